@@ -1,0 +1,20 @@
+# One interface target carries the language level, warnings and floating-point
+# rules; every library and executable links it.
+add_library(tarnwick_options INTERFACE)
+target_compile_features(tarnwick_options INTERFACE cxx_std_20)
+# The figures the program stores depend on exact 32/64-bit rounding: no fused
+# multiply-add, no fast-math, no host-specific instruction sets.
+target_compile_options(tarnwick_options INTERFACE -Wall -Wextra -ffp-contract=off -fno-fast-math)
+target_compile_definitions(tarnwick_options INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CONTEXTLESS_CONNECT
+    QT_USE_QSTRINGBUILDER
+    QT_NO_FOREACH)
+if(TARNWICK_SANITIZE)
+    target_compile_options(tarnwick_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(tarnwick_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Core numerics are checked for silent widening and narrowing.
+add_library(tarnwick_strict_float INTERFACE)
+target_compile_options(tarnwick_strict_float INTERFACE -Wdouble-promotion -Wfloat-conversion -Wconversion -Wno-sign-conversion)

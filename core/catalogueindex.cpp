@@ -1,0 +1,47 @@
+#include "core/catalogueindex.h"
+
+#include <cmath>
+#include <functional>
+
+namespace tarnwick {
+
+std::size_t CatalogueIndex::KeyHash::operator()(double key) const
+{
+    // 0.0 and -0.0 compare equal and must hash alike.
+    return std::hash<double>{}(key == 0.0 ? 0.0 : key);
+}
+
+CatalogueIndex::CatalogueIndex(const std::vector<CataloguePoint>& points)
+{
+    m_runs.reserve(points.size() / 4 + 1);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double key = points[i].key;
+        if (std::isnan(key))
+            continue; // an empty key equals nothing
+        auto [it, inserted] = m_runs.try_emplace(key, Run{i, 0});
+        ++it->second.count;
+    }
+}
+
+CatalogueIndex::Run CatalogueIndex::runOf(double key) const
+{
+    if (std::isnan(key))
+        return {};
+    const auto it = m_runs.find(key);
+    return it == m_runs.end() ? Run{} : it->second;
+}
+
+std::optional<CurvePoints> readPointRun(const std::vector<CataloguePoint>& points, CatalogueIndex::Run run)
+{
+    if (run.count == 0 || run.first + run.count > points.size())
+        return std::nullopt;
+    CurvePoints result;
+    result.flow.reserve(run.count);
+    result.head.reserve(run.count);
+    result.power.reserve(run.count);
+    for (std::size_t i = run.first; i < run.first + run.count; ++i)
+        result.add(points[i].flow, points[i].head, points[i].power);
+    return result;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,230 @@
+#include "core/curvefit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+constexpr double kTolerance = 0.0001;
+
+float f32(double v)
+{
+    return static_cast<float>(v);
+}
+
+// ((c1 + c2 Q) + c3 Q^2) + c4 Q^3, left to right in 64-bit.
+double cubicAt(float c1, float c2, double c3, float c4, double q)
+{
+    return ((static_cast<double>(c1) + static_cast<double>(c2) * q) + c3 * (q * q)) +
+           static_cast<double>(c4) * std::pow(q, 3.0);
+}
+
+} // namespace
+
+bool CurveFit::finite() const
+{
+    return std::all_of(c.begin(), c.end(), [](float v) { return std::isfinite(v); });
+}
+
+double CurveFit::valueAt(double q) const
+{
+    return cubicAt(c[0], c[1], static_cast<double>(c[2]), c[3], q);
+}
+
+double CurveFit::slopeAt(double q) const
+{
+    return (static_cast<double>(c[1]) + static_cast<double>(f32(2.0 * static_cast<double>(c[2]))) * q) +
+           static_cast<double>(f32(3.0 * static_cast<double>(c[3]))) * (q * q);
+}
+
+void normalequations(NormalEquations& eq, const std::vector<float>& y, const std::vector<float>& x)
+{
+    for (auto& row : eq.a)
+        row.fill(0.0f);
+    eq.b.fill(0.0f);
+
+    const std::size_t n = std::min(x.size(), y.size());
+    for (std::size_t k = 0; k < n; ++k) {
+        const double xk = static_cast<double>(x[k]);
+        for (int i = 0; i < 4; ++i) {
+            for (int j = 0; j < 4; ++j)
+                eq.a[i][j] = f32(static_cast<double>(eq.a[i][j]) + std::pow(xk, static_cast<double>(i + j)));
+        }
+        for (int i = 0; i < 4; ++i)
+            eq.b[i] = f32(static_cast<double>(eq.b[i]) + static_cast<double>(y[k]) * std::pow(xk, static_cast<double>(i)));
+    }
+}
+
+void lusolve(const NormalEquations& eq, CurveFit& fit, int order)
+{
+    const int m = std::clamp(order, 1, 4);
+    float l[4][4] = {};
+    float u[4][4] = {};
+    float z[4] = {};
+
+    auto fail = [&fit] { fit.c[0] = CurveFit::kFailureMarker; };
+
+    for (int i = 0; i < m; ++i) {
+        for (int j = i; j < m; ++j) {
+            float sum = 0.0f;
+            for (int k = 0; k < i; ++k)
+                sum = f32(sum + f32(l[i][k] * u[k][j]));
+            u[i][j] = f32(eq.a[i][j] - sum);
+        }
+        for (int j = i + 1; j < m; ++j) {
+            if (u[i][i] == 0.0f)
+                return fail();
+            float sum = 0.0f;
+            for (int k = 0; k < i; ++k)
+                sum = f32(sum + f32(l[j][k] * u[k][i]));
+            l[j][i] = f32(f32(eq.a[j][i] - sum) / u[i][i]);
+        }
+    }
+
+    z[0] = eq.b[0];
+    for (int i = 1; i < m; ++i) {
+        float sum = 0.0f;
+        for (int k = 0; k < i; ++k)
+            sum = f32(sum + f32(l[i][k] * z[k]));
+        z[i] = f32(eq.b[i] - sum);
+    }
+
+    if (u[m - 1][m - 1] == 0.0f)
+        return fail();
+    float c[4] = {};
+    c[m - 1] = f32(z[m - 1] / u[m - 1][m - 1]);
+    for (int i = m - 2; i >= 0; --i) {
+        float sum = 0.0f;
+        for (int k = i + 1; k < m; ++k)
+            sum = f32(sum + f32(u[i][k] * c[k]));
+        if (u[i][i] == 0.0f)
+            return fail();
+        c[i] = f32(f32(z[i] - sum) / u[i][i]);
+    }
+    for (int i = 0; i < 4; ++i)
+        fit.c[i] = i < m ? c[i] : 0.0f;
+}
+
+CurveFit fitCurve(const std::vector<float>& y, const std::vector<float>& x)
+{
+    CurveFit fit;
+    // Count the distinct flows. A non-finite flow makes the count meaningless;
+    // the full solve then yields a non-finite fit, which callers reject.
+    std::vector<float> distinct;
+    distinct.reserve(x.size());
+    bool allFinite = true;
+    for (float v : x) {
+        if (std::isfinite(v))
+            distinct.push_back(v);
+        else
+            allFinite = false;
+    }
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    const int order = allFinite ? static_cast<int>(std::min<std::size_t>(distinct.size(), 4)) : 4;
+    if (order < 2) {
+        fit.c[0] = CurveFit::kFailureMarker;
+        return fit;
+    }
+    NormalEquations eq;
+    normalequations(eq, y, x);
+    lusolve(eq, fit, order);
+    return fit;
+}
+
+float efficency(const std::vector<float>& heads, const std::vector<float>& flows, const std::vector<float>& powers,
+                std::vector<float>& work)
+{
+    const std::size_t n = std::min({heads.size(), flows.size(), powers.size()});
+    work.assign(n, 0.0f);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (powers[k] == 0.0f)
+            return 0.0f;
+        work[k] = f32((static_cast<double>(flows[k]) * static_cast<double>(heads[k])) /
+                      (static_cast<double>(powers[k]) * 3.672));
+    }
+    if (n == 0)
+        return 0.0f;
+    float best = work[0];
+    for (std::size_t k = 1; k < n; ++k) {
+        if (work[k] > best)
+            best = work[k];
+    }
+    return best;
+}
+
+double pointEfficiency(double flow, double head, double power)
+{
+    return (flow * head) / (3.672 * power);
+}
+
+OperatingPoint findOperatingPoint(const CurveFit& headFit, double systemCoefficient, float staticHead,
+                                  double designFlow)
+{
+    OperatingPoint result;
+    const float c3p = f32(static_cast<double>(headFit.c[2]) - systemCoefficient);
+    result.adjustedC3 = c3p;
+    const double twoC3 = static_cast<double>(f32(2.0 * static_cast<double>(c3p)));
+    const double threeC4 = static_cast<double>(f32(3.0 * static_cast<double>(headFit.c[3])));
+    const double hst = static_cast<double>(staticHead);
+
+    auto F = [&](double q) { return cubicAt(headFit.c[0], headFit.c[1], static_cast<double>(c3p), headFit.c[3], q) - hst; };
+    auto D = [&](double q) { return (static_cast<double>(headFit.c[1]) + twoC3 * q) + threeC4 * (q * q); };
+
+    double q0 = designFlow;
+    double f0 = F(q0);
+    double d0 = D(q0);
+    result.flow = q0;
+    if (d0 == 0.0) {
+        result.outcome = OperatingPoint::Outcome::ZeroDerivativeAtStart;
+        return result;
+    }
+    if (!std::isfinite(f0) || !std::isfinite(d0))
+        return result; // NoSolution
+
+    double q1 = q0 - f0 / d0;
+    result.updates = 1;
+    for (;;) {
+        const double f1 = F(q1);
+        const double d1 = static_cast<double>(f32(D(q1)));
+        result.flow = q1;
+        if (!std::isfinite(q1) || !std::isfinite(f1) || !std::isfinite(d1)) {
+            result.outcome = OperatingPoint::Outcome::NoSolution;
+            return result;
+        }
+        if (std::fabs(q1 - q0) < kTolerance && std::fabs(f1 - f0) < kTolerance) {
+            result.outcome = OperatingPoint::Outcome::Converged;
+            return result;
+        }
+        q0 = q1;
+        f0 = f1;
+        d0 = d1;
+        if (d0 == 0.0) {
+            result.outcome = OperatingPoint::Outcome::ZeroDerivativeAfterStep;
+            return result;
+        }
+        if (result.updates >= kMaxOperatingPointUpdates) {
+            result.outcome = OperatingPoint::Outcome::NoSolution;
+            return result;
+        }
+        q1 = q0 - f0 / d0;
+        ++result.updates;
+    }
+}
+
+double operatingHeadAt(const CurveFit& headFit, const OperatingPoint& point, double systemCoefficient)
+{
+    return cubicAt(headFit.c[0], headFit.c[1], static_cast<double>(point.adjustedC3) + systemCoefficient, headFit.c[3],
+                   point.flow);
+}
+
+CurveFit chartHeadFit(const CurveFit& headFit, const OperatingPoint& point, double systemCoefficient)
+{
+    CurveFit fit = headFit;
+    fit.c[2] = f32(static_cast<double>(point.adjustedC3) + systemCoefficient);
+    return fit;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,288 @@
+#include "core/selection.h"
+
+#include "core/catalogueindex.h"
+#include "core/messages.h"
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+struct PointExtremes
+{
+    float minFlow = 0.0f;
+    float maxFlow = 0.0f;
+    float maxHead = 0.0f;
+    float maxPower = 0.0f;
+};
+
+// Extremes over the points, starting from point 1.
+PointExtremes extremesOf(const CurvePoints& points)
+{
+    PointExtremes e;
+    if (points.size() == 0)
+        return e;
+    e.minFlow = e.maxFlow = points.flow[0];
+    e.maxHead = points.head[0];
+    e.maxPower = points.power[0];
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        if (points.flow[k] < e.minFlow)
+            e.minFlow = points.flow[k];
+        if (points.flow[k] > e.maxFlow)
+            e.maxFlow = points.flow[k];
+        if (points.head[k] > e.maxHead)
+            e.maxHead = points.head[k];
+        if (points.power[k] > e.maxPower)
+            e.maxPower = points.power[k];
+    }
+    return e;
+}
+
+SelectionResult resultRow(const char* method, const SelectionRequest& request, const std::string& model,
+                          float bestEfficiency, double operatingHead, double operatingFlow, double operatingEfficiency)
+{
+    SelectionResult row;
+    row.method = method;
+    row.resistance = request.resistance;
+    row.flow = request.flow;
+    row.staticHead = request.staticHead;
+    row.model = model;
+    row.bestEfficiency = bestEfficiencyFigure(bestEfficiency);
+    row.operatingHead = roundedToTenth(operatingHead);
+    row.operatingFlow = roundedToTenth(operatingFlow);
+    row.operatingEfficiency = wholePercent(operatingEfficiency);
+    return row;
+}
+
+bool allFinite(std::initializer_list<double> values)
+{
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+CalculationStop dutyStop(const ValidationFailure& failure)
+{
+    return {failure.message, CalculationStop::Focus::DutyBox, failure.focusIndex};
+}
+
+CalculationStop modelStop(const char* message)
+{
+    return {message, CalculationStop::Focus::ModelChooser, 0};
+}
+
+} // namespace
+
+std::string designEntryText(const std::string& model, const std::optional<double>& speed)
+{
+    return model + "型 " + "转速" + (speed ? numberText(*speed) : std::string()) + "r/min";
+}
+
+std::array<std::string, 5> operatingParameterLabels(const DesignCandidate& candidate)
+{
+    return {
+        "水泵最高效率＝" + numberText(bestEfficiencyFigure(candidate.bestEfficiency)) + "%",
+        "水泵实际扬程＝" + numberText(roundedToTenth(candidate.operatingHead)) + "mH2O",
+        "水泵实际流量＝" + numberText(roundedToTenth(candidate.operatingFlow)) + "m3/h",
+        "水泵实际效率＝" + numberText(wholePercent(candidate.operatingEfficiency)) + "%",
+        candidate.model + "型水泵1台",
+    };
+}
+
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts)
+{
+    using Result = Expected<DesignSelection, CalculationStop>;
+
+    auto request = readSelectionRequest(texts);
+    if (!request)
+        return Result::failure(dutyStop(request.error()));
+
+    DesignSelection selection;
+    selection.request = request.value();
+    const SelectionRequest& req = selection.request;
+    const double q = req.flow;
+    const double r = req.resistance;
+
+    const CatalogueIndex index(catalogue.points);
+    std::vector<float> work;
+
+    for (const CataloguePump& pump : catalogue.pumps) {
+        const CatalogueIndex::Run run = index.runOf(pump.key);
+        if (run.count < 3)
+            continue;
+        const std::optional<CurvePoints> points = readPointRun(catalogue.points, run);
+        if (!points)
+            continue;
+
+        const PointExtremes e = extremesOf(*points);
+        if (q > 1.5 * static_cast<double>(e.maxFlow) || q < 0.5 * static_cast<double>(e.minFlow))
+            continue;
+
+        const CurveFit headFit = fitCurve(points->head, points->flow);
+        const CurveFit powerFit = fitCurve(points->power, points->flow);
+        if (headFit.failed() || powerFit.failed())
+            continue;
+        if (!headFit.finite() || !powerFit.finite())
+            continue;
+
+        const OperatingPoint op = findOperatingPoint(headFit, req.systemCoefficient, req.staticHead, q);
+        if (op.outcome != OperatingPoint::Outcome::Converged &&
+            op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep)
+            continue;
+        const double qop = op.flow;
+        const double hop = operatingHeadAt(headFit, op, req.systemCoefficient);
+        const double nop = powerFit.valueAt(qop);
+        if (nop == 0.0)
+            continue;
+        const double etaOp = pointEfficiency(qop, hop, nop);
+        if (!allFinite({qop, hop, nop, etaOp}))
+            continue;
+
+        const float etaMax = efficency(points->head, points->flow, points->power, work);
+        if (!(etaMax > 15.0f) || !std::isfinite(etaMax))
+            continue;
+
+        const double headExcess = (hop - r) / r;
+        const double flowExcess = (qop - q) / q;
+        if (headExcess > 0.2 || headExcess <= 0.0)
+            continue;
+        if (flowExcess > 0.2 || flowExcess <= 0.0)
+            continue;
+        if (static_cast<double>(etaMax) - 15.0 > etaOp)
+            continue;
+
+        selection.entries.push_back(designEntryText(pump.model, pump.speed));
+        DesignCandidate candidate;
+        candidate.model = pump.model;
+        candidate.maxFlow = e.maxFlow;
+        candidate.maxHead = e.maxHead;
+        candidate.maxPower = e.maxPower;
+        candidate.operatingFlow = qop;
+        candidate.operatingHead = hop;
+        candidate.operatingEfficiency = etaOp;
+        candidate.bestEfficiency = etaMax;
+        candidate.operatingPower = nop;
+        candidate.speed = pump.speed;
+        candidate.headFit = chartHeadFit(headFit, op, req.systemCoefficient);
+        candidate.powerFit = powerFit;
+        selection.rows.push_back(resultRow(text::kMethodDesign, req, pump.model, etaMax, hop, qop, etaOp));
+        selection.candidates.push_back(std::move(candidate));
+    }
+
+    if (selection.entries.empty()) {
+        selection.entries.emplace_back(text::kNoPumpFound);
+        selection.listEnabled = false;
+    }
+    return selection;
+}
+
+Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,
+                                                           const std::string& modelText)
+{
+    using Result = Expected<CheckedPump, CalculationStop>;
+
+    auto request = readSelectionRequest(texts);
+    if (!request)
+        return Result::failure(dutyStop(request.error()));
+
+    CheckedPump checked;
+    checked.request = request.value();
+    const SelectionRequest& req = checked.request;
+    const double q = req.flow;
+    const double r = req.resistance;
+
+    const CataloguePump* pump = nullptr;
+    for (const CataloguePump& candidate : catalogue.pumps) {
+        if (candidate.model == modelText) {
+            pump = &candidate;
+            break;
+        }
+    }
+    if (!pump)
+        return Result::failure(modelStop(text::kChooseModelFromList));
+    checked.model = modelText;
+    checked.pumpType = pump->type;
+
+    // One pump: a direct count and search, as the check has always read it.
+    std::size_t count = 0;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < catalogue.points.size(); ++i) {
+        if (catalogue.points[i].key == pump->key) {
+            if (count == 0)
+                first = i;
+            ++count;
+        }
+    }
+    checked.pointCount = static_cast<int>(count);
+    const std::optional<CurvePoints> points = readPointRun(catalogue.points, {first, count});
+    if (!points)
+        return Result::failure(modelStop(text::kNoCurveData));
+
+    const PointExtremes e = extremesOf(*points);
+    checked.maxFlow = e.maxFlow;
+    checked.maxHead = e.maxHead;
+    checked.maxPower = e.maxPower;
+
+    const CurveFit headFit = fitCurve(points->head, points->flow);
+    const CurveFit powerFit = fitCurve(points->power, points->flow);
+    if (headFit.failed())
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+    if (powerFit.failed())
+        return Result::failure(modelStop(text::kPressureUnsuitable));
+    // A fit that is not finite gives no operating point.
+    if (!headFit.finite() || !powerFit.finite())
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+
+    const OperatingPoint op = findOperatingPoint(headFit, req.systemCoefficient, req.staticHead, q);
+    switch (op.outcome) {
+    case OperatingPoint::Outcome::Converged:
+        break;
+    case OperatingPoint::Outcome::ZeroDerivativeAfterStep:
+        return Result::failure(modelStop(text::kPressureUnsuitable));
+    case OperatingPoint::Outcome::ZeroDerivativeAtStart:
+    case OperatingPoint::Outcome::NoSolution:
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+    }
+
+    const double qop = op.flow;
+    const double hop = operatingHeadAt(headFit, op, req.systemCoefficient);
+    const double nop = powerFit.valueAt(qop);
+    if (nop == 0.0)
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+    const double etaOp = pointEfficiency(qop, hop, nop);
+    if (!allFinite({qop, hop, nop, etaOp}))
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+
+    if (qop / q > 2.0 || qop / q < 0.5)
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+    if (hop / r > 2.0 || hop / r < 0.5)
+        return Result::failure(modelStop(text::kHeadUnsuitable));
+
+    std::vector<float> work;
+    const float etaMax = efficency(points->head, points->flow, points->power, work);
+    if (static_cast<double>(etaMax) - 30.0 > etaOp || !std::isfinite(etaMax))
+        return Result::failure(modelStop(text::kEfficiencyTooLow));
+
+    checked.headFit = chartHeadFit(headFit, op, req.systemCoefficient);
+    checked.powerFit = powerFit;
+    checked.operatingFlow = qop;
+    checked.operatingHead = hop;
+    checked.operatingPower = nop;
+    checked.operatingEfficiency = etaOp;
+    checked.bestEfficiency = etaMax;
+    checked.row = resultRow(text::kMethodCheck, req, modelText, etaMax, hop, qop, etaOp);
+    checked.labels = {
+        "水泵最高效率＝" + numberText(checked.row.bestEfficiency) + "%",
+        "水泵实际扬程＝" + numberText(checked.row.operatingHead) + " m",
+        "水泵实际流量＝" + numberText(checked.row.operatingFlow) + " m3/h",
+        "水泵实际效率＝" + numberText(checked.row.operatingEfficiency) + "%",
+        modelText + "型水泵1台",
+    };
+    return checked;
+}
+
+} // namespace tarnwick

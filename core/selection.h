@@ -1,0 +1,127 @@
+#pragma once
+
+#include "core/curvefit.h"
+#include "core/expected.h"
+#include "core/units.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+// One row of "水泵性能表" as the calculations read it.
+struct CataloguePump
+{
+    double key = std::numeric_limits<double>::quiet_NaN(); // "序号"; NaN when the field is empty
+    std::string model;                                      // "水泵型号"
+    std::string type;                                       // "水泵类型"
+    std::optional<double> speed;                            // "转速", r/min
+};
+
+// One row of "流扬功".
+struct CataloguePoint
+{
+    double key = std::numeric_limits<double>::quiet_NaN();
+    float flow = 0.0f;
+    float head = 0.0f;
+    float power = 0.0f;
+};
+
+// The catalogue in stored order: pumps in catalogue order, points in the order
+// of the points table.
+struct Catalogue
+{
+    std::vector<CataloguePump> pumps;
+    std::vector<CataloguePoint> points;
+};
+
+// What the window keeps of one accepted pump of a design run.
+struct DesignCandidate
+{
+    std::string model;
+    float maxFlow = 0.0f;
+    float maxHead = 0.0f;
+    float maxPower = 0.0f;
+    double operatingFlow = 0.0;
+    double operatingHead = 0.0;
+    double operatingEfficiency = 0.0;
+    float bestEfficiency = 0.0f;
+    double operatingPower = 0.0;
+    std::optional<double> speed;
+    CurveFit headFit;  // c3 is f32(c3' + S), the pump's own curve
+    CurveFit powerFit;
+};
+
+// The values of one stored result row (the calculation time is added when the
+// row is written). Figures are already rounded as stored.
+struct SelectionResult
+{
+    std::string method;              // "选型方式": "设计" or "校核"
+    double resistance = 0.0;         // "总扬程": the system resistance alone, m
+    double flow = 0.0;               // "流量", m3/h
+    float staticHead = 0.0f;         // "系统静扬程", m, 32-bit
+    std::string model;               // "所选型号"
+    float bestEfficiency = 0.0f;     // "水泵最高效率": floor(ηmax) + 1
+    double operatingHead = 0.0;      // "实际扬程": floor(10 Hop + 0.5) / 10
+    double operatingFlow = 0.0;      // "实际流量": floor(10 Qop + 0.5) / 10
+    double operatingEfficiency = 0.0; // "实际效率": floor(ηop)
+};
+
+// Where a calculation stopped with one of the program's messages, and which
+// control takes the focus afterwards.
+struct CalculationStop
+{
+    enum class Focus { DutyBox, ModelChooser };
+    std::string message;
+    Focus focus = Focus::DutyBox;
+    int dutyBox = 0; // Text1 index when focus is DutyBox
+};
+
+struct DesignSelection
+{
+    SelectionRequest request;
+    std::vector<DesignCandidate> candidates; // acceptance order; List1 entry k-1 is candidate k
+    std::vector<std::string> entries;        // List1 texts, or the single "nothing found" entry
+    bool listEnabled = true;
+    std::vector<SelectionResult> rows; // one per candidate, for both result tables
+};
+
+struct CheckedPump
+{
+    SelectionRequest request;
+    std::string model;
+    std::string pumpType;
+    int pointCount = 0;
+    float maxFlow = 0.0f;
+    float maxHead = 0.0f;
+    float maxPower = 0.0f;
+    CurveFit headFit; // as the chart draws it: c3 = f32(c3' + S)
+    CurveFit powerFit;
+    double operatingFlow = 0.0;
+    double operatingHead = 0.0;
+    double operatingPower = 0.0;
+    double operatingEfficiency = 0.0;
+    float bestEfficiency = 0.0f;
+    std::array<std::string, 5> labels; // Label21 indices 1 to 5
+    SelectionResult row;
+};
+
+// The design selection over the whole catalogue, from the duty texts to the
+// accepted pumps and their result rows. Pumps that fail a rule are skipped.
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts);
+
+// The check of one model, either the program's message or the pump shown.
+Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,
+                                                           const std::string& modelText);
+
+// The List1 entry of an accepted pump: model, "型 ", "转速", speed, "r/min".
+std::string designEntryText(const std::string& model, const std::optional<double>& speed);
+
+// The five operating-parameter labels of a picked design candidate (index 0
+// is Label21(1)).
+std::array<std::string, 5> operatingParameterLabels(const DesignCandidate& candidate);
+
+} // namespace tarnwick
