@@ -1,0 +1,67 @@
+#include "controls/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tarnwick {
+
+namespace {
+
+MessageBoxInterceptor& interceptor()
+{
+    static MessageBoxInterceptor instance;
+    return instance;
+}
+
+int& beeps()
+{
+    static int count = 0;
+    return count;
+}
+
+QString caption()
+{
+    return QStringLiteral("Tarnwick");
+}
+
+} // namespace
+
+void setMessageBoxInterceptor(MessageBoxInterceptor value)
+{
+    interceptor() = std::move(value);
+}
+
+void showWarning(QWidget* parent, const QString& text)
+{
+    if (interceptor().handler) {
+        interceptor().handler(text);
+        return;
+    }
+    QMessageBox::warning(parent, caption(), text, QMessageBox::Ok);
+}
+
+bool askYesNo(QWidget* parent, const QString& text)
+{
+    if (interceptor().handler)
+        return interceptor().handler(text);
+    return QMessageBox::question(parent, caption(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
+}
+
+void beep()
+{
+    ++beeps();
+    QApplication::beep();
+}
+
+int beepCount()
+{
+    return beeps();
+}
+
+void resetBeepCount()
+{
+    beeps() = 0;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,8 @@
+# The pieces every window shares: the one message box function, the counted
+# beep, twips and the program's fonts.
+add_library(tarnwick_uikit STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/messagebox.cpp ${CMAKE_CURRENT_LIST_DIR}/messagebox.h
+    ${CMAKE_CURRENT_LIST_DIR}/uimetrics.cpp ${CMAKE_CURRENT_LIST_DIR}/uimetrics.h
+)
+target_include_directories(tarnwick_uikit PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
+target_link_libraries(tarnwick_uikit PUBLIC tarnwick_options Qt6::Widgets)

@@ -1,0 +1,135 @@
+#include "store/pumpcatalogue.h"
+
+#include "store/names.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tarnwick::store {
+
+namespace {
+
+bool requireFields(const RowSet& rows, const QStringList& fields, QString* error)
+{
+    QStringList missing;
+    for (const QString& field : fields) {
+        if (rows.fieldIndex(field) < 0)
+            missing.append(QStringLiteral("“%1”").arg(field));
+    }
+    if (missing.isEmpty())
+        return true;
+    *error = QStringLiteral("数据库的“%1”中缺少字段%2。").arg(rows.source(), missing.join(QStringLiteral("、")));
+    return false;
+}
+
+} // namespace
+
+double numberOrNaN(const QVariant& value)
+{
+    if (value.isNull())
+        return std::numeric_limits<double>::quiet_NaN();
+    bool ok = false;
+    const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                                : value.toDouble(&ok);
+    return ok ? number : std::numeric_limits<double>::quiet_NaN();
+}
+
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QString& folder)
+{
+    using Result = Expected<std::unique_ptr<PumpCatalogue>, QString>;
+    std::unique_ptr<PumpCatalogue> catalogue(new PumpCatalogue);
+    catalogue->programFolder = folder;
+    catalogue->connectionString = store::connectionString(folder);
+    const QString path = databasePath(folder);
+
+    auto connection = Connection::open(path);
+    if (!connection)
+        return Result::failure(connection.error());
+    catalogue->connection = connection.value();
+
+    const std::pair<RowSet*, QString> sets[] = {
+        {&catalogue->pumpRows, names::pumpTable()},
+        {&catalogue->pointRows, names::pointTable()},
+        {&catalogue->viewRows, names::pumpView()},
+        {&catalogue->allResultRows, names::allResultsTable()},
+        {&catalogue->latestResultRows, names::latestResultsTable()},
+    };
+    for (const auto& [rows, name] : sets) {
+        if (!rows->open(catalogue->connection, name))
+            return Result::failure(rows->lastError());
+    }
+
+    QString error;
+    if (!requireFields(catalogue->pumpRows, {names::key(), names::model(), names::pumpType(), names::speed()}, &error) ||
+        !requireFields(catalogue->pointRows, {names::key(), names::flow(), names::head(), names::shaftPower()}, &error) ||
+        !requireFields(catalogue->viewRows, {names::model(), names::pumpType()}, &error) ||
+        !requireFields(catalogue->allResultRows, names::resultFields(), &error) ||
+        !requireFields(catalogue->latestResultRows, names::resultFields(), &error))
+        return Result::failure(error);
+
+    auto schematicConnection = Connection::open(path);
+    if (!schematicConnection)
+        return Result::failure(schematicConnection.error());
+    catalogue->schematicConnection = schematicConnection.value();
+    if (!catalogue->schematicSource.open(catalogue->schematicConnection, names::schematicTable()))
+        return Result::failure(catalogue->schematicSource.lastError());
+    if (!requireFields(catalogue->schematicSource, {names::pumpType(), names::schematicPicture()}, &error))
+        return Result::failure(error);
+
+    return catalogue;
+}
+
+QStringList PumpCatalogue::modelList()
+{
+    QStringList models;
+    models.reserve(pumpRows.recordCount());
+    const int column = pumpRows.fieldIndex(names::model());
+    for (pumpRows.moveFirst(); !pumpRows.eof(); pumpRows.moveNext())
+        models.append(pumpRows.valueAt(pumpRows.position(), column).toString());
+    return models;
+}
+
+const Catalogue& PumpCatalogue::catalogue()
+{
+    if (m_catalogue)
+        return *m_catalogue;
+
+    Catalogue result;
+    const int key = pumpRows.fieldIndex(names::key());
+    const int model = pumpRows.fieldIndex(names::model());
+    const int type = pumpRows.fieldIndex(names::pumpType());
+    const int speed = pumpRows.fieldIndex(names::speed());
+    result.pumps.reserve(pumpRows.snapshotSize());
+    for (int row = 0; row < pumpRows.snapshotSize(); ++row) {
+        if (pumpRows.isDeleted(row))
+            continue;
+        CataloguePump pump;
+        pump.key = numberOrNaN(pumpRows.valueAt(row, key));
+        pump.model = pumpRows.valueAt(row, model).toString().toStdString();
+        pump.type = pumpRows.valueAt(row, type).toString().toStdString();
+        const double s = numberOrNaN(pumpRows.valueAt(row, speed));
+        if (!std::isnan(s))
+            pump.speed = s;
+        result.pumps.push_back(std::move(pump));
+    }
+
+    const int pointKey = pointRows.fieldIndex(names::key());
+    const int flow = pointRows.fieldIndex(names::flow());
+    const int head = pointRows.fieldIndex(names::head());
+    const int power = pointRows.fieldIndex(names::shaftPower());
+    result.points.reserve(pointRows.snapshotSize());
+    for (int row = 0; row < pointRows.snapshotSize(); ++row) {
+        if (pointRows.isDeleted(row))
+            continue;
+        CataloguePoint point;
+        point.key = numberOrNaN(pointRows.valueAt(row, pointKey));
+        point.flow = static_cast<float>(numberOrNaN(pointRows.valueAt(row, flow)));
+        point.head = static_cast<float>(numberOrNaN(pointRows.valueAt(row, head)));
+        point.power = static_cast<float>(numberOrNaN(pointRows.valueAt(row, power)));
+        result.points.push_back(point);
+    }
+    m_catalogue = std::move(result);
+    return *m_catalogue;
+}
+
+} // namespace tarnwick::store

@@ -1,0 +1,100 @@
+#include "store/results.h"
+
+#include "store/names.h"
+
+#include <QLocale>
+#include <QSqlDatabase>
+
+namespace tarnwick::store {
+
+namespace {
+
+// The system's time format with its seconds, without a time zone.
+QString timeFormatWithSeconds(const QLocale& locale)
+{
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    QString cleaned;
+    bool quoted = false;
+    for (QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        cleaned.append(c);
+    }
+    cleaned = cleaned.trimmed();
+    if (!cleaned.contains(QLatin1Char('s')))
+        cleaned = QStringLiteral("HH:mm:ss");
+    return cleaned;
+}
+
+} // namespace
+
+QString calculationTimeText(const QDateTime& when)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(when.time(), timeFormatWithSeconds(locale));
+}
+
+bool clearCurrentResults(RowSet& latestRows, QString* error)
+{
+    auto failed = [&](const QString& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (!latestRows.requery())
+        return failed(latestRows.lastError());
+    if (latestRows.eof())
+        return true;
+
+    latestRows.moveLast();
+    const int n = latestRows.recordCount();
+    latestRows.moveFirst();
+
+    QString transactionError;
+    bool deleted = true;
+    auto work = [&] {
+        for (int i = 0; i < n; ++i) {
+            if (!latestRows.deleteCurrent()) {
+                deleted = false;
+                return false;
+            }
+            latestRows.moveNext();
+        }
+        return true;
+    };
+    if (!inTransaction(latestRows.connectionDatabase(), work, &transactionError)) {
+        const QString message = deleted ? transactionError : latestRows.lastError();
+        latestRows.requery();
+        return failed(QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), message));
+    }
+    if (!latestRows.requery())
+        return failed(latestRows.lastError());
+    return true;
+}
+
+bool appendResult(RowSet& rows, const SelectionResult& result, QString* error)
+{
+    const RowSet::FieldValues values = {
+        {names::calculationTime(), calculationTimeText(QDateTime::currentDateTime())},
+        {names::method(), QString::fromStdString(result.method)},
+        {names::totalHead(), result.resistance},
+        {names::designFlow(), result.flow},
+        {names::staticHead(), static_cast<double>(result.staticHead)},
+        {names::selectedModel(), QString::fromStdString(result.model)},
+        {names::bestEfficiency(), static_cast<double>(result.bestEfficiency)},
+        {names::operatingHead(), result.operatingHead},
+        {names::operatingFlow(), result.operatingFlow},
+        {names::operatingEfficiency(), result.operatingEfficiency},
+    };
+    if (!rows.append(values)) {
+        if (error)
+            *error = rows.lastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarnwick::store

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/selection.h"
+#include "store/rowset.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace tarnwick::store {
+
+// Empties the latest-results table through its row set: re-read, stop when
+// empty, count, delete that many rows from the first, re-read. The deletes
+// form one transaction, so a failure leaves the table as it was.
+bool clearCurrentResults(RowSet& latestRows, QString* error);
+
+// Adds one result row with its ten fields, assigned in the stored order and
+// committed. The calculation time is read from the clock for this row.
+bool appendResult(RowSet& rows, const SelectionResult& result, QString* error);
+
+// The date in the system's short date format, one blank, the time in the
+// system's time format with seconds.
+QString calculationTimeText(const QDateTime& when);
+
+} // namespace tarnwick::store
