@@ -1,6 +1,7 @@
 #include "controls/uimetrics.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace tarnwick {
 
