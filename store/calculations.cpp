@@ -14,6 +14,20 @@ RunFailure databaseFailure(const QString& message)
     return failure;
 }
 
+// Runs the writes of one calculation in one transaction. After a failure the
+// row sets are re-read, so they show what the tables really hold.
+bool writeRows(PumpCatalogue& catalogue, const std::function<bool()>& work, QString* error)
+{
+    QString transactionError;
+    if (inTransaction(catalogue.connection->database(), work, &transactionError))
+        return true;
+    if (!transactionError.isEmpty())
+        *error = QStringLiteral("保存计算结果失败：%1").arg(transactionError);
+    catalogue.allResultRows.requery();
+    catalogue.latestResultRows.requery();
+    return false;
+}
+
 RunFailure messageFailure(const CalculationStop& stop)
 {
     RunFailure failure;
@@ -35,11 +49,18 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
     if (!selection)
         return Result::failure(messageFailure(selection.error()));
 
-    for (const SelectionResult& row : selection->rows) {
-        if (!appendResult(catalogue.allResultRows, row, &error) ||
-            !appendResult(catalogue.latestResultRows, row, &error))
-            return Result::failure(databaseFailure(error));
-    }
+    // The rows of one run land together or not at all: a failure (a read-only
+    // file, a full disk) or a crash never leaves half a run in the tables.
+    const bool written = writeRows(catalogue, [&] {
+        for (const SelectionResult& row : selection->rows) {
+            if (!appendResult(catalogue.allResultRows, row, &error) ||
+                !appendResult(catalogue.latestResultRows, row, &error))
+                return false;
+        }
+        return true;
+    }, &error);
+    if (!written)
+        return Result::failure(databaseFailure(error));
     if (!catalogue.allResultRows.requery())
         return Result::failure(databaseFailure(catalogue.allResultRows.lastError()));
     if (!catalogue.latestResultRows.requery())
@@ -58,14 +79,23 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
     if (!checked)
         return Result::failure(messageFailure(checked.error()));
 
-    if (!appendResult(catalogue.allResultRows, checked->row, &error))
+    const bool written = writeRows(catalogue, [&] {
+        if (!appendResult(catalogue.allResultRows, checked->row, &error))
+            return false;
+        if (!catalogue.allResultRows.requery()) {
+            error = catalogue.allResultRows.lastError();
+            return false;
+        }
+        if (!appendResult(catalogue.latestResultRows, checked->row, &error))
+            return false;
+        if (!catalogue.latestResultRows.requery()) {
+            error = catalogue.latestResultRows.lastError();
+            return false;
+        }
+        return true;
+    }, &error);
+    if (!written)
         return Result::failure(databaseFailure(error));
-    if (!catalogue.allResultRows.requery())
-        return Result::failure(databaseFailure(catalogue.allResultRows.lastError()));
-    if (!appendResult(catalogue.latestResultRows, checked->row, &error))
-        return Result::failure(databaseFailure(error));
-    if (!catalogue.latestResultRows.requery())
-        return Result::failure(databaseFailure(catalogue.latestResultRows.lastError()));
     return std::move(checked).value();
 }
 

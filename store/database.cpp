@@ -38,8 +38,12 @@ QString databasePath(const QString& folder)
 
 QString connectionString(const QString& folder)
 {
-    return QStringLiteral("DRIVER=QSQLITE;") + QStringLiteral("Data Source=") + databasePath(folder) +
-           QLatin1Char(';');
+    return connectionStringForFile(databasePath(folder));
+}
+
+QString connectionStringForFile(const QString& path)
+{
+    return QStringLiteral("DRIVER=QSQLITE;Data Source=") + path + QLatin1Char(';');
 }
 
 DatabaseFileKind databaseFileKind(const QString& path)

@@ -20,6 +20,7 @@ QString programFolder();
 QString databasePath(const QString& folder);
 // Names the driver and the database path, as the connection is opened.
 QString connectionString(const QString& folder);
+QString connectionStringForFile(const QString& path);
 
 enum class DatabaseFileKind { Missing, SQLite, Access, Unreadable, Other };
 DatabaseFileKind databaseFileKind(const QString& path);

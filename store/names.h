@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Table, view and field names of the database, used exactly. Every statement
 // takes its names from here; values always go in as bound parameters.

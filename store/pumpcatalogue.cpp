@@ -2,6 +2,8 @@
 
 #include "store/names.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 #include <limits>
 
@@ -36,11 +38,20 @@ double numberOrNaN(const QVariant& value)
 
 Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QString& folder)
 {
+    return openAt(folder, databasePath(folder));
+}
+
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openFile(const QString& databaseFile)
+{
+    return openAt(QFileInfo(databaseFile).absolutePath(), databaseFile);
+}
+
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QString& folder, const QString& path)
+{
     using Result = Expected<std::unique_ptr<PumpCatalogue>, QString>;
     std::unique_ptr<PumpCatalogue> catalogue(new PumpCatalogue);
     catalogue->programFolder = folder;
-    catalogue->connectionString = store::connectionString(folder);
-    const QString path = databasePath(folder);
+    catalogue->connectionString = connectionStringForFile(path);
 
     auto connection = Connection::open(path);
     if (!connection)

@@ -22,6 +22,8 @@ public:
     // Opens everything in order: folder, connection string, connection, the
     // five row sets, the schematic source. Any failure is a clear message.
     static Expected<std::unique_ptr<PumpCatalogue>, QString> open(const QString& programFolder);
+    // The same on a database file elsewhere (the command-line tool's --db).
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> openFile(const QString& databaseFile);
 
     QString programFolder;
     QString connectionString;
@@ -45,6 +47,7 @@ public:
 
 private:
     PumpCatalogue() = default;
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> openAt(const QString& folder, const QString& path);
     std::optional<Catalogue> m_catalogue;
 };
 

@@ -1,0 +1,291 @@
+#include "cli/commands.h"
+
+#include "cli/output.h"
+#include "core/units.h"
+#include "store/calculations.h"
+#include "store/database.h"
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+
+#include <QDir>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tarnwick::cli {
+
+namespace {
+
+const char* const kUsage = R"(用法：
+  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli results [--all] [--db 文件] [--json]
+
+单位选项（取值与程序中单位列表的文字相同）：
+  --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
+  --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
+  --static-head-unit  同上                                    （默认 mH2O）
+
+design  设计计算：在全部水泵中选型，结果存入两张结果表。
+check   校核计算：校核所选型号的水泵。
+results 显示本次计算结果（--all：全部计算结果）。
+--db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”。
+--json  以 JSON 输出。
+)";
+
+struct Options
+{
+    QString command;
+    QHash<QString, QString> values;
+    bool json = false;
+    bool all = false;
+};
+
+int usageError(const QString& message)
+{
+    printError(message + QLatin1Char('\n') + QString::fromUtf8(kUsage));
+    return kUsageOrDatabase;
+}
+
+// Options with a value, per command.
+QStringList valueOptions(const QString& command)
+{
+    const QStringList duty = {QStringLiteral("flow"),           QStringLiteral("flow-unit"),
+                              QStringLiteral("resistance"),     QStringLiteral("resistance-unit"),
+                              QStringLiteral("static-head"),    QStringLiteral("static-head-unit"),
+                              QStringLiteral("db")};
+    if (command == QStringLiteral("design"))
+        return duty;
+    if (command == QStringLiteral("check"))
+        return duty + QStringList{QStringLiteral("model")};
+    if (command == QStringLiteral("results"))
+        return {QStringLiteral("db")};
+    return {};
+}
+
+bool parse(const QStringList& arguments, Options* options, QString* error)
+{
+    if (arguments.isEmpty()) {
+        *error = QStringLiteral("缺少命令。");
+        return false;
+    }
+    options->command = arguments.first();
+    const QStringList known = valueOptions(options->command);
+    if (known.isEmpty()) {
+        *error = QStringLiteral("未知的命令：%1").arg(options->command);
+        return false;
+    }
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (!arg.startsWith(QStringLiteral("--"))) {
+            *error = QStringLiteral("多余的参数：%1").arg(arg);
+            return false;
+        }
+        QString name = arg.mid(2);
+        QString value;
+        bool hasValue = false;
+        const int eq = name.indexOf(QLatin1Char('='));
+        if (eq >= 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            hasValue = true;
+        }
+        if (name == QStringLiteral("json") && !hasValue) {
+            options->json = true;
+        } else if (name == QStringLiteral("all") && !hasValue && options->command == QStringLiteral("results")) {
+            options->all = true;
+        } else if (known.contains(name)) {
+            if (!hasValue) {
+                if (i + 1 >= arguments.size()) {
+                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
+                    return false;
+                }
+                value = arguments[++i];
+            }
+            options->values.insert(name, value);
+        } else {
+            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(options->command, name);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string utf8(const QString& s)
+{
+    return s.toStdString();
+}
+
+bool validUnit(const QString& unit, const auto& items)
+{
+    for (const auto& item : items) {
+        if (unit.toStdString() == item)
+            return true;
+    }
+    return false;
+}
+
+bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
+{
+    const auto& v = options.values;
+    texts->resistance = utf8(v.value(QStringLiteral("resistance")));
+    texts->flow = utf8(v.value(QStringLiteral("flow")));
+    texts->staticHead = utf8(v.value(QStringLiteral("static-head")));
+    const QString flowUnit = v.value(QStringLiteral("flow-unit"), QStringLiteral("m3/h"));
+    const QString resistanceUnit = v.value(QStringLiteral("resistance-unit"), QStringLiteral("mH2O"));
+    const QString staticHeadUnit = v.value(QStringLiteral("static-head-unit"), QStringLiteral("mH2O"));
+    // The windows offer only the listed units; so does the tool.
+    if (!validUnit(flowUnit, FlowUnit::items)) {
+        *error = QStringLiteral("流量单位“%1”不在单位列表中。").arg(flowUnit);
+        return false;
+    }
+    for (const QString& unit : {resistanceUnit, staticHeadUnit}) {
+        if (!validUnit(unit, PressureUnit::items)) {
+            *error = QStringLiteral("压力单位“%1”不在单位列表中。").arg(unit);
+            return false;
+        }
+    }
+    texts->flowUnit = utf8(flowUnit);
+    texts->resistanceUnit = utf8(resistanceUnit);
+    texts->staticHeadUnit = utf8(staticHeadUnit);
+    return true;
+}
+
+Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Options& options)
+{
+    const QString db = options.values.value(QStringLiteral("db"));
+    return db.isEmpty() ? store::PumpCatalogue::open(store::programFolder())
+                        : store::PumpCatalogue::openFile(QDir::current().absoluteFilePath(db));
+}
+
+void printJson(const QJsonValue& message, const QStringList& entries, const QStringList& labels,
+               const QJsonArray& rows)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("message"), message);
+    object.insert(QStringLiteral("entries"), stringsJson(entries));
+    object.insert(QStringLiteral("labels"), stringsJson(labels));
+    object.insert(QStringLiteral("rows"), rows);
+    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+}
+
+// A run that stopped: the program's message (exit 1) or a database failure (exit 2).
+int reportFailure(const store::RunFailure& failure, const Options& options)
+{
+    if (failure.kind == store::RunFailure::Kind::Database) {
+        printError(failure.databaseError + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    const QString message = QString::fromStdString(failure.stop.message);
+    if (options.json)
+        printJson(message, {}, {}, {});
+    else
+        printOut(message + QLatin1Char('\n'));
+    return kProgramMessage;
+}
+
+QStringList toQStringList(const auto& texts)
+{
+    QStringList list;
+    for (const auto& t : texts)
+        list.append(QString::fromStdString(t));
+    return list;
+}
+
+int runDesignCommand(const Options& options)
+{
+    DutyTexts texts;
+    QString error;
+    if (!readDutyTexts(options, &texts, &error))
+        return usageError(error);
+    auto catalogue = openCatalogue(options);
+    if (!catalogue) {
+        printError(catalogue.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    auto run = store::runDesign(*catalogue.value(), texts);
+    if (!run)
+        return reportFailure(run.error(), options);
+
+    const QStringList entries = toQStringList(run->entries);
+    const store::RowSet& latest = catalogue.value()->latestResultRows;
+    if (options.json) {
+        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest));
+    } else {
+        printOut(QStringLiteral("满足用户要求的水泵：\n"));
+        for (const QString& entry : entries)
+            printOut(QStringLiteral("  ") + entry + QLatin1Char('\n'));
+        printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
+                 resultRowsTable(latest));
+    }
+    return kCompleted;
+}
+
+int runCheckCommand(const Options& options)
+{
+    if (!options.values.contains(QStringLiteral("model")))
+        return usageError(QStringLiteral("校核计算需要 --model 型号。"));
+    DutyTexts texts;
+    QString error;
+    if (!readDutyTexts(options, &texts, &error))
+        return usageError(error);
+    auto catalogue = openCatalogue(options);
+    if (!catalogue) {
+        printError(catalogue.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    auto run = store::runCheck(*catalogue.value(), texts, options.values.value(QStringLiteral("model")));
+    if (!run)
+        return reportFailure(run.error(), options);
+
+    const QStringList labels = toQStringList(run->labels);
+    const store::RowSet& latest = catalogue.value()->latestResultRows;
+    if (options.json) {
+        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest));
+    } else {
+        printOut(QStringLiteral("水泵运行参数：\n"));
+        // The panel shows the model line first, then the four figures.
+        printOut(QStringLiteral("  ") + labels[4] + QLatin1Char('\n'));
+        for (int i = 0; i < 4; ++i)
+            printOut(QStringLiteral("  ") + labels[i] + QLatin1Char('\n'));
+        printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
+                 resultRowsTable(latest));
+    }
+    return kCompleted;
+}
+
+int runResultsCommand(const Options& options)
+{
+    auto catalogue = openCatalogue(options);
+    if (!catalogue) {
+        printError(catalogue.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    store::RowSet& rows = options.all ? catalogue.value()->allResultRows : catalogue.value()->latestResultRows;
+    if (options.json)
+        printJson(QJsonValue::Null, {}, {}, resultRowsJson(rows));
+    else
+        printOut(QStringLiteral("“%1”中的记录：\n").arg(rows.source()) + resultRowsTable(rows));
+    return kCompleted;
+}
+
+} // namespace
+
+int runCommandLine(const QStringList& arguments)
+{
+    if (arguments.size() == 1 && (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
+        printOut(QString::fromUtf8(kUsage));
+        return kCompleted;
+    }
+    Options options;
+    QString error;
+    if (!parse(arguments, &options, &error))
+        return usageError(error);
+    if (options.command == QStringLiteral("design"))
+        return runDesignCommand(options);
+    if (options.command == QStringLiteral("check"))
+        return runCheckCommand(options);
+    return runResultsCommand(options);
+}
+
+} // namespace tarnwick::cli

@@ -1,0 +1,122 @@
+#include "cli/output.h"
+
+#include "core/numbers.h"
+#include "store/names.h"
+
+#include <QJsonValue>
+
+#include <cmath>
+#include <cstdio>
+
+namespace tarnwick::cli {
+
+namespace {
+
+bool isNumber(const QVariant& v)
+{
+    const int type = v.typeId();
+    return type == QMetaType::Double || type == QMetaType::Float || type == QMetaType::Int ||
+           type == QMetaType::LongLong || type == QMetaType::UInt || type == QMetaType::ULongLong;
+}
+
+QString cellText(const QVariant& v)
+{
+    if (v.isNull())
+        return QString();
+    if (isNumber(v))
+        return QString::fromStdString(roundTripText(v.toDouble()));
+    return v.toString();
+}
+
+// Display width: CJK characters take two columns in a terminal.
+int displayWidth(const QString& text)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() >= 0x1100 ? 2 : 1;
+    return width;
+}
+
+QString padded(const QString& text, int width)
+{
+    return text + QString(std::max(0, width - displayWidth(text)), QLatin1Char(' '));
+}
+
+} // namespace
+
+void printOut(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void printError(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+QJsonArray resultRowsJson(const store::RowSet& rows)
+{
+    QJsonArray array;
+    const QStringList fields = store::names::resultFields();
+    for (int row = 0; row < rows.snapshotSize(); ++row) {
+        if (rows.isDeleted(row))
+            continue;
+        QJsonObject object;
+        for (const QString& field : fields) {
+            const int column = rows.fieldIndex(field);
+            const QVariant v = column >= 0 ? rows.valueAt(row, column) : QVariant();
+            if (v.isNull())
+                object.insert(field, QJsonValue::Null);
+            else if (isNumber(v))
+                object.insert(field, std::isfinite(v.toDouble()) ? QJsonValue(v.toDouble()) : QJsonValue(QJsonValue::Null));
+            else
+                object.insert(field, v.toString());
+        }
+        array.append(object);
+    }
+    return array;
+}
+
+QString resultRowsTable(const store::RowSet& rows)
+{
+    const QStringList fields = store::names::resultFields();
+    QList<QStringList> lines;
+    lines.append(fields);
+    for (int row = 0; row < rows.snapshotSize(); ++row) {
+        if (rows.isDeleted(row))
+            continue;
+        QStringList cells;
+        for (const QString& field : fields) {
+            const int column = rows.fieldIndex(field);
+            cells.append(column >= 0 ? cellText(rows.valueAt(row, column)) : QString());
+        }
+        lines.append(cells);
+    }
+    QList<int> widths(fields.size(), 0);
+    for (const QStringList& line : lines) {
+        for (int i = 0; i < line.size(); ++i)
+            widths[i] = std::max(widths[i], displayWidth(line[i]));
+    }
+    QString out;
+    for (const QStringList& line : lines) {
+        QString text;
+        for (int i = 0; i < line.size(); ++i)
+            text += padded(line[i], widths[i]) + (i + 1 < line.size() ? QStringLiteral("  ") : QString());
+        out += text.trimmed() + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QJsonArray stringsJson(const QStringList& texts)
+{
+    QJsonArray array;
+    for (const QString& t : texts)
+        array.append(t);
+    return array;
+}
+
+} // namespace tarnwick::cli

@@ -1,0 +1,259 @@
+#include "store/names.h"
+#include "tests/support/testdatabase.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+using tarnwick::testing::TestProgramFolder;
+using tarnwick::testing::demoPump;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+Run cli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TARNWICK_CLI_PATH), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList strings(const QJsonArray& array)
+{
+    QStringList list;
+    for (const auto& v : array)
+        list.append(v.toString());
+    return list;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void designStoresWhatItLists();
+    void designWithConvertedUnits();
+    void designFindingNothingCompletes();
+    void programMessagesExitWithOne_data();
+    void programMessagesExitWithOne();
+    void checkPrintsLabelsAndRow();
+    void resultsPrintsEitherTable();
+    void usageAndDatabaseErrorsExitWithTwo_data();
+    void usageAndDatabaseErrorsExitWithTwo();
+    void missingDatabaseIsNotCreated();
+
+private:
+    std::unique_ptr<TestProgramFolder> m_folder;
+    QStringList db() const { return {QStringLiteral("--db"), m_folder->databasePath()}; }
+};
+
+void TestCli::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>(QList<tarnwick::testing::TestPump>{
+        demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
+        demoPump(3, QStringLiteral("P3"), 51, 20.5)});
+    QVERIFY2(m_folder->isValid(), qPrintable(m_folder->error()));
+}
+
+void TestCli::designStoresWhatItLists()
+{
+    const Run run = cli(QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                    QStringLiteral("--resistance"), QStringLiteral("19"),
+                                    QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--json")} +
+                        db());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject json = run.json();
+    QVERIFY(json.value(QStringLiteral("message")).isNull());
+    const QStringList entries = strings(json.value(QStringLiteral("entries")).toArray());
+    QVERIFY(entries.contains(QStringLiteral("P1型 转速2900r/min")));
+    QVERIFY(!entries.contains(QStringLiteral("P2型 转速1450r/min")));
+    const QJsonArray rows = json.value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), entries.size());
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果1")), entries.size());
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), entries.size());
+    const QJsonObject first = rows.first().toObject();
+    QCOMPARE(first.size(), 10);
+    QCOMPARE(first.value(QStringLiteral("选型方式")).toString(), QStringLiteral("设计"));
+    QCOMPARE(first.value(QStringLiteral("流量")).toDouble(), 48.0);
+    QCOMPARE(first.value(QStringLiteral("总扬程")).toDouble(), 19.0);
+    QCOMPARE(first.value(QStringLiteral("所选型号")).toString(), QStringLiteral("P1"));
+
+    // The readable form lists the same entries.
+    const Run text = cli(QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                     QStringLiteral("--resistance"), QStringLiteral("19"),
+                                     QStringLiteral("--static-head"), QStringLiteral("0")} +
+                         db());
+    QCOMPARE(text.exitCode, 0);
+    for (const QString& entry : entries)
+        QVERIFY(text.out.contains(entry));
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 2 * entries.size());
+}
+
+void TestCli::designWithConvertedUnits()
+{
+    // 13.3333 L/s is 48 m3/h; 0.1938 bar... keep it exact: 1.9 kgf/cm2 is 19 m.
+    const Run run = cli(QStringList{QStringLiteral("design"), QStringLiteral("--flow=48000"),
+                                    QStringLiteral("--flow-unit=L/h"), QStringLiteral("--resistance"),
+                                    QStringLiteral("1.9"), QStringLiteral("--resistance-unit"),
+                                    QStringLiteral("kgf/cm2"), QStringLiteral("--static-head"), QStringLiteral("0"),
+                                    QStringLiteral("--json")} +
+                        db());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonArray rows = run.json().value(QStringLiteral("rows")).toArray();
+    QVERIFY(!rows.isEmpty());
+    QCOMPARE(rows.first().toObject().value(QStringLiteral("流量")).toDouble(), 48.0);
+    QCOMPARE(rows.first().toObject().value(QStringLiteral("总扬程")).toDouble(), 1.9 * 10.0);
+}
+
+void TestCli::designFindingNothingCompletes()
+{
+    const Run run = cli(QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("5000"),
+                                    QStringLiteral("--resistance"), QStringLiteral("100"),
+                                    QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--json")} +
+                        db());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(strings(run.json().value(QStringLiteral("entries")).toArray()),
+             QStringList{QStringLiteral("没有找到满足你需要的风机！")});
+    QVERIFY(run.json().value(QStringLiteral("rows")).toArray().isEmpty());
+}
+
+void TestCli::programMessagesExitWithOne_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QString flow = QStringLiteral("流量应在0～10000m3/h之间！请重新输入。");
+    QTest::newRow("bad flow") << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("abc"),
+                                             QStringLiteral("--resistance"), QStringLiteral("19"),
+                                             QStringLiteral("--static-head"), QStringLiteral("0")}
+                              << flow;
+    QTest::newRow("resistance before flow")
+        << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("0"),
+                       QStringLiteral("--resistance"), QStringLiteral("3"), QStringLiteral("--resistance-unit"),
+                       QStringLiteral("MPa"), QStringLiteral("--static-head"), QStringLiteral("0")}
+        << QStringLiteral("管路阻力应在0～2MPa之间！请重新输入。");
+    QTest::newRow("static head 0.0")
+        << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                       QStringLiteral("--resistance"), QStringLiteral("19"), QStringLiteral("--static-head"),
+                       QStringLiteral("0.0")}
+        << QStringLiteral("静扬程应在0～2MPa之间！请重新输入。");
+    QTest::newRow("unknown model")
+        << QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("p1"),
+                       QStringLiteral("--flow"), QStringLiteral("48"), QStringLiteral("--resistance"),
+                       QStringLiteral("19"), QStringLiteral("--static-head"), QStringLiteral("0")}
+        << QStringLiteral("请从列表中选择水泵型号！");
+    QTest::newRow("head unsuitable")
+        << QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("P2"),
+                       QStringLiteral("--flow"), QStringLiteral("200"), QStringLiteral("--resistance"),
+                       QStringLiteral("8"), QStringLiteral("--static-head"), QStringLiteral("0")}
+        << QStringLiteral("您选择的水泵扬程不合适，请重新选择水泵！");
+}
+
+void TestCli::programMessagesExitWithOne()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const Run run = cli(arguments + db());
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out.trimmed(), message);
+    const Run json = cli(arguments + db() + QStringList{QStringLiteral("--json")});
+    QCOMPARE(json.exitCode, 1);
+    QCOMPARE(json.json().value(QStringLiteral("message")).toString(), message);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果1")), 0);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
+}
+
+void TestCli::checkPrintsLabelsAndRow()
+{
+    const Run run = cli(QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("P1"),
+                                    QStringLiteral("--flow"), QStringLiteral("48"), QStringLiteral("--resistance"),
+                                    QStringLiteral("19"), QStringLiteral("--static-head"), QStringLiteral("0"),
+                                    QStringLiteral("--json")} +
+                        db());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList labels = strings(run.json().value(QStringLiteral("labels")).toArray());
+    QCOMPARE(labels.size(), 5);
+    QVERIFY(labels[0].startsWith(QStringLiteral("水泵最高效率＝")) && labels[0].endsWith(QLatin1Char('%')));
+    QVERIFY(labels[1].startsWith(QStringLiteral("水泵实际扬程＝")) && labels[1].endsWith(QStringLiteral(" m")));
+    QVERIFY(labels[2].startsWith(QStringLiteral("水泵实际流量＝")) && labels[2].endsWith(QStringLiteral(" m3/h")));
+    QCOMPARE(labels[4], QStringLiteral("P1型水泵1台"));
+    const QJsonArray rows = run.json().value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), 1);
+    // The label figures are the stored figures.
+    const QJsonObject row = rows.first().toObject();
+    QCOMPARE(labels[1], QStringLiteral("水泵实际扬程＝") + QString::number(row.value(QStringLiteral("实际扬程")).toDouble()) +
+                            QStringLiteral(" m"));
+    QCOMPARE(labels[3], QStringLiteral("水泵实际效率＝") +
+                            QString::number(row.value(QStringLiteral("实际效率")).toDouble()) + QStringLiteral("%"));
+}
+
+void TestCli::resultsPrintsEitherTable()
+{
+    const QStringList design = {QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                QStringLiteral("--resistance"), QStringLiteral("19"), QStringLiteral("--static-head"),
+                                QStringLiteral("0")};
+    QCOMPARE(cli(design + db()).exitCode, 0);
+    QCOMPARE(cli(design + db()).exitCode, 0);
+    const Run latest = cli(QStringList{QStringLiteral("results"), QStringLiteral("--json")} + db());
+    const Run all = cli(QStringList{QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json")} + db());
+    QCOMPARE(latest.exitCode, 0);
+    QCOMPARE(all.exitCode, 0);
+    const int perRun = m_folder->rowCount(QStringLiteral("水泵选型结果1"));
+    QVERIFY(perRun > 0);
+    QCOMPARE(latest.json().value(QStringLiteral("rows")).toArray().size(), perRun);
+    QCOMPARE(all.json().value(QStringLiteral("rows")).toArray().size(), 2 * perRun);
+    const Run text = cli(QStringList{QStringLiteral("results"), QStringLiteral("--all")} + db());
+    QVERIFY(text.out.contains(QStringLiteral("水泵选型结果")));
+    QVERIFY(text.out.contains(QStringLiteral("计算时间")));
+}
+
+void TestCli::usageAndDatabaseErrorsExitWithTwo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no command") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("select")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("results"), QStringLiteral("--everything")};
+    QTest::newRow("missing value") << QStringList{QStringLiteral("design"), QStringLiteral("--flow")};
+    QTest::newRow("unit not in the list")
+        << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                       QStringLiteral("--flow-unit"), QStringLiteral("gpm"), QStringLiteral("--resistance"),
+                       QStringLiteral("19"), QStringLiteral("--static-head"), QStringLiteral("0")};
+    QTest::newRow("check without model")
+        << QStringList{QStringLiteral("check"), QStringLiteral("--flow"), QStringLiteral("48")};
+}
+
+void TestCli::usageAndDatabaseErrorsExitWithTwo()
+{
+    QFETCH(QStringList, arguments);
+    const Run run = cli(arguments + (arguments.isEmpty() ? QStringList{} : db()));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
+}
+
+void TestCli::missingDatabaseIsNotCreated()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("水泵数据库97.mdb"));
+    const Run run = cli({QStringLiteral("results"), QStringLiteral("--db"), path});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(path), qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,412 @@
+#include "store/calculations.h"
+#include "store/database.h"
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+#include "store/results.h"
+#include "store/rowset.h"
+#include "tests/support/testdatabase.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <cmath>
+#include <unistd.h>
+
+using namespace tarnwick;
+using namespace tarnwick::store;
+using tarnwick::testing::TestProgramFolder;
+using tarnwick::testing::TestPump;
+using tarnwick::testing::demoPump;
+
+namespace {
+
+DutyTexts duty(const char* flow, const char* resistance, const char* staticHead)
+{
+    DutyTexts texts;
+    texts.flow = flow;
+    texts.resistance = resistance;
+    texts.staticHead = staticHead;
+    return texts;
+}
+
+QList<TestPump> threePumps()
+{
+    return {demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
+            demoPump(3, QStringLiteral("P3"), 51, 20.5)};
+}
+
+// Makes a file immutable for the duration of a test, where the file system
+// allows it (root ignores plain permissions).
+class ImmutableFile
+{
+public:
+    explicit ImmutableFile(const QString& path) : m_path(path)
+    {
+        m_ok = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
+        if (!m_ok && geteuid() != 0)
+            m_ok = QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    }
+    ~ImmutableFile()
+    {
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QString m_path;
+    bool m_ok = false;
+};
+
+} // namespace
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowSetNavigatesInStoredOrder();
+    void rowSetReportsReadsPastTheEnd();
+    void rowSetAppendsAndDeletesAtOnce();
+    void viewRowsComeInCatalogueOrder();
+    void missingDatabaseIsNotCreated();
+    void accessFileIsRecognised();
+    void catalogueKeepsStoredOrderOfScatteredPoints();
+    void catalogueReadsBadValuesAsNotANumber();
+    void clearingEmptyAndFullLatestTable();
+    void appendStoresTheRoundedFigures();
+    void calculationTimeHasDateAndSeconds();
+    void secondDesignRunReplacesLatestRows();
+    void rejectedCheckLeavesTablesAsTheyWere();
+    void passedCheckStoresOneRow();
+    void readOnlyDatabaseFailsClearlyAndWritesNothing();
+    void missingFieldIsNamed();
+};
+
+void TestStore::rowSetNavigatesInStoredOrder()
+{
+    TestProgramFolder folder(threePumps());
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY2(connection, qPrintable(connection.ok() ? QString() : connection.error()));
+
+    RowSet pumps;
+    QVERIFY(pumps.open(connection.value(), names::pumpTable()));
+    QCOMPARE(pumps.recordCount(), 3);
+    QCOMPARE(pumps.field(names::model()).value().toString(), QStringLiteral("P1"));
+    pumps.moveNext();
+    QCOMPARE(pumps.field(names::model()).value().toString(), QStringLiteral("P2"));
+    pumps.moveLast();
+    QCOMPARE(pumps.field(names::model()).value().toString(), QStringLiteral("P3"));
+    pumps.moveNext();
+    QVERIFY(pumps.eof());
+
+    // Forward search starts at the current row.
+    pumps.moveFirst();
+    QVERIFY(pumps.findForward(names::key(), 2));
+    QCOMPARE(pumps.field(names::model()).value().toString(), QStringLiteral("P2"));
+    QVERIFY(pumps.findForward(names::key(), 2));
+    QCOMPARE(pumps.position(), 1);
+    QVERIFY(!pumps.findForward(names::key(), 1)); // behind the current row
+    QVERIFY(pumps.eof());
+    pumps.moveFirst();
+    QVERIFY(pumps.findForward(names::model(), QStringLiteral("P3")));
+    QVERIFY(!pumps.findForward(names::model(), QStringLiteral("p3")) || pumps.position() == 2);
+}
+
+void TestStore::rowSetReportsReadsPastTheEnd()
+{
+    TestProgramFolder folder;
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    RowSet pumps;
+    QVERIFY(pumps.open(connection.value(), names::pumpTable()));
+    QVERIFY(pumps.eof());
+    const auto value = pumps.field(names::model());
+    QVERIFY(!value.ok());
+    QVERIFY(value.error().contains(names::model()));
+    const auto unknown = pumps.field(QStringLiteral("no such field"));
+    QVERIFY(!unknown.ok());
+    QVERIFY(!pumps.deleteCurrent());
+    QVERIFY(!pumps.lastError().isEmpty());
+}
+
+void TestStore::rowSetAppendsAndDeletesAtOnce()
+{
+    TestProgramFolder folder;
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    RowSet rows;
+    QVERIFY(rows.open(connection.value(), names::latestResultsTable()));
+    QVERIFY(rows.append({{names::selectedModel(), QStringLiteral("A")}}));
+    QVERIFY(rows.append({{names::selectedModel(), QStringLiteral("B")}}));
+    QCOMPARE(rows.recordCount(), 2);
+    QCOMPARE(rows.field(names::selectedModel()).value().toString(), QStringLiteral("B"));
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), 2); // committed at once
+
+    rows.moveFirst();
+    QVERIFY(rows.deleteCurrent());
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), 1);
+    QVERIFY(!rows.field(names::selectedModel()).ok()); // the deleted row stays until requery
+    rows.moveNext();
+    QCOMPARE(rows.field(names::selectedModel()).value().toString(), QStringLiteral("B"));
+    QVERIFY(rows.requery());
+    QCOMPARE(rows.snapshotSize(), 1);
+    QVERIFY(!rows.append({{QStringLiteral("no such field"), 1}}));
+}
+
+void TestStore::viewRowsComeInCatalogueOrder()
+{
+    // Keys deliberately out of order: the view follows the stored order.
+    QList<TestPump> pumps = {demoPump(9, QStringLiteral("Z"), 50, 20), demoPump(2, QStringLiteral("A"), 50, 20),
+                             demoPump(5, QStringLiteral("M"), 50, 20)};
+    TestProgramFolder folder(pumps);
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY2(catalogue, qPrintable(catalogue.ok() ? QString() : catalogue.error()));
+    RowSet& view = catalogue.value()->viewRows;
+    QStringList models;
+    for (view.moveFirst(); !view.eof(); view.moveNext())
+        models.append(view.field(names::model()).value().toString());
+    QCOMPARE(models, (QStringList{QStringLiteral("Z"), QStringLiteral("A"), QStringLiteral("M")}));
+    QCOMPARE(catalogue.value()->modelList(), models);
+    QVERIFY(catalogue.value()->pumpRows.eof());
+}
+
+void TestStore::missingDatabaseIsNotCreated()
+{
+    QTemporaryDir dir;
+    const QString path = databasePath(dir.path());
+    auto catalogue = PumpCatalogue::open(dir.path());
+    QVERIFY(!catalogue);
+    QVERIFY(catalogue.error().contains(path));
+    QVERIFY(catalogue.error().contains(QStringLiteral("找不到数据库文件")));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestStore::accessFileIsRecognised()
+{
+    QTemporaryDir dir;
+    const QString path = databasePath(dir.path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray header(2048, '\0');
+    header.replace(4, 15, QByteArrayLiteral("Standard Jet DB"));
+    file.write(header);
+    file.close();
+    QCOMPARE(databaseFileKind(path), DatabaseFileKind::Access);
+    auto connection = Connection::open(path);
+    QVERIFY(!connection);
+    QVERIFY(connection.error().contains(QStringLiteral("Access")));
+    QCOMPARE(QFileInfo(path).size(), 2048); // untouched
+}
+
+void TestStore::catalogueKeepsStoredOrderOfScatteredPoints()
+{
+    TestProgramFolder folder(threePumps(), /*interleaved*/ true);
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY(catalogue);
+    const Catalogue& c = catalogue.value()->catalogue();
+    QCOMPARE(c.pumps.size(), size_t(3));
+    QCOMPARE(c.points.size(), size_t(15));
+    // Interleaved: keys 1, 2, 3, 1, 2, 3, ...
+    for (size_t i = 0; i < c.points.size(); ++i)
+        QCOMPARE(c.points[i].key, double(1 + i % 3));
+    QCOMPARE(c.points[1].flow, static_cast<float>(200 * 0.5));
+}
+
+void TestStore::catalogueReadsBadValuesAsNotANumber()
+{
+    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20)});
+    QVERIFY(folder.exec(QStringLiteral("UPDATE \"流扬功\" SET \"扬程\" = 'abc' WHERE rowid = 2")));
+    QVERIFY(folder.exec(QStringLiteral("UPDATE \"流扬功\" SET \"轴功率\" = NULL WHERE rowid = 3")));
+    QVERIFY(folder.exec(QStringLiteral("UPDATE \"水泵性能表\" SET \"转速\" = NULL")));
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY(catalogue);
+    const Catalogue& c = catalogue.value()->catalogue();
+    QVERIFY(std::isnan(c.points[1].head));
+    QVERIFY(std::isnan(c.points[2].power));
+    QVERIFY(!c.pumps[0].speed.has_value());
+    // Such a pump is never selected, and nothing non-finite is stored.
+    auto run = runDesign(*catalogue.value(), duty("48", "19", "0"));
+    QVERIFY(run);
+    QCOMPARE(run->entries, std::vector<std::string>{"没有找到满足你需要的风机！"});
+    QCOMPARE(folder.rowCount(names::allResultsTable()), 0);
+}
+
+void TestStore::clearingEmptyAndFullLatestTable()
+{
+    TestProgramFolder folder;
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    RowSet latest;
+    QVERIFY(latest.open(connection.value(), names::latestResultsTable()));
+    QString error;
+    QVERIFY(clearCurrentResults(latest, &error));
+    QVERIFY(latest.eof());
+
+    SelectionResult row;
+    row.method = "设计";
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(appendResult(latest, row, &error));
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), 5);
+    latest.moveFirst();
+    QVERIFY(clearCurrentResults(latest, &error));
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), 0);
+    QCOMPARE(latest.recordCount(), 0);
+    QCOMPARE(latest.snapshotSize(), 0);
+}
+
+void TestStore::appendStoresTheRoundedFigures()
+{
+    TestProgramFolder folder;
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    RowSet all;
+    QVERIFY(all.open(connection.value(), names::allResultsTable()));
+
+    SelectionResult row;
+    row.method = "校核";
+    row.resistance = 5.1;
+    row.flow = 99.5;
+    row.staticHead = static_cast<float>(5.1);
+    row.model = "IS80-65-160";
+    row.bestEfficiency = 72.0f;
+    row.operatingHead = 32.3;
+    row.operatingFlow = 100.0;
+    row.operatingEfficiency = 68.0;
+    QString error;
+    QVERIFY(appendResult(all, row, &error));
+
+    // Read back through a separate connection: what the file holds.
+    auto other = Connection::open(folder.databasePath());
+    QVERIFY(other);
+    RowSet check;
+    QVERIFY(check.open(other.value(), names::allResultsTable()));
+    QCOMPARE(check.fieldNames().mid(0, 10), names::resultFields());
+    QCOMPARE(check.field(names::staticHead()).value().toDouble(), 5.099999904632568);
+    QCOMPARE(check.field(names::totalHead()).value().toDouble(), 5.1);
+    QCOMPARE(check.field(names::method()).value().toString(), QStringLiteral("校核"));
+    QCOMPARE(check.field(names::selectedModel()).value().toString(), QStringLiteral("IS80-65-160"));
+    QCOMPARE(check.field(names::bestEfficiency()).value().toDouble(), 72.0);
+    QCOMPARE(check.field(names::operatingHead()).value().toDouble(), 32.3);
+    QCOMPARE(check.field(names::operatingFlow()).value().toDouble(), 100.0);
+    QCOMPARE(check.field(names::operatingEfficiency()).value().toDouble(), 68.0);
+    QVERIFY(!check.field(names::calculationTime()).value().toString().isEmpty());
+}
+
+void TestStore::calculationTimeHasDateAndSeconds()
+{
+    const QDateTime when(QDate(2026, 12, 7), QTime(9, 5, 7));
+    const QString text = calculationTimeText(when);
+    QVERIFY2(text.contains(QStringLiteral("07")) || text.contains(QStringLiteral(":7")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("05")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("2026")) || text.contains(QStringLiteral("26")), qPrintable(text));
+    QCOMPARE(text.count(QLatin1Char(' ')) >= 1, true);
+    QVERIFY(!text.contains(QStringLiteral("UTC")));
+}
+
+void TestStore::secondDesignRunReplacesLatestRows()
+{
+    TestProgramFolder folder(threePumps());
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY(catalogue);
+
+    auto first = runDesign(*catalogue.value(), duty("48", "19", "0"));
+    QVERIFY(first);
+    const int firstCount = static_cast<int>(first->rows.size());
+    QVERIFY(firstCount >= 1);
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), firstCount);
+    QCOMPARE(folder.rowCount(names::allResultsTable()), firstCount);
+
+    auto second = runDesign(*catalogue.value(), duty("190", "31", "0"));
+    QVERIFY(second);
+    const int secondCount = static_cast<int>(second->rows.size());
+    QVERIFY(secondCount >= 1);
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), secondCount);
+    QCOMPARE(folder.rowCount(names::allResultsTable()), firstCount + secondCount);
+    QCOMPARE(catalogue.value()->latestResultRows.recordCount(), secondCount);
+    QCOMPARE(catalogue.value()->allResultRows.recordCount(), firstCount + secondCount);
+
+    // A run with an invalid duty empties the latest table and adds nothing.
+    auto invalid = runDesign(*catalogue.value(), duty("0", "19", "0"));
+    QVERIFY(!invalid);
+    QCOMPARE(invalid.error().kind, RunFailure::Kind::Message);
+    QCOMPARE(invalid.error().stop.dutyBox, 1);
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), 0);
+    QCOMPARE(folder.rowCount(names::allResultsTable()), firstCount + secondCount);
+}
+
+void TestStore::rejectedCheckLeavesTablesAsTheyWere()
+{
+    TestProgramFolder folder(threePumps());
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY(catalogue);
+    QVERIFY(runDesign(*catalogue.value(), duty("48", "19", "0")));
+    const int all = folder.rowCount(names::allResultsTable());
+
+    auto rejected = runCheck(*catalogue.value(), duty("48", "19", "0"), QStringLiteral("no such model"));
+    QVERIFY(!rejected);
+    QCOMPARE(QString::fromStdString(rejected.error().stop.message), QStringLiteral("请从列表中选择水泵型号！"));
+    QCOMPARE(rejected.error().stop.focus, CalculationStop::Focus::ModelChooser);
+    QCOMPARE(folder.rowCount(names::latestResultsTable()), 0);
+    QCOMPARE(folder.rowCount(names::allResultsTable()), all);
+}
+
+void TestStore::passedCheckStoresOneRow()
+{
+    TestProgramFolder folder(threePumps());
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY(catalogue);
+    QVERIFY(runDesign(*catalogue.value(), duty("48", "19", "0")));
+    const int all = folder.rowCount(names::allResultsTable());
+    for (int run = 0; run < 2; ++run) {
+        auto checked = runCheck(*catalogue.value(), duty("48", "19", "5.1"), QStringLiteral("P1"));
+        QVERIFY(checked);
+        QCOMPARE(folder.rowCount(names::latestResultsTable()), 1);
+        QCOMPARE(folder.rowCount(names::allResultsTable()), all + run + 1);
+        RowSet& latest = catalogue.value()->latestResultRows;
+        latest.moveFirst();
+        QCOMPARE(latest.field(names::method()).value().toString(), QStringLiteral("校核"));
+        QCOMPARE(latest.field(names::staticHead()).value().toDouble(), 5.099999904632568);
+        QCOMPARE(latest.field(names::operatingFlow()).value().toDouble(), checked->row.operatingFlow);
+    }
+}
+
+void TestStore::readOnlyDatabaseFailsClearlyAndWritesNothing()
+{
+    TestProgramFolder folder(threePumps());
+    {
+        // One earlier result: a failed run must neither lose it nor add to it.
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"水泵选型结果\" (\"所选型号\") VALUES ('old')")));
+    }
+    ImmutableFile lock(folder.databasePath());
+    if (!lock.ok())
+        QSKIP("this file system cannot make the database read-only");
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY2(catalogue, qPrintable(catalogue.ok() ? QString() : catalogue.error()));
+    auto run = runDesign(*catalogue.value(), duty("48", "19", "0"));
+    QVERIFY(!run);
+    QCOMPARE(run.error().kind, RunFailure::Kind::Database);
+    QVERIFY2(run.error().databaseError.contains(names::allResultsTable()), qPrintable(run.error().databaseError));
+    QCOMPARE(folder.rowCount(names::allResultsTable()), 1);
+    QCOMPARE(catalogue.value()->allResultRows.recordCount(), 1);
+}
+
+void TestStore::missingFieldIsNamed()
+{
+    TestProgramFolder folder;
+    QVERIFY(folder.exec(QStringLiteral("DROP TABLE \"流扬功\"")));
+    QVERIFY(folder.exec(QStringLiteral("CREATE TABLE \"流扬功\" (\"序号\" INTEGER, \"流量\" REAL, \"扬程\" REAL)")));
+    auto catalogue = PumpCatalogue::open(folder.folder());
+    QVERIFY(!catalogue);
+    QVERIFY2(catalogue.error().contains(QStringLiteral("轴功率")), qPrintable(catalogue.error()));
+    QVERIFY(catalogue.error().contains(QStringLiteral("流扬功")));
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"

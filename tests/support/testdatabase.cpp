@@ -1,0 +1,163 @@
+#include "tests/support/testdatabase.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace tarnwick::testing {
+
+namespace {
+
+class ScopedConnection
+{
+public:
+    explicit ScopedConnection(const QString& path)
+        : m_name(QStringLiteral("test-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~ScopedConnection() { QSqlDatabase::removeDatabase(m_name); }
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+};
+
+// The schema's statements, split at semicolons that end a line.
+QStringList schemaStatements(QString* error)
+{
+    QFile file(QStringLiteral(TARNWICK_SCHEMA_SQL));
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read schema ") + file.fileName();
+        return {};
+    }
+    QStringList statements;
+    QString current;
+    for (const QString& rawLine : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        QString line = rawLine;
+        const int comment = line.indexOf(QStringLiteral("--"));
+        if (comment >= 0)
+            line = line.left(comment);
+        current += line + QLatin1Char('\n');
+        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+            statements.append(current.trimmed());
+            current.clear();
+        }
+    }
+    return statements;
+}
+
+} // namespace
+
+bool createSchemaDatabase(const QString& path, QString* error)
+{
+    const QStringList statements = schemaStatements(error);
+    if (statements.isEmpty())
+        return false;
+    ScopedConnection connection(path);
+    QSqlQuery query(connection.db());
+    for (const QString& statement : statements) {
+        if (!query.exec(statement)) {
+            *error = query.lastError().text() + QStringLiteral(" in ") + statement;
+            return false;
+        }
+    }
+    return true;
+}
+
+TestProgramFolder::TestProgramFolder(const QList<TestPump>& pumps, bool interleaved)
+{
+    if (!m_dir.isValid()) {
+        m_error = QStringLiteral("no temporary folder");
+        return;
+    }
+    if (!createSchemaDatabase(databasePath(), &m_error))
+        return;
+    ScopedConnection connection(databasePath());
+    QSqlDatabase db = connection.db();
+    db.transaction();
+    QSqlQuery query(db);
+    for (const TestPump& pump : pumps) {
+        query.prepare(QStringLiteral(
+            "INSERT INTO \"水泵性能表\" (\"序号\", \"水泵类型\", \"水泵型号\", \"转速\") VALUES (?, ?, ?, ?)"));
+        query.addBindValue(pump.key);
+        query.addBindValue(pump.type);
+        query.addBindValue(pump.model);
+        query.addBindValue(pump.speed ? QVariant(*pump.speed) : QVariant());
+        if (!query.exec())
+            m_error = query.lastError().text();
+    }
+    auto insertPoint = [&](int key, const std::array<double, 3>& p) {
+        query.prepare(QStringLiteral(
+            "INSERT INTO \"流扬功\" (\"序号\", \"流量\", \"扬程\", \"轴功率\") VALUES (?, ?, ?, ?)"));
+        query.addBindValue(key);
+        query.addBindValue(p[0]);
+        query.addBindValue(p[1]);
+        query.addBindValue(p[2]);
+        if (!query.exec())
+            m_error = query.lastError().text();
+    };
+    if (interleaved) {
+        qsizetype most = 0;
+        for (const TestPump& pump : pumps)
+            most = std::max(most, pump.points.size());
+        for (qsizetype i = 0; i < most; ++i) {
+            for (const TestPump& pump : pumps) {
+                if (i < pump.points.size())
+                    insertPoint(pump.key, pump.points[i]);
+            }
+        }
+    } else {
+        for (const TestPump& pump : pumps) {
+            for (const auto& p : pump.points)
+                insertPoint(pump.key, p);
+        }
+    }
+    db.commit();
+}
+
+QString TestProgramFolder::databasePath() const
+{
+    return m_dir.filePath(QStringLiteral("水泵数据库97.mdb"));
+}
+
+int TestProgramFolder::rowCount(const QString& table) const
+{
+    ScopedConnection connection(databasePath());
+    QSqlQuery query(connection.db());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)) || !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+bool TestProgramFolder::exec(const QString& sql) const
+{
+    ScopedConnection connection(databasePath());
+    QSqlQuery query(connection.db());
+    return query.exec(sql);
+}
+
+TestPump demoPump(int key, const QString& model, double bestFlow, double bestHead, double speed)
+{
+    // Head falls as a parabola from 1.2 times the best head at shut-off; the
+    // efficiency peaks at 75 % at the best flow.
+    TestPump pump;
+    pump.key = key;
+    pump.model = model;
+    pump.type = QStringLiteral("IS型单级单吸离心泵");
+    pump.speed = speed;
+    for (double x : {0.5, 0.75, 1.0, 1.2, 1.35}) {
+        const double q = bestFlow * x;
+        const double h = bestHead * (1.2 - 0.2 * x * x);
+        const double eta = 0.75 * (2.0 * x - x * x);
+        const double n = q * h / (367.2 * eta);
+        pump.points.append({q, h, n});
+    }
+    return pump;
+}
+
+} // namespace tarnwick::testing
