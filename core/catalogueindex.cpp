@@ -31,6 +31,19 @@ CatalogueIndex::Run CatalogueIndex::runOf(double key) const
     return it == m_runs.end() ? Run{} : it->second;
 }
 
+PointRun literalPointRun(const std::vector<CataloguePoint>& points, double key)
+{
+    PointRun run;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (points[i].key == key) {
+            if (run.count == 0)
+                run.first = i;
+            ++run.count;
+        }
+    }
+    return run;
+}
+
 std::optional<CurvePoints> readPointRun(const std::vector<CataloguePoint>& points, CatalogueIndex::Run run)
 {
     if (run.count == 0 || run.first + run.count > points.size())

@@ -17,11 +17,7 @@ class CatalogueIndex
 public:
     explicit CatalogueIndex(const std::vector<CataloguePoint>& points);
 
-    struct Run
-    {
-        std::size_t first = 0;
-        std::size_t count = 0;
-    };
+    using Run = PointRun;
     // count 0 when no row has the key.
     Run runOf(double key) const;
 
@@ -32,6 +28,10 @@ private:
     };
     std::unordered_map<double, Run, KeyHash> m_runs;
 };
+
+// The run found the plain way: count the rows with the key over the whole
+// table, and take the first of them. The check reads its one pump so.
+PointRun literalPointRun(const std::vector<CataloguePoint>& points, double key);
 
 // The pump's points read as a run, or nothing when the run would go past the
 // end of the table (a catalogue whose points are not kept together).

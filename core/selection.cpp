@@ -95,6 +95,16 @@ std::array<std::string, 5> operatingParameterLabels(const DesignCandidate& candi
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts)
 {
+    // Validation comes before the index is built: a bad duty reads nothing.
+    if (auto request = readSelectionRequest(texts); !request)
+        return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
+    const CatalogueIndex index(catalogue.points);
+    return runDesignSelection(catalogue, texts, [&index](double key) { return index.runOf(key); });
+}
+
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const PointRunFinder& findRun)
+{
     using Result = Expected<DesignSelection, CalculationStop>;
 
     auto request = readSelectionRequest(texts);
@@ -107,11 +117,10 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
     const double q = req.flow;
     const double r = req.resistance;
 
-    const CatalogueIndex index(catalogue.points);
     std::vector<float> work;
 
     for (const CataloguePump& pump : catalogue.pumps) {
-        const CatalogueIndex::Run run = index.runOf(pump.key);
+        const PointRun run = findRun(pump.key);
         if (run.count < 3)
             continue;
         const std::optional<CurvePoints> points = readPointRun(catalogue.points, run);
@@ -207,18 +216,9 @@ Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& cata
     checked.model = modelText;
     checked.pumpType = pump->type;
 
-    // One pump: a direct count and search, as the check has always read it.
-    std::size_t count = 0;
-    std::size_t first = 0;
-    for (std::size_t i = 0; i < catalogue.points.size(); ++i) {
-        if (catalogue.points[i].key == pump->key) {
-            if (count == 0)
-                first = i;
-            ++count;
-        }
-    }
-    checked.pointCount = static_cast<int>(count);
-    const std::optional<CurvePoints> points = readPointRun(catalogue.points, {first, count});
+    const PointRun run = literalPointRun(catalogue.points, pump->key);
+    checked.pointCount = static_cast<int>(run.count);
+    const std::optional<CurvePoints> points = readPointRun(catalogue.points, run);
     if (!points)
         return Result::failure(modelStop(text::kNoCurveData));
 

@@ -5,6 +5,7 @@
 #include "core/units.h"
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -80,6 +81,15 @@ struct CalculationStop
     int dutyBox = 0; // Text1 index when focus is DutyBox
 };
 
+// Where a pump's points stand in the points table: the first row with its key
+// and the number of rows of the whole table that carry it.
+struct PointRun
+{
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+using PointRunFinder = std::function<PointRun(double key)>;
+
 struct DesignSelection
 {
     SelectionRequest request;
@@ -112,6 +122,10 @@ struct CheckedPump
 // The design selection over the whole catalogue, from the duty texts to the
 // accepted pumps and their result rows. Pumps that fail a rule are skipped.
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts);
+// The same with another way of finding each pump's point run (the default
+// builds an index once per run).
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const PointRunFinder& findRun);
 
 // The check of one model, either the program's message or the pump shown.
 Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,
