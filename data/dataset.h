@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Building the program's database file from the text sources in data/.
+namespace tarnwick::dataset {
+
+// The schema of the database (tables, the data-sheet view, the index), as
+// SQL text. It is compiled into the library, so it works from any folder.
+QString schemaText();
+
+// The statements of an SQL script, without comments, in order. Semicolons
+// inside quoted names, string literals and comments do not split.
+QStringList splitSqlStatements(const QString& script);
+
+// Creates a database file at `path` holding the schema and nothing else (an
+// empty catalogue and empty result tables). Fails, leaving everything as it
+// was, when `path` already exists or cannot be written. Needs only a
+// QCoreApplication.
+bool createDatabaseFile(const QString& path, QString* error);
+
+// Creates the shipped database at `path` from the sources in `sourceDir`
+// (catalogue/, schematics/, company/): the schema, every pump and point in
+// file order, the installation schematics and the company row, pictures
+// rendered from SVG to PNG. Everything is written into a temporary file next
+// to `path` in one transaction and renamed into place at the end, so `path`
+// either appears complete or not at all. An existing `path` is never
+// overwritten: the users' stored results live there. Needs a QGuiApplication
+// (the pictures are painted).
+bool buildShippedDatabase(const QString& path, const QString& sourceDir, QString* error);
+
+// An RFC 4180 file: the header row, the data rows, and the line on which each
+// data row starts (for messages).
+struct CsvTable
+{
+    QStringList header;
+    QList<QStringList> rows;
+    QList<int> lines;
+};
+
+// Reads a UTF-8 CSV file (fields quoted with '"' where they hold a comma, a
+// quote or a line break; LF or CR LF line ends).
+std::optional<CsvTable> readCsvFile(const QString& path, QString* error);
+std::optional<CsvTable> parseCsv(const QByteArray& bytes, QString* error);
+
+// The natural-size rendering of an SVG file on white, as PNG bytes; empty on
+// failure.
+QByteArray renderSvgToPng(const QString& svgPath, QString* error);
+
+} // namespace tarnwick::dataset
