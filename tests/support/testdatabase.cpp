@@ -1,6 +1,7 @@
 #include "tests/support/testdatabase.h"
 
-#include <QFile>
+#include "data/dataset.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -27,46 +28,11 @@ private:
     QString m_name;
 };
 
-// The schema's statements, split at semicolons that end a line.
-QStringList schemaStatements(QString* error)
-{
-    QFile file(QStringLiteral(TARNWICK_SCHEMA_SQL));
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read schema ") + file.fileName();
-        return {};
-    }
-    QStringList statements;
-    QString current;
-    for (const QString& rawLine : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        QString line = rawLine;
-        const int comment = line.indexOf(QStringLiteral("--"));
-        if (comment >= 0)
-            line = line.left(comment);
-        current += line + QLatin1Char('\n');
-        if (line.trimmed().endsWith(QLatin1Char(';'))) {
-            statements.append(current.trimmed());
-            current.clear();
-        }
-    }
-    return statements;
-}
-
 } // namespace
 
 bool createSchemaDatabase(const QString& path, QString* error)
 {
-    const QStringList statements = schemaStatements(error);
-    if (statements.isEmpty())
-        return false;
-    ScopedConnection connection(path);
-    QSqlQuery query(connection.db());
-    for (const QString& statement : statements) {
-        if (!query.exec(statement)) {
-            *error = query.lastError().text() + QStringLiteral(" in ") + statement;
-            return false;
-        }
-    }
-    return true;
+    return dataset::createDatabaseFile(path, error);
 }
 
 TestProgramFolder::TestProgramFolder(const QList<TestPump>& pumps, bool interleaved)
