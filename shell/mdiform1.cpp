@@ -1,0 +1,517 @@
+#include "shell/mdiform1.h"
+
+#include "calcwindow/frmcalculate.h"
+#include "controls/messagebox.h"
+#include "controls/uimetrics.h"
+#include "shell/lockkeys.h"
+#include "shell/mdiarrangement.h"
+#include "shell/shellicons.h"
+#include "store/names.h"
+#include "store/results.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <functional>
+
+namespace tarnwick {
+
+namespace {
+
+// The texts of the main window.
+namespace text {
+QString caption()
+{
+    return QStringLiteral("Tarnwick");
+}
+QString designMode()
+{
+    return QStringLiteral("设计计算");
+}
+QString checkMode()
+{
+    return QStringLiteral("校核计算");
+}
+QString latestResults()
+{
+    return QStringLiteral("本次计算结果显示");
+}
+QString allResults()
+{
+    return QStringLiteral("全部计算结果显示");
+}
+QString capsLock()
+{
+    return QStringLiteral("CAPS");
+}
+QString numLock()
+{
+    return QStringLiteral("NUM");
+}
+} // namespace text
+
+// Arrangement codes of the window menu.
+constexpr int kCascade = 0;
+constexpr int kTileHorizontally = 1;
+constexpr int kTileVertically = 2;
+constexpr int kArrangeIcons = 3;
+
+using Command = std::function<void(MDIForm1*)>;
+
+// The menu bar, top to bottom: level, item name, caption, command. An item
+// followed by deeper items is a submenu and has no command of its own.
+struct MenuItem
+{
+    int level;
+    const char16_t* name;
+    const char16_t* caption;
+    Command command;
+};
+
+const QList<MenuItem>& menuTable()
+{
+    static const QList<MenuItem> items = {
+        {1, u"calculate", u"选型计算(&C)", {}},
+        {2, u"calculate1", u"设计计算(&S)", &MDIForm1::OpenDesignMode},
+        {2, u"calculate2", u"校核计算(&T)", &MDIForm1::OpenCheckMode},
+        {1, u"result", u"结果显示(&R)", {}},
+        {2, u"result1", u"本次计算结果显示(&B)", &MDIForm1::ShowLatestResults},
+        {2, u"result2", u"全部计算结果显示(&Q)", &MDIForm1::ShowAllResults},
+        {1, u"principle", u"选型原理(&P)", &MDIForm1::showPrinciple},
+        {1, u"introduction", u"公司及产品介绍(&I)", {}},
+        {2, u"introduction1", u"公司简介(&C)", &MDIForm1::showCompanyIntroduction},
+        {2, u"introduction2", u"产品简介(&P)", &MDIForm1::showProductIntroduction},
+        {1, u"window", u"窗口(&W)", {}},
+        {2, u"cascade", u"层叠(&C)", [](MDIForm1* w) { w->arrange(kCascade); }},
+        {2, u"tile", u"平铺(&T)", {}},
+        {3, u"horizontal", u"水平平铺(&H)", [](MDIForm1* w) { w->arrange(kTileHorizontally); }},
+        {3, u"vertical", u"垂直平铺(&V)", [](MDIForm1* w) { w->arrange(kTileVertically); }},
+        {2, u"array", u"排列图标(&A)", [](MDIForm1* w) { w->arrange(kArrangeIcons); }},
+        {1, u"help", u"帮助(&H)", {}},
+        {2, u"content", u"内容(&C)", &MDIForm1::showHelpContents},
+        {2, u"about", u"关于本软件(&A)", &MDIForm1::showAbout},
+        {1, u"exit", u"退出(&E)", &MDIForm1::exitProgram},
+    };
+    return items;
+}
+
+// The toolbar, left to right: key and tooltip. Button n shows image n.
+struct ToolbarButton
+{
+    const char16_t* key;
+    const char16_t* toolTip;
+};
+
+constexpr ToolbarButton toolbarButtons[] = {
+    {u"calculate1", u"设计计算"},      {u"calculate2", u"校核计算"}, {u"result1", u"本次计算结果显示"},
+    {u"result2", u"全部计算结果显示"}, {u"principle", u"选型原理"},  {u"introduction1", u"公司简介"},
+    {u"introduction2", u"产品简介"},
+};
+
+QString str(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
+
+} // namespace
+
+MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(text::caption());
+    setWindowIcon(mainWindowIcon());
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The client area of an MDI frame is the dark application-workspace grey.
+    m_mdiArea->setBackground(QColor(128, 128, 128));
+    setCentralWidget(m_mdiArea);
+
+    createMenus();
+    createToolbar();
+    createStatusBar();
+
+    // At design size the client area is 11880 x 8190 twips; start-up resizes
+    // the window to the screen.
+    resize(twipsSize(11880, 8190));
+}
+
+MDIForm1::~MDIForm1() = default;
+
+QMenu* MDIForm1::createPopupMenu()
+{
+    return nullptr;
+}
+
+void MDIForm1::createMenus()
+{
+    const QList<MenuItem>& items = menuTable();
+    QList<QMenu*> openMenus; // openMenus[level - 1] is the menu that holds items of `level + 1`
+    for (int i = 0; i < items.size(); ++i) {
+        const MenuItem& item = items.at(i);
+        const bool hasSubmenu = i + 1 < items.size() && items.at(i + 1).level > item.level;
+        openMenus.resize(item.level - 1);
+        QAction* action = nullptr;
+        if (hasSubmenu) {
+            QMenu* menu = item.level == 1 ? menuBar()->addMenu(str(item.caption))
+                                          : openMenus.constLast()->addMenu(str(item.caption));
+            menu->setObjectName(str(item.name));
+            action = menu->menuAction();
+            openMenus.append(menu);
+            if (str(item.name) == QStringLiteral("window"))
+                m_windowMenu = menu;
+        } else {
+            action = item.level == 1 ? menuBar()->addAction(str(item.caption))
+                                     : openMenus.constLast()->addAction(str(item.caption));
+            const Command command = item.command;
+            connect(action, &QAction::triggered, this, [this, command] { command(this); });
+        }
+        action->setObjectName(str(item.name));
+    }
+    menuBar()->setObjectName(QStringLiteral("MenuBar"));
+
+    // The window menu ends with the list of open child windows.
+    m_windowMenuFixedItems = static_cast<int>(m_windowMenu->actions().size());
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::updateWindowMenu);
+}
+
+void MDIForm1::updateWindowMenu()
+{
+    const QList<QAction*> actions = m_windowMenu->actions();
+    for (int i = m_windowMenuFixedItems; i < actions.size(); ++i) {
+        m_windowMenu->removeAction(actions.at(i));
+        actions.at(i)->deleteLater();
+    }
+
+    QList<QMdiSubWindow*> children;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isHidden())
+            children.append(window);
+    }
+    if (children.isEmpty())
+        return;
+
+    QAction* separator = m_windowMenu->addSeparator();
+    separator->setObjectName(QStringLiteral("windowListSeparator"));
+    for (int i = 0; i < children.size(); ++i) {
+        QMdiSubWindow* window = children.at(i);
+        QString caption = window->windowTitle();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString label =
+            i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(caption) : QStringLiteral("%1 %2").arg(i + 1).arg(caption);
+        QAction* action = m_windowMenu->addAction(label);
+        action->setObjectName(QStringLiteral("windowList%1").arg(i + 1));
+        action->setCheckable(true);
+        action->setChecked(window == m_mdiArea->activeSubWindow());
+        const QPointer<QMdiSubWindow> target = window;
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (!target)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            m_mdiArea->setActiveSubWindow(target);
+        });
+    }
+}
+
+void MDIForm1::createToolbar()
+{
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(32, 32));
+    m_toolbar->setFixedHeight(twips(600));
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+
+    int position = 1;
+    for (const ToolbarButton& entry : toolbarButtons) {
+        const QString key = str(entry.key);
+        auto* button = new QToolButton(m_toolbar);
+        button->setObjectName(key);
+        button->setToolTip(str(entry.toolTip));
+        button->setIcon(imageListIcon(position++));
+        button->setIconSize(QSize(32, 32));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        m_toolbar->addWidget(button);
+        connect(button, &QToolButton::clicked, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+}
+
+void MDIForm1::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QStringLiteral("calculate1"))
+        OpenDesignMode();
+    else if (key == QStringLiteral("calculate2"))
+        OpenCheckMode();
+    else if (key == QStringLiteral("result1"))
+        ShowLatestResults();
+    else if (key == QStringLiteral("result2"))
+        ShowAllResults();
+    else if (key == QStringLiteral("principle"))
+        showPrinciple();
+    else if (key == QStringLiteral("introduction1"))
+        showCompanyIntroduction();
+    else if (key == QStringLiteral("introduction2"))
+        showProductIntroduction();
+}
+
+void MDIForm1::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(3, 0, 3, 0);
+        m_panels[i] = panel;
+    }
+    // The text panel takes what the indicators and the clock leave.
+    bar->addWidget(m_panels[0], 1);
+    m_panels[1]->setText(text::capsLock());
+    m_panels[2]->setText(text::numLock());
+    for (int i = 1; i < 5; ++i) {
+        m_panels[i]->setAlignment(Qt::AlignCenter);
+        m_panels[i]->setMinimumWidth(i < 3 ? twips(900) : twips(1440));
+        bar->addPermanentWidget(m_panels[i]);
+    }
+
+    m_lockKeys = new LockKeyTracker(this);
+    auto showLocks = [this] {
+        // An indicator whose lock is off is shown greyed, as the system's own
+        // status bars do.
+        m_panels[1]->setEnabled(m_lockKeys->capsLock());
+        m_panels[2]->setEnabled(m_lockKeys->numLock());
+    };
+    connect(m_lockKeys, &LockKeyTracker::changed, this, showLocks);
+    showLocks();
+
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &MDIForm1::updateClock);
+    m_clock->start();
+    updateClock();
+}
+
+void MDIForm1::updateClock()
+{
+    const QLocale locale = QLocale::system();
+    m_panels[3]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_panels[4]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+frmcalculate* MDIForm1::calculationWindow() const
+{
+    return m_calculation;
+}
+
+QString MDIForm1::statusText() const
+{
+    return m_panels[0]->text();
+}
+
+void MDIForm1::setStatusText(const QString& text)
+{
+    m_panels[0]->setText(text);
+}
+
+bool MDIForm1::load(const QString& programFolder, QString* error)
+{
+    auto fail = [&](const QString& message) {
+        m_allResults = store::RowSet();
+        m_latestResults = store::RowSet();
+        m_mainConnection.reset();
+        if (error)
+            *error = message;
+        return false;
+    };
+    m_programFolder = programFolder;
+
+    auto connection = store::Connection::open(store::databasePath(programFolder));
+    if (!connection)
+        return fail(connection.error());
+    m_mainConnection = connection.value();
+
+    if (!m_allResults.open(m_mainConnection, store::names::allResultsTable()))
+        return fail(
+            QStringLiteral("无法打开结果表“%1”：%2").arg(store::names::allResultsTable(), m_allResults.lastError()));
+    if (!m_latestResults.open(m_mainConnection, store::names::latestResultsTable()))
+        return fail(QStringLiteral("无法打开结果表“%1”：%2")
+                        .arg(store::names::latestResultsTable(), m_latestResults.lastError()));
+
+    showBackgroundWindow();
+
+    // Every run starts with an empty table of latest results; the table of
+    // all results keeps growing.
+    QString clearError;
+    if (!store::clearCurrentResults(m_latestResults, &clearError))
+        return fail(clearError);
+    return true;
+}
+
+void MDIForm1::showBackgroundWindow()
+{
+    // The background window, which explains the toolbar buttons, opens here as
+    // the first child window. Until it is built the frame starts empty.
+}
+
+void MDIForm1::OpenDesignMode()
+{
+    openInMode(CalculationMode::Design);
+}
+
+void MDIForm1::OpenCheckMode()
+{
+    openInMode(CalculationMode::Check);
+}
+
+bool MDIForm1::ensureCalculationWindow()
+{
+    if (m_calculation)
+        return true;
+    // The window opens its own access to the catalogue when it is created; a
+    // closed window is created and loaded afresh.
+    auto* window = new frmcalculate;
+    QString error;
+    if (!window->load(m_programFolder, &error)) {
+        delete window;
+        showWarning(this, error);
+        return false;
+    }
+    connect(window, &frmcalculate::fullScreenRequested, this, &MDIForm1::showSchematicWindow);
+    // A window of fixed layout can be minimised but not maximised.
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (window->minimumSize() != window->maximumSize())
+        flags |= Qt::WindowMaximizeButtonHint;
+    QMdiSubWindow* subWindow = m_mdiArea->addSubWindow(window, flags);
+    subWindow->setObjectName(QStringLiteral("frmcalculateSubWindow"));
+    subWindow->adjustSize();
+    m_calculation = window;
+    m_calculationSubWindow = subWindow;
+    return true;
+}
+
+void MDIForm1::openInMode(CalculationMode mode)
+{
+    if (!ensureCalculationWindow())
+        return;
+    const bool check = mode == CalculationMode::Check;
+
+    m_calculation->configureMode(mode, imageListIcon(check ? 2 : 1));
+    setStatusText(check ? text::checkMode() : text::designMode());
+
+    QMdiSubWindow* subWindow = m_calculationSubWindow;
+    if (subWindow->isMinimized())
+        subWindow->showNormal();
+    else
+        subWindow->show();
+    m_mdiArea->setActiveSubWindow(subWindow);
+    m_calculation->setFocus();
+
+    // Centred on the screen's width at the top, kept inside the client area.
+    if (!subWindow->isMaximized()) {
+        const int screenWidth = screen() ? screen()->geometry().width() : m_mdiArea->width();
+        const int room = std::max(0, m_mdiArea->viewport()->width() - subWindow->width());
+        subWindow->move(std::clamp((screenWidth - subWindow->width()) / 2, 0, room), 0);
+    }
+}
+
+void MDIForm1::ShowLatestResults()
+{
+    setStatusText(text::latestResults());
+    // The report of the latest results opens here.
+}
+
+void MDIForm1::ShowAllResults()
+{
+    setStatusText(text::allResults());
+    // The report of all results opens here.
+}
+
+void MDIForm1::showHelpContents()
+{
+    // The help window opens here on its contents page.
+}
+
+void MDIForm1::showPrinciple()
+{
+    // The help window opens here on the selection principle.
+}
+
+void MDIForm1::showCompanyIntroduction()
+{
+    // The help window opens here on the company page.
+}
+
+void MDIForm1::showProductIntroduction()
+{
+    // The help window opens here on the products page.
+}
+
+void MDIForm1::showAbout()
+{
+    // The about window opens here, modal.
+}
+
+void MDIForm1::showSchematicWindow(const QString& pumpType)
+{
+    // The schematic window for this pump type opens here.
+    Q_UNUSED(pumpType);
+}
+
+void MDIForm1::arrange(int code)
+{
+    switch (code) {
+    case kCascade:
+        m_mdiArea->cascadeSubWindows();
+        break;
+    case kTileHorizontally:
+        tileHorizontally(m_mdiArea);
+        break;
+    case kTileVertically:
+        tileVertically(m_mdiArea);
+        break;
+    case kArrangeIcons:
+        arrangeIcons(m_mdiArea);
+        break;
+    default:
+        break;
+    }
+}
+
+void MDIForm1::exitProgram()
+{
+    // Ends the run at once: no window is asked to close and nothing is
+    // written; result rows were committed when they were stored.
+    QCoreApplication::exit(0);
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever other top-level
+    // windows are still open.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace tarnwick

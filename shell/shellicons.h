@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tarnwick {
+
+// Image n (1 to 7) of the main window's image list `ImageList1`: the toolbar
+// button at position n, and for 1 to 4 also the window icon of the design and
+// check modes and of the two result reports. Other numbers give a null icon.
+QIcon imageListIcon(int index);
+
+// The main window's own icon.
+QIcon mainWindowIcon();
+
+} // namespace tarnwick

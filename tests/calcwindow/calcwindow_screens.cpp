@@ -1,0 +1,115 @@
+// Renders the calculation window in its main states to PNG files, so the
+// layout can be looked at: idle, candidates listed, pump shown (curves and
+// schematic page), and check mode with a passed check.
+//
+//   calcwindow_screens <output folder> [program folder with the database]
+//
+// Without a program folder the window runs on the test database.
+
+#include "calcwindow/frmcalculate.h"
+#include "controls/messagebox.h"
+#include "tests/calcwindow/calcwindowfixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMetaObject>
+#include <QTextStream>
+
+#include <cstdio>
+
+using namespace tarnwick;
+
+namespace {
+
+void save(QWidget* window, const QString& folder, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    if (!window->grab().save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void press(QWidget* window, const QString& button)
+{
+    QWidget* widget = window->findChild<QWidget*>(button);
+    QMetaObject::invokeMethod(widget, "Click");
+}
+
+void enterDuty(QWidget* window, const QString& resistance, const QString& flow, const QString& staticHead)
+{
+    window->findChild<QLineEdit*>(QStringLiteral("Text1_0"))->setText(resistance);
+    window->findChild<QLineEdit*>(QStringLiteral("Text1_1"))->setText(flow);
+    window->findChild<QLineEdit*>(QStringLiteral("Text1_2"))->setText(staticHead);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: calcwindow_screens <output folder> [program folder]\n");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(output);
+
+    std::unique_ptr<testing::TestProgramFolder> fixture;
+    QString programFolder;
+    QString error;
+    if (argc > 2) {
+        programFolder = QString::fromLocal8Bit(argv[2]);
+    } else {
+        fixture = testing::makeCalcWindowFolder(&error);
+        if (!fixture) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        programFolder = fixture->folder();
+    }
+    setMessageBoxInterceptor({[](const QString& text) {
+        std::printf("message: %s\n", qPrintable(text));
+        return true;
+    }});
+
+    frmcalculate window;
+    if (!window.load(programFolder, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    window.configureMode(CalculationMode::Design, QIcon());
+    window.show();
+    save(&window, output, QStringLiteral("1-idle"));
+
+    enterDuty(&window, QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("0"));
+    press(&window, QStringLiteral("设计"));
+    save(&window, output, QStringLiteral("2-candidates"));
+
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    if (list->isEnabled() && list->count() > 0)
+        list->setCurrentRow(0);
+    save(&window, output, QStringLiteral("3-pump-curves"));
+
+    QMetaObject::invokeMethod(window.findChild<QWidget*>(QStringLiteral("Command5")), "clicked");
+    save(&window, output, QStringLiteral("4-pump-schematic"));
+
+    // The check takes the first design candidate's model.
+    QString model;
+    if (list->isEnabled() && list->count() > 0)
+        model = list->item(0)->text().section(QStringLiteral("型 "), 0, 0);
+    window.configureMode(CalculationMode::Check, QIcon());
+    save(&window, output, QStringLiteral("5-check-idle"));
+    enterDuty(&window, QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("0"));
+    auto* combo1 = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    const int index = combo1->findText(model);
+    if (index >= 0)
+        combo1->setCurrentIndex(index);
+    press(&window, QStringLiteral("校核"));
+    save(&window, output, QStringLiteral("6-check-passed"));
+    return 0;
+}
