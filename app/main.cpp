@@ -1,6 +1,4 @@
-#include "shell/mdiform1.h"
 #include "shell/startup.h"
-#include "store/database.h"
 
 #include <QApplication>
 
@@ -9,9 +7,5 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     tarnwick::applyProgramFont();
-
-    const auto mainWindow = tarnwick::openMainWindow(tarnwick::store::programFolder());
-    if (!mainWindow)
-        return 1;
-    return QApplication::exec();
+    return tarnwick::runProgram();
 }

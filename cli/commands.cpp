@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
+#include "cli/importcommands.h"
 #include "cli/output.h"
+#include "cli/reportcommand.h"
 #include "core/units.h"
 #include "store/calculations.h"
 #include "store/database.h"
@@ -20,6 +22,10 @@ const char* const kUsage = R"(用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
   tarnwick-cli results [--all] [--db 文件] [--json]
+  tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
+  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
+  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
+  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
 
 单位选项（取值与程序中单位列表的文字相同）：
   --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
@@ -29,6 +35,11 @@ const char* const kUsage = R"(用法：
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
 check   校核计算：校核所选型号的水泵。
 results 显示本次计算结果（--all：全部计算结果）。
+report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
+import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
+                 --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
+import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。
+export-catalogue 把水泵目录导出为同样格式的 CSV 文件。
 --db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”。
 --json  以 JSON 输出。
 )";
@@ -60,6 +71,8 @@ QStringList valueOptions(const QString& command)
         return duty + QStringList{QStringLiteral("model")};
     if (command == QStringLiteral("results"))
         return {QStringLiteral("db")};
+    if (command == QStringLiteral("report"))
+        return {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")};
     return {};
 }
 
@@ -92,7 +105,8 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         }
         if (name == QStringLiteral("json") && !hasValue) {
             options->json = true;
-        } else if (name == QStringLiteral("all") && !hasValue && options->command == QStringLiteral("results")) {
+        } else if (name == QStringLiteral("all") && !hasValue &&
+                   (options->command == QStringLiteral("results") || options->command == QStringLiteral("report"))) {
             options->all = true;
         } else if (known.contains(name)) {
             if (!hasValue) {
@@ -277,6 +291,8 @@ int runCommandLine(const QStringList& arguments)
         printOut(QString::fromUtf8(kUsage));
         return kCompleted;
     }
+    if (!arguments.isEmpty() && isImportCommand(arguments.first()))
+        return runImportCommand(arguments);
     Options options;
     QString error;
     if (!parse(arguments, &options, &error))
@@ -285,6 +301,8 @@ int runCommandLine(const QStringList& arguments)
         return runDesignCommand(options);
     if (options.command == QStringLiteral("check"))
         return runCheckCommand(options);
+    if (options.command == QStringLiteral("report"))
+        return runReportCommand(options.values, options.all);
     return runResultsCommand(options);
 }
 

@@ -1,10 +1,9 @@
 #include "cli/commands.h"
-
-#include <QCoreApplication>
+#include "cli/reportcommand.h"
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = tarnwick::cli::createApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick-cli"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

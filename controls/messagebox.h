@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace tarnwick {
@@ -12,6 +13,9 @@ namespace tarnwick {
 // program's caption and one OK button. Tests install an interceptor that sees
 // the text instead of a modal box.
 void showWarning(QWidget* parent, const QString& text);
+
+// A notice with the information icon and one OK button.
+void showInformation(QWidget* parent, const QString& text);
 
 // A question with Yes and No; returns true for Yes.
 bool askYesNo(QWidget* parent, const QString& text);
@@ -23,6 +27,12 @@ struct MessageBoxInterceptor
 };
 // Installs (or, with an empty handler, removes) the interceptor.
 void setMessageBoxInterceptor(MessageBoxInterceptor interceptor);
+
+// Every modal window of the program is shown through here. Tests install a
+// handler that sees the dialog, already set up, instead of a blocking loop;
+// it returns the dialog's result.
+int execModal(QDialog& dialog);
+void setModalInterceptor(std::function<int(QDialog& dialog)> handler);
 
 // The system beep of dropped keys; counted so tests can see it.
 void beep();

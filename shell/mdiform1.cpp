@@ -3,8 +3,13 @@
 #include "calcwindow/frmcalculate.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
+#include "infowindows/frmabout.h"
+#include "infowindows/frmbackground.h"
+#include "infowindows/frmhelp.h"
+#include "infowindows/frmpicture.h"
 #include "shell/lockkeys.h"
 #include "shell/mdiarrangement.h"
+#include "shell/reportwindow/datareport1.h"
 #include "shell/shellicons.h"
 #include "store/names.h"
 #include "store/results.h"
@@ -370,8 +375,10 @@ bool MDIForm1::load(const QString& programFolder, QString* error)
 
 void MDIForm1::showBackgroundWindow()
 {
-    // The background window, which explains the toolbar buttons, opens here as
-    // the first child window. Until it is built the frame starts empty.
+    // The background window explains the toolbar buttons; it is the first child.
+    QMdiSubWindow* subWindow = m_mdiArea->addSubWindow(new frmbackground);
+    subWindow->setObjectName(QStringLiteral("frmbackgroundWindow"));
+    subWindow->show();
 }
 
 void MDIForm1::OpenDesignMode()
@@ -439,44 +446,50 @@ void MDIForm1::openInMode(CalculationMode mode)
 void MDIForm1::ShowLatestResults()
 {
     setStatusText(text::latestResults());
-    // The report of the latest results opens here.
+    showReport(QStringLiteral("本次选型计算结果"), 3, m_latestResults);
 }
 
 void MDIForm1::ShowAllResults()
 {
     setStatusText(text::allResults());
-    // The report of all results opens here.
+    showReport(QStringLiteral("全部选型计算结果"), 4, m_allResults);
+}
+
+void MDIForm1::showReport(const QString& caption, int image, store::RowSet& rows)
+{
+    QString error;
+    if (!showResultReport(caption, imageListIcon(image), rows, &error))
+        showWarning(this, error);
 }
 
 void MDIForm1::showHelpContents()
 {
-    // The help window opens here on its contents page.
+    showHelpPage(this, HelpPage::Contents, m_programFolder);
 }
 
 void MDIForm1::showPrinciple()
 {
-    // The help window opens here on the selection principle.
+    showHelpPage(this, HelpPage::Principle, m_programFolder);
 }
 
 void MDIForm1::showCompanyIntroduction()
 {
-    // The help window opens here on the company page.
+    showHelpPage(this, HelpPage::Company, m_programFolder);
 }
 
 void MDIForm1::showProductIntroduction()
 {
-    // The help window opens here on the products page.
+    showHelpPage(this, HelpPage::Products, m_programFolder);
 }
 
 void MDIForm1::showAbout()
 {
-    // The about window opens here, modal.
+    tarnwick::showAbout(this);
 }
 
 void MDIForm1::showSchematicWindow(const QString& pumpType)
 {
-    // The schematic window for this pump type opens here.
-    Q_UNUSED(pumpType);
+    showSchematic(this, pumpType, m_programFolder);
 }
 
 void MDIForm1::arrange(int code)
@@ -503,6 +516,7 @@ void MDIForm1::exitProgram()
 {
     // Ends the run at once: no window is asked to close and nothing is
     // written; result rows were committed when they were stored.
+    closeResultReport();
     QCoreApplication::exit(0);
 }
 
@@ -510,6 +524,7 @@ void MDIForm1::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program, whatever other top-level
     // windows are still open.
+    closeResultReport();
     event->accept();
     QCoreApplication::quit();
 }

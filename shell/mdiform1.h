@@ -91,6 +91,7 @@ private:
     void updateWindowMenu();
     void updateClock();
     void showBackgroundWindow();
+    void showReport(const QString& caption, int image, store::RowSet& rows);
     void openInMode(CalculationMode mode);
     bool ensureCalculationWindow();
     void setStatusText(const QString& text);

@@ -17,4 +17,14 @@ void applyProgramFont();
 // null.
 std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder);
 
+// When the program folder holds an Access database under the program's file
+// name, offers to convert it (the original is kept beside it under a new
+// name). False when the program cannot go on: the user declined, or the
+// conversion failed and the user has been told why.
+bool offerAccessConversion(const QString& programFolder);
+
+// The whole run: the splash window first; its entry icon opens the main
+// window. Returns the program's exit status.
+int runProgram();
+
 } // namespace tarnwick

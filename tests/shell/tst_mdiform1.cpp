@@ -3,11 +3,13 @@
 #include "controls/uimetrics.h"
 #include "shell/mdiarrangement.h"
 #include "shell/mdiform1.h"
+#include "shell/reportwindow/datareport1.h"
 #include "shell/startup.h"
 #include "store/names.h"
 #include "tests/support/testdatabase.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,6 +113,7 @@ private slots:
     void toolbarAndMenuLeaveSameState_data();
     void toolbarAndMenuLeaveSameState();
     void unknownToolbarKeyDoesNothing();
+    void commandsOpenTheirWindows();
 
     void modeSwitchReconfiguresSameWindow();
     void modeSwitchEmptiesResults();
@@ -131,6 +134,7 @@ private:
 
     std::unique_ptr<testing::TestProgramFolder> m_folder;
     QStringList m_messages;
+    QStringList m_dialogs;
 };
 
 void TestMDIForm1::initTestCase()
@@ -139,11 +143,17 @@ void TestMDIForm1::initTestCase()
         m_messages << text;
         return true;
     }});
+    // Modal windows are recorded, never run.
+    setModalInterceptor([this](QDialog& dialog) {
+        m_dialogs << dialog.windowTitle();
+        return int(QDialog::Accepted);
+    });
 }
 
 void TestMDIForm1::init()
 {
     m_messages.clear();
+    m_dialogs.clear();
 }
 
 void TestMDIForm1::cleanup()
@@ -495,7 +505,7 @@ void TestMDIForm1::modeSwitchReconfiguresSameWindow()
     QTest::mouseClick(toolbarButton(*form, u"calculate2"_qs), Qt::LeftButton);
     QTest::mouseClick(toolbarButton(*form, u"calculate1"_qs), Qt::LeftButton);
     QCOMPARE(form->findChildren<frmcalculate*>().size(), 1);
-    QCOMPARE(form->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(form->mdiArea()->subWindowList().size(), 2); // with the background window
     QCOMPARE(form->calculationWindow(), calc.data());
     QVERIFY(calc->isVisible());
     QCOMPARE(form->mdiArea()->activeSubWindow()->widget(), calc.data());
@@ -576,7 +586,42 @@ void TestMDIForm1::closedCalculationWindowIsCreatedAgain()
     QVERIFY(form->calculationWindow());
     QCOMPARE(form->calculationWindow()->mode(), CalculationMode::Design);
     QVERIFY(form->calculationWindow()->isVisible());
-    QCOMPARE(form->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(form->mdiArea()->subWindowList().size(), 2); // with the background window
+}
+
+void TestMDIForm1::commandsOpenTheirWindows()
+{
+    auto form = loadedForm(3, 0);
+    QVERIFY(form);
+    // The help pages and the about window are modal: the interceptor sees them.
+    const QList<std::pair<QString, QString>> modal = {
+        {u"content"_qs, u"帮助"_qs},
+        {u"principle"_qs, u"选型原理"_qs},
+        {u"introduction1"_qs, u"公司简介"_qs},
+        {u"introduction2"_qs, u"产品介绍"_qs},
+    };
+    for (const auto& [item, caption] : modal) {
+        m_dialogs.clear();
+        menuItem(*form, item)->trigger();
+        QCOMPARE(m_dialogs, QStringList{caption});
+    }
+    m_dialogs.clear();
+    menuItem(*form, u"about"_qs)->trigger();
+    QCOMPARE(m_dialogs.size(), 1);
+
+    // The result views open one report window, outside the main window.
+    menuItem(*form, u"result1"_qs)->trigger();
+    QPointer<DataReport1> latest = openResultReport();
+    QVERIFY(latest);
+    QCOMPARE(latest->windowTitle(), u"本次选型计算结果"_qs);
+    QVERIFY(latest->isVisible());
+    QVERIFY(!form->isAncestorOf(latest));
+    menuItem(*form, u"result2"_qs)->trigger();
+    QTRY_VERIFY(!latest);
+    QVERIFY(openResultReport());
+    QCOMPARE(openResultReport()->windowTitle(), u"全部选型计算结果"_qs);
+    closeResultReport();
+    QVERIFY(m_messages.isEmpty());
 }
 
 void TestMDIForm1::windowMenuListsChildren()
@@ -587,8 +632,12 @@ void TestMDIForm1::windowMenuListsChildren()
     QVERIFY(menu);
     const int fixed = static_cast<int>(menu->actions().size());
 
+    // The background window is the first child from the start.
     emit menu->aboutToShow();
-    QCOMPARE(menu->actions().size(), fixed); // no children, no list
+    QList<QAction*> entries = menu->actions().mid(fixed);
+    QCOMPARE(entries.size(), 2);
+    QVERIFY(entries.at(0)->isSeparator());
+    QCOMPARE(entries.at(1)->text(), u"&1 背景"_qs);
 
     form->OpenCheckMode();
     auto* other = form->mdiArea()->addSubWindow(new QWidget);
@@ -597,23 +646,23 @@ void TestMDIForm1::windowMenuListsChildren()
     form->mdiArea()->setActiveSubWindow(other);
 
     emit menu->aboutToShow();
-    QList<QAction*> entries = menu->actions().mid(fixed);
-    QCOMPARE(entries.size(), 3);
+    entries = menu->actions().mid(fixed);
+    QCOMPARE(entries.size(), 4);
     QVERIFY(entries.at(0)->isSeparator());
-    QCOMPARE(entries.at(1)->text(), u"&1 水泵校核计算"_qs);
-    QCOMPARE(entries.at(2)->text(), u"&2 R&&D"_qs);
-    QVERIFY(!entries.at(1)->isChecked());
-    QVERIFY(entries.at(2)->isChecked());
+    QCOMPARE(entries.at(2)->text(), u"&2 水泵校核计算"_qs);
+    QCOMPARE(entries.at(3)->text(), u"&3 R&&D"_qs);
+    QVERIFY(!entries.at(2)->isChecked());
+    QVERIFY(entries.at(3)->isChecked());
 
-    entries.at(1)->trigger();
+    entries.at(2)->trigger();
     QCOMPARE(form->mdiArea()->activeSubWindow()->widget(), form->calculationWindow());
 
     // Re-opening rebuilds the list instead of adding to it.
     emit menu->aboutToShow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     entries = menu->actions().mid(fixed);
-    QCOMPARE(entries.size(), 3);
-    QVERIFY(entries.at(1)->isChecked());
+    QCOMPARE(entries.size(), 4);
+    QVERIFY(entries.at(2)->isChecked());
 }
 
 void TestMDIForm1::arrangementCommands_data()
@@ -640,7 +689,7 @@ void TestMDIForm1::arrangementCommands()
         other->show();
     }
     const QList<QMdiSubWindow*> windows = form->mdiArea()->subWindowList();
-    QCOMPARE(windows.size(), children);
+    QCOMPARE(windows.size(), children + 1); // the background window is always there
     // Arrange icons acts on minimised children.
     if (command == u"array"_qs) {
         for (QMdiSubWindow* w : windows)

@@ -1,0 +1,123 @@
+// The result report over a large all-results table: how long it takes to
+// open (re-read, bind, count the pages) and to draw single pages, and what the
+// exports of the whole table cost.
+#include "shell/report/reportexport.h"
+#include "shell/report/resultreport.h"
+#include "store/database.h"
+#include "store/names.h"
+#include "store/rowset.h"
+#include "tests/support/testdatabase.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace tarnwick;
+
+namespace {
+
+double milliseconds(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+template <typename F> double bestMilliseconds(int repeats, F&& f)
+{
+    double best = 1e300;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        best = std::min(best, milliseconds(timer));
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    // --quick: 10 000 rows and no whole-table PDF, for a smoke run.
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const int rows = quick ? 10000 : 100000;
+
+    testing::TestProgramFolder folder;
+    const QString table = store::names::allResultsTable();
+    QElapsedTimer fill;
+    fill.start();
+    const bool filled =
+        folder.isValid() &&
+        folder.exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %2) "
+                                   "INSERT INTO \"%1\" SELECT '2024/5/' || (1 + i % 28) || ' 10:20:' || (10 + i % 50), "
+                                   "CASE i % 3 WHEN 0 THEN '校核' ELSE '设计' END, 10 + (i % 400) * 0.1, "
+                                   "50 + (i % 700) * 0.5, 5.099999904632568, 'IS' || (50 + i % 150) || '-32-' || "
+                                   "(125 + i % 9), 60 + i % 30, 20 + (i % 300) * 0.1, 45 + (i % 500) * 0.1, "
+                                   "50 + i % 35 FROM k")
+                        .arg(table)
+                        .arg(rows));
+    if (!filled) {
+        std::fprintf(stderr, "cannot build the test database: %s\n", qPrintable(folder.error()));
+        return 1;
+    }
+    std::printf("rows in \"%s\": %d (written in %.0f ms)\n", qPrintable(table), rows, milliseconds(fill));
+
+    // Opening the report window: re-read the table, bind, count the pages.
+    auto connection = store::Connection::open(folder.databasePath());
+    if (!connection) {
+        std::fprintf(stderr, "%s\n", qPrintable(connection.error()));
+        return 1;
+    }
+    store::RowSet rowSet;
+    QElapsedTimer timer;
+    timer.start();
+    if (!rowSet.open(connection.value(), table)) {
+        std::fprintf(stderr, "%s\n", qPrintable(rowSet.lastError()));
+        return 1;
+    }
+    const double reread = milliseconds(timer);
+    timer.restart();
+    auto bound = report::ResultTable::fromRows(rowSet);
+    const double bind = milliseconds(timer);
+    timer.restart();
+    const report::ResultReport resultReport(std::move(bound).value());
+    const int pages = resultReport.pageCount();
+    const double count = milliseconds(timer);
+    std::printf("open: re-read %.0f ms, bind %.0f ms, page count %.3f ms -> %d pages; together %.0f ms\n", reread, bind,
+                count, pages, reread + bind + count);
+
+    // A page as the window shows it: 100% on a 96 dpi screen.
+    for (const auto& [name, page] : {std::pair{"first", 1}, std::pair{"middle", pages / 2}, std::pair{"last", pages}}) {
+        const double layout = bestMilliseconds(5, [&] { (void)resultReport.layoutPage(page); });
+        const double render = bestMilliseconds(5, [&] { (void)resultReport.renderPage(page, 96); });
+        std::printf("page %d (%s): layout %.2f ms, drawn at 96 dpi %.2f ms\n", page, name, layout, render);
+    }
+    const double paging = bestMilliseconds(1, [&] {
+        for (int page = 1; page <= 200; ++page)
+            (void)resultReport.renderPage(page, 96);
+    });
+    std::printf("paging through 200 pages: %.2f ms a page\n", paging / 200);
+
+    QTemporaryDir out;
+    for (const auto format : {report::ExportFormat::Csv, report::ExportFormat::Xlsx, report::ExportFormat::Pdf}) {
+        if (quick && format == report::ExportFormat::Pdf)
+            continue;
+        const QString path = out.filePath(QStringLiteral("report.") + report::exportSuffix(format));
+        QString error;
+        timer.restart();
+        if (!report::exportReport(resultReport, format, path, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        std::printf("export %s: %.0f ms, %.1f MB\n", qPrintable(report::exportSuffix(format)), milliseconds(timer),
+                    static_cast<double>(QFileInfo(path).size()) / 1e6);
+    }
+    return 0;
+}

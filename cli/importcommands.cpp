@@ -1,0 +1,205 @@
+#include "cli/importcommands.h"
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "store/database.h"
+#include "store/import/accessimport.h"
+#include "store/import/catalogueio.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+namespace tarnwick::cli {
+
+namespace {
+
+const char* const kImportUsage = R"(用法：
+  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
+  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
+  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
+)";
+
+struct Command
+{
+    QString name;
+    int files = 0;            // plain arguments
+    QStringList valueOptions; // options with a value
+    QStringList flagOptions;  // options without
+};
+
+const QList<Command>& commands()
+{
+    static const QList<Command> list = {
+        {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {}},
+        {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
+        {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
+    };
+    return list;
+}
+
+struct Arguments
+{
+    QStringList files;
+    QHash<QString, QString> values;
+    QStringList flags;
+};
+
+bool parse(const Command& command, const QStringList& arguments, Arguments* parsed, QString* error)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (!arg.startsWith(QStringLiteral("--"))) {
+            parsed->files.append(arg);
+            continue;
+        }
+        QString name = arg.mid(2);
+        QString value;
+        bool hasValue = false;
+        const int eq = name.indexOf(QLatin1Char('='));
+        if (eq >= 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            hasValue = true;
+        }
+        if (command.flagOptions.contains(name) && !hasValue) {
+            parsed->flags.append(name);
+        } else if (command.valueOptions.contains(name)) {
+            if (!hasValue) {
+                if (i + 1 >= arguments.size()) {
+                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
+                    return false;
+                }
+                value = arguments[++i];
+            }
+            parsed->values.insert(name, value);
+        } else {
+            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(command.name, name);
+            return false;
+        }
+    }
+    if (parsed->files.size() != command.files) {
+        *error = parsed->files.size() < command.files ? QStringLiteral("命令 %1 缺少文件名。").arg(command.name)
+                                                      : QStringLiteral("多余的参数：%1").arg(parsed->files.last());
+        return false;
+    }
+    return true;
+}
+
+int usageError(const QString& message)
+{
+    printError(message + QLatin1Char('\n') + QString::fromUtf8(kImportUsage));
+    return kUsageOrDatabase;
+}
+
+int failure(const QString& message)
+{
+    printError(message + QLatin1Char('\n'));
+    return kUsageOrDatabase;
+}
+
+QString absolute(const QString& path)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+QString databaseFile(const Arguments& arguments)
+{
+    const QString db = arguments.values.value(QStringLiteral("db"));
+    return db.isEmpty() ? store::databasePath(store::programFolder()) : absolute(db);
+}
+
+int importMdb(const Arguments& arguments)
+{
+    const QString source = absolute(arguments.files[0]);
+    const QString target = databaseFile(arguments);
+    if (QFileInfo(source) == QFileInfo(target) || QFileInfo::exists(target))
+        return failure(QStringLiteral("目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
+                           .arg(QDir::toNativeSeparators(target)));
+    import::AccessImportOptions options;
+    options.textEncoding = arguments.values.value(QStringLiteral("codepage"));
+    const auto summary = import::importAccessDatabase(source, target, options);
+    if (!summary)
+        return failure(summary.error());
+    printOut(import::summaryText(summary.value()));
+    return kCompleted;
+}
+
+int importCatalogue(const Arguments& arguments)
+{
+    const auto files = import::readCatalogueCsv(absolute(arguments.files[0]), absolute(arguments.files[1]));
+    if (!files)
+        return failure(QStringLiteral("CSV 文件有错误，没有导入任何数据：\n  ") +
+                       files.error().join(QStringLiteral("\n  ")));
+    const QString path = databaseFile(arguments);
+    const auto connection = store::Connection::open(path);
+    if (!connection)
+        return failure(connection.error());
+    const bool replace = arguments.flags.contains(QStringLiteral("replace"));
+    const auto summary = import::importCatalogue(connection.value()->database(), files.value(), replace,
+                                                 QFileInfo(arguments.files[0]).fileName());
+    if (!summary)
+        return failure(QStringLiteral("没有导入任何数据：\n  ") + summary.error().join(QStringLiteral("\n  ")));
+    QString text = QStringLiteral("已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
+                       .arg(summary->pumps)
+                       .arg(summary->points)
+                       .arg(QDir::toNativeSeparators(path), files->pumpsEncoding, files->pointsEncoding);
+    if (replace)
+        text += QStringLiteral("原有的 %1 台水泵、%2 个性能点已被替换。\n")
+                    .arg(summary->removedPumps)
+                    .arg(summary->removedPoints);
+    text += QStringLiteral("选型结果表没有改动。\n");
+    printOut(text);
+    return kCompleted;
+}
+
+int exportCatalogue(const Arguments& arguments)
+{
+    const QString path = databaseFile(arguments);
+    const auto connection = store::Connection::open(path);
+    if (!connection)
+        return failure(connection.error());
+    const QString pumps = absolute(arguments.files[0]);
+    const QString points = absolute(arguments.files[1]);
+    const auto summary = import::exportCatalogue(connection.value()->database(), pumps, points);
+    if (!summary)
+        return failure(summary.error());
+    printOut(QStringLiteral("已从 %1 导出 %2 台水泵到 %3，%4 个性能点到 %5。\n")
+                 .arg(QDir::toNativeSeparators(path))
+                 .arg(summary->pumps)
+                 .arg(QDir::toNativeSeparators(pumps))
+                 .arg(summary->points)
+                 .arg(QDir::toNativeSeparators(points)));
+    return kCompleted;
+}
+
+} // namespace
+
+bool isImportCommand(const QString& command)
+{
+    for (const Command& c : commands()) {
+        if (c.name == command)
+            return true;
+    }
+    return false;
+}
+
+int runImportCommand(const QStringList& arguments)
+{
+    for (const Command& command : commands()) {
+        if (command.name != arguments.value(0))
+            continue;
+        Arguments parsed;
+        QString error;
+        if (!parse(command, arguments, &parsed, &error))
+            return usageError(error);
+        if (command.name == QStringLiteral("import-mdb"))
+            return importMdb(parsed);
+        if (command.name == QStringLiteral("import-catalogue"))
+            return importCatalogue(parsed);
+        return exportCatalogue(parsed);
+    }
+    return usageError(QStringLiteral("未知的命令：%1").arg(arguments.value(0)));
+}
+
+} // namespace tarnwick::cli

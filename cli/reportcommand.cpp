@@ -1,0 +1,88 @@
+#include "cli/reportcommand.h"
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "shell/report/reportexport.h"
+#include "shell/report/resultreport.h"
+#include "store/database.h"
+#include "store/names.h"
+#include "store/rowset.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstring>
+
+namespace tarnwick::cli {
+
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int runReportCommand(const QHash<QString, QString>& values, bool all)
+{
+    // The files in the order pdf, csv, xlsx, whichever are asked for.
+    const std::pair<QString, report::ExportFormat> outputs[] = {
+        {QStringLiteral("pdf"), report::ExportFormat::Pdf},
+        {QStringLiteral("csv"), report::ExportFormat::Csv},
+        {QStringLiteral("xlsx"), report::ExportFormat::Xlsx},
+    };
+    bool anyOutput = false;
+    for (const auto& [option, format] : outputs) {
+        if (values.contains(option)) {
+            if (values.value(option).isEmpty()) {
+                printError(QStringLiteral("选项 --%1 缺少文件名。\n").arg(option));
+                return kUsageOrDatabase;
+            }
+            anyOutput = true;
+        }
+    }
+    if (!anyOutput) {
+        printError(QStringLiteral("报表命令需要 --pdf、--csv 或 --xlsx 之一。（tarnwick-cli --help 显示用法）\n"));
+        return kUsageOrDatabase;
+    }
+
+    const QString db = values.value(QStringLiteral("db"));
+    const QString path =
+        db.isEmpty() ? store::databasePath(store::programFolder()) : QDir::current().absoluteFilePath(db);
+    auto connection = store::Connection::open(path);
+    if (!connection) {
+        printError(connection.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    store::RowSet rows;
+    if (!rows.open(connection.value(), all ? store::names::allResultsTable() : store::names::latestResultsTable())) {
+        printError(rows.lastError() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    auto table = report::ResultTable::fromRows(rows);
+    if (!table) {
+        printError(table.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    const report::ResultReport resultReport(std::move(table).value());
+
+    for (const auto& [option, format] : outputs) {
+        if (!values.contains(option))
+            continue;
+        const QString file = QDir::current().absoluteFilePath(values.value(option));
+        QString error;
+        if (!report::exportReport(resultReport, format, file, &error)) {
+            printError(error + QLatin1Char('\n'));
+            return kUsageOrDatabase;
+        }
+        printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
+                     .arg(rows.source(), QDir::toNativeSeparators(file))
+                     .arg(resultReport.table().rowCount())
+                     .arg(resultReport.pageCount()));
+    }
+    return kCompleted;
+}
+
+} // namespace tarnwick::cli

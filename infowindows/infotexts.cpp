@@ -1,0 +1,86 @@
+#include "infowindows/infotexts.h"
+
+#include "resources/texts.h"
+
+namespace tarnwick::infotext {
+
+namespace {
+
+// Lines of a fixed text box, separated by CR LF as the box stores them.
+QString joinLines(const QStringList& lines)
+{
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+QString helpText()
+{
+    // The leading blanks indent the lines; blanks at a line's end belong to it.
+    return joinLines({
+        QString(),
+        QStringLiteral("                    Tarnwick——帮助"),
+        QString(),
+        QStringLiteral(" 开发单位："),
+        QString(),
+        QStringLiteral("     ") + resources::kOrganisation,
+        QString(),
+        QStringLiteral(" 主要功能： "),
+        QString(),
+        QStringLiteral("     1 根据用户提供的参数，选择出满足客户要求的水泵，供"),
+        QStringLiteral("       用户选择。"),
+        QString(),
+        QStringLiteral("     2 将选型结果打印输出。"),
+        QString(),
+        QStringLiteral(" 各功能安钮介绍： "),
+        QString(),
+        QStringLiteral("     1 计算：根据用户提供的参数计算出满足其要求的水泵"),
+        QString(),
+        QStringLiteral("     2 刷新：将当前窗口中的所有数据清除"),
+        QString(),
+        QStringLiteral("     3 打印：将用户参数、计算结果、所选设备参数打印输出"),
+        QString(),
+        QStringLiteral("     4 上一步：返回到上一窗口"),
+        QString(),
+        QStringLiteral("     5 产品介绍：对本公司生产的各类型水泵进行介绍"),
+        QString(),
+        QStringLiteral("     6 公司简介：对本公司的各方面进行介绍"),
+        QString(),
+        QStringLiteral("     7 退出：退出Tarnwick软件"),
+        QString(),
+        QStringLiteral("     8 帮助：在线提供各种帮助及其它有用信息"),
+        QString(), // the text ends with CR LF
+    });
+}
+
+QString principleText()
+{
+    return joinLines({
+        QStringLiteral("          "),
+        QStringLiteral("                    Tarnwick原理"),
+        QString(),
+        QString(),
+        QStringLiteral("1.利用数据库中的数据拟和出水泵性能曲线，形式如公式(1)。"),
+        QString(),
+        QStringLiteral("    H=a0+a1G+a2G2+a3G3               (1)"),
+        QStringLiteral("    式中：H--扬程，m。G--流量，m3/h。"),
+        QStringLiteral("          a0、a1、a2、a3--系数。"),
+        QString(),
+        QStringLiteral("2.利用用户输入的参数得到管路性能曲线，形式如公式(2)。"),
+        QString(),
+        QStringLiteral("    H=sG2                           (2)"),
+        QStringLiteral("    式中：H--扬程，m。G--流量，m3/h。"),
+        QStringLiteral("          s--管路特性阻力系数。"),
+        QString(),
+        QStringLiteral("3.联合公式（1）和公式（2）求交点，得到水泵工作点。如果"),
+        QStringLiteral("工作点满足以下要求，则认为这个型号的水泵可选。"),
+        QString(),
+        QStringLiteral("    ①工作点参数能满足用户要求，且富余量在20％以内；"),
+        QString(),
+        QStringLiteral("    ②工作点处于水泵的高效区，即ηmax-15≤η≤ηmax。"),
+        QStringLiteral("    其中：ηmax--水泵最高效率。η--水泵实际运行效率。"),
+        QString(), // the text ends with CR LF
+    });
+}
+
+} // namespace tarnwick::infotext

@@ -1,0 +1,288 @@
+#include "shell/report/reportexport.h"
+
+#include "core/numbers.h"
+#include "shell/report/pdftextmap.h"
+#include "shell/report/reportdefinition.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace tarnwick::report {
+
+namespace {
+
+bool failed(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+QString writeFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+bool stopped(const ExportProgress& progress, int done, int total)
+{
+    return progress && !progress(done, total);
+}
+
+// Rows between two progress reports of the table exports.
+constexpr int kProgressRows = 2000;
+
+QByteArray csvField(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\n') || bytes.contains('\r')) {
+        bytes.replace("\"", "\"\"");
+        bytes.prepend('"');
+        bytes.append('"');
+    }
+    return bytes;
+}
+
+// A worksheet name may not hold []:*?/\ nor exceed 31 characters.
+QByteArray sheetName(const QString& source)
+{
+    QString name = source;
+    for (QChar& c : name) {
+        if (QStringLiteral("[]:*?/\\").contains(c))
+            c = QLatin1Char('_');
+    }
+    name = name.left(31);
+    return name.isEmpty() ? QByteArrayLiteral("Sheet1") : name.toUtf8();
+}
+
+} // namespace
+
+bool paintPages(const ResultReport& report, QPagedPaintDevice& device, int first, int last, QString* error,
+                const ExportProgress& progress)
+{
+    first = std::max(first, 1);
+    last = std::min(last, report.pageCount());
+    QPainter painter;
+    if (!painter.begin(&device))
+        return failed(error, QStringLiteral("无法开始输出报表。"));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const double dotsPerInch = device.logicalDpiX();
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device.newPage()) {
+            painter.end();
+            return failed(error, QStringLiteral("无法开始报表的第%1页。").arg(page));
+        }
+        report.paintPageOn(painter, page, dotsPerInch);
+        if (stopped(progress, page - first + 1, last - first + 1)) {
+            painter.end();
+            return failed(error, QString());
+        }
+    }
+    if (!painter.end())
+        return failed(error, QStringLiteral("无法完成报表的输出。"));
+    return true;
+}
+
+std::optional<ExportFormat> exportFormatForFileName(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QStringLiteral("pdf"))
+        return ExportFormat::Pdf;
+    if (suffix == QStringLiteral("csv"))
+        return ExportFormat::Csv;
+    if (suffix == QStringLiteral("xlsx"))
+        return ExportFormat::Xlsx;
+    return std::nullopt;
+}
+
+QString exportSuffix(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Pdf:
+        return QStringLiteral("pdf");
+    case ExportFormat::Csv:
+        return QStringLiteral("csv");
+    case ExportFormat::Xlsx:
+        return QStringLiteral("xlsx");
+    }
+    return QString();
+}
+
+bool exportPdf(const ResultReport& report, const QString& path, QString* error, const ExportProgress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(error, writeFailure(path, file.errorString()));
+    // Written in memory first: the fonts' character maps are corrected before
+    // the file is.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(ResultReport::pageLayout());
+        // One device unit per twip.
+        writer.setResolution(1440);
+        writer.setTitle(text::title());
+        writer.setCreator(QStringLiteral("Tarnwick"));
+        if (!paintPages(report, writer, 1, report.pageCount(), error, progress)) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    buffer.close();
+    const QByteArray pdf = withIdeographsForRadicals(buffer.buffer(), {reportTextFont(), reportTitleFont()});
+    buffer.setData(QByteArray());
+    if (file.write(pdf) != pdf.size() || !file.commit())
+        return failed(error, writeFailure(path, file.errorString()));
+    return true;
+}
+
+bool exportCsv(const ResultTable& table, const QString& path, QString* error, const ExportProgress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(error, writeFailure(path, file.errorString()));
+
+    QByteArray chunk("\xEF\xBB\xBF");
+    const QList<ReportColumn>& columns = reportColumns();
+    for (int c = 0; c < columns.size(); ++c)
+        chunk += (c ? "," : "") + csvField(columns[c].headingWithUnit());
+    chunk += "\r\n";
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int c = 0; c < ResultTable::columnCount(); ++c)
+            chunk += (c ? "," : "") + csvField(table.text(row, c));
+        chunk += "\r\n";
+        if ((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) {
+            if (file.write(chunk) != chunk.size())
+                return failed(error, writeFailure(path, file.errorString()));
+            chunk.clear();
+            if (stopped(progress, row + 1, table.rowCount())) {
+                file.cancelWriting();
+                return failed(error, QString());
+            }
+        }
+    }
+    if (!chunk.isEmpty() && file.write(chunk) != chunk.size())
+        return failed(error, writeFailure(path, file.errorString()));
+    if (!file.commit())
+        return failed(error, writeFailure(path, file.errorString()));
+    return true;
+}
+
+bool exportXlsx(const ResultTable& table, const QString& path, QString* error, const ExportProgress& progress)
+{
+    // The workbook is written beside the target and renamed over it at the end.
+    const QFileInfo target(path);
+    QString partPath;
+    {
+        // Only the unique name is taken: the library creates the file itself,
+        // so that it gets the permissions of any new file.
+        QTemporaryFile reserved(target.absoluteDir().filePath(target.fileName() + QStringLiteral(".XXXXXX.part")));
+        if (!reserved.open())
+            return failed(error, writeFailure(path, reserved.errorString()));
+        partPath = reserved.fileName();
+    }
+    const QByteArray partName = QFile::encodeName(partPath);
+    struct PartRemover
+    {
+        QString path;
+        ~PartRemover()
+        {
+            if (!path.isEmpty())
+                QFile::remove(path);
+        }
+    } remover{partPath};
+
+    // Rows are written in order, so the library need not hold the sheet.
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* workbook = workbook_new_opt(partName.constData(), &options);
+    if (!workbook)
+        return failed(error, writeFailure(path, QStringLiteral("无法创建工作簿。")));
+
+    const QByteArray title = text::title().toUtf8();
+    lxw_doc_properties properties = {};
+    properties.title = const_cast<char*>(title.constData());
+    workbook_set_properties(workbook, &properties);
+
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetName(table.source()).constData());
+    if (!sheet)
+        sheet = workbook_add_worksheet(workbook, nullptr);
+    lxw_format* headingFormat = workbook_add_format(workbook);
+    format_set_bold(headingFormat);
+
+    lxw_error status = LXW_NO_ERROR;
+    auto keep = [&status](lxw_error e) {
+        if (status == LXW_NO_ERROR)
+            status = e;
+    };
+
+    const QList<ReportColumn>& columns = reportColumns();
+    for (int c = 0; c < columns.size(); ++c) {
+        // The report's box widths, in characters of the sheet's default font.
+        const double width = std::max(columns[c].width / 90.0, 2.0 * columns[c].heading.size() + 2.0);
+        keep(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), width, nullptr));
+        keep(worksheet_write_string(sheet, 0, lxw_col_t(c), columns[c].headingWithUnit().toUtf8().constData(),
+                                    headingFormat));
+    }
+    worksheet_freeze_panes(sheet, 1, 0);
+
+    bool cancelled = false;
+    for (int row = 0; row < table.rowCount() && status == LXW_NO_ERROR; ++row) {
+        const lxw_row_t sheetRow = lxw_row_t(row + 1);
+        for (int c = 0; c < ResultTable::columnCount(); ++c) {
+            const std::optional<double> number = table.number(row, c);
+            if (number && std::isfinite(*number)) {
+                keep(worksheet_write_number(sheet, sheetRow, lxw_col_t(c), *number, nullptr));
+            } else {
+                const QString text = table.text(row, c);
+                if (!text.isEmpty())
+                    keep(worksheet_write_string(sheet, sheetRow, lxw_col_t(c), text.toUtf8().constData(), nullptr));
+            }
+        }
+        if (((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) &&
+            stopped(progress, row + 1, table.rowCount())) {
+            cancelled = true;
+            break;
+        }
+    }
+    const lxw_error closed = workbook_close(workbook);
+    if (cancelled)
+        return failed(error, QString());
+    keep(closed);
+    if (status != LXW_NO_ERROR)
+        return failed(error, writeFailure(path, QString::fromUtf8(lxw_strerror(status))));
+
+    if (std::rename(partName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        return failed(error, writeFailure(path, QString::fromLocal8Bit(std::strerror(errno))));
+    remover.path.clear();
+    return true;
+}
+
+bool exportReport(const ResultReport& report, ExportFormat format, const QString& path, QString* error,
+                  const ExportProgress& progress)
+{
+    switch (format) {
+    case ExportFormat::Pdf:
+        return exportPdf(report, path, error, progress);
+    case ExportFormat::Csv:
+        return exportCsv(report.table(), path, error, progress);
+    case ExportFormat::Xlsx:
+        return exportXlsx(report.table(), path, error, progress);
+    }
+    return failed(error, QStringLiteral("未知的导出格式。"));
+}
+
+} // namespace tarnwick::report

@@ -1,0 +1,103 @@
+#include "shell/report/resulttable.h"
+
+#include "core/numbers.h"
+#include "shell/report/reportdefinition.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace tarnwick::report {
+
+namespace {
+
+bool isNumber(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isExactFloat(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+        return false;
+    return static_cast<double>(static_cast<float>(value)) == value;
+}
+
+// The shortest decimal that reads back as the 32-bit value, as a double.
+double shortestFloatDecimal(float value)
+{
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double decimal = 0.0;
+    const auto read = std::from_chars(buffer, written.ptr, decimal);
+    return read.ec == std::errc() ? decimal : static_cast<double>(value);
+}
+
+} // namespace
+
+double reportNumberValue(double value, bool stored32Bit)
+{
+    if (stored32Bit && isExactFloat(value))
+        return shortestFloatDecimal(static_cast<float>(value));
+    return value;
+}
+
+QString reportNumberText(double value, bool stored32Bit)
+{
+    return QString::fromStdString(numberText(reportNumberValue(value, stored32Bit)));
+}
+
+Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)
+{
+    using Result = Expected<ResultTable, QString>;
+    const QList<ReportColumn>& columns = reportColumns();
+    int fieldColumns[columnCount()];
+    for (int c = 0; c < columnCount(); ++c) {
+        fieldColumns[c] = rows.fieldIndex(columns[c].field);
+        if (fieldColumns[c] < 0)
+            return Result::failure(QStringLiteral("“%1”中没有字段“%2”。").arg(rows.source(), columns[c].field));
+    }
+
+    ResultTable table;
+    table.m_source = rows.source();
+    const int snapshot = rows.snapshotSize();
+    table.m_cells.reserve(qsizetype(snapshot) * columnCount());
+    for (int row = 0; row < snapshot; ++row) {
+        if (rows.isDeleted(row))
+            continue;
+        for (int c = 0; c < columnCount(); ++c)
+            table.m_cells.append(rows.valueAt(row, fieldColumns[c]));
+        ++table.m_rowCount;
+    }
+    return table;
+}
+
+QString ResultTable::text(int row, int column) const
+{
+    const QVariant& v = value(row, column);
+    if (v.isNull())
+        return QString();
+    if (isNumber(v))
+        return reportNumberText(v.toDouble(), reportColumns()[column].stored32Bit);
+    return v.toString();
+}
+
+std::optional<double> ResultTable::number(int row, int column) const
+{
+    const QVariant& v = value(row, column);
+    if (v.isNull() || !isNumber(v))
+        return std::nullopt;
+    return reportNumberValue(v.toDouble(), reportColumns()[column].stored32Bit);
+}
+
+} // namespace tarnwick::report

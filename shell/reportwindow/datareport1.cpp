@@ -1,0 +1,441 @@
+#include "shell/reportwindow/datareport1.h"
+
+#include "controls/messagebox.h"
+#include "controls/uimetrics.h"
+#include "shell/reportwindow/reportdialogs.h"
+#include "shell/reportwindow/reportpageview.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace tarnwick {
+
+namespace {
+
+// The window's own texts.
+namespace text {
+QString firstPage()
+{
+    return QStringLiteral("首页");
+}
+QString previousPage()
+{
+    return QStringLiteral("上一页");
+}
+QString nextPage()
+{
+    return QStringLiteral("下一页");
+}
+QString lastPage()
+{
+    return QStringLiteral("末页");
+}
+QString pageCount()
+{
+    return QStringLiteral("共 %1 页");
+}
+QString print()
+{
+    return QStringLiteral("打印...");
+}
+QString exportReport()
+{
+    return QStringLiteral("导出...");
+}
+QString exportCaption()
+{
+    return QStringLiteral("导出报表");
+}
+QString pdfFilter()
+{
+    return QStringLiteral("PDF 文件 (*.pdf)");
+}
+QString csvFilter()
+{
+    return QStringLiteral("CSV 文件，UTF-8 (*.csv)");
+}
+QString xlsxFilter()
+{
+    return QStringLiteral("Excel 工作簿 (*.xlsx)");
+}
+QString exporting()
+{
+    return QStringLiteral("正在导出报表...");
+}
+QString printing()
+{
+    return QStringLiteral("正在打印报表...");
+}
+QString cancel()
+{
+    return QStringLiteral("取消");
+}
+QString exported()
+{
+    return QStringLiteral("已导出到 %1");
+}
+QString unknownFormat()
+{
+    return QStringLiteral("请以 .pdf、.csv 或 .xlsx 为导出文件的扩展名。");
+}
+QString fitWidth()
+{
+    return QStringLiteral("适合页宽");
+}
+QString wholePage()
+{
+    return QStringLiteral("整页");
+}
+} // namespace text
+
+// Zoom list entries: a fraction of the real size, or one of the fitting modes.
+constexpr double kFitWidth = -1.0;
+constexpr double kWholePage = -2.0;
+constexpr double kZoomSteps[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
+
+QPointer<DataReport1>& openWindow()
+{
+    static QPointer<DataReport1> window;
+    return window;
+}
+
+} // namespace
+
+DataReport1::DataReport1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("DataReport1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("reportScroll"));
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_view = new ReportPageView;
+    m_scroll->setWidget(m_view);
+    m_scroll->viewport()->installEventFilter(this);
+    setCentralWidget(m_scroll);
+
+    createActions();
+    statusBar()->setSizeGripEnabled(true);
+    updateNavigation();
+}
+
+DataReport1::~DataReport1() = default;
+
+void DataReport1::createActions()
+{
+    QToolBar* bar = addToolBar(QString());
+    bar->setObjectName(QStringLiteral("reportToolbar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+
+    auto action = [this, bar](const char* name, const QString& label, const QKeySequence& key, auto slot) {
+        auto* a = new QAction(label, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        connect(a, &QAction::triggered, this, slot);
+        bar->addAction(a);
+        return a;
+    };
+    m_first =
+        action("firstPage", text::firstPage(), QKeySequence(Qt::CTRL | Qt::Key_Home), &DataReport1::showFirstPage);
+    m_previous =
+        action("previousPage", text::previousPage(), QKeySequence(Qt::Key_PageUp), &DataReport1::showPreviousPage);
+
+    m_pageNumber = new QSpinBox(bar);
+    m_pageNumber->setObjectName(QStringLiteral("pageNumber"));
+    m_pageNumber->setRange(1, 1);
+    m_pageNumber->setKeyboardTracking(false);
+    m_pageNumber->setAlignment(Qt::AlignRight);
+    bar->addWidget(m_pageNumber);
+    m_pageCount = new QLabel(bar);
+    m_pageCount->setObjectName(QStringLiteral("pageCount"));
+    m_pageCount->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(m_pageCount);
+    connect(m_pageNumber, &QSpinBox::valueChanged, this, &DataReport1::showPage);
+
+    m_next = action("nextPage", text::nextPage(), QKeySequence(Qt::Key_PageDown), &DataReport1::showNextPage);
+    m_last = action("lastPage", text::lastPage(), QKeySequence(Qt::CTRL | Qt::Key_End), &DataReport1::showLastPage);
+    bar->addSeparator();
+
+    m_zoom = new QComboBox(bar);
+    m_zoom->setObjectName(QStringLiteral("zoom"));
+    m_zoom->addItem(text::fitWidth(), kFitWidth);
+    m_zoom->addItem(text::wholePage(), kWholePage);
+    for (const double step : kZoomSteps)
+        m_zoom->addItem(QStringLiteral("%1%").arg(qRound(step * 100)), step);
+    // Full size keeps the 9 pt text readable; the window is narrower than
+    // the paper, so it opens scrolled to the grid.
+    m_zoom->setCurrentIndex(m_zoom->findData(1.0));
+    bar->addWidget(m_zoom);
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, &DataReport1::applyZoom);
+    bar->addSeparator();
+
+    action("print", text::print(), QKeySequence::Print, &DataReport1::printReport);
+    action("export", text::exportReport(), QKeySequence(Qt::CTRL | Qt::Key_E), &DataReport1::exportReport);
+}
+
+bool DataReport1::bind(const store::RowSet& rows, QString* error)
+{
+    auto table = report::ResultTable::fromRows(rows);
+    if (!table) {
+        if (error)
+            *error = table.error();
+        return false;
+    }
+    m_report = std::make_unique<report::ResultReport>(std::move(table).value());
+    m_view->setReport(m_report.get());
+    m_page = 0;
+    m_pageNumber->setRange(1, pageCount());
+    m_pageCount->setText(text::pageCount().arg(pageCount()));
+    showPage(1);
+    return true;
+}
+
+int DataReport1::pageCount() const
+{
+    return m_report ? m_report->pageCount() : 1;
+}
+
+double DataReport1::zoom() const
+{
+    return m_view->zoom();
+}
+
+void DataReport1::showPage(int page)
+{
+    page = std::clamp(page, 1, pageCount());
+    if (page != m_page) {
+        m_page = page;
+        m_view->setPage(page);
+        m_scroll->verticalScrollBar()->setValue(0);
+    }
+    updateNavigation();
+}
+
+void DataReport1::showFirstPage()
+{
+    showPage(1);
+}
+
+void DataReport1::showPreviousPage()
+{
+    showPage(m_page - 1);
+}
+
+void DataReport1::showNextPage()
+{
+    showPage(m_page + 1);
+}
+
+void DataReport1::showLastPage()
+{
+    showPage(pageCount());
+}
+
+void DataReport1::updateNavigation()
+{
+    m_first->setEnabled(m_page > 1);
+    m_previous->setEnabled(m_page > 1);
+    m_next->setEnabled(m_page < pageCount());
+    m_last->setEnabled(m_page < pageCount());
+    const QSignalBlocker blocker(m_pageNumber);
+    m_pageNumber->setValue(m_page);
+}
+
+void DataReport1::applyZoom()
+{
+    const double chosen = m_zoom->currentData().toDouble();
+    double zoom = chosen;
+    if (chosen == kFitWidth || chosen == kWholePage) {
+        const QSize room =
+            m_scroll->viewport()->size() - QSize(2 * ReportPageView::kDeskMargin, 2 * ReportPageView::kDeskMargin);
+        const QSize paper = ReportPageView::paperPixels(1.0);
+        zoom = double(room.width()) / paper.width();
+        if (chosen == kWholePage)
+            zoom = std::min(zoom, double(room.height()) / paper.height());
+        zoom = std::max(zoom, 0.1);
+    }
+    if (zoom != m_view->zoom())
+        m_view->setZoom(zoom);
+}
+
+void DataReport1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    // Once the scroll area knows its size: start at the grid's left edge.
+    QTimer::singleShot(0, this, [this] {
+        applyZoom();
+        m_scroll->horizontalScrollBar()->setValue(m_view->gridLeftPixels() - ReportPageView::kDeskMargin);
+    });
+}
+
+bool DataReport1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        applyZoom();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+report::ExportProgress DataReport1::progressFor(const QString& label, int total)
+{
+    // Shown only when the work lasts; a large report can be stopped.
+    auto dialog = std::make_shared<QProgressDialog>(label, text::cancel(), 0, total, this);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(800);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    return [dialog](int done, int all) {
+        dialog->setMaximum(all);
+        dialog->setValue(done);
+        return !dialog->wasCanceled();
+    };
+}
+
+bool DataReport1::exportTo(const QString& path)
+{
+    if (!m_report)
+        return false;
+    const auto format = report::exportFormatForFileName(path);
+    if (!format) {
+        showWarning(this, text::unknownFormat());
+        return false;
+    }
+    const int total = *format == report::ExportFormat::Pdf ? pageCount() : m_report->table().rowCount();
+    QString error;
+    bool written = false;
+    {
+        const auto progress = progressFor(text::exporting(), total);
+        written = report::exportReport(*m_report, *format, path, &error, progress);
+    }
+    if (written)
+        statusBar()->showMessage(text::exported().arg(QDir::toNativeSeparators(path)), 5000);
+    else if (!error.isEmpty())
+        showWarning(this, error);
+    return written;
+}
+
+void DataReport1::exportReport()
+{
+    const QStringList filters = {text::pdfFilter(), text::csvFilter(), text::xlsxFilter()};
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString selected = filters.first();
+    QString path = ReportFileDialog::getSaveFileName(this, text::exportCaption(),
+                                                     QDir(folder).filePath(windowTitle() + QStringLiteral(".pdf")),
+                                                     filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return;
+    // A name without a known suffix gets the one of the chosen file type.
+    if (!report::exportFormatForFileName(path)) {
+        const report::ExportFormat formats[] = {report::ExportFormat::Pdf, report::ExportFormat::Csv,
+                                                report::ExportFormat::Xlsx};
+        const qsizetype index = std::max<qsizetype>(0, filters.indexOf(selected));
+        path += QLatin1Char('.') + report::exportSuffix(formats[index]);
+    }
+    exportTo(path);
+}
+
+void DataReport1::printReport()
+{
+    if (!m_report)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(report::ResultReport::pageLayout());
+    // The report keeps its own margins, measured from the paper's edge.
+    printer.setFullPage(true);
+    printer.setDocName(windowTitle());
+    if (!ReportPrintDialog::exec(printer, pageCount(), this))
+        return;
+
+    int first = 1;
+    int last = pageCount();
+    if (printer.printRange() == QPrinter::PageRange) {
+        first = printer.fromPage();
+        last = printer.toPage();
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = m_page;
+    }
+    QString error;
+    bool printed = false;
+    {
+        const auto progress = progressFor(text::printing(), last - first + 1);
+        printed = report::paintPages(*m_report, printer, first, last, &error, progress);
+    }
+    if (!printed) {
+        printer.abort();
+        if (!error.isEmpty())
+            showWarning(this, error);
+    }
+}
+
+DataReport1* showResultReport(const QString& caption, const QIcon& icon, store::RowSet& rows, QString* error)
+{
+    closeResultReport();
+
+    auto* window = new DataReport1;
+    window->setWindowTitle(caption);
+    window->setWindowIcon(icon);
+    // Rows written through another connection show only after a re-read.
+    if (!rows.requery()) {
+        if (error)
+            *error = rows.lastError();
+        delete window;
+        return nullptr;
+    }
+    if (!window->bind(rows, error)) {
+        delete window;
+        return nullptr;
+    }
+
+    // The size and place are those of the outer frame, which is known once
+    // the window is shown; until then the frame is taken as nothing.
+    const QSize outer = twipsSize(10816, 6810);
+    auto place = [window, outer] {
+        const QSize frame = window->frameGeometry().size() - window->size();
+        window->resize(outer - frame);
+        const QRect screen = window->screen()->geometry();
+        window->move(screen.left() + (screen.width() - outer.width()) / 2, screen.top());
+    };
+    place();
+    openWindow() = window;
+    window->show();
+    place();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+DataReport1* openResultReport()
+{
+    return openWindow().data();
+}
+
+void closeResultReport()
+{
+    if (DataReport1* window = openWindow().data()) {
+        openWindow().clear();
+        window->close();
+        delete window;
+    }
+}
+
+} // namespace tarnwick

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace tarnwick::import {
+
+// The outcome of converting the program folder's Access database.
+struct AccessConversion
+{
+    enum class Outcome {
+        NotAccess, // the folder's database is no Access file; nothing done
+        Converted, // the converted database has the program's file name
+        Failed,    // nothing changed: the Access file has its name again
+    };
+    Outcome outcome = Outcome::NotAccess;
+    QString keptOriginal; // where the Access file is kept after a conversion
+    QString message;      // for the user, in Chinese
+    QString details;      // what the command-line tool printed
+};
+
+// Whether the program folder's database file is an Access (Jet) file.
+bool programFolderHoldsAccessFile(const QString& programFolder);
+
+// The name the Access original is kept under, beside it: "-access97" for a
+// Jet 3 file, "-access2000" for Jet 4, "-access2007" for later formats, with
+// "-2", "-3", ... added when that name is taken.
+QString keptOriginalPath(const QString& accessFile);
+
+// Converts the program folder's Access database into the program's own: the
+// original is renamed to keptOriginalPath() and `cliPath import-mdb` runs as
+// a child process, so a file that crashes the Access reader cannot take the
+// caller down. On any failure the original gets its name back.
+AccessConversion convertProgramFolderDatabase(const QString& programFolder, const QString& cliPath,
+                                              int timeoutMs = 10 * 60 * 1000);
+
+} // namespace tarnwick::import

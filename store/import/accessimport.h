@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/expected.h"
+#include "store/import/accessfile.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace tarnwick::import {
+
+// What one table brought over.
+struct ImportedTable
+{
+    QString name;
+    qint64 rows = 0;
+    int pictures = 0;     // OLE values unwrapped to image files
+    int otherObjects = 0; // OLE values kept as they were
+};
+
+struct AccessImportSummary
+{
+    QString source;
+    QString target;
+    QString format;       // "Access 97（Jet 3）", ...
+    QString textEncoding; // iconv name of the code page, or UCS-2LE
+    QList<ImportedTable> tables;
+    AccessReadNotes notes;
+    bool pumpViewCreated = false;
+
+    qint64 rows() const;
+    int pictures() const;
+};
+
+struct AccessImportOptions
+{
+    // Overrides the code page of a Jet 3 file ("936", "GBK"); empty: the file's own.
+    QString textEncoding;
+    // Refuse a file that lacks the program's tables and fields.
+    bool requireProgramTables = true;
+};
+
+// The SQLite column type an Access column is created with.
+QString sqliteColumnType(const AccessColumn& column);
+
+// Copies every user table of the Access file into the open SQLite database:
+// each table with its columns in order and its rows in stored order, values
+// mapped as AccessRow describes, OLE pictures unwrapped. Runs in one
+// transaction; the program's tables are not checked.
+Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDatabase target);
+Expected<AccessImportSummary, QString> copyAccessFile(const QString& accessPath, QSqlDatabase target,
+                                                      const QString& textEncoding = {});
+
+// The program's tables and fields the database lacks, one line per table
+// ("缺少表“流扬功”", "表“公司资料”缺少字段“公司图片”"); empty when it has them all.
+QStringList missingProgramTables(const QSqlDatabase& db);
+
+// Creates the data-sheet view "水泵查询" over "水泵性能表", one row per pump in
+// catalogue order, and the index that finds a pump's points.
+bool createPumpView(QSqlDatabase db, QString* error);
+
+// Converts an Access file into a new database of the program at `target`:
+// every table copied, the program's tables checked, the view recreated. The
+// target appears complete or not at all, and an existing file is never
+// replaced.
+Expected<AccessImportSummary, QString> importAccessDatabase(const QString& source, const QString& target,
+                                                            const AccessImportOptions& options = {});
+
+// What was carried over, as the command-line tool prints it.
+QString summaryText(const AccessImportSummary& summary);
+
+} // namespace tarnwick::import

@@ -1,0 +1,170 @@
+#include "store/import/newdatabasefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+#include <QUuid>
+
+#include <array>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tarnwick::import {
+
+namespace {
+
+// The temporary file a fatal signal must remove. Only async-signal-safe calls
+// (unlink, sigaction, raise) happen in the handler, on a path prepared before.
+char pendingPath[4096];
+constexpr std::array kFatalSignals = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGINT, SIGTERM, SIGHUP};
+struct sigaction previousActions[kFatalSignals.size()];
+bool cleanupInstalled = false;
+
+void removePendingFile(int signal)
+{
+    if (pendingPath[0] != '\0')
+        unlink(pendingPath);
+    for (std::size_t i = 0; i < kFatalSignals.size(); ++i) {
+        if (kFatalSignals[i] == signal)
+            sigaction(signal, &previousActions[i], nullptr);
+    }
+    raise(signal);
+}
+
+void installCleanup(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    if (cleanupInstalled || encoded.size() >= static_cast<qsizetype>(sizeof(pendingPath)))
+        return;
+    std::memcpy(pendingPath, encoded.constData(), static_cast<std::size_t>(encoded.size()) + 1);
+    struct sigaction action = {};
+    action.sa_handler = removePendingFile;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < kFatalSignals.size(); ++i)
+        sigaction(kFatalSignals[i], &action, &previousActions[i]);
+    cleanupInstalled = true;
+}
+
+void removeCleanup()
+{
+    if (!cleanupInstalled)
+        return;
+    for (std::size_t i = 0; i < kFatalSignals.size(); ++i)
+        sigaction(kFatalSignals[i], &previousActions[i], nullptr);
+    pendingPath[0] = '\0';
+    cleanupInstalled = false;
+}
+
+bool syncFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+NewDatabaseFile::NewDatabaseFile(QString target) : m_target(std::move(target)) {}
+
+NewDatabaseFile::~NewDatabaseFile()
+{
+    if (!m_committed)
+        discard();
+}
+
+bool NewDatabaseFile::open(QString* error)
+{
+    const QFileInfo target(m_target);
+    const QString shownTarget = QDir::toNativeSeparators(m_target);
+    if (target.exists() || target.isSymLink()) {
+        *error = QStringLiteral("目标文件 %1 已存在，不会覆盖它。").arg(shownTarget);
+        return false;
+    }
+    if (!target.absoluteDir().exists()) {
+        *error = QStringLiteral("目标文件夹 %1 不存在。").arg(QDir::toNativeSeparators(target.absolutePath()));
+        return false;
+    }
+    QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX.part"));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        *error = QStringLiteral("无法在 %1 中创建文件：%2")
+                     .arg(QDir::toNativeSeparators(target.absolutePath()), file.errorString());
+        return false;
+    }
+    m_temporary = file.fileName();
+    file.close();
+    installCleanup(m_temporary);
+
+    m_connection = QStringLiteral("tarnwick-import-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(m_temporary);
+    if (!db.open()) {
+        *error = QStringLiteral("无法创建数据库文件：%1").arg(db.lastError().text());
+        return false;
+    }
+    // Nothing of this file survives a failure, so it needs no journal on
+    // disk and no syncing until the end.
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA journal_mode=MEMORY"));
+    pragma.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    return true;
+}
+
+QSqlDatabase NewDatabaseFile::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+bool NewDatabaseFile::commit(QString* error)
+{
+    {
+        QSqlDatabase db = database();
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+    if (!syncFile(m_temporary)) {
+        *error = QStringLiteral("无法将数据库文件写入磁盘。");
+        discard();
+        return false;
+    }
+    // QFile::rename never replaces an existing file.
+    if (!QFile::rename(m_temporary, m_target)) {
+        *error = QFileInfo::exists(m_target)
+                     ? QStringLiteral("目标文件 %1 已存在，不会覆盖它。").arg(QDir::toNativeSeparators(m_target))
+                     : QStringLiteral("无法将数据库文件改名为 %1。").arg(QDir::toNativeSeparators(m_target));
+        discard();
+        return false;
+    }
+    syncFile(QFileInfo(m_target).absolutePath());
+    m_committed = true;
+    removeCleanup();
+    return true;
+}
+
+void NewDatabaseFile::discard()
+{
+    if (!m_connection.isEmpty()) {
+        {
+            QSqlDatabase db = database();
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+        m_connection.clear();
+    }
+    if (!m_temporary.isEmpty())
+        QFile::remove(m_temporary);
+    removeCleanup();
+}
+
+} // namespace tarnwick::import
