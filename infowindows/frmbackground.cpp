@@ -80,4 +80,9 @@ frmbackground::frmbackground(QWidget* parent) : QWidget(parent)
 
 frmbackground::~frmbackground() = default;
 
+QSize frmbackground::sizeHint() const
+{
+    return twipsSize(12000, 9000);
+}
+
 } // namespace tarnwick

@@ -14,6 +14,8 @@ class frmbackground : public QWidget
 public:
     explicit frmbackground(QWidget* parent = nullptr);
     ~frmbackground() override;
+    // Its designed client area, which a frame around it keeps.
+    QSize sizeHint() const override;
 };
 
 } // namespace tarnwick

@@ -379,6 +379,7 @@ void MDIForm1::showBackgroundWindow()
     QMdiSubWindow* subWindow = m_mdiArea->addSubWindow(new frmbackground);
     subWindow->setObjectName(QStringLiteral("frmbackgroundWindow"));
     subWindow->show();
+    subWindow->adjustSize(); // the frame around the background's own client size
 }
 
 void MDIForm1::OpenDesignMode()

@@ -1,6 +1,7 @@
 #include "calcwindow/frmcalculate.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
+#include "infowindows/frmbackground.h"
 #include "shell/mdiarrangement.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
@@ -632,7 +633,11 @@ void TestMDIForm1::windowMenuListsChildren()
     QVERIFY(menu);
     const int fixed = static_cast<int>(menu->actions().size());
 
-    // The background window is the first child from the start.
+    // The background window is the first child from the start, at its own size.
+    auto* background = form->findChild<frmbackground*>();
+    QVERIFY(background);
+    QCOMPARE(form->mdiArea()->subWindowList(QMdiArea::CreationOrder).first()->widget(), background);
+    QCOMPARE(background->size(), twipsSize(12000, 9000));
     emit menu->aboutToShow();
     QList<QAction*> entries = menu->actions().mid(fixed);
     QCOMPARE(entries.size(), 2);
