@@ -1,0 +1,141 @@
+// Start-up with an Access database where the program's own should be: the
+// offer to convert it, and that the user's file survives whatever happens.
+#include "controls/messagebox.h"
+#include "shell/startup.h"
+#include "store/database.h"
+#include "tests/support/testdatabase.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarnwick;
+
+namespace {
+
+QByteArray accessLikeFile()
+{
+    QByteArray bytes(4096, '\x5a');
+    bytes.replace(0, 4, QByteArray("\x00\x01\x00\x00", 4));
+    bytes.replace(4, 15, QByteArrayLiteral("Standard Jet DB"));
+    return bytes;
+}
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void ownDatabaseNeedsNoConversion();
+    void declinedConversionEndsAndKeepsTheFile();
+    void failedConversionRestoresTheOriginal();
+    void accessFileWithoutPumpTablesIsRefused();
+
+private:
+    QStringList m_questions;
+    QStringList m_messages;
+    bool m_answer = false;
+};
+
+void TestStartup::init()
+{
+    m_questions.clear();
+    m_messages.clear();
+    setMessageBoxInterceptor({[this](const QString& text) {
+        (text.contains(QStringLiteral("现在转换吗")) ? m_questions : m_messages) << text;
+        return m_answer;
+    }});
+}
+
+void TestStartup::cleanup()
+{
+    setMessageBoxInterceptor({});
+}
+
+void TestStartup::ownDatabaseNeedsNoConversion()
+{
+    testing::TestProgramFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(offerAccessConversion(folder.folder()));
+    QVERIFY(m_questions.isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestStartup::declinedConversionEndsAndKeepsTheFile()
+{
+    QTemporaryDir dir;
+    const QString path = store::databasePath(dir.path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(accessLikeFile());
+    file.close();
+    const QByteArray before = digest(path);
+
+    m_answer = false;
+    QVERIFY(!offerAccessConversion(dir.path()));
+    QCOMPARE(m_questions.size(), 1);
+    QVERIFY(m_questions.first().contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages.first().contains(QStringLiteral("无法启动")));
+    QCOMPARE(digest(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+void TestStartup::failedConversionRestoresTheOriginal()
+{
+    // The folder has no command-line tool, so the conversion cannot run: the
+    // user is told, and the Access file is back under its own name.
+    QTemporaryDir dir;
+    const QString path = store::databasePath(dir.path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(accessLikeFile());
+    file.close();
+    const QByteArray before = digest(path);
+
+    m_answer = true;
+    QVERIFY(!offerAccessConversion(dir.path()));
+    QCOMPARE(m_questions.size(), 1);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages.first().contains(QStringLiteral("无法启动")));
+    QCOMPARE(digest(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("水泵数据库97.mdb")});
+}
+
+void TestStartup::accessFileWithoutPumpTablesIsRefused()
+{
+    // A real Access 97 file that is no pump database, converted by the real
+    // command-line tool beside it: refused, naming what is missing.
+    const QString sample = QStringLiteral(TARNWICK_SHARED_DATA "/mdb-samples/nwind.mdb");
+    if (!QFile::exists(sample))
+        QSKIP("the sample Access files are not here");
+    QTemporaryDir dir;
+    const QString path = store::databasePath(dir.path());
+    QVERIFY(QFile::copy(sample, path));
+    QVERIFY(QFile::link(QStringLiteral(TARNWICK_CLI_PATH), dir.filePath(QStringLiteral("tarnwick-cli"))));
+    const QByteArray before = digest(path);
+
+    m_answer = true;
+    QVERIFY(!offerAccessConversion(dir.path()));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains(QStringLiteral("水泵性能表")), qPrintable(m_messages.first()));
+    QCOMPARE(digest(path), before);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("水泵数据库97-access97.mdb"))));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
