@@ -1,8 +1,11 @@
 // The result report over a large all-results table: how long it takes to
-// open (re-read, bind, count the pages) and to draw single pages, and what the
+// open (re-read, bind, count the pages; then the report window shown and
+// painted), to draw single pages and to page through the window, and what the
 // exports of the whole table cost.
+#include "bench/benchtiming.h"
 #include "shell/report/reportexport.h"
 #include "shell/report/resultreport.h"
+#include "shell/reportwindow/datareport1.h"
 #include "store/database.h"
 #include "store/names.h"
 #include "store/rowset.h"
@@ -10,12 +13,15 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 using namespace tarnwick;
 
@@ -38,13 +44,46 @@ template <typename F> double bestMilliseconds(int repeats, F&& f)
     return best;
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+    int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_widget && event->type() == QEvent::Paint)
+            ++m_count;
+        return false;
+    }
+
+private:
+    QWidget* m_widget;
+    int m_count = 0;
+};
+
+bool waitForPaint(const PaintCounter& counter, int before)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (counter.count() == before) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (guard.elapsed() > 10000)
+            return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     // --quick: 10 000 rows and no whole-table PDF, for a smoke run.
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     const int rows = quick ? 10000 : 100000;
@@ -105,6 +144,53 @@ int main(int argc, char** argv)
     });
     std::printf("paging through 200 pages: %.2f ms a page\n", paging / 200);
 
+    // The report window as the main window opens it: re-read, bind, shown,
+    // its first page painted.
+    DataReport1* window = nullptr;
+    QString windowError;
+    const bench::Timing opening = bench::timeOnce([&] {
+        window = showResultReport(QStringLiteral("全部选型计算结果"), QIcon(), rowSet, &windowError);
+        if (!window)
+            return;
+        auto* page = window->findChild<QWidget*>(QStringLiteral("reportPage"));
+        if (!page)
+            return;
+        PaintCounter painted(page);
+        if (!waitForPaint(painted, 0))
+            window = nullptr;
+    });
+    if (!window) {
+        std::fprintf(stderr, "the report window did not open: %s\n", qPrintable(windowError));
+        return 1;
+    }
+    std::printf("report window: re-read, bind, shown and first page painted in %.0f ms (cpu %.0f ms), %d pages\n",
+                opening.wall * 1e3, opening.cpu * 1e3, window->pageCount());
+
+    // Paging through the window: next page, painted; then jumps to the last
+    // page and back to the first.
+    auto* page = window->findChild<QWidget*>(QStringLiteral("reportPage"));
+    PaintCounter pagePaints(page);
+    std::vector<double> steps;
+    auto step = [&](const std::function<void()>& move) {
+        const int before = pagePaints.count();
+        const bench::Timing t = bench::timeOnce([&] {
+            move();
+            waitForPaint(pagePaints, before);
+        });
+        steps.push_back(t.wall);
+    };
+    for (int i = 0; i < 100; ++i)
+        step([&] { window->showNextPage(); });
+    step([&] { window->showLastPage(); });
+    step([&] { window->showPreviousPage(); });
+    step([&] { window->showFirstPage(); });
+    std::sort(steps.begin(), steps.end());
+    const double slowestStep = steps.back();
+    std::printf("paging in the window, %zu steps (next x100, last, previous, first): median %.1f ms, slowest %.1f ms\n",
+                steps.size(), steps[steps.size() / 2] * 1e3, slowestStep * 1e3);
+    window->close();
+    QCoreApplication::processEvents();
+
     QTemporaryDir out;
     for (const auto format : {report::ExportFormat::Csv, report::ExportFormat::Xlsx, report::ExportFormat::Pdf}) {
         if (quick && format == report::ExportFormat::Pdf)
@@ -119,5 +205,13 @@ int main(int argc, char** argv)
         std::printf("export %s: %.0f ms, %.1f MB\n", qPrintable(report::exportSuffix(format)), milliseconds(timer),
                     static_cast<double>(QFileInfo(path).size()) / 1e6);
     }
+
+    std::printf("\n");
+    bench::printTarget(QStringLiteral("report: %1 stored results open (re-read, bind, window painted)")
+                           .arg(rows)
+                           .toStdString(),
+                       opening.wall, 1.0, "s");
+    // A page turn that takes longer than a tenth of a second is felt as a stall.
+    bench::printTarget("report: slowest page turn in the window", slowestStep * 1e3, 100.0, "ms");
     return 0;
 }

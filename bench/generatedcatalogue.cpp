@@ -6,6 +6,13 @@
 
 namespace tarnwick::bench {
 
+const std::vector<std::string>& generatedPumpTypes()
+{
+    static const std::vector<std::string> types = {"IS型单级单吸离心泵", "ISG型立式管道离心泵",
+                                                   "S型单级双吸中开离心泵"};
+    return types;
+}
+
 Catalogue generatedCatalogue(int pumps, std::uint32_t seed)
 {
     std::mt19937 random(seed);
@@ -22,7 +29,7 @@ Catalogue generatedCatalogue(int pumps, std::uint32_t seed)
         CataloguePump pump;
         pump.key = i + 1;
         pump.model = "GEN-" + std::to_string(i + 1);
-        pump.type = "generated";
+        pump.type = generatedPumpTypes()[static_cast<std::size_t>(i) % generatedPumpTypes().size()];
         pump.speed = (i % 2 == 0) ? 2900.0 : 1450.0;
         const double qBest = std::exp(logFlow(random));
         const double hBest = std::exp(logHead(random));

@@ -5,6 +5,8 @@
 #include "store/names.h"
 #include "store/rowset.h"
 
+#include <cmath>
+
 namespace tarnwick {
 
 namespace {
@@ -28,8 +30,12 @@ QVariant shownValue(const QVariant& value)
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return QString::fromStdString(numberText(value.toDouble()));
+    case QMetaType::ULongLong: {
+        // An infinity can only come from a damaged file; it shows as an
+        // empty field does.
+        const double number = value.toDouble();
+        return std::isfinite(number) ? QString::fromStdString(numberText(number)) : QString();
+    }
     default:
         return value.toString();
     }

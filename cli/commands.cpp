@@ -270,12 +270,32 @@ int runCheckCommand(const Options& options)
 
 int runResultsCommand(const Options& options)
 {
-    auto catalogue = openCatalogue(options);
-    if (!catalogue) {
-        printError(catalogue.error() + QLatin1Char('\n'));
+    // Only the result table is opened, so the results stay readable when the
+    // catalogue is damaged.
+    const QString db = options.values.value(QStringLiteral("db"));
+    const QString path =
+        db.isEmpty() ? store::databasePath(store::programFolder()) : QDir::current().absoluteFilePath(db);
+    auto connection = store::Connection::open(path);
+    if (!connection) {
+        printError(connection.error() + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
-    store::RowSet& rows = options.all ? catalogue.value()->allResultRows : catalogue.value()->latestResultRows;
+    store::RowSet rows;
+    if (!rows.open(connection.value(),
+                   options.all ? store::names::allResultsTable() : store::names::latestResultsTable())) {
+        printError(rows.lastError() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    QStringList missing;
+    for (const QString& field : store::names::resultFields()) {
+        if (rows.fieldIndex(field) < 0)
+            missing.append(QStringLiteral("“%1”").arg(field));
+    }
+    if (!missing.isEmpty()) {
+        printError(
+            QStringLiteral("数据库的“%1”中缺少字段%2。\n").arg(rows.source(), missing.join(QStringLiteral("、"))));
+        return kUsageOrDatabase;
+    }
     if (options.json)
         printJson(QJsonValue::Null, {}, {}, resultRowsJson(rows));
     else

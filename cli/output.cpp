@@ -23,8 +23,12 @@ QString cellText(const QVariant& v)
 {
     if (v.isNull())
         return QString();
-    if (isNumber(v))
-        return QString::fromStdString(roundTripText(v.toDouble()));
+    if (isNumber(v)) {
+        // A figure that is not finite can only come from a damaged file; it
+        // shows empty, as in the JSON output.
+        const double x = v.toDouble();
+        return std::isfinite(x) ? QString::fromStdString(roundTripText(x)) : QString();
+    }
     return v.toString();
 }
 

@@ -1,5 +1,6 @@
 #include "store/calculations.h"
 
+#include "store/names.h"
 #include "store/results.h"
 
 namespace tarnwick::store {
@@ -28,6 +29,18 @@ bool writeRows(PumpCatalogue& catalogue, const std::function<bool()>& work, QStr
     return false;
 }
 
+// The latest-results table was emptied when the run began; rows found there
+// now were written by another program on the same file since then, and the
+// table is to hold this run's rows alone.
+bool removeOtherRuns(PumpCatalogue& catalogue, QString* error)
+{
+    QString deleteError;
+    if (deleteAllRows(catalogue.latestResultRows, &deleteError))
+        return true;
+    *error = QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), deleteError);
+    return false;
+}
+
 RunFailure messageFailure(const CalculationStop& stop)
 {
     RunFailure failure;
@@ -52,6 +65,8 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
     // The rows of one run land together or not at all: a failure (a read-only
     // file, a full disk) or a crash never leaves half a run in the tables.
     const bool written = writeRows(catalogue, [&] {
+        if (!removeOtherRuns(catalogue, &error))
+            return false;
         for (const SelectionResult& row : selection->rows) {
             if (!appendResult(catalogue.allResultRows, row, &error) ||
                 !appendResult(catalogue.latestResultRows, row, &error))
@@ -80,6 +95,8 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
         return Result::failure(messageFailure(checked.error()));
 
     const bool written = writeRows(catalogue, [&] {
+        if (!removeOtherRuns(catalogue, &error))
+            return false;
         if (!appendResult(catalogue.allResultRows, checked->row, &error))
             return false;
         if (!catalogue.allResultRows.requery()) {

@@ -163,19 +163,24 @@ QString selectByRowKeySql(const QString& table)
 
 bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error)
 {
-    if (!db.transaction()) {
+    // IMMEDIATE takes the write lock at the start, waiting out another
+    // writer for the busy timeout. A deferred transaction that reads before
+    // it writes would instead fail at once with "database is locked" when
+    // another connection has written in between.
+    QSqlQuery statement(db);
+    if (!statement.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         if (error)
-            *error = db.lastError().text();
+            *error = statement.lastError().text();
         return false;
     }
     if (!work()) {
-        db.rollback();
+        statement.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
-    if (!db.commit()) {
+    if (!statement.exec(QStringLiteral("COMMIT"))) {
         if (error)
-            *error = db.lastError().text();
-        db.rollback();
+            *error = statement.lastError().text();
+        statement.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     return true;

@@ -37,6 +37,29 @@ QString calculationTimeText(const QDateTime& when)
            locale.toString(when.time(), timeFormatWithSeconds(locale));
 }
 
+bool deleteAllRows(RowSet& rows, QString* error)
+{
+    if (!rows.requery()) {
+        if (error)
+            *error = rows.lastError();
+        return false;
+    }
+    if (rows.eof())
+        return true;
+    rows.moveLast();
+    const int n = rows.recordCount();
+    rows.moveFirst();
+    for (int i = 0; i < n; ++i) {
+        if (!rows.deleteCurrent()) {
+            if (error)
+                *error = rows.lastError();
+            return false;
+        }
+        rows.moveNext();
+    }
+    return true;
+}
+
 bool clearCurrentResults(RowSet& latestRows, QString* error)
 {
     auto failed = [&](const QString& message) {
@@ -49,24 +72,13 @@ bool clearCurrentResults(RowSet& latestRows, QString* error)
     if (latestRows.eof())
         return true;
 
-    latestRows.moveLast();
-    const int n = latestRows.recordCount();
-    latestRows.moveFirst();
-
+    // The rows are counted and deleted inside the transaction, which holds
+    // the write lock: rows another program wrote meanwhile go as well.
+    QString deleteError;
     QString transactionError;
-    bool deleted = true;
-    auto work = [&] {
-        for (int i = 0; i < n; ++i) {
-            if (!latestRows.deleteCurrent()) {
-                deleted = false;
-                return false;
-            }
-            latestRows.moveNext();
-        }
-        return true;
-    };
+    auto work = [&] { return deleteAllRows(latestRows, &deleteError); };
     if (!inTransaction(latestRows.connectionDatabase(), work, &transactionError)) {
-        const QString message = deleted ? transactionError : latestRows.lastError();
+        const QString message = deleteError.isEmpty() ? transactionError : deleteError;
         latestRows.requery();
         return failed(QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), message));
     }

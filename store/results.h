@@ -13,6 +13,10 @@ namespace tarnwick::store {
 // form one transaction, so a failure leaves the table as it was.
 bool clearCurrentResults(RowSet& latestRows, QString* error);
 
+// Re-reads the row set and deletes every row its table holds, from the first;
+// the caller holds the transaction.
+bool deleteAllRows(RowSet& rows, QString* error);
+
 // Adds one result row with its ten fields, assigned in the stored order and
 // committed. The calculation time is read from the clock for this row.
 bool appendResult(RowSet& rows, const SelectionResult& result, QString* error);

@@ -82,20 +82,24 @@ Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)
     return table;
 }
 
+// A figure that is not finite can only come from a damaged file: the report
+// shows its box empty, as for an empty field.
 QString ResultTable::text(int row, int column) const
 {
     const QVariant& v = value(row, column);
     if (v.isNull())
         return QString();
-    if (isNumber(v))
-        return reportNumberText(v.toDouble(), reportColumns()[column].stored32Bit);
+    if (isNumber(v)) {
+        const double x = v.toDouble();
+        return std::isfinite(x) ? reportNumberText(x, reportColumns()[column].stored32Bit) : QString();
+    }
     return v.toString();
 }
 
 std::optional<double> ResultTable::number(int row, int column) const
 {
     const QVariant& v = value(row, column);
-    if (v.isNull() || !isNumber(v))
+    if (v.isNull() || !isNumber(v) || !std::isfinite(v.toDouble()))
         return std::nullopt;
     return reportNumberValue(v.toDouble(), reportColumns()[column].stored32Bit);
 }

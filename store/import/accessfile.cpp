@@ -411,8 +411,7 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
     if (fileSize < 2 * pageSize || fileSize % pageSize != 0)
         return Result::failure(
             QStringLiteral("Access 数据库文件 %1 不完整（长度 %2 字节不是整页），可能在复制或下载时被截断。")
-                .arg(shown)
-                .arg(fileSize));
+                .arg(shown, QString::number(fileSize)));
 
     std::unique_ptr<AccessFile> result(new AccessFile);
     result->d = std::make_unique<Private>();
@@ -590,7 +589,9 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
 
     MdbHandle* mdb = d->mdb;
     const int pageSize = d->pageSize;
-    const auto where = [&](qint64 rowNumber) { return QStringLiteral("表“%1”第 %2 行").arg(name).arg(rowNumber); };
+    const auto where = [&](qint64 rowNumber) {
+        return QStringLiteral("表“%1”第 %2 行").arg(name, QString::number(rowNumber));
+    };
     MdbField fields[kMaxColumns];
     qint64 count = 0;
     mdb_rewind_table(t);
@@ -703,8 +704,8 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
             return true;
     }
     if (count != definition->rowCount) {
-        *error =
-            damaged(QStringLiteral("表“%1”应有 %2 行，实际读到 %3 行").arg(name).arg(definition->rowCount).arg(count));
+        *error = damaged(QStringLiteral("表“%1”应有 %2 行，实际读到 %3 行")
+                             .arg(name, QString::number(definition->rowCount), QString::number(count)));
         return false;
     }
     return true;

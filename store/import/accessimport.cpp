@@ -89,10 +89,9 @@ bool copyTable(AccessFile& file, QSqlDatabase db, const AccessTable& table, Impo
                 }
             }
             if (!query.exec()) {
+                // One arg() call: a name from the file may itself hold "%2".
                 rowError = QStringLiteral("无法写入表“%1”第 %2 行：%3")
-                               .arg(table.name)
-                               .arg(imported->rows + 1)
-                               .arg(query.lastError().text());
+                               .arg(table.name, QString::number(imported->rows + 1), query.lastError().text());
                 return false;
             }
             ++imported->rows;
@@ -301,7 +300,7 @@ QString summaryText(const AccessImportSummary& summary)
             .arg(summary.format, QDir::toNativeSeparators(summary.source), QDir::toNativeSeparators(summary.target));
     text += QStringLiteral("文字编码：%1\n").arg(summary.textEncoding);
     for (const ImportedTable& table : summary.tables) {
-        text += QStringLiteral("  表“%1”：%2 行").arg(table.name).arg(table.rows);
+        text += QStringLiteral("  表“%1”：%2 行").arg(table.name, QString::number(table.rows));
         if (table.pictures > 0)
             text += QStringLiteral("，%1 幅图片").arg(table.pictures);
         if (table.otherObjects > 0)

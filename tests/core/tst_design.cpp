@@ -276,6 +276,11 @@ void tst_design::entryText_data()
     QTest::newRow("speed with a decimal") << QStringLiteral("IS80-50") << 1450.5 << QStringLiteral("IS80-50型 转速1450.5r/min");
     QTest::newRow("empty speed") << QStringLiteral("IS80-50") << unchecked << QStringLiteral("IS80-50型 转速r/min");
     QTest::newRow("speed zero") << QStringLiteral("X") << 0.0 << QStringLiteral("X型 转速0r/min");
+    // A damaged "转速" field can read as an infinity; it shows like an empty one.
+    QTest::newRow("infinite speed") << QStringLiteral("X") << std::numeric_limits<double>::infinity()
+                                    << QStringLiteral("X型 转速r/min");
+    QTest::newRow("negative infinite speed") << QStringLiteral("X") << -std::numeric_limits<double>::infinity()
+                                             << QStringLiteral("X型 转速r/min");
 }
 
 void tst_design::entryText()

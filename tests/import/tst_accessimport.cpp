@@ -1,3 +1,4 @@
+#include "store/database.h"
 #include "store/import/accessconversion.h"
 #include "store/import/accessfile.h"
 #include "store/import/accessimport.h"
@@ -309,6 +310,7 @@ private slots:
     void missingProgramTablesAreNamed_data();
     void missingProgramTablesAreNamed();
     void pumpViewIsRecreated();
+    void namesFromTheFileStayNames();
 
     void accessFileIsRefusedByOtherCommands();
     void conversionKeepsOriginalWhenRefused_data();
@@ -874,6 +876,53 @@ void TestAccessImport::keptNameIsNumbered()
     for (const char* taken : {"水泵数据库97-access2000.mdb", "水泵数据库97-access2000-2.mdb"})
         QVERIFY(writeFile(folder.filePath(QString::fromUtf8(taken)), QByteArray()));
     QCOMPARE(keptOriginalPath(database), folder.filePath(QStringLiteral("水泵数据库97-access2000-3.mdb")));
+}
+
+// Table and field names come from the file and go into the statements that
+// build the copy: one with a double quote, a semicolon and a "%1" lands
+// under exactly that name, with its rows, and reads back in the summary.
+void TestAccessImport::namesFromTheFileStayNames()
+{
+    if (!haveSamples())
+        QSKIP("the sample Access files are not there");
+    QFile sample(samplePath(QStringLiteral("testV1997.mdb")));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QByteArray bytes = sample.readAll();
+    // Renamed in place, with names of the same length, so that the file keeps
+    // its layout: the table in the catalogue and wherever else it is named,
+    // one column in the table definition (its length byte first).
+    const QByteArray table("T\"%1;x");
+    const QByteArray column("c\"ol;umn");
+    const QByteArray oldColumn = QByteArray("column12").prepend('\x08');
+    QCOMPARE(bytes.count("Table1"), 8);
+    QCOMPARE(bytes.count(oldColumn), 2);
+    bytes.replace("Table1", table);
+    bytes.replace(oldColumn, QByteArray(column).prepend('\x08'));
+    QTemporaryDir dir;
+    const QString patched = dir.filePath(QStringLiteral("names.mdb"));
+    QVERIFY(writeFile(patched, bytes));
+
+    ScopedDatabase target(dir.filePath(QStringLiteral("names.sqlite")));
+    const auto summary = copyAccessFile(patched, target.db());
+    QVERIFY2(summary, qPrintable(summary ? QString() : summary.error()));
+    const QString tableName = QString::fromLatin1(table);
+    const QString columnName = QString::fromLatin1(column);
+    QCOMPARE(target.db().tables(),
+             (QStringList{tableName, QStringLiteral("Table2"), QStringLiteral("Table3"), QStringLiteral("Table4")}));
+    QSqlQuery query(target.db());
+    QVERIFY(query.exec(
+        QStringLiteral("SELECT \"A\", \"E\" FROM %1 ORDER BY rowid").arg(tarnwick::store::quotedName(tableName))));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toString(), QStringLiteral("a"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(1).toLongLong(), 333333333);
+    QVERIFY(!query.next());
+    const QSqlRecord wide = target.db().record(QStringLiteral("Table2"));
+    QCOMPARE(wide.count(), 89);
+    QCOMPARE(wide.fieldName(11), columnName);
+
+    const QString text = summaryText(summary.value());
+    QVERIFY2(text.contains(QStringLiteral("表“%1”：2 行").arg(tableName)), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestAccessImport)

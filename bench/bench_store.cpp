@@ -1,0 +1,340 @@
+// The design run through the database: the peak memory of a whole run on
+// 100 000 pumps (opening the database, reading the catalogue, selecting,
+// writing), each memory figure taken in a child process of its own so nothing
+// else counts; the selection's cost in a process that has its database open;
+// and writing the result rows of 1 000 accepted pumps.
+#include "bench/benchtiming.h"
+#include "bench/cataloguedatabase.h"
+#include "bench/generatedcatalogue.h"
+#include "store/calculations.h"
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+#include "store/results.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+using namespace tarnwick;
+
+namespace {
+
+constexpr std::uint32_t kSeed = 20261207u;
+
+DutyTexts benchDuty()
+{
+    return DutyTexts{.resistance = "25", .flow = "100", .staticHead = "0"};
+}
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return EXIT_FAILURE;
+}
+
+// The pumps of a generated catalogue that the bench duty accepts, the first
+// `count` of them, with their points.
+Catalogue acceptedPumps(int count)
+{
+    const Catalogue all = bench::generatedCatalogue(100000, kSeed);
+    const DesignSelection selection = runDesignSelection(all, benchDuty()).value();
+    std::set<std::string> models;
+    for (std::size_t i = 0; i < selection.candidates.size() && static_cast<int>(models.size()) < count; ++i)
+        models.insert(selection.candidates[i].model);
+    std::set<double> keys;
+    Catalogue part;
+    for (const CataloguePump& pump : all.pumps) {
+        if (models.count(pump.model)) {
+            part.pumps.push_back(pump);
+            keys.insert(pump.key);
+        }
+    }
+    for (const CataloguePoint& point : all.points) {
+        if (keys.count(point.key))
+            part.points.push_back(point);
+    }
+    return part;
+}
+
+int rowCount(const store::PumpCatalogue& catalogue, const QString& table)
+{
+    QSqlQuery query(catalogue.connection->database());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)) || !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+// Writing the rows of 1 000 accepted pumps.
+int benchWritePath(const QString& folder)
+{
+    const Catalogue pumps = acceptedPumps(1000);
+    const QString path = folder + QStringLiteral("/write.db");
+    QString error;
+    if (!bench::writeCatalogueDatabase(pumps, path, &error))
+        return fail(error);
+    auto opened = store::PumpCatalogue::openFile(path);
+    if (!opened)
+        return fail(opened.error());
+    store::PumpCatalogue& catalogue = *opened.value();
+    (void)catalogue.catalogue(); // read once, as the window does before its first run
+
+    std::printf("write path: %zu pumps, every one accepted by the duty; WAL, synchronous=NORMAL\n",
+                pumps.pumps.size());
+    const DutyTexts duty = benchDuty();
+    std::vector<double> runs;
+    for (int i = 0; i < 5; ++i) {
+        std::size_t accepted = 0;
+        const bench::Timing t = bench::timeOnce([&] {
+            auto result = store::runDesign(catalogue, duty);
+            if (!result) {
+                std::fprintf(stderr, "%s\n", qPrintable(result.error().databaseError));
+                std::exit(EXIT_FAILURE);
+            }
+            accepted = result->candidates.size();
+        });
+        runs.push_back(t.wall);
+        std::printf("  design run %d: %zu accepted, %zu rows written, %.1f ms (cpu %.1f ms); "
+                    "\"%s\" now %d rows, \"%s\" %d rows\n",
+                    i + 1, accepted, 2 * accepted, t.wall * 1e3, t.cpu * 1e3,
+                    qPrintable(store::names::allResultsTable()), rowCount(catalogue, store::names::allResultsTable()),
+                    qPrintable(store::names::latestResultsTable()),
+                    rowCount(catalogue, store::names::latestResultsTable()));
+        if (accepted != 1000)
+            return fail(QStringLiteral("expected 1000 accepted pumps"));
+    }
+    // The run also empties the latest table (1 000 rows from the run before,
+    // from the second run on) and re-reads both tables; all of it counts.
+    const double worst = *std::max_element(runs.begin(), runs.end());
+    bench::printTarget("write: design run with 1 000 accepted pumps (2 000 rows), slowest of 5", worst, 1.0, "s", false);
+
+    // The same 2 000 rows, each committed on its own (no enclosing
+    // transaction): what one commit per row costs with this journal.
+    const DesignSelection selection = runDesignSelection(catalogue.catalogue(), duty).value();
+    const bench::Timing single = bench::timeOnce([&] {
+        for (const SelectionResult& row : selection.rows) {
+            if (!store::appendResult(catalogue.allResultRows, row, &error) ||
+                !store::appendResult(catalogue.latestResultRows, row, &error)) {
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+                std::exit(EXIT_FAILURE);
+            }
+        }
+    });
+    std::printf("  2 000 rows each in its own commit: %.1f ms (%.3f ms a row)\n", single.wall * 1e3,
+                single.wall / 2000 * 1e3);
+    bench::printTarget("write: 2 000 rows, one commit each", single.wall, 1.0, "s", false);
+
+    // For comparison only: what full synchronisation (every commit waits for
+    // the disk) would cost on this machine.
+    QSqlQuery pragma(catalogue.connection->database());
+    if (pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        const bench::Timing fullRun = bench::timeOnce([&] { (void)store::runDesign(catalogue, duty); });
+        const bench::Timing fullSingle = bench::timeOnce([&] {
+            for (std::size_t i = 0; i < 200 && i < selection.rows.size(); ++i)
+                (void)store::appendResult(catalogue.allResultRows, selection.rows[i], &error);
+        });
+        std::printf("  for comparison, synchronous=FULL: the design run %.1f ms; one commit each %.2f ms a row "
+                    "(200 rows)\n",
+                    fullRun.wall * 1e3, fullSingle.wall / 200 * 1e3);
+        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    }
+    return EXIT_SUCCESS;
+}
+
+long maxRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A line of /proc/self/status in kB ("VmHWM": the peak of this program image
+// alone, "VmRSS": resident now), or -1.
+long procStatusKb(const char* field)
+{
+    FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f)
+        return -1;
+    char line[256];
+    long value = -1;
+    const std::size_t length = std::strlen(field);
+    while (std::fgets(line, sizeof line, f)) {
+        if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
+            value = std::strtol(line + length + 1, nullptr, 10);
+            break;
+        }
+    }
+    std::fclose(f);
+    return value;
+}
+
+// Child: only what a design run needs, then its own peak.
+int childDesign(const QString& path, bool run)
+{
+    std::unique_ptr<store::PumpCatalogue> catalogue;
+    const bench::Timing opening = bench::timeOnce([&] {
+        auto opened = store::PumpCatalogue::openFile(path);
+        if (!opened) {
+            std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
+            std::exit(EXIT_FAILURE);
+        }
+        catalogue = std::move(opened).value();
+    });
+    if (!run) {
+        std::printf("  child: database opened (%.0f ms), peak %ld kB (VmHWM %ld kB)\n", opening.wall * 1e3,
+                    maxRssKb(), procStatusKb("VmHWM"));
+        return EXIT_SUCCESS;
+    }
+    const bench::Timing reading = bench::timeOnce([&] { (void)catalogue->catalogue(); });
+    std::size_t accepted = 0;
+    const bench::Timing design = bench::timeOnce([&] {
+        auto result = store::runDesign(*catalogue, benchDuty());
+        if (!result) {
+            std::fprintf(stderr, "%s\n", qPrintable(result.error().databaseError));
+            std::exit(EXIT_FAILURE);
+        }
+        accepted = result->candidates.size();
+    });
+    std::printf("  child: %zu pumps, %zu points; open %.0f ms, catalogue read %.0f ms, design run %.0f ms "
+                "(%zu accepted); peak %ld kB (VmHWM %ld kB)\n",
+                catalogue->catalogue().pumps.size(), catalogue->catalogue().points.size(), opening.wall * 1e3,
+                reading.wall * 1e3, design.wall * 1e3, accepted, maxRssKb(), procStatusKb("VmHWM"));
+    return EXIT_SUCCESS;
+}
+
+// Child: the resident size each row set adds when it reads its snapshot.
+int childRowSets(const QString& path)
+{
+    auto connection = store::Connection::open(path);
+    if (!connection)
+        return fail(connection.error());
+    const QString tables[] = {store::names::pumpTable(), store::names::pointTable(), store::names::pumpView()};
+    std::vector<store::RowSet> sets(std::size(tables));
+    std::printf("  child: row set snapshots:");
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const long before = procStatusKb("VmRSS");
+        if (!sets[i].open(connection.value(), tables[i]))
+            return fail(sets[i].lastError());
+        std::printf(" \"%s\" %d rows +%.0f MB;", qPrintable(tables[i]), sets[i].recordCount(),
+                    static_cast<double>(procStatusKb("VmRSS") - before) / 1024);
+    }
+    std::printf("\n");
+    return EXIT_SUCCESS;
+}
+
+// Child: writes the generated catalogue, so the measuring parent stays small.
+int childWrite(const QString& path, int pumps)
+{
+    const Catalogue catalogue = bench::generatedCatalogue(pumps, kSeed);
+    QString error;
+    const bench::Timing writing = bench::timeOnce([&] {
+        if (!bench::writeCatalogueDatabase(catalogue, path, &error))
+            std::exit(fail(error));
+    });
+    std::printf("database of %d pumps and %zu points written in %.1f s\n", pumps, catalogue.points.size(),
+                writing.wall);
+    return EXIT_SUCCESS;
+}
+
+// Runs this program again with the arguments and returns the child's peak
+// resident size in kB, or -1.
+long childPeakKb(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all = {"/proc/self/exe"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+// The peak memory of a design run, each figure in a child of its own. The
+// kernel counts a child's peak from the moment it was started from this
+// process, so this process must still be small then: it runs first.
+int benchMemory(const QString& path, int pumps)
+{
+    if (childPeakKb({"--child-write", path.toStdString(), std::to_string(pumps)}) < 0)
+        return fail(QStringLiteral("writing the catalogue failed"));
+    std::printf("memory: this process holds %ld kB when it starts the measuring children\n", procStatusKb("VmRSS"));
+    const long baseline = childPeakKb({"--child-open", path.toStdString()});
+    const long design = childPeakKb({"--child-design", path.toStdString()});
+    (void)childPeakKb({"--child-rowsets", path.toStdString()});
+    if (baseline < 0 || design < 0)
+        return fail(QStringLiteral("a measuring child failed"));
+    std::printf("  peak resident size: opening the database %.1f MB; the whole design run %.1f MB\n",
+                static_cast<double>(baseline) / 1024, static_cast<double>(design) / 1024);
+    bench::printStated(QStringLiteral("memory: peak of a design run on %1 pumps (open, read, select, write)")
+                           .arg(pumps)
+                           .toStdString(),
+                       static_cast<double>(design) / 1024, "MB");
+    return EXIT_SUCCESS;
+}
+
+// The selection as the program runs it: in a process that has opened its
+// database, on the catalogue read back from the file.
+int benchSelectionInProgram(const QString& path, int pumps)
+{
+    auto opened = store::PumpCatalogue::openFile(path);
+    if (!opened)
+        return fail(opened.error());
+    const Catalogue& read = opened.value()->catalogue();
+    const bench::Timing selecting = bench::timeBest(5, [&] { (void)runDesignSelection(read, benchDuty()).value(); });
+    std::printf("selection on the catalogue read from the file, database open: %.0f ms (cpu %.0f ms), "
+                "%.3f us a pump (cpu %.3f us)\n",
+                selecting.wall * 1e3, selecting.cpu * 1e3, selecting.wall / pumps * 1e6, selecting.cpu / pumps * 1e6);
+    bench::printTarget(
+        QStringLiteral("design: cpu per pump with the database open, %1 pumps").arg(pumps).toStdString(),
+        selecting.cpu / pumps * 1e6, 2.0, "us");
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--child-write") == 0)
+        return childWrite(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "--child-rowsets") == 0)
+        return childRowSets(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "--child-open") == 0)
+        return childDesign(QString::fromLocal8Bit(argv[2]), false);
+    if (argc == 3 && std::strcmp(argv[1], "--child-design") == 0)
+        return childDesign(QString::fromLocal8Bit(argv[2]), true);
+
+    // --quick: 10 000 pumps for the memory run.
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const int pumps = quick ? 10000 : 100000;
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return fail(QStringLiteral("no temporary folder"));
+    const QString large = dir.filePath(QStringLiteral("large.db"));
+    if (const int status = benchMemory(large, pumps); status != EXIT_SUCCESS)
+        return status;
+    if (const int status = benchSelectionInProgram(large, pumps); status != EXIT_SUCCESS)
+        return status;
+    return benchWritePath(dir.path());
+}
