@@ -12,18 +12,11 @@ namespace tarnwick::cli {
 
 namespace {
 
-bool isNumber(const QVariant& v)
-{
-    const int type = v.typeId();
-    return type == QMetaType::Double || type == QMetaType::Float || type == QMetaType::Int ||
-           type == QMetaType::LongLong || type == QMetaType::UInt || type == QMetaType::ULongLong;
-}
-
 QString cellText(const QVariant& v)
 {
     if (v.isNull())
         return QString();
-    if (isNumber(v)) {
+    if (store::isNumericValue(v)) {
         // A figure that is not finite can only come from a damaged file; it
         // shows empty, as in the JSON output.
         const double x = v.toDouble();
@@ -75,7 +68,7 @@ QJsonArray resultRowsJson(const store::RowSet& rows)
             const QVariant v = column >= 0 ? rows.valueAt(row, column) : QVariant();
             if (v.isNull())
                 object.insert(field, QJsonValue::Null);
-            else if (isNumber(v))
+            else if (store::isNumericValue(v))
                 object.insert(field, std::isfinite(v.toDouble()) ? QJsonValue(v.toDouble()) : QJsonValue(QJsonValue::Null));
             else
                 object.insert(field, v.toString());

@@ -6,9 +6,7 @@
 
 namespace tarnwick::store {
 
-namespace {
-
-bool isNumeric(const QVariant& v)
+bool isNumericValue(const QVariant& v)
 {
     switch (v.typeId()) {
     case QMetaType::Int:
@@ -23,19 +21,17 @@ bool isNumeric(const QVariant& v)
     }
 }
 
-} // namespace
-
 bool fieldValuesEqual(const QVariant& a, const QVariant& b)
 {
     if (a.isNull() || b.isNull())
         return false;
-    if (isNumeric(a) && isNumeric(b))
+    if (isNumericValue(a) && isNumericValue(b))
         return a.toDouble() == b.toDouble();
-    if (isNumeric(a) != isNumeric(b)) {
+    if (isNumericValue(a) != isNumericValue(b)) {
         // A number against a text: equal when the text reads as that number.
         bool ok = false;
-        const double x = isNumeric(a) ? b.toString().toDouble(&ok) : a.toString().toDouble(&ok);
-        return ok && x == (isNumeric(a) ? a.toDouble() : b.toDouble());
+        const double x = isNumericValue(a) ? b.toString().toDouble(&ok) : a.toString().toDouble(&ok);
+        return ok && x == (isNumericValue(a) ? a.toDouble() : b.toDouble());
     }
     return a.toString() == b.toString();
 }

@@ -77,6 +77,9 @@ private:
     int m_position = -1;
 };
 
+// Whether a field value holds a number (rather than a text, a blob or nothing).
+bool isNumericValue(const QVariant& v);
+
 // Field values compare as the database compares them: numbers by value, texts
 // exactly.
 bool fieldValuesEqual(const QVariant& a, const QVariant& b);

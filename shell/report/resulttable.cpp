@@ -11,21 +11,6 @@ namespace tarnwick::report {
 
 namespace {
 
-bool isNumber(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isExactFloat(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
@@ -89,7 +74,7 @@ QString ResultTable::text(int row, int column) const
     const QVariant& v = value(row, column);
     if (v.isNull())
         return QString();
-    if (isNumber(v)) {
+    if (store::isNumericValue(v)) {
         const double x = v.toDouble();
         return std::isfinite(x) ? reportNumberText(x, reportColumns()[column].stored32Bit) : QString();
     }
@@ -99,7 +84,7 @@ QString ResultTable::text(int row, int column) const
 std::optional<double> ResultTable::number(int row, int column) const
 {
     const QVariant& v = value(row, column);
-    if (v.isNull() || !isNumber(v) || !std::isfinite(v.toDouble()))
+    if (v.isNull() || !store::isNumericValue(v) || !std::isfinite(v.toDouble()))
         return std::nullopt;
     return reportNumberValue(v.toDouble(), reportColumns()[column].stored32Bit);
 }
