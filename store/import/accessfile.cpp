@@ -225,6 +225,18 @@ QString decodeJet4Text(QByteArrayView bytes, int* invalid)
     return text;
 }
 
+// libmdb leaves a table whose usage map row is empty without a usage map, and
+// then reads through the missing map when it looks for the next data page.
+MdbTableDef* readTableDefinition(MdbCatalogEntry* entry)
+{
+    MdbTableDef* table = mdb_read_table(entry);
+    if (table && (!table->usage_map || table->map_sz == 0)) {
+        mdb_free_tabledef(table);
+        return nullptr;
+    }
+    return table;
+}
+
 QString guidText(const unsigned char* p)
 {
     const QUuid uuid(le32(p), le16(p + 4), le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
@@ -246,28 +258,20 @@ struct AccessFile::Private
             mdb_close(mdb);
     }
 
-    // libmdb reads the object catalogue without saying when pages are
-    // missing; counting its rows against the system table's definition does.
-    bool catalogueComplete() const
+    // Replaces libmdb's catalogue with the given entries (as its own catalogue
+    // reading would leave them; closing the handle frees them).
+    void setCatalogue(const QList<MdbCatalogEntry>& entries)
     {
-        MdbCatalogEntry systemObjects = {};
-        systemObjects.mdb = mdb;
-        systemObjects.object_type = MDB_TABLE;
-        systemObjects.table_pg = 2;
-        std::strcpy(systemObjects.object_name, "MSysObjects");
-        MdbTableDef* table = mdb_read_table(&systemObjects);
-        if (!table)
-            return false;
-        bool complete = false;
-        if (mdb_read_columns(table)) {
-            mdb_rewind_table(table);
-            unsigned rows = 0;
-            while (mdb_fetch_row(table))
-                ++rows;
-            complete = rows == table->num_rows;
+        mdb_free_catalog(mdb);
+        mdb->catalog = g_ptr_array_new();
+        mdb->num_catalog = 0;
+        for (const MdbCatalogEntry& entry : entries) {
+            auto* copy = static_cast<MdbCatalogEntry*>(g_malloc0(sizeof(MdbCatalogEntry)));
+            *copy = entry;
+            copy->mdb = mdb;
+            g_ptr_array_add(mdb->catalog, copy);
+            ++mdb->num_catalog;
         }
-        mdb_free_tabledef(table);
-        return complete;
     }
 
     MdbCatalogEntry* entry(const QString& name) const
@@ -460,8 +464,9 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
         return Result::failure(QStringLiteral("系统不支持代码页 %1 的转换。").arg(QString::fromLatin1(encoding)));
     result->m_encoding = encoding;
 
-    if (!mdb_read_catalog(d.mdb, MDB_TABLE) || !d.catalogueComplete())
-        return Result::failure(damaged(QStringLiteral("无法完整读取数据库的对象目录")));
+    QString error;
+    if (!result->readCatalogue(&error))
+        return Result::failure(error);
     for (unsigned i = 0; i < d.mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(d.mdb->catalog, i));
         if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry))
@@ -471,6 +476,72 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
 }
 
 AccessFile::~AccessFile() = default;
+
+// libmdb's own catalogue reading also parses the property blob of every table,
+// and a damaged blob sends its parser into an endless loop or past the end of
+// its buffer. Only names, types, pages and flags are needed here: they are read
+// from the system table with the checked row reader (which also makes sure the
+// table holds every row its definition states), and the properties are left
+// alone.
+bool AccessFile::readCatalogue(QString* error)
+{
+    const QString systemTable = QStringLiteral("MSysObjects");
+    const QString unreadable = damaged(QStringLiteral("无法完整读取数据库的对象目录"));
+    MdbCatalogEntry systemObjects = {};
+    std::memcpy(systemObjects.object_name, "MSysObjects", sizeof("MSysObjects"));
+    systemObjects.object_type = MDB_TABLE;
+    systemObjects.table_pg = 2; // the system table's fixed page
+    d->setCatalogue({systemObjects});
+
+    const auto definition = readTable(systemTable);
+    if (!definition) {
+        *error = unreadable;
+        return false;
+    }
+    auto columnIndex = [&definition](const char* name) {
+        for (int c = 0; c < definition->columns.size(); ++c) {
+            if (definition->columns[c].name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                return c;
+        }
+        return -1;
+    };
+    const int id = columnIndex("Id");
+    const int name = columnIndex("Name");
+    const int type = columnIndex("Type");
+    const int flags = columnIndex("Flags");
+    if (id < 0 || name < 0 || type < 0 || flags < 0) {
+        *error = unreadable;
+        return false;
+    }
+
+    QList<MdbCatalogEntry> tables;
+    bool nameTooLong = false;
+    const bool read = readTableRows(
+        systemTable,
+        [&](const AccessRow& row) {
+            if (row[type].toLongLong() != MDB_TABLE)
+                return true;
+            const QByteArray objectName = row[name].toString().toUtf8();
+            if (objectName.size() > MDB_MAX_OBJ_NAME) {
+                nameTooLong = true;
+                return false;
+            }
+            MdbCatalogEntry entry = {};
+            std::memcpy(entry.object_name, objectName.constData(), static_cast<std::size_t>(objectName.size()));
+            entry.object_type = MDB_TABLE;
+            entry.table_pg = static_cast<unsigned long>(row[id].toLongLong() & 0x00FFFFFF);
+            entry.flags = static_cast<int>(row[flags].toLongLong());
+            tables.append(entry);
+            return true;
+        },
+        nullptr, error);
+    if (nameTooLong)
+        *error = damaged(QStringLiteral("对象目录中有过长的名称"));
+    if (!read || nameTooLong)
+        return false;
+    d->setCatalogue(tables);
+    return true;
+}
 
 QString AccessFile::formatName() const
 {
@@ -508,7 +579,7 @@ Expected<AccessTable, QString> AccessFile::readTable(const QString& name)
         return Result::failure(QStringLiteral("Access 数据库中没有表“%1”。").arg(name));
     if (entry->table_pg == 0 || static_cast<qint64>(entry->table_pg) >= d->pageCount)
         return Result::failure(damaged(QStringLiteral("表“%1”的定义页在文件之外").arg(name)));
-    MdbTableDef* definition = mdb_read_table(entry);
+    MdbTableDef* definition = readTableDefinition(entry);
     if (!definition)
         return Result::failure(damaged(QStringLiteral("无法读取表“%1”的定义").arg(name)));
     AccessTable table;
@@ -568,7 +639,7 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
         *error = definition.error();
         return false;
     }
-    MdbTableDef* t = mdb_read_table(entry);
+    MdbTableDef* t = readTableDefinition(entry);
     if (!t) {
         *error = damaged(QStringLiteral("无法读取表“%1”的定义").arg(name));
         return false;

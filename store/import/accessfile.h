@@ -106,6 +106,7 @@ public:
 private:
     AccessFile() = default;
     static Expected<std::unique_ptr<AccessFile>, QString> openFile(const QString& path, const QString& textEncoding);
+    bool readCatalogue(QString* error);
     Expected<AccessTable, QString> readTable(const QString& name);
     bool readTableRows(const QString& name, const std::function<bool(const AccessRow&)>& row, AccessReadNotes* notes,
                        QString* error);
