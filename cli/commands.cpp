@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/arguments.h"
 #include "cli/importcommands.h"
 #include "cli/output.h"
 #include "cli/reportcommand.h"
@@ -58,22 +59,24 @@ int usageError(const QString& message)
     return kUsageOrDatabase;
 }
 
-// Options with a value, per command.
-QStringList valueOptions(const QString& command)
+const QList<CommandSpec>& commandSpecs()
 {
-    const QStringList duty = {QStringLiteral("flow"),           QStringLiteral("flow-unit"),
-                              QStringLiteral("resistance"),     QStringLiteral("resistance-unit"),
-                              QStringLiteral("static-head"),    QStringLiteral("static-head-unit"),
+    const QStringList duty = {QStringLiteral("flow"),        QStringLiteral("flow-unit"),
+                              QStringLiteral("resistance"),  QStringLiteral("resistance-unit"),
+                              QStringLiteral("static-head"), QStringLiteral("static-head-unit"),
                               QStringLiteral("db")};
-    if (command == QStringLiteral("design"))
-        return duty;
-    if (command == QStringLiteral("check"))
-        return duty + QStringList{QStringLiteral("model")};
-    if (command == QStringLiteral("results"))
-        return {QStringLiteral("db")};
-    if (command == QStringLiteral("report"))
-        return {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")};
-    return {};
+    const QString json = QStringLiteral("json");
+    const QString all = QStringLiteral("all");
+    static const QList<CommandSpec> specs = {
+        {QStringLiteral("design"), 0, duty, {json}},
+        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
+        {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
+        {QStringLiteral("report"),
+         0,
+         {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
+         {json, all}},
+    };
+    return specs;
 }
 
 bool parse(const QStringList& arguments, Options* options, QString* error)
@@ -83,46 +86,19 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         return false;
     }
     options->command = arguments.first();
-    const QStringList known = valueOptions(options->command);
-    if (known.isEmpty()) {
-        *error = QStringLiteral("未知的命令：%1").arg(options->command);
-        return false;
-    }
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (!arg.startsWith(QStringLiteral("--"))) {
-            *error = QStringLiteral("多余的参数：%1").arg(arg);
+    for (const CommandSpec& spec : commandSpecs()) {
+        if (spec.name != options->command)
+            continue;
+        ParsedArguments parsed;
+        if (!parseArguments(spec, arguments, &parsed, error))
             return false;
-        }
-        QString name = arg.mid(2);
-        QString value;
-        bool hasValue = false;
-        const int eq = name.indexOf(QLatin1Char('='));
-        if (eq >= 0) {
-            value = name.mid(eq + 1);
-            name = name.left(eq);
-            hasValue = true;
-        }
-        if (name == QStringLiteral("json") && !hasValue) {
-            options->json = true;
-        } else if (name == QStringLiteral("all") && !hasValue &&
-                   (options->command == QStringLiteral("results") || options->command == QStringLiteral("report"))) {
-            options->all = true;
-        } else if (known.contains(name)) {
-            if (!hasValue) {
-                if (i + 1 >= arguments.size()) {
-                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
-                    return false;
-                }
-                value = arguments[++i];
-            }
-            options->values.insert(name, value);
-        } else {
-            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(options->command, name);
-            return false;
-        }
+        options->values = parsed.values;
+        options->json = parsed.hasFlag(QStringLiteral("json"));
+        options->all = parsed.hasFlag(QStringLiteral("all"));
+        return true;
     }
-    return true;
+    *error = QStringLiteral("未知的命令：%1").arg(options->command);
+    return false;
 }
 
 std::string utf8(const QString& s)
@@ -167,9 +143,9 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 
 Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Options& options)
 {
-    const QString db = options.values.value(QStringLiteral("db"));
-    return db.isEmpty() ? store::PumpCatalogue::open(store::programFolder())
-                        : store::PumpCatalogue::openFile(QDir::current().absoluteFilePath(db));
+    if (options.values.value(QStringLiteral("db")).isEmpty())
+        return store::PumpCatalogue::open(store::programFolder());
+    return store::PumpCatalogue::openFile(databaseFile(options.values));
 }
 
 void printJson(const QJsonValue& message, const QStringList& entries, const QStringList& labels,
@@ -272,20 +248,9 @@ int runResultsCommand(const Options& options)
 {
     // Only the result table is opened, so the results stay readable when the
     // catalogue is damaged.
-    const QString db = options.values.value(QStringLiteral("db"));
-    const QString path =
-        db.isEmpty() ? store::databasePath(store::programFolder()) : QDir::current().absoluteFilePath(db);
-    auto connection = store::Connection::open(path);
-    if (!connection) {
-        printError(connection.error() + QLatin1Char('\n'));
-        return kUsageOrDatabase;
-    }
     store::RowSet rows;
-    if (!rows.open(connection.value(),
-                   options.all ? store::names::allResultsTable() : store::names::latestResultsTable())) {
-        printError(rows.lastError() + QLatin1Char('\n'));
+    if (!openResultRows(options.values, options.all, &rows))
         return kUsageOrDatabase;
-    }
     QStringList missing;
     for (const QString& field : store::names::resultFields()) {
         if (rows.fieldIndex(field) < 0)

@@ -1,5 +1,6 @@
 #include "cli/importcommands.h"
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "store/database.h"
@@ -20,70 +21,14 @@ const char* const kImportUsage = R"(用法：
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
 )";
 
-struct Command
+const QList<CommandSpec>& commands()
 {
-    QString name;
-    int files = 0;            // plain arguments
-    QStringList valueOptions; // options with a value
-    QStringList flagOptions;  // options without
-};
-
-const QList<Command>& commands()
-{
-    static const QList<Command> list = {
+    static const QList<CommandSpec> list = {
         {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {}},
         {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
         {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
     };
     return list;
-}
-
-struct Arguments
-{
-    QStringList files;
-    QHash<QString, QString> values;
-    QStringList flags;
-};
-
-bool parse(const Command& command, const QStringList& arguments, Arguments* parsed, QString* error)
-{
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (!arg.startsWith(QStringLiteral("--"))) {
-            parsed->files.append(arg);
-            continue;
-        }
-        QString name = arg.mid(2);
-        QString value;
-        bool hasValue = false;
-        const int eq = name.indexOf(QLatin1Char('='));
-        if (eq >= 0) {
-            value = name.mid(eq + 1);
-            name = name.left(eq);
-            hasValue = true;
-        }
-        if (command.flagOptions.contains(name) && !hasValue) {
-            parsed->flags.append(name);
-        } else if (command.valueOptions.contains(name)) {
-            if (!hasValue) {
-                if (i + 1 >= arguments.size()) {
-                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
-                    return false;
-                }
-                value = arguments[++i];
-            }
-            parsed->values.insert(name, value);
-        } else {
-            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(command.name, name);
-            return false;
-        }
-    }
-    if (parsed->files.size() != command.files) {
-        *error = parsed->files.size() < command.files ? QStringLiteral("命令 %1 缺少文件名。").arg(command.name)
-                                                      : QStringLiteral("多余的参数：%1").arg(parsed->files.last());
-        return false;
-    }
-    return true;
 }
 
 int usageError(const QString& message)
@@ -98,21 +43,10 @@ int failure(const QString& message)
     return kUsageOrDatabase;
 }
 
-QString absolute(const QString& path)
+int importMdb(const ParsedArguments& arguments)
 {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
-}
-
-QString databaseFile(const Arguments& arguments)
-{
-    const QString db = arguments.values.value(QStringLiteral("db"));
-    return db.isEmpty() ? store::databasePath(store::programFolder()) : absolute(db);
-}
-
-int importMdb(const Arguments& arguments)
-{
-    const QString source = absolute(arguments.files[0]);
-    const QString target = databaseFile(arguments);
+    const QString source = absolutePath(arguments.files[0]);
+    const QString target = databaseFile(arguments.values);
     if (QFileInfo(source) == QFileInfo(target) || QFileInfo::exists(target))
         return failure(QStringLiteral("目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
                            .arg(QDir::toNativeSeparators(target)));
@@ -125,13 +59,13 @@ int importMdb(const Arguments& arguments)
     return kCompleted;
 }
 
-int importCatalogue(const Arguments& arguments)
+int importCatalogue(const ParsedArguments& arguments)
 {
-    const auto files = import::readCatalogueCsv(absolute(arguments.files[0]), absolute(arguments.files[1]));
+    const auto files = import::readCatalogueCsv(absolutePath(arguments.files[0]), absolutePath(arguments.files[1]));
     if (!files)
         return failure(QStringLiteral("CSV 文件有错误，没有导入任何数据：\n  ") +
                        files.error().join(QStringLiteral("\n  ")));
-    const QString path = databaseFile(arguments);
+    const QString path = databaseFile(arguments.values);
     const auto connection = store::Connection::open(path);
     if (!connection)
         return failure(connection.error());
@@ -153,14 +87,14 @@ int importCatalogue(const Arguments& arguments)
     return kCompleted;
 }
 
-int exportCatalogue(const Arguments& arguments)
+int exportCatalogue(const ParsedArguments& arguments)
 {
-    const QString path = databaseFile(arguments);
+    const QString path = databaseFile(arguments.values);
     const auto connection = store::Connection::open(path);
     if (!connection)
         return failure(connection.error());
-    const QString pumps = absolute(arguments.files[0]);
-    const QString points = absolute(arguments.files[1]);
+    const QString pumps = absolutePath(arguments.files[0]);
+    const QString points = absolutePath(arguments.files[1]);
     const auto summary = import::exportCatalogue(connection.value()->database(), pumps, points);
     if (!summary)
         return failure(summary.error());
@@ -177,7 +111,7 @@ int exportCatalogue(const Arguments& arguments)
 
 bool isImportCommand(const QString& command)
 {
-    for (const Command& c : commands()) {
+    for (const CommandSpec& c : commands()) {
         if (c.name == command)
             return true;
     }
@@ -186,12 +120,12 @@ bool isImportCommand(const QString& command)
 
 int runImportCommand(const QStringList& arguments)
 {
-    for (const Command& command : commands()) {
+    for (const CommandSpec& command : commands()) {
         if (command.name != arguments.value(0))
             continue;
-        Arguments parsed;
+        ParsedArguments parsed;
         QString error;
-        if (!parse(command, arguments, &parsed, &error))
+        if (!parseArguments(command, arguments, &parsed, &error))
             return usageError(error);
         if (command.name == QStringLiteral("import-mdb"))
             return importMdb(parsed);

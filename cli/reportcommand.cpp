@@ -1,5 +1,6 @@
 #include "cli/reportcommand.h"
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "shell/report/reportexport.h"
@@ -48,19 +49,9 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
         return kUsageOrDatabase;
     }
 
-    const QString db = values.value(QStringLiteral("db"));
-    const QString path =
-        db.isEmpty() ? store::databasePath(store::programFolder()) : QDir::current().absoluteFilePath(db);
-    auto connection = store::Connection::open(path);
-    if (!connection) {
-        printError(connection.error() + QLatin1Char('\n'));
-        return kUsageOrDatabase;
-    }
     store::RowSet rows;
-    if (!rows.open(connection.value(), all ? store::names::allResultsTable() : store::names::latestResultsTable())) {
-        printError(rows.lastError() + QLatin1Char('\n'));
+    if (!openResultRows(values, all, &rows))
         return kUsageOrDatabase;
-    }
     auto table = report::ResultTable::fromRows(rows);
     if (!table) {
         printError(table.error() + QLatin1Char('\n'));

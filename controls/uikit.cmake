@@ -5,4 +5,4 @@ add_library(tarnwick_uikit STATIC
     ${CMAKE_CURRENT_LIST_DIR}/uimetrics.cpp ${CMAKE_CURRENT_LIST_DIR}/uimetrics.h
 )
 target_include_directories(tarnwick_uikit PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-target_link_libraries(tarnwick_uikit PUBLIC tarnwick_options Qt6::Widgets)
+target_link_libraries(tarnwick_uikit PUBLIC tarnwick_options tarnwick_resources Qt6::Widgets)

@@ -1,5 +1,7 @@
 #include "data/dataset.h"
 
+#include "store/csv.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -550,88 +552,24 @@ std::optional<CsvTable> readCsvFile(const QString& path, QString* error)
 
 std::optional<CsvTable> parseCsv(const QByteArray& bytes, QString* error)
 {
-    const QString text = QString::fromUtf8(bytes);
-    CsvTable table;
-    QStringList record;
-    QString field;
-    int line = 1;
-    int recordLine = 1;
-    bool first = true;
-    auto endRecord = [&] {
-        record << field;
-        field.clear();
-        if (first) {
-            table.header = record;
-            first = false;
-        } else {
-            table.rows << record;
-            table.lines << recordLine;
-        }
-        record.clear();
-    };
-
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    if (n > 0 && text[0] == QChar(0xFEFF))
-        i = 1; // a byte-order mark is not part of the first name
-    bool atRecordStart = true;
-    while (i < n) {
-        if (atRecordStart) {
-            recordLine = line;
-            atRecordStart = false;
-        }
-        const QChar c = text[i];
-        if (c == QLatin1Char('"') && field.isEmpty()) {
-            const int openedAt = line;
-            ++i;
-            for (;;) {
-                if (i >= n) {
-                    setError(error, QStringLiteral("line %1: a quoted field is not closed").arg(openedAt));
-                    return std::nullopt;
-                }
-                if (text[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
-                        field += QLatin1Char('"');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                if (text[i] == QLatin1Char('\n'))
-                    ++line;
-                if (!(text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')))
-                    field += text[i]; // a CR LF inside a field reads as LF
-                ++i;
-            }
-            if (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char('\n') && text[i] != QLatin1Char('\r')) {
-                setError(error, QStringLiteral("line %1: text after a closing quote").arg(line));
-                return std::nullopt;
-            }
-        } else if (c == QLatin1Char(',')) {
-            record << field;
-            field.clear();
-            ++i;
-        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            ++i;
-            endRecord();
-            ++line;
-            atRecordStart = true;
-        } else if (c == QLatin1Char('"')) {
-            setError(error, QStringLiteral("line %1: a quote inside an unquoted field").arg(line));
-            return std::nullopt;
-        } else {
-            field += c;
-            ++i;
-        }
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1); // a byte-order mark is not part of the first name
+    QList<store::CsvRecord> records;
+    QString message;
+    if (!store::parseCsv(text, &records, &message)) {
+        setError(error, message);
+        return std::nullopt;
     }
-    if (!atRecordStart)
-        endRecord(); // the last record had no line end
-    if (first) {
+    if (records.isEmpty()) {
         setError(error, QStringLiteral("the file is empty"));
         return std::nullopt;
+    }
+    CsvTable table;
+    table.header = records.first().fields;
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        table.rows << records[r].fields;
+        table.lines << records[r].line;
     }
     return table;
 }

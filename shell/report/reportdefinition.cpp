@@ -1,8 +1,8 @@
 #include "shell/report/reportdefinition.h"
 
+#include "resources/fonts.h"
 #include "store/names.h"
 
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace tarnwick::report {
@@ -57,28 +57,10 @@ QString replaceReportCodes(const QString& text, const QString& date, int page, i
     return out;
 }
 
-namespace {
-
-QString installedFamily(const QStringList& candidates)
-{
-    const QStringList families = QFontDatabase::families();
-    for (const QString& candidate : candidates) {
-        if (families.contains(candidate))
-            return candidate;
-    }
-    return candidates.constLast();
-}
-
-} // namespace
-
 QFont reportFont(const QString& traditionalName, int sizeTwips, bool bold)
 {
     // Both of the report's faces are serif faces of GB2312 text.
-    static const QString serif = installedFamily(
-        {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("serif")});
-    static const QString sans = installedFamily({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif")});
-    const bool sansName = traditionalName == QStringLiteral("黑体") || traditionalName == QStringLiteral("微软雅黑");
-    QFont font(sansName ? sans : serif);
+    QFont font(fontFamilyFor(traditionalName));
     font.setPixelSize(sizeTwips);
     font.setBold(bold);
     // The layout is in twips on every device; hinting would make text widths

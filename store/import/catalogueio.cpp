@@ -1,7 +1,7 @@
 #include "store/import/catalogueio.h"
 
 #include "store/database.h"
-#include "store/import/csv.h"
+#include "store/csv.h"
 #include "store/import/textcodec.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -21,6 +21,9 @@
 namespace tarnwick::import {
 
 namespace n = store::names;
+using store::CsvRecord;
+using store::parseCsv;
+using store::csvRecord;
 
 namespace {
 

@@ -223,25 +223,46 @@ void TestCli::resultsPrintsEitherTable()
 
 void TestCli::usageAndDatabaseErrorsExitWithTwo_data()
 {
+    // The arguments, and a part of the message that must name the fault.
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no command") << QStringList{};
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("select")};
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("results"), QStringLiteral("--everything")};
-    QTest::newRow("missing value") << QStringList{QStringLiteral("design"), QStringLiteral("--flow")};
+    QTest::addColumn<QString>("expected");
+    const QString d = QStringLiteral("design");
+    const QStringList duty = {QStringLiteral("--flow"), QStringLiteral("48"), QStringLiteral("--resistance"),
+                              QStringLiteral("19"), QStringLiteral("--static-head"), QStringLiteral("0")};
+    QTest::newRow("no command") << QStringList{} << QStringLiteral("缺少命令");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("select")} << QStringLiteral("未知的命令：select");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("results"), QStringLiteral("--everything")}
+                                    << QStringLiteral("没有选项 --everything");
+    QTest::newRow("missing value") << QStringList{d, QStringLiteral("--flow")} << QStringLiteral("--flow 缺少取值");
+    QTest::newRow("plain argument") << QStringList{d, QStringLiteral("48")} + duty << QStringLiteral("多余的参数：48");
+    QTest::newRow("flag with a value") << QStringList{d, QStringLiteral("--json=1")} + duty
+                                       << QStringLiteral("没有选项 --json");
+    QTest::newRow("--all where it means nothing") << QStringList{d, QStringLiteral("--all")} + duty
+                                                  << QStringLiteral("没有选项 --all");
     QTest::newRow("unit not in the list")
-        << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
-                       QStringLiteral("--flow-unit"), QStringLiteral("gpm"), QStringLiteral("--resistance"),
-                       QStringLiteral("19"), QStringLiteral("--static-head"), QStringLiteral("0")};
+        << QStringList{d, QStringLiteral("--flow-unit"), QStringLiteral("gpm")} + duty << QStringLiteral("gpm");
     QTest::newRow("check without model")
-        << QStringList{QStringLiteral("check"), QStringLiteral("--flow"), QStringLiteral("48")};
+        << QStringList{QStringLiteral("check"), QStringLiteral("--flow"), QStringLiteral("48")}
+        << QStringLiteral("--model");
+    QTest::newRow("import with one file of two")
+        << QStringList{QStringLiteral("import-catalogue"), QStringLiteral("pumps.csv")}
+        << QStringLiteral("缺少文件名");
+    QTest::newRow("import with a file too many")
+        << QStringList{QStringLiteral("import-mdb"), QStringLiteral("a.mdb"), QStringLiteral("b.mdb")}
+        << QStringLiteral("多余的参数：b.mdb");
+    QTest::newRow("export option of another command")
+        << QStringList{QStringLiteral("export-catalogue"), QStringLiteral("p.csv"), QStringLiteral("q.csv"),
+                       QStringLiteral("--replace")}
+        << QStringLiteral("没有选项 --replace");
 }
 
 void TestCli::usageAndDatabaseErrorsExitWithTwo()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
     const Run run = cli(arguments + (arguments.isEmpty() ? QStringList{} : db()));
     QCOMPARE(run.exitCode, 2);
-    QVERIFY(!run.err.isEmpty());
+    QVERIFY2(run.err.contains(expected), qPrintable(run.err));
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
 }
 

@@ -298,7 +298,7 @@ void TestDataset::brokenSourcesLeaveNoFile_data()
     QTest::newRow("duplicate model") << QStringLiteral("catalogue/pumps.csv") << QStringLiteral(",IS50-32-125A,")
                                      << QStringLiteral(",IS50-32-125,") << QStringLiteral("twice");
     QTest::newRow("stray quote") << QStringLiteral("catalogue/pumps.csv") << QStringLiteral("地脚螺栓4-M16\"\n2,")
-                                 << QStringLiteral("地脚螺栓4-M16\n2,") << QStringLiteral("closing quote");
+                                 << QStringLiteral("地脚螺栓4-M16\n2,") << QStringLiteral("引号结束后");
     QTest::newRow("type without schematic")
         << QStringLiteral("schematics/index.csv") << QStringLiteral("ISG型立式管道离心泵,isg.svg\n") << QString()
         << QStringLiteral("no schematic");

@@ -2,7 +2,7 @@
 #include "store/import/accessconversion.h"
 #include "store/import/accessfile.h"
 #include "store/import/accessimport.h"
-#include "store/import/csv.h"
+#include "store/csv.h"
 #include "store/import/olepicture.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -26,6 +26,8 @@
 #include <cmath>
 
 using namespace tarnwick::import;
+using tarnwick::store::CsvRecord;
+using tarnwick::store::parseCsv;
 namespace names = tarnwick::store::names;
 
 namespace {

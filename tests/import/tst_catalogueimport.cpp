@@ -1,7 +1,7 @@
 #include "store/calculations.h"
 #include "store/database.h"
 #include "store/import/catalogueio.h"
-#include "store/import/csv.h"
+#include "store/csv.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "tests/support/testdatabase.h"
@@ -14,6 +14,9 @@
 #include <QTest>
 
 using namespace tarnwick::import;
+using tarnwick::store::CsvRecord;
+using tarnwick::store::parseCsv;
+using tarnwick::store::csvRecord;
 using tarnwick::testing::demoPump;
 using tarnwick::testing::TestProgramFolder;
 namespace names = tarnwick::store::names;

@@ -1,6 +1,6 @@
-#include "store/import/csv.h"
+#include "store/csv.h"
 
-namespace tarnwick::import {
+namespace tarnwick::store {
 
 bool parseCsv(const QString& text, QList<CsvRecord>* records, QString* error)
 {
@@ -99,4 +99,4 @@ QString csvRecord(const QStringList& fields)
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-} // namespace tarnwick::import
+} // namespace tarnwick::store

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace tarnwick::import {
+namespace tarnwick::store {
 
 struct CsvRecord
 {
@@ -25,4 +25,4 @@ QString csvField(const QString& value);
 // One record with its CR LF.
 QString csvRecord(const QStringList& fields);
 
-} // namespace tarnwick::import
+} // namespace tarnwick::store

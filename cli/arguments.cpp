@@ -1,0 +1,84 @@
+#include "cli/arguments.h"
+
+#include "cli/output.h"
+#include "store/database.h"
+#include "store/names.h"
+
+#include <QDir>
+
+namespace tarnwick::cli {
+
+bool parseArguments(const CommandSpec& spec, const QStringList& arguments, ParsedArguments* parsed,
+                    QString* error)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (!arg.startsWith(QStringLiteral("--"))) {
+            if (parsed->files.size() >= spec.files) {
+                *error = QStringLiteral("多余的参数：%1").arg(arg);
+                return false;
+            }
+            parsed->files.append(arg);
+            continue;
+        }
+        QString name = arg.mid(2);
+        QString value;
+        bool hasValue = false;
+        const qsizetype eq = name.indexOf(QLatin1Char('='));
+        if (eq >= 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            hasValue = true;
+        }
+        if (spec.flagOptions.contains(name) && !hasValue) {
+            if (!parsed->flags.contains(name))
+                parsed->flags.append(name);
+        } else if (spec.valueOptions.contains(name)) {
+            if (!hasValue) {
+                // "--flow --db x" lacks the flow: no value starts with "--".
+                if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QStringLiteral("--"))) {
+                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
+                    return false;
+                }
+                value = arguments[++i];
+            }
+            parsed->values.insert(name, value);
+        } else {
+            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(spec.name, name);
+            return false;
+        }
+    }
+    if (parsed->files.size() < spec.files) {
+        *error = QStringLiteral("命令 %1 缺少文件名。").arg(spec.name);
+        return false;
+    }
+    return true;
+}
+
+QString absolutePath(const QString& path)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+QString databaseFile(const QHash<QString, QString>& values)
+{
+    const QString db = values.value(QStringLiteral("db"));
+    return db.isEmpty() ? store::databasePath(store::programFolder()) : absolutePath(db);
+}
+
+bool openResultRows(const QHash<QString, QString>& values, bool all, store::RowSet* rows)
+{
+    auto connection = store::Connection::open(databaseFile(values));
+    if (!connection) {
+        printError(connection.error() + QLatin1Char('\n'));
+        return false;
+    }
+    if (!rows->open(connection.value(),
+                    all ? store::names::allResultsTable() : store::names::latestResultsTable())) {
+        printError(rows->lastError() + QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarnwick::cli
