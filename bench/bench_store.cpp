@@ -12,6 +12,7 @@
 #include "store/results.h"
 
 #include <QCoreApplication>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -152,6 +153,56 @@ int benchWritePath(const QString& folder)
                     fullRun.wall * 1e3, fullSingle.wall / 200 * 1e3);
         pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
+    return EXIT_SUCCESS;
+}
+
+// The table of all results only grows: a year of use may leave 100 000 rows
+// in it. Opening the database and checking one pump must not cost more for
+// that, as neither looks at the stored rows.
+int benchStoredResults(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/write.db");
+    {
+        auto opened = store::PumpCatalogue::openFile(path);
+        if (!opened)
+            return fail(opened.error());
+        QSqlQuery fill(opened.value()->connection->database());
+        const QString table = store::names::allResultsTable();
+        if (!fill.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table)) ||
+            !fill.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
+                                      "INSERT INTO \"%1\" SELECT \"%2\".* FROM \"%2\", n LIMIT 100000")
+                           .arg(table, store::names::latestResultsTable())))
+            return fail(fill.lastError().text());
+        std::printf("stored results: \"%s\" holds %d rows\n", qPrintable(table), rowCount(*opened.value(), table));
+    }
+    QString model;
+    {
+        auto opened = store::PumpCatalogue::openFile(path);
+        if (!opened)
+            return fail(opened.error());
+        model = opened.value()->modelList().value(0);
+    }
+    std::vector<double> runs;
+    for (int i = 0; i < 5; ++i) {
+        const bench::Timing t = bench::timeOnce([&] {
+            auto opened = store::PumpCatalogue::openFile(path);
+            if (!opened) {
+                std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
+                std::exit(EXIT_FAILURE);
+            }
+            auto checked = store::runCheck(*opened.value(), benchDuty(), model);
+            if (!checked) {
+                std::fprintf(stderr, "the check of %s did not pass\n", qPrintable(model));
+                std::exit(EXIT_FAILURE);
+            }
+        });
+        runs.push_back(t.wall);
+    }
+    std::sort(runs.begin(), runs.end());
+    std::printf("  open the database and check %s, 5 runs: median %.1f ms, slowest %.1f ms\n", qPrintable(model),
+                runs[2] * 1e3, runs[4] * 1e3);
+    bench::printTarget("stored results: open and check one pump with 100 000 stored results, median of 5", runs[2],
+                       0.1, "s");
     return EXIT_SUCCESS;
 }
 
@@ -336,5 +387,7 @@ int main(int argc, char** argv)
         return status;
     if (const int status = benchSelectionInProgram(large, pumps); status != EXIT_SUCCESS)
         return status;
-    return benchWritePath(dir.path());
+    if (const int status = benchWritePath(dir.path()); status != EXIT_SUCCESS)
+        return status;
+    return benchStoredResults(dir.path());
 }

@@ -356,7 +356,8 @@ bool MDIForm1::load(const QString& programFolder, QString* error)
         return fail(connection.error());
     m_mainConnection = connection.value();
 
-    if (!m_allResults.open(m_mainConnection, store::names::allResultsTable()))
+    // The report reads all results when it is asked for; the start does not.
+    if (!m_allResults.open(m_mainConnection, store::names::allResultsTable(), store::RowSet::ReadRows::OnDemand))
         return fail(
             QStringLiteral("无法打开结果表“%1”：%2").arg(store::names::allResultsTable(), m_allResults.lastError()));
     if (!m_latestResults.open(m_mainConnection, store::names::latestResultsTable()))

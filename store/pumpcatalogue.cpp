@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace tarnwick::store {
 
@@ -58,15 +59,18 @@ Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QS
         return Result::failure(connection.error());
     catalogue->connection = connection.value();
 
-    const std::pair<RowSet*, QString> sets[] = {
-        {&catalogue->pumpRows, names::pumpTable()},
-        {&catalogue->pointRows, names::pointTable()},
-        {&catalogue->viewRows, names::pumpView()},
-        {&catalogue->allResultRows, names::allResultsTable()},
-        {&catalogue->latestResultRows, names::latestResultsTable()},
+    // All results ever stored are only appended to here; their rows are read
+    // when someone looks at them.
+    using ReadRows = RowSet::ReadRows;
+    const std::tuple<RowSet*, QString, ReadRows> sets[] = {
+        {&catalogue->pumpRows, names::pumpTable(), ReadRows::AtOnce},
+        {&catalogue->pointRows, names::pointTable(), ReadRows::AtOnce},
+        {&catalogue->viewRows, names::pumpView(), ReadRows::AtOnce},
+        {&catalogue->allResultRows, names::allResultsTable(), ReadRows::OnDemand},
+        {&catalogue->latestResultRows, names::latestResultsTable(), ReadRows::AtOnce},
     };
-    for (const auto& [rows, name] : sets) {
-        if (!rows->open(catalogue->connection, name))
+    for (const auto& [rows, name, reading] : sets) {
+        if (!rows->open(catalogue->connection, name, reading))
             return Result::failure(rows->lastError());
     }
 

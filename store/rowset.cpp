@@ -36,16 +36,17 @@ bool fieldValuesEqual(const QVariant& a, const QVariant& b)
     return a.toString() == b.toString();
 }
 
-bool RowSet::fail(const QString& message)
+bool RowSet::fail(const QString& message) const
 {
     m_error = message;
     return false;
 }
 
-bool RowSet::open(std::shared_ptr<Connection> connection, const QString& tableOrView)
+bool RowSet::open(std::shared_ptr<Connection> connection, const QString& tableOrView, ReadRows reading)
 {
     m_connection = std::move(connection);
     m_source = tableOrView;
+    m_reading = reading;
     return requery();
 }
 
@@ -57,77 +58,123 @@ bool RowSet::requery()
     const auto order = storedOrderQuery(db, m_source);
     if (!order)
         return fail(order.error());
-    m_hasRowKey = order->hasRowKey;
 
+    // The field names, from the statement that reads the rows.
     QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(order->sql))
+    if (!query.exec(order->sql + QStringLiteral(" LIMIT 0")))
         return fail(QStringLiteral("读取“%1”失败：%2").arg(m_source, query.lastError().text()));
-
     const QSqlRecord record = query.record();
-    const int first = m_hasRowKey ? 1 : 0;
     QStringList fields;
-    for (int i = first; i < record.count(); ++i)
+    for (int i = order->hasRowKey ? 1 : 0; i < record.count(); ++i)
         fields.append(record.fieldName(i));
 
-    QList<QVariantList> rows;
-    QList<QVariant> keys;
+    m_hasRowKey = order->hasRowKey;
+    m_sql = order->sql;
+    m_fields = std::move(fields);
+    m_snapshot = Snapshot();
+    m_rowsRead = false;
+    m_readFailed = false;
+    m_standOn = QVariant();
+    m_error.clear();
+    return m_reading == ReadRows::OnDemand || readRows();
+}
+
+bool RowSet::ensureRows() const
+{
+    snapshot();
+    return m_rowsRead && !m_readFailed;
+}
+
+bool RowSet::readRows() const
+{
+    m_rowsRead = true;
+    m_readFailed = true; // until the last row is in
+    QSqlQuery query(m_connection->database());
+    query.setForwardOnly(true);
+    if (!query.exec(m_sql))
+        return fail(QStringLiteral("读取“%1”失败：%2").arg(m_source, query.lastError().text()));
+    const int first = m_hasRowKey ? 1 : 0;
+    const int count = query.record().count();
+    if (count - first != m_fields.size())
+        return fail(QStringLiteral("读取“%1”失败：表的结构已改变。").arg(m_source));
+
+    Snapshot snapshot;
     while (query.next()) {
         QVariantList row;
-        row.reserve(record.count() - first);
-        for (int i = first; i < record.count(); ++i)
+        row.reserve(count - first);
+        for (int i = first; i < count; ++i)
             row.append(query.value(i));
-        rows.append(std::move(row));
-        keys.append(m_hasRowKey ? query.value(0) : QVariant());
+        snapshot.rows.append(std::move(row));
+        snapshot.keys.append(m_hasRowKey ? query.value(0) : QVariant());
     }
     if (query.lastError().isValid())
         return fail(QStringLiteral("读取“%1”失败：%2").arg(m_source, query.lastError().text()));
-
-    m_fields = std::move(fields);
-    m_rows = std::move(rows);
-    m_rowKeys = std::move(keys);
-    m_deleted = QList<bool>(m_rows.size(), false);
-    m_deletedCount = 0;
-    m_position = m_rows.isEmpty() ? -1 : 0;
-    m_error.clear();
+    snapshot.deleted = QList<bool>(snapshot.rows.size(), false);
+    snapshot.position = snapshot.rows.isEmpty() ? -1 : 0;
+    if (m_standOn.isValid()) {
+        const qsizetype at = snapshot.keys.indexOf(m_standOn);
+        if (at >= 0)
+            snapshot.position = static_cast<int>(at);
+        m_standOn = QVariant();
+    }
+    m_snapshot = std::move(snapshot);
+    m_readFailed = false;
     return true;
+}
+
+const RowSet::Snapshot& RowSet::snapshot() const
+{
+    if (!m_rowsRead && m_connection)
+        readRows();
+    return m_snapshot;
+}
+
+RowSet::Snapshot& RowSet::snapshot()
+{
+    std::as_const(*this).snapshot();
+    return m_snapshot;
 }
 
 void RowSet::moveFirst()
 {
-    m_position = m_rows.isEmpty() ? -1 : 0;
+    Snapshot& s = snapshot();
+    s.position = s.rows.isEmpty() ? -1 : 0;
 }
 
 void RowSet::moveNext()
 {
-    if (m_position >= 0 && m_position < m_rows.size())
-        ++m_position;
+    Snapshot& s = snapshot();
+    if (s.position >= 0 && s.position < s.rows.size())
+        ++s.position;
 }
 
 void RowSet::moveLast()
 {
-    m_position = static_cast<int>(m_rows.size()) - 1;
+    Snapshot& s = snapshot();
+    s.position = static_cast<int>(s.rows.size()) - 1;
 }
 
 void RowSet::setPosition(int position)
 {
-    m_position = (position >= 0 && position < m_rows.size()) ? position : static_cast<int>(m_rows.size());
+    Snapshot& s = snapshot();
+    s.position = (position >= 0 && position < s.rows.size()) ? position : static_cast<int>(s.rows.size());
 }
 
 bool RowSet::findForward(const QString& field, const QVariant& value)
 {
+    Snapshot& s = snapshot();
     const int column = m_fields.indexOf(field);
     if (column < 0) {
-        m_position = static_cast<int>(m_rows.size());
+        s.position = static_cast<int>(s.rows.size());
         return fail(QStringLiteral("“%1”中没有字段“%2”。").arg(m_source, field));
     }
-    for (int row = std::max(m_position, 0); row < m_rows.size(); ++row) {
-        if (!m_deleted.at(row) && fieldValuesEqual(m_rows.at(row).at(column), value)) {
-            m_position = row;
+    for (int row = std::max(s.position, 0); row < s.rows.size(); ++row) {
+        if (!s.deleted.at(row) && fieldValuesEqual(s.rows.at(row).at(column), value)) {
+            s.position = row;
             return true;
         }
     }
-    m_position = static_cast<int>(m_rows.size());
+    s.position = static_cast<int>(s.rows.size());
     return false;
 }
 
@@ -139,9 +186,10 @@ Expected<QVariant, QString> RowSet::field(const QString& name) const
         return Result::failure(QStringLiteral("“%1”中没有字段“%2”。").arg(m_source, name));
     if (eof())
         return Result::failure(QStringLiteral("读取“%1”的字段“%2”时已没有当前记录。").arg(m_source, name));
-    if (m_deleted.at(m_position))
+    const Snapshot& s = snapshot();
+    if (s.deleted.at(s.position))
         return Result::failure(QStringLiteral("“%1”的当前记录已被删除。").arg(m_source));
-    return m_rows.at(m_position).at(column);
+    return s.rows.at(s.position).at(column);
 }
 
 bool RowSet::readRowByKey(const QVariant& key, QVariantList* row)
@@ -181,6 +229,12 @@ bool RowSet::append(const FieldValues& values)
         return fail(QStringLiteral("写入“%1”失败：%2").arg(m_source, query.lastError().text()));
 
     const QVariant key = query.lastInsertId();
+    m_error.clear();
+    if (!m_rowsRead) {
+        // The row is read with the others, and the set stands on it then.
+        m_standOn = key;
+        return true;
+    }
     QVariantList row;
     if (!readRowByKey(key, &row)) {
         // The row is stored; show what was written.
@@ -188,11 +242,10 @@ bool RowSet::append(const FieldValues& values)
         for (const auto& [name, value] : values)
             row[m_fields.indexOf(name)] = value;
     }
-    m_rows.append(std::move(row));
-    m_rowKeys.append(key);
-    m_deleted.append(false);
-    m_position = static_cast<int>(m_rows.size()) - 1;
-    m_error.clear();
+    m_snapshot.rows.append(std::move(row));
+    m_snapshot.keys.append(key);
+    m_snapshot.deleted.append(false);
+    m_snapshot.position = static_cast<int>(m_snapshot.rows.size()) - 1;
     return true;
 }
 
@@ -202,15 +255,16 @@ bool RowSet::deleteCurrent()
         return fail(QStringLiteral("删除“%1”的记录时已没有当前记录。").arg(m_source));
     if (!m_hasRowKey)
         return fail(QStringLiteral("“%1”是查询，不能删除记录。").arg(m_source));
-    if (m_deleted.at(m_position))
+    Snapshot& s = snapshot();
+    if (s.deleted.at(s.position))
         return fail(QStringLiteral("“%1”的当前记录已被删除。").arg(m_source));
     QSqlQuery query(m_connection->database());
     query.prepare(deleteByRowKeySql(m_source));
-    query.addBindValue(m_rowKeys.at(m_position));
+    query.addBindValue(s.keys.at(s.position));
     if (!query.exec())
         return fail(QStringLiteral("删除“%1”的记录失败：%2").arg(m_source, query.lastError().text()));
-    m_deleted[m_position] = true;
-    ++m_deletedCount;
+    s.deleted[s.position] = true;
+    ++s.deletedCount;
     m_error.clear();
     return true;
 }

@@ -17,16 +17,28 @@ namespace tarnwick::store {
 // position. It behaves as a static cursor: a snapshot that requery() refreshes.
 // Appends and deletes go to the database at once and show in the snapshot (a
 // deleted row stays in place, marked, until the next requery).
+//
+// A set opened with ReadRows::OnDemand checks its source and reads the field
+// names at open and requery, but reads the rows only when something first
+// asks for them. A table that the program mostly appends to and seldom reads
+// (all results ever stored) then costs nothing however long it grows.
 class RowSet
 {
 public:
     using FieldValues = QList<std::pair<QString, QVariant>>;
 
+    enum class ReadRows { AtOnce, OnDemand };
+
     RowSet() = default;
 
     // Opens the row set and reads the snapshot; stands on the first row.
-    bool open(std::shared_ptr<Connection> connection, const QString& tableOrView);
+    bool open(std::shared_ptr<Connection> connection, const QString& tableOrView,
+              ReadRows reading = ReadRows::AtOnce);
     bool requery();
+    // Reads the rows if they are still to be read; false, with lastError(),
+    // when that read failed. Whoever shows a whole on-demand set asks this
+    // first, so that a failed read is reported rather than shown as no rows.
+    bool ensureRows() const;
     bool isOpen() const { return m_connection != nullptr; }
     const QString& source() const { return m_source; }
     const QString& lastError() const { return m_error; }
@@ -35,10 +47,14 @@ public:
     void moveFirst();
     void moveNext();
     void moveLast();
-    bool eof() const { return m_position < 0 || m_position >= m_rows.size(); }
+    bool eof() const
+    {
+        const Snapshot& s = snapshot();
+        return s.position < 0 || s.position >= s.rows.size();
+    }
     // Rows of the snapshot that are not deleted.
-    int recordCount() const { return static_cast<int>(m_rows.size()) - m_deletedCount; }
-    int position() const { return m_position; }
+    int recordCount() const { return static_cast<int>(snapshot().rows.size()) - snapshot().deletedCount; }
+    int position() const { return snapshot().position; }
     void setPosition(int position);
 
     // Searches forward from the current row (inclusive) for the first row whose
@@ -57,24 +73,39 @@ public:
     // Snapshot access for views over the whole set (grids, reports).
     const QStringList& fieldNames() const { return m_fields; }
     int fieldIndex(const QString& name) const { return m_fields.indexOf(name); }
-    int snapshotSize() const { return static_cast<int>(m_rows.size()); }
-    bool isDeleted(int row) const { return m_deleted.at(row); }
-    const QVariant& valueAt(int row, int column) const { return m_rows.at(row).at(column); }
+    int snapshotSize() const { return static_cast<int>(snapshot().rows.size()); }
+    bool isDeleted(int row) const { return snapshot().deleted.at(row); }
+    const QVariant& valueAt(int row, int column) const { return snapshot().rows.at(row).at(column); }
 
 private:
-    bool fail(const QString& message);
+    struct Snapshot
+    {
+        QList<QVariantList> rows;
+        QList<QVariant> keys;
+        QList<bool> deleted;
+        int deletedCount = 0;
+        int position = -1;
+    };
+
+    bool fail(const QString& message) const;
     bool readRowByKey(const QVariant& key, QVariantList* row);
+    // The rows, read first if they are still to be read.
+    const Snapshot& snapshot() const;
+    Snapshot& snapshot();
+    bool readRows() const;
 
     std::shared_ptr<Connection> m_connection;
     QString m_source;
-    QString m_error;
+    ReadRows m_reading = ReadRows::AtOnce;
     bool m_hasRowKey = false;
+    QString m_sql;
     QStringList m_fields; // without the row key
-    QList<QVariantList> m_rows;
-    QList<QVariant> m_rowKeys;
-    QList<bool> m_deleted;
-    int m_deletedCount = 0;
-    int m_position = -1;
+    // Filled when the rows are read; an on-demand set reads them on first use.
+    mutable QString m_error;
+    mutable Snapshot m_snapshot;
+    mutable bool m_rowsRead = false;
+    mutable bool m_readFailed = false;
+    mutable QVariant m_standOn; // the row appended before the rows were read
 };
 
 // Whether a field value holds a number (rather than a text, a blob or nothing).

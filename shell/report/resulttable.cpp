@@ -53,6 +53,8 @@ Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)
             return Result::failure(QStringLiteral("“%1”中没有字段“%2”。").arg(rows.source(), columns[c].field));
     }
 
+    if (!rows.ensureRows())
+        return Result::failure(rows.lastError());
     ResultTable table;
     table.m_source = rows.source();
     const int snapshot = rows.snapshotSize();

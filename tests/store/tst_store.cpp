@@ -73,6 +73,9 @@ private slots:
     void rowSetNavigatesInStoredOrder();
     void rowSetReportsReadsPastTheEnd();
     void rowSetAppendsAndDeletesAtOnce();
+    void onDemandSetBehavesAsReadAtOnce_data();
+    void onDemandSetBehavesAsReadAtOnce();
+    void onDemandSetReadsWhenFirstAsked();
     void viewRowsComeInCatalogueOrder();
     void missingDatabaseIsNotCreated();
     void accessFileIsRecognised();
@@ -158,6 +161,114 @@ void TestStore::rowSetAppendsAndDeletesAtOnce()
     QVERIFY(rows.requery());
     QCOMPARE(rows.snapshotSize(), 1);
     QVERIFY(!rows.append({{QStringLiteral("no such field"), 1}}));
+}
+
+void TestStore::onDemandSetBehavesAsReadAtOnce_data()
+{
+    // Steps applied to two sets over one table, one reading its rows at once
+    // and one on demand: "+X" appends X, "r" requeries, "f" "n" "l" move
+    // first, next and last, "d" deletes the current row, "?X" searches
+    // forward for X.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("earlier"); // rows the table holds before the sets open
+    QTest::newRow("empty, then appends") << QStringLiteral("+A +B f n n") << QStringLiteral("");
+    QTest::newRow("append on a set never read") << QStringLiteral("+C n f") << QStringLiteral("A B");
+    QTest::newRow("requery, then append") << QStringLiteral("r +C r +D l") << QStringLiteral("A");
+    QTest::newRow("delete marks until requery") << QStringLiteral("f d n d r f") << QStringLiteral("A B C");
+    QTest::newRow("search") << QStringLiteral("?B ?B ?A f ?C") << QStringLiteral("A B C");
+    QTest::newRow("search on a set never read") << QStringLiteral("?C") << QStringLiteral("A B C");
+    QTest::newRow("delete everything") << QStringLiteral("f d n d r +E") << QStringLiteral("A B");
+}
+
+void TestStore::onDemandSetBehavesAsReadAtOnce()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, earlier);
+    TestProgramFolder folder;
+    for (const QString& model : earlier.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        QVERIFY(folder.exec(
+            QStringLiteral("INSERT INTO \"水泵选型结果\" (\"所选型号\") VALUES ('%1')").arg(model)));
+    }
+    auto first = Connection::open(folder.databasePath());
+    auto second = Connection::open(folder.databasePath());
+    QVERIFY(first && second);
+    // Two tables with the same rows, so that each set's appends and deletes
+    // land in a table of its own.
+    QVERIFY(folder.exec(QStringLiteral("CREATE TABLE shadow AS SELECT * FROM \"水泵选型结果\"")));
+    RowSet atOnce;
+    RowSet onDemand;
+    QVERIFY(atOnce.open(first.value(), names::allResultsTable()));
+    QVERIFY(onDemand.open(second.value(), QStringLiteral("shadow"), RowSet::ReadRows::OnDemand));
+
+    auto state = [](const RowSet& rows) {
+        QStringList s{QString::number(rows.recordCount()), QString::number(rows.snapshotSize()),
+                      QString::number(rows.position()), rows.eof() ? QStringLiteral("eof") : QString()};
+        const auto model = rows.field(names::selectedModel());
+        s.append(model ? model.value().toString() : QStringLiteral("(none)"));
+        return s.join(QLatin1Char(' '));
+    };
+    for (const QString& step : steps.split(QLatin1Char(' '))) {
+        for (RowSet* rows : {&atOnce, &onDemand}) {
+            const QString value = step.mid(1);
+            switch (step.at(0).toLatin1()) {
+            case '+':
+                QVERIFY(rows->append({{names::selectedModel(), value}}));
+                break;
+            case 'r':
+                QVERIFY(rows->requery());
+                break;
+            case 'f':
+                rows->moveFirst();
+                break;
+            case 'n':
+                rows->moveNext();
+                break;
+            case 'l':
+                rows->moveLast();
+                break;
+            case 'd':
+                rows->deleteCurrent();
+                break;
+            case '?':
+                rows->findForward(names::selectedModel(), value);
+                break;
+            default:
+                QFAIL(qPrintable(step));
+            }
+        }
+        QCOMPARE(state(onDemand), state(atOnce));
+    }
+    QVERIFY(onDemand.ensureRows());
+}
+
+void TestStore::onDemandSetReadsWhenFirstAsked()
+{
+    TestProgramFolder folder;
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    RowSet rows;
+    QVERIFY(rows.open(connection.value(), names::allResultsTable(), RowSet::ReadRows::OnDemand));
+    // The field names are known at open; the rows are read on first use, so
+    // rows stored since the requery are among them.
+    QVERIFY(rows.fieldIndex(names::selectedModel()) >= 0);
+    QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"水泵选型结果\" (\"所选型号\") VALUES ('later')")));
+    QCOMPARE(rows.recordCount(), 1);
+    QCOMPARE(rows.field(names::selectedModel()).value().toString(), QStringLiteral("later"));
+
+    // A table that disappears: the requery says so at once.
+    QVERIFY(folder.exec(QStringLiteral("ALTER TABLE \"水泵选型结果\" RENAME TO gone")));
+    QVERIFY(!rows.requery());
+    QVERIFY2(rows.lastError().contains(names::allResultsTable()), qPrintable(rows.lastError()));
+
+    // One that goes after the requery but before the read: whoever shows the
+    // whole set hears of the failure instead of seeing no rows.
+    QVERIFY(folder.exec(QStringLiteral("ALTER TABLE gone RENAME TO \"水泵选型结果\"")));
+    QVERIFY(rows.requery());
+    QVERIFY(folder.exec(QStringLiteral("DROP TABLE \"水泵选型结果\"")));
+    QVERIFY(!rows.ensureRows());
+    QVERIFY2(rows.lastError().contains(names::allResultsTable()), qPrintable(rows.lastError()));
+    QVERIFY(rows.eof());
+    QCOMPARE(rows.recordCount(), 0);
 }
 
 void TestStore::viewRowsComeInCatalogueOrder()
