@@ -16,9 +16,27 @@
 
 namespace tarnwick::cli {
 
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Drawing text offscreen makes Qt look for a runtime folder, and where the
+// session has none (a service account, a build machine) it warns on every
+// run before using a private one. The report does not need the folder; the
+// warning would only clutter the tool's error output in scripts.
+void quietRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qtHandler(type, context, message);
+}
+
+} // namespace
+
 std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        qtHandler = qInstallMessageHandler(quietRuntimeFolderWarning);
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
