@@ -81,7 +81,11 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     application = new QCoreApplication(*argc, *argv);
     // A memory file system keeps the final flush of each conversion cheap.
-    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    // scripts/fuzz names a folder that it removes afterwards, so that what a
+    // crashed run leaves behind goes too.
+    QString base = qEnvironmentVariable("FUZZ_ACCESS_FOLDER");
+    if (base.isEmpty())
+        base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
     QTemporaryDir folder(base + QStringLiteral("/tarnwick-fuzz-access-XXXXXX"));
     if (!folder.isValid())
         fail(QStringLiteral("no temporary folder"));
