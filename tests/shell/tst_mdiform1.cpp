@@ -617,10 +617,15 @@ void TestMDIForm1::commandsOpenTheirWindows()
     QCOMPARE(latest->windowTitle(), u"本次选型计算结果"_qs);
     QVERIFY(latest->isVisible());
     QVERIFY(!form->isAncestorOf(latest));
+    QCOMPARE(latest->report()->table().rowCount(), 0);
+    // A row another program stores while the window is open is in the
+    // report of all results: it is read when the report is asked for.
+    QVERIFY(m_folder->exec(u"INSERT INTO \"水泵选型结果\" (\"所选型号\") VALUES ('other')"_qs));
     menuItem(*form, u"result2"_qs)->trigger();
     QTRY_VERIFY(!latest);
     QVERIFY(openResultReport());
     QCOMPARE(openResultReport()->windowTitle(), u"全部选型计算结果"_qs);
+    QCOMPARE(openResultReport()->report()->table().rowCount(), 4);
     closeResultReport();
     QVERIFY(m_messages.isEmpty());
 }
