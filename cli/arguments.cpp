@@ -8,13 +8,13 @@
 
 namespace tarnwick::cli {
 
-bool parseArguments(const CommandSpec& spec, const QStringList& arguments, ParsedArguments* parsed,
+bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, ParsedArguments* parsed,
                     QString* error)
 {
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (!arg.startsWith(QStringLiteral("--"))) {
-            if (parsed->files.size() >= spec.files) {
+            if (parsed->files.size() >= syntax.files) {
                 *error = QStringLiteral("多余的参数：%1").arg(arg);
                 return false;
             }
@@ -30,10 +30,10 @@ bool parseArguments(const CommandSpec& spec, const QStringList& arguments, Parse
             name = name.left(eq);
             hasValue = true;
         }
-        if (spec.flagOptions.contains(name) && !hasValue) {
+        if (syntax.flagOptions.contains(name) && !hasValue) {
             if (!parsed->flags.contains(name))
                 parsed->flags.append(name);
-        } else if (spec.valueOptions.contains(name)) {
+        } else if (syntax.valueOptions.contains(name)) {
             if (!hasValue) {
                 // "--flow --db x" lacks the flow: no value starts with "--".
                 if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QStringLiteral("--"))) {
@@ -44,12 +44,12 @@ bool parseArguments(const CommandSpec& spec, const QStringList& arguments, Parse
             }
             parsed->values.insert(name, value);
         } else {
-            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(spec.name, name);
+            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(syntax.name, name);
             return false;
         }
     }
-    if (parsed->files.size() < spec.files) {
-        *error = QStringLiteral("命令 %1 缺少文件名。").arg(spec.name);
+    if (parsed->files.size() < syntax.files) {
+        *error = QStringLiteral("命令 %1 缺少文件名。").arg(syntax.name);
         return false;
     }
     return true;

@@ -10,7 +10,7 @@ namespace tarnwick::cli {
 // What one command of the tool takes: a fixed number of plain arguments
 // (file names), options with a value ("--db FILE" or "--db=FILE") and
 // options without one ("--json").
-struct CommandSpec
+struct CommandSyntax
 {
     QString name;
     int files = 0;
@@ -27,9 +27,9 @@ struct ParsedArguments
     bool hasFlag(const QString& flag) const { return flags.contains(flag); }
 };
 
-// Reads arguments[1...] (arguments[0] is the command's name) against spec.
+// Reads arguments[1...] (arguments[0] is the command's name) against syntax.
 // On a fault returns false with a message for the user in *error.
-bool parseArguments(const CommandSpec& spec, const QStringList& arguments, ParsedArguments* parsed,
+bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, ParsedArguments* parsed,
                     QString* error);
 
 // A path given on the command line, relative to the current folder.

@@ -10,7 +10,6 @@
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
-#include <QDir>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -59,7 +58,7 @@ int usageError(const QString& message)
     return kUsageOrDatabase;
 }
 
-const QList<CommandSpec>& commandSpecs()
+const QList<CommandSyntax>& commandSyntaxes()
 {
     const QStringList duty = {QStringLiteral("flow"),        QStringLiteral("flow-unit"),
                               QStringLiteral("resistance"),  QStringLiteral("resistance-unit"),
@@ -67,7 +66,7 @@ const QList<CommandSpec>& commandSpecs()
                               QStringLiteral("db")};
     const QString json = QStringLiteral("json");
     const QString all = QStringLiteral("all");
-    static const QList<CommandSpec> specs = {
+    static const QList<CommandSyntax> syntaxes = {
         {QStringLiteral("design"), 0, duty, {json}},
         {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
         {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
@@ -76,7 +75,7 @@ const QList<CommandSpec>& commandSpecs()
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
          {json, all}},
     };
-    return specs;
+    return syntaxes;
 }
 
 bool parse(const QStringList& arguments, Options* options, QString* error)
@@ -86,11 +85,11 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         return false;
     }
     options->command = arguments.first();
-    for (const CommandSpec& spec : commandSpecs()) {
-        if (spec.name != options->command)
+    for (const CommandSyntax& syntax : commandSyntaxes()) {
+        if (syntax.name != options->command)
             continue;
         ParsedArguments parsed;
-        if (!parseArguments(spec, arguments, &parsed, error))
+        if (!parseArguments(syntax, arguments, &parsed, error))
             return false;
         options->values = parsed.values;
         options->json = parsed.hasFlag(QStringLiteral("json"));

@@ -21,9 +21,9 @@ const char* const kImportUsage = R"(用法：
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
 )";
 
-const QList<CommandSpec>& commands()
+const QList<CommandSyntax>& commands()
 {
-    static const QList<CommandSpec> list = {
+    static const QList<CommandSyntax> list = {
         {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {}},
         {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
         {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
@@ -111,7 +111,7 @@ int exportCatalogue(const ParsedArguments& arguments)
 
 bool isImportCommand(const QString& command)
 {
-    for (const CommandSpec& c : commands()) {
+    for (const CommandSyntax& c : commands()) {
         if (c.name == command)
             return true;
     }
@@ -120,7 +120,7 @@ bool isImportCommand(const QString& command)
 
 int runImportCommand(const QStringList& arguments)
 {
-    for (const CommandSpec& command : commands()) {
+    for (const CommandSyntax& command : commands()) {
         if (command.name != arguments.value(0))
             continue;
         ParsedArguments parsed;

@@ -80,7 +80,7 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
     for (const auto& [option, format] : outputs) {
         if (!values.contains(option))
             continue;
-        const QString file = QDir::current().absoluteFilePath(values.value(option));
+        const QString file = absolutePath(values.value(option));
         QString error;
         if (!report::exportReport(resultReport, format, file, &error)) {
             printError(error + QLatin1Char('\n'));
