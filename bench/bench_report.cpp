@@ -3,6 +3,7 @@
 // painted), to draw single pages and to page through the window, and what the
 // exports of the whole table cost.
 #include "bench/benchtiming.h"
+#include "bench/paintwait.h"
 #include "shell/report/reportexport.h"
 #include "shell/report/resultreport.h"
 #include "shell/reportwindow/datareport1.h"
@@ -34,47 +35,7 @@ double milliseconds(const QElapsedTimer& timer)
 
 template <typename F> double bestMilliseconds(int repeats, F&& f)
 {
-    double best = 1e300;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        best = std::min(best, milliseconds(timer));
-    }
-    return best;
-}
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
-    int count() const { return m_count; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_widget && event->type() == QEvent::Paint)
-            ++m_count;
-        return false;
-    }
-
-private:
-    QWidget* m_widget;
-    int m_count = 0;
-};
-
-bool waitForPaint(const PaintCounter& counter, int before)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (counter.count() == before) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (guard.elapsed() > 10000)
-            return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    return true;
+    return bench::timeBest(repeats, std::forward<F>(f)).wall * 1e3;
 }
 
 } // namespace
@@ -155,8 +116,8 @@ int main(int argc, char** argv)
         auto* page = window->findChild<QWidget*>(QStringLiteral("reportPage"));
         if (!page)
             return;
-        PaintCounter painted(page);
-        if (!waitForPaint(painted, 0))
+        bench::PaintCounter painted(page);
+        if (!bench::waitForPaint(painted, 0))
             window = nullptr;
     });
     if (!window) {
@@ -169,13 +130,13 @@ int main(int argc, char** argv)
     // Paging through the window: next page, painted; then jumps to the last
     // page and back to the first.
     auto* page = window->findChild<QWidget*>(QStringLiteral("reportPage"));
-    PaintCounter pagePaints(page);
+    bench::PaintCounter pagePaints(page);
     std::vector<double> steps;
     auto step = [&](const std::function<void()>& move) {
         const int before = pagePaints.count();
         const bench::Timing t = bench::timeOnce([&] {
             move();
-            waitForPaint(pagePaints, before);
+            bench::waitForPaint(pagePaints, before);
         });
         steps.push_back(t.wall);
     };

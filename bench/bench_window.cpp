@@ -2,6 +2,7 @@
 // sets, the model list, the grid, shown and painted), a design run through
 // its button, and a pick in the candidate list until the chart is painted.
 #include "bench/benchtiming.h"
+#include "bench/paintwait.h"
 #include "bench/cataloguedatabase.h"
 #include "bench/generatedcatalogue.h"
 #include "calcwindow/frmcalculate.h"
@@ -39,47 +40,6 @@ int fail(const QString& message)
     return EXIT_FAILURE;
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
-    ~PaintCounter() override
-    {
-        if (m_widget)
-            m_widget->removeEventFilter(this);
-    }
-    int count() const { return m_count; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_widget && event->type() == QEvent::Paint)
-            ++m_count;
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_widget; // the window may go first
-    int m_count = 0;
-};
-
-// Lets the event loop run until the widget has been painted (at most 10 s).
-bool waitForPaint(const PaintCounter& counter, int before)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (counter.count() == before) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (guard.elapsed() > 10000)
-            return false;
-    }
-    // The rest of the same repaint (the grid, the list) is delivered in the
-    // same pass; let it finish.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    return true;
-}
-
 struct Opening
 {
     bench::Timing construct, load, configure, paint, total;
@@ -93,7 +53,7 @@ std::unique_ptr<frmcalculate> openWindow(const QString& folder, Opening* opening
     bool loaded = false;
     opening->total = bench::timeOnce([&] {
         opening->construct = bench::timeOnce([&] { window = std::make_unique<frmcalculate>(); });
-        PaintCounter painted(window.get());
+        bench::PaintCounter painted(window.get());
         opening->load = bench::timeOnce([&] {
             QString error;
             loaded = window->load(folder, &error);
@@ -103,7 +63,7 @@ std::unique_ptr<frmcalculate> openWindow(const QString& folder, Opening* opening
         opening->configure = bench::timeOnce([&] { window->configureMode(CalculationMode::Design, QIcon()); });
         opening->paint = bench::timeOnce([&] {
             window->show();
-            loaded = loaded && waitForPaint(painted, 0);
+            loaded = loaded && bench::waitForPaint(painted, 0);
         });
     });
     return loaded ? std::move(window) : nullptr;
@@ -156,8 +116,8 @@ int main(int argc, char** argv)
         QLabel warm(QStringLiteral("水泵选型 0123456789"));
         warm.setFont(programFont(QStringLiteral("宋体"), 9.75));
         warm.show();
-        PaintCounter painted(&warm);
-        waitForPaint(painted, 0);
+        bench::PaintCounter painted(&warm);
+        bench::waitForPaint(painted, 0);
     }
 
     Opening first;
@@ -198,7 +158,7 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("the design run found too few pumps"));
 
     // Picks in List1, each until the chart has been painted.
-    PaintCounter chartPaints(chart);
+    bench::PaintCounter chartPaints(chart);
     std::vector<double> picks;
     std::vector<double> pickCpu;
     const int entries = list1->count();
@@ -210,7 +170,7 @@ int main(int argc, char** argv)
         bool painted = false;
         const bench::Timing t = bench::timeOnce([&] {
             list1->setCurrentRow(row);
-            painted = waitForPaint(chartPaints, before);
+            painted = bench::waitForPaint(chartPaints, before);
         });
         if (!painted || chart->isBlank())
             return fail(QStringLiteral("the chart was not drawn for entry %1").arg(row));

@@ -181,23 +181,37 @@ QStringList toQStringList(const auto& texts)
     return list;
 }
 
-int runDesignCommand(const Options& options)
+// Reads the duty and opens the catalogue for a calculation. On a fault
+// prints it, sets the exit status and returns nothing.
+std::unique_ptr<store::PumpCatalogue> prepareRun(const Options& options, DutyTexts* texts, int* status)
 {
-    DutyTexts texts;
     QString error;
-    if (!readDutyTexts(options, &texts, &error))
-        return usageError(error);
+    if (!readDutyTexts(options, texts, &error)) {
+        *status = usageError(error);
+        return nullptr;
+    }
     auto catalogue = openCatalogue(options);
     if (!catalogue) {
         printError(catalogue.error() + QLatin1Char('\n'));
-        return kUsageOrDatabase;
+        *status = kUsageOrDatabase;
+        return nullptr;
     }
-    auto run = store::runDesign(*catalogue.value(), texts);
+    return std::move(catalogue).value();
+}
+
+int runDesignCommand(const Options& options)
+{
+    DutyTexts texts;
+    int status = kCompleted;
+    const auto catalogue = prepareRun(options, &texts, &status);
+    if (!catalogue)
+        return status;
+    auto run = store::runDesign(*catalogue, texts);
     if (!run)
         return reportFailure(run.error(), options);
 
     const QStringList entries = toQStringList(run->entries);
-    const store::RowSet& latest = catalogue.value()->latestResultRows;
+    const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
         printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest));
     } else {
@@ -215,20 +229,16 @@ int runCheckCommand(const Options& options)
     if (!options.values.contains(QStringLiteral("model")))
         return usageError(QStringLiteral("校核计算需要 --model 型号。"));
     DutyTexts texts;
-    QString error;
-    if (!readDutyTexts(options, &texts, &error))
-        return usageError(error);
-    auto catalogue = openCatalogue(options);
-    if (!catalogue) {
-        printError(catalogue.error() + QLatin1Char('\n'));
-        return kUsageOrDatabase;
-    }
-    auto run = store::runCheck(*catalogue.value(), texts, options.values.value(QStringLiteral("model")));
+    int status = kCompleted;
+    const auto catalogue = prepareRun(options, &texts, &status);
+    if (!catalogue)
+        return status;
+    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")));
     if (!run)
         return reportFailure(run.error(), options);
 
     const QStringList labels = toQStringList(run->labels);
-    const store::RowSet& latest = catalogue.value()->latestResultRows;
+    const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
         printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest));
     } else {
