@@ -1,7 +1,7 @@
 #include "store/import/catalogueio.h"
 
-#include "store/database.h"
 #include "store/csv.h"
+#include "store/database.h"
 #include "store/import/textcodec.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"

@@ -94,6 +94,15 @@ QByteArray testPng(int width, int height, const QColor& color)
     return bytes;
 }
 
+int countColour(const QImage& image, const QColor& color)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xffffff) == (color.rgb() & 0xffffff);
+    return n;
+}
+
 std::unique_ptr<TestProgramFolder> makeCalcWindowFolder(QString* error)
 {
     auto folder = std::make_unique<TestProgramFolder>(calcWindowPumps());

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -40,6 +41,9 @@ inline QString noSchematicType()
 
 // A PNG of the size with a frame and a diagonal, so it shows as a picture.
 QByteArray testPng(int width, int height, const QColor& color);
+
+// How many pixels of the image have the colour (alpha ignored).
+int countColour(const QImage& image, const QColor& color);
 
 // The database of these tests in a temporary program folder: the pumps,
 // their data sheet figures and dimension texts, and the schematics.

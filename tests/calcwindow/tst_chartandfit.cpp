@@ -1,6 +1,7 @@
 #include "calcwindow/performancechart.h"
 #include "calcwindow/schematic.h"
 #include "controls/uimetrics.h"
+#include "tests/calcwindow/calcwindowfixture.h"
 
 #include <QTest>
 
@@ -8,17 +9,9 @@
 #include <limits>
 
 using namespace tarnwick;
+using tarnwick::testing::countColour;
 
 namespace {
-
-int countColour(const QImage& image, const QColor& color)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += (image.pixel(x, y) & 0xffffff) == (color.rgb() & 0xffffff);
-    return n;
-}
 
 // A pump with H = 40 - 0.004 Q^2 and N = 3 + 0.05 Q against the duty
 // 50 m3/h, 30 m, no static head.

@@ -56,15 +56,6 @@ void typeText(QWidget* widget, const QString& text)
     }
 }
 
-int countColour(const QImage& image, const QColor& color)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += (image.pixel(x, y) & 0xffffff) == (color.rgb() & 0xffffff);
-    return n;
-}
-
 // Pixel of a chart value: flow 0..X across, value from `top` at the top edge
 // to 0 (or `bottom`) at the bottom edge.
 QPointF chartPixel(const QSize& size, double x, double xRange, double y, double top, double bottom = 0.0)

@@ -1,5 +1,6 @@
 #include "store/names.h"
 #include "tests/support/testdatabase.h"
+#include "tests/support/toolrun.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -13,21 +14,11 @@ using tarnwick::testing::demoPump;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
+using Run = tarnwick::testing::ToolRun;
 
 Run cli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TARNWICK_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return tarnwick::testing::runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, 60000);
 }
 
 QStringList strings(const QJsonArray& array)

@@ -1,12 +1,13 @@
+#include "store/csv.h"
 #include "store/database.h"
 #include "store/import/accessconversion.h"
 #include "store/import/accessfile.h"
 #include "store/import/accessimport.h"
-#include "store/csv.h"
 #include "store/import/olepicture.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "tests/support/testdatabase.h"
+#include "tests/support/toolrun.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -29,6 +30,8 @@ using namespace tarnwick::import;
 using tarnwick::store::CsvRecord;
 using tarnwick::store::parseCsv;
 namespace names = tarnwick::store::names;
+using tarnwick::testing::ToolRun;
+using tarnwick::testing::runTool;
 
 namespace {
 
@@ -48,26 +51,16 @@ QByteArray sha256(const QString& path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
-struct Run
-{
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QByteArray out;
-    QString err;
-};
+using Run = ToolRun;
 
 Run run(const QString& program, const QStringList& arguments, int timeoutMs = 120000)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(timeoutMs);
-    return {process.exitCode(), process.exitStatus(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTool(program, arguments, timeoutMs);
 }
 
 Run cli(const QStringList& arguments, int timeoutMs = 120000)
 {
-    return run(QStringLiteral(TARNWICK_CLI_PATH), arguments, timeoutMs);
+    return runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, timeoutMs);
 }
 
 class ScopedDatabase
@@ -441,7 +434,7 @@ void TestAccessImport::picturesAreImages()
 
     const Run hex =
         run(mdbExport, {QStringLiteral("-b"), QStringLiteral("hex"), samplePath(QStringLiteral("nwind.mdb")), table});
-    const QByteArray rawValues = hex.out;
+    const QByteArray rawValues = hex.outBytes;
 
     ScopedDatabase copy(converted(QStringLiteral("nwind.mdb")));
     QSqlQuery query(copy.db());
@@ -693,7 +686,7 @@ void TestAccessImport::damagedFileGivesClearError()
     QCOMPARE(result.status, QProcess::NormalExit);
     QCOMPARE(result.exitCode, 2);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
-    QVERIFY2(result.out.isEmpty(), result.out.constData());
+    QVERIFY2(result.out.isEmpty(), qPrintable(result.out));
     QCOMPARE(folderEntries(out.path()), QStringList());
 }
 

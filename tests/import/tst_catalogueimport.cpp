@@ -1,10 +1,11 @@
 #include "store/calculations.h"
+#include "store/csv.h"
 #include "store/database.h"
 #include "store/import/catalogueio.h"
-#include "store/csv.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "tests/support/testdatabase.h"
+#include "tests/support/toolrun.h"
 
 #include <QFile>
 #include <QProcess>
@@ -19,6 +20,8 @@ using tarnwick::store::parseCsv;
 using tarnwick::store::csvRecord;
 using tarnwick::testing::demoPump;
 using tarnwick::testing::TestProgramFolder;
+using tarnwick::testing::ToolRun;
+using tarnwick::testing::runTool;
 namespace names = tarnwick::store::names;
 
 namespace {
@@ -66,20 +69,11 @@ QByteArray pointsWith(int index, const QByteArray& row)
     return withRow(kPointHeader, kPointRows, index, row);
 }
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = ToolRun;
 
 Run cli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TARNWICK_CLI_PATH), arguments);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)

@@ -15,14 +15,7 @@ namespace names = store::names;
 
 CliRun runCli(const QStringList& arguments, int timeoutMs)
 {
-    QProcess process;
-    process.start(QStringLiteral(TARNWICK_CLI_PATH), arguments);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return {process.exitCode(), process.exitStatus(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, timeoutMs);
 }
 
 ScopedSqlite::ScopedSqlite(const QString& path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/toolrun.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QProcess>
@@ -13,14 +15,7 @@
 namespace tarnwick::testing {
 
 // One finished run of the command-line tool.
-struct CliRun
-{
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QString out;
-    QString err;
-};
-
+using CliRun = ToolRun;
 CliRun runCli(const QStringList& arguments, int timeoutMs = 120000);
 
 // A plain connection to a database file for the duration of a scope, apart

@@ -1,4 +1,5 @@
 #include "tests/report/reportfixtures.h"
+#include "tests/support/toolrun.h"
 
 #include <QFile>
 #include <QProcess>
@@ -10,28 +11,18 @@ using namespace tarnwick::testing;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = ToolRun;
 
 // The tool as a script would run it: no display, no platform chosen, no
 // session's runtime folder.
 Run cli(const QStringList& arguments)
 {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(TARNWICK_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, 60000, env);
 }
 
 int csvRecords(const QString& path)
