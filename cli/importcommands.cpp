@@ -4,12 +4,15 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "store/database.h"
+#include "store/filetargets.h"
 #include "store/import/accessimport.h"
 #include "store/import/catalogueio.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+
+#include <new>
 
 namespace tarnwick::cli {
 
@@ -47,7 +50,9 @@ int importMdb(const ParsedArguments& arguments)
 {
     const QString source = absolutePath(arguments.files[0]);
     const QString target = databaseFile(arguments.values);
-    if (QFileInfo(source) == QFileInfo(target) || QFileInfo::exists(target))
+    if (const auto problem = store::inputFileProblem(source))
+        return failure(*problem);
+    if (store::sameFile(source, target) || QFileInfo::exists(target))
         return failure(QStringLiteral("目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
                            .arg(QDir::toNativeSeparators(target)));
     import::AccessImportOptions options;
@@ -61,6 +66,10 @@ int importMdb(const ParsedArguments& arguments)
 
 int importCatalogue(const ParsedArguments& arguments)
 {
+    for (const QString& file : arguments.files) {
+        if (const auto problem = store::inputFileProblem(absolutePath(file)))
+            return failure(*problem);
+    }
     const auto files = import::readCatalogueCsv(absolutePath(arguments.files[0]), absolutePath(arguments.files[1]));
     if (!files)
         return failure(QStringLiteral("CSV 文件有错误，没有导入任何数据：\n  ") +
@@ -90,7 +99,7 @@ int importCatalogue(const ParsedArguments& arguments)
 int exportCatalogue(const ParsedArguments& arguments)
 {
     const QString path = databaseFile(arguments.values);
-    const auto connection = store::Connection::open(path);
+    const auto connection = store::Connection::open(path, store::Connection::Access::ReadOnly);
     if (!connection)
         return failure(connection.error());
     const QString pumps = absolutePath(arguments.files[0]);
@@ -127,11 +136,15 @@ int runImportCommand(const QStringList& arguments)
         QString error;
         if (!parseArguments(command, arguments, &parsed, &error))
             return usageError(error);
-        if (command.name == QStringLiteral("import-mdb"))
-            return importMdb(parsed);
-        if (command.name == QStringLiteral("import-catalogue"))
-            return importCatalogue(parsed);
-        return exportCatalogue(parsed);
+        try {
+            if (command.name == QStringLiteral("import-mdb"))
+                return importMdb(parsed);
+            if (command.name == QStringLiteral("import-catalogue"))
+                return importCatalogue(parsed);
+            return exportCatalogue(parsed);
+        } catch (const std::bad_alloc&) {
+            return failure(QStringLiteral("内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));
+        }
     }
     return usageError(QStringLiteral("未知的命令：%1").arg(arguments.value(0)));
 }

@@ -2,6 +2,7 @@
 
 #include "store/csv.h"
 #include "store/database.h"
+#include "store/filetargets.h"
 #include "store/import/textcodec.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -566,7 +567,13 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
     if (!hasFields(db, n::pumpTable(), pumpCsvColumns(), &error) ||
         !hasFields(db, n::pointTable(), pointCsvColumns(), &error))
         return Result::failure(error);
+    if (const auto conflict = store::outputTargetConflict({pumpsPath, pointsPath}, store::databaseFilePath(db)))
+        return Result::failure(*conflict);
     CatalogueImportSummary summary;
+    // Both files show one state of the catalogue.
+    const store::ReadSnapshot snapshot(db);
+    if (!snapshot.isValid())
+        return Result::failure(snapshot.error());
     if (!exportTable(db, n::pumpTable(), pumpCsvColumns(), pumpsPath, &summary.pumps, &error) ||
         !exportTable(db, n::pointTable(), pointCsvColumns(), pointsPath, &summary.points, &error))
         return Result::failure(error);
