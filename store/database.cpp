@@ -98,6 +98,7 @@ QString kindMessage(DatabaseFileKind kind, const QString& path)
 }
 
 // SQLite's primary result codes that the open distinguishes.
+constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
 
@@ -154,7 +155,7 @@ Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& p
     const QString name = QStringLiteral("tarnwick-%1").arg(connectionCounter.fetch_add(1));
     const bool readOnly = access == Access::ReadOnly;
     auto error = openDriverConnection(name, path, readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
-    if (error && readOnly && nativeCode(*error) == kSqliteCantOpen) {
+    if (error && readOnly && (nativeCode(*error) == kSqliteCantOpen || nativeCode(*error) == kSqliteReadOnly)) {
         // A file left in write-ahead-log mode needs its shared-memory file
         // beside it; in a folder nobody may write to, that file cannot be
         // made. Nobody can be writing there either, so the file is read as
