@@ -70,27 +70,26 @@ int importCatalogue(const ParsedArguments& arguments)
         if (const auto problem = store::inputFileProblem(absolutePath(file)))
             return failure(*problem);
     }
-    const auto files = import::readCatalogueCsv(absolutePath(arguments.files[0]), absolutePath(arguments.files[1]));
-    if (!files)
-        return failure(QStringLiteral("CSV 文件有错误，没有导入任何数据：\n  ") +
-                       files.error().join(QStringLiteral("\n  ")));
     const QString path = databaseFile(arguments.values);
     const auto connection = store::Connection::open(path);
     if (!connection)
         return failure(connection.error());
     const bool replace = arguments.flags.contains(QStringLiteral("replace"));
-    const auto summary = import::importCatalogue(connection.value()->database(), files.value(), replace,
-                                                 QFileInfo(arguments.files[0]).fileName());
+    const auto summary = import::importCatalogueCsv(connection.value()->database(), absolutePath(arguments.files[0]),
+                                                    absolutePath(arguments.files[1]), replace);
     if (!summary)
         return failure(QStringLiteral("没有导入任何数据：\n  ") + summary.error().join(QStringLiteral("\n  ")));
     QString text = QStringLiteral("已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
                        .arg(summary->pumps)
                        .arg(summary->points)
-                       .arg(QDir::toNativeSeparators(path), files->pumpsEncoding, files->pointsEncoding);
+                       .arg(QDir::toNativeSeparators(path), summary->pumpsEncoding, summary->pointsEncoding);
     if (replace)
         text += QStringLiteral("原有的 %1 台水泵、%2 个性能点已被替换。\n")
                     .arg(summary->removedPumps)
                     .arg(summary->removedPoints);
+    if (!summary->warnings.isEmpty())
+        text += QStringLiteral("请注意（已导入）：\n  ") + summary->warnings.join(QStringLiteral("\n  ")) +
+                QLatin1Char('\n');
     text += QStringLiteral("选型结果表没有改动。\n");
     printOut(text);
     return kCompleted;
