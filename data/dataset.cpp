@@ -1,6 +1,7 @@
 #include "data/dataset.h"
 
 #include "store/cataloguerules.h"
+#include "store/schema.h"
 #include "store/csv.h"
 
 #include <QBuffer>
@@ -21,13 +22,6 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
-
-// Resources of a static library must be registered by hand, from the global
-// namespace.
-static void initDatasetResources()
-{
-    Q_INIT_RESOURCE(dataset);
-}
 
 namespace tarnwick::dataset {
 
@@ -403,64 +397,6 @@ bool writeDatabase(const QString& path, const std::function<bool(QSqlDatabase&, 
 }
 
 } // namespace
-
-QString schemaText()
-{
-    initDatasetResources();
-    QFile file(QStringLiteral(":/tarnwick/data/schema.sql"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
-QStringList splitSqlStatements(const QString& script)
-{
-    QStringList statements;
-    QString current;
-    const qsizetype n = script.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = script[i];
-        const QChar next = i + 1 < n ? script[i + 1] : QChar();
-        if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
-            while (i < n && script[i] != QLatin1Char('\n'))
-                ++i;
-            current += QLatin1Char('\n');
-        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
-            i += 2;
-            while (i < n && !(script[i] == QLatin1Char('*') && i + 1 < n && script[i + 1] == QLatin1Char('/')))
-                ++i;
-            ++i;
-            current += QLatin1Char(' ');
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('[')) {
-            // Quoted text, with the quote doubled inside ('' and "").
-            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
-            current += c;
-            ++i;
-            while (i < n) {
-                current += script[i];
-                if (script[i] == close) {
-                    if (close != QLatin1Char(']') && i + 1 < n && script[i + 1] == close) {
-                        current += script[++i];
-                    } else {
-                        break;
-                    }
-                }
-                ++i;
-            }
-        } else if (c == QLatin1Char(';')) {
-            const QString statement = current.trimmed();
-            if (!statement.isEmpty())
-                statements << statement;
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    const QString statement = current.trimmed();
-    if (!statement.isEmpty())
-        statements << statement;
-    return statements;
-}
 
 bool createDatabaseFile(const QString& path, QString* error)
 {

@@ -5,18 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/schema.h"
+
 #include <optional>
 
 // Building the program's database file from the text sources in data/.
 namespace tarnwick::dataset {
 
-// The schema of the database (tables, the data-sheet view, the index), as
-// SQL text. It is compiled into the library, so it works from any folder.
-QString schemaText();
-
-// The statements of an SQL script, without comments, in order. Semicolons
-// inside quoted names, string literals and comments do not split.
-QStringList splitSqlStatements(const QString& script);
+// The schema and its statements belong to the database layer.
+using store::schemaText;
+using store::splitSqlStatements;
 
 // Creates a database file at `path` holding the schema and nothing else (an
 // empty catalogue and empty result tables). Fails, leaving everything as it

@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <QUrlQuery>
 
 #include <atomic>
 #include <optional>
@@ -140,6 +141,8 @@ void closeDriverConnection(const QString& name)
 Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& path, Access access)
 {
     using Result = Expected<std::shared_ptr<Connection>, QString>;
+    if (isServerLocation(path))
+        return openServer(path, access);
     // Only the file's metadata is looked at before SQLite has it: opening and
     // closing a descriptor of a database file would drop every lock this
     // process holds on it, those of its other connections included.
@@ -201,8 +204,81 @@ QSqlDatabase Connection::database() const
     return QSqlDatabase::database(m_name, false);
 }
 
+bool isServerLocation(const QString& location)
+{
+    return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
+}
+
+bool isServer(const QSqlDatabase& db)
+{
+    return db.driverName() == QLatin1String("QPSQL");
+}
+
+QString shownLocation(const QString& location)
+{
+    if (!isServerLocation(location))
+        return QDir::toNativeSeparators(location);
+    QUrl url(location);
+    url.setPassword(QString());
+    QUrlQuery query(url);
+    query.removeAllQueryItems(QStringLiteral("password"));
+    url.setQuery(query);
+    return url.toString();
+}
+
+Expected<std::shared_ptr<Connection>, QString> Connection::openServer(const QString& location, Access access)
+{
+    using Result = Expected<std::shared_ptr<Connection>, QString>;
+    const QUrl url(location);
+    if (!url.isValid() || url.path().size() < 2)
+        return Result::failure(
+            QStringLiteral("数据库地址 %1 不完整：应写成 postgresql://用户@主机:端口/数据库名。").arg(shownLocation(location)));
+    const QString name = QStringLiteral("tarnwick-%1").arg(connectionCounter.fetch_add(1));
+    std::shared_ptr<Connection> connection(new Connection(name, location, access));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    if (!db.isValid())
+        return Result::failure(QStringLiteral("无法连接 PostgreSQL 数据库：本机没有安装 Qt 的 PostgreSQL 驱动（libqt6sql6-psql）。"));
+    db.setDatabaseName(QUrl::fromPercentEncoding(url.path(QUrl::FullyEncoded).mid(1).toUtf8()));
+    if (!url.userName().isEmpty())
+        db.setUserName(url.userName());
+    // A password in the address is passed on; otherwise libpq takes it from
+    // the password file or PGPASSWORD, as for every PostgreSQL program.
+    if (!url.password().isEmpty())
+        db.setPassword(url.password());
+    if (!url.host().isEmpty())
+        db.setHostName(url.host());
+    if (url.port() > 0)
+        db.setPort(url.port());
+    QStringList options = {QStringLiteral("application_name=tarnwick"), QStringLiteral("connect_timeout=10")};
+    const QUrlQuery query(url);
+    for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
+        if (key == QLatin1String("host"))
+            db.setHostName(value);
+        else if (key == QLatin1String("port"))
+            db.setPort(value.toInt());
+        else if (key == QLatin1String("user"))
+            db.setUserName(value);
+        else if (key == QLatin1String("password"))
+            db.setPassword(value);
+        else if (key == QLatin1String("dbname"))
+            db.setDatabaseName(value);
+        else
+            options.append(key + QLatin1Char('=') + value);
+    }
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open())
+        return Result::failure(databaseErrorText(QStringLiteral("连接数据库 %1").arg(shownLocation(location)), db.lastError()));
+    QSqlQuery setup(db);
+    setup.exec(QStringLiteral("SET client_min_messages = warning"));
+    if (access == Access::ReadOnly)
+        setup.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+    return connection;
+}
+
 QString databaseFilePath(const QSqlDatabase& db)
 {
+    if (isServer(db))
+        return QString();
     const QUrl url(db.databaseName());
     return url.isLocalFile() ? url.toLocalFile() : db.databaseName();
 }
@@ -214,9 +290,61 @@ QString quotedName(const QString& name)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+namespace {
+
+// On a server every table carries the identity column "rowid" first, and
+// so does the data-sheet view; the result tables also the engineer's name,
+// which is not one of the program's fields. The latest results are each
+// engineer's own.
+Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& db, const QString& tableOrView)
+{
+    using Result = Expected<StoredOrderQuery, QString>;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT table_type FROM information_schema.tables WHERE table_schema = current_schema() "
+                                 "AND table_name = ?"));
+    query.addBindValue(tableOrView);
+    if (!query.exec())
+        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError()));
+    if (!query.next())
+        return Result::failure(QStringLiteral("数据库中没有表或查询“%1”。").arg(tableOrView));
+    const bool view = query.value(0).toString() == QLatin1String("VIEW");
+    QSqlQuery columns(db);
+    columns.prepare(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema = "
+                                   "current_schema() AND table_name = ? ORDER BY ordinal_position"));
+    columns.addBindValue(tableOrView);
+    if (!columns.exec())
+        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), columns.lastError()));
+    QStringList fields;
+    bool hasRowid = false;
+    bool hasUser = false;
+    while (columns.next()) {
+        const QString name = columns.value(0).toString();
+        if (name == QLatin1String("rowid"))
+            hasRowid = true;
+        else if (name == QStringLiteral("用户"))
+            hasUser = true;
+        else
+            fields.append(quotedName(name));
+    }
+    StoredOrderQuery result;
+    result.hasRowKey = hasRowid;
+    result.writable = hasRowid && !view;
+    const QString filter = hasUser && tableOrView == names::latestResultsTable()
+                               ? QStringLiteral(" WHERE %1 = current_user").arg(quotedName(QStringLiteral("用户")))
+                               : QString();
+    result.sql = hasRowid ? QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid")
+                                .arg(fields.join(QStringLiteral(", ")), quotedName(tableOrView), filter)
+                          : QStringLiteral("SELECT %1 FROM %2").arg(fields.join(QStringLiteral(", ")), quotedName(tableOrView));
+    return result;
+}
+
+} // namespace
+
 Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, const QString& tableOrView)
 {
     using Result = Expected<StoredOrderQuery, QString>;
+    if (isServer(db))
+        return serverStoredOrderQuery(db, tableOrView);
     QSqlQuery query(db);
     query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? AND type IN ('table', 'view')"));
     query.addBindValue(tableOrView);
@@ -227,6 +355,7 @@ Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, con
     StoredOrderQuery result;
     if (query.value(0).toString() == QStringLiteral("table")) {
         result.hasRowKey = true;
+        result.writable = true;
         result.sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedName(tableOrView));
     } else {
         result.sql = QStringLiteral("SELECT * FROM %1").arg(quotedName(tableOrView));
@@ -250,8 +379,51 @@ QString driverText(const QSqlError& error)
     return text.isEmpty() ? QString() : QStringLiteral("（%1）").arg(text);
 }
 
+namespace {
+
+// PostgreSQL names its errors by SQLSTATE; a failed connection often only by
+// libpq's text.
+QString serverAdvice(const QSqlError& error)
+{
+    const QString state = error.nativeErrorCode();
+    const QString text = error.text();
+    if (state.startsWith(QLatin1String("28")) || text.contains(QLatin1String("password authentication failed")) ||
+        text.contains(QLatin1String("no password supplied")))
+        return QStringLiteral("登录数据库服务器失败：用户名或密码不对。请检查连接设置，或密码文件（~/.pgpass）、PGPASSWORD 中的密码。");
+    if (state == QLatin1String("3D000") || (text.contains(QLatin1String("database")) && text.contains(QLatin1String("does not exist"))))
+        return QStringLiteral("服务器上没有这个数据库。请检查连接设置中的数据库名，或请数据库管理员建立它。");
+    if (state == QLatin1String("42501") || text.contains(QLatin1String("permission denied")) ||
+        text.contains(QLatin1String("read-only transaction")))
+        return QStringLiteral("没有进行这项操作的权限（例如只读的角色不能写入）。请联系数据库管理员。");
+    if (state.startsWith(QLatin1String("57P")) || text.contains(QLatin1String("terminating connection")) ||
+        text.contains(QLatin1String("server closed the connection")))
+        return QStringLiteral("数据库服务器已关闭、正在重启或断开了连接。请稍后重试，或联系数据库管理员。");
+    if (state.startsWith(QLatin1String("08")) || text.contains(QLatin1String("could not connect")) ||
+        text.contains(QLatin1String("Connection refused")) || text.contains(QLatin1String("No such file or directory")) ||
+        text.contains(QLatin1String("connection to server")))
+        return QStringLiteral("无法连接数据库服务器。请检查服务器是否在运行、地址和端口是否正确、网络是否正常。");
+    if (state == QLatin1String("40001") || state == QLatin1String("40P01"))
+        return QStringLiteral("与其他用户同时进行的操作冲突。请重试。");
+    if (state == QLatin1String("42P01"))
+        return QStringLiteral("数据库中缺少所需的表。请先用 tarnwick-cli init-db 建立数据库结构。");
+    if (state == QLatin1String("53100"))
+        return QStringLiteral("数据库服务器的磁盘已满。请联系数据库管理员。");
+    return QStringLiteral("请检查数据库服务器后重试。");
+}
+
+bool isServerError(const QSqlError& error)
+{
+    // SQLite's codes are numbers of up to four digits, SQLSTATEs five characters.
+    return error.nativeErrorCode().size() == 5 || error.driverText().contains(QLatin1String("PSQL")) ||
+           error.text().contains(QLatin1String("PSQL"));
+}
+
+} // namespace
+
 QString databaseErrorText(const QString& what, const QSqlError& error)
 {
+    if (isServerError(error))
+        return QStringLiteral("%1失败：%2%3").arg(what, serverAdvice(error), driverText(error));
     QString advice;
     switch (nativeCode(error)) {
     case 5: // busy
@@ -285,7 +457,10 @@ ReadSnapshot::ReadSnapshot(QSqlDatabase db) : m_db(std::move(db))
     // A deferred transaction takes its snapshot at the first read and holds
     // it to the end.
     QSqlQuery begin(m_db);
-    if (!begin.exec(QStringLiteral("BEGIN")))
+    // On a server: one consistent view of every table until the end.
+    const QString statement = isServer(m_db) ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                                             : QStringLiteral("BEGIN");
+    if (!begin.exec(statement))
         m_error = databaseErrorText(QStringLiteral("读取数据库"), begin.lastError());
 }
 
@@ -304,7 +479,7 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
     // it writes would instead fail at once with "database is locked" when
     // another connection has written in between.
     QSqlQuery statement(db);
-    if (!statement.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    if (!statement.exec(isServer(db) ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"))) {
         if (error)
             *error = databaseErrorText(QStringLiteral("开始写入数据库"), statement.lastError());
         return false;

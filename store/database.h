@@ -58,6 +58,7 @@ public:
     Access access() const { return m_access; }
 
 private:
+    static Expected<std::shared_ptr<Connection>, QString> openServer(const QString& location, Access access);
     Connection(QString name, QString path, Access access)
         : m_name(std::move(name)), m_path(std::move(path)), m_access(access)
     {
@@ -92,13 +93,24 @@ private:
 struct StoredOrderQuery
 {
     QString sql;
-    bool hasRowKey = false;
+    bool hasRowKey = false; // the first column is the row key
+    bool writable = false;  // a table, not a view
 };
 Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, const QString& tableOrView);
 QString deleteByRowKeySql(const QString& table);
 QString selectByRowKeySql(const QString& table);
 
-// The file a connection of ours is open on.
+// A PostgreSQL server's database, given as libpq reads an address:
+// "postgresql://user@host:port/dbname?sslmode=…" or
+// "postgresql://user@/dbname?host=/folder/of/the/socket". Anything else is a
+// database file.
+bool isServerLocation(const QString& location);
+bool isServer(const QSqlDatabase& db);
+// The location for messages and windows: a file in native separators, an
+// address without its password.
+QString shownLocation(const QString& location);
+
+// The file a connection of ours is open on; empty on a server.
 QString databaseFilePath(const QSqlDatabase& db);
 
 // Quotes a table or field name taken from the program's own constants.

@@ -69,6 +69,7 @@ bool RowSet::requery()
         fields.append(record.fieldName(i));
 
     m_hasRowKey = order->hasRowKey;
+    m_writable = order->writable;
     m_sql = order->sql;
     m_fields = std::move(fields);
     m_snapshot = Snapshot();
@@ -209,7 +210,7 @@ bool RowSet::append(const FieldValues& values)
 {
     if (!m_connection)
         return fail(QStringLiteral("“%1”尚未打开。").arg(m_source));
-    if (!m_hasRowKey)
+    if (!m_writable)
         return fail(QStringLiteral("“%1”是查询，不能添加记录。").arg(m_source));
     QStringList columns;
     QStringList marks;
@@ -220,15 +221,18 @@ bool RowSet::append(const FieldValues& values)
         marks.append(QStringLiteral("?"));
     }
     QSqlQuery query(m_connection->database());
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(quotedName(m_source), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))))
+    // A server hands the new row's key back with the insert.
+    const bool server = isServer(m_connection->database());
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
+                           .arg(quotedName(m_source), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")),
+                                server ? QStringLiteral(" RETURNING rowid") : QString())))
         return fail(databaseErrorText(QStringLiteral("写入“%1”").arg(m_source), query.lastError()));
     for (const auto& value : values)
         query.addBindValue(value.second);
     if (!query.exec())
         return fail(databaseErrorText(QStringLiteral("写入“%1”").arg(m_source), query.lastError()));
 
-    const QVariant key = query.lastInsertId();
+    const QVariant key = server ? (query.next() ? query.value(0) : QVariant()) : query.lastInsertId();
     m_error.clear();
     if (!m_rowsRead) {
         // The row is read with the others, and the set stands on it then.
@@ -253,7 +257,7 @@ bool RowSet::deleteCurrent()
 {
     if (eof())
         return fail(QStringLiteral("删除“%1”的记录时已没有当前记录。").arg(m_source));
-    if (!m_hasRowKey)
+    if (!m_writable)
         return fail(QStringLiteral("“%1”是查询，不能删除记录。").arg(m_source));
     Snapshot& s = snapshot();
     if (s.deleted.at(s.position))

@@ -99,6 +99,7 @@ private:
     QString m_source;
     ReadRows m_reading = ReadRows::AtOnce;
     bool m_hasRowKey = false;
+    bool m_writable = false;
     QString m_sql;
     QStringList m_fields; // without the row key
     // Filled when the rows are read; an on-demand set reads them on first use.

@@ -2,6 +2,7 @@
 
 #include "store/cataloguerules.h"
 #include "store/database.h"
+#include "store/dbcopy.h"
 #include "store/import/newdatabasefile.h"
 #include "store/import/olepicture.h"
 #include "store/names.h"
@@ -220,40 +221,6 @@ QStringList missingProgramTables(const QSqlDatabase& db)
             missing.append(QStringLiteral("表“%1”缺少字段%2").arg(required.name, quotedList(fields)));
     }
     return missing;
-}
-
-bool createPumpView(QSqlDatabase db, QString* error)
-{
-    namespace n = store::names;
-    const QStringList fields = {n::pumpType(),
-                                n::model(),
-                                n::speed(),
-                                n::flow(),
-                                n::head(),
-                                n::shaftPower(),
-                                n::motorPower(),
-                                n::npshRequired(),
-                                n::impellerDiameter(),
-                                n::weight(),
-                                n::installationDimensions(),
-                                n::key()};
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted.append(store::quotedName(field));
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("CREATE VIEW %1 AS SELECT %2 FROM %3 ORDER BY rowid")
-                        .arg(store::quotedName(n::pumpView()), quoted.join(QStringLiteral(", ")),
-                             store::quotedName(n::pumpTable())))) {
-        *error = QStringLiteral("无法建立查询“%1”：%2").arg(n::pumpView(), query.lastError().text());
-        return false;
-    }
-    if (!query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                        .arg(store::quotedName(n::pointTable() + QStringLiteral("_") + n::key()),
-                             store::quotedName(n::pointTable()), store::quotedName(n::key())))) {
-        *error = QStringLiteral("无法为“%1”建立索引：%2").arg(n::pointTable(), query.lastError().text());
-        return false;
-    }
-    return true;
 }
 
 Expected<AccessImportSummary, QString> importAccessDatabase(const QString& source, const QString& target,

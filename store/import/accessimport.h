@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expected.h"
+#include "store/dbcopy.h"
 #include "store/import/accessfile.h"
 
 #include <QList>
@@ -60,9 +61,8 @@ Expected<AccessImportSummary, QString> copyAccessFile(const QString& accessPath,
 // ("缺少表“流扬功”", "表“公司资料”缺少字段“公司图片”"); empty when it has them all.
 QStringList missingProgramTables(const QSqlDatabase& db);
 
-// Creates the data-sheet view "水泵查询" over "水泵性能表", one row per pump in
-// catalogue order, and the index that finds a pump's points.
-bool createPumpView(QSqlDatabase db, QString* error);
+// The data-sheet view and the points index, made as on any database.
+using store::createPumpView;
 
 // Converts an Access file into a new database of the program at `target`:
 // every table copied, the program's tables checked, the view recreated. The

@@ -1,0 +1,364 @@
+#include "store/dbcopy.h"
+
+#include "store/database.h"
+#include "store/names.h"
+#include "store/schema.h"
+
+#include <QCryptographicHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace tarnwick::store {
+
+namespace {
+
+// SQLite's rules for the type a declared column takes.
+ColumnKind kindOfDeclaredType(const QString& declared)
+{
+    const QString type = declared.toUpper();
+    if (type.contains(QLatin1String("INT")))
+        return ColumnKind::Integer;
+    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) ||
+        type.contains(QLatin1String("TEXT")))
+        return ColumnKind::Text;
+    if (type.isEmpty() || type.contains(QLatin1String("BLOB")))
+        return ColumnKind::Blob;
+    return ColumnKind::Real;
+}
+
+ColumnKind kindOfServerType(const QString& type)
+{
+    if (type == QLatin1String("bigint") || type == QLatin1String("integer") || type == QLatin1String("smallint"))
+        return ColumnKind::Integer;
+    if (type == QLatin1String("double precision") || type == QLatin1String("real") ||
+        type == QLatin1String("numeric"))
+        return ColumnKind::Real;
+    if (type == QLatin1String("bytea"))
+        return ColumnKind::Blob;
+    return ColumnKind::Text;
+}
+
+QString typeName(ColumnKind kind, bool server)
+{
+    switch (kind) {
+    case ColumnKind::Integer:
+        return server ? QStringLiteral("bigint") : QStringLiteral("INTEGER");
+    case ColumnKind::Real:
+        return server ? QStringLiteral("double precision") : QStringLiteral("REAL");
+    case ColumnKind::Text:
+        return server ? QStringLiteral("text") : QStringLiteral("TEXT");
+    case ColumnKind::Blob:
+        return server ? QStringLiteral("bytea") : QStringLiteral("BLOB");
+    }
+    return QString();
+}
+
+bool isResultTable(const QString& table)
+{
+    return table == names::allResultsTable() || table == names::latestResultsTable();
+}
+
+QString columnList(const TableInfo& table)
+{
+    QStringList quoted;
+    for (const ColumnInfo& column : table.columns)
+        quoted.append(quotedName(column.name));
+    return quoted.join(QStringLiteral(", "));
+}
+
+// A value as its column's kind, whatever the engine handed back.
+QVariant asKind(const QVariant& value, ColumnKind kind)
+{
+    if (value.isNull())
+        return QVariant();
+    switch (kind) {
+    case ColumnKind::Integer: {
+        bool ok = false;
+        const qlonglong integer = value.toLongLong(&ok);
+        return ok ? QVariant(integer) : value;
+    }
+    case ColumnKind::Real: {
+        bool ok = false;
+        const double real = value.toDouble(&ok);
+        return ok ? QVariant(real) : value;
+    }
+    case ColumnKind::Text:
+        return value.toString();
+    case ColumnKind::Blob:
+        return value.toByteArray();
+    }
+    return value;
+}
+
+QStringList existingNames(const QSqlDatabase& db)
+{
+    QStringList names = viewNames(db);
+    const auto tables = readTableInfo(db);
+    if (tables) {
+        for (const TableInfo& table : tables.value())
+            names.append(table.name);
+    }
+    return names;
+}
+
+} // namespace
+
+Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
+{
+    using Result = Expected<QList<TableInfo>, QString>;
+    QList<TableInfo> tables;
+    QSqlQuery query(db);
+    const bool server = isServer(db);
+    const QString list = server ? QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                                 "WHERE n.nspname = current_schema() AND c.relkind = 'r' ORDER BY c.oid")
+                                : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                                 "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+    if (!query.exec(list))
+        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError()));
+    while (query.next())
+        tables.append({query.value(0).toString(), {}});
+    for (TableInfo& table : tables) {
+        QSqlQuery columns(db);
+        if (server) {
+            columns.prepare(QStringLiteral("SELECT column_name, data_type, is_nullable FROM information_schema.columns "
+                                           "WHERE table_schema = current_schema() AND table_name = ? ORDER BY ordinal_position"));
+            columns.addBindValue(table.name);
+        } else {
+            columns.prepare(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(?)"));
+            columns.addBindValue(table.name);
+        }
+        if (!columns.exec())
+            return Result::failure(databaseErrorText(QStringLiteral("读取“%1”的结构").arg(table.name), columns.lastError()));
+        while (columns.next()) {
+            const QString name = columns.value(0).toString();
+            if (server && (name == QLatin1String("rowid") || name == userColumn()))
+                continue;
+            ColumnInfo column;
+            column.name = name;
+            column.kind = server ? kindOfServerType(columns.value(1).toString())
+                                 : kindOfDeclaredType(columns.value(1).toString());
+            column.notNull = server ? columns.value(2).toString() == QLatin1String("NO") : columns.value(2).toInt() != 0;
+            table.columns.append(column);
+        }
+    }
+    return tables;
+}
+
+QStringList viewNames(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    QStringList views;
+    if (query.exec(isServer(db) ? QStringLiteral("SELECT table_name FROM information_schema.views WHERE table_schema = "
+                                                 "current_schema()")
+                                : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'"))) {
+        while (query.next())
+            views.append(query.value(0).toString());
+    }
+    return views;
+}
+
+bool createTable(QSqlDatabase db, const TableInfo& table, QString* error)
+{
+    const bool server = isServer(db);
+    QStringList columns;
+    if (server)
+        columns.append(QStringLiteral("rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
+    for (const ColumnInfo& column : table.columns)
+        columns.append(quotedName(column.name) + QLatin1Char(' ') + typeName(column.kind, server) +
+                       (column.notNull ? QStringLiteral(" NOT NULL") : QString()));
+    if (server && isResultTable(table.name))
+        columns.append(quotedName(userColumn()) + QStringLiteral(" text NOT NULL DEFAULT current_user"));
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table.name), columns.join(QStringLiteral(", ")))))
+        return true;
+    *error = databaseErrorText(QStringLiteral("建立表“%1”").arg(table.name), query.lastError());
+    return false;
+}
+
+bool createPumpView(QSqlDatabase db, QString* error)
+{
+    namespace n = names;
+    QStringList fields;
+    // On a server the view carries the stored order with it, to be read by.
+    if (isServer(db))
+        fields.append(QStringLiteral("rowid"));
+    for (const QString& field : {n::pumpType(), n::model(), n::speed(), n::flow(), n::head(), n::shaftPower(),
+                                 n::motorPower(), n::npshRequired(), n::impellerDiameter(), n::weight(),
+                                 n::installationDimensions(), n::key()})
+        fields.append(quotedName(field));
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("CREATE VIEW %1 AS SELECT %2 FROM %3 ORDER BY rowid")
+                        .arg(quotedName(n::pumpView()), fields.join(QStringLiteral(", ")), quotedName(n::pumpTable())))) {
+        *error = databaseErrorText(QStringLiteral("建立查询“%1”").arg(n::pumpView()), query.lastError());
+        return false;
+    }
+    if (!query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                        .arg(quotedName(n::pointTable() + QStringLiteral("_") + n::key()), quotedName(n::pointTable()),
+                             quotedName(n::key())))) {
+        *error = databaseErrorText(QStringLiteral("为“%1”建立索引").arg(n::pointTable()), query.lastError());
+        return false;
+    }
+    return true;
+}
+
+bool copyStructure(const QSqlDatabase& source, QSqlDatabase target, QString* error)
+{
+    const auto tables = readTableInfo(source);
+    if (!tables) {
+        *error = tables.error();
+        return false;
+    }
+    for (const TableInfo& table : tables.value()) {
+        if (!createTable(target, table, error))
+            return false;
+    }
+    if (viewNames(source).contains(names::pumpView()))
+        return createPumpView(target, error);
+    return true;
+}
+
+Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableInfo& table)
+{
+    using Result = Expected<TableDigest, QString>;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(table), quotedName(table.name))))
+        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), query.lastError()));
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    TableDigest digest;
+    while (query.next()) {
+        ++digest.rows;
+        for (int c = 0; c < table.columns.size(); ++c) {
+            const QVariant value = asKind(query.value(c), table.columns[c].kind);
+            QByteArray bytes;
+            if (value.isNull())
+                bytes = "N";
+            else if (value.typeId() == QMetaType::LongLong)
+                bytes = "I" + QByteArray::number(value.toLongLong());
+            else if (value.typeId() == QMetaType::Double)
+                bytes = "R" + QByteArray::number(value.toDouble(), 'g', 17);
+            else if (value.typeId() == QMetaType::QByteArray)
+                bytes = "B" + value.toByteArray().toHex();
+            else
+                bytes = "T" + value.toString().toUtf8();
+            hash.addData(QByteArray(QByteArray::number(bytes.size()) + ':' + bytes));
+        }
+    }
+    if (query.lastError().isValid())
+        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), query.lastError()));
+    digest.sum = hash.result();
+    return digest;
+}
+
+Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, QSqlDatabase target,
+                                                   const CopyOptions& options)
+{
+    using Result = Expected<QList<CopiedTable>, QString>;
+    const ReadSnapshot snapshot(source);
+    if (!snapshot.isValid())
+        return Result::failure(snapshot.error());
+    const auto tables = readTableInfo(source);
+    if (!tables)
+        return Result::failure(tables.error());
+    if (tables->isEmpty())
+        return Result::failure(QStringLiteral("源数据库中没有表，没有可复制的内容。"));
+    const bool sourceHasView = viewNames(source).contains(names::pumpView());
+
+    QStringList clashes;
+    const QStringList existing = existingNames(target);
+    for (const TableInfo& table : tables.value()) {
+        if (existing.contains(table.name))
+            clashes.append(QStringLiteral("“%1”").arg(table.name));
+    }
+    if (existing.contains(names::pumpView()))
+        clashes.append(QStringLiteral("“%1”").arg(names::pumpView()));
+    if (!clashes.isEmpty() && !options.replace)
+        return Result::failure(QStringLiteral("目标数据库中已有%1，没有复制任何数据。要替换它们，请加 --replace。")
+                                   .arg(clashes.join(QStringLiteral("、"))));
+
+    QList<CopiedTable> copied;
+    QString error;
+    const bool written = inTransaction(
+        target,
+        [&] {
+            QSqlQuery drop(target);
+            if (existing.contains(names::pumpView()) &&
+                !drop.exec(QStringLiteral("DROP VIEW %1").arg(quotedName(names::pumpView())))) {
+                error = databaseErrorText(QStringLiteral("删除查询“%1”").arg(names::pumpView()), drop.lastError());
+                return false;
+            }
+            for (const TableInfo& table : tables.value()) {
+                if (existing.contains(table.name) &&
+                    !drop.exec(QStringLiteral("DROP TABLE %1").arg(quotedName(table.name)))) {
+                    error = databaseErrorText(QStringLiteral("删除表“%1”").arg(table.name), drop.lastError());
+                    return false;
+                }
+                if (!createTable(target, table, &error))
+                    return false;
+                CopiedTable done{table.name, 0};
+                if (!options.withoutRows.contains(table.name)) {
+                    QSqlQuery read(source);
+                    read.setForwardOnly(true);
+                    if (!read.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                       .arg(columnList(table), quotedName(table.name)))) {
+                        error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
+                        return false;
+                    }
+                    QStringList marks;
+                    for (int c = 0; c < table.columns.size(); ++c)
+                        marks.append(QStringLiteral("?"));
+                    QSqlQuery insert(target);
+                    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                            .arg(quotedName(table.name), columnList(table),
+                                                 marks.join(QStringLiteral(", "))))) {
+                        error = databaseErrorText(QStringLiteral("写入“%1”").arg(table.name), insert.lastError());
+                        return false;
+                    }
+                    while (read.next()) {
+                        for (int c = 0; c < table.columns.size(); ++c)
+                            insert.bindValue(c, asKind(read.value(c), table.columns[c].kind));
+                        if (!insert.exec()) {
+                            error = databaseErrorText(QStringLiteral("写入“%1”第 %2 行").arg(table.name).arg(done.rows + 1),
+                                                      insert.lastError());
+                            return false;
+                        }
+                        ++done.rows;
+                        if (options.progress && done.rows % 1000 == 0)
+                            options.progress(table.name, done.rows);
+                    }
+                    if (read.lastError().isValid()) {
+                        error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
+                        return false;
+                    }
+                }
+                copied.append(done);
+            }
+            return !sourceHasView || createPumpView(target, &error);
+        },
+        &error);
+    if (!written)
+        return Result::failure(error.isEmpty() ? QStringLiteral("复制没有完成，目标数据库没有改动。") : error);
+
+    // Whatever the engines did with the values, the copy must read back as
+    // the source: every table by its count and digest.
+    for (const TableInfo& table : tables.value()) {
+        if (options.withoutRows.contains(table.name))
+            continue;
+        const auto from = tableDigest(source, table);
+        const auto to = tableDigest(target, table);
+        if (!from)
+            return Result::failure(from.error());
+        if (!to)
+            return Result::failure(to.error());
+        if (from->rows != to->rows || from->sum != to->sum)
+            return Result::failure(QStringLiteral("复制后核对失败：“%1”在源数据库中有 %2 行，在目标数据库中有 %3 行%4。")
+                                       .arg(table.name)
+                                       .arg(from->rows)
+                                       .arg(to->rows)
+                                       .arg(from->rows == to->rows ? QStringLiteral("，但内容不同") : QString()));
+    }
+    return copied;
+}
+
+} // namespace tarnwick::store
