@@ -80,6 +80,12 @@ report::ResultTable resultTable(const store::StoredTable& stored, const QString&
     return report::ResultTable::fromValues(stored.source, title, columns, rows);
 }
 
+} // namespace
+
+report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns);
+
+namespace {
+
 void showVarSpeedReport(MDIForm1* main, bool all)
 {
     // The report reads the file as it is now, through the main window's
@@ -90,10 +96,15 @@ void showVarSpeedReport(MDIForm1* main, bool all)
         return;
     }
     const QString caption = all ? QStringLiteral("全部变速选型结果") : QStringLiteral("本次变速选型结果");
-    showTableReport(caption, varSpeedIcon(), resultTable(stored.value(), QStringLiteral("变速节能选型结果报表")));
+    showTableReport(caption, varSpeedIcon(), varSpeedResultTable(stored.value(), all));
 }
 
 } // namespace
+
+report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
+{
+    return resultTable(stored, allRuns ? QStringLiteral("全部变速节能选型结果报表") : QStringLiteral("变速节能选型结果报表"));
+}
 
 void showLatestVarSpeedResults(MDIForm1* main)
 {

@@ -1,4 +1,6 @@
 // Not a test: runs the window on a database and saves it as PNG files.
+#include "shell/report/resultreport.h"
+#include "shell/varspeedcommands.h"
 #include "speedwindow/frmvarspeed.h"
 
 #include <QApplication>
@@ -37,5 +39,10 @@ int main(int argc, char** argv)
     window.findChild<QTabWidget*>(QStringLiteral("resultTabs"))->setCurrentIndex(1);
     QApplication::processEvents();
     window.grab().save(out + QStringLiteral("/4-rejected.png"));
+
+    auto connection = tarnwick::store::Connection::open(QString::fromLocal8Bit(argv[2]));
+    auto stored = tarnwick::store::readVarSpeedResults(connection.value()->database(), false);
+    tarnwick::report::ResultReport report(tarnwick::varSpeedResultTable(stored.value(), false));
+    report.renderPage(1, 96).save(out + QStringLiteral("/5-report.png"));
     return 0;
 }
