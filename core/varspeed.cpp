@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/motortables.h"
 #include "core/numbers.h"
+#include "core/vectorstate.h"
 
 #include <algorithm>
 #include <array>
@@ -562,6 +563,7 @@ VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpee
     VarSpeedSelection selection;
     selection.request = request;
     const CatalogueIndex index(catalogue.points);
+    releaseVectorState();
     for (std::size_t i = 0; i < catalogue.pumps.size(); ++i) {
         const CataloguePump& pump = catalogue.pumps[i];
         auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key));

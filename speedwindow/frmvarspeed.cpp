@@ -114,6 +114,9 @@ QTableWidget* table(QWidget* parent, const QString& name, const QStringList& hea
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Column widths from the first rows only: a catalogue of thousands of
+    // pumps would otherwise be measured cell by cell on every change.
+    t->horizontalHeader()->setResizeContentsPrecision(50);
     t->horizontalHeader()->setStretchLastSection(true);
     return t;
 }

@@ -70,28 +70,43 @@ VarSpeedFailure dbFailure(const QString& message)
     return f;
 }
 
-bool insertRow(QSqlDatabase db, const QString& table, const QStringList& columns, const QVariantList& values,
-               qint64* id, QString* error)
+// One prepared insert into a table, run once per row.
+class RowInserter
 {
-    QStringList quoted;
-    QStringList marks;
-    for (const QString& c : columns) {
-        quoted << quotedName(c);
-        marks << QStringLiteral("?");
+public:
+    RowInserter(QSqlDatabase db, const QString& table, const QStringList& columns) : m_query(db), m_table(table)
+    {
+        QStringList quoted;
+        QStringList marks;
+        for (const QString& c : columns) {
+            quoted << quotedName(c);
+            marks << QStringLiteral("?");
+        }
+        m_prepared = m_query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                         .arg(quotedName(table), quoted.join(QLatin1Char(',')),
+                                              marks.join(QLatin1Char(','))));
     }
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quotedName(table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec()) {
-        *error = databaseError(QStringLiteral("写入“%1”失败").arg(table), q);
-        return false;
+
+    bool insert(const QVariantList& values, qint64* id, QString* error)
+    {
+        if (m_prepared) {
+            for (int i = 0; i < values.size(); ++i)
+                m_query.bindValue(i, values.at(i));
+        }
+        if (!m_prepared || !m_query.exec()) {
+            *error = databaseError(QStringLiteral("写入“%1”失败").arg(m_table), m_query);
+            return false;
+        }
+        if (id)
+            *id = m_query.lastInsertId().toLongLong();
+        return true;
     }
-    if (id)
-        *id = q.lastInsertId().toLongLong();
-    return true;
-}
+
+private:
+    QSqlQuery m_query;
+    QString m_table;
+    bool m_prepared = false;
+};
 
 QVariantList pointValues(int index, const VarSpeedPoint& p, const VarSpeedPump& pump)
 {
@@ -125,11 +140,11 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
     }
     *runNumber = q.value(0).toLongLong();
     const QString time = calculationTimeText(QDateTime::currentDateTime());
+    RowInserter results(db, varspeednames::resultsTable(), QStringList{field::run(), field::rank()} + resultColumns());
+    RowInserter points(db, varspeednames::pointsTable(), QStringList{field::result()} + pointColumns());
     int rank = 0;
     for (const VarSpeedPump* pump : pumps) {
         ++rank;
-        QStringList columns = {field::run(), field::rank()};
-        columns += resultColumns();
         const QVariantList values = {*runNumber,
                                      rank,
                                      time,
@@ -146,13 +161,11 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
                                      pump->annualCost,
                                      pump->weightedEfficiency};
         qint64 id = 0;
-        if (!insertRow(db, varspeednames::resultsTable(), columns, values, &id, error))
+        if (!results.insert(values, &id, error))
             return false;
-        const QStringList pColumns = QStringList{field::result()} + pointColumns();
         for (int i = 0; i <= static_cast<int>(pump->points.size()); ++i) {
             const VarSpeedPoint& p = i == 0 ? pump->design : pump->points[static_cast<std::size_t>(i - 1)];
-            if (!insertRow(db, varspeednames::pointsTable(), pColumns, QVariantList{id} + pointValues(i, p, *pump),
-                           nullptr, error))
+            if (!points.insert(QVariantList{id} + pointValues(i, p, *pump), nullptr, error))
                 return false;
         }
     }
