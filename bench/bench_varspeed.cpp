@@ -52,7 +52,8 @@ int main(int argc, char** argv)
             break;
         const Catalogue catalogue = bench::generatedCatalogue(n, kSeed);
         VarSpeedSelection selection;
-        bench::Timing t = bench::timeBest(n >= 100000 ? 5 : 11, [&] { selection = runVarSpeedSelection(catalogue, request); });
+        bench::Timing t =
+            bench::timeBest(n >= 100000 ? 5 : 11, [&] { selection = runVarSpeedSelection(catalogue, request); });
         // A second round: a slow spell on the shared machine seldom lasts through both.
         const bench::Timing again =
             bench::timeBest(n >= 100000 ? 5 : 11, [&] { selection = runVarSpeedSelection(catalogue, request); });

@@ -32,7 +32,7 @@ constexpr double kLowestEquivalentFlow = 0.1;  // of Qbep
 constexpr double kHighestEquivalentFlow = 1.1; // of the largest measured flow
 constexpr double kPreferredLow = 0.7;          // of Qbep, at the design point
 constexpr double kPreferredHigh = 1.2;
-constexpr double kHeadTolerance = 1e-9; // m
+constexpr double kHeadTolerance = 1e-9;     // m
 constexpr double kBestFlowTolerance = 1e-6; // relative to the measured range
 constexpr int kBestFlowSamples = 48;
 constexpr double kHydraulicPowerFactor = 367.2; // Q H / 367.2 = kW for water, Q in m3/h

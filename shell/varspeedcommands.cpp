@@ -2,13 +2,13 @@
 
 #include "controls/messagebox.h"
 #include "core/numbers.h"
+#include "shell/mdiform1.h"
 #include "shell/report/resulttable.h"
 #include "shell/reportwindow/datareport1.h"
-#include "store/varspeedstore.h"
-#include "shell/mdiform1.h"
 #include "speedwindow/frmvarspeed.h"
 #include "speedwindow/varspeedchart.h"
 #include "store/database.h"
+#include "store/varspeedstore.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -42,9 +42,9 @@ struct ColumnSpec
     double scale;
 };
 constexpr ColumnSpec kResultColumns[] = {
-    {u"计算时间", u"", 1560, -1, 1},    {u"控制方式", u"", 760, -1, 1},      {u"系统阻力", u"(m)", 700, -1, 1},
-    {u"流量", u"(m3/h)", 700, -1, 1},   {u"静扬程", u"(m)", 620, 2, 1},     {u"工作泵", u"(台)", 560, -1, 1},
-    {u"备用泵", u"(台)", 560, -1, 1},   {u"所选型号", u"", 1500, -1, 1},     {u"电机", u"(kW)", 620, -1, 1},
+    {u"计算时间", u"", 1560, -1, 1},      {u"控制方式", u"", 760, -1, 1},     {u"系统阻力", u"(m)", 700, -1, 1},
+    {u"流量", u"(m3/h)", 700, -1, 1},     {u"静扬程", u"(m)", 620, 2, 1},     {u"工作泵", u"(台)", 560, -1, 1},
+    {u"备用泵", u"(台)", 560, -1, 1},     {u"所选型号", u"", 1500, -1, 1},    {u"电机", u"(kW)", 620, -1, 1},
     {u"设计转速比", u"(%)", 840, 1, 100}, {u"年耗电量", u"(kWh)", 980, 0, 1}, {u"年电费", u"(元)", 900, 0, 1},
     {u"加权效率", u"(%)", 0, 1, 100},
 };
@@ -103,7 +103,8 @@ void showVarSpeedReport(MDIForm1* main, bool all)
 
 report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
 {
-    return resultTable(stored, allRuns ? QStringLiteral("全部变速节能选型结果报表") : QStringLiteral("变速节能选型结果报表"));
+    return resultTable(stored,
+                       allRuns ? QStringLiteral("全部变速节能选型结果报表") : QStringLiteral("变速节能选型结果报表"));
 }
 
 void showLatestVarSpeedResults(MDIForm1* main)

@@ -30,22 +30,45 @@ namespace {
 
 // The window's texts, kept together.
 namespace caption {
-inline QString window() { return QStringLiteral("变速节能选型"); }
-inline QString inputs() { return QStringLiteral("输入参数"); }
-inline QString results() { return QStringLiteral("选型结果"); }
-inline QString accepted() { return QStringLiteral("入选水泵"); }
-inline QString rejected() { return QStringLiteral("未入选水泵"); }
-inline QString customFluid() { return QStringLiteral("自定义"); }
+inline QString window()
+{
+    return QStringLiteral("变速节能选型");
+}
+inline QString inputs()
+{
+    return QStringLiteral("输入参数");
+}
+inline QString results()
+{
+    return QStringLiteral("选型结果");
+}
+inline QString accepted()
+{
+    return QStringLiteral("入选水泵");
+}
+inline QString rejected()
+{
+    return QStringLiteral("未入选水泵");
+}
+inline QString customFluid()
+{
+    return QStringLiteral("自定义");
+}
 } // namespace caption
 
-const QStringList kAcceptedHeadings = {
-    QStringLiteral("型号"),          QStringLiteral("转速\nr/min"),        QStringLiteral("台数\nN+M"),
-    QStringLiteral("电机\nkW"),      QStringLiteral("设计转速比\n%"),      QStringLiteral("设计点效率\n%"),
-    QStringLiteral("加权综合效率\n%"), QStringLiteral("年耗电量\nkWh"),      QStringLiteral("年电费\n元")};
+const QStringList kAcceptedHeadings = {QStringLiteral("型号"),
+                                       QStringLiteral("转速\nr/min"),
+                                       QStringLiteral("台数\nN+M"),
+                                       QStringLiteral("电机\nkW"),
+                                       QStringLiteral("设计转速比\n%"),
+                                       QStringLiteral("设计点效率\n%"),
+                                       QStringLiteral("加权综合效率\n%"),
+                                       QStringLiteral("年耗电量\nkWh"),
+                                       QStringLiteral("年电费\n元")};
 const QStringList kLoadHeadings = {
-    QStringLiteral("负荷点"),      QStringLiteral("流量\nm3/h"),   QStringLiteral("扬程\nm"),
-    QStringLiteral("台数"),        QStringLiteral("转速比\n%"),    QStringLiteral("qe/Qbep"),
-    QStringLiteral("水泵效率\n%"), QStringLiteral("轴功率\nkW"),   QStringLiteral("电机效率\n%"),
+    QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
+    QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
+    QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
     QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
 
 // A cell that sorts by its number rather than by its text.
@@ -485,8 +508,9 @@ void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
         m_accepted->setItem(row, 0, model);
         const double speed = p.curves.speed.value_or(0.0);
         m_accepted->setItem(row, 1, new NumberItem(speed, p.curves.speed ? fixed(speed, 0) : QString()));
-        m_accepted->setItem(row, 2, new NumberItem(p.dutyPumps * 10 + p.standbyPumps,
-                                                   QStringLiteral("%1+%2").arg(p.dutyPumps).arg(p.standbyPumps)));
+        m_accepted->setItem(row, 2,
+                            new NumberItem(p.dutyPumps * 10 + p.standbyPumps,
+                                           QStringLiteral("%1+%2").arg(p.dutyPumps).arg(p.standbyPumps)));
         m_accepted->setItem(row, 3, new NumberItem(p.motorRating, QString::fromStdString(numberText(p.motorRating))));
         m_accepted->setItem(row, 4, number(p.design.speedShare, 1, 100.0));
         m_accepted->setItem(row, 5, number(p.design.pumpEfficiency, 1, 100.0));
@@ -527,9 +551,8 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
     m_chart->setData(varSpeedChartData(*pump, m_run->selection.request));
     std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{QStringLiteral("设计点"), &pump->design}};
     for (const VarSpeedPoint& p : pump->points)
-        rows.emplace_back(QStringLiteral("%1%/%2%")
-                              .arg(QString::fromStdString(numberText(p.flowShare * 100.0)),
-                                   QString::fromStdString(numberText(p.timeShare * 100.0))),
+        rows.emplace_back(QStringLiteral("%1%/%2%").arg(QString::fromStdString(numberText(p.flowShare * 100.0)),
+                                                        QString::fromStdString(numberText(p.timeShare * 100.0))),
                           &p);
     m_loads->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {

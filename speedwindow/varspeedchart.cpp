@@ -51,8 +51,8 @@ VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequ
 
     // Each load point's speed and running count: r^2 H(Q / (k r)).
     for (const VarSpeedPoint& p : pump.points) {
-        VarSpeedChartData::Curve curve{QStringLiteral("%1%负荷转速").arg(std::round(p.flowShare * 100.0)),
-                                       QColor(90, 90, 220), {}, false, true};
+        VarSpeedChartData::Curve curve{
+            QStringLiteral("%1%负荷转速").arg(std::round(p.flowShare * 100.0)), QColor(90, 90, 220), {}, false, true};
         const double r = p.speedShare;
         for (int i = 0; i <= kSamples; ++i) {
             const double q = (c.minFlow + (c.maxFlow - c.minFlow) * i / kSamples) * r;
@@ -66,8 +66,8 @@ VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequ
     for (int i = 0; i <= kSamples; ++i) {
         const double q = request.duty.flow * 1.1 * i / kSamples;
         control.points << QPointF(q, controlHead(request, q));
-        system.points << QPointF(q, static_cast<double>(request.duty.staticHead) +
-                                        request.duty.systemCoefficient * q * q);
+        system.points << QPointF(q,
+                                 static_cast<double>(request.duty.staticHead) + request.duty.systemCoefficient * q * q);
     }
     data.curves << control << system << eta;
 
@@ -118,7 +118,8 @@ void VarSpeedChart::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm(font());
     const QRectF plot(fm.horizontalAdvance(QStringLiteral("000.0")) + 12, fm.height() + 10,
-                      width() - 2 * (fm.horizontalAdvance(QStringLiteral("000.0")) + 12), height() - 4.4 * fm.height() - 16);
+                      width() - 2 * (fm.horizontalAdvance(QStringLiteral("000.0")) + 12),
+                      height() - 4.4 * fm.height() - 16);
     painter.setPen(panelBorder());
     painter.drawRect(plot);
     if (m_empty || plot.width() < 20 || plot.height() < 20)
@@ -152,8 +153,8 @@ void VarSpeedChart::paintEvent(QPaintEvent*)
     painter.drawText(QRectF(0, 0, plot.left() + 40, fm.height()), Qt::AlignLeft, QStringLiteral("扬程 m"));
     painter.drawText(QRectF(plot.right() - 40, 0, width() - plot.right() + 40, fm.height()), Qt::AlignRight,
                      QStringLiteral("效率 %"));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 2, plot.width(), fm.height()),
-                     Qt::AlignHCenter, QStringLiteral("总流量 m3/h"));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 2, plot.width(), fm.height()), Qt::AlignHCenter,
+                     QStringLiteral("总流量 m3/h"));
 
     painter.save();
     painter.setClipRect(plot);
@@ -192,7 +193,8 @@ void VarSpeedChart::paintEvent(QPaintEvent*)
     const double y = height() - fm.height() - 2;
     QStringList seen;
     for (const auto& curve : m_data.curves) {
-        const QString name = curve.name.endsWith(QStringLiteral("负荷转速")) ? QStringLiteral("负荷点转速扬程") : curve.name;
+        const QString name =
+            curve.name.endsWith(QStringLiteral("负荷转速")) ? QStringLiteral("负荷点转速扬程") : curve.name;
         if (seen.contains(name))
             continue;
         seen << name;

@@ -16,45 +16,117 @@ namespace tarnwick::store {
 namespace {
 
 namespace field {
-inline QString id() { return QStringLiteral("序号"); }
-inline QString run() { return QStringLiteral("运行序号"); }
-inline QString rank() { return QStringLiteral("排名"); }
-inline QString control() { return QStringLiteral("控制方式"); }
-inline QString dutyPumps() { return QStringLiteral("工作泵台数"); }
-inline QString standbyPumps() { return QStringLiteral("备用泵台数"); }
-inline QString motorRating() { return QStringLiteral("电机功率"); }
-inline QString designSpeed() { return QStringLiteral("设计转速比"); }
-inline QString energy() { return QStringLiteral("年耗电量"); }
-inline QString cost() { return QStringLiteral("年电费"); }
-inline QString weighted() { return QStringLiteral("加权效率"); }
-inline QString result() { return QStringLiteral("结果序号"); }
-inline QString point() { return QStringLiteral("负荷序号"); }
-inline QString flowShare() { return QStringLiteral("流量比例"); }
-inline QString timeShare() { return QStringLiteral("时间比例"); }
-inline QString running() { return QStringLiteral("运行台数"); }
-inline QString speedShare() { return QStringLiteral("转速比"); }
-inline QString bepRatio() { return QStringLiteral("等效流量比"); }
-inline QString pumpEta() { return QStringLiteral("水泵效率"); }
-inline QString shaftPower() { return QStringLiteral("轴功率"); }
-inline QString motorEta() { return QStringLiteral("电机效率"); }
-inline QString driveEta() { return QStringLiteral("变频器效率"); }
-inline QString inputPower() { return QStringLiteral("输入功率"); }
-inline QString wireToWater() { return QStringLiteral("综合效率"); }
+inline QString id()
+{
+    return QStringLiteral("序号");
+}
+inline QString run()
+{
+    return QStringLiteral("运行序号");
+}
+inline QString rank()
+{
+    return QStringLiteral("排名");
+}
+inline QString control()
+{
+    return QStringLiteral("控制方式");
+}
+inline QString dutyPumps()
+{
+    return QStringLiteral("工作泵台数");
+}
+inline QString standbyPumps()
+{
+    return QStringLiteral("备用泵台数");
+}
+inline QString motorRating()
+{
+    return QStringLiteral("电机功率");
+}
+inline QString designSpeed()
+{
+    return QStringLiteral("设计转速比");
+}
+inline QString energy()
+{
+    return QStringLiteral("年耗电量");
+}
+inline QString cost()
+{
+    return QStringLiteral("年电费");
+}
+inline QString weighted()
+{
+    return QStringLiteral("加权效率");
+}
+inline QString result()
+{
+    return QStringLiteral("结果序号");
+}
+inline QString point()
+{
+    return QStringLiteral("负荷序号");
+}
+inline QString flowShare()
+{
+    return QStringLiteral("流量比例");
+}
+inline QString timeShare()
+{
+    return QStringLiteral("时间比例");
+}
+inline QString running()
+{
+    return QStringLiteral("运行台数");
+}
+inline QString speedShare()
+{
+    return QStringLiteral("转速比");
+}
+inline QString bepRatio()
+{
+    return QStringLiteral("等效流量比");
+}
+inline QString pumpEta()
+{
+    return QStringLiteral("水泵效率");
+}
+inline QString shaftPower()
+{
+    return QStringLiteral("轴功率");
+}
+inline QString motorEta()
+{
+    return QStringLiteral("电机效率");
+}
+inline QString driveEta()
+{
+    return QStringLiteral("变频器效率");
+}
+inline QString inputPower()
+{
+    return QStringLiteral("输入功率");
+}
+inline QString wireToWater()
+{
+    return QStringLiteral("综合效率");
+}
 } // namespace field
 
 QStringList resultColumns()
 {
-    return {names::calculationTime(), field::control(),      names::totalHead(),  names::designFlow(),
-            names::staticHead(),      field::dutyPumps(),    field::standbyPumps(), names::selectedModel(),
-            field::motorRating(),     field::designSpeed(),  field::energy(),     field::cost(),
+    return {names::calculationTime(), field::control(),     names::totalHead(),    names::designFlow(),
+            names::staticHead(),      field::dutyPumps(),   field::standbyPumps(), names::selectedModel(),
+            field::motorRating(),     field::designSpeed(), field::energy(),       field::cost(),
             field::weighted()};
 }
 
 QStringList pointColumns()
 {
-    return {field::point(),      field::flowShare(), field::timeShare(), names::designFlow(), names::head(),
-            field::running(),    field::speedShare(), field::bepRatio(), field::pumpEta(),   field::shaftPower(),
-            field::motorEta(),   field::driveEta(),  field::inputPower(), field::wireToWater()};
+    return {field::point(),    field::flowShare(),  field::timeShare(),  names::designFlow(), names::head(),
+            field::running(),  field::speedShare(), field::bepRatio(),   field::pumpEta(),    field::shaftPower(),
+            field::motorEta(), field::driveEta(),   field::inputPower(), field::wireToWater()};
 }
 
 QString databaseError(const QString& what, const QSqlQuery& query)
@@ -82,9 +154,9 @@ public:
             quoted << quotedName(c);
             marks << QStringLiteral("?");
         }
-        m_prepared = m_query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                         .arg(quotedName(table), quoted.join(QLatin1Char(',')),
-                                              marks.join(QLatin1Char(','))));
+        m_prepared =
+            m_query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(quotedName(table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
     }
 
     bool insert(const QVariantList& values, qint64* id, QString* error)
@@ -223,14 +295,14 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
         const bool text = c == names::calculationTime() || c == field::control() || c == names::selectedModel();
         results << quotedName(c) + (text ? QStringLiteral(" TEXT") : QStringLiteral(" REAL"));
     }
-    QStringList points = {QStringLiteral("%1 INTEGER NOT NULL REFERENCES %2(%3)")
-                              .arg(quotedName(field::result()), quotedName(varspeednames::resultsTable()),
-                                   quotedName(field::id()))};
+    QStringList points = {
+        QStringLiteral("%1 INTEGER NOT NULL REFERENCES %2(%3)")
+            .arg(quotedName(field::result()), quotedName(varspeednames::resultsTable()), quotedName(field::id()))};
     for (const QString& c : pointColumns())
         points << quotedName(c) + QStringLiteral(" REAL");
     QSqlQuery q(db);
-    for (const auto& [table, columns] : {std::pair{varspeednames::resultsTable(), results},
-                                         std::pair{varspeednames::pointsTable(), points}}) {
+    for (const auto& [table, columns] :
+         {std::pair{varspeednames::resultsTable(), results}, std::pair{varspeednames::pointsTable(), points}}) {
         if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                         .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
             *error = databaseError(QStringLiteral("建立“%1”失败").arg(table), q);
@@ -279,27 +351,26 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
         }
         return true;
     };
-    const bool ok =
-        readTable(names::pumpTable(), {names::key(), names::model(), names::pumpType(), names::speed()},
-                  [&](const QSqlQuery& q, const QList<int>& c) {
-                      CataloguePump pump;
-                      pump.key = numberOrNaN(q.value(c[0]));
-                      pump.model = q.value(c[1]).toString().toStdString();
-                      pump.type = q.value(c[2]).toString().toStdString();
-                      const double s = numberOrNaN(q.value(c[3]));
-                      if (!std::isnan(s))
-                          pump.speed = s;
-                      catalogue.pumps.push_back(std::move(pump));
-                  }) &&
-        readTable(names::pointTable(), {names::key(), names::flow(), names::head(), names::shaftPower()},
-                  [&](const QSqlQuery& q, const QList<int>& c) {
-                      CataloguePoint point;
-                      point.key = numberOrNaN(q.value(c[0]));
-                      point.flow = static_cast<float>(numberOrNaN(q.value(c[1])));
-                      point.head = static_cast<float>(numberOrNaN(q.value(c[2])));
-                      point.power = static_cast<float>(numberOrNaN(q.value(c[3])));
-                      catalogue.points.push_back(point);
-                  });
+    const bool ok = readTable(names::pumpTable(), {names::key(), names::model(), names::pumpType(), names::speed()},
+                              [&](const QSqlQuery& q, const QList<int>& c) {
+                                  CataloguePump pump;
+                                  pump.key = numberOrNaN(q.value(c[0]));
+                                  pump.model = q.value(c[1]).toString().toStdString();
+                                  pump.type = q.value(c[2]).toString().toStdString();
+                                  const double s = numberOrNaN(q.value(c[3]));
+                                  if (!std::isnan(s))
+                                      pump.speed = s;
+                                  catalogue.pumps.push_back(std::move(pump));
+                              }) &&
+                    readTable(names::pointTable(), {names::key(), names::flow(), names::head(), names::shaftPower()},
+                              [&](const QSqlQuery& q, const QList<int>& c) {
+                                  CataloguePoint point;
+                                  point.key = numberOrNaN(q.value(c[0]));
+                                  point.flow = static_cast<float>(numberOrNaN(q.value(c[1])));
+                                  point.head = static_cast<float>(numberOrNaN(q.value(c[2])));
+                                  point.power = static_cast<float>(numberOrNaN(q.value(c[3])));
+                                  catalogue.points.push_back(point);
+                              });
     tx.exec(QStringLiteral("COMMIT"));
     if (!ok)
         return Result::failure(error);
@@ -347,9 +418,9 @@ Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, con
 
     QString error;
     qint64 number = 0;
-    if (!inTransaction(connection.database(),
-                       [&] { return writeRun(connection.database(), request.value(), stored, &number, &error); },
-                       &error))
+    if (!inTransaction(
+            connection.database(),
+            [&] { return writeRun(connection.database(), request.value(), stored, &number, &error); }, &error))
         return Result::failure(dbFailure(QStringLiteral("保存变速选型结果失败：%1").arg(error)));
     run.runNumber = number;
     return run;

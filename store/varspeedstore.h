@@ -18,8 +18,14 @@
 namespace tarnwick::store {
 
 namespace varspeednames {
-inline QString resultsTable() { return QStringLiteral("变速选型结果"); }
-inline QString pointsTable() { return QStringLiteral("变速选型负荷点"); }
+inline QString resultsTable()
+{
+    return QStringLiteral("变速选型结果");
+}
+inline QString pointsTable()
+{
+    return QStringLiteral("变速选型负荷点");
+}
 } // namespace varspeednames
 
 // Creates both tables when they are missing; the caller holds the transaction.

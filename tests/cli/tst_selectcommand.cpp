@@ -49,14 +49,15 @@ void TestSelectCommand::jsonRanksStoresAndExplains()
 {
     auto twoPoints = demoPump(4, QStringLiteral("P4"), 50, 20);
     twoPoints.points = twoPoints.points.mid(0, 2);
-    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
+    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20),
+                              demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
                               demoPump(3, QStringLiteral("P3"), 52, 21), twoPoints});
     QVERIFY2(folder.isValid(), qPrintable(folder.error()));
-    const auto run = cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("100"),
-                          QStringLiteral("--resistance"), QStringLiteral("15"), QStringLiteral("--static-head"),
-                          QStringLiteral("3"), QStringLiteral("--control"), QStringLiteral("proportional"),
-                          QStringLiteral("--profile"), QStringLiteral("100:10,60:60,30:30"), QStringLiteral("--json"),
-                          QStringLiteral("--explain"), QStringLiteral("--db"), folder.databasePath()});
+    const auto run =
+        cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("100"), QStringLiteral("--resistance"),
+             QStringLiteral("15"), QStringLiteral("--static-head"), QStringLiteral("3"), QStringLiteral("--control"),
+             QStringLiteral("proportional"), QStringLiteral("--profile"), QStringLiteral("100:10,60:60,30:30"),
+             QStringLiteral("--json"), QStringLiteral("--explain"), QStringLiteral("--db"), folder.databasePath()});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const QJsonObject json = run.json();
     const QJsonArray pumps = json.value(QStringLiteral("pumps")).toArray();
@@ -64,15 +65,15 @@ void TestSelectCommand::jsonRanksStoresAndExplains()
     QCOMPARE(pumps.size() + rejected.size(), 4);
     QVERIFY(pumps.size() >= 2);
 
-    const QStringList pointKeys = sorted({"flowShare", "timeShare", "flow", "head", "running", "speedShare",
-                                          "equivalentFlow", "pumpEfficiency", "shaftPower", "motorEfficiency",
-                                          "driveEfficiency", "inputPower", "wireToWaterEfficiency", "warnings"});
+    const QStringList pointKeys =
+        sorted({"flowShare", "timeShare", "flow", "head", "running", "speedShare", "equivalentFlow", "pumpEfficiency",
+                "shaftPower", "motorEfficiency", "driveEfficiency", "inputPower", "wireToWaterEfficiency", "warnings"});
     double previous = 0.0;
     for (const auto& value : pumps) {
         const QJsonObject pump = value.toObject();
-        QCOMPARE(keysOf(pump), sorted({"model", "speed", "dutyPumps", "standbyPumps", "bestEfficiencyFlow",
-                                       "motorRating", "annualEnergy", "annualCost", "weightedEfficiency", "design",
-                                       "points"}));
+        QCOMPARE(keysOf(pump),
+                 sorted({"model", "speed", "dutyPumps", "standbyPumps", "bestEfficiencyFlow", "motorRating",
+                         "annualEnergy", "annualCost", "weightedEfficiency", "design", "points"}));
         QCOMPARE(keysOf(pump.value(QStringLiteral("design")).toObject()), pointKeys);
         const QJsonArray points = pump.value(QStringLiteral("points")).toArray();
         QCOMPARE(points.size(), 3);
@@ -99,7 +100,8 @@ void TestSelectCommand::jsonRanksStoresAndExplains()
     for (const auto& value : rejected) {
         const QJsonObject r = value.toObject();
         QCOMPARE(keysOf(r), sorted({"model", "rule", "figure"}));
-        rules << r.value(QStringLiteral("model")).toString() + QLatin1Char(':') + r.value(QStringLiteral("rule")).toString();
+        rules << r.value(QStringLiteral("model")).toString() + QLatin1Char(':') +
+                     r.value(QStringLiteral("rule")).toString();
     }
     QVERIFY2(rules.contains(QStringLiteral("P4:no_curve")), qPrintable(rules.join(QLatin1Char(' '))));
 
@@ -115,12 +117,13 @@ void TestSelectCommand::badEntryStoresNothing()
 {
     TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20)});
     QVERIFY2(folder.isValid(), qPrintable(folder.error()));
-    const auto run = cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("100"),
-                          QStringLiteral("--resistance"), QStringLiteral("15"), QStringLiteral("--static-head"),
-                          QStringLiteral("3"), QStringLiteral("--duty-pumps"), QStringLiteral("5"),
-                          QStringLiteral("--json"), QStringLiteral("--db"), folder.databasePath()});
+    const auto run =
+        cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("100"), QStringLiteral("--resistance"),
+             QStringLiteral("15"), QStringLiteral("--static-head"), QStringLiteral("3"), QStringLiteral("--duty-pumps"),
+             QStringLiteral("5"), QStringLiteral("--json"), QStringLiteral("--db"), folder.databasePath()});
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.json().value(QStringLiteral("message")).toString(), QStringLiteral("工作泵台数应为1～4台！请重新输入。"));
+    QCOMPARE(run.json().value(QStringLiteral("message")).toString(),
+             QStringLiteral("工作泵台数应为1～4台！请重新输入。"));
     QCOMPARE(folder.rowCount(QStringLiteral("变速选型结果")), -1); // not even created
 }
 

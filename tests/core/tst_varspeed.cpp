@@ -310,7 +310,8 @@ void TestVarSpeed::matchesReferenceModel()
             // The affinity laws at the computed point itself.
             const LD residual = LD(p->speedShare) * p->speedShare * cubic(pump.curves.headFit, p->equivalentFlow) -
                                 refControlHead(*request, p->flow);
-            QVERIFY2(std::fabs(residual) <= 1e-9L, qPrintable(where + QStringLiteral(" residual %1").arg(double(residual))));
+            QVERIFY2(std::fabs(residual) <= 1e-9L,
+                     qPrintable(where + QStringLiteral(" residual %1").arg(double(residual))));
         }
     }
     // The generated duties must exercise acceptance, not only rejections.
@@ -326,23 +327,61 @@ void TestVarSpeed::rejectsBadInput_data()
     QTest::addColumn<int>("focus");
     QTest::addColumn<int>("row");
     const auto f = [](VarSpeedField v) { return static_cast<int>(v); };
-    QTest::newRow("resistance") << "resistance" << "0" << "管路阻力应在0～2MPa之间！请重新输入。" << f(VarSpeedField::Resistance) << 0;
-    QTest::newRow("flow") << "flow" << "20000" << "流量应在0～10000m3/h之间！请重新输入。" << f(VarSpeedField::Flow) << 0;
-    QTest::newRow("flow share 0") << "profile" << "100:50,0:50" << "负荷点流量比例应在0～100%之间！请重新输入。" << f(VarSpeedField::ProfileFlow) << 1;
-    QTest::newRow("flow share 120") << "profile" << "120:100" << "负荷点流量比例应在0～100%之间！请重新输入。" << f(VarSpeedField::ProfileFlow) << 0;
-    QTest::newRow("time share") << "profile" << "100:-5,50:105" << "负荷点时间比例应在0～100%之间！请重新输入。" << f(VarSpeedField::ProfileTime) << 0;
-    QTest::newRow("time sum") << "profile" << "100:50,50:40" << "各负荷点时间比例之和应为100%！请重新输入。" << f(VarSpeedField::ProfileTime) << 0;
-    QTest::newRow("duty pumps 5") << "dutyPumps" << "5" << "工作泵台数应为1～4台！请重新输入。" << f(VarSpeedField::DutyPumps) << 0;
-    QTest::newRow("duty pumps 1.5") << "dutyPumps" << "1.5" << "工作泵台数应为1～4台！请重新输入。" << f(VarSpeedField::DutyPumps) << 0;
-    QTest::newRow("standby") << "standbyPumps" << "3" << "备用泵台数应为0～2台！请重新输入。" << f(VarSpeedField::StandbyPumps) << 0;
-    QTest::newRow("hours") << "hours" << "9000" << "年运行时间应在0～8760h之间！请重新输入。" << f(VarSpeedField::Hours) << 0;
-    QTest::newRow("price") << "price" << "abc" << "" << -1 << 0; // Val reads 0: a price of 0 is allowed
-    QTest::newRow("density") << "density" << "300" << "流体密度应在500～2000kg/m3之间！请重新输入。" << f(VarSpeedField::Density) << 0;
-    QTest::newRow("min speed") << "minSpeed" << "95" << "最低转速比应在10～90%之间！请重新输入。" << f(VarSpeedField::MinSpeed) << 0;
-    QTest::newRow("margin") << "motorMargin" << "0.9" << "电机功率储备系数应在1～2之间！请重新输入。" << f(VarSpeedField::MotorMargin) << 0;
-    QTest::newRow("share") << "proportionalShare" << "120" << "比例压差起点应在0～100%之间！请重新输入。" << f(VarSpeedField::ProportionalShare) << 0;
-    QTest::newRow("setpoint above R") << "setpoint" << "25" << "末端压差设定值应在0～管路阻力之间！请重新输入。" << f(VarSpeedField::Setpoint) << 0;
-    QTest::newRow("profile format") << "profileText" << "100-50" << "负荷分布应写成“流量%:时间%”，各点以逗号分开，如 100:1,75:42,50:45,25:12。" << -2 << 0;
+    QTest::newRow("resistance") << "resistance"
+                                << "0"
+                                << "管路阻力应在0～2MPa之间！请重新输入。" << f(VarSpeedField::Resistance) << 0;
+    QTest::newRow("flow") << "flow"
+                          << "20000"
+                          << "流量应在0～10000m3/h之间！请重新输入。" << f(VarSpeedField::Flow) << 0;
+    QTest::newRow("flow share 0") << "profile"
+                                  << "100:50,0:50"
+                                  << "负荷点流量比例应在0～100%之间！请重新输入。" << f(VarSpeedField::ProfileFlow)
+                                  << 1;
+    QTest::newRow("flow share 120") << "profile"
+                                    << "120:100"
+                                    << "负荷点流量比例应在0～100%之间！请重新输入。" << f(VarSpeedField::ProfileFlow)
+                                    << 0;
+    QTest::newRow("time share") << "profile"
+                                << "100:-5,50:105"
+                                << "负荷点时间比例应在0～100%之间！请重新输入。" << f(VarSpeedField::ProfileTime) << 0;
+    QTest::newRow("time sum") << "profile"
+                              << "100:50,50:40"
+                              << "各负荷点时间比例之和应为100%！请重新输入。" << f(VarSpeedField::ProfileTime) << 0;
+    QTest::newRow("duty pumps 5") << "dutyPumps"
+                                  << "5"
+                                  << "工作泵台数应为1～4台！请重新输入。" << f(VarSpeedField::DutyPumps) << 0;
+    QTest::newRow("duty pumps 1.5") << "dutyPumps"
+                                    << "1.5"
+                                    << "工作泵台数应为1～4台！请重新输入。" << f(VarSpeedField::DutyPumps) << 0;
+    QTest::newRow("standby") << "standbyPumps"
+                             << "3"
+                             << "备用泵台数应为0～2台！请重新输入。" << f(VarSpeedField::StandbyPumps) << 0;
+    QTest::newRow("hours") << "hours"
+                           << "9000"
+                           << "年运行时间应在0～8760h之间！请重新输入。" << f(VarSpeedField::Hours) << 0;
+    QTest::newRow("price") << "price"
+                           << "abc"
+                           << "" << -1 << 0; // Val reads 0: a price of 0 is allowed
+    QTest::newRow("density") << "density"
+                             << "300"
+                             << "流体密度应在500～2000kg/m3之间！请重新输入。" << f(VarSpeedField::Density) << 0;
+    QTest::newRow("min speed") << "minSpeed"
+                               << "95"
+                               << "最低转速比应在10～90%之间！请重新输入。" << f(VarSpeedField::MinSpeed) << 0;
+    QTest::newRow("margin") << "motorMargin"
+                            << "0.9"
+                            << "电机功率储备系数应在1～2之间！请重新输入。" << f(VarSpeedField::MotorMargin) << 0;
+    QTest::newRow("share") << "proportionalShare"
+                           << "120"
+                           << "比例压差起点应在0～100%之间！请重新输入。" << f(VarSpeedField::ProportionalShare) << 0;
+    QTest::newRow("setpoint above R") << "setpoint"
+                                      << "25"
+                                      << "末端压差设定值应在0～管路阻力之间！请重新输入。" << f(VarSpeedField::Setpoint)
+                                      << 0;
+    QTest::newRow("profile format") << "profileText"
+                                    << "100-50"
+                                    << "负荷分布应写成“流量%:时间%”，各点以逗号分开，如 100:1,75:42,50:45,25:12。" << -2
+                                    << 0;
 }
 
 void TestVarSpeed::rejectsBadInput()
@@ -414,17 +453,35 @@ void TestVarSpeed::rejectionRules_data()
         const double h = 40.0 - 0.0005 * q * q;
         good.push_back({q, static_cast<float>(h), static_cast<float>(q * h / (367.2 * 0.7 * (2 * x - x * x)))});
     }
-    QTest::newRow("accepted") << good << "400" << "18" << "30" << "" << 0.0;
-    QTest::newRow("no curve: two points") << Points(good.begin(), good.begin() + 2) << "400" << "20" << "30" << "no_curve" << 2.0;
+    QTest::newRow("accepted") << good << "400"
+                              << "18"
+                              << "30"
+                              << "" << 0.0;
+    QTest::newRow("no curve: two points") << Points(good.begin(), good.begin() + 2) << "400"
+                                          << "20"
+                                          << "30"
+                                          << "no_curve" << 2.0;
     // 2 x 250 m3/h: H(250) = 8.75 m below Hd = 20 m.
-    QTest::newRow("too small") << good << "500" << "20" << "30" << "too_small" << 8.75;
+    QTest::newRow("too small") << good << "500"
+                               << "20"
+                               << "30"
+                               << "too_small" << 8.75;
     // 2 x 50 m3/h at 10 m: r = 0.53, qe about 94 m3/h, half the best flow.
-    QTest::newRow("outside preferred region") << good << "100" << "10" << "30" << "outside_preferred_region" << -1.0;
+    QTest::newRow("outside preferred region") << good << "100"
+                                              << "10"
+                                              << "30"
+                                              << "outside_preferred_region" << -1.0;
     // 2 x 40 m3/h at 2 m: even at 30 % speed the pumps give too much head.
-    QTest::newRow("design below minimum speed") << good << "80" << "2" << "30" << "part_load_infeasible" << 1.0;
+    QTest::newRow("design below minimum speed") << good << "80"
+                                                << "2"
+                                                << "30"
+                                                << "part_load_infeasible" << 1.0;
     // Along the system curve qe stays near 205 m3/h: at 75 % load one pump
     // would need r = 1.46 and two r = 0.73, below the 85 % minimum.
-    QTest::newRow("part load infeasible") << good << "400" << "18" << "85" << "part_load_infeasible" << 0.75;
+    QTest::newRow("part load infeasible") << good << "400"
+                                          << "18"
+                                          << "85"
+                                          << "part_load_infeasible" << 0.75;
 }
 
 void TestVarSpeed::rejectionRules()

@@ -114,9 +114,15 @@ void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("flow") << "dutyBox_1" << "0" << "流量应在0～10000m3/h之间！请重新输入。";
-    QTest::newRow("duty pumps") << "dutyPumpsBox" << "5" << "工作泵台数应为1～4台！请重新输入。";
-    QTest::newRow("density") << "densityBox" << "100" << "流体密度应在500～2000kg/m3之间！请重新输入。";
+    QTest::newRow("flow") << "dutyBox_1"
+                          << "0"
+                          << "流量应在0～10000m3/h之间！请重新输入。";
+    QTest::newRow("duty pumps") << "dutyPumpsBox"
+                                << "5"
+                                << "工作泵台数应为1～4台！请重新输入。";
+    QTest::newRow("density") << "densityBox"
+                             << "100"
+                             << "流体密度应在500～2000kg/m3之间！请重新输入。";
 }
 
 void TestFrmVarSpeed::badEntryShowsMessageAndFocus()
