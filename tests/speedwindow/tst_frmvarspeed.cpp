@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -189,6 +190,16 @@ void TestFrmVarSpeed::menuItemsAndReport()
     QCOMPARE(openResultReport()->report()->table().fieldCount(), 13);
     form.findChild<QAction*>(QStringLiteral("result4"))->trigger();
     QCOMPARE(openResultReport()->report()->table().rowCount(), 2 * stored);
+
+    // Exported with its own headings, one line per stored pump.
+    const QString csv = m_folder->folder() + QStringLiteral("/varspeed.csv");
+    QVERIFY(openResultReport()->exportTo(csv));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + 2 * stored);
+    QVERIFY2(lines[0].contains(QStringLiteral("年耗电量")) && lines[0].contains(QStringLiteral("控制方式")),
+             qPrintable(lines[0]));
     closeResultReport();
 }
 
