@@ -166,7 +166,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
     }
     auto run = store::runVarSpeed(*connection.value(), texts, model);
     if (!run) {
-        if (run.error().kind == store::VarSpeedFailure::Kind::Database) {
+        if (run.error().kind != store::VarSpeedFailure::Kind::Message) {
             printError(run.error().databaseError + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }

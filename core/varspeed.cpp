@@ -37,6 +37,7 @@ constexpr double kBestFlowTolerance = 1e-6; // relative to the measured range
 constexpr int kBestFlowSamples = 48;
 constexpr double kHydraulicPowerFactor = 367.2; // Q H / 367.2 = kW for water, Q in m3/h
 constexpr double kEfficiencyPercentFactor = 3.672;
+constexpr std::size_t kProgressStep = 2048; // pumps between two progress reports
 
 namespace msg {
 constexpr const char* kProfileEmpty = "请输入负荷分布！";
@@ -558,13 +559,19 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves&
     return pump;
 }
 
-VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request)
+VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request,
+                                       const VarSpeedProgress& progress)
 {
     VarSpeedSelection selection;
     selection.request = request;
     const CatalogueIndex index(catalogue.points);
     releaseVectorState();
-    for (std::size_t i = 0; i < catalogue.pumps.size(); ++i) {
+    const std::size_t total = catalogue.pumps.size();
+    for (std::size_t i = 0; i < total; ++i) {
+        if (progress && i % kProgressStep == 0 && !progress(i, total)) {
+            selection.cancelled = true;
+            return selection;
+        }
         const CataloguePump& pump = catalogue.pumps[i];
         auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key));
         if (!curves) {

@@ -6,6 +6,7 @@
 #include "core/units.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -183,7 +184,11 @@ struct VarSpeedSelection
     VarSpeedRequest request;
     std::vector<VarSpeedPump> accepted;      // ranking order
     std::vector<VarSpeedRejection> rejected; // catalogue order
+    bool cancelled = false;                  // stopped on request: the lists are incomplete
 };
+
+// Told how many pumps of how many are done; returning false stops the run.
+using VarSpeedProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The minimum rules: the design's point and fit rules. Nothing on failure
 // (the reason is then NoCurve and the point count).
@@ -203,7 +208,8 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves&
                                                                const VarSpeedRequest& request);
 
 // Every catalogue pump, ranked by annual energy (ties: catalogue order).
-VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request);
+VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request,
+                                       const VarSpeedProgress& progress = {});
 
 // One model alone, as the check does: its figures, or why it fails (the
 // model not found stops with the program's message).

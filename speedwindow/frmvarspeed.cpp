@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -399,8 +400,24 @@ void frmvarspeed::run(const std::optional<std::string>& model)
 {
     if (!m_connection)
         return;
-    auto outcome = store::runVarSpeed(*m_connection, texts(), model);
+    // A large catalogue shows its progress and can be stopped; a stopped
+    // run stores nothing and leaves the last results on display.
+    QProgressDialog dialog(QStringLiteral("正在进行变速节能选型……"), QStringLiteral("取消"), 0, 1, this);
+    dialog.setObjectName(QStringLiteral("varSpeedProgress"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(800);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    const VarSpeedProgress progress = [&dialog](std::size_t done, std::size_t total) {
+        dialog.setMaximum(static_cast<int>(total));
+        dialog.setValue(static_cast<int>(done));
+        return !dialog.wasCanceled();
+    };
+    auto outcome = store::runVarSpeed(*m_connection, texts(), model, progress);
+    dialog.reset();
     if (!outcome) {
+        if (outcome.error().kind == store::VarSpeedFailure::Kind::Cancelled)
+            return;
         if (outcome.error().kind == store::VarSpeedFailure::Kind::Database)
             showWarning(this, outcome.error().databaseError);
         else

@@ -378,7 +378,8 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
 }
 
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,
-                                                   const std::optional<std::string>& model)
+                                                   const std::optional<std::string>& model,
+                                                   const VarSpeedProgress& progress)
 {
     using Result = Expected<VarSpeedRun, VarSpeedFailure>;
     if (auto request = readVarSpeedRequest(texts); !request)
@@ -386,12 +387,13 @@ Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const
     auto catalogue = readCatalogueSnapshot(connection.database());
     if (!catalogue)
         return Result::failure(dbFailure(catalogue.error()));
-    return runVarSpeedOn(connection, catalogue.value(), texts, model);
+    return runVarSpeedOn(connection, catalogue.value(), texts, model, progress);
 }
 
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, const Catalogue& catalogue,
                                                      const VarSpeedTexts& texts,
-                                                     const std::optional<std::string>& model)
+                                                     const std::optional<std::string>& model,
+                                                     const VarSpeedProgress& progress)
 {
     using Result = Expected<VarSpeedRun, VarSpeedFailure>;
     auto request = readVarSpeedRequest(texts);
@@ -409,7 +411,12 @@ Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, con
         if (*run.single)
             stored.push_back(&run.single->value());
     } else {
-        run.selection = runVarSpeedSelection(catalogue, request.value());
+        run.selection = runVarSpeedSelection(catalogue, request.value(), progress);
+        if (run.selection.cancelled) {
+            VarSpeedFailure cancelled;
+            cancelled.kind = VarSpeedFailure::Kind::Cancelled;
+            return Result::failure(cancelled);
+        }
         for (const VarSpeedPump& pump : run.selection.accepted)
             stored.push_back(&pump);
     }

@@ -37,7 +37,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db);
 
 struct VarSpeedFailure
 {
-    enum class Kind { Message, Database };
+    enum class Kind { Message, Database, Cancelled };
     Kind kind = Kind::Message;
     VarSpeedStop stop;
     QString databaseError;
@@ -54,12 +54,15 @@ struct VarSpeedRun
 // Checks the texts (a bad entry stops before anything is read), reads the
 // catalogue snapshot, selects over it (or evaluates `model` alone), and writes
 // the accepted pumps with their load points in one transaction.
+// A run stopped through `progress` stores nothing and fails as Cancelled.
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,
-                                                   const std::optional<std::string>& model = std::nullopt);
+                                                   const std::optional<std::string>& model = std::nullopt,
+                                                   const VarSpeedProgress& progress = {});
 // The same on a catalogue already read (the window keeps its snapshot).
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, const Catalogue& catalogue,
                                                      const VarSpeedTexts& texts,
-                                                     const std::optional<std::string>& model = std::nullopt);
+                                                     const std::optional<std::string>& model = std::nullopt,
+                                                     const VarSpeedProgress& progress = {});
 
 // Stored rows for the reports: the latest run's, or every run's, each row
 // with the field names of `columns`.

@@ -236,6 +236,7 @@ private slots:
     void rejectsBadInput();
     void rejectionRules_data();
     void rejectionRules();
+    void progressCanStopTheRun();
 };
 
 void TestVarSpeed::matchesReferenceModel_data()
@@ -516,6 +517,28 @@ void TestVarSpeed::rejectionRules()
     const auto single = evaluateVarSpeedModel(catalogue, *request, "P");
     QVERIFY(single && !single.value());
     QCOMPARE(single.value().error().rule, sel.rejected[0].rule);
+}
+
+void TestVarSpeed::progressCanStopTheRun()
+{
+    Catalogue catalogue;
+    std::mt19937 rng(5);
+    for (int i = 0; i < 5000; ++i)
+        addPump(catalogue, i + 1.0, std::to_string(i), generatePump(rng, i % 3).points);
+    const auto request = readVarSpeedRequest(baseTexts());
+    QVERIFY(request);
+    std::vector<std::size_t> reports;
+    const VarSpeedSelection whole = runVarSpeedSelection(catalogue, *request, [&](std::size_t done, std::size_t total) {
+        reports.push_back(done);
+        return total == 5000;
+    });
+    QVERIFY(!whole.cancelled);
+    QCOMPARE(whole.accepted.size() + whole.rejected.size(), std::size_t(5000));
+    QVERIFY(reports.size() >= 2 && reports.front() == 0);
+    const VarSpeedSelection stopped =
+        runVarSpeedSelection(catalogue, *request, [](std::size_t done, std::size_t) { return done == 0; });
+    QVERIFY(stopped.cancelled);
+    QVERIFY(stopped.accepted.size() + stopped.rejected.size() < 5000);
 }
 
 QTEST_APPLESS_MAIN(TestVarSpeed)
