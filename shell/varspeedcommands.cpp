@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -133,7 +134,11 @@ void openVarSpeedWindow(MDIForm1* main)
         subWindow->setObjectName(kSubWindowName);
         subWindow->setAttribute(Qt::WA_DeleteOnClose);
         subWindow->setWindowIcon(varSpeedIcon());
-        subWindow->resize(window->size() + QSize(8, 30));
+        // At the top of the client area, centred across it, and no larger
+        // than it.
+        const QSize room = area->viewport()->size();
+        subWindow->resize((window->size() + QSize(8, 30)).boundedTo(room));
+        subWindow->move(std::max(0, (room.width() - subWindow->width()) / 2), 0);
     }
     if (subWindow->isMinimized())
         subWindow->showNormal();

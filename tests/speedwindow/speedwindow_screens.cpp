@@ -1,10 +1,14 @@
 // Not a test: runs the window on a database and saves it as PNG files.
+#include "shell/mdiform1.h"
 #include "shell/report/resultreport.h"
 #include "shell/varspeedcommands.h"
 #include "speedwindow/frmvarspeed.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -44,5 +48,17 @@ int main(int argc, char** argv)
     auto stored = tarnwick::store::readVarSpeedResults(connection.value()->database(), false);
     tarnwick::report::ResultReport report(tarnwick::varSpeedResultTable(stored.value(), false));
     report.renderPage(1, 96).save(out + QStringLiteral("/5-report.png"));
+
+    // The main window with the window opened from its toolbar button.
+    tarnwick::MDIForm1 main;
+    if (!main.load(QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    main.resize(1400, 1000);
+    main.show();
+    main.Toolbar1_ButtonClick(QStringLiteral("calculate3"));
+    QApplication::processEvents();
+    main.grab().save(out + QStringLiteral("/6-main-window.png"));
     return 0;
 }
