@@ -199,7 +199,9 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_proportionalShare = box(panel, QStringLiteral("proportionalShareBox"), QStringLiteral("50"));
     form->addRow(QStringLiteral("比例压差起点 %"), m_proportionalShare);
     m_setpoint = box(panel, QStringLiteral("setpointBox"), QString());
-    m_setpoint->setPlaceholderText(QStringLiteral("30%管路阻力"));
+    // In the unit of the resistance box; empty: 30 % of the resistance.
+    m_setpoint->setPlaceholderText(QStringLiteral("30%阻力"));
+    m_setpoint->setToolTip(QStringLiteral("单位与管路阻力相同；不填则取管路阻力的30%"));
     form->addRow(QStringLiteral("末端压差设定值"), m_setpoint);
     connect(m_control, &QComboBox::currentIndexChanged, this, [this] { updateControlBoxes(); });
 

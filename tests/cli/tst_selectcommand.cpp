@@ -1,6 +1,8 @@
 // tarnwick-cli select: the JSON that scripts read, the stored rows, and a bad
 // entry that stores nothing.
 
+#include "store/database.h"
+#include "store/varspeedstore.h"
 #include "tests/support/testdatabase.h"
 #include "tests/support/toolrun.h"
 
@@ -111,6 +113,32 @@ void TestSelectCommand::jsonRanksStoresAndExplains()
     QCOMPARE(folder.rowCount(QStringLiteral("变速选型负荷点")), pumps.size() * 4);
     QCOMPARE(folder.rowCount(QStringLiteral("水泵选型结果")), 0);
     QCOMPARE(folder.rowCount(QStringLiteral("水泵选型结果1")), 0);
+
+    // The stored rows carry the printed figures: per pump in ranking order,
+    // then its design point and load points.
+    auto connection = tarnwick::store::Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    const auto results = tarnwick::store::readVarSpeedResults(connection.value()->database(), false);
+    const auto points = tarnwick::store::readVarSpeedPoints(connection.value()->database(), false);
+    QVERIFY(results && points);
+    QCOMPARE(results->rows.size(), pumps.size());
+    QCOMPARE(points->rows.size(), pumps.size() * 4);
+    const int model = static_cast<int>(results->columns.indexOf(QStringLiteral("所选型号")));
+    const int energy = static_cast<int>(results->columns.indexOf(QStringLiteral("年耗电量")));
+    const int speedShare = static_cast<int>(points->columns.indexOf(QStringLiteral("转速比")));
+    for (int i = 0; i < pumps.size(); ++i) {
+        const QJsonObject pump = pumps[i].toObject();
+        QCOMPARE(results->rows[i][model].toString(), pump.value(QStringLiteral("model")).toString());
+        QCOMPARE(results->rows[i][energy].toDouble(), pump.value(QStringLiteral("annualEnergy")).toDouble());
+        QCOMPARE(points->rows[4 * i][speedShare].toDouble(),
+                 pump.value(QStringLiteral("design")).toObject().value(QStringLiteral("speedShare")).toDouble());
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(points->rows[4 * i + 1 + k][speedShare].toDouble(), pump.value(QStringLiteral("points"))
+                                                                             .toArray()[k]
+                                                                             .toObject()
+                                                                             .value(QStringLiteral("speedShare"))
+                                                                             .toDouble());
+    }
 }
 
 void TestSelectCommand::badEntryStoresNothing()
