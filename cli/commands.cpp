@@ -4,6 +4,7 @@
 #include "cli/importcommands.h"
 #include "cli/output.h"
 #include "cli/reportcommand.h"
+#include "cli/selectcommand.h"
 #include "core/units.h"
 #include "store/calculations.h"
 #include "store/database.h"
@@ -21,6 +22,7 @@ namespace {
 const char* const kUsage = R"(用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
@@ -34,6 +36,15 @@ const char* const kUsage = R"(用法：
 
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
 check   校核计算：校核所选型号的水泵。
+select  变速节能选型：按全年负荷分布和能耗为变频并联水泵排序，结果存入“变速选型结果”和“变速选型负荷点”；
+        --model 只评价一个型号；--explain 列出未入选的水泵及其规则。
+变速选型选项：
+  --control constant|proportional|critical|system  控制方式（默认 constant 定压差）
+  --profile 100:1,75:42,50:45,25:12   负荷分布，流量%:时间%（默认即此）
+  --duty-pumps N（1～4，默认2）  --standby-pumps M（0～2，默认1）
+  --hours 年运行小时（默认4000）  --price 电价 元/kWh（默认1.0）  --density 密度 kg/m3（默认1000）
+  --min-speed 最低转速比%（默认30）  --motor-margin 电机功率储备系数（默认1.15）
+  --proportional-share 比例压差起点%（默认50）  --setpoint 末端压差设定值，管路阻力的单位（默认30%管路阻力）
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
 import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
@@ -50,6 +61,7 @@ struct Options
     QHash<QString, QString> values;
     bool json = false;
     bool all = false;
+    bool explain = false;
 };
 
 int usageError(const QString& message)
@@ -74,6 +86,7 @@ const QList<CommandSyntax>& commandSyntaxes()
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
          {json, all}},
+        selectCommandSyntax(),
     };
     return syntaxes;
 }
@@ -94,6 +107,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->values = parsed.values;
         options->json = parsed.hasFlag(QStringLiteral("json"));
         options->all = parsed.hasFlag(QStringLiteral("all"));
+        options->explain = parsed.hasFlag(QStringLiteral("explain"));
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -297,6 +311,12 @@ int runCommandLine(const QStringList& arguments)
         return runCheckCommand(options);
     if (options.command == QStringLiteral("report"))
         return runReportCommand(options.values, options.all);
+    if (options.command == QStringLiteral("select")) {
+        DutyTexts texts;
+        if (!readDutyTexts(options, &texts, &error))
+            return usageError(error);
+        return runSelectCommand(options.values, texts, options.json, options.explain);
+    }
     return runResultsCommand(options);
 }
 

@@ -3,6 +3,7 @@
 #include "core/catalogueindex.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/vectorstate.h"
 
 #include <cmath>
 
@@ -55,27 +56,6 @@ SelectionResult resultRow(const char* method, const SelectionRequest& request, c
     row.operatingEfficiency = wholePercent(operatingEfficiency);
     return row;
 }
-
-// Library code that ran earlier in the process (opening a database
-// connection among it) can leave the upper halves of the processor's wide
-// vector registers marked as in use. Until they are cleared, the scalar
-// floating-point code of this program, built for plain x86-64, runs several
-// times slower. Clearing them before the long loop of a design run changes no
-// value: no live data are kept in those halves across a call.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-__attribute__((target("avx"))) void clearUpperVectorHalves()
-{
-    __builtin_ia32_vzeroupper();
-}
-
-void releaseVectorState()
-{
-    if (__builtin_cpu_supports("avx"))
-        clearUpperVectorHalves();
-}
-#else
-void releaseVectorState() {}
-#endif
 
 bool allFinite(std::initializer_list<double> values)
 {

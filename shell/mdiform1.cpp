@@ -11,6 +11,8 @@
 #include "shell/mdiarrangement.h"
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shellicons.h"
+#include "shell/varspeedcommands.h"
+#include "speedwindow/varspeedchart.h"
 #include "store/names.h"
 #include "store/results.h"
 
@@ -93,9 +95,14 @@ const QList<MenuItem>& menuTable()
         {1, u"calculate", u"选型计算(&C)", {}},
         {2, u"calculate1", u"设计计算(&S)", &MDIForm1::OpenDesignMode},
         {2, u"calculate2", u"校核计算(&T)", &MDIForm1::OpenCheckMode},
+        {2, u"calculateSeparator", nullptr, {}},
+        {2, u"calculate3", u"变速节能选型(&V)", &openVarSpeedWindow},
         {1, u"result", u"结果显示(&R)", {}},
         {2, u"result1", u"本次计算结果显示(&B)", &MDIForm1::ShowLatestResults},
         {2, u"result2", u"全部计算结果显示(&Q)", &MDIForm1::ShowAllResults},
+        {2, u"resultSeparator", nullptr, {}},
+        {2, u"result3", u"本次变速选型结果显示(&V)", &showLatestVarSpeedResults},
+        {2, u"result4", u"全部变速选型结果显示(&A)", &showAllVarSpeedResults},
         {1, u"principle", u"选型原理(&P)", &MDIForm1::showPrinciple},
         {1, u"introduction", u"公司及产品介绍(&I)", {}},
         {2, u"introduction1", u"公司简介(&C)", &MDIForm1::showCompanyIntroduction},
@@ -170,6 +177,10 @@ void MDIForm1::createMenus()
     QList<QMenu*> openMenus; // openMenus[level - 1] is the menu that holds items of `level + 1`
     for (int i = 0; i < items.size(); ++i) {
         const MenuItem& item = items.at(i);
+        if (!item.caption) {
+            openMenus.constLast()->addSeparator()->setObjectName(str(item.name));
+            continue;
+        }
         const bool hasSubmenu = i + 1 < items.size() && items.at(i + 1).level > item.level;
         openMenus.resize(item.level - 1);
         QAction* action = nullptr;
@@ -258,6 +269,17 @@ void MDIForm1::createToolbar()
         m_toolbar->addWidget(button);
         connect(button, &QToolButton::clicked, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
+
+    m_toolbar->addSeparator()->setObjectName(QStringLiteral("calculateSeparator"));
+    auto* varSpeed = new QToolButton(m_toolbar);
+    varSpeed->setObjectName(QStringLiteral("calculate3"));
+    varSpeed->setToolTip(QStringLiteral("变速节能选型"));
+    varSpeed->setIcon(varSpeedIcon());
+    varSpeed->setIconSize(QSize(32, 32));
+    varSpeed->setAutoRaise(true);
+    varSpeed->setFocusPolicy(Qt::NoFocus);
+    m_toolbar->addWidget(varSpeed);
+    connect(varSpeed, &QToolButton::clicked, this, [this] { Toolbar1_ButtonClick(QStringLiteral("calculate3")); });
 }
 
 void MDIForm1::Toolbar1_ButtonClick(const QString& key)
@@ -276,6 +298,8 @@ void MDIForm1::Toolbar1_ButtonClick(const QString& key)
         showCompanyIntroduction();
     else if (key == QStringLiteral("introduction2"))
         showProductIntroduction();
+    else if (key == QStringLiteral("calculate3"))
+        openVarSpeedWindow(this);
 }
 
 void MDIForm1::createStatusBar()

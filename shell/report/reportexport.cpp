@@ -146,7 +146,7 @@ bool exportPdf(const ResultReport& report, const QString& path, QString* error, 
         writer.setPageLayout(ResultReport::pageLayout());
         // One device unit per twip.
         writer.setResolution(1440);
-        writer.setTitle(text::title());
+        writer.setTitle(report.table().title());
         writer.setCreator(QStringLiteral("Tarnwick"));
         if (!paintPages(report, writer, 1, report.pageCount(), error, progress)) {
             file.cancelWriting();
@@ -168,12 +168,12 @@ bool exportCsv(const ResultTable& table, const QString& path, QString* error, co
         return failed(error, writeFailure(path, file.errorString()));
 
     QByteArray chunk("\xEF\xBB\xBF");
-    const QList<ReportColumn>& columns = reportColumns();
+    const QList<ReportColumn>& columns = table.columns();
     for (int c = 0; c < columns.size(); ++c)
         chunk += (c ? "," : "") + csvField(columns[c].headingWithUnit());
     chunk += "\r\n";
     for (int row = 0; row < table.rowCount(); ++row) {
-        for (int c = 0; c < ResultTable::columnCount(); ++c)
+        for (int c = 0; c < table.fieldCount(); ++c)
             chunk += (c ? "," : "") + csvField(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
         chunk += "\r\n";
         if ((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) {
@@ -224,7 +224,7 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
     if (!workbook)
         return failed(error, writeFailure(path, QStringLiteral("无法创建工作簿。")));
 
-    const QByteArray title = text::title().toUtf8();
+    const QByteArray title = table.title().toUtf8();
     lxw_doc_properties properties = {};
     properties.title = const_cast<char*>(title.constData());
     workbook_set_properties(workbook, &properties);
@@ -241,7 +241,7 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
             status = e;
     };
 
-    const QList<ReportColumn>& columns = reportColumns();
+    const QList<ReportColumn>& columns = table.columns();
     for (int c = 0; c < columns.size(); ++c) {
         // The report's box widths, in characters of the sheet's default font.
         const double width = std::max(columns[c].width / 90.0, 2.0 * columns[c].heading.size() + 2.0);
@@ -254,7 +254,7 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
     bool cancelled = false;
     for (int row = 0; row < table.rowCount() && status == LXW_NO_ERROR; ++row) {
         const lxw_row_t sheetRow = lxw_row_t(row + 1);
-        for (int c = 0; c < ResultTable::columnCount(); ++c) {
+        for (int c = 0; c < table.fieldCount(); ++c) {
             const std::optional<double> number = table.number(row, c);
             if (number && std::isfinite(*number)) {
                 keep(worksheet_write_number(sheet, sheetRow, lxw_col_t(c), *number, nullptr));

@@ -156,7 +156,7 @@ PageContent ResultReport::layoutPage(int page) const
         PageText title;
         title.role = PageText::Role::Title;
         title.box = QRectF(left + twip::kTitleLeft, y + twip::kTitleTop, twip::kTitleWidth, twip::kTitleHeight);
-        title.text = text::title();
+        title.text = m_table.title();
         title.font = m_titleFont;
         title.alignment = Qt::AlignHCenter;
         content.texts.append(title);
@@ -175,7 +175,7 @@ PageContent ResultReport::layoutPage(int page) const
     const double gridTop = y;
     content.rules.append(QLineF(left, y, right, y));
     content.rules.append(QLineF(left, y + twip::kPageHeaderHeight, right, y + twip::kPageHeaderHeight));
-    const QList<ReportColumn>& columns = reportColumns();
+    const QList<ReportColumn>& columns = m_table.columns();
     for (int c = 0; c < columns.size(); ++c) {
         const ReportColumn& column = columns[c];
         PageText heading =
@@ -216,7 +216,7 @@ PageContent ResultReport::layoutPage(int page) const
 
     // The vertical rules run through the heading grid and the rows at once.
     content.rules.append(QLineF(left + twip::kGridLeft, gridTop, left + twip::kGridLeft, y));
-    for (const int x : twip::kGridRules)
+    for (const int x : m_table.gridRules())
         content.rules.append(QLineF(left + x, gridTop, left + x, y));
 
     // Page footer at the foot of the page.

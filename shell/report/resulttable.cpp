@@ -70,6 +70,38 @@ Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)
     return table;
 }
 
+ResultTable ResultTable::fromValues(const QString& source, const QString& title, const QList<ReportColumn>& columns,
+                                    const QList<QVariantList>& rows, const QString& databasePath)
+{
+    ResultTable table;
+    table.m_source = source;
+    table.m_databasePath = databasePath;
+    table.m_title = title;
+    table.m_columns = columns;
+    table.m_ownColumns = true;
+    for (const QVariantList& row : rows) {
+        for (int c = 0; c < table.fieldCount(); ++c)
+            table.m_cells.append(c < row.size() ? row.at(c) : QVariant());
+        ++table.m_rowCount;
+    }
+    return table;
+}
+
+QList<int> ResultTable::gridRules() const
+{
+    QList<int> rules;
+    if (!m_ownColumns) {
+        for (const int x : twip::kGridRules)
+            rules.append(x);
+        return rules;
+    }
+    // A box ends 10 twips before the rule to its right, as the result
+    // tables' boxes do.
+    for (const ReportColumn& column : m_columns)
+        rules.append(column.left + column.width + 10);
+    return rules;
+}
+
 // A figure that is not finite can only come from a damaged file: the report
 // shows its box empty, as for an empty field.
 QString ResultTable::text(int row, int column) const
@@ -79,7 +111,7 @@ QString ResultTable::text(int row, int column) const
         return QString();
     if (store::isNumericValue(v)) {
         const double x = v.toDouble();
-        return std::isfinite(x) ? reportNumberText(x, reportColumns()[column].stored32Bit) : QString();
+        return std::isfinite(x) ? reportNumberText(x, m_columns[column].stored32Bit) : QString();
     }
     return v.toString();
 }
@@ -89,7 +121,7 @@ std::optional<double> ResultTable::number(int row, int column) const
     const QVariant& v = value(row, column);
     if (v.isNull() || !store::isNumericValue(v) || !std::isfinite(v.toDouble()))
         return std::nullopt;
-    return reportNumberValue(v.toDouble(), reportColumns()[column].stored32Bit);
+    return reportNumberValue(v.toDouble(), m_columns[column].stored32Bit);
 }
 
 } // namespace tarnwick::report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expected.h"
+#include "shell/report/reportdefinition.h"
 #include "store/rowset.h"
 
 #include <QList>
@@ -28,9 +29,24 @@ public:
     // The database file the rows were read from; no export may replace it.
     const QString& databasePath() const { return m_databasePath; }
     int rowCount() const { return m_rowCount; }
+    // The ten columns of the result tables.
     static constexpr int columnCount() { return 10; }
 
-    const QVariant& value(int row, int column) const { return m_cells.at(qsizetype(row) * columnCount() + column); }
+    // Any other stored rows through the same report: its own title, and
+    // columns laid side by side from the grid's left edge, their boxes
+    // ending where the grid's right edge is. The rows hold the columns'
+    // values in column order.
+    static ResultTable fromValues(const QString& source, const QString& title, const QList<ReportColumn>& columns,
+                                  const QList<QVariantList>& rows, const QString& databasePath = {});
+
+    // The columns this table shows, the report's title, and the grid's
+    // vertical rules after the left one.
+    const QList<ReportColumn>& columns() const { return m_columns; }
+    int fieldCount() const { return static_cast<int>(m_columns.size()); }
+    const QString& title() const { return m_title; }
+    QList<int> gridRules() const;
+
+    const QVariant& value(int row, int column) const { return m_cells.at(qsizetype(row) * fieldCount() + column); }
     // The field as the report shows it (see reportNumberText).
     QString text(int row, int column) const;
     // The number the report shows, for number cells; nothing for texts and
@@ -40,6 +56,9 @@ public:
 private:
     QString m_source;
     QString m_databasePath;
+    QList<ReportColumn> m_columns = reportColumns();
+    QString m_title = text::title();
+    bool m_ownColumns = false;
     int m_rowCount = 0;
     QList<QVariant> m_cells; // row by row, report column order
 };

@@ -199,13 +199,18 @@ bool DataReport1::bind(const store::RowSet& rows, QString* error)
             *error = table.error();
         return false;
     }
-    m_report = std::make_unique<report::ResultReport>(std::move(table).value());
+    bindTable(std::move(table).value());
+    return true;
+}
+
+void DataReport1::bindTable(report::ResultTable table)
+{
+    m_report = std::make_unique<report::ResultReport>(std::move(table));
     m_view->setReport(m_report.get());
     m_page = 0;
     m_pageNumber->setRange(1, pageCount());
     m_pageCount->setText(text::pageCount().arg(pageCount()));
     showPage(1);
-    return true;
 }
 
 int DataReport1::pageCount() const
@@ -387,6 +392,8 @@ void DataReport1::printReport()
     }
 }
 
+static DataReport1* showReportWindow(DataReport1* window);
+
 DataReport1* showResultReport(const QString& caption, const QIcon& icon, store::RowSet& rows, QString* error)
 {
     closeResultReport();
@@ -405,7 +412,21 @@ DataReport1* showResultReport(const QString& caption, const QIcon& icon, store::
         delete window;
         return nullptr;
     }
+    return showReportWindow(window);
+}
 
+DataReport1* showTableReport(const QString& caption, const QIcon& icon, report::ResultTable table)
+{
+    closeResultReport();
+    auto* window = new DataReport1;
+    window->setWindowTitle(caption);
+    window->setWindowIcon(icon);
+    window->bindTable(std::move(table));
+    return showReportWindow(window);
+}
+
+static DataReport1* showReportWindow(DataReport1* window)
+{
     // The size and place are those of the outer frame, which is known once
     // the window is shown; until then the frame is taken as nothing.
     const QSize outer = twipsSize(10816, 6810);

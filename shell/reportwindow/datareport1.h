@@ -38,6 +38,8 @@ public:
     // Binds the report to the rows as they are now and shows its first page.
     // A field the rows lack is the data layer's error.
     bool bind(const store::RowSet& rows, QString* error);
+    // Binds the report to a table already read.
+    void bindTable(report::ResultTable table);
 
     const report::ResultReport* report() const { return m_report.get(); }
     int currentPage() const { return m_page; }
@@ -91,6 +93,9 @@ private:
 // screen at its top; and shows it, modeless, in front. On an error of the data
 // layer it returns null with the data layer's message.
 DataReport1* showResultReport(const QString& caption, const QIcon& icon, store::RowSet& rows, QString* error);
+// The same over a table already read (other stored results than the two
+// result tables), with everything else as above.
+DataReport1* showTableReport(const QString& caption, const QIcon& icon, report::ResultTable table);
 // The open report window, or null.
 DataReport1* openResultReport();
 // Closes the open report window, if any (when the main window closes).

@@ -221,7 +221,7 @@ void TestCli::usageAndDatabaseErrorsExitWithTwo_data()
     const QStringList duty = {QStringLiteral("--flow"), QStringLiteral("48"), QStringLiteral("--resistance"),
                               QStringLiteral("19"), QStringLiteral("--static-head"), QStringLiteral("0")};
     QTest::newRow("no command") << QStringList{} << QStringLiteral("缺少命令");
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("select")} << QStringLiteral("未知的命令：select");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("optimise")} << QStringLiteral("未知的命令：optimise");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("results"), QStringLiteral("--everything")}
                                     << QStringLiteral("没有选项 --everything");
     QTest::newRow("missing value") << QStringList{d, QStringLiteral("--flow")} << QStringLiteral("--flow 缺少取值");

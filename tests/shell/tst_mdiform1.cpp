@@ -291,9 +291,12 @@ void TestMDIForm1::menuBarStructure()
         {1, u"calculate"_qs, u"选型计算(&C)"_qs},
         {2, u"calculate1"_qs, u"设计计算(&S)"_qs},
         {2, u"calculate2"_qs, u"校核计算(&T)"_qs},
+        {2, u"calculate3"_qs, u"变速节能选型(&V)"_qs},
         {1, u"result"_qs, u"结果显示(&R)"_qs},
         {2, u"result1"_qs, u"本次计算结果显示(&B)"_qs},
         {2, u"result2"_qs, u"全部计算结果显示(&Q)"_qs},
+        {2, u"result3"_qs, u"本次变速选型结果显示(&V)"_qs},
+        {2, u"result4"_qs, u"全部变速选型结果显示(&A)"_qs},
         {1, u"principle"_qs, u"选型原理(&P)"_qs},
         {1, u"introduction"_qs, u"公司及产品介绍(&I)"_qs},
         {2, u"introduction1"_qs, u"公司简介(&C)"_qs},
@@ -344,12 +347,14 @@ void TestMDIForm1::toolbarButtons()
         {u"calculate1"_qs, u"设计计算"_qs},      {u"calculate2"_qs, u"校核计算"_qs},
         {u"result1"_qs, u"本次计算结果显示"_qs}, {u"result2"_qs, u"全部计算结果显示"_qs},
         {u"principle"_qs, u"选型原理"_qs},       {u"introduction1"_qs, u"公司简介"_qs},
-        {u"introduction2"_qs, u"产品简介"_qs},
+        {u"introduction2"_qs, u"产品简介"_qs},   {u"calculate3"_qs, u"变速节能选型"_qs},
     };
     QList<std::pair<QString, QString>> actual;
     int lastX = -1;
     QSet<size_t> images;
     for (QAction* action : toolbar->actions()) {
+        if (action->isSeparator())
+            continue;
         auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
         QVERIFY(button);
         actual.append({button->objectName(), button->toolTip()});
@@ -361,7 +366,7 @@ void TestMDIForm1::toolbarButtons()
         images.insert(qHash(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes())));
     }
     QCOMPARE(actual, expected);
-    QCOMPARE(images.size(), 7); // every button its own picture
+    QCOMPARE(images.size(), 8); // every button its own picture
     QCOMPARE(toolbar->height(), twips(600));
 }
 

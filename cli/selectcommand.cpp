@@ -1,0 +1,226 @@
+#include "cli/selectcommand.h"
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "core/numbers.h"
+#include "core/varspeed.h"
+#include "store/varspeedstore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tarnwick::cli {
+
+namespace {
+
+QString option(const char* name)
+{
+    return QString::fromLatin1(name);
+}
+
+// Options whose text goes to the core unchanged, and where it goes.
+struct TextOption
+{
+    const char* name;
+    std::string VarSpeedTexts::*member;
+};
+const TextOption kTextOptions[] = {
+    {"duty-pumps", &VarSpeedTexts::dutyPumps},
+    {"standby-pumps", &VarSpeedTexts::standbyPumps},
+    {"hours", &VarSpeedTexts::hours},
+    {"price", &VarSpeedTexts::price},
+    {"density", &VarSpeedTexts::density},
+    {"min-speed", &VarSpeedTexts::minSpeed},
+    {"motor-margin", &VarSpeedTexts::motorMargin},
+    {"proportional-share", &VarSpeedTexts::proportionalShare},
+    {"setpoint", &VarSpeedTexts::setpoint},
+};
+
+QJsonArray warningsJson(unsigned warnings)
+{
+    QJsonArray list;
+    if (warnings & kWarnBelowMeasuredFlows)
+        list.append(QStringLiteral("below_measured_flows"));
+    if (warnings & kWarnAboveMeasuredFlows)
+        list.append(QStringLiteral("above_measured_flows"));
+    return list;
+}
+
+QJsonObject pointJson(const VarSpeedPoint& p)
+{
+    return {
+        {QStringLiteral("flowShare"), p.flowShare},
+        {QStringLiteral("timeShare"), p.timeShare},
+        {QStringLiteral("flow"), p.flow},
+        {QStringLiteral("head"), p.head},
+        {QStringLiteral("running"), p.running},
+        {QStringLiteral("speedShare"), p.speedShare},
+        {QStringLiteral("equivalentFlow"), p.equivalentFlow},
+        {QStringLiteral("pumpEfficiency"), p.pumpEfficiency},
+        {QStringLiteral("shaftPower"), p.shaftPower},
+        {QStringLiteral("motorEfficiency"), p.motorEfficiency},
+        {QStringLiteral("driveEfficiency"), p.driveEfficiency},
+        {QStringLiteral("inputPower"), p.inputPower},
+        {QStringLiteral("wireToWaterEfficiency"), p.wireToWaterEfficiency},
+        {QStringLiteral("warnings"), warningsJson(p.warnings)},
+    };
+}
+
+QJsonObject pumpJson(const VarSpeedPump& pump)
+{
+    QJsonArray points;
+    for (const VarSpeedPoint& p : pump.points)
+        points.append(pointJson(p));
+    return {
+        {QStringLiteral("model"), QString::fromStdString(pump.curves.model)},
+        {QStringLiteral("speed"), pump.curves.speed ? QJsonValue(*pump.curves.speed) : QJsonValue()},
+        {QStringLiteral("dutyPumps"), pump.dutyPumps},
+        {QStringLiteral("standbyPumps"), pump.standbyPumps},
+        {QStringLiteral("bestEfficiencyFlow"), pump.curves.bestEfficiencyFlow},
+        {QStringLiteral("motorRating"), pump.motorRating},
+        {QStringLiteral("annualEnergy"), pump.annualEnergy},
+        {QStringLiteral("annualCost"), pump.annualCost},
+        {QStringLiteral("weightedEfficiency"), pump.weightedEfficiency},
+        {QStringLiteral("design"), pointJson(pump.design)},
+        {QStringLiteral("points"), points},
+    };
+}
+
+QJsonObject rejectionJson(const VarSpeedRejection& r)
+{
+    return {
+        {QStringLiteral("model"), QString::fromStdString(r.model)},
+        {QStringLiteral("rule"), QString::fromLatin1(rejectionRuleCode(r.rule))},
+        {QStringLiteral("figure"), std::isfinite(r.figure) ? QJsonValue(r.figure) : QJsonValue()},
+    };
+}
+
+QString figure(double value, double scale = 1.0)
+{
+    return QString::fromStdString(numberText(std::round(value * scale * 10.0) / 10.0));
+}
+
+QString pumpLine(int rank, const VarSpeedPump& p)
+{
+    return QStringLiteral("%1. %2  %3+%4台  电机%5kW  设计转速比%6%  加权综合效率%7%  年耗电量%8kWh  年电费%9元\n")
+        .arg(rank)
+        .arg(QString::fromStdString(p.curves.model))
+        .arg(p.dutyPumps)
+        .arg(p.standbyPumps)
+        .arg(QString::fromStdString(numberText(p.motorRating)), figure(p.design.speedShare, 100.0),
+             figure(p.weightedEfficiency, 100.0), figure(p.annualEnergy), figure(p.annualCost));
+}
+
+} // namespace
+
+const CommandSyntax& selectCommandSyntax()
+{
+    static const CommandSyntax syntax = [] {
+        CommandSyntax s;
+        s.name = QStringLiteral("select");
+        s.valueOptions = {QStringLiteral("flow"),        QStringLiteral("flow-unit"),
+                          QStringLiteral("resistance"),  QStringLiteral("resistance-unit"),
+                          QStringLiteral("static-head"), QStringLiteral("static-head-unit"),
+                          QStringLiteral("db"),          QStringLiteral("model"),
+                          QStringLiteral("control"),     QStringLiteral("profile")};
+        for (const TextOption& o : kTextOptions)
+            s.valueOptions << option(o.name);
+        s.flagOptions = {QStringLiteral("json"), QStringLiteral("explain")};
+        return s;
+    }();
+    return syntax;
+}
+
+int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& duty, bool json, bool explain)
+{
+    VarSpeedTexts texts;
+    texts.duty = duty;
+    const QString control = values.value(QStringLiteral("control"), QStringLiteral("constant"));
+    const auto mode = controlModeFromKeyword(control.toStdString());
+    if (!mode) {
+        printError(QStringLiteral("控制方式“%1”应为 constant、proportional、critical 或 system。\n").arg(control));
+        return kUsageOrDatabase;
+    }
+    texts.control = *mode;
+    if (values.contains(QStringLiteral("profile"))) {
+        auto rows = parseProfileText(values.value(QStringLiteral("profile")).toStdString());
+        if (!rows) {
+            printError(QString::fromStdString(rows.error()) + QLatin1Char('\n'));
+            return kUsageOrDatabase;
+        }
+        texts.profile = rows.value();
+    }
+    for (const TextOption& o : kTextOptions) {
+        if (values.contains(option(o.name)))
+            texts.*o.member = values.value(option(o.name)).toStdString();
+    }
+    std::optional<std::string> model;
+    if (values.contains(QStringLiteral("model")))
+        model = values.value(QStringLiteral("model")).toStdString();
+
+    auto connection = store::Connection::open(databaseFile(values));
+    if (!connection) {
+        printError(connection.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    auto run = store::runVarSpeed(*connection.value(), texts, model);
+    if (!run) {
+        if (run.error().kind != store::VarSpeedFailure::Kind::Message) {
+            printError(run.error().databaseError + QLatin1Char('\n'));
+            return kUsageOrDatabase;
+        }
+        const QString message = QString::fromStdString(run.error().stop.message);
+        if (json)
+            printOut(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("message"), message}}).toJson()));
+        else
+            printOut(message + QLatin1Char('\n'));
+        return kProgramMessage;
+    }
+
+    std::vector<const VarSpeedPump*> pumps;
+    std::vector<const VarSpeedRejection*> rejected;
+    if (run->single) {
+        if (*run->single)
+            pumps.push_back(&run->single->value());
+        else
+            rejected.push_back(&run->single->error());
+    } else {
+        for (const VarSpeedPump& p : run->selection.accepted)
+            pumps.push_back(&p);
+        for (const VarSpeedRejection& r : run->selection.rejected)
+            rejected.push_back(&r);
+    }
+
+    if (json) {
+        QJsonObject object;
+        QJsonArray list;
+        for (const VarSpeedPump* p : pumps)
+            list.append(pumpJson(*p));
+        object.insert(QStringLiteral("pumps"), list);
+        if (explain) {
+            QJsonArray out;
+            for (const VarSpeedRejection* r : rejected)
+                out.append(rejectionJson(*r));
+            object.insert(QStringLiteral("rejected"), out);
+        }
+        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        return kCompleted;
+    }
+    printOut(QStringLiteral("变速节能选型（%1）：\n").arg(QString::fromUtf8(controlModeName(texts.control))));
+    if (pumps.empty())
+        printOut(QStringLiteral("  没有满足要求的水泵。\n"));
+    int rank = 0;
+    for (const VarSpeedPump* p : pumps)
+        printOut(QStringLiteral("  ") + pumpLine(++rank, *p));
+    if (explain && !rejected.empty()) {
+        printOut(QStringLiteral("\n未入选的水泵：\n"));
+        for (const VarSpeedRejection* r : rejected)
+            printOut(QStringLiteral("  %1  %2  %3\n")
+                         .arg(QString::fromStdString(r->model), QString::fromLatin1(rejectionRuleCode(r->rule)),
+                              QString::fromStdString(rejectionText(r->rule, r->figure))));
+    }
+    return kCompleted;
+}
+
+} // namespace tarnwick::cli

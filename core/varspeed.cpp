@@ -1,0 +1,609 @@
+#include "core/varspeed.h"
+
+#include "core/catalogueindex.h"
+#include "core/messages.h"
+#include "core/motortables.h"
+#include "core/numbers.h"
+#include "core/vectorstate.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace tarnwick {
+
+namespace {
+
+// The rules of the variable-speed selection, named once.
+constexpr int kMaxDutyPumps = 4;
+constexpr int kMaxStandbyPumps = 2;
+constexpr double kMaxHours = 8760.0;
+constexpr double kMaxPrice = 100.0;
+constexpr double kMinDensity = 500.0;
+constexpr double kMaxDensity = 2000.0;
+constexpr double kMinSpeedLow = 10.0; // percent
+constexpr double kMinSpeedHigh = 90.0;
+constexpr double kMaxMotorMargin = 2.0;
+constexpr double kDefaultSetpointShare = 0.3; // of R
+constexpr double kTimeSumTolerance = 1e-6;    // percent
+constexpr std::size_t kMaxProfileRows = 20;
+constexpr double kLowestEquivalentFlow = 0.1;  // of Qbep
+constexpr double kHighestEquivalentFlow = 1.1; // of the largest measured flow
+constexpr double kPreferredLow = 0.7;          // of Qbep, at the design point
+constexpr double kPreferredHigh = 1.2;
+constexpr double kHeadTolerance = 1e-9;     // m
+constexpr double kBestFlowTolerance = 1e-6; // relative to the measured range
+constexpr int kBestFlowSamples = 48;
+constexpr double kHydraulicPowerFactor = 367.2; // Q H / 367.2 = kW for water, Q in m3/h
+constexpr double kEfficiencyPercentFactor = 3.672;
+constexpr std::size_t kProgressStep = 2048; // pumps between two progress reports
+
+namespace msg {
+constexpr const char* kProfileEmpty = "请输入负荷分布！";
+constexpr const char* kProfileTooLong = "负荷分布最多20行！请重新输入。";
+constexpr const char* kFlowShare = "负荷点流量比例应在0～100%之间！请重新输入。";
+constexpr const char* kTimeShare = "负荷点时间比例应在0～100%之间！请重新输入。";
+constexpr const char* kTimeSum = "各负荷点时间比例之和应为100%！请重新输入。";
+constexpr const char* kDutyPumps = "工作泵台数应为1～4台！请重新输入。";
+constexpr const char* kStandbyPumps = "备用泵台数应为0～2台！请重新输入。";
+constexpr const char* kHours = "年运行时间应在0～8760h之间！请重新输入。";
+constexpr const char* kPrice = "电价应在0～100元/kWh之间！请重新输入。";
+constexpr const char* kDensity = "流体密度应在500～2000kg/m3之间！请重新输入。";
+constexpr const char* kMinSpeed = "最低转速比应在10～90%之间！请重新输入。";
+constexpr const char* kMotorMargin = "电机功率储备系数应在1～2之间！请重新输入。";
+constexpr const char* kProportionalShare = "比例压差起点应在0～100%之间！请重新输入。";
+constexpr const char* kSetpoint = "末端压差设定值应在0～管路阻力之间！请重新输入。";
+constexpr const char* kProfileFormat = "负荷分布应写成“流量%:时间%”，各点以逗号分开，如 100:1,75:42,50:45,25:12。";
+} // namespace msg
+
+VarSpeedStop stop(const char* message, VarSpeedField field, int row = 0)
+{
+    return {message, field, row};
+}
+
+bool isWhole(double v)
+{
+    return std::isfinite(v) && std::floor(v) == v;
+}
+
+// Speed shares tried for one flow: H at q/r for r from rMin to 1.
+double headGap(const CurveFit& head, double q, double target, double r)
+{
+    return r * r * fitValue(head, q / r) - target;
+}
+
+double efficiencyAt(const CurveFit& head, const CurveFit& power, double q)
+{
+    const double p = fitValue(power, q);
+    if (!(p > 0.0))
+        return -std::numeric_limits<double>::infinity();
+    const double eta = q * fitValue(head, q) / (kEfficiencyPercentFactor * p);
+    return std::isfinite(eta) ? eta : -std::numeric_limits<double>::infinity();
+}
+
+// The hydraulics of one pump at one total flow with k running: everything
+// but the motor and the drive. Nothing when infeasible.
+struct Hydraulics
+{
+    bool feasible = false;
+    double speedShare = 0.0;
+    double equivalentFlow = 0.0;
+    double pumpEfficiency = 0.0; // fraction
+    double shaftPower = 0.0;
+    unsigned warnings = 0;
+};
+
+Hydraulics hydraulicsAt(const PumpCurves& c, const VarSpeedRequest& req, double totalFlow, double head, int k)
+{
+    Hydraulics h;
+    const double q = totalFlow / k;
+    const std::optional<double> r = solveSpeedShare(c.headFit, q, head, req.minSpeed);
+    if (!r)
+        return h;
+    const double qe = q / *r;
+    if (qe < kLowestEquivalentFlow * c.bestEfficiencyFlow || qe > kHighestEquivalentFlow * c.maxFlow)
+        return h;
+    const double p = fitValue(c.powerFit, qe);
+    const double eta = efficiencyAt(c.headFit, c.powerFit, qe);
+    if (!(p > 0.0) || !(eta > 0.0) || !std::isfinite(p))
+        return h;
+    h.feasible = true;
+    h.speedShare = *r;
+    h.equivalentFlow = qe;
+    h.pumpEfficiency = eta / 100.0;
+    h.shaftPower = (*r) * (*r) * (*r) * p * req.density / 1000.0;
+    if (qe < c.minFlow)
+        h.warnings |= kWarnBelowMeasuredFlows;
+    if (qe > c.maxFlow)
+        h.warnings |= kWarnAboveMeasuredFlows;
+    return h;
+}
+
+VarSpeedPoint pointWithMotor(const Hydraulics& h, const VarSpeedRequest& req, double flowShare, double timeShare,
+                             double totalFlow, double head, int k, double rating, int poles)
+{
+    VarSpeedPoint p;
+    p.flowShare = flowShare;
+    p.timeShare = timeShare;
+    p.flow = totalFlow;
+    p.head = head;
+    p.running = k;
+    p.speedShare = h.speedShare;
+    p.equivalentFlow = h.equivalentFlow;
+    p.pumpEfficiency = h.pumpEfficiency;
+    p.shaftPower = h.shaftPower;
+    p.warnings = h.warnings;
+    const double load = h.shaftPower / rating;
+    p.motorEfficiency = ie3FullLoadEfficiency(rating, poles) * motorPartLoadFactor(rating, load);
+    p.driveEfficiency = driveEfficiency(rating, load);
+    p.inputPower = k * h.shaftPower / (p.motorEfficiency * p.driveEfficiency);
+    p.wireToWaterEfficiency = req.density / 1000.0 * totalFlow * head / (kHydraulicPowerFactor * p.inputPower);
+    return p;
+}
+
+VarSpeedRejection rejection(const PumpCurves& c, RejectionRule rule, double figure)
+{
+    return {c.catalogueIndex, c.model, rule, figure};
+}
+
+} // namespace
+
+const char* controlModeName(ControlMode mode)
+{
+    switch (mode) {
+    case ControlMode::ConstantPressure:
+        return "定压差";
+    case ControlMode::Proportional:
+        return "比例压差";
+    case ControlMode::CriticalCircuit:
+        return "末端压差";
+    case ControlMode::SystemCurve:
+        return "系统曲线";
+    }
+    return "";
+}
+
+const char* controlModeKeyword(ControlMode mode)
+{
+    switch (mode) {
+    case ControlMode::ConstantPressure:
+        return "constant";
+    case ControlMode::Proportional:
+        return "proportional";
+    case ControlMode::CriticalCircuit:
+        return "critical";
+    case ControlMode::SystemCurve:
+        return "system";
+    }
+    return "";
+}
+
+std::optional<ControlMode> controlModeFromKeyword(const std::string& keyword)
+{
+    for (int i = 0; i < kControlModeCount; ++i) {
+        const auto mode = static_cast<ControlMode>(i);
+        if (keyword == controlModeKeyword(mode))
+            return mode;
+    }
+    return std::nullopt;
+}
+
+const char* rejectionRuleCode(RejectionRule rule)
+{
+    switch (rule) {
+    case RejectionRule::NoCurve:
+        return "no_curve";
+    case RejectionRule::TooSmall:
+        return "too_small";
+    case RejectionRule::OutsidePreferredRegion:
+        return "outside_preferred_region";
+    case RejectionRule::PartLoadInfeasible:
+        return "part_load_infeasible";
+    case RejectionRule::NoMotor:
+        return "no_motor";
+    }
+    return "";
+}
+
+std::string rejectionText(RejectionRule rule, double figure)
+{
+    switch (rule) {
+    case RejectionRule::NoCurve:
+        return "没有可用的性能曲线（" + numberText(figure) + "个性能点）";
+    case RejectionRule::TooSmall:
+        return "全速扬程不足（H(Qd/N)＝" + numberText(roundedToTenth(figure)) + "m）";
+    case RejectionRule::OutsidePreferredRegion:
+        return "设计点不在优先工作区（qe/Qbep＝" + numberText(std::round(figure * 100.0) / 100.0) + "）";
+    case RejectionRule::PartLoadInfeasible:
+        return "负荷点无法运行（流量比例" + numberText(std::round(figure * 1000.0) / 10.0) + "%）";
+    case RejectionRule::NoMotor:
+        return "所需电机超过315kW（" + numberText(roundedToTenth(figure)) + "kW）";
+    }
+    return {};
+}
+
+double fitValue(const CurveFit& fit, double q)
+{
+    const double c1 = static_cast<double>(fit.c[0]);
+    const double c2 = static_cast<double>(fit.c[1]);
+    const double c3 = static_cast<double>(fit.c[2]);
+    const double c4 = static_cast<double>(fit.c[3]);
+    return ((c4 * q + c3) * q + c2) * q + c1;
+}
+
+double fitSlope(const CurveFit& fit, double q)
+{
+    const double c2 = static_cast<double>(fit.c[1]);
+    const double c3 = static_cast<double>(fit.c[2]);
+    const double c4 = static_cast<double>(fit.c[3]);
+    return (3.0 * c4 * q + 2.0 * c3) * q + c2;
+}
+
+Expected<std::vector<std::pair<std::string, std::string>>, std::string> parseProfileText(const std::string& text)
+{
+    using Result = Expected<std::vector<std::pair<std::string, std::string>>, std::string>;
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const std::string item = text.substr(start, end - start);
+        const std::size_t colon = item.find(':');
+        if (colon == std::string::npos || item.find(':', colon + 1) != std::string::npos)
+            return Result::failure(msg::kProfileFormat);
+        rows.emplace_back(item.substr(0, colon), item.substr(colon + 1));
+        start = end + 1;
+    }
+    return rows;
+}
+
+Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts& texts)
+{
+    using Result = Expected<VarSpeedRequest, VarSpeedStop>;
+    VarSpeedRequest req;
+
+    auto duty = readSelectionRequest(texts.duty);
+    if (!duty) {
+        static constexpr std::array<VarSpeedField, 3> boxes = {VarSpeedField::Resistance, VarSpeedField::Flow,
+                                                               VarSpeedField::StaticHead};
+        return Result::failure({duty.error().message, boxes[static_cast<std::size_t>(duty.error().focusIndex)], 0});
+    }
+    req.duty = duty.value();
+    req.designHead = static_cast<double>(req.duty.staticHead) + req.duty.resistance;
+    req.control = texts.control;
+
+    if (texts.profile.empty())
+        return Result::failure(stop(msg::kProfileEmpty, VarSpeedField::ProfileFlow, 0));
+    if (texts.profile.size() > kMaxProfileRows)
+        return Result::failure(stop(msg::kProfileTooLong, VarSpeedField::ProfileFlow, 0));
+    double timeSum = 0.0;
+    for (std::size_t i = 0; i < texts.profile.size(); ++i) {
+        const int row = static_cast<int>(i);
+        const double f = Val(texts.profile[i].first);
+        const double t = Val(texts.profile[i].second);
+        if (!(f > 0.0) || f > 100.0)
+            return Result::failure(stop(msg::kFlowShare, VarSpeedField::ProfileFlow, row));
+        if (!(t >= 0.0) || t > 100.0)
+            return Result::failure(stop(msg::kTimeShare, VarSpeedField::ProfileTime, row));
+        timeSum += t;
+        req.profile.push_back({f / 100.0, t / 100.0});
+    }
+    if (std::fabs(timeSum - 100.0) > kTimeSumTolerance)
+        return Result::failure(stop(msg::kTimeSum, VarSpeedField::ProfileTime, 0));
+
+    const double n = Val(texts.dutyPumps);
+    if (!isWhole(n) || n < 1.0 || n > kMaxDutyPumps)
+        return Result::failure(stop(msg::kDutyPumps, VarSpeedField::DutyPumps));
+    req.dutyPumps = static_cast<int>(n);
+    const double m = Val(texts.standbyPumps);
+    if (!isWhole(m) || m < 0.0 || m > kMaxStandbyPumps)
+        return Result::failure(stop(msg::kStandbyPumps, VarSpeedField::StandbyPumps));
+    req.standbyPumps = static_cast<int>(m);
+
+    req.hours = Val(texts.hours);
+    if (!(req.hours > 0.0) || req.hours > kMaxHours)
+        return Result::failure(stop(msg::kHours, VarSpeedField::Hours));
+    req.price = Val(texts.price);
+    if (!(req.price >= 0.0) || req.price > kMaxPrice)
+        return Result::failure(stop(msg::kPrice, VarSpeedField::Price));
+    req.density = Val(texts.density);
+    if (!(req.density >= kMinDensity) || req.density > kMaxDensity)
+        return Result::failure(stop(msg::kDensity, VarSpeedField::Density));
+    const double minSpeed = Val(texts.minSpeed);
+    if (!(minSpeed >= kMinSpeedLow) || minSpeed > kMinSpeedHigh)
+        return Result::failure(stop(msg::kMinSpeed, VarSpeedField::MinSpeed));
+    req.minSpeed = minSpeed / 100.0;
+    req.motorMargin = Val(texts.motorMargin);
+    if (!(req.motorMargin >= 1.0) || req.motorMargin > kMaxMotorMargin)
+        return Result::failure(stop(msg::kMotorMargin, VarSpeedField::MotorMargin));
+
+    if (req.control == ControlMode::Proportional) {
+        const double share = Val(texts.proportionalShare);
+        if (!(share >= 0.0) || share > 100.0)
+            return Result::failure(stop(msg::kProportionalShare, VarSpeedField::ProportionalShare));
+        req.proportionalShare = share / 100.0;
+    }
+    if (req.control == ControlMode::CriticalCircuit) {
+        if (texts.setpoint.empty()) {
+            req.setpoint = kDefaultSetpointShare * req.duty.resistance;
+        } else {
+            req.setpoint = PressureUnit::toMetresOfWater(Val(texts.setpoint), texts.duty.resistanceUnit);
+            if (!(req.setpoint >= 0.0) || req.setpoint > req.duty.resistance)
+                return Result::failure(stop(msg::kSetpoint, VarSpeedField::Setpoint));
+        }
+    }
+    return req;
+}
+
+double controlHead(const VarSpeedRequest& req, double flow)
+{
+    const double hd = req.designHead;
+    const double x = flow / req.duty.flow;
+    switch (req.control) {
+    case ControlMode::ConstantPressure:
+        return hd;
+    case ControlMode::Proportional: {
+        const double h0 = req.proportionalShare * hd;
+        return h0 + (hd - h0) * x;
+    }
+    case ControlMode::CriticalCircuit: {
+        const double hmin = static_cast<double>(req.duty.staticHead) + req.setpoint;
+        return hmin + (hd - hmin) * (x * x);
+    }
+    case ControlMode::SystemCurve:
+        return static_cast<double>(req.duty.staticHead) + req.duty.systemCoefficient * (flow * flow);
+    }
+    return hd;
+}
+
+double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double minFlow, double maxFlow)
+{
+    // Coarse samples find the highest hump; a golden-section search refines
+    // it between the neighbouring samples.
+    const double span = maxFlow - minFlow;
+    if (!(span > 0.0))
+        return minFlow;
+    int best = 0;
+    double bestEta = -std::numeric_limits<double>::infinity();
+    for (int i = 0; i <= kBestFlowSamples; ++i) {
+        const double q = minFlow + span * i / kBestFlowSamples;
+        const double eta = efficiencyAt(head, power, q);
+        if (eta > bestEta) {
+            bestEta = eta;
+            best = i;
+        }
+    }
+    double a = minFlow + span * std::max(best - 1, 0) / kBestFlowSamples;
+    double b = minFlow + span * std::min(best + 1, kBestFlowSamples) / kBestFlowSamples;
+    const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
+    double x1 = b - invPhi * (b - a);
+    double x2 = a + invPhi * (b - a);
+    double f1 = efficiencyAt(head, power, x1);
+    double f2 = efficiencyAt(head, power, x2);
+    while (b - a > kBestFlowTolerance * span) {
+        if (f1 < f2) {
+            a = x1;
+            x1 = x2;
+            f1 = f2;
+            x2 = a + invPhi * (b - a);
+            f2 = efficiencyAt(head, power, x2);
+        } else {
+            b = x2;
+            x2 = x1;
+            f2 = f1;
+            x1 = b - invPhi * (b - a);
+            f1 = efficiencyAt(head, power, x1);
+        }
+    }
+    return (a + b) / 2.0;
+}
+
+std::optional<double> solveSpeedShare(const CurveFit& head, double q, double target, double rMin)
+{
+    // Newton steps kept inside a bracket that always holds the root; a step
+    // that leaves it is replaced by the bracket's midpoint.
+    double lo = rMin;
+    double hi = 1.0;
+    const double gHi = headGap(head, q, target, hi);
+    if (!std::isfinite(gHi) || gHi < -kHeadTolerance)
+        return std::nullopt;
+    if (std::fabs(gHi) <= kHeadTolerance)
+        return hi;
+    const double gLo = headGap(head, q, target, lo);
+    if (!std::isfinite(gLo) || gLo > kHeadTolerance)
+        return std::nullopt;
+    if (std::fabs(gLo) <= kHeadTolerance)
+        return lo;
+    double r = lo + (hi - lo) * (-gLo) / (gHi - gLo);
+    for (int i = 0; i < 200; ++i) {
+        const double g = headGap(head, q, target, r);
+        if (std::fabs(g) <= kHeadTolerance)
+            return r;
+        if (g < 0.0)
+            lo = r;
+        else
+            hi = r;
+        const double x = q / r;
+        const double slope = 2.0 * r * fitValue(head, x) - q * fitSlope(head, x);
+        double next = r - g / slope;
+        if (!(next > lo && next < hi))
+            next = 0.5 * (lo + hi);
+        if (next == r || hi - lo <= std::numeric_limits<double>::epsilon() * hi)
+            return r;
+        r = next;
+    }
+    return r;
+}
+
+Expected<PumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
+                                                          const std::vector<CataloguePoint>& points, PointRun run)
+{
+    using Result = Expected<PumpCurves, VarSpeedRejection>;
+    PumpCurves c;
+    c.catalogueIndex = catalogueIndex;
+    c.model = pump.model;
+    c.type = pump.type;
+    c.speed = pump.speed;
+    const auto noCurve = [&] {
+        return Result::failure(rejection(c, RejectionRule::NoCurve, static_cast<double>(run.count)));
+    };
+    if (run.count < 3)
+        return noCurve();
+    const std::optional<CurvePoints> pts = readPointRun(points, run);
+    if (!pts)
+        return noCurve();
+    c.headFit = fitCurve(pts->head, pts->flow);
+    c.powerFit = fitCurve(pts->power, pts->flow);
+    if (c.headFit.failed() || c.powerFit.failed() || !c.headFit.finite() || !c.powerFit.finite())
+        return noCurve();
+    const auto [lo, hi] = std::minmax_element(pts->flow.begin(), pts->flow.end());
+    c.minFlow = static_cast<double>(*lo);
+    c.maxFlow = static_cast<double>(*hi);
+    if (!std::isfinite(c.minFlow) || !std::isfinite(c.maxFlow) || !(c.maxFlow > c.minFlow) || c.minFlow < 0.0)
+        return noCurve();
+    c.bestEfficiencyFlow = bestEfficiencyFlow(c.headFit, c.powerFit, c.minFlow, c.maxFlow);
+    c.bestEfficiency = efficiencyAt(c.headFit, c.powerFit, c.bestEfficiencyFlow) / 100.0;
+    if (!(c.bestEfficiency > 0.0) || !(c.bestEfficiencyFlow > 0.0))
+        return noCurve();
+    return c;
+}
+
+Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves& c, const VarSpeedRequest& req)
+{
+    using Result = Expected<VarSpeedPump, VarSpeedRejection>;
+    const int n = req.dutyPumps;
+    const double qd = req.duty.flow;
+    const double hd = req.designHead;
+
+    const double fullSpeedHead = fitValue(c.headFit, qd / n);
+    if (!(fullSpeedHead >= hd))
+        return Result::failure(rejection(c, RejectionRule::TooSmall, fullSpeedHead));
+
+    // Full speed reaches Hd, so the design speed can only be missing below
+    // the minimum speed: the design point cannot be run at all.
+    const std::optional<double> rDesign = solveSpeedShare(c.headFit, qd / n, hd, req.minSpeed);
+    if (!rDesign)
+        return Result::failure(rejection(c, RejectionRule::PartLoadInfeasible, 1.0));
+    const double preferred = qd / n / *rDesign / c.bestEfficiencyFlow;
+    if (preferred < kPreferredLow || preferred > kPreferredHigh)
+        return Result::failure(rejection(c, RejectionRule::OutsidePreferredRegion, preferred));
+    const Hydraulics design = hydraulicsAt(c, req, qd, hd, n);
+    if (!design.feasible)
+        return Result::failure(rejection(c, RejectionRule::PartLoadInfeasible, 1.0));
+
+    // Every feasible running count of every load point; the motor decides
+    // only which of them is cheapest.
+    constexpr int kMaxK = 4;
+    std::vector<std::array<Hydraulics, kMaxK>> options(req.profile.size());
+    std::vector<double> flows(req.profile.size());
+    std::vector<double> heads(req.profile.size());
+    for (std::size_t i = 0; i < req.profile.size(); ++i) {
+        flows[i] = req.profile[i].flowShare * qd;
+        heads[i] = controlHead(req, flows[i]);
+        bool any = false;
+        for (int k = 1; k <= n; ++k) {
+            options[i][static_cast<std::size_t>(k - 1)] = hydraulicsAt(c, req, flows[i], heads[i], k);
+            any = any || options[i][static_cast<std::size_t>(k - 1)].feasible;
+        }
+        if (!any)
+            return Result::failure(rejection(c, RejectionRule::PartLoadInfeasible, req.profile[i].flowShare));
+    }
+
+    VarSpeedPump pump;
+    pump.curves = c;
+    pump.dutyPumps = n;
+    pump.standbyPumps = req.standbyPumps;
+    pump.motorPoles = c.speed && *c.speed > kTwoPoleSpeedLimit ? 2 : 4;
+
+    // The smallest standard motor that covers, with the margin, the design
+    // point and the running counts chosen with that very motor.
+    double required = req.motorMargin * design.shaftPower;
+    for (double rating : standardMotorRatings()) {
+        if (rating < required)
+            continue;
+        pump.points.clear();
+        double largest = design.shaftPower;
+        for (std::size_t i = 0; i < req.profile.size(); ++i) {
+            VarSpeedPoint best;
+            bool found = false;
+            for (int k = 1; k <= n; ++k) {
+                const Hydraulics& h = options[i][static_cast<std::size_t>(k - 1)];
+                if (!h.feasible)
+                    continue;
+                const VarSpeedPoint p = pointWithMotor(h, req, req.profile[i].flowShare, req.profile[i].timeShare,
+                                                       flows[i], heads[i], k, rating, pump.motorPoles);
+                if (!found || p.inputPower < best.inputPower) {
+                    best = p;
+                    found = true;
+                }
+            }
+            largest = std::max(largest, best.shaftPower);
+            pump.points.push_back(best);
+        }
+        required = req.motorMargin * largest;
+        if (rating >= required) {
+            pump.motorRating = rating;
+            break;
+        }
+    }
+    if (pump.motorRating == 0.0)
+        return Result::failure(rejection(c, RejectionRule::NoMotor, required));
+
+    pump.design = pointWithMotor(design, req, 1.0, 0.0, qd, hd, n, pump.motorRating, pump.motorPoles);
+    for (const VarSpeedPoint& p : pump.points) {
+        pump.annualEnergy += p.timeShare * p.inputPower;
+        pump.weightedEfficiency += p.timeShare * p.wireToWaterEfficiency;
+    }
+    pump.annualEnergy *= req.hours;
+    pump.annualCost = pump.annualEnergy * req.price;
+    return pump;
+}
+
+VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request,
+                                       const VarSpeedProgress& progress)
+{
+    VarSpeedSelection selection;
+    selection.request = request;
+    const CatalogueIndex index(catalogue.points);
+    releaseVectorState();
+    const std::size_t total = catalogue.pumps.size();
+    for (std::size_t i = 0; i < total; ++i) {
+        if (progress && i % kProgressStep == 0 && !progress(i, total)) {
+            selection.cancelled = true;
+            return selection;
+        }
+        const CataloguePump& pump = catalogue.pumps[i];
+        auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key));
+        if (!curves) {
+            selection.rejected.push_back(curves.error());
+            continue;
+        }
+        auto evaluated = evaluateVarSpeedPump(curves.value(), request);
+        if (evaluated)
+            selection.accepted.push_back(std::move(evaluated).value());
+        else
+            selection.rejected.push_back(evaluated.error());
+    }
+    std::stable_sort(selection.accepted.begin(), selection.accepted.end(),
+                     [](const VarSpeedPump& a, const VarSpeedPump& b) { return a.annualEnergy < b.annualEnergy; });
+    return selection;
+}
+
+Expected<Expected<VarSpeedPump, VarSpeedRejection>, VarSpeedStop>
+evaluateVarSpeedModel(const Catalogue& catalogue, const VarSpeedRequest& request, const std::string& model)
+{
+    using Outcome = Expected<VarSpeedPump, VarSpeedRejection>;
+    using Result = Expected<Outcome, VarSpeedStop>;
+    for (std::size_t i = 0; i < catalogue.pumps.size(); ++i) {
+        const CataloguePump& pump = catalogue.pumps[i];
+        if (pump.model != model)
+            continue;
+        auto curves = preparePumpCurves(pump, i, catalogue.points, literalPointRun(catalogue.points, pump.key));
+        if (!curves)
+            return Result(Outcome::failure(curves.error()));
+        return Result(evaluateVarSpeedPump(curves.value(), request));
+    }
+    return Result::failure({text::kChooseModelFromList, VarSpeedField::Model, 0});
+}
+
+} // namespace tarnwick

@@ -1,0 +1,219 @@
+#pragma once
+
+#include "core/curvefit.h"
+#include "core/expected.h"
+#include "core/selection.h"
+#include "core/units.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarnwick {
+
+// How the speed of the pumps is controlled: the head they must deliver at a
+// flow.
+enum class ControlMode {
+    ConstantPressure, // 定压差: Hc = Hd
+    Proportional,     // 比例压差: Hc = H0 + (Hd - H0) Q/Qd
+    CriticalCircuit,  // 末端压差: Hc = Hmin + (Hd - Hmin) (Q/Qd)^2
+    SystemCurve,      // 系统曲线: Hc = Hst + S Q^2
+};
+inline constexpr int kControlModeCount = 4;
+const char* controlModeName(ControlMode mode);    // the chooser's Chinese text
+const char* controlModeKeyword(ControlMode mode); // constant, proportional, critical, system
+std::optional<ControlMode> controlModeFromKeyword(const std::string& keyword);
+
+// The inputs as the engineer typed them. Shares are in percent; the setpoint
+// is in the unit of the resistance box; an empty setpoint means 30 % of R.
+struct VarSpeedTexts
+{
+    DutyTexts duty;
+    ControlMode control = ControlMode::ConstantPressure;
+    std::vector<std::pair<std::string, std::string>> profile = {{"100", "1"}, {"75", "42"}, {"50", "45"}, {"25", "12"}};
+    std::string dutyPumps = "2";
+    std::string standbyPumps = "1";
+    std::string hours = "4000";
+    std::string price = "1.0";
+    std::string density = "1000";
+    std::string minSpeed = "30";
+    std::string motorMargin = "1.15";
+    std::string proportionalShare = "50";
+    std::string setpoint;
+};
+
+// The box a bad entry sends the focus to.
+enum class VarSpeedField {
+    Resistance,
+    Flow,
+    StaticHead,
+    ProfileFlow, // row in `row`
+    ProfileTime, // row in `row`
+    DutyPumps,
+    StandbyPumps,
+    Hours,
+    Price,
+    Density,
+    MinSpeed,
+    MotorMargin,
+    ProportionalShare,
+    Setpoint,
+    Model,
+};
+
+struct VarSpeedStop
+{
+    std::string message;
+    VarSpeedField field = VarSpeedField::Resistance;
+    int row = 0;
+};
+
+struct LoadShare
+{
+    double flowShare = 0.0; // of Qd, fraction
+    double timeShare = 0.0; // fraction
+};
+
+// The validated inputs in working units (m3/h, m, fractions).
+struct VarSpeedRequest
+{
+    SelectionRequest duty;
+    double designHead = 0.0; // Hd = Hst + R
+    ControlMode control = ControlMode::ConstantPressure;
+    std::vector<LoadShare> profile;
+    int dutyPumps = 2;
+    int standbyPumps = 1;
+    double hours = 4000.0;
+    double price = 1.0;
+    double density = 1000.0;
+    double minSpeed = 0.3;
+    double motorMargin = 1.15;
+    double proportionalShare = 0.5;
+    double setpoint = 0.0; // m
+};
+
+// Reads and checks every entry; the first bad one stops with its message.
+Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts& texts);
+
+// "100:1,75:42,50:45,25:12" (flow %:time %) into its text pairs.
+Expected<std::vector<std::pair<std::string, std::string>>, std::string> parseProfileText(const std::string& text);
+
+// The head the running pumps must deliver at total flow Q.
+double controlHead(const VarSpeedRequest& request, double flow);
+
+// A cubic fit evaluated in 64-bit.
+double fitValue(const CurveFit& fit, double q);
+double fitSlope(const CurveFit& fit, double q);
+
+// Warnings a feasible point can carry (bits).
+enum VarSpeedWarning : unsigned {
+    kWarnBelowMeasuredFlows = 1u, // qe below the smallest measured flow
+    kWarnAboveMeasuredFlows = 2u, // qe above the largest measured flow
+};
+
+// One operating point of a pump set: the design point or a load point.
+struct VarSpeedPoint
+{
+    double flowShare = 0.0;
+    double timeShare = 0.0;
+    double flow = 0.0; // total, m3/h
+    double head = 0.0; // Hc(Q), m
+    int running = 0;   // k
+    double speedShare = 0.0;
+    double equivalentFlow = 0.0; // qe = q/r of one pump, m3/h
+    double pumpEfficiency = 0.0; // fraction
+    double shaftPower = 0.0;     // one running pump, kW
+    double motorEfficiency = 0.0;
+    double driveEfficiency = 0.0;
+    double inputPower = 0.0; // all running pumps, kW
+    double wireToWaterEfficiency = 0.0;
+    unsigned warnings = 0;
+};
+
+// The curves of one catalogue pump as the variable-speed selection uses them.
+struct PumpCurves
+{
+    std::size_t catalogueIndex = 0;
+    std::string model;
+    std::string type;
+    std::optional<double> speed;
+    CurveFit headFit;
+    CurveFit powerFit;
+    double minFlow = 0.0; // measured
+    double maxFlow = 0.0;
+    double bestEfficiencyFlow = 0.0;
+    double bestEfficiency = 0.0; // fraction
+};
+
+enum class RejectionRule { NoCurve, TooSmall, OutsidePreferredRegion, PartLoadInfeasible, NoMotor };
+const char* rejectionRuleCode(RejectionRule rule); // no_curve, too_small, ...
+// The rule and its figure in words, for the window and the report.
+std::string rejectionText(RejectionRule rule, double figure);
+
+struct VarSpeedRejection
+{
+    std::size_t catalogueIndex = 0;
+    std::string model;
+    RejectionRule rule = RejectionRule::NoCurve;
+    // no_curve: points of the pump; too_small: H(Qd/N) in m;
+    // outside_preferred_region: design qe/Qbep; part_load_infeasible: flow
+    // share of the first infeasible load point (1 for the design point);
+    // no_motor: the shaft power to cover with the margin, kW.
+    double figure = 0.0;
+};
+
+struct VarSpeedPump
+{
+    PumpCurves curves;
+    int dutyPumps = 0;
+    int standbyPumps = 0;
+    double motorRating = 0.0; // kW
+    int motorPoles = 4;
+    VarSpeedPoint design;
+    std::vector<VarSpeedPoint> points; // in profile order
+    double annualEnergy = 0.0;         // kWh
+    double annualCost = 0.0;
+    double weightedEfficiency = 0.0;
+};
+
+struct VarSpeedSelection
+{
+    VarSpeedRequest request;
+    std::vector<VarSpeedPump> accepted;      // ranking order
+    std::vector<VarSpeedRejection> rejected; // catalogue order
+    bool cancelled = false;                  // stopped on request: the lists are incomplete
+};
+
+// Told how many pumps of how many are done; returning false stops the run.
+using VarSpeedProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// The minimum rules: the design's point and fit rules. Nothing on failure
+// (the reason is then NoCurve and the point count).
+Expected<PumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
+                                                          const std::vector<CataloguePoint>& points, PointRun run);
+
+// The flow of the highest fitted efficiency within [minFlow, maxFlow].
+double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double minFlow, double maxFlow);
+
+// The speed share r in [rMin, 1] with r^2 H(q/r) = target (to 1e-9 m), or
+// nothing when no root is bracketed there.
+std::optional<double> solveSpeedShare(const CurveFit& head, double q, double target, double rMin);
+
+// One pump set against the request: accepted with its figures, or the first
+// rule it fails.
+Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves& curves,
+                                                               const VarSpeedRequest& request);
+
+// Every catalogue pump, ranked by annual energy (ties: catalogue order).
+VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request,
+                                       const VarSpeedProgress& progress = {});
+
+// One model alone, as the check does: its figures, or why it fails (the
+// model not found stops with the program's message).
+Expected<Expected<VarSpeedPump, VarSpeedRejection>, VarSpeedStop>
+evaluateVarSpeedModel(const Catalogue& catalogue, const VarSpeedRequest& request, const std::string& model);
+
+} // namespace tarnwick

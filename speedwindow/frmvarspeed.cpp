@@ -1,0 +1,599 @@
+#include "speedwindow/frmvarspeed.h"
+
+#include "calcwindow/commandbutton.h"
+#include "calcwindow/panelparts.h"
+#include "controls/messagebox.h"
+#include "controls/uimetrics.h"
+#include "core/motortables.h"
+#include "core/numbers.h"
+#include "speedwindow/varspeedchart.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+// The window's texts, kept together.
+namespace caption {
+inline QString window()
+{
+    return QStringLiteral("变速节能选型");
+}
+inline QString inputs()
+{
+    return QStringLiteral("输入参数");
+}
+inline QString results()
+{
+    return QStringLiteral("选型结果");
+}
+inline QString accepted()
+{
+    return QStringLiteral("入选水泵");
+}
+inline QString rejected()
+{
+    return QStringLiteral("未入选水泵");
+}
+inline QString customFluid()
+{
+    return QStringLiteral("自定义");
+}
+} // namespace caption
+
+const QStringList kAcceptedHeadings = {QStringLiteral("型号"),
+                                       QStringLiteral("转速\nr/min"),
+                                       QStringLiteral("台数\nN+M"),
+                                       QStringLiteral("电机\nkW"),
+                                       QStringLiteral("设计转速比\n%"),
+                                       QStringLiteral("设计点效率\n%"),
+                                       QStringLiteral("加权综合效率\n%"),
+                                       QStringLiteral("年耗电量\nkWh"),
+                                       QStringLiteral("年电费\n元")};
+const QStringList kLoadHeadings = {
+    QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
+    QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
+    QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
+    QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
+
+// A cell that sorts by its number rather than by its text.
+class NumberItem : public QTableWidgetItem
+{
+public:
+    NumberItem(double value, const QString& text) : QTableWidgetItem(text)
+    {
+        setData(Qt::UserRole, value);
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+QString fixed(double v, int decimals)
+{
+    return QString::number(v, 'f', decimals);
+}
+
+NumberItem* number(double v, int decimals, double scale = 1.0)
+{
+    return new NumberItem(v * scale, fixed(v * scale, decimals));
+}
+
+QLineEdit* box(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setMaximumWidth(twips(1100));
+    return edit;
+}
+
+template <typename Items> QComboBox* unitCombo(QWidget* parent, const QString& name, const Items& items, int current)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    for (const auto& item : items)
+        combo->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    combo->setCurrentIndex(current);
+    return combo;
+}
+
+QGroupBox* panel(QWidget* parent, const QString& name, const QString& title)
+{
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(name);
+    group->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: 1px solid rgb(%2,%3,%4); margin-top: 1.3em; }"
+                                        "QGroupBox#%1::title { subcontrol-origin: margin; left: 6px; }")
+                             .arg(name)
+                             .arg(panelBorder().red())
+                             .arg(panelBorder().green())
+                             .arg(panelBorder().blue()));
+    return group;
+}
+
+QTableWidget* table(QWidget* parent, const QString& name, const QStringList& headings)
+{
+    auto* t = new QTableWidget(0, static_cast<int>(headings.size()), parent);
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels(headings);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Column widths from the first rows only: a catalogue of thousands of
+    // pumps would otherwise be measured cell by cell on every change.
+    t->horizontalHeader()->setResizeContentsPrecision(50);
+    t->horizontalHeader()->setStretchLastSection(true);
+    return t;
+}
+
+std::string utf8(const QString& s)
+{
+    return s.toStdString();
+}
+
+} // namespace
+
+frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmvarspeed"));
+    setWindowTitle(caption::window());
+    setFont(programFont(QStringLiteral("宋体"), 9));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, windowBackground());
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto* layout = new QHBoxLayout(this);
+    auto* inputs = panel(this, QStringLiteral("inputPanel"), caption::inputs());
+    auto* results = panel(this, QStringLiteral("resultPanel"), caption::results());
+    buildInputs(inputs);
+    buildResults(results);
+    layout->addWidget(inputs, 0);
+    layout->addWidget(results, 1);
+    resize(twipsSize(17000, 10500));
+    updateControlBoxes();
+}
+
+frmvarspeed::~frmvarspeed() = default;
+
+void frmvarspeed::buildInputs(QWidget* panel)
+{
+    auto* form = new QFormLayout(panel);
+    form->setLabelAlignment(Qt::AlignRight);
+    const QString dutyCaptions[3] = {QStringLiteral("管路阻力"), QStringLiteral("设计流量"), QStringLiteral("静扬程")};
+    for (int i = 0; i < 3; ++i) {
+        auto* row = new QHBoxLayout;
+        m_duty[i] = box(panel, QStringLiteral("dutyBox_%1").arg(i), QString());
+        m_units[i] = i == 1 ? unitCombo(panel, QStringLiteral("unitCombo_1"), FlowUnit::items, FlowUnit::defaultIndex)
+                            : unitCombo(panel, QStringLiteral("unitCombo_%1").arg(i), PressureUnit::items,
+                                        PressureUnit::defaultIndex);
+        row->addWidget(m_duty[i]);
+        row->addWidget(m_units[i]);
+        form->addRow(dutyCaptions[i], row);
+    }
+
+    m_control = new QComboBox(panel);
+    m_control->setObjectName(QStringLiteral("controlCombo"));
+    for (int i = 0; i < kControlModeCount; ++i)
+        m_control->addItem(QString::fromUtf8(controlModeName(static_cast<ControlMode>(i))));
+    form->addRow(QStringLiteral("控制方式"), m_control);
+    m_proportionalShare = box(panel, QStringLiteral("proportionalShareBox"), QStringLiteral("50"));
+    form->addRow(QStringLiteral("比例压差起点 %"), m_proportionalShare);
+    m_setpoint = box(panel, QStringLiteral("setpointBox"), QString());
+    // In the unit of the resistance box; empty: 30 % of the resistance.
+    m_setpoint->setPlaceholderText(QStringLiteral("30%阻力"));
+    m_setpoint->setToolTip(QStringLiteral("单位与管路阻力相同；不填则取管路阻力的30%"));
+    form->addRow(QStringLiteral("末端压差设定值"), m_setpoint);
+    connect(m_control, &QComboBox::currentIndexChanged, this, [this] { updateControlBoxes(); });
+
+    m_profile = new QTableWidget(0, 2, panel);
+    m_profile->setObjectName(QStringLiteral("profileTable"));
+    m_profile->setHorizontalHeaderLabels({QStringLiteral("流量 %"), QStringLiteral("时间 %")});
+    m_profile->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_profile->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (const auto& [flow, time] : VarSpeedTexts().profile) {
+        const int row = m_profile->rowCount();
+        m_profile->insertRow(row);
+        m_profile->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(flow)));
+        m_profile->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(time)));
+    }
+    m_profile->setFixedHeight((fontMetrics().height() + 6) * 6 + 8);
+    form->addRow(QStringLiteral("负荷分布"), m_profile);
+    auto* rowButtons = new QHBoxLayout;
+    auto* add = makeCommandButton(panel, QStringLiteral("增加"), QString(), twipsRect(0, 0, 800, 330), [this] {
+        const int row = m_profile->rowCount();
+        m_profile->insertRow(row);
+        m_profile->setItem(row, 0, new QTableWidgetItem);
+        m_profile->setItem(row, 1, new QTableWidgetItem);
+        m_profile->setCurrentCell(row, 0);
+    });
+    auto* remove = makeCommandButton(panel, QStringLiteral("删除"), QString(), twipsRect(0, 0, 800, 330), [this] {
+        if (m_profile->currentRow() >= 0)
+            m_profile->removeRow(m_profile->currentRow());
+    });
+    for (QWidget* b : {add, remove}) {
+        b->setFixedSize(b->size());
+        rowButtons->addWidget(b);
+    }
+    rowButtons->addStretch();
+    form->addRow(QString(), rowButtons);
+
+    const VarSpeedTexts defaults;
+    m_dutyPumps = box(panel, QStringLiteral("dutyPumpsBox"), QString::fromStdString(defaults.dutyPumps));
+    m_standbyPumps = box(panel, QStringLiteral("standbyPumpsBox"), QString::fromStdString(defaults.standbyPumps));
+    m_hours = box(panel, QStringLiteral("hoursBox"), QString::fromStdString(defaults.hours));
+    m_price = box(panel, QStringLiteral("priceBox"), QString::fromStdString(defaults.price));
+    m_density = box(panel, QStringLiteral("densityBox"), QString::fromStdString(defaults.density));
+    m_minSpeed = box(panel, QStringLiteral("minSpeedBox"), QString::fromStdString(defaults.minSpeed));
+    m_motorMargin = box(panel, QStringLiteral("motorMarginBox"), QString::fromStdString(defaults.motorMargin));
+    m_fluid = new QComboBox(panel);
+    m_fluid->setObjectName(QStringLiteral("fluidCombo"));
+    m_fluid->addItem(caption::customFluid());
+    for (const FluidDensity& fluid : fluidDensities())
+        m_fluid->addItem(QString::fromUtf8(fluid.name.data(), static_cast<qsizetype>(fluid.name.size())),
+                         fluid.density);
+    connect(m_fluid, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index > 0)
+            m_density->setText(QString::fromStdString(numberText(m_fluid->itemData(index).toDouble())));
+    });
+    connect(m_density, &QLineEdit::textEdited, this, [this] {
+        const QSignalBlocker block(m_fluid);
+        m_fluid->setCurrentIndex(0);
+    });
+    form->addRow(QStringLiteral("工作泵台数"), m_dutyPumps);
+    form->addRow(QStringLiteral("备用泵台数"), m_standbyPumps);
+    form->addRow(QStringLiteral("年运行时间 h"), m_hours);
+    form->addRow(QStringLiteral("电价 元/kWh"), m_price);
+    form->addRow(QStringLiteral("流体"), m_fluid);
+    form->addRow(QStringLiteral("密度 kg/m3"), m_density);
+    form->addRow(QStringLiteral("最低转速比 %"), m_minSpeed);
+    form->addRow(QStringLiteral("电机功率储备系数"), m_motorMargin);
+
+    auto* commands = new QHBoxLayout;
+    auto* select = makeCommandButton(panel, QStringLiteral("选型"), QString(), twipsRect(0, 0, 1000, 375),
+                                     [this] { runSelection(); });
+    select->setFixedSize(select->size());
+    commands->addWidget(select);
+    commands->addStretch();
+    form->addRow(QString(), commands);
+
+    auto* single = new QHBoxLayout;
+    m_model = new QComboBox(panel);
+    m_model->setObjectName(QStringLiteral("modelCombo"));
+    m_model->setMinimumWidth(twips(1600));
+    auto* evaluate = makeCommandButton(panel, QStringLiteral("评价"), QString(), twipsRect(0, 0, 1000, 375),
+                                       [this] { evaluateModel(); });
+    evaluate->setFixedSize(evaluate->size());
+    single->addWidget(m_model, 1);
+    single->addWidget(evaluate);
+    form->addRow(QStringLiteral("单一型号"), single);
+}
+
+void frmvarspeed::buildResults(QWidget* panel)
+{
+    auto* layout = new QVBoxLayout(panel);
+    m_summary = new QLabel(panel);
+    m_summary->setObjectName(QStringLiteral("summaryLabel"));
+    layout->addWidget(m_summary);
+
+    auto* splitter = new QSplitter(Qt::Vertical, panel);
+    splitter->setObjectName(QStringLiteral("resultSplitter"));
+    m_tabs = new QTabWidget(splitter);
+    m_tabs->setObjectName(QStringLiteral("resultTabs"));
+    m_accepted = table(m_tabs, QStringLiteral("acceptedTable"), kAcceptedHeadings);
+    m_accepted->setSortingEnabled(true);
+    m_rejected = table(m_tabs, QStringLiteral("rejectedTable"),
+                       {QStringLiteral("型号"), QStringLiteral("规则"), QStringLiteral("原因")});
+    m_tabs->addTab(m_accepted, caption::accepted());
+    m_tabs->addTab(m_rejected, caption::rejected());
+    connect(m_accepted, &QTableWidget::currentCellChanged, this, [this](int row) {
+        const QTableWidgetItem* item = row >= 0 ? m_accepted->item(row, 0) : nullptr;
+        const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
+        showPump(index >= 0 && index < static_cast<int>(m_listed.size()) ? m_listed[static_cast<std::size_t>(index)]
+                                                                         : nullptr);
+    });
+
+    auto* detail = new QWidget(splitter);
+    auto* detailLayout = new QVBoxLayout(detail);
+    detailLayout->setContentsMargins(0, 0, 0, 0);
+    m_pumpTitle = new QLabel(detail);
+    m_pumpTitle->setObjectName(QStringLiteral("pumpTitle"));
+    m_chart = new VarSpeedChart(detail);
+    m_loads = table(detail, QStringLiteral("loadTable"), kLoadHeadings);
+    m_loads->setMinimumHeight((fontMetrics().height() + 8) * 7);
+    detailLayout->addWidget(m_pumpTitle);
+    detailLayout->addWidget(m_chart, 3);
+    detailLayout->addWidget(m_loads, 2);
+    splitter->addWidget(m_tabs);
+    splitter->addWidget(detail);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 5);
+    splitter->setSizes({twips(3000), twips(7000)});
+    layout->addWidget(splitter, 1);
+}
+
+bool frmvarspeed::load(const QString& databaseFile, QString* error)
+{
+    auto connection = store::Connection::open(databaseFile);
+    if (!connection) {
+        *error = connection.error();
+        return false;
+    }
+    m_connection = connection.value();
+    auto catalogue = store::readCatalogueSnapshot(m_connection->database());
+    if (!catalogue) {
+        *error = catalogue.error();
+        return false;
+    }
+    QStringList models;
+    for (const CataloguePump& pump : catalogue->pumps)
+        models << QString::fromStdString(pump.model);
+    m_model->addItems(models);
+    return true;
+}
+
+void frmvarspeed::updateControlBoxes()
+{
+    const auto mode = static_cast<ControlMode>(m_control->currentIndex());
+    m_proportionalShare->setEnabled(mode == ControlMode::Proportional);
+    m_setpoint->setEnabled(mode == ControlMode::CriticalCircuit);
+}
+
+VarSpeedTexts frmvarspeed::texts() const
+{
+    VarSpeedTexts t;
+    t.duty.resistance = utf8(m_duty[0]->text());
+    t.duty.flow = utf8(m_duty[1]->text());
+    t.duty.staticHead = utf8(m_duty[2]->text());
+    t.duty.resistanceUnit = utf8(m_units[0]->currentText());
+    t.duty.flowUnit = utf8(m_units[1]->currentText());
+    t.duty.staticHeadUnit = utf8(m_units[2]->currentText());
+    t.control = static_cast<ControlMode>(m_control->currentIndex());
+    t.proportionalShare = utf8(m_proportionalShare->text());
+    t.setpoint = utf8(m_setpoint->text().trimmed());
+    t.profile.clear();
+    for (int row = 0; row < m_profile->rowCount(); ++row) {
+        auto cell = [&](int column) {
+            const QTableWidgetItem* item = m_profile->item(row, column);
+            return item ? utf8(item->text()) : std::string();
+        };
+        t.profile.emplace_back(cell(0), cell(1));
+    }
+    t.dutyPumps = utf8(m_dutyPumps->text());
+    t.standbyPumps = utf8(m_standbyPumps->text());
+    t.hours = utf8(m_hours->text());
+    t.price = utf8(m_price->text());
+    t.density = utf8(m_density->text());
+    t.minSpeed = utf8(m_minSpeed->text());
+    t.motorMargin = utf8(m_motorMargin->text());
+    return t;
+}
+
+void frmvarspeed::runSelection()
+{
+    run(std::nullopt);
+}
+
+void frmvarspeed::evaluateModel()
+{
+    run(utf8(m_model->currentText()));
+}
+
+void frmvarspeed::run(const std::optional<std::string>& model)
+{
+    if (!m_connection)
+        return;
+    // A large catalogue shows its progress and can be stopped; a stopped
+    // run stores nothing and leaves the last results on display.
+    QProgressDialog dialog(QStringLiteral("正在进行变速节能选型……"), QStringLiteral("取消"), 0, 1, this);
+    dialog.setObjectName(QStringLiteral("varSpeedProgress"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(800);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    const VarSpeedProgress progress = [&dialog](std::size_t done, std::size_t total) {
+        dialog.setMaximum(static_cast<int>(total));
+        dialog.setValue(static_cast<int>(done));
+        return !dialog.wasCanceled();
+    };
+    auto outcome = store::runVarSpeed(*m_connection, texts(), model, progress);
+    dialog.reset();
+    if (!outcome) {
+        if (outcome.error().kind == store::VarSpeedFailure::Kind::Cancelled)
+            return;
+        if (outcome.error().kind == store::VarSpeedFailure::Kind::Database)
+            showWarning(this, outcome.error().databaseError);
+        else
+            showStop(outcome.error().stop);
+        return;
+    }
+    m_run = std::move(outcome).value();
+    std::vector<const VarSpeedPump*> pumps;
+    std::vector<const VarSpeedRejection*> rejected;
+    if (m_run->single) {
+        if (*m_run->single)
+            pumps.push_back(&m_run->single->value());
+        else
+            rejected.push_back(&m_run->single->error());
+    } else {
+        for (const VarSpeedPump& p : m_run->selection.accepted)
+            pumps.push_back(&p);
+        for (const VarSpeedRejection& r : m_run->selection.rejected)
+            rejected.push_back(&r);
+    }
+    fillAccepted(pumps);
+    fillRejected(rejected);
+    m_summary->setText(QStringLiteral("%1：入选%2个型号，未入选%3个型号。")
+                           .arg(QString::fromUtf8(controlModeName(m_run->selection.request.control)))
+                           .arg(pumps.size())
+                           .arg(rejected.size()));
+    m_tabs->setCurrentIndex(pumps.empty() ? 1 : 0);
+    if (!pumps.empty())
+        m_accepted->selectRow(0);
+    else
+        showPump(nullptr);
+    if (m_run->runNumber > 0)
+        emit resultsStored();
+}
+
+void frmvarspeed::showStop(const VarSpeedStop& stop)
+{
+    showWarning(this, QString::fromStdString(stop.message));
+    QWidget* target = nullptr;
+    switch (stop.field) {
+    case VarSpeedField::Resistance:
+        target = m_duty[0];
+        break;
+    case VarSpeedField::Flow:
+        target = m_duty[1];
+        break;
+    case VarSpeedField::StaticHead:
+        target = m_duty[2];
+        break;
+    case VarSpeedField::ProfileFlow:
+    case VarSpeedField::ProfileTime:
+        if (stop.row < m_profile->rowCount())
+            m_profile->setCurrentCell(stop.row, stop.field == VarSpeedField::ProfileFlow ? 0 : 1);
+        target = m_profile;
+        break;
+    case VarSpeedField::DutyPumps:
+        target = m_dutyPumps;
+        break;
+    case VarSpeedField::StandbyPumps:
+        target = m_standbyPumps;
+        break;
+    case VarSpeedField::Hours:
+        target = m_hours;
+        break;
+    case VarSpeedField::Price:
+        target = m_price;
+        break;
+    case VarSpeedField::Density:
+        target = m_density;
+        break;
+    case VarSpeedField::MinSpeed:
+        target = m_minSpeed;
+        break;
+    case VarSpeedField::MotorMargin:
+        target = m_motorMargin;
+        break;
+    case VarSpeedField::ProportionalShare:
+        target = m_proportionalShare;
+        break;
+    case VarSpeedField::Setpoint:
+        target = m_setpoint;
+        break;
+    case VarSpeedField::Model:
+        target = m_model;
+        break;
+    }
+    if (target) {
+        target->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(target))
+            edit->selectAll();
+    }
+}
+
+void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
+{
+    m_listed = pumps;
+    const QSignalBlocker block(m_accepted);
+    m_accepted->setSortingEnabled(false);
+    m_accepted->setRowCount(static_cast<int>(pumps.size()));
+    for (int row = 0; row < static_cast<int>(pumps.size()); ++row) {
+        const VarSpeedPump& p = *pumps[static_cast<std::size_t>(row)];
+        auto* model = new NumberItem(row, QString::fromStdString(p.curves.model));
+        model->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        model->setData(Qt::UserRole + 1, row);
+        m_accepted->setItem(row, 0, model);
+        const double speed = p.curves.speed.value_or(0.0);
+        m_accepted->setItem(row, 1, new NumberItem(speed, p.curves.speed ? fixed(speed, 0) : QString()));
+        m_accepted->setItem(row, 2,
+                            new NumberItem(p.dutyPumps * 10 + p.standbyPumps,
+                                           QStringLiteral("%1+%2").arg(p.dutyPumps).arg(p.standbyPumps)));
+        m_accepted->setItem(row, 3, new NumberItem(p.motorRating, QString::fromStdString(numberText(p.motorRating))));
+        m_accepted->setItem(row, 4, number(p.design.speedShare, 1, 100.0));
+        m_accepted->setItem(row, 5, number(p.design.pumpEfficiency, 1, 100.0));
+        m_accepted->setItem(row, 6, number(p.weightedEfficiency, 1, 100.0));
+        m_accepted->setItem(row, 7, number(p.annualEnergy, 0));
+        m_accepted->setItem(row, 8, number(p.annualCost, 0));
+    }
+    m_accepted->setSortingEnabled(true);
+    m_accepted->sortByColumn(7, Qt::AscendingOrder);
+}
+
+void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& rejected)
+{
+    m_rejected->setRowCount(static_cast<int>(rejected.size()));
+    for (int row = 0; row < static_cast<int>(rejected.size()); ++row) {
+        const VarSpeedRejection& r = *rejected[static_cast<std::size_t>(row)];
+        m_rejected->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(r.model)));
+        m_rejected->setItem(row, 1, new QTableWidgetItem(QString::fromLatin1(rejectionRuleCode(r.rule))));
+        m_rejected->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(rejectionText(r.rule, r.figure))));
+    }
+}
+
+void frmvarspeed::showPump(const VarSpeedPump* pump)
+{
+    m_shown = pump;
+    m_loads->setRowCount(0);
+    if (!pump || !m_run) {
+        m_chart->clear();
+        m_pumpTitle->clear();
+        return;
+    }
+    m_pumpTitle->setText(QStringLiteral("%1型  %2用%3备  电机%4kW  最高效率点流量%5m3/h")
+                             .arg(QString::fromStdString(pump->curves.model))
+                             .arg(pump->dutyPumps)
+                             .arg(pump->standbyPumps)
+                             .arg(QString::fromStdString(numberText(pump->motorRating)))
+                             .arg(fixed(pump->curves.bestEfficiencyFlow, 1)));
+    m_chart->setData(varSpeedChartData(*pump, m_run->selection.request));
+    std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{QStringLiteral("设计点"), &pump->design}};
+    for (const VarSpeedPoint& p : pump->points)
+        rows.emplace_back(QStringLiteral("%1%/%2%").arg(QString::fromStdString(numberText(p.flowShare * 100.0)),
+                                                        QString::fromStdString(numberText(p.timeShare * 100.0))),
+                          &p);
+    m_loads->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        const VarSpeedPoint& p = *rows[static_cast<std::size_t>(row)].second;
+        auto* label = new QTableWidgetItem(rows[static_cast<std::size_t>(row)].first);
+        if (p.warnings != 0) {
+            label->setText(label->text() + QStringLiteral(" *"));
+            label->setToolTip(QStringLiteral("等效流量超出实测流量范围"));
+        }
+        m_loads->setItem(row, 0, label);
+        m_loads->setItem(row, 1, number(p.flow, 1));
+        m_loads->setItem(row, 2, number(p.head, 2));
+        m_loads->setItem(row, 3, new NumberItem(p.running, QString::number(p.running)));
+        m_loads->setItem(row, 4, number(p.speedShare, 1, 100.0));
+        m_loads->setItem(row, 5, number(p.equivalentFlow / pump->curves.bestEfficiencyFlow, 2));
+        m_loads->setItem(row, 6, number(p.pumpEfficiency, 1, 100.0));
+        m_loads->setItem(row, 7, number(p.shaftPower, 2));
+        m_loads->setItem(row, 8, number(p.motorEfficiency, 1, 100.0));
+        m_loads->setItem(row, 9, number(p.driveEfficiency, 1, 100.0));
+        m_loads->setItem(row, 10, number(p.inputPower, 2));
+        m_loads->setItem(row, 11, number(p.wireToWaterEfficiency, 1, 100.0));
+    }
+}
+
+} // namespace tarnwick

@@ -1,0 +1,480 @@
+#include "store/varspeedstore.h"
+
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+#include "store/results.h"
+
+#include <QDateTime>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <cmath>
+
+namespace tarnwick::store {
+
+namespace {
+
+namespace field {
+inline QString id()
+{
+    return QStringLiteral("序号");
+}
+inline QString run()
+{
+    return QStringLiteral("运行序号");
+}
+inline QString rank()
+{
+    return QStringLiteral("排名");
+}
+inline QString control()
+{
+    return QStringLiteral("控制方式");
+}
+inline QString dutyPumps()
+{
+    return QStringLiteral("工作泵台数");
+}
+inline QString standbyPumps()
+{
+    return QStringLiteral("备用泵台数");
+}
+inline QString motorRating()
+{
+    return QStringLiteral("电机功率");
+}
+inline QString designSpeed()
+{
+    return QStringLiteral("设计转速比");
+}
+inline QString energy()
+{
+    return QStringLiteral("年耗电量");
+}
+inline QString cost()
+{
+    return QStringLiteral("年电费");
+}
+inline QString weighted()
+{
+    return QStringLiteral("加权效率");
+}
+inline QString result()
+{
+    return QStringLiteral("结果序号");
+}
+inline QString point()
+{
+    return QStringLiteral("负荷序号");
+}
+inline QString flowShare()
+{
+    return QStringLiteral("流量比例");
+}
+inline QString timeShare()
+{
+    return QStringLiteral("时间比例");
+}
+inline QString running()
+{
+    return QStringLiteral("运行台数");
+}
+inline QString speedShare()
+{
+    return QStringLiteral("转速比");
+}
+inline QString bepRatio()
+{
+    return QStringLiteral("等效流量比");
+}
+inline QString pumpEta()
+{
+    return QStringLiteral("水泵效率");
+}
+inline QString shaftPower()
+{
+    return QStringLiteral("轴功率");
+}
+inline QString motorEta()
+{
+    return QStringLiteral("电机效率");
+}
+inline QString driveEta()
+{
+    return QStringLiteral("变频器效率");
+}
+inline QString inputPower()
+{
+    return QStringLiteral("输入功率");
+}
+inline QString wireToWater()
+{
+    return QStringLiteral("综合效率");
+}
+} // namespace field
+
+QStringList resultColumns()
+{
+    return {names::calculationTime(), field::control(),     names::totalHead(),    names::designFlow(),
+            names::staticHead(),      field::dutyPumps(),   field::standbyPumps(), names::selectedModel(),
+            field::motorRating(),     field::designSpeed(), field::energy(),       field::cost(),
+            field::weighted()};
+}
+
+QStringList pointColumns()
+{
+    return {field::point(),    field::flowShare(),  field::timeShare(),  names::designFlow(), names::head(),
+            field::running(),  field::speedShare(), field::bepRatio(),   field::pumpEta(),    field::shaftPower(),
+            field::motorEta(), field::driveEta(),   field::inputPower(), field::wireToWater()};
+}
+
+QString databaseError(const QString& what, const QSqlQuery& query)
+{
+    return QStringLiteral("%1：%2").arg(what, query.lastError().text());
+}
+
+VarSpeedFailure dbFailure(const QString& message)
+{
+    VarSpeedFailure f;
+    f.kind = VarSpeedFailure::Kind::Database;
+    f.databaseError = message;
+    return f;
+}
+
+// One prepared insert into a table, run once per row.
+class RowInserter
+{
+public:
+    RowInserter(QSqlDatabase db, const QString& table, const QStringList& columns) : m_query(db), m_table(table)
+    {
+        QStringList quoted;
+        QStringList marks;
+        for (const QString& c : columns) {
+            quoted << quotedName(c);
+            marks << QStringLiteral("?");
+        }
+        m_prepared =
+            m_query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(quotedName(table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+    }
+
+    bool insert(const QVariantList& values, qint64* id, QString* error)
+    {
+        if (m_prepared) {
+            for (int i = 0; i < values.size(); ++i)
+                m_query.bindValue(i, values.at(i));
+        }
+        if (!m_prepared || !m_query.exec()) {
+            *error = databaseError(QStringLiteral("写入“%1”失败").arg(m_table), m_query);
+            return false;
+        }
+        if (id)
+            *id = m_query.lastInsertId().toLongLong();
+        return true;
+    }
+
+private:
+    QSqlQuery m_query;
+    QString m_table;
+    bool m_prepared = false;
+};
+
+QVariantList pointValues(int index, const VarSpeedPoint& p, const VarSpeedPump& pump)
+{
+    return {index,
+            p.flowShare,
+            p.timeShare,
+            p.flow,
+            p.head,
+            p.running,
+            p.speedShare,
+            p.equivalentFlow / pump.curves.bestEfficiencyFlow,
+            p.pumpEfficiency,
+            p.shaftPower,
+            p.motorEfficiency,
+            p.driveEfficiency,
+            p.inputPower,
+            p.wireToWaterEfficiency};
+}
+
+bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<const VarSpeedPump*>& pumps,
+              qint64* runNumber, QString* error)
+{
+    if (!ensureVarSpeedTables(db, error))
+        return false;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2")
+                    .arg(quotedName(field::run()), quotedName(varspeednames::resultsTable()))) ||
+        !q.next()) {
+        *error = databaseError(QStringLiteral("读取“%1”失败").arg(varspeednames::resultsTable()), q);
+        return false;
+    }
+    *runNumber = q.value(0).toLongLong();
+    const QString time = calculationTimeText(QDateTime::currentDateTime());
+    RowInserter results(db, varspeednames::resultsTable(), QStringList{field::run(), field::rank()} + resultColumns());
+    RowInserter points(db, varspeednames::pointsTable(), QStringList{field::result()} + pointColumns());
+    int rank = 0;
+    for (const VarSpeedPump* pump : pumps) {
+        ++rank;
+        const QVariantList values = {*runNumber,
+                                     rank,
+                                     time,
+                                     QString::fromUtf8(controlModeName(req.control)),
+                                     req.duty.resistance,
+                                     req.duty.flow,
+                                     static_cast<double>(req.duty.staticHead),
+                                     req.dutyPumps,
+                                     req.standbyPumps,
+                                     QString::fromStdString(pump->curves.model),
+                                     pump->motorRating,
+                                     pump->design.speedShare,
+                                     pump->annualEnergy,
+                                     pump->annualCost,
+                                     pump->weightedEfficiency};
+        qint64 id = 0;
+        if (!results.insert(values, &id, error))
+            return false;
+        for (int i = 0; i <= static_cast<int>(pump->points.size()); ++i) {
+            const VarSpeedPoint& p = i == 0 ? pump->design : pump->points[static_cast<std::size_t>(i - 1)];
+            if (!points.insert(QVariantList{id} + pointValues(i, p, *pump), nullptr, error))
+                return false;
+        }
+    }
+    return true;
+}
+
+VarSpeedFailure messageFailure(const VarSpeedStop& stop)
+{
+    VarSpeedFailure f;
+    f.stop = stop;
+    return f;
+}
+
+Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString& sql, const QString& source)
+{
+    using Result = Expected<StoredTable, QString>;
+    StoredTable table;
+    table.source = source;
+    table.databasePath = databaseFilePath(db);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        return Result::failure(databaseError(QStringLiteral("读取“%1”失败").arg(source), q));
+    const QSqlRecord record = q.record();
+    for (int i = 0; i < record.count(); ++i)
+        table.columns << record.fieldName(i);
+    while (q.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i)
+            row << q.value(i);
+        table.rows << row;
+    }
+    return table;
+}
+
+bool tableExists(const QSqlDatabase& db, const QString& name, QString* error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    q.addBindValue(name);
+    if (!q.exec() || !q.next()) {
+        *error = databaseError(QStringLiteral("无法读取数据库结构"), q);
+        return false;
+    }
+    return q.value(0).toInt() > 0;
+}
+
+} // namespace
+
+bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
+{
+    QStringList results = {QStringLiteral("%1 INTEGER PRIMARY KEY AUTOINCREMENT").arg(quotedName(field::id())),
+                           QStringLiteral("%1 INTEGER NOT NULL").arg(quotedName(field::run())),
+                           QStringLiteral("%1 INTEGER NOT NULL").arg(quotedName(field::rank()))};
+    for (const QString& c : resultColumns()) {
+        const bool text = c == names::calculationTime() || c == field::control() || c == names::selectedModel();
+        results << quotedName(c) + (text ? QStringLiteral(" TEXT") : QStringLiteral(" REAL"));
+    }
+    QStringList points = {
+        QStringLiteral("%1 INTEGER NOT NULL REFERENCES %2(%3)")
+            .arg(quotedName(field::result()), quotedName(varspeednames::resultsTable()), quotedName(field::id()))};
+    for (const QString& c : pointColumns())
+        points << quotedName(c) + QStringLiteral(" REAL");
+    QSqlQuery q(db);
+    for (const auto& [table, columns] :
+         {std::pair{varspeednames::resultsTable(), results}, std::pair{varspeednames::pointsTable(), points}}) {
+        if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                        .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
+            *error = databaseError(QStringLiteral("建立“%1”失败").arg(table), q);
+            return false;
+        }
+    }
+    return true;
+}
+
+Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
+{
+    using Result = Expected<Catalogue, QString>;
+    QSqlQuery tx(db);
+    if (!tx.exec(QStringLiteral("BEGIN")))
+        return Result::failure(databaseError(QStringLiteral("无法读取水泵目录"), tx));
+    Catalogue catalogue;
+    QString error;
+    auto readTable = [&](const QString& table, const QStringList& fields, auto&& take) {
+        auto order = storedOrderQuery(db, table);
+        if (!order) {
+            error = order.error();
+            return false;
+        }
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(order->sql)) {
+            error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
+            return false;
+        }
+        QList<int> columns;
+        QStringList missing;
+        for (const QString& f : fields) {
+            columns << q.record().indexOf(f);
+            if (columns.back() < 0)
+                missing << QStringLiteral("“%1”").arg(f);
+        }
+        if (!missing.isEmpty()) {
+            error = QStringLiteral("数据库的“%1”中缺少字段%2。").arg(table, missing.join(QStringLiteral("、")));
+            return false;
+        }
+        while (q.next())
+            take(q, columns);
+        if (q.lastError().isValid()) {
+            error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
+            return false;
+        }
+        return true;
+    };
+    const bool ok = readTable(names::pumpTable(), {names::key(), names::model(), names::pumpType(), names::speed()},
+                              [&](const QSqlQuery& q, const QList<int>& c) {
+                                  CataloguePump pump;
+                                  pump.key = numberOrNaN(q.value(c[0]));
+                                  pump.model = q.value(c[1]).toString().toStdString();
+                                  pump.type = q.value(c[2]).toString().toStdString();
+                                  const double s = numberOrNaN(q.value(c[3]));
+                                  if (!std::isnan(s))
+                                      pump.speed = s;
+                                  catalogue.pumps.push_back(std::move(pump));
+                              }) &&
+                    readTable(names::pointTable(), {names::key(), names::flow(), names::head(), names::shaftPower()},
+                              [&](const QSqlQuery& q, const QList<int>& c) {
+                                  CataloguePoint point;
+                                  point.key = numberOrNaN(q.value(c[0]));
+                                  point.flow = static_cast<float>(numberOrNaN(q.value(c[1])));
+                                  point.head = static_cast<float>(numberOrNaN(q.value(c[2])));
+                                  point.power = static_cast<float>(numberOrNaN(q.value(c[3])));
+                                  catalogue.points.push_back(point);
+                              });
+    tx.exec(QStringLiteral("COMMIT"));
+    if (!ok)
+        return Result::failure(error);
+    return catalogue;
+}
+
+Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,
+                                                   const std::optional<std::string>& model,
+                                                   const VarSpeedProgress& progress)
+{
+    using Result = Expected<VarSpeedRun, VarSpeedFailure>;
+    if (auto request = readVarSpeedRequest(texts); !request)
+        return Result::failure(messageFailure(request.error()));
+    auto catalogue = readCatalogueSnapshot(connection.database());
+    if (!catalogue)
+        return Result::failure(dbFailure(catalogue.error()));
+    return runVarSpeedOn(connection, catalogue.value(), texts, model, progress);
+}
+
+Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, const Catalogue& catalogue,
+                                                     const VarSpeedTexts& texts,
+                                                     const std::optional<std::string>& model,
+                                                     const VarSpeedProgress& progress)
+{
+    using Result = Expected<VarSpeedRun, VarSpeedFailure>;
+    auto request = readVarSpeedRequest(texts);
+    if (!request)
+        return Result::failure(messageFailure(request.error()));
+
+    VarSpeedRun run;
+    std::vector<const VarSpeedPump*> stored;
+    if (model) {
+        auto single = evaluateVarSpeedModel(catalogue, request.value(), *model);
+        if (!single)
+            return Result::failure(messageFailure(single.error()));
+        run.selection.request = request.value();
+        run.single = std::move(single).value();
+        if (*run.single)
+            stored.push_back(&run.single->value());
+    } else {
+        run.selection = runVarSpeedSelection(catalogue, request.value(), progress);
+        if (run.selection.cancelled) {
+            VarSpeedFailure cancelled;
+            cancelled.kind = VarSpeedFailure::Kind::Cancelled;
+            return Result::failure(cancelled);
+        }
+        for (const VarSpeedPump& pump : run.selection.accepted)
+            stored.push_back(&pump);
+    }
+    if (stored.empty())
+        return run;
+
+    QString error;
+    qint64 number = 0;
+    if (!inTransaction(
+            connection.database(),
+            [&] { return writeRun(connection.database(), request.value(), stored, &number, &error); }, &error))
+        return Result::failure(dbFailure(QStringLiteral("保存变速选型结果失败：%1").arg(error)));
+    run.runNumber = number;
+    return run;
+}
+
+Expected<StoredTable, QString> readVarSpeedResults(const QSqlDatabase& db, bool allRuns)
+{
+    QString error;
+    const bool exists = tableExists(db, varspeednames::resultsTable(), &error);
+    if (!error.isEmpty())
+        return Expected<StoredTable, QString>::failure(error);
+    if (!exists)
+        return StoredTable{varspeednames::resultsTable(), resultColumns(), {}, databaseFilePath(db)};
+    QStringList quoted;
+    for (const QString& c : resultColumns())
+        quoted << quotedName(c);
+    const QString table = quotedName(varspeednames::resultsTable());
+    const QString run = quotedName(field::run());
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(quoted.join(QLatin1Char(',')), table);
+    if (!allRuns)
+        sql += QStringLiteral(" WHERE %1 = (SELECT max(%1) FROM %2)").arg(run, table);
+    sql += QStringLiteral(" ORDER BY %1, %2").arg(run, quotedName(field::rank()));
+    return readStored(db, sql, varspeednames::resultsTable());
+}
+
+Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool allRuns)
+{
+    QString error;
+    const bool exists = tableExists(db, varspeednames::pointsTable(), &error);
+    if (!error.isEmpty())
+        return Expected<StoredTable, QString>::failure(error);
+    const QStringList columns = QStringList{names::selectedModel()} + pointColumns();
+    if (!exists)
+        return StoredTable{varspeednames::pointsTable(), columns, {}, databaseFilePath(db)};
+    QStringList quoted = {QStringLiteral("r.") + quotedName(names::selectedModel())};
+    for (const QString& c : pointColumns())
+        quoted << QStringLiteral("p.") + quotedName(c);
+    const QString results = quotedName(varspeednames::resultsTable());
+    const QString run = quotedName(field::run());
+    QString sql = QStringLiteral("SELECT %1 FROM %2 p JOIN %3 r ON p.%4 = r.%5")
+                      .arg(quoted.join(QLatin1Char(',')), quotedName(varspeednames::pointsTable()), results,
+                           quotedName(field::result()), quotedName(field::id()));
+    if (!allRuns)
+        sql += QStringLiteral(" WHERE r.%1 = (SELECT max(%1) FROM %2)").arg(run, results);
+    sql += QStringLiteral(" ORDER BY r.%1, r.%2, p.%3").arg(run, quotedName(field::rank()), quotedName(field::point()));
+    return readStored(db, sql, varspeednames::pointsTable());
+}
+
+} // namespace tarnwick::store

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/expected.h"
+#include "core/varspeed.h"
+#include "store/database.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+
+// The stored side of the variable-speed selection: its two result tables,
+// created in an existing database when missing, and one run from the texts to
+// the written rows. The catalogue tables and the design's result tables are
+// only read, never changed.
+namespace tarnwick::store {
+
+namespace varspeednames {
+inline QString resultsTable()
+{
+    return QStringLiteral("变速选型结果");
+}
+inline QString pointsTable()
+{
+    return QStringLiteral("变速选型负荷点");
+}
+} // namespace varspeednames
+
+// Creates both tables when they are missing; the caller holds the transaction.
+bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error);
+
+// The catalogue read in one read transaction: the pumps and their points as
+// one consistent snapshot even while another program writes the file.
+Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db);
+
+struct VarSpeedFailure
+{
+    enum class Kind { Message, Database, Cancelled };
+    Kind kind = Kind::Message;
+    VarSpeedStop stop;
+    QString databaseError;
+};
+
+struct VarSpeedRun
+{
+    VarSpeedSelection selection;
+    // Set when one model was evaluated alone.
+    std::optional<Expected<VarSpeedPump, VarSpeedRejection>> single;
+    qint64 runNumber = 0; // 0: nothing stored
+};
+
+// Checks the texts (a bad entry stops before anything is read), reads the
+// catalogue snapshot, selects over it (or evaluates `model` alone), and writes
+// the accepted pumps with their load points in one transaction.
+// A run stopped through `progress` stores nothing and fails as Cancelled.
+Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,
+                                                   const std::optional<std::string>& model = std::nullopt,
+                                                   const VarSpeedProgress& progress = {});
+// The same on a catalogue already read (the window keeps its snapshot).
+Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, const Catalogue& catalogue,
+                                                     const VarSpeedTexts& texts,
+                                                     const std::optional<std::string>& model = std::nullopt,
+                                                     const VarSpeedProgress& progress = {});
+
+// Stored rows for the reports: the latest run's, or every run's, each row
+// with the field names of `columns`.
+struct StoredTable
+{
+    QString source;
+    QStringList columns;
+    QList<QVariantList> rows;
+    QString databasePath; // the file the rows came from
+};
+Expected<StoredTable, QString> readVarSpeedResults(const QSqlDatabase& db, bool allRuns);
+Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool allRuns);
+
+} // namespace tarnwick::store

@@ -1,0 +1,64 @@
+// Not a test: runs the window on a database and saves it as PNG files.
+#include "shell/mdiform1.h"
+#include "shell/report/resultreport.h"
+#include "shell/varspeedcommands.h"
+#include "speedwindow/frmvarspeed.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "speedwindow_screens <output folder> <database file>\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    tarnwick::frmvarspeed window;
+    QString error;
+    if (!window.load(QString::fromLocal8Bit(argv[2]), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    window.resize(1280, 860);
+    window.show();
+    const char* values[3] = {"20", "100", "5"};
+    for (int i = 0; i < 3; ++i)
+        window.findChild<QLineEdit*>(QStringLiteral("dutyBox_%1").arg(i))->setText(QString::fromLatin1(values[i]));
+    window.grab().save(out + QStringLiteral("/1-idle.png"));
+    window.runSelection();
+    QApplication::processEvents();
+    window.grab().save(out + QStringLiteral("/2-ranking-chart-loads.png"));
+    window.findChild<QTableWidget*>(QStringLiteral("acceptedTable"))->selectRow(3);
+    QApplication::processEvents();
+    window.grab().save(out + QStringLiteral("/3-fourth-pump.png"));
+    window.findChild<QTabWidget*>(QStringLiteral("resultTabs"))->setCurrentIndex(1);
+    QApplication::processEvents();
+    window.grab().save(out + QStringLiteral("/4-rejected.png"));
+
+    auto connection = tarnwick::store::Connection::open(QString::fromLocal8Bit(argv[2]));
+    auto stored = tarnwick::store::readVarSpeedResults(connection.value()->database(), false);
+    tarnwick::report::ResultReport report(tarnwick::varSpeedResultTable(stored.value(), false));
+    report.renderPage(1, 96).save(out + QStringLiteral("/5-report.png"));
+
+    // The main window with the window opened from its toolbar button.
+    tarnwick::MDIForm1 main;
+    if (!main.load(QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    main.resize(1400, 1000);
+    main.show();
+    main.Toolbar1_ButtonClick(QStringLiteral("calculate3"));
+    QApplication::processEvents();
+    main.grab().save(out + QStringLiteral("/6-main-window.png"));
+    return 0;
+}

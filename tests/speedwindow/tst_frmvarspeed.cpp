@@ -1,0 +1,207 @@
+#include "controls/messagebox.h"
+#include "shell/mdiform1.h"
+#include "shell/reportwindow/datareport1.h"
+#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedchart.h"
+#include "tests/support/testdatabase.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+
+using namespace tarnwick;
+using testing::demoPump;
+using testing::TestProgramFolder;
+
+class TestFrmVarSpeed : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void selectionFillsTablesChartAndStore();
+    void badEntryShowsMessageAndFocus_data();
+    void badEntryShowsMessageAndFocus();
+    void singleModelShowsItsRule();
+    void menuItemsAndReport();
+
+private:
+    template <typename T> T* child(const QString& name)
+    {
+        T* w = m_window->findChild<T*>(name);
+        if (!w)
+            qFatal("no child %s", qPrintable(name));
+        return w;
+    }
+    void setText(const QString& name, const QString& text) { child<QLineEdit>(name)->setText(text); }
+    void click(const QString& name) { QTest::mouseClick(child<QWidget>(name), Qt::LeftButton); }
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<frmvarspeed> m_window;
+    QStringList m_messages;
+};
+
+void TestFrmVarSpeed::init()
+{
+    auto twoPoints = demoPump(4, QStringLiteral("P4"), 50, 20);
+    twoPoints.points = twoPoints.points.mid(0, 2);
+    m_folder = std::make_unique<TestProgramFolder>(QList<testing::TestPump>{
+        demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
+        demoPump(3, QStringLiteral("P3"), 52, 21), twoPoints});
+    QVERIFY2(m_folder->isValid(), qPrintable(m_folder->error()));
+    m_messages.clear();
+    setMessageBoxInterceptor({[this](const QString& text) {
+        m_messages << text;
+        return true;
+    }});
+    m_window = std::make_unique<frmvarspeed>();
+    QString error;
+    QVERIFY2(m_window->load(m_folder->databasePath(), &error), qPrintable(error));
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    setText(QStringLiteral("dutyBox_0"), QStringLiteral("15"));
+    setText(QStringLiteral("dutyBox_1"), QStringLiteral("100"));
+    setText(QStringLiteral("dutyBox_2"), QStringLiteral("3"));
+}
+
+void TestFrmVarSpeed::cleanup()
+{
+    m_window.reset();
+    setMessageBoxInterceptor({});
+}
+
+void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
+{
+    click(QStringLiteral("选型"));
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
+    auto* rejected = child<QTableWidget>(QStringLiteral("rejectedTable"));
+    QVERIFY(accepted->rowCount() >= 2);
+    QCOMPARE(accepted->rowCount() + rejected->rowCount(), 4);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("变速选型结果")), accepted->rowCount());
+
+    // Ranked by annual energy, the first row shown in chart and load table.
+    for (int row = 1; row < accepted->rowCount(); ++row)
+        QVERIFY(accepted->item(row - 1, 7)->data(Qt::UserRole).toDouble() <=
+                accepted->item(row, 7)->data(Qt::UserRole).toDouble());
+    QCOMPARE(child<QTableWidget>(QStringLiteral("loadTable"))->rowCount(), 5);
+    QVERIFY(!child<VarSpeedChart>(QStringLiteral("varSpeedChart"))->data().curves.isEmpty());
+    QCOMPARE(QString::fromStdString(m_window->shownPump()->curves.model), accepted->item(0, 0)->text());
+
+    // Sorting by the motor column keeps each row's pump with it.
+    accepted->sortByColumn(3, Qt::DescendingOrder);
+    accepted->selectRow(accepted->rowCount() - 1);
+    QCOMPARE(QString::fromStdString(m_window->shownPump()->curves.model),
+             accepted->item(accepted->rowCount() - 1, 0)->text());
+
+    QStringList rules;
+    for (int row = 0; row < rejected->rowCount(); ++row)
+        rules << rejected->item(row, 0)->text() + QLatin1Char(':') + rejected->item(row, 1)->text();
+    QVERIFY2(rules.contains(QStringLiteral("P4:no_curve")), qPrintable(rules.join(QLatin1Char(' '))));
+}
+
+void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("flow") << "dutyBox_1"
+                          << "0"
+                          << "流量应在0～10000m3/h之间！请重新输入。";
+    QTest::newRow("duty pumps") << "dutyPumpsBox"
+                                << "5"
+                                << "工作泵台数应为1～4台！请重新输入。";
+    QTest::newRow("density") << "densityBox"
+                             << "100"
+                             << "流体密度应在500～2000kg/m3之间！请重新输入。";
+}
+
+void TestFrmVarSpeed::badEntryShowsMessageAndFocus()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    setText(box, text);
+    click(QStringLiteral("选型"));
+    QCOMPARE(m_messages, QStringList{message});
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(box));
+    QCOMPARE(m_folder->rowCount(QStringLiteral("变速选型结果")), -1);
+}
+
+void TestFrmVarSpeed::singleModelShowsItsRule()
+{
+    child<QComboBox>(QStringLiteral("modelCombo"))->setCurrentText(QStringLiteral("P4"));
+    click(QStringLiteral("评价"));
+    QCOMPARE(child<QTabWidget>(QStringLiteral("resultTabs"))->currentIndex(), 1);
+    auto* rejected = child<QTableWidget>(QStringLiteral("rejectedTable"));
+    QCOMPARE(rejected->rowCount(), 1);
+    QCOMPARE(rejected->item(0, 1)->text(), QStringLiteral("no_curve"));
+    QCOMPARE(child<QTableWidget>(QStringLiteral("acceptedTable"))->rowCount(), 0);
+}
+
+void TestFrmVarSpeed::menuItemsAndReport()
+{
+    MDIForm1 form;
+    QString error;
+    QVERIFY2(form.load(m_folder->folder(), &error), qPrintable(error));
+    // The document's items keep their places; the new ones follow a separator.
+    auto texts = [&](const QString& menu) {
+        QStringList list;
+        for (QAction* a : form.findChild<QMenu*>(menu)->actions())
+            list << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return list;
+    };
+    QCOMPARE(texts(QStringLiteral("calculate")),
+             (QStringList{QStringLiteral("设计计算(&S)"), QStringLiteral("校核计算(&T)"), QStringLiteral("-"),
+                          QStringLiteral("变速节能选型(&V)")}));
+    QCOMPARE(texts(QStringLiteral("result")),
+             (QStringList{QStringLiteral("本次计算结果显示(&B)"), QStringLiteral("全部计算结果显示(&Q)"),
+                          QStringLiteral("-"), QStringLiteral("本次变速选型结果显示(&V)"),
+                          QStringLiteral("全部变速选型结果显示(&A)")}));
+    QVERIFY(form.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->findChild<QWidget*>(QStringLiteral("calculate3")));
+
+    form.findChild<QAction*>(QStringLiteral("calculate3"))->trigger();
+    QMdiSubWindow* sub = form.findChild<QMdiSubWindow*>(QStringLiteral("frmvarspeedSubWindow"));
+    QVERIFY(sub);
+    auto* window = qobject_cast<frmvarspeed*>(sub->widget());
+    QVERIFY(window);
+    window->findChild<QLineEdit*>(QStringLiteral("dutyBox_0"))->setText(QStringLiteral("15"));
+    window->findChild<QLineEdit*>(QStringLiteral("dutyBox_1"))->setText(QStringLiteral("100"));
+    window->findChild<QLineEdit*>(QStringLiteral("dutyBox_2"))->setText(QStringLiteral("3"));
+    window->runSelection();
+    const int stored = static_cast<int>(window->lastRun()->selection.accepted.size());
+    QVERIFY(stored > 0);
+    window->runSelection();
+
+    // The latest run's rows, then every run's.
+    form.findChild<QAction*>(QStringLiteral("result3"))->trigger();
+    QVERIFY(openResultReport());
+    QCOMPARE(openResultReport()->report()->table().rowCount(), stored);
+    QCOMPARE(openResultReport()->report()->table().fieldCount(), 13);
+    form.findChild<QAction*>(QStringLiteral("result4"))->trigger();
+    QCOMPARE(openResultReport()->report()->table().rowCount(), 2 * stored);
+
+    // Exported with its own headings, one line per stored pump.
+    const QString csv = m_folder->folder() + QStringLiteral("/varspeed.csv");
+    QVERIFY(openResultReport()->exportTo(csv));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + 2 * stored);
+    QVERIFY2(lines[0].contains(QStringLiteral("年耗电量")) && lines[0].contains(QStringLiteral("控制方式")),
+             qPrintable(lines[0]));
+    closeResultReport();
+}
+
+QTEST_MAIN(TestFrmVarSpeed)
+#include "tst_frmvarspeed.moc"
