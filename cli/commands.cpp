@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/arguments.h"
+#include "cli/explainoutput.h"
 #include "cli/importcommands.h"
 #include "cli/output.h"
 #include "cli/reportcommand.h"
@@ -19,7 +20,7 @@ namespace tarnwick::cli {
 namespace {
 
 const char* const kUsage = R"(用法：
-  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
@@ -33,6 +34,7 @@ const char* const kUsage = R"(用法：
   --static-head-unit  同上                                    （默认 mH2O）
 
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
+        --explain：另列出未入选的水泵及其未满足的第一条规则。
 check   校核计算：校核所选型号的水泵。
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
@@ -50,6 +52,7 @@ struct Options
     QHash<QString, QString> values;
     bool json = false;
     bool all = false;
+    bool explain = false;
 };
 
 int usageError(const QString& message)
@@ -67,7 +70,7 @@ const QList<CommandSyntax>& commandSyntaxes()
     const QString json = QStringLiteral("json");
     const QString all = QStringLiteral("all");
     static const QList<CommandSyntax> syntaxes = {
-        {QStringLiteral("design"), 0, duty, {json}},
+        {QStringLiteral("design"), 0, duty, {json, QStringLiteral("explain")}},
         {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
         {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
         {QStringLiteral("report"),
@@ -94,6 +97,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->values = parsed.values;
         options->json = parsed.hasFlag(QStringLiteral("json"));
         options->all = parsed.hasFlag(QStringLiteral("all"));
+        options->explain = parsed.hasFlag(QStringLiteral("explain"));
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -148,9 +152,9 @@ Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Opt
 }
 
 void printJson(const QJsonValue& message, const QStringList& entries, const QStringList& labels,
-               const QJsonArray& rows)
+               const QJsonArray& rows, const QJsonObject& additions = {})
 {
-    QJsonObject object;
+    QJsonObject object = additions;
     object.insert(QStringLiteral("message"), message);
     object.insert(QStringLiteral("entries"), stringsJson(entries));
     object.insert(QStringLiteral("labels"), stringsJson(labels));
@@ -213,13 +217,18 @@ int runDesignCommand(const Options& options)
     const QStringList entries = toQStringList(run->entries);
     const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
-        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest));
+        QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        if (options.explain)
+            additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
+        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest), additions);
     } else {
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
         for (const QString& entry : entries)
             printOut(QStringLiteral("  ") + entry + QLatin1Char('\n'));
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
+        if (options.explain)
+            printOut(QLatin1Char('\n') + rejectedSummary(*run));
     }
     return kCompleted;
 }
@@ -240,7 +249,8 @@ int runCheckCommand(const Options& options)
     const QStringList labels = toQStringList(run->labels);
     const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
-        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest));
+        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}});
     } else {
         printOut(QStringLiteral("水泵运行参数：\n"));
         // The panel shows the model line first, then the four figures.
