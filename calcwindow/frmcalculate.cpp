@@ -1,6 +1,7 @@
 #include "calcwindow/frmcalculate.h"
 
 #include "calcwindow/calcwindowtexts.h"
+#include "calcwindow/calculationsheets.h"
 #include "calcwindow/commandbutton.h"
 #include "calcwindow/panelparts.h"
 #include "calcwindow/performancechart.h"
@@ -8,6 +9,7 @@
 #include "calcwindow/schematic.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
+#include "core/examination.h"
 #include "store/calculations.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -144,6 +146,7 @@ frmcalculate::frmcalculate(QWidget* parent) : QWidget(parent)
     buildCandidatePanel();
     buildOperatingPanel();
     buildPages();
+    m_sheets = new CalculationSheets(this);
 
     m_gridModel->setRowSet(nullptr);
     ResetChartPage();
@@ -538,6 +541,8 @@ void frmcalculate::showSchematicPage()
 
 void frmcalculate::ResetChartPage()
 {
+    m_shown = Shown::None;
+    m_picture1->setToolTip(QString());
     m_picture1->clearDrawing();
     setPageTabsEnabled(false);
     showCurvesPage();
@@ -594,6 +599,7 @@ void frmcalculate::runDesignSelection()
         return;
     ResetChartPage();
     clearOperatingLabels();
+    m_rejected.clear();
     if (m_list1->count() > 0) {
         clearCandidateList();
         m_list1->setEnabled(true);
@@ -607,6 +613,9 @@ void frmcalculate::runDesignSelection()
     DesignSelection& selection = result.value();
     m_request = selection.request;
     m_candidates = std::move(selection.candidates);
+    m_rejected = std::move(selection.rejected);
+    m_designRequest = selection.request;
+    m_designDuty = dutyTexts();
     {
         const QSignalBlocker blocker(m_list1);
         for (const std::string& entry : selection.entries)
@@ -618,6 +627,8 @@ void frmcalculate::runDesignSelection()
 
 void frmcalculate::onCandidateChosen()
 {
+    m_shown = Shown::None;
+    m_picture1->setToolTip(QString());
     m_picture1->clearDrawing();
     clearOperatingLabels();
 
@@ -642,7 +653,11 @@ void frmcalculate::onCandidateChosen()
     input.powerFit = candidate.powerFit;
     input.request = m_request;
     input.headScale = designHeadScale(candidate.maxHead);
+    input.points = candidate.points;
     DrawPerformanceChart(input);
+    m_shown = Shown::Candidate;
+    m_shownCandidate = static_cast<std::size_t>(position - 1);
+    setChartToolTip(candidate.fitQuality);
     ShowOperatingParameters(candidate);
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
@@ -673,7 +688,12 @@ void frmcalculate::runCheckCalculation()
     input.powerFit = pump.powerFit;
     input.request = pump.request;
     input.headScale = checkHeadScale(pump.maxHead);
+    input.points = pump.points;
     DrawPerformanceChart(input);
+    m_lastCheck = pump;
+    m_checkDuty = dutyTexts();
+    m_shown = Shown::Check;
+    setChartToolTip(pump.fitQuality);
     for (int i = 1; i <= 5; ++i)
         m_label21[i]->setText(QString::fromStdString(pump.labels[static_cast<std::size_t>(i - 1)]));
 
@@ -696,6 +716,54 @@ void frmcalculate::DrawPerformanceChart(const ChartInput& input)
         setAutoSizedText(m_powerTicks[i], ticks.power[i]);
         setAutoSizedText(m_headTicks[i], ticks.head[i]);
     }
+}
+
+void frmcalculate::setChartToolTip(const FitQuality& quality, const QString& note)
+{
+    const QString text = fitQualityText(quality.headDeviationPercent, quality.headR2, quality.powerDeviationPercent,
+                                        quality.powerR2);
+    m_picture1->setToolTip(note.isEmpty() ? text : note + QLatin1Char('\n') + text);
+}
+
+void frmcalculate::showRejectedPumps()
+{
+    m_sheets->openRejectedPumps();
+}
+
+void frmcalculate::showRejectedPump(std::size_t pumpIndex)
+{
+    if (!m_catalogue)
+        return;
+    const auto found = std::find_if(m_rejected.begin(), m_rejected.end(),
+                                    [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
+    if (found == m_rejected.end())
+        return;
+    ResetChartPage();
+    clearOperatingLabels();
+    const std::optional<CheckedPump> pump = examinePump(m_catalogue->catalogue(), m_designRequest, pumpIndex);
+    if (!pump) {
+        showWarning(this, calctext::rejectedWithoutOperatingPoint());
+        return;
+    }
+    ChartInput input;
+    input.maxFlow = pump->maxFlow;
+    input.maxHead = pump->maxHead;
+    input.maxPower = pump->maxPower;
+    input.operatingFlow = pump->operatingFlow;
+    input.operatingHead = pump->operatingHead;
+    input.headFit = pump->headFit;
+    input.powerFit = pump->powerFit;
+    input.request = m_designRequest;
+    input.headScale = checkHeadScale(pump->maxHead);
+    input.points = pump->points;
+    DrawPerformanceChart(input);
+    for (int i = 1; i <= 4; ++i)
+        m_label21[i]->setText(QString::fromStdString(pump->labels[static_cast<std::size_t>(i - 1)]));
+    const QString model = QString::fromStdString(pump->model);
+    m_label21[5]->setText(calctext::notAcceptedModel(model));
+    ShowPumpRecord(model);
+    m_shown = Shown::Rejected;
+    setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(QString::fromStdString(rejectionReason(*found))));
 }
 
 void frmcalculate::ShowOperatingParameters(const DesignCandidate& candidate)
