@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QGuiApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -167,6 +168,17 @@ void TestCliSheets::explainAccountsForEveryPump()
     QCOMPARE(nextRow, rows.size());
     QCOMPARE(nextRejected, rejected.size());
     QCOMPARE(b.value(QStringLiteral("fitQuality")).toArray().size(), rows.size());
+
+    // The text output sums the skipped pumps up by rule.
+    const Run text = cli(QStringList{QStringLiteral("design")} + duty + db() + QStringList{QStringLiteral("--explain")});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY2(text.out.contains(QStringLiteral("未入选水泵：%1 台（入选 %2 台）").arg(rejected.size()).arg(rows.size())),
+             qPrintable(text.out));
+    QHash<QString, int> byRule;
+    for (const QJsonValue& v : rejected)
+        ++byRule[v.toObject().value(QStringLiteral("rule")).toString()];
+    for (auto it = byRule.cbegin(); it != byRule.cend(); ++it)
+        QVERIFY2(text.out.contains(QStringLiteral("（%1）：%2\n").arg(it.key()).arg(it.value())), qPrintable(it.key()));
 }
 
 void TestCliSheets::checkSheetShowsTheCheckFigures()
@@ -197,6 +209,9 @@ void TestCliSheets::checkSheetShowsTheCheckFigures()
     for (const QJsonValue& v : check.json().value(QStringLiteral("labels")).toArray())
         labels.append(v.toString());
     QCOMPARE(labels.size(), 5);
+    const QJsonObject fit = check.json().value(QStringLiteral("fitQuality")).toObject();
+    QVERIFY(fit.value(QStringLiteral("headR2")).toDouble() > 0.9);
+    QVERIFY(fit.value(QStringLiteral("headDeviationPercent")).toDouble() >= 0.0);
 
     const QString pdf = m_dir.filePath(QStringLiteral("资料单.pdf"));
     const Run sheet = cli(QStringList{QStringLiteral("sheet")} + duty + modelOption + db() +
