@@ -15,6 +15,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnwick {
@@ -30,7 +31,11 @@ constexpr double kMargin = 12.0;
 constexpr double kContentWidth = kPageWidth - 2 * kMargin;
 constexpr double kChartWidth = 118.0;
 constexpr double kChartHeight = kChartWidth * kChartHeightTwips / kChartWidthTwips;
-constexpr double kRowHeight = 5.6;
+constexpr double kRowHeight = 5.4;
+// The foot line, and the lowest the chart's section may start so that the
+// chart and its ticks end above it.
+constexpr double kFootTop = 297.0 - 2 * kMargin - 4.0;
+constexpr double kLowestChartSection = kFootTop - 2.0 - (7.5 + 6.0 + kChartHeight + 10.0);
 
 // Shaping would give digits beside Latin letters alternate glyphs that have
 // no character in the PDF's maps: copied or searched text would lose them.
@@ -54,7 +59,8 @@ QString fieldText(const QVariant& value)
     return value.toString();
 }
 
-QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString& model, QString* pumpType)
+QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString& model, QString* pumpType,
+                            SheetField* dimensions)
 {
     QList<SheetField> fields;
     const store::RowSet& view = catalogue.viewRows;
@@ -66,10 +72,12 @@ QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString
             continue;
         const QStringList& names = view.fieldNames();
         for (int column = 0; column < names.size(); ++column) {
-            // The drawing's dimensions are a long text of their own; the
-            // schematic stands beside the table.
-            if (names[column] == store::names::installationDimensions())
+            // The dimensions are a text of several lines; they stand under
+            // the schematic they belong to.
+            if (names[column] == store::names::installationDimensions()) {
+                *dimensions = {names[column], fieldText(view.valueAt(row, column))};
                 continue;
+            }
             fields.append({names[column], fieldText(view.valueAt(row, column))});
             if (pumpType && names[column] == store::names::pumpType())
                 *pumpType = view.valueAt(row, column).toString();
@@ -100,7 +108,8 @@ DataSheet commonSheet(const DutyTexts& duty, store::PumpCatalogue& catalogue, co
     sheet.header = header;
     sheet.duty = duty;
     sheet.model = model;
-    sheet.viewFields = viewRowOf(catalogue, model, &sheet.pumpType);
+    sheet.dimensions.caption = store::names::installationDimensions();
+    sheet.viewFields = viewRowOf(catalogue, model, &sheet.pumpType, &sheet.dimensions);
     sheet.programVersion = QStringLiteral(TARNWICK_VERSION);
     if (catalogue.connection)
         sheet.databaseFile = QFileInfo(catalogue.connection->path()).fileName();
@@ -524,25 +533,47 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     // Schematic of the pump type, kept in proportion.
     pp.font(8.5, true);
     pp.text(schematicLeft, sectionTop + 8, schematicWidth, 5, QStringLiteral("设备安装示意图  ") + sheet.pumpType);
-    const QRectF box = pp.rect(schematicLeft, sectionTop + 14, schematicWidth, 50);
+    const QRectF box = pp.rect(schematicLeft, sectionTop + 14, schematicWidth, 44);
     if (!sheet.schematic.isNull()) {
         QSizeF size = sheet.schematic.size().toSizeF();
         size.scale(box.size(), Qt::KeepAspectRatio);
         painter.drawImage(QRectF(box.topLeft(), size), sheet.schematic);
     } else {
         pp.font(8);
-        pp.text(schematicLeft, sectionTop + 14, schematicWidth, 50, QStringLiteral("（无示意图）"), Qt::AlignCenter);
+        pp.text(schematicLeft, sectionTop + 14, schematicWidth, 44, QStringLiteral("（无示意图）"), Qt::AlignCenter);
+    }
+    if (!sheet.dimensions.value.isEmpty()) {
+        pp.font(8, true);
+        pp.text(schematicLeft, sectionTop + 59, schematicWidth, 5, sheet.dimensions.caption);
+        pp.font(7.5);
+        // A long text is cut where the chart's section begins.
+        const double room = std::max(5.0, kLowestChartSection - 2 - (sectionTop + 64));
+        const QRectF area = pp.rect(schematicLeft, sectionTop + 64, schematicWidth, room);
+        const QRectF used = painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                                 sheet.dimensions.value);
+        painter.save();
+        painter.setClipRect(area);
+        pp.text(schematicLeft, sectionTop + 64, schematicWidth, room, sheet.dimensions.value,
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+        painter.restore();
+        // The chart starts below whichever column ends lower.
+        y = std::max(y, sectionTop + 64 + std::min(used.height() / pp.unit, room) + 2);
     }
 
     // The performance chart with its legend.
-    y = heading(pp, y, QStringLiteral("水泵性能曲线"));
+    y = heading(pp, std::min(y, kLowestChartSection), QStringLiteral("水泵性能曲线"));
     const double chartLeft = 12;
     paintChart(pp, chartLeft, y + 6, sheet);
     paintLegend(pp, chartLeft + kChartWidth + 18, y + 6);
     y += 6 + kChartHeight + 12;
 
-    // Fit quality and the small print.
-    y = heading(pp, y, QStringLiteral("曲线拟合质量"));
+    // Fit quality beside the chart, under the legend.
+    const double fitLeft = chartLeft + kChartWidth + 18;
+    const double fitWidth = kContentWidth - fitLeft;
+    double fy = y - 6 - kChartHeight - 12 + 6 + 44;
+    pp.font(8, true);
+    pp.text(fitLeft, fy, fitWidth, 5, QStringLiteral("曲线拟合质量"));
+    fy += 6;
     const FitQuality& q = sheet.fitQuality;
     const QList<SheetField> fit = {
         {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
@@ -550,11 +581,16 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
         {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
         {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
     };
-    y = fieldTable(pp, 0, y, kContentWidth, fit, 2, 28);
+    fy = fieldTable(pp, fitLeft, fy, fitWidth, fit, 1, 24) + 1;
     pp.font(6.5);
-    pp.text(0, y + 1, kContentWidth, 4,
-            QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"));
-    pp.text(0, y + 5, kContentWidth, 4,
+    pp.text(fitLeft, fy, fitWidth, 12,
+            QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+
+    // The small print at the foot of the page.
+    pp.line(0, kFootTop - 1, kContentWidth, kFootTop - 1, 0.1);
+    pp.font(6.5);
+    pp.text(0, kFootTop, kContentWidth, 4,
             QStringLiteral("Tarnwick %1    数据库：%2").arg(sheet.programVersion, sheet.databaseFile));
 }
 

@@ -48,7 +48,8 @@ struct DataSheet
     double operatingEfficiency = 0.0;
     double operatingPower = 0.0;
     float bestEfficiency = 0.0f;
-    QList<SheetField> viewFields; // the pump's "水泵查询" row
+    QList<SheetField> viewFields; // the pump's "水泵查询" row, but its dimension text
+    SheetField dimensions;        // "设备安装尺寸", a text of several lines
     ChartInput chart;
     FitQuality fitQuality;
     QImage schematic;
