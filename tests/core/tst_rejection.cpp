@@ -130,6 +130,16 @@ void tst_rejection::firstFailedRule_data()
     QTest::newRow("operating flow just above the design flow")
         << straightDifferencePump(82.4375 + 0.001953125) << standardDuty() << "" << none << 0.0;
 
+    // On the system curve (static head 0 or more) a flow 20 % above the design
+    // flow always means a head over 20 % above the resistance. Only an
+    // iteration stopped by a zero slope leaves its point off the system
+    // curve: H = -156 + 30 Q - 1.25 Q^2 against 16 m at 8 m3/h steps from 8
+    // to 10, where the slope of the difference is exactly 0; the head there is
+    // 19 m (18.75 % above), the flow 25 % above.
+    QTest::newRow("flow 25 % above after a zero slope")
+        << Points{{0, -156, 0.5f}, {4, -56, 0.5f}, {4, -56, 0.5f}, {8, 4, 0.5f}} << duty("16", "8", "0")
+        << "flow_high" << 25.0 << 0.0;
+
     QTest::newRow("operating efficiency exactly 15 below the best")
         << limitPump(reference::kPower80) << duty(reference::kDesignResistanceAt65, "52", "0") << "" << none << 0.0;
     QTest::newRow("operating efficiency just below 15 below the best")
