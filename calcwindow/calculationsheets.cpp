@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -39,6 +40,35 @@ QString noRejectedPump() { return QStringLiteral("上次设计计算中所有水
 constexpr std::size_t kClosestShown = 30;
 
 QString settingsGroup() { return QStringLiteral("datasheet"); }
+
+// Progress of several pages, with a button that stops them; a single page
+// is too quick to need one.
+class PageProgress
+{
+public:
+    PageProgress(QWidget* parent, int total)
+    {
+        if (total < 2)
+            return;
+        m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("正在生成选型资料单…"), QStringLiteral("取消"), 0,
+                                                     total, parent);
+        m_dialog->setObjectName(QStringLiteral("sheetProgress"));
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setMinimumDuration(500);
+    }
+    SheetProgress callback()
+    {
+        return [this](int done, int) {
+            if (!m_dialog)
+                return true;
+            m_dialog->setValue(done);
+            return !m_dialog->wasCanceled();
+        };
+    }
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
 
 } // namespace
 
@@ -184,7 +214,9 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
         if (execModal(files) != QDialog::Accepted || files.selectedFiles().isEmpty())
             return;
         QString error;
-        if (!writeDataSheetsPdf(files.selectedFiles().first(), sheets, &error))
+        PageProgress progress(m_window, static_cast<int>(sheets.size()));
+        if (!writeDataSheetsPdf(files.selectedFiles().first(), sheets, &error, progress.callback()) &&
+            !error.isEmpty())
             showWarning(m_window, error);
         return;
     }
@@ -193,7 +225,17 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
     if (output == SheetHeaderDialog::Print) {
         QPrintDialog print(&printer, m_window);
         print.setObjectName(QStringLiteral("sheetPrintDialog"));
-        if (execModal(print) == QDialog::Accepted && !paintDataSheets(printer, sheets))
+        if (execModal(print) != QDialog::Accepted)
+            return;
+        PageProgress progress(m_window, static_cast<int>(sheets.size()));
+        bool stopped = false;
+        const bool printed = paintDataSheets(printer, sheets, [&](int done, int total) {
+            stopped = !progress.callback()(done, total);
+            return !stopped;
+        });
+        if (stopped)
+            printer.abort();
+        else if (!printed)
             showWarning(m_window, QStringLiteral("打印选型资料单失败。"));
         return;
     }

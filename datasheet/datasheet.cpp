@@ -594,21 +594,30 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
             QStringLiteral("Tarnwick %1    数据库：%2").arg(sheet.programVersion, sheet.databaseFile));
 }
 
-bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets)
+bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets, const SheetProgress& progress)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
+    const int total = static_cast<int>(sheets.size());
+    for (int i = 0; i < total; ++i) {
         if (i > 0 && !device.newPage())
             return false;
         paintDataSheet(painter, sheets[i]);
+        if (progress && !progress(i + 1, total))
+            return false;
     }
     return painter.end();
 }
 
-bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error)
+bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error,
+                        const SheetProgress& progress)
 {
+    bool stopped = false;
+    const SheetProgress watched = [&](int done, int total) {
+        stopped = progress && !progress(done, total);
+        return !stopped;
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString());
@@ -622,9 +631,10 @@ bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QSt
         writer.setResolution(1200);
         writer.setTitle(sheetTitle());
         writer.setCreator(QStringLiteral("Tarnwick"));
-        if (!paintDataSheets(writer, sheets)) {
+        if (!paintDataSheets(writer, sheets, watched)) {
             file.cancelWriting();
-            *error = QStringLiteral("无法生成选型资料单。");
+            if (!stopped)
+                *error = QStringLiteral("无法生成选型资料单。");
             return false;
         }
     }

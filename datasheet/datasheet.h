@@ -8,6 +8,8 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -84,9 +86,15 @@ QPageLayout dataSheetPageLayout();
 
 // Paints one sheet onto a page of the painter's device.
 void paintDataSheet(QPainter& painter, const DataSheet& sheet);
-// Paints the sheets one page each onto a printer or PDF writer.
-bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets);
-// Writes the sheets as one PDF file, replacing it only when complete.
-bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error);
+// Told after each page (pages done, of all); false stops the work.
+using SheetProgress = std::function<bool(int done, int total)>;
+
+// Paints the sheets one page each onto a printer or PDF writer. False when
+// painting failed or the progress stopped it.
+bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets, const SheetProgress& progress = {});
+// Writes the sheets as one PDF file, replacing it only when complete; a
+// stopped export leaves the file as it was and no message in *error.
+bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error,
+                        const SheetProgress& progress = {});
 
 } // namespace tarnwick
