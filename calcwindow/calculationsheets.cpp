@@ -31,15 +31,33 @@ namespace tarnwick {
 namespace {
 
 // The window's own texts for the sheets and the rejected pumps.
-QString pickedSheetCommand() { return QStringLiteral("生成选型资料单…"); }
-QString allSheetsCommand() { return QStringLiteral("全部候选水泵…"); }
-QString rejectedCommand() { return QStringLiteral("未入选水泵…"); }
-QString noDesignYet() { return QStringLiteral("请先进行设计计算。"); }
-QString noRejectedPump() { return QStringLiteral("上次设计计算中所有水泵均已入选。"); }
+QString pickedSheetCommand()
+{
+    return QStringLiteral("生成选型资料单…");
+}
+QString allSheetsCommand()
+{
+    return QStringLiteral("全部候选水泵…");
+}
+QString rejectedCommand()
+{
+    return QStringLiteral("未入选水泵…");
+}
+QString noDesignYet()
+{
+    return QStringLiteral("请先进行设计计算。");
+}
+QString noRejectedPump()
+{
+    return QStringLiteral("上次设计计算中所有水泵均已入选。");
+}
 
 constexpr std::size_t kClosestShown = 30;
 
-QString settingsGroup() { return QStringLiteral("datasheet"); }
+QString settingsGroup()
+{
+    return QStringLiteral("datasheet");
+}
 
 // Progress of several pages, with a button that stops them; a single page
 // is too quick to need one.
@@ -116,8 +134,7 @@ SheetHeaderDialog::SheetHeaderDialog(QWidget* parent, int pageCount) : QDialog(p
 
 SheetHeader SheetHeaderDialog::header() const
 {
-    return {m_projectName->text(), m_projectNumber->text(), m_designer->text(), m_equipmentTag->text(),
-            m_date->text()};
+    return {m_projectName->text(), m_projectNumber->text(), m_designer->text(), m_equipmentTag->text(), m_date->text()};
 }
 
 void SheetHeaderDialog::remember() const
@@ -141,7 +158,8 @@ SheetHeader SheetHeaderDialog::rememberedHeader()
     return {settings.value(QStringLiteral("projectName")).toString(),
             settings.value(QStringLiteral("projectNumber")).toString(),
             settings.value(QStringLiteral("designer")).toString(),
-            settings.value(QStringLiteral("equipmentTag")).toString(), settings.value(QStringLiteral("date")).toString()};
+            settings.value(QStringLiteral("equipmentTag")).toString(),
+            settings.value(QStringLiteral("date")).toString()};
 }
 
 CalculationSheets::CalculationSheets(frmcalculate* window) : QObject(window), m_window(window)
@@ -215,8 +233,7 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
             return;
         QString error;
         PageProgress progress(m_window, static_cast<int>(sheets.size()));
-        if (!writeDataSheetsPdf(files.selectedFiles().first(), sheets, &error, progress.callback()) &&
-            !error.isEmpty())
+        if (!writeDataSheetsPdf(files.selectedFiles().first(), sheets, &error, progress.callback()) && !error.isEmpty())
             showWarning(m_window, error);
         return;
     }
@@ -302,7 +319,8 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 460);
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(QStringLiteral("按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"), this);
+    auto* note =
+        new QLabel(QStringLiteral("按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"), this);
     layout->addWidget(note);
 
     const std::vector<std::size_t> closest = closestRejected(rejected, kClosestShown);

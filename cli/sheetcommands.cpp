@@ -148,7 +148,8 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         object.insert(QStringLiteral("listed"), listed);
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
     } else {
-        printOut(QStringLiteral("共 %1 台水泵，%2 台需要检查：\n").arg(catalogue.pumps.size()).arg(listed.size()) + text);
+        printOut(QStringLiteral("共 %1 台水泵，%2 台需要检查：\n").arg(catalogue.pumps.size()).arg(listed.size()) +
+                 text);
     }
     return listed.isEmpty() ? kCompleted : kProgramMessage;
 }

@@ -17,7 +17,8 @@ std::optional<CheckedPump> examinePump(const Catalogue& catalogue, const Selecti
         return std::nullopt;
     const OperatingPoint op =
         findOperatingPoint(curves->headFit, request.systemCoefficient, request.staticHead, request.flow);
-    if (op.outcome != OperatingPoint::Outcome::Converged && op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep)
+    if (op.outcome != OperatingPoint::Outcome::Converged &&
+        op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep)
         return std::nullopt;
 
     const CataloguePump& pump = catalogue.pumps[pumpIndex];

@@ -152,7 +152,8 @@ QString fitQualityText(double headDeviationPercent, double headR2, double powerD
     auto figure = [](double v, int decimals) {
         return std::isfinite(v) ? QString::number(v, 'f', decimals) : QStringLiteral("—");
     };
-    return QStringLiteral("拟合质量\n扬程：最大偏差 %1 %（占最大扬程），R² = %2\n轴功率：最大偏差 %3 %（占最大轴功率），R² = %4")
+    return QStringLiteral(
+               "拟合质量\n扬程：最大偏差 %1 %（占最大扬程），R² = %2\n轴功率：最大偏差 %3 %（占最大轴功率），R² = %4")
         .arg(figure(headDeviationPercent, 2), figure(headR2, 4), figure(powerDeviationPercent, 2), figure(powerR2, 4));
 }
 

@@ -23,7 +23,10 @@ namespace tarnwick {
 namespace {
 
 // Texts of the sheet.
-QString sheetTitle() { return QStringLiteral("水泵选型资料单"); }
+QString sheetTitle()
+{
+    return QStringLiteral("水泵选型资料单");
+}
 
 // Page geometry in millimetres; converted to device units in one place.
 constexpr double kPageWidth = 210.0;
@@ -471,8 +474,7 @@ SheetFigures sheetFigures(const DataSheet& sheet)
 
 QPageLayout dataSheetPageLayout()
 {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 void paintDataSheet(QPainter& painter, const DataSheet& sheet)
@@ -485,9 +487,12 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     pp.text(0, 0, kContentWidth, 10, sheetTitle(), Qt::AlignHCenter | Qt::AlignVCenter);
     double y = 12;
     const QList<SheetField> header = {
-        {QStringLiteral("项目名称"), sheet.header.projectName},  {QStringLiteral("项目编号"), sheet.header.projectNumber},
-        {QStringLiteral("设计人"), sheet.header.designer},       {QStringLiteral("设备位号"), sheet.header.equipmentTag},
-        {QStringLiteral("日期"), sheet.header.date},            {QStringLiteral("计算方式"), sheet.method},
+        {QStringLiteral("项目名称"), sheet.header.projectName},
+        {QStringLiteral("项目编号"), sheet.header.projectNumber},
+        {QStringLiteral("设计人"), sheet.header.designer},
+        {QStringLiteral("设备位号"), sheet.header.equipmentTag},
+        {QStringLiteral("日期"), sheet.header.date},
+        {QStringLiteral("计算方式"), sheet.method},
     };
     y = fieldTable(pp, 0, y, kContentWidth, header, 2, 20) + 3;
 
@@ -549,8 +554,8 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
         // A long text is cut where the chart's section begins.
         const double room = std::max(5.0, kLowestChartSection - 2 - (sectionTop + 64));
         const QRectF area = pp.rect(schematicLeft, sectionTop + 64, schematicWidth, room);
-        const QRectF used = painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                                 sheet.dimensions.value);
+        const QRectF used =
+            painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sheet.dimensions.value);
         painter.save();
         painter.setClipRect(area);
         pp.text(schematicLeft, sectionTop + 64, schematicWidth, room, sheet.dimensions.value,

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -255,10 +257,10 @@ void TestCalculationSheets::pickedSheetAsPdfWithRememberedHeader()
     const auto text = popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
     if (!text)
         QSKIP("pdftotext is not installed");
-    for (const QString& piece :
-         QStringList{QStringLiteral("TW50-20A"), QStringLiteral("南区冷站"), QStringLiteral("CWP-2"), QStringLiteral("设计"),
-          QStringLiteral("50 m3/h"), QStringLiteral("实际流量 ") + figureOf(label21(3)) + QStringLiteral(" m3/h"),
-          QStringLiteral("水泵最高效率 ") + figureOf(label21(1)) + QStringLiteral("%")})
+    for (const QString& piece : QStringList{
+             QStringLiteral("TW50-20A"), QStringLiteral("南区冷站"), QStringLiteral("CWP-2"), QStringLiteral("设计"),
+             QStringLiteral("50 m3/h"), QStringLiteral("实际流量 ") + figureOf(label21(3)) + QStringLiteral(" m3/h"),
+             QStringLiteral("水泵最高效率 ") + figureOf(label21(1)) + QStringLiteral("%")})
         QVERIFY2(text->contains(piece), qPrintable(piece + QStringLiteral(" not in:\n") + *text));
 
     // The next dialog starts with what was entered; cancelling writes nothing.
@@ -298,6 +300,22 @@ void TestCalculationSheets::allCandidatesPrintOnePageEach()
     const auto text = popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
     for (const QString& model : {QStringLiteral("TW50-20A"), QStringLiteral("TW65-22B"), QStringLiteral("TW50-21E")})
         QVERIFY2(text->contains(model), qPrintable(model));
+
+    // The preview shows the same three pages.
+    int previewPages = -1;
+    m_modal = [&](QDialog& dialog) -> int {
+        if (dialog.objectName() == QStringLiteral("frmsheetheader")) {
+            dialog.findChild<QPushButton*>(QStringLiteral("preview"))->click();
+            return dialog.result();
+        }
+        if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+            preview->updatePreview();
+            previewPages = preview->pageCount();
+        }
+        return 0;
+    };
+    sheets()->produceAllSheets();
+    QCOMPARE(previewPages, 3);
 }
 
 void TestCalculationSheets::rejectedPumpsWindow()

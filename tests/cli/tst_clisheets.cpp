@@ -6,16 +6,16 @@
 #include "tests/support/toolrun.h"
 
 #include <QDir>
-#include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,10 +29,10 @@ Run cli(const QStringList& arguments)
 }
 
 const QStringList kRuleCodes = {
-    QStringLiteral("too_few_points"), QStringLiteral("flow_window"),         QStringLiteral("fit_failed"),
-    QStringLiteral("no_operating_point"), QStringLiteral("zero_power"),  QStringLiteral("low_best_efficiency"),
-    QStringLiteral("head_low"),       QStringLiteral("head_high"),           QStringLiteral("flow_low"),
-    QStringLiteral("flow_high"),      QStringLiteral("efficiency_low")};
+    QStringLiteral("too_few_points"),     QStringLiteral("flow_window"),   QStringLiteral("fit_failed"),
+    QStringLiteral("no_operating_point"), QStringLiteral("zero_power"),    QStringLiteral("low_best_efficiency"),
+    QStringLiteral("head_low"),           QStringLiteral("head_high"),     QStringLiteral("flow_low"),
+    QStringLiteral("flow_high"),          QStringLiteral("efficiency_low")};
 
 // A result row without its time, which differs between runs.
 QJsonArray withoutTimes(QJsonArray rows)
@@ -66,7 +66,7 @@ QString figureOf(const QString& label)
 
 QStringList dutyOptions(const char* flow, const char* resistance, const char* staticHead)
 {
-    return {QStringLiteral("--flow"), QString::fromLatin1(flow), QStringLiteral("--resistance"),
+    return {QStringLiteral("--flow"),        QString::fromLatin1(flow),       QStringLiteral("--resistance"),
             QString::fromLatin1(resistance), QStringLiteral("--static-head"), QString::fromLatin1(staticHead)};
 }
 
@@ -109,25 +109,30 @@ void TestCliSheets::explainAccountsForEveryPump_data()
 {
     QTest::addColumn<QStringList>("duty");
     const auto d = [](const char* flow, const char* resistance, const char* staticHead) {
-        return QStringList{QStringLiteral("--flow"), QString::fromLatin1(flow), QStringLiteral("--resistance"),
-                           QString::fromLatin1(resistance), QStringLiteral("--static-head"),
-                           QString::fromLatin1(staticHead)};
+        return QStringList{QStringLiteral("--flow"),        QString::fromLatin1(flow),
+                           QStringLiteral("--resistance"),  QString::fromLatin1(resistance),
+                           QStringLiteral("--static-head"), QString::fromLatin1(staticHead)};
     };
-    const char* const duties[][3] = {{"5", "10", "0"},     {"12", "20", "2"},    {"20", "32", "5"},
-                                     {"30", "15", "0"},    {"45", "28", "3"},    {"60", "12", "0"},
-                                     {"80", "35", "10"},   {"100", "20", "5"},   {"120", "44", "0"},
-                                     {"150", "18", "6"},   {"200", "32", "0"},   {"260", "50", "12"},
-                                     {"300", "24", "4"},   {"400", "32", "10"},  {"550", "40", "0"},
-                                     {"700", "60", "20"},  {"1000", "30", "5"},  {"1500", "80", "0"},
-                                     {"3000", "100", "0"}};
+    const char* const duties[][3] = {{"5", "10", "0"},    {"12", "20", "2"},   {"20", "32", "5"},   {"30", "15", "0"},
+                                     {"45", "28", "3"},   {"60", "12", "0"},   {"80", "35", "10"},  {"100", "20", "5"},
+                                     {"120", "44", "0"},  {"150", "18", "6"},  {"200", "32", "0"},  {"260", "50", "12"},
+                                     {"300", "24", "4"},  {"400", "32", "10"}, {"550", "40", "0"},  {"700", "60", "20"},
+                                     {"1000", "30", "5"}, {"1500", "80", "0"}, {"3000", "100", "0"}};
     for (const auto& duty : duties) {
         QTest::addRow("Q=%s R=%s Hst=%s", duty[0], duty[1], duty[2]) << d(duty[0], duty[1], duty[2]);
     }
-    QTest::newRow("litres per second and bar")
-        << QStringList{QStringLiteral("--flow"), QStringLiteral("25"), QStringLiteral("--flow-unit"),
-                       QStringLiteral("L/s"), QStringLiteral("--resistance"), QStringLiteral("2.2"),
-                       QStringLiteral("--resistance-unit"), QStringLiteral("bar"), QStringLiteral("--static-head"),
-                       QStringLiteral("0.3"), QStringLiteral("--static-head-unit"), QStringLiteral("bar")};
+    QTest::newRow("litres per second and bar") << QStringList{QStringLiteral("--flow"),
+                                                              QStringLiteral("25"),
+                                                              QStringLiteral("--flow-unit"),
+                                                              QStringLiteral("L/s"),
+                                                              QStringLiteral("--resistance"),
+                                                              QStringLiteral("2.2"),
+                                                              QStringLiteral("--resistance-unit"),
+                                                              QStringLiteral("bar"),
+                                                              QStringLiteral("--static-head"),
+                                                              QStringLiteral("0.3"),
+                                                              QStringLiteral("--static-head-unit"),
+                                                              QStringLiteral("bar")};
 }
 
 void TestCliSheets::explainAccountsForEveryPump()
@@ -170,7 +175,8 @@ void TestCliSheets::explainAccountsForEveryPump()
     QCOMPARE(b.value(QStringLiteral("fitQuality")).toArray().size(), rows.size());
 
     // The text output sums the skipped pumps up by rule.
-    const Run text = cli(QStringList{QStringLiteral("design")} + duty + db() + QStringList{QStringLiteral("--explain")});
+    const Run text =
+        cli(QStringList{QStringLiteral("design")} + duty + db() + QStringList{QStringLiteral("--explain")});
     QCOMPARE(text.exitCode, 0);
     QVERIFY2(text.out.contains(QStringLiteral("未入选水泵：%1 台（入选 %2 台）").arg(rejected.size()).arg(rows.size())),
              qPrintable(text.out));
@@ -202,8 +208,8 @@ void TestCliSheets::checkSheetShowsTheCheckFigures()
     const QString model = rows.first().toObject().value(QStringLiteral("所选型号")).toString();
 
     const QStringList modelOption = {QStringLiteral("--model"), model};
-    const Run check = cli(QStringList{QStringLiteral("check")} + duty + modelOption + db() +
-                          QStringList{QStringLiteral("--json")});
+    const Run check =
+        cli(QStringList{QStringLiteral("check")} + duty + modelOption + db() + QStringList{QStringLiteral("--json")});
     QCOMPARE(check.exitCode, 0);
     QStringList labels;
     for (const QJsonValue& v : check.json().value(QStringLiteral("labels")).toArray())
@@ -241,9 +247,8 @@ void TestCliSheets::checkSheetShowsTheCheckFigures()
 
     // One A4 portrait page, the chart's lavender plot area drawn on it.
     const QString png = m_dir.filePath(QStringLiteral("page"));
-    if (!popplerOutput(QStringLiteral("pdftoppm"),
-                       {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                        pdf, png}))
+    if (!popplerOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                                                    QStringLiteral("-singlefile"), pdf, png}))
         QSKIP("pdftoppm is not installed");
     const QImage page(png + QStringLiteral(".png"));
     QVERIFY(!page.isNull());
@@ -289,8 +294,9 @@ void TestCliSheets::sheetUsageErrors()
     const QStringList duty = dutyOptions("30", "15", "0");
     const QString pdf = m_dir.filePath(QStringLiteral("none.pdf"));
     // Neither or both of --model and --all, or no file: usage error, no file.
-    QCOMPARE(cli(QStringList{QStringLiteral("sheet")} + duty + db() + QStringList{QStringLiteral("--pdf"), pdf}).exitCode,
-             2);
+    QCOMPARE(
+        cli(QStringList{QStringLiteral("sheet")} + duty + db() + QStringList{QStringLiteral("--pdf"), pdf}).exitCode,
+        2);
     QCOMPARE(cli(QStringList{QStringLiteral("sheet"), QStringLiteral("--all")} + duty + db()).exitCode, 2);
     // A model the catalogue does not hold: the check's own message.
     const Run missing = cli(QStringList{QStringLiteral("sheet"), QStringLiteral("--model"), QStringLiteral("NO-SUCH")} +
@@ -318,14 +324,17 @@ void TestCliSheets::catalogueCheckListsBadFits()
 
     // A catalogue with a smooth pump, one with a stray point and one without points.
     using tarnwick::testing::TestPump;
-    TestPump stray{2, QStringLiteral("STRAY"), QStringLiteral("ISG"), 2900.0,
+    TestPump stray{2,
+                   QStringLiteral("STRAY"),
+                   QStringLiteral("ISG"),
+                   2900.0,
                    {{10, 50, 4}, {20, 49, 5}, {30, 40, 6}, {40, 44, 7}, {50, 38, 8}}};
     TestPump empty{3, QStringLiteral("EMPTY"), QStringLiteral("ISG"), 2900.0, {}};
     tarnwick::testing::TestProgramFolder folder(
         {tarnwick::testing::demoPump(1, QStringLiteral("SMOOTH"), 50, 20), stray, empty});
     QVERIFY2(folder.isValid(), qPrintable(folder.error()));
-    const Run small = cli({QStringLiteral("catalogue-check"), QStringLiteral("--json"), QStringLiteral("--db"),
-                           folder.databasePath()});
+    const Run small = cli(
+        {QStringLiteral("catalogue-check"), QStringLiteral("--json"), QStringLiteral("--db"), folder.databasePath()});
     QCOMPARE(small.exitCode, 1);
     QStringList models;
     for (const QJsonValue& v : small.json().value(QStringLiteral("listed")).toArray())

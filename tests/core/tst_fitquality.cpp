@@ -98,9 +98,8 @@ void tst_fitquality::againstReference_data()
 {
     QTest::addColumn<Points>("points");
     QTest::newRow("on a cubic") << Points{{10, 50, 4}, {20, 48.5f, 5}, {30, 45, 6}, {40, 39.5f, 7}};
-    QTest::newRow("six catalogue-like points")
-        << Points{{12, 34.1f, 3.2f}, {18, 33.6f, 3.9f}, {25, 32.2f, 4.7f},
-                  {31, 30.9f, 5.1f}, {38, 27.4f, 5.9f}, {44, 24.8f, 6.1f}};
+    QTest::newRow("six catalogue-like points") << Points{{12, 34.1f, 3.2f}, {18, 33.6f, 3.9f}, {25, 32.2f, 4.7f},
+                                                         {31, 30.9f, 5.1f}, {38, 27.4f, 5.9f}, {44, 24.8f, 6.1f}};
     QTest::newRow("one outlier") << Points{{10, 50, 4}, {20, 49, 5}, {30, 52, 6}, {40, 44, 7}, {50, 38, 8}};
 }
 

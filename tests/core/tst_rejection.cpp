@@ -86,7 +86,7 @@ void tst_rejection::firstFailedRule_data()
 {
     QTest::addColumn<Points>("points");
     QTest::addColumn<DutyTexts>("texts");
-    QTest::addColumn<QString>("rule"); // empty: accepted
+    QTest::addColumn<QString>("rule");  // empty: accepted
     QTest::addColumn<double>("figure"); // NaN: the rule has none
     QTest::addColumn<double>("tolerance");
 
@@ -104,10 +104,10 @@ void tst_rejection::firstFailedRule_data()
 
     QTest::newRow("all points at one flow")
         << Points{{50, 40, 5}, {50, 39, 5}, {50, 38, 5}} << duty("30", "50", "0") << "fit_failed" << none << 0.0;
-    QTest::newRow("zero derivative at the start") << quadraticPump(40.0, 1.0, -1.0 / 256.0, 5.0)
-                                                  << duty("16", "64", "0") << "no_operating_point" << none << 0.0;
-    QTest::newRow("curve above the system curve") << quadraticPump(100.0, 0.0, 1.0 / 128.0, 4.0)
-                                                  << duty("16", "64", "0") << "no_operating_point" << none << 0.0;
+    QTest::newRow("zero derivative at the start")
+        << quadraticPump(40.0, 1.0, -1.0 / 256.0, 5.0) << duty("16", "64", "0") << "no_operating_point" << none << 0.0;
+    QTest::newRow("curve above the system curve")
+        << quadraticPump(100.0, 0.0, 1.0 / 128.0, 4.0) << duty("16", "64", "0") << "no_operating_point" << none << 0.0;
     QTest::newRow("zero shaft power") << straightDifferencePump(86.4375, 0.0) << standardDuty() << "zero_power" << none
                                       << 0.0;
 
@@ -121,8 +121,8 @@ void tst_rejection::firstFailedRule_data()
         << straightDifferencePump(78.4375) << standardDuty() << "head_low" << 0.0 << 0.0;
     QTest::newRow("head exactly 20 % above") << straightDifferencePump(86.4375) << standardDuty() << "" << none << 0.0;
     // Operating flow 42.01953125, head 30.025641... m.
-    QTest::newRow("head 20.1 % above")
-        << straightDifferencePump(86.4765625) << standardDuty() << "head_high" << 20.102564 << 1e-5;
+    QTest::newRow("head 20.1 % above") << straightDifferencePump(86.4765625) << standardDuty() << "head_high"
+                                       << 20.102564 << 1e-5;
 
     // Operating flow exactly the design flow: the head is 9.75 % above, the flow 0 %.
     QTest::newRow("operating flow at the design flow")
@@ -137,8 +137,8 @@ void tst_rejection::firstFailedRule_data()
     // to 10, where the slope of the difference is exactly 0; the head there is
     // 19 m (18.75 % above), the flow 25 % above.
     QTest::newRow("flow 25 % above after a zero slope")
-        << Points{{0, -156, 0.5f}, {4, -56, 0.5f}, {4, -56, 0.5f}, {8, 4, 0.5f}} << duty("16", "8", "0")
-        << "flow_high" << 25.0 << 0.0;
+        << Points{{0, -156, 0.5f}, {4, -56, 0.5f}, {4, -56, 0.5f}, {8, 4, 0.5f}} << duty("16", "8", "0") << "flow_high"
+        << 25.0 << 0.0;
 
     QTest::newRow("operating efficiency exactly 15 below the best")
         << limitPump(reference::kPower80) << duty(reference::kDesignResistanceAt65, "52", "0") << "" << none << 0.0;
@@ -231,8 +231,8 @@ void tst_rejection::reasonTexts_data()
     QTest::newRow("efficiency low") << int(RejectionRule::EfficiencyLow) << 18.249
                                     << QStringLiteral("效率低于最高效率 18.2 个百分点");
     QTest::newRow("head low") << int(RejectionRule::HeadLow) << -3.06 << QStringLiteral("扬程低于系统阻力 3.1 %");
-    QTest::newRow("head at the resistance") << int(RejectionRule::HeadLow) << 0.0
-                                            << QStringLiteral("扬程未高出系统阻力");
+    QTest::newRow("head at the resistance")
+        << int(RejectionRule::HeadLow) << 0.0 << QStringLiteral("扬程未高出系统阻力");
     QTest::newRow("flow window high") << int(RejectionRule::FlowWindow) << 1.51522
                                       << QStringLiteral("设计流量为最大测点流量的 1.52 倍，超过 1.5 倍");
     QTest::newRow("no figure") << int(RejectionRule::FitFailed) << none << QStringLiteral("曲线拟合失败");
