@@ -1,5 +1,6 @@
 #include "calcwindow/calculationsheets.h"
 
+#include "calcwindow/calcwindowtexts.h"
 #include "calcwindow/frmcalculate.h"
 #include "calcwindow/performancechart.h"
 #include "controls/messagebox.h"
@@ -261,6 +262,49 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
             [&sheets](QPrinter* device) { paintDataSheets(*device, sheets); });
     execModal(preview);
+}
+
+void CalculationSheets::closeRejectedPumps()
+{
+    if (m_rejectedWindow)
+        m_rejectedWindow->close();
+}
+
+void CalculationSheets::showRejectedPump(std::size_t pumpIndex)
+{
+    frmcalculate& w = *m_window;
+    if (!w.m_catalogue)
+        return;
+    const auto found = std::find_if(w.m_rejected.begin(), w.m_rejected.end(),
+                                    [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
+    if (found == w.m_rejected.end())
+        return;
+    w.ResetChartPage();
+    w.clearOperatingLabels();
+    const std::optional<CheckedPump> pump = examinePump(w.m_catalogue->catalogue(), w.m_designRequest, pumpIndex);
+    if (!pump) {
+        showWarning(&w, calctext::rejectedWithoutOperatingPoint());
+        return;
+    }
+    ChartInput input;
+    input.maxFlow = pump->maxFlow;
+    input.maxHead = pump->maxHead;
+    input.maxPower = pump->maxPower;
+    input.operatingFlow = pump->operatingFlow;
+    input.operatingHead = pump->operatingHead;
+    input.headFit = pump->headFit;
+    input.powerFit = pump->powerFit;
+    input.request = w.m_designRequest;
+    input.headScale = checkHeadScale(pump->maxHead);
+    input.points = pump->points;
+    w.DrawPerformanceChart(input);
+    for (int i = 1; i <= 4; ++i)
+        w.m_label21[i]->setText(QString::fromStdString(pump->labels[static_cast<std::size_t>(i - 1)]));
+    const QString model = QString::fromStdString(pump->model);
+    w.m_label21[5]->setText(calctext::notAcceptedModel(model));
+    w.ShowPumpRecord(model);
+    w.m_shown = frmcalculate::Shown::Rejected;
+    w.setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(QString::fromStdString(rejectionReason(*found))));
 }
 
 void CalculationSheets::showListMenu(const QPoint& position)

@@ -58,6 +58,11 @@ public:
     // Opens (or raises) the window of the pumps the last design left out.
     void openRejectedPumps();
     RejectedPumpsWindow* rejectedPumpsWindow() const { return m_rejectedWindow; }
+    // A new design makes the list stale.
+    void closeRejectedPumps();
+    // Shows a pump the last design left out as a check would show it, marked
+    // as not chosen.
+    void showRejectedPump(std::size_t pumpIndex);
 
 private:
     void showListMenu(const QPoint& position);

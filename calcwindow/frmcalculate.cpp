@@ -9,7 +9,6 @@
 #include "calcwindow/schematic.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
-#include "core/examination.h"
 #include "store/calculations.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -600,6 +599,7 @@ void frmcalculate::runDesignSelection()
     ResetChartPage();
     clearOperatingLabels();
     m_rejected.clear();
+    m_sheets->closeRejectedPumps();
     if (m_list1->count() > 0) {
         clearCandidateList();
         m_list1->setEnabled(true);
@@ -732,38 +732,7 @@ void frmcalculate::showRejectedPumps()
 
 void frmcalculate::showRejectedPump(std::size_t pumpIndex)
 {
-    if (!m_catalogue)
-        return;
-    const auto found = std::find_if(m_rejected.begin(), m_rejected.end(),
-                                    [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
-    if (found == m_rejected.end())
-        return;
-    ResetChartPage();
-    clearOperatingLabels();
-    const std::optional<CheckedPump> pump = examinePump(m_catalogue->catalogue(), m_designRequest, pumpIndex);
-    if (!pump) {
-        showWarning(this, calctext::rejectedWithoutOperatingPoint());
-        return;
-    }
-    ChartInput input;
-    input.maxFlow = pump->maxFlow;
-    input.maxHead = pump->maxHead;
-    input.maxPower = pump->maxPower;
-    input.operatingFlow = pump->operatingFlow;
-    input.operatingHead = pump->operatingHead;
-    input.headFit = pump->headFit;
-    input.powerFit = pump->powerFit;
-    input.request = m_designRequest;
-    input.headScale = checkHeadScale(pump->maxHead);
-    input.points = pump->points;
-    DrawPerformanceChart(input);
-    for (int i = 1; i <= 4; ++i)
-        m_label21[i]->setText(QString::fromStdString(pump->labels[static_cast<std::size_t>(i - 1)]));
-    const QString model = QString::fromStdString(pump->model);
-    m_label21[5]->setText(calctext::notAcceptedModel(model));
-    ShowPumpRecord(model);
-    m_shown = Shown::Rejected;
-    setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(QString::fromStdString(rejectionReason(*found))));
+    m_sheets->showRejectedPump(pumpIndex);
 }
 
 void frmcalculate::ShowOperatingParameters(const DesignCandidate& candidate)

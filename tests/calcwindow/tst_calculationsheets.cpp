@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -358,6 +359,11 @@ void TestCalculationSheets::rejectedPumpsWindow()
     QVERIFY2(chart->toolTip().startsWith(QStringLiteral("未入选：扬程高出")), qPrintable(chart->toolTip()));
     // A pump that was not chosen gets no data sheet.
     QVERIFY(sheets()->sheetOfPickedPump({}).isEmpty());
+
+    // A new design closes the list that no longer holds.
+    QPointer<RejectedPumpsWindow> open = window;
+    design();
+    QTRY_VERIFY(!open || !open->isVisible());
 }
 
 QTEST_MAIN(TestCalculationSheets)
