@@ -5,6 +5,7 @@
 #include "calcwindow/performancechart.h"
 #include "controls/messagebox.h"
 #include "core/examination.h"
+#include "store/filetargets.h"
 #include "store/pumpcatalogue.h"
 
 #include <QDate>
@@ -232,9 +233,16 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
                                             : QStringLiteral("选型资料单.pdf"));
         if (execModal(files) != QDialog::Accepted || files.selectedFiles().isEmpty())
             return;
+        const QString path = files.selectedFiles().first();
+        // The file is renamed over its target: never over the database in use.
+        const QString database = m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString();
+        if (const auto conflict = store::outputTargetConflict({path}, database)) {
+            showWarning(m_window, *conflict);
+            return;
+        }
         QString error;
         PageProgress progress(m_window, static_cast<int>(sheets.size()));
-        if (!writeDataSheetsPdf(files.selectedFiles().first(), sheets, &error, progress.callback()) && !error.isEmpty())
+        if (!writeDataSheetsPdf(path, sheets, &error, progress.callback()) && !error.isEmpty())
             showWarning(m_window, error);
         return;
     }

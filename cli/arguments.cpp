@@ -42,6 +42,12 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
                 }
                 value = arguments[++i];
             }
+            // An unset shell variable gives an empty path; taking the default
+            // database instead would work on the wrong file.
+            if (name == QStringLiteral("db") && value.isEmpty()) {
+                *error = QStringLiteral("选项 --db 的数据库文件名是空的。");
+                return false;
+            }
             parsed->values.insert(name, value);
         } else {
             *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(syntax.name, name);
@@ -68,7 +74,8 @@ QString databaseFile(const QHash<QString, QString>& values)
 
 bool openResultRows(const QHash<QString, QString>& values, bool all, store::RowSet* rows)
 {
-    auto connection = store::Connection::open(databaseFile(values));
+    // Reading the results needs no write access to the file or its folder.
+    auto connection = store::Connection::open(databaseFile(values), store::Connection::Access::ReadOnly);
     if (!connection) {
         printError(connection.error() + QLatin1Char('\n'));
         return false;

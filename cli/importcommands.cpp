@@ -4,12 +4,15 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "store/database.h"
+#include "store/filetargets.h"
 #include "store/import/accessimport.h"
 #include "store/import/catalogueio.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+
+#include <new>
 
 namespace tarnwick::cli {
 
@@ -47,7 +50,9 @@ int importMdb(const ParsedArguments& arguments)
 {
     const QString source = absolutePath(arguments.files[0]);
     const QString target = databaseFile(arguments.values);
-    if (QFileInfo(source) == QFileInfo(target) || QFileInfo::exists(target))
+    if (const auto problem = store::inputFileProblem(source))
+        return failure(*problem);
+    if (store::sameFile(source, target) || QFileInfo::exists(target))
         return failure(QStringLiteral("目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
                            .arg(QDir::toNativeSeparators(target)));
     import::AccessImportOptions options;
@@ -61,27 +66,30 @@ int importMdb(const ParsedArguments& arguments)
 
 int importCatalogue(const ParsedArguments& arguments)
 {
-    const auto files = import::readCatalogueCsv(absolutePath(arguments.files[0]), absolutePath(arguments.files[1]));
-    if (!files)
-        return failure(QStringLiteral("CSV 文件有错误，没有导入任何数据：\n  ") +
-                       files.error().join(QStringLiteral("\n  ")));
+    for (const QString& file : arguments.files) {
+        if (const auto problem = store::inputFileProblem(absolutePath(file)))
+            return failure(*problem);
+    }
     const QString path = databaseFile(arguments.values);
     const auto connection = store::Connection::open(path);
     if (!connection)
         return failure(connection.error());
     const bool replace = arguments.flags.contains(QStringLiteral("replace"));
-    const auto summary = import::importCatalogue(connection.value()->database(), files.value(), replace,
-                                                 QFileInfo(arguments.files[0]).fileName());
+    const auto summary = import::importCatalogueCsv(connection.value()->database(), absolutePath(arguments.files[0]),
+                                                    absolutePath(arguments.files[1]), replace);
     if (!summary)
         return failure(QStringLiteral("没有导入任何数据：\n  ") + summary.error().join(QStringLiteral("\n  ")));
     QString text = QStringLiteral("已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
                        .arg(summary->pumps)
                        .arg(summary->points)
-                       .arg(QDir::toNativeSeparators(path), files->pumpsEncoding, files->pointsEncoding);
+                       .arg(QDir::toNativeSeparators(path), summary->pumpsEncoding, summary->pointsEncoding);
     if (replace)
         text += QStringLiteral("原有的 %1 台水泵、%2 个性能点已被替换。\n")
                     .arg(summary->removedPumps)
                     .arg(summary->removedPoints);
+    if (!summary->warnings.isEmpty())
+        text += QStringLiteral("请注意（已导入）：\n  ") + summary->warnings.join(QStringLiteral("\n  ")) +
+                QLatin1Char('\n');
     text += QStringLiteral("选型结果表没有改动。\n");
     printOut(text);
     return kCompleted;
@@ -90,7 +98,7 @@ int importCatalogue(const ParsedArguments& arguments)
 int exportCatalogue(const ParsedArguments& arguments)
 {
     const QString path = databaseFile(arguments.values);
-    const auto connection = store::Connection::open(path);
+    const auto connection = store::Connection::open(path, store::Connection::Access::ReadOnly);
     if (!connection)
         return failure(connection.error());
     const QString pumps = absolutePath(arguments.files[0]);
@@ -127,11 +135,15 @@ int runImportCommand(const QStringList& arguments)
         QString error;
         if (!parseArguments(command, arguments, &parsed, &error))
             return usageError(error);
-        if (command.name == QStringLiteral("import-mdb"))
-            return importMdb(parsed);
-        if (command.name == QStringLiteral("import-catalogue"))
-            return importCatalogue(parsed);
-        return exportCatalogue(parsed);
+        try {
+            if (command.name == QStringLiteral("import-mdb"))
+                return importMdb(parsed);
+            if (command.name == QStringLiteral("import-catalogue"))
+                return importCatalogue(parsed);
+            return exportCatalogue(parsed);
+        } catch (const std::bad_alloc&) {
+            return failure(QStringLiteral("内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));
+        }
     }
     return usageError(QStringLiteral("未知的命令：%1").arg(arguments.value(0)));
 }

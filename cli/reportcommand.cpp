@@ -6,6 +6,7 @@
 #include "shell/report/reportexport.h"
 #include "shell/report/resultreport.h"
 #include "store/database.h"
+#include "store/filetargets.h"
 #include "store/names.h"
 #include "store/rowset.h"
 
@@ -65,6 +66,16 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
     }
     if (!anyOutput) {
         printError(QStringLiteral("报表命令需要 --pdf、--csv 或 --xlsx 之一。（tarnwick-cli --help 显示用法）\n"));
+        return kUsageOrDatabase;
+    }
+
+    QStringList files;
+    for (const auto& [option, format] : outputs) {
+        if (values.contains(option))
+            files.append(absolutePath(values.value(option)));
+    }
+    if (const auto conflict = store::outputTargetConflict(files, databaseFile(values))) {
+        printError(*conflict + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
 

@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "core/selection.h"
 #include "datasheet/datasheet.h"
+#include "store/filetargets.h"
 #include "store/pumpcatalogue.h"
 
 #include <QDate>
@@ -68,6 +69,11 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
     const QString pdf = values.value(QStringLiteral("pdf"));
     if (model.isEmpty() == !all || pdf.isEmpty()) {
         printError(QStringLiteral("选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
+        return kUsageOrDatabase;
+    }
+    // Written beside its target and renamed over it: never over the database.
+    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
+        printError(*conflict + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
     const SheetHeader header = headerFrom(values);

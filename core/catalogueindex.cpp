@@ -58,8 +58,15 @@ std::optional<CurvePoints> readPointRun(const std::vector<CataloguePoint>& point
     result.flow.reserve(run.count);
     result.head.reserve(run.count);
     result.power.reserve(run.count);
-    for (std::size_t i = run.first; i < run.first + run.count; ++i)
-        result.add(points[i].flow, points[i].head, points[i].power);
+    for (std::size_t i = run.first; i < run.first + run.count; ++i) {
+        // A shaft power below zero or not a number cannot be measured: such
+        // points (edited into a database by hand) are no curve data at all,
+        // rather than a curve with negative efficiencies.
+        const float power = points[i].power;
+        if (!std::isfinite(power) || power < 0.0f)
+            return std::nullopt;
+        result.add(points[i].flow, points[i].head, power);
+    }
     return result;
 }
 

@@ -35,6 +35,8 @@ PointRun literalPointRun(const std::vector<CataloguePoint>& points, double key);
 
 // The pump's points read as a run, or nothing when the run would go past the
 // end of the table (a catalogue whose points are not kept together).
+// Nothing when the run is empty, reaches past the table, or holds a shaft
+// power below zero or not finite.
 std::optional<CurvePoints> readPointRun(const std::vector<CataloguePoint>& points, CatalogueIndex::Run run);
 
 } // namespace tarnwick

@@ -52,6 +52,8 @@ std::string_view rejectionRuleName(RejectionRule rule)
 
 std::string rejectionReason(const RejectedPump& rejected)
 {
+    if (rejected.unusablePoints)
+        return "测点数据不可用，无法拟合曲线";
     const std::optional<double>& f = rejected.figure;
     const bool shown = f && std::isfinite(*f);
     if (!shown)

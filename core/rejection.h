@@ -52,6 +52,9 @@ struct RejectedPump
     std::optional<double> operatingEfficiency;
     std::optional<double> operatingPower;
     std::optional<double> bestEfficiency;
+    // The pump has enough points, but they cannot be read as a curve (a
+    // shaft power below zero or not a number, a run past the table's end).
+    bool unusablePoints = false;
 };
 
 // The reason as a sentence with its figure, e.g. "扬程高出 27.4 %".

@@ -167,7 +167,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         }
         const std::optional<CurvePoints> points = readPointRun(catalogue.points, run);
         if (!points) {
-            reject(RejectionRule::TooFewPoints, 0.0);
+            reject(RejectionRule::FitFailed);
+            rejected->unusablePoints = true;
             continue;
         }
 

@@ -1,5 +1,6 @@
 #include "data/dataset.h"
 
+#include "store/cataloguerules.h"
 #include "store/csv.h"
 
 #include <QBuffer>
@@ -94,7 +95,7 @@ QString insertStatement(const QString& table, const QStringList& columns)
 
 QString where(const QString& file, int line)
 {
-    return file + QStringLiteral(", line ") + QString::number(line) + QStringLiteral(": ");
+    return file + QStringLiteral(" 第 ") + QString::number(line) + QStringLiteral(" 行：");
 }
 
 std::optional<double> finiteNumber(const QString& text)
@@ -156,9 +157,8 @@ struct Catalogue
     QSet<QString> types;
 };
 
-// Checks the catalogue as the program relies on it: unique keys and model
-// texts, every pump with its own run of at least three points in increasing
-// flow, no point without a pump.
+// Checks the catalogue with the program's catalogue rules, and that every
+// field the data sheet shows is a number.
 std::optional<Catalogue> readCatalogue(const QString& sourceDir, QString* error)
 {
     const std::optional<CsvTable> pumps = readTable(sourceDir, kPumpsFile, pumpColumns(), error);
@@ -168,32 +168,22 @@ std::optional<Catalogue> readCatalogue(const QString& sourceDir, QString* error)
     if (!points)
         return std::nullopt;
 
+    store::CatalogueRules rules(kPumpsFile, kPointsFile);
     Catalogue catalogue;
-    QHash<qlonglong, int> pumpLine;
-    QSet<QString> models;
     for (qsizetype i = 0; i < pumps->rows.size(); ++i) {
         const QStringList& fields = pumps->rows[i];
         const QString at = where(kPumpsFile, pumps->lines[i]);
         bool ok = false;
         const qlonglong key = fields[0].toLongLong(&ok);
         if (!ok || key <= 0) {
-            setError(error, at + QStringLiteral("序号 must be a positive whole number"));
+            setError(error, at + QStringLiteral("序号应为正整数。"));
             return std::nullopt;
         }
-        if (pumpLine.contains(key)) {
-            setError(error, at + QStringLiteral("序号 %1 appears twice").arg(key));
+        if (fields[1].trimmed().isEmpty()) {
+            setError(error, at + QStringLiteral("水泵类型不能为空。"));
             return std::nullopt;
         }
-        pumpLine.insert(key, pumps->lines[i]);
-        if (fields[1].isEmpty() || fields[2].isEmpty()) {
-            setError(error, at + QStringLiteral("水泵类型 and 水泵型号 must not be empty"));
-            return std::nullopt;
-        }
-        if (models.contains(fields[2])) {
-            setError(error, at + QStringLiteral("model %1 appears twice").arg(fields[2]));
-            return std::nullopt;
-        }
-        models.insert(fields[2]);
+        rules.addPump(key, fields[2], pumps->lines[i]);
         catalogue.types.insert(fields[1]);
 
         Row row;
@@ -201,7 +191,7 @@ std::optional<Catalogue> readCatalogue(const QString& sourceDir, QString* error)
         for (int column = 3; column <= 10; ++column) {
             const std::optional<double> value = finiteNumber(fields[column]);
             if (!value) {
-                setError(error, at + pumpColumns()[column] + QStringLiteral(" is not a number"));
+                setError(error, at + pumpColumns()[column] + QStringLiteral(" 不是数字。"));
                 return std::nullopt;
             }
             row.values << *value;
@@ -210,16 +200,13 @@ std::optional<Catalogue> readCatalogue(const QString& sourceDir, QString* error)
         catalogue.pumps << row;
     }
 
-    QHash<qlonglong, int> pointCount;
-    qlonglong runKey = 0;
-    double lastFlow = 0.0;
     for (qsizetype i = 0; i < points->rows.size(); ++i) {
         const QStringList& fields = points->rows[i];
         const QString at = where(kPointsFile, points->lines[i]);
         bool ok = false;
         const qlonglong key = fields[0].toLongLong(&ok);
-        if (!ok || !pumpLine.contains(key)) {
-            setError(error, at + QStringLiteral("序号 %1 names no pump").arg(fields[0]));
+        if (!ok) {
+            setError(error, at + QStringLiteral("序号“%1”不是整数。").arg(fields[0]));
             return std::nullopt;
         }
         Row row;
@@ -227,35 +214,22 @@ std::optional<Catalogue> readCatalogue(const QString& sourceDir, QString* error)
         for (int column = 1; column <= 3; ++column) {
             const std::optional<double> value = finiteNumber(fields[column]);
             if (!value) {
-                setError(error, at + pointColumns()[column] + QStringLiteral(" is not a number"));
+                setError(error, at + pointColumns()[column] + QStringLiteral(" 不是数字。"));
                 return std::nullopt;
             }
             row.values << *value;
         }
-        const double flow = row.values[1].toDouble();
-        if (key != runKey) {
-            // The calculations read a pump's points as one run from its first row.
-            if (pointCount.contains(key)) {
-                setError(error, at + QStringLiteral("the points of 序号 %1 are not one contiguous run").arg(key));
-                return std::nullopt;
-            }
-            runKey = key;
-        } else if (!(flow > lastFlow)) {
-            setError(error, at + QStringLiteral("flows of 序号 %1 must increase").arg(key));
-            return std::nullopt;
-        }
-        lastFlow = flow;
-        ++pointCount[key];
+        rules.addPoint(key, row.values[1].toDouble(), row.values[2].toDouble(), row.values[3].toDouble(),
+                       points->lines[i]);
         catalogue.points << row;
     }
-    for (auto it = pumpLine.cbegin(); it != pumpLine.cend(); ++it) {
-        if (pointCount.value(it.key()) < 3) {
-            setError(error, where(kPumpsFile, it.value()) +
-                                QStringLiteral("序号 %1 has fewer than 3 points; the selection would never consider it")
-                                    .arg(it.key()));
-            return std::nullopt;
-        }
+    rules.finish();
+    if (rules.refused()) {
+        setError(error, rules.refusals().join(QLatin1Char('\n')));
+        return std::nullopt;
     }
+    for (const QString& warning : rules.warnings())
+        qWarning("%s", qUtf8Printable(warning));
     return catalogue;
 }
 

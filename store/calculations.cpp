@@ -23,7 +23,7 @@ bool writeRows(PumpCatalogue& catalogue, const std::function<bool()>& work, QStr
     if (inTransaction(catalogue.connection->database(), work, &transactionError))
         return true;
     if (!transactionError.isEmpty())
-        *error = QStringLiteral("保存计算结果失败：%1").arg(transactionError);
+        *error = QStringLiteral("计算结果没有保存。") + transactionError;
     catalogue.allResultRows.requery();
     catalogue.latestResultRows.requery();
     return false;

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <optional>
 
 namespace tarnwick::store {
 
@@ -54,74 +55,156 @@ DatabaseFileKind databaseFileKind(const QString& path)
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return DatabaseFileKind::Unreadable;
-    const QByteArray header = file.read(32);
+    return fileKindOfHeader(file.read(32));
+}
+
+DatabaseFileKind fileKindOfHeader(const QByteArray& header)
+{
     if (header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return DatabaseFileKind::SQLite;
-    // Jet 3 and Jet 4 files carry this signature at offset 4.
-    if (header.mid(4, 15) == QByteArrayLiteral("Standard Jet DB") || header.mid(4, 15) == QByteArrayLiteral("Standard ACE DB"))
+    if (isAccessHeader(header))
         return DatabaseFileKind::Access;
     return DatabaseFileKind::Other;
 }
 
-Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& path)
+bool isAccessHeader(const QByteArray& header)
 {
-    using Result = Expected<std::shared_ptr<Connection>, QString>;
-    switch (databaseFileKind(path)) {
+    // Jet 3 and Jet 4 files carry this signature at offset 4, ACE files the other.
+    const QByteArray signature = header.mid(4, 15);
+    return signature == QByteArrayLiteral("Standard Jet DB") || signature == QByteArrayLiteral("Standard ACE DB");
+}
+
+namespace {
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString kindMessage(DatabaseFileKind kind, const QString& path)
+{
+    switch (kind) {
     case DatabaseFileKind::Missing:
-        return Result::failure(QStringLiteral("找不到数据库文件：%1").arg(QDir::toNativeSeparators(path)));
+        return QStringLiteral("找不到数据库文件：%1").arg(nativePath(path));
     case DatabaseFileKind::Unreadable:
-        return Result::failure(QStringLiteral("无法读取数据库文件：%1").arg(QDir::toNativeSeparators(path)));
+        return QStringLiteral("无法读取数据库文件：%1").arg(nativePath(path));
     case DatabaseFileKind::Access:
-        return Result::failure(
-            QStringLiteral("数据库文件 %1 是 Access 格式，本程序需要先将其转换后才能使用。").arg(QDir::toNativeSeparators(path)));
+        return QStringLiteral("数据库文件 %1 是 Access 格式，本程序需要先将其转换后才能使用。").arg(nativePath(path));
     case DatabaseFileKind::Other:
-        return Result::failure(QStringLiteral("文件 %1 不是本程序的数据库文件。").arg(QDir::toNativeSeparators(path)));
     case DatabaseFileKind::SQLite:
         break;
     }
+    return QStringLiteral("文件 %1 不是本程序的数据库文件。").arg(nativePath(path));
+}
+
+// SQLite's primary result codes that the open distinguishes.
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteNotADatabase = 26;
+
+int nativeCode(const QSqlError& error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+// Opens the driver's connection and reads the schema once, which is where
+// SQLite first looks at the file. Returns the driver's error, if any.
+std::optional<QSqlError> openDriverConnection(const QString& name, const QString& path, const QString& mode)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    // The URI form with mode=rw opens an existing file and never creates one.
+    const QString uri =
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) + QStringLiteral("?") + mode;
+    db.setDatabaseName(uri);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open())
+        return db.lastError();
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return query.lastError();
+    return std::nullopt;
+}
+
+void closeDriverConnection(const QString& name)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace
+
+Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& path, Access access)
+{
+    using Result = Expected<std::shared_ptr<Connection>, QString>;
+    // Only the file's metadata is looked at before SQLite has it: opening and
+    // closing a descriptor of a database file would drop every lock this
+    // process holds on it, those of its other connections included.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Result::failure(kindMessage(DatabaseFileKind::Missing, path));
+    if (!info.isFile())
+        return Result::failure(kindMessage(DatabaseFileKind::Unreadable, path));
+    // SQLite takes an empty file for an empty database and would write to it.
+    if (info.size() == 0)
+        return Result::failure(kindMessage(DatabaseFileKind::Other, path));
 
     const QString name = QStringLiteral("tarnwick-%1").arg(connectionCounter.fetch_add(1));
-    std::shared_ptr<Connection> connection(new Connection(name, path));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        // The URI form with mode=rw opens an existing file and never creates one.
-        const QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                            QStringLiteral("?mode=rw");
-        db.setDatabaseName(uri);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-        if (!db.open()) {
-            const QString error = db.lastError().text();
-            return Result::failure(
-                QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path), error));
+    const bool readOnly = access == Access::ReadOnly;
+    auto error = openDriverConnection(name, path, readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
+    if (error && readOnly && (nativeCode(*error) == kSqliteCantOpen || nativeCode(*error) == kSqliteReadOnly)) {
+        // A file left in write-ahead-log mode needs its shared-memory file
+        // beside it; in a folder nobody may write to, that file cannot be
+        // made. Nobody can be writing there either, so the file is read as
+        // it stands.
+        closeDriverConnection(name);
+        error = openDriverConnection(name, path, QStringLiteral("mode=ro&immutable=1"));
+    }
+    if (error) {
+        const int code = nativeCode(*error);
+        closeDriverConnection(name);
+        if (code == kSqliteNotADatabase) {
+            // Not a database of ours: no connection of this process can hold
+            // locks on it, so its header may be looked at to say what it is.
+            const DatabaseFileKind kind = databaseFileKind(path);
+            return Result::failure(kindMessage(kind == DatabaseFileKind::SQLite ? DatabaseFileKind::Other : kind, path));
         }
-        QSqlQuery pragma(db);
-        // The write-ahead log keeps readers and the writer apart; NORMAL
-        // synchronisation loses at most the last commits on a power cut,
-        // never the file's consistency.
-        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-        if (!pragma.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-            const QString error = pragma.lastError().text();
-            return Result::failure(
-                QStringLiteral("无法读取数据库文件 %1：%2").arg(QDir::toNativeSeparators(path), error));
-        }
+        return Result::failure(QStringLiteral("无法打开数据库文件 %1。请检查文件是否存在、是否有读写权限，以及它是否被其他程序独占。%2")
+                                   .arg(nativePath(path), driverText(*error)));
+    }
+
+    std::shared_ptr<Connection> connection(new Connection(name, path, access));
+    if (!readOnly) {
+        QSqlQuery pragma(connection->database());
+        // A rollback journal rather than a write-ahead log: it needs no
+        // shared memory beside the file, so the file can be read from a
+        // folder that cannot be written and is safer on a network drive.
+        // Each run commits once, so the full synchronisation costs little
+        // and a power cut loses at most the run being written. Another
+        // program holding the file in write-ahead-log mode keeps it so.
+        pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     }
     return connection;
 }
 
 Connection::~Connection()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (db.isOpen())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(m_name);
+    closeDriverConnection(m_name);
 }
 
 QSqlDatabase Connection::database() const
 {
     return QSqlDatabase::database(m_name, false);
+}
+
+QString databaseFilePath(const QSqlDatabase& db)
+{
+    const QUrl url(db.databaseName());
+    return url.isLocalFile() ? url.toLocalFile() : db.databaseName();
 }
 
 QString quotedName(const QString& name)
@@ -161,6 +244,59 @@ QString selectByRowKeySql(const QString& table)
     return QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?").arg(quotedName(table));
 }
 
+QString driverText(const QSqlError& error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QString() : QStringLiteral("（%1）").arg(text);
+}
+
+QString databaseErrorText(const QString& what, const QSqlError& error)
+{
+    QString advice;
+    switch (nativeCode(error)) {
+    case 5: // busy
+    case 6: // locked
+        advice = QStringLiteral("数据库正被其他程序使用，等待超时。请稍后再试，或先结束正在写入该数据库的程序。");
+        break;
+    case 8: // read-only
+        advice = QStringLiteral("数据库文件或它所在的文件夹不允许写入。请检查权限，或把数据库复制到可以写入的文件夹。");
+        break;
+    case 10: // input/output
+        advice = QStringLiteral("读写数据库文件时出错。请检查磁盘或网络驱动器是否正常，然后重试。");
+        break;
+    case 11: // corrupt
+        advice = QStringLiteral("数据库文件已损坏。请用备份恢复数据库。");
+        break;
+    case 13: // full
+        advice = QStringLiteral("磁盘已满。请释放磁盘空间后重试。");
+        break;
+    case 14: // cannot open
+        advice = QStringLiteral("无法打开数据库文件或它的日志文件。请检查文件夹是否存在、是否允许写入。");
+        break;
+    default:
+        advice = QStringLiteral("请检查数据库文件后重试。");
+        break;
+    }
+    return QStringLiteral("%1失败：%2%3").arg(what, advice, driverText(error));
+}
+
+ReadSnapshot::ReadSnapshot(QSqlDatabase db) : m_db(std::move(db))
+{
+    // A deferred transaction takes its snapshot at the first read and holds
+    // it to the end.
+    QSqlQuery begin(m_db);
+    if (!begin.exec(QStringLiteral("BEGIN")))
+        m_error = databaseErrorText(QStringLiteral("读取数据库"), begin.lastError());
+}
+
+ReadSnapshot::~ReadSnapshot()
+{
+    if (!isValid())
+        return;
+    QSqlQuery end(m_db);
+    end.exec(QStringLiteral("COMMIT"));
+}
+
 bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error)
 {
     // IMMEDIATE takes the write lock at the start, waiting out another
@@ -170,7 +306,7 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
     QSqlQuery statement(db);
     if (!statement.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         if (error)
-            *error = statement.lastError().text();
+            *error = databaseErrorText(QStringLiteral("开始写入数据库"), statement.lastError());
         return false;
     }
     if (!work()) {
@@ -179,7 +315,7 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
     }
     if (!statement.exec(QStringLiteral("COMMIT"))) {
         if (error)
-            *error = statement.lastError().text();
+            *error = databaseErrorText(QStringLiteral("提交写入"), statement.lastError());
         statement.exec(QStringLiteral("ROLLBACK"));
         return false;
     }

@@ -2,7 +2,9 @@
 
 #include "core/expected.h"
 
+#include <QByteArray>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 
@@ -23,7 +25,18 @@ QString connectionString(const QString& folder);
 QString connectionStringForFile(const QString& path);
 
 enum class DatabaseFileKind { Missing, SQLite, Access, Unreadable, Other };
+// Looks at the file's first bytes. Never call it on a file that a connection
+// of this process may have open: closing the file would drop that
+// connection's locks. Connection::open tells these kinds apart by itself.
 DatabaseFileKind databaseFileKind(const QString& path);
+DatabaseFileKind fileKindOfHeader(const QByteArray& header);
+bool isAccessHeader(const QByteArray& header);
+
+// The driver's own words for a failure, to follow the program's sentence.
+QString driverText(const QSqlError& error);
+// What went wrong with the database, as a Chinese sentence that says what to
+// do, followed by the driver's text: `what` names the action ("保存计算结果").
+QString databaseErrorText(const QString& what, const QSqlError& error);
 
 // One open connection to an existing database file. The file is never created:
 // a missing file, an Access file or anything else that is not our database
@@ -31,7 +44,10 @@ DatabaseFileKind databaseFileKind(const QString& path);
 class Connection
 {
 public:
-    static Expected<std::shared_ptr<Connection>, QString> open(const QString& path);
+    // A read-only connection never writes to the file or beside it, so it
+    // works in a folder that cannot be written.
+    enum class Access { ReadWrite, ReadOnly };
+    static Expected<std::shared_ptr<Connection>, QString> open(const QString& path, Access access = Access::ReadWrite);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -39,11 +55,35 @@ public:
     QSqlDatabase database() const;
     const QString& name() const { return m_name; }
     const QString& path() const { return m_path; }
+    Access access() const { return m_access; }
 
 private:
-    Connection(QString name, QString path) : m_name(std::move(name)), m_path(std::move(path)) {}
+    Connection(QString name, QString path, Access access)
+        : m_name(std::move(name)), m_path(std::move(path)), m_access(access)
+    {
+    }
     QString m_name;
     QString m_path;
+    Access m_access;
+};
+
+// One read transaction: everything read on the connection while it lives
+// comes from one state of the database, whatever other programs commit
+// meanwhile. Ends when destroyed.
+class ReadSnapshot
+{
+public:
+    explicit ReadSnapshot(QSqlDatabase db);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+    // False, with a message, when the transaction could not be begun.
+    bool isValid() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+
+private:
+    QSqlDatabase m_db;
+    QString m_error;
 };
 
 // The column that identifies a stored row, and the statement that reads a
@@ -57,6 +97,9 @@ struct StoredOrderQuery
 Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, const QString& tableOrView);
 QString deleteByRowKeySql(const QString& table);
 QString selectByRowKeySql(const QString& table);
+
+// The file a connection of ours is open on.
+QString databaseFilePath(const QSqlDatabase& db);
 
 // Quotes a table or field name taken from the program's own constants.
 QString quotedName(const QString& name);

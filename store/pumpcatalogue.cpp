@@ -69,9 +69,16 @@ Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QS
         {&catalogue->allResultRows, names::allResultsTable(), ReadRows::OnDemand},
         {&catalogue->latestResultRows, names::latestResultsTable(), ReadRows::AtOnce},
     };
-    for (const auto& [rows, name, reading] : sets) {
-        if (!rows->open(catalogue->connection, name, reading))
-            return Result::failure(rows->lastError());
+    {
+        // The pumps, their points and the data sheets come from one state of
+        // the file: a catalogue replaced meanwhile is seen whole or not at all.
+        ReadSnapshot snapshot(catalogue->connection->database());
+        if (!snapshot.isValid())
+            return Result::failure(snapshot.error());
+        for (const auto& [rows, name, reading] : sets) {
+            if (!rows->open(catalogue->connection, name, reading))
+                return Result::failure(rows->lastError());
+        }
     }
 
     QString error;

@@ -62,7 +62,7 @@ bool RowSet::requery()
     // The field names, from the statement that reads the rows.
     QSqlQuery query(db);
     if (!query.exec(order->sql + QStringLiteral(" LIMIT 0")))
-        return fail(QStringLiteral("读取“%1”失败：%2").arg(m_source, query.lastError().text()));
+        return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
     const QSqlRecord record = query.record();
     QStringList fields;
     for (int i = order->hasRowKey ? 1 : 0; i < record.count(); ++i)
@@ -92,7 +92,7 @@ bool RowSet::readRows() const
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
     if (!query.exec(m_sql))
-        return fail(QStringLiteral("读取“%1”失败：%2").arg(m_source, query.lastError().text()));
+        return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
     const int first = m_hasRowKey ? 1 : 0;
     const int count = query.record().count();
     if (count - first != m_fields.size())
@@ -108,7 +108,7 @@ bool RowSet::readRows() const
         snapshot.keys.append(m_hasRowKey ? query.value(0) : QVariant());
     }
     if (query.lastError().isValid())
-        return fail(QStringLiteral("读取“%1”失败：%2").arg(m_source, query.lastError().text()));
+        return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
     snapshot.deleted = QList<bool>(snapshot.rows.size(), false);
     snapshot.position = snapshot.rows.isEmpty() ? -1 : 0;
     if (m_standOn.isValid()) {
@@ -222,11 +222,11 @@ bool RowSet::append(const FieldValues& values)
     QSqlQuery query(m_connection->database());
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(quotedName(m_source), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))))
-        return fail(QStringLiteral("写入“%1”失败：%2").arg(m_source, query.lastError().text()));
+        return fail(databaseErrorText(QStringLiteral("写入“%1”").arg(m_source), query.lastError()));
     for (const auto& value : values)
         query.addBindValue(value.second);
     if (!query.exec())
-        return fail(QStringLiteral("写入“%1”失败：%2").arg(m_source, query.lastError().text()));
+        return fail(databaseErrorText(QStringLiteral("写入“%1”").arg(m_source), query.lastError()));
 
     const QVariant key = query.lastInsertId();
     m_error.clear();
@@ -262,7 +262,7 @@ bool RowSet::deleteCurrent()
     query.prepare(deleteByRowKeySql(m_source));
     query.addBindValue(s.keys.at(s.position));
     if (!query.exec())
-        return fail(QStringLiteral("删除“%1”的记录失败：%2").arg(m_source, query.lastError().text()));
+        return fail(databaseErrorText(QStringLiteral("删除“%1”的记录").arg(m_source), query.lastError()));
     s.deleted[s.position] = true;
     ++s.deletedCount;
     m_error.clear();

@@ -43,6 +43,7 @@ public:
     const QString& source() const { return m_source; }
     const QString& lastError() const { return m_error; }
     QSqlDatabase connectionDatabase() const { return m_connection ? m_connection->database() : QSqlDatabase(); }
+    QString databasePath() const { return m_connection ? m_connection->path() : QString(); }
 
     void moveFirst();
     void moveNext();

@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "shell/report/pdftextmap.h"
 #include "shell/report/reportdefinition.h"
+#include "store/filetargets.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -43,6 +44,17 @@ bool stopped(const ExportProgress& progress, int done, int total)
 
 // Rows between two progress reports of the table exports.
 constexpr int kProgressRows = 2000;
+
+// A text cell that a spreadsheet would take for a formula ("=1+2", "@SUM(…)")
+// gets a leading apostrophe, which spreadsheets show as text. Number cells
+// are written as they are, so "-1.5" stays a number.
+QString inertCsvText(const QString& text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        return QLatin1Char('\'') + text;
+    return text;
+}
 
 QByteArray csvField(const QString& text)
 {
@@ -162,7 +174,7 @@ bool exportCsv(const ResultTable& table, const QString& path, QString* error, co
     chunk += "\r\n";
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int c = 0; c < ResultTable::columnCount(); ++c)
-            chunk += (c ? "," : "") + csvField(table.text(row, c));
+            chunk += (c ? "," : "") + csvField(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
         chunk += "\r\n";
         if ((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) {
             if (file.write(chunk) != chunk.size())
@@ -274,6 +286,8 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
 bool exportReport(const ResultReport& report, ExportFormat format, const QString& path, QString* error,
                   const ExportProgress& progress)
 {
+    if (const auto conflict = store::outputTargetConflict({path}, report.table().databasePath()))
+        return failed(error, *conflict);
     switch (format) {
     case ExportFormat::Pdf:
         return exportPdf(report, path, error, progress);

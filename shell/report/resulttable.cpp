@@ -57,6 +57,7 @@ Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)
         return Result::failure(rows.lastError());
     ResultTable table;
     table.m_source = rows.source();
+    table.m_databasePath = rows.databasePath();
     const int snapshot = rows.snapshotSize();
     table.m_cells.reserve(qsizetype(snapshot) * columnCount());
     for (int row = 0; row < snapshot; ++row) {

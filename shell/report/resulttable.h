@@ -25,6 +25,8 @@ public:
 
     // The table or view the rows came from.
     const QString& source() const { return m_source; }
+    // The database file the rows were read from; no export may replace it.
+    const QString& databasePath() const { return m_databasePath; }
     int rowCount() const { return m_rowCount; }
     static constexpr int columnCount() { return 10; }
 
@@ -37,6 +39,7 @@ public:
 
 private:
     QString m_source;
+    QString m_databasePath;
     int m_rowCount = 0;
     QList<QVariant> m_cells; // row by row, report column order
 };

@@ -1,5 +1,6 @@
 #include "store/import/accessimport.h"
 
+#include "store/cataloguerules.h"
 #include "store/database.h"
 #include "store/import/newdatabasefile.h"
 #include "store/import/olepicture.h"
@@ -287,6 +288,10 @@ Expected<AccessImportSummary, QString> importAccessDatabase(const QString& sourc
         if (!createPumpView(output.database(), &error))
             return Result::failure(error);
         summary.pumpViewCreated = true;
+        store::CatalogueRules rules(store::names::pumpTable(), store::names::pointTable());
+        if (!store::checkStoredCatalogue(output.database(), &rules, &error))
+            return Result::failure(error);
+        summary.catalogueFindings = rules.refusals() + rules.warnings();
     }
     if (!output.commit(&error))
         return Result::failure(error);
@@ -313,6 +318,9 @@ QString summaryText(const AccessImportSummary& summary)
                 .arg(summary.pictures());
     if (summary.pumpViewCreated)
         text += QStringLiteral("已按“%1”重建查询“%2”。\n").arg(store::names::pumpTable(), store::names::pumpView());
+    if (!summary.catalogueFindings.isEmpty())
+        text += QStringLiteral("水泵目录中有以下不合目录规则之处（已照原样转换；设计和校核计算会跳过无法使用的水泵）：\n  ") +
+                summary.catalogueFindings.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
     if (summary.notes.undecodableCharacters > 0)
         text += QStringLiteral("有 %1 个字节无法按文字编码解码，已用“\uFFFD”代替。\n")
                     .arg(summary.notes.undecodableCharacters);

@@ -28,6 +28,10 @@ struct AccessImportSummary
     QList<ImportedTable> tables;
     AccessReadNotes notes;
     bool pumpViewCreated = false;
+    // What the catalogue rules find in the converted catalogue. The file is
+    // converted all the same: it was the user's database, and the design and
+    // check skip pumps they cannot use, as before.
+    QStringList catalogueFindings;
 
     qint64 rows() const;
     int pictures() const;

@@ -1,11 +1,14 @@
 #include "store/import/catalogueio.h"
 
+#include "store/cataloguerules.h"
 #include "store/csv.h"
 #include "store/database.h"
+#include "store/filetargets.h"
 #include "store/import/textcodec.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -17,6 +20,7 @@
 #include <QSqlRecord>
 
 #include <cmath>
+#include <functional>
 
 namespace tarnwick::import {
 
@@ -24,6 +28,7 @@ namespace n = store::names;
 using store::CsvRecord;
 using store::parseCsv;
 using store::csvRecord;
+using store::CsvParser;
 
 namespace {
 
@@ -59,37 +64,18 @@ private:
     int m_count = 0;
 };
 
-// One checked CSV file: its records after the header and where each column is.
+// The layout of one CSV file: its name and where each column is.
 struct CsvTable
 {
     QString name;
-    QList<CsvRecord> records;
     QHash<QString, int> columns;
     int width = 0;
 };
 
-bool readCsvTable(const QByteArray& bytes, const QString& name, const QStringList& expected, CsvTable* table,
-                  QString* encoding, Problems* problems)
+bool checkHeader(const CsvRecord& header, const QStringList& expected, CsvTable* table, Problems* problems)
 {
-    table->name = name;
-    QString text;
-    QString error;
-    if (!decodeUtf8OrGbk(bytes, &text, encoding, &error)) {
-        problems->add(name, 0, {}, error);
-        return false;
-    }
-    QList<CsvRecord> records;
-    if (!parseCsv(text, &records, &error)) {
-        problems->add(name, 0, {}, error);
-        return false;
-    }
-    if (records.isEmpty()) {
-        problems->add(name, 0, {},
-                      QStringLiteral("文件是空的，第一行应为表头：%1").arg(expected.join(QLatin1Char(','))));
-        return false;
-    }
-    const CsvRecord header = records.takeFirst();
     bool ok = true;
+    const QString& name = table->name;
     for (int c = 0; c < header.fields.size(); ++c) {
         const QString column = header.fields[c].trimmed();
         if (!expected.contains(column)) {
@@ -109,8 +95,52 @@ bool readCsvTable(const QByteArray& bytes, const QString& name, const QStringLis
         }
     }
     table->width = static_cast<int>(header.fields.size());
-    table->records = records;
     return ok;
+}
+
+// Reads a CSV file record by record, never holding more than a piece of it:
+// the header is checked, then every record goes to `take`. False when the
+// file cannot be read or its header is wrong; the problems say why.
+bool readCsvRecords(QIODevice* device, const QString& name, const QStringList& expected, QString* encoding,
+                    Problems* problems, const std::function<void(const CsvTable&, const CsvRecord&)>& take)
+{
+    CsvTable table;
+    table.name = name;
+    TextFileReader reader(device);
+    QString error;
+    if (!reader.start(&error)) {
+        problems->add(name, 0, {}, error);
+        return false;
+    }
+    *encoding = reader.encoding();
+    bool haveHeader = false;
+    bool headerOk = false;
+    CsvParser parser([&](CsvRecord&& record) {
+        if (!haveHeader) {
+            haveHeader = true;
+            headerOk = checkHeader(record, expected, &table, problems);
+            return headerOk;
+        }
+        take(table, record);
+        return true;
+    });
+    QString text;
+    while (reader.next(&text, &error)) {
+        if (!parser.feed(text, &error))
+            break;
+    }
+    if (error.isEmpty() && !parser.finish(&error) && error.isEmpty())
+        return false; // the header was wrong
+    if (!error.isEmpty()) {
+        problems->add(name, 0, {}, error);
+        return false;
+    }
+    if (!haveHeader) {
+        problems->add(name, 0, {},
+                      QStringLiteral("文件是空的，第一行应为表头：%1").arg(expected.join(QLatin1Char(','))));
+        return false;
+    }
+    return headerOk;
 }
 
 // Reads the fields of one record by column name and reports what is wrong.
@@ -155,7 +185,7 @@ public:
         return key;
     }
 
-    enum class Sign { Positive, NotNegative };
+    enum class Sign { Positive, NotNegative, Any };
 
     // A number that must be there.
     double required(const QString& column, Sign sign)
@@ -244,26 +274,37 @@ QString columnList(const QStringList& fields)
     return quoted.join(QStringLiteral(", "));
 }
 
+bool prepareInsert(QSqlQuery* query, const QString& table, const QStringList& fields, QString* error)
+{
+    QStringList placeholders;
+    for (int i = 0; i < fields.size(); ++i)
+        placeholders.append(QStringLiteral("?"));
+    if (query->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(store::quotedName(table), columnList(fields), placeholders.join(QStringLiteral(", ")))))
+        return true;
+    *error = store::databaseErrorText(QStringLiteral("写入“%1”").arg(table), query->lastError());
+    return false;
+}
+
+bool insertRow(QSqlQuery* query, const QString& table, const QVariantList& row, QString* error)
+{
+    for (int i = 0; i < row.size(); ++i)
+        query->bindValue(i, row[i]);
+    if (query->exec())
+        return true;
+    *error = store::databaseErrorText(QStringLiteral("写入“%1”").arg(table), query->lastError());
+    return false;
+}
+
 bool insertRows(QSqlDatabase db, const QString& table, const QStringList& fields, const QList<QVariantList>& rows,
                 QString* error)
 {
     QSqlQuery query(db);
-    QStringList placeholders;
-    for (int i = 0; i < fields.size(); ++i)
-        placeholders.append(QStringLiteral("?"));
-    if (!query.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(store::quotedName(table), columnList(fields), placeholders.join(QStringLiteral(", "))))) {
-        *error = QStringLiteral("无法写入“%1”：%2").arg(table, query.lastError().text());
+    if (!prepareInsert(&query, table, fields, error))
         return false;
-    }
     for (const QVariantList& row : rows) {
-        for (int i = 0; i < row.size(); ++i)
-            query.bindValue(i, row[i]);
-        if (!query.exec()) {
-            *error = QStringLiteral("无法写入“%1”：%2").arg(table, query.lastError().text());
+        if (!insertRow(&query, table, row, error))
             return false;
-        }
     }
     return true;
 }
@@ -363,134 +404,150 @@ QStringList pointCsvColumns()
     return {n::key(), n::flow(), n::head(), n::shaftPower()};
 }
 
+namespace {
+
+// Reads the pumps file whole and the points file point by point, checking
+// both with the catalogue rules; each sound point goes to `takePoint`.
+class CatalogueCsvReader
+{
+public:
+    CatalogueCsvReader(QString pumpsName, QString pointsName)
+        : m_pumpsName(std::move(pumpsName)), m_pointsName(std::move(pointsName)), m_rules(m_pumpsName, m_pointsName)
+    {
+    }
+
+    bool readPumps(QIODevice* device, CatalogueFiles* files)
+    {
+        using Sign = FieldReader::Sign;
+        return readCsvRecords(device, m_pumpsName, pumpCsvColumns(), &files->pumpsEncoding, &m_problems,
+                              [&](const CsvTable& table, const CsvRecord& record) {
+            if (!widthMatches(table, record, &m_problems))
+                return;
+            FieldReader field(table, record, &m_problems);
+            CataloguePumpRow pump;
+            pump.line = record.line;
+            const auto key = field.key();
+            pump.type = field.requiredText(n::pumpType());
+            pump.model = field.raw(n::model());
+            pump.speed = field.required(n::speed(), Sign::Positive);
+            pump.flow = field.optional(n::flow(), Sign::Positive);
+            pump.head = field.optional(n::head(), Sign::NotNegative);
+            pump.shaftPower = field.optional(n::shaftPower(), Sign::Positive);
+            pump.motorPower = field.optional(n::motorPower(), Sign::Positive);
+            pump.npsh = field.optional(n::npshRequired(), Sign::NotNegative);
+            pump.impeller = field.optional(n::impellerDiameter(), Sign::NotNegative);
+            pump.weight = field.optional(n::weight(), Sign::NotNegative);
+            pump.dimensions = field.raw(n::installationDimensions());
+            if (!key)
+                return;
+            pump.key = *key;
+            const int refusals = m_rules.refusalCount();
+            m_rules.addPump(pump.key, pump.model, pump.line);
+            if (field.ok() && m_rules.refusalCount() == refusals)
+                files->pumps.append(pump);
+        });
+    }
+
+    bool readPoints(QIODevice* device, CatalogueFiles* files,
+                    const std::function<bool(const CataloguePointRow&)>& takePoint)
+    {
+        using Sign = FieldReader::Sign;
+        bool taking = true;
+        const bool read = readCsvRecords(device, m_pointsName, pointCsvColumns(), &files->pointsEncoding, &m_problems,
+                                         [&](const CsvTable& table, const CsvRecord& record) {
+            if (!widthMatches(table, record, &m_problems))
+                return;
+            FieldReader field(table, record, &m_problems);
+            CataloguePointRow point;
+            point.line = record.line;
+            const auto key = field.key();
+            point.flow = field.required(n::flow(), Sign::Any);
+            point.head = field.required(n::head(), Sign::Any);
+            point.power = field.required(n::shaftPower(), Sign::Any);
+            if (!key || !field.ok())
+                return;
+            point.key = *key;
+            m_rules.addPoint(point.key, point.flow, point.head, point.power, point.line);
+            // Once anything is wrong nothing will be written; the rest of the
+            // file is only checked.
+            if (taking && !m_rules.refused() && m_problems.isEmpty())
+                taking = takePoint(point);
+        });
+        return read && taking;
+    }
+
+    // The problems of both files, the catalogue rules' last.
+    QStringList finish(CatalogueFiles* files)
+    {
+        m_rules.finish();
+        files->warnings = m_rules.warnings();
+        QStringList problems = m_problems.isEmpty() ? QStringList() : m_problems.list();
+        if (m_rules.refused())
+            problems += m_rules.refusals();
+        return problems;
+    }
+
+private:
+    QString m_pumpsName;
+    QString m_pointsName;
+    Problems m_problems;
+    store::CatalogueRules m_rules;
+};
+
+} // namespace
+
 Expected<CatalogueFiles, QStringList> readCatalogueCsv(const QString& pumpsPath, const QString& pointsPath)
 {
     using Result = Expected<CatalogueFiles, QStringList>;
-    QByteArray contents[2];
-    const QString paths[2] = {pumpsPath, pointsPath};
-    for (int i = 0; i < 2; ++i) {
-        QFile file(paths[i]);
-        if (!file.open(QIODevice::ReadOnly))
-            return Result::failure({QStringLiteral("无法读取文件 %1：%2").arg(paths[i], file.errorString())});
-        contents[i] = file.readAll();
+    QFile pumps(pumpsPath);
+    QFile points(pointsPath);
+    for (QFile* file : {&pumps, &points}) {
+        if (!file->open(QIODevice::ReadOnly))
+            return Result::failure({QStringLiteral("无法读取文件 %1：%2").arg(file->fileName(), file->errorString())});
     }
-    return parseCatalogueCsv(contents[0], contents[1], QFileInfo(pumpsPath).fileName(),
-                             QFileInfo(pointsPath).fileName());
+    return readCatalogueDevices(&pumps, &points, QFileInfo(pumpsPath).fileName(), QFileInfo(pointsPath).fileName());
 }
 
 Expected<CatalogueFiles, QStringList> parseCatalogueCsv(const QByteArray& pumpsBytes, const QByteArray& pointsBytes,
                                                         const QString& pumpsName, const QString& pointsName)
 {
+    QByteArray pumpsCopy = pumpsBytes;
+    QByteArray pointsCopy = pointsBytes;
+    QBuffer pumps(&pumpsCopy);
+    QBuffer points(&pointsCopy);
+    pumps.open(QIODevice::ReadOnly);
+    points.open(QIODevice::ReadOnly);
+    return readCatalogueDevices(&pumps, &points, pumpsName, pointsName);
+}
+
+Expected<CatalogueFiles, QStringList> readCatalogueDevices(QIODevice* pumps, QIODevice* points,
+                                                           const QString& pumpsName, const QString& pointsName)
+{
     using Result = Expected<CatalogueFiles, QStringList>;
-    using Sign = FieldReader::Sign;
-    Problems problems;
     CatalogueFiles files;
-    CsvTable pumps;
-    CsvTable points;
-    const bool pumpsRead =
-        readCsvTable(pumpsBytes, pumpsName, pumpCsvColumns(), &pumps, &files.pumpsEncoding, &problems);
-    const bool pointsRead =
-        readCsvTable(pointsBytes, pointsName, pointCsvColumns(), &points, &files.pointsEncoding, &problems);
-    if (!pumpsRead || !pointsRead)
-        return Result::failure(problems.list());
-
-    QHash<qint64, int> pumpLines; // key -> line of its pump
-    for (const CsvRecord& record : pumps.records) {
-        if (!widthMatches(pumps, record, &problems))
-            continue;
-        FieldReader field(pumps, record, &problems);
-        CataloguePumpRow pump;
-        pump.line = record.line;
-        const auto key = field.key();
-        pump.type = field.requiredText(n::pumpType());
-        pump.model = field.requiredText(n::model());
-        pump.speed = field.required(n::speed(), Sign::Positive);
-        pump.flow = field.optional(n::flow(), Sign::Positive);
-        pump.head = field.optional(n::head(), Sign::NotNegative);
-        pump.shaftPower = field.optional(n::shaftPower(), Sign::Positive);
-        pump.motorPower = field.optional(n::motorPower(), Sign::Positive);
-        pump.npsh = field.optional(n::npshRequired(), Sign::NotNegative);
-        pump.impeller = field.optional(n::impellerDiameter(), Sign::NotNegative);
-        pump.weight = field.optional(n::weight(), Sign::NotNegative);
-        const QString dimensions = field.raw(n::installationDimensions());
-        pump.dimensions = dimensions;
-        if (key) {
-            pump.key = *key;
-            if (pumpLines.contains(*key))
-                field.problem(n::key(),
-                              QStringLiteral("序号 %1 重复（第 %2 行已有）。").arg(*key).arg(pumpLines[*key]));
-            else
-                pumpLines.insert(*key, record.line);
-        }
-        if (field.ok())
-            files.pumps.append(pump);
-    }
-
-    QHash<qint64, int> pointCounts;
-    QHash<qint64, int> firstPointLine;
-    QSet<qint64> reported;
-    qint64 previousKey = 0;
-    bool afterPoint = false; // previousKey holds the key of the row before
-    for (const CsvRecord& record : points.records) {
-        if (!widthMatches(points, record, &problems))
-            continue;
-        FieldReader field(points, record, &problems);
-        CataloguePointRow point;
-        point.line = record.line;
-        const auto key = field.key();
-        point.flow = field.required(n::flow(), Sign::Positive);
-        point.head = field.required(n::head(), Sign::NotNegative);
-        point.power = field.required(n::shaftPower(), Sign::Positive);
-        if (key) {
-            point.key = *key;
-            // The calculations read a pump's points as one run from its first row.
-            if (!(afterPoint && *key == previousKey) && firstPointLine.contains(*key) && !reported.contains(*key)) {
-                field.problem(n::key(), QStringLiteral("序号 %1 的性能点没有连在一起（第 %2 行起已有该序号的点）。")
-                                            .arg(*key)
-                                            .arg(firstPointLine[*key]));
-                reported.insert(*key);
-            }
-            if (!pumpLines.contains(*key) && !reported.contains(*key)) {
-                field.problem(n::key(), QStringLiteral("序号 %1 在 %2 中没有对应的水泵。").arg(*key).arg(pumpsName));
-                reported.insert(*key);
-            }
-            if (!firstPointLine.contains(*key))
-                firstPointLine.insert(*key, record.line);
-            ++pointCounts[*key];
-            previousKey = *key;
-            afterPoint = true;
-        } else {
-            afterPoint = false;
-        }
-        if (field.ok())
-            files.points.append(point);
-    }
-
-    for (const CsvRecord& record : pumps.records) {
-        if (record.fields.size() != pumps.width)
-            continue;
-        bool isInteger = false;
-        const qint64 key = record.fields.value(pumps.columns.value(n::key())).trimmed().toLongLong(&isInteger);
-        if (!isInteger || pumpLines.value(key) != record.line)
-            continue;
-        const int count = pointCounts.value(key);
-        if (count < kMinimumPoints)
-            problems.add(pumpsName, record.line, n::key(),
-                         QStringLiteral("水泵“%1”（序号 %2）在 %3 中只有 %4 个性能点，至少需要 %5 个。")
-                             .arg(record.fields.value(pumps.columns.value(n::model())))
-                             .arg(key)
-                             .arg(pointsName)
-                             .arg(count)
-                             .arg(kMinimumPoints));
-    }
-
-    if (!problems.isEmpty())
-        return Result::failure(problems.list());
+    CatalogueCsvReader reader(pumpsName, pointsName);
+    const bool pumpsRead = reader.readPumps(pumps, &files);
+    const bool pointsRead = reader.readPoints(points, &files, [&files](const CataloguePointRow& point) {
+        files.points.append(point);
+        return true;
+    });
+    const QStringList problems = reader.finish(&files);
+    if (!pumpsRead || !pointsRead || !problems.isEmpty())
+        return Result::failure(problems);
     return files;
 }
 
-Expected<CatalogueImportSummary, QStringList> importCatalogue(QSqlDatabase db, const CatalogueFiles& files,
-                                                              bool replace, const QString& pumpsName)
+namespace {
+
+using PointWriter = std::function<bool(const CataloguePointRow&)>;
+// Hands every point to the writer; the problems found meanwhile, if any.
+using PointFeeder = std::function<QStringList(const PointWriter&)>;
+
+// Writes the pumps, then the points the feeder hands over, in one
+// transaction that a problem of the points or of the database rolls back.
+Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, const QList<CataloguePumpRow>& pumps,
+                                                             bool replace, const QString& pumpsName,
+                                                             const PointFeeder& feedPoints)
 {
     using Result = Expected<CatalogueImportSummary, QStringList>;
     QString error;
@@ -498,64 +555,142 @@ Expected<CatalogueImportSummary, QStringList> importCatalogue(QSqlDatabase db, c
         !hasFields(db, n::pointTable(), pointCsvColumns(), &error))
         return Result::failure({error});
 
-    if (!replace) {
-        // A new pump's key must not meet an existing pump or stray points,
-        // which would otherwise join its run.
-        QSet<qint64> taken;
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("SELECT %1 FROM %2 UNION SELECT %1 FROM %3")
-                            .arg(store::quotedName(n::key()), store::quotedName(n::pumpTable()),
-                                 store::quotedName(n::pointTable())))) {
-            return Result::failure({QStringLiteral("无法读取“%1”：%2").arg(n::pumpTable(), query.lastError().text())});
-        }
-        while (query.next()) {
-            const double key = store::numberOrNaN(query.value(0));
-            if (std::isfinite(key) && key == std::floor(key) && std::fabs(key) < 9.0e18)
-                taken.insert(static_cast<qint64>(key));
-        }
-        Problems problems;
-        for (const CataloguePumpRow& pump : files.pumps) {
-            if (taken.contains(pump.key))
-                problems.add(pumpsName, pump.line, n::key(),
-                             QStringLiteral("序号 %1 在数据库中已经使用。").arg(pump.key));
-        }
-        if (!problems.isEmpty())
-            return Result::failure(problems.list() << QStringLiteral("要替换整个水泵目录，请使用 --replace。"));
-    }
-
     QList<QVariantList> pumpRows;
-    for (const CataloguePumpRow& p : files.pumps)
+    for (const CataloguePumpRow& p : pumps)
         pumpRows.append({QVariant::fromValue(p.key), p.type, p.model, p.speed, optionalValue(p.flow),
                          optionalValue(p.head), optionalValue(p.shaftPower), optionalValue(p.motorPower),
                          optionalValue(p.npsh), optionalValue(p.impeller), optionalValue(p.weight), p.dimensions});
-    QList<QVariantList> pointRows;
-    for (const CataloguePointRow& p : files.points)
-        pointRows.append({QVariant::fromValue(p.key), p.flow, p.head, p.power});
 
     CatalogueImportSummary summary;
+    QStringList problems;
     const bool ok = store::inTransaction(
         db,
         [&] {
-            if (replace) {
+            if (!replace) {
+                // A new pump's key must not meet an existing pump or stray
+                // points, which would otherwise join its run.
+                QSet<qint64> taken;
+                QSqlQuery query(db);
+                if (!query.exec(QStringLiteral("SELECT %1 FROM %2 UNION SELECT %1 FROM %3")
+                                    .arg(store::quotedName(n::key()), store::quotedName(n::pumpTable()),
+                                         store::quotedName(n::pointTable())))) {
+                    error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(n::pumpTable()), query.lastError());
+                    return false;
+                }
+                while (query.next()) {
+                    const double key = store::numberOrNaN(query.value(0));
+                    if (std::isfinite(key) && key == std::floor(key) && std::fabs(key) < 9.0e18)
+                        taken.insert(static_cast<qint64>(key));
+                }
+                Problems clashes;
+                for (const CataloguePumpRow& pump : pumps) {
+                    if (taken.contains(pump.key))
+                        clashes.add(pumpsName, pump.line, n::key(),
+                                    QStringLiteral("序号 %1 在数据库中已经使用。").arg(pump.key));
+                }
+                if (!clashes.isEmpty()) {
+                    // The files' own problems come first; the points are read
+                    // for them without being written.
+                    problems = feedPoints([](const CataloguePointRow&) { return true; });
+                    if (problems.isEmpty())
+                        problems = clashes.list() << QStringLiteral("要替换整个水泵目录，请使用 --replace。");
+                    return false;
+                }
+            } else {
                 summary.removedPumps = rowCount(db, n::pumpTable());
                 summary.removedPoints = rowCount(db, n::pointTable());
                 QSqlQuery query(db);
                 for (const QString& table : {n::pointTable(), n::pumpTable()}) {
                     if (!query.exec(QStringLiteral("DELETE FROM %1").arg(store::quotedName(table)))) {
-                        error = QStringLiteral("无法清空“%1”：%2").arg(table, query.lastError().text());
+                        error = store::databaseErrorText(QStringLiteral("清空“%1”").arg(table), query.lastError());
                         return false;
                     }
                 }
             }
-            return insertRows(db, n::pumpTable(), pumpCsvColumns(), pumpRows, &error) &&
-                   insertRows(db, n::pointTable(), pointCsvColumns(), pointRows, &error);
+            if (!insertRows(db, n::pumpTable(), pumpCsvColumns(), pumpRows, &error))
+                return false;
+            QSqlQuery insert(db);
+            if (!prepareInsert(&insert, n::pointTable(), pointCsvColumns(), &error))
+                return false;
+            problems = feedPoints([&](const CataloguePointRow& p) {
+                const QVariantList row = {QVariant::fromValue(p.key), p.flow, p.head, p.power};
+                if (!insertRow(&insert, n::pointTable(), row, &error))
+                    return false;
+                ++summary.points;
+                return true;
+            });
+            return problems.isEmpty() && error.isEmpty();
         },
         &error);
+    if (!problems.isEmpty())
+        return Result::failure(problems);
     if (!ok)
         return Result::failure({error.isEmpty() ? QStringLiteral("无法写入数据库。") : error});
-    summary.pumps = static_cast<int>(files.pumps.size());
-    summary.points = static_cast<int>(files.points.size());
+    summary.pumps = static_cast<int>(pumps.size());
     return summary;
+}
+
+} // namespace
+
+Expected<CatalogueImportSummary, QStringList> importCatalogue(QSqlDatabase db, const CatalogueFiles& files,
+                                                              bool replace, const QString& pumpsName)
+{
+    auto summary = writeCatalogue(db, files.pumps, replace, pumpsName, [&files](const PointWriter& write) {
+        for (const CataloguePointRow& point : files.points) {
+            if (!write(point))
+                break;
+        }
+        return QStringList();
+    });
+    if (!summary)
+        return summary;
+    CatalogueImportSummary written = summary.value();
+    written.pumpsEncoding = files.pumpsEncoding;
+    written.pointsEncoding = files.pointsEncoding;
+    written.warnings = files.warnings;
+    return written;
+}
+
+Expected<CatalogueImportSummary, QStringList> importCatalogueCsv(QSqlDatabase db, const QString& pumpsPath,
+                                                                 const QString& pointsPath, bool replace,
+                                                                 const ImportProgress& progress)
+{
+    using Result = Expected<CatalogueImportSummary, QStringList>;
+    QFile pumpsFile(pumpsPath);
+    QFile pointsFile(pointsPath);
+    for (QFile* file : {&pumpsFile, &pointsFile}) {
+        if (!file->open(QIODevice::ReadOnly))
+            return Result::failure({QStringLiteral("无法读取文件 %1：%2").arg(file->fileName(), file->errorString())});
+    }
+    const QString pumpsName = QFileInfo(pumpsPath).fileName();
+    CatalogueFiles files;
+    CatalogueCsvReader reader(pumpsName, QFileInfo(pointsPath).fileName());
+    const bool pumpsRead = reader.readPumps(&pumpsFile, &files);
+    if (!pumpsRead) {
+        // The points are still checked, so that every problem is told at once.
+        reader.readPoints(&pointsFile, &files, [](const CataloguePointRow&) { return true; });
+        return Result::failure(reader.finish(&files));
+    }
+    const qint64 total = pointsFile.size();
+    auto summary = writeCatalogue(db, files.pumps, replace, pumpsName, [&](const PointWriter& write) {
+        qint64 counted = 0;
+        const bool read = reader.readPoints(&pointsFile, &files, [&](const CataloguePointRow& point) {
+            if (progress && ++counted % 10000 == 0)
+                progress(pointsFile.pos(), total);
+            return write(point);
+        });
+        QStringList problems = reader.finish(&files);
+        if (!read && problems.isEmpty())
+            problems.append(QStringLiteral("没有导入任何数据。"));
+        return problems;
+    });
+    if (!summary)
+        return summary;
+    CatalogueImportSummary written = summary.value();
+    written.pumpsEncoding = files.pumpsEncoding;
+    written.pointsEncoding = files.pointsEncoding;
+    written.warnings = files.warnings;
+    return written;
 }
 
 Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const QString& pumpsPath,
@@ -566,7 +701,13 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
     if (!hasFields(db, n::pumpTable(), pumpCsvColumns(), &error) ||
         !hasFields(db, n::pointTable(), pointCsvColumns(), &error))
         return Result::failure(error);
+    if (const auto conflict = store::outputTargetConflict({pumpsPath, pointsPath}, store::databaseFilePath(db)))
+        return Result::failure(*conflict);
     CatalogueImportSummary summary;
+    // Both files show one state of the catalogue.
+    const store::ReadSnapshot snapshot(db);
+    if (!snapshot.isValid())
+        return Result::failure(snapshot.error());
     if (!exportTable(db, n::pumpTable(), pumpCsvColumns(), pumpsPath, &summary.pumps, &error) ||
         !exportTable(db, n::pointTable(), pointCsvColumns(), pointsPath, &summary.points, &error))
         return Result::failure(error);

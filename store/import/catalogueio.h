@@ -3,11 +3,13 @@
 #include "core/expected.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace tarnwick::import {
@@ -46,18 +48,18 @@ struct CatalogueFiles
     QList<CataloguePointRow> points;
     QString pumpsEncoding;
     QString pointsEncoding;
+    QStringList warnings; // what the catalogue rules accept but point out
 };
 
 // The header rows of the two files.
 QStringList pumpCsvColumns();
 QStringList pointCsvColumns();
 
-// The fewest points a pump must have for its cubic curves.
-constexpr int kMinimumPoints = 4;
-
 // Reads and checks both files. Every problem is one line naming the file,
 // the line and the column; nothing is returned unless the files are sound.
 Expected<CatalogueFiles, QStringList> readCatalogueCsv(const QString& pumpsPath, const QString& pointsPath);
+Expected<CatalogueFiles, QStringList> readCatalogueDevices(QIODevice* pumps, QIODevice* points,
+                                                           const QString& pumpsName, const QString& pointsName);
 Expected<CatalogueFiles, QStringList> parseCatalogueCsv(const QByteArray& pumps, const QByteArray& points,
                                                         const QString& pumpsName = QStringLiteral("pumps.csv"),
                                                         const QString& pointsName = QStringLiteral("points.csv"));
@@ -68,7 +70,13 @@ struct CatalogueImportSummary
     int points = 0;
     int removedPumps = 0; // with replace
     int removedPoints = 0;
+    QString pumpsEncoding;
+    QString pointsEncoding;
+    QStringList warnings;
 };
+
+// Called now and then while the points are read: bytes read, bytes in all.
+using ImportProgress = std::function<void(qint64 done, qint64 total)>;
 
 // Writes the catalogue in one transaction. With `replace` the pumps and
 // points already there are deleted first; otherwise the new pumps are
@@ -77,6 +85,13 @@ struct CatalogueImportSummary
 Expected<CatalogueImportSummary, QStringList> importCatalogue(QSqlDatabase db, const CatalogueFiles& files,
                                                               bool replace,
                                                               const QString& pumpsName = QStringLiteral("pumps.csv"));
+
+// Reads and writes in one go, the points file piece by piece, so that a
+// catalogue of any length is imported in little memory: the same checks and
+// the same one transaction as importCatalogue.
+Expected<CatalogueImportSummary, QStringList> importCatalogueCsv(QSqlDatabase db, const QString& pumpsPath,
+                                                                 const QString& pointsPath, bool replace,
+                                                                 const ImportProgress& progress = {});
 
 // Writes "水泵性能表" and "流扬功" in stored order in the layout that
 // readCatalogueCsv reads: UTF-8 with a byte order mark (so spreadsheet

@@ -1,5 +1,7 @@
 #include "store/import/textcodec.h"
 
+#include <QBuffer>
+
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -206,25 +208,98 @@ bool isValidUtf8(QByteArrayView bytes)
 
 bool decodeUtf8OrGbk(const QByteArray& bytes, QString* text, QString* encoding, QString* error)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    TextFileReader reader(&buffer);
+    if (!reader.start(error))
+        return false;
+    QString all;
+    QString piece;
+    error->clear();
+    while (reader.next(&piece, error))
+        all += piece;
+    if (!error->isEmpty())
+        return false;
+    *text = all;
+    *encoding = reader.encoding();
+    return true;
+}
+
+namespace {
+
+constexpr qint64 kPieceBytes = 1 << 20;
+
+} // namespace
+
+TextFileReader::TextFileReader(QIODevice* device) : m_device(device) {}
+
+TextFileReader::~TextFileReader()
+{
+    if (m_gbk)
+        iconv_close(static_cast<iconv_t>(m_gbk));
+}
+
+bool TextFileReader::readLines(QByteArray* bytes, QString* error)
+{
+    QByteArray piece = m_device->read(kPieceBytes);
+    if (piece.isEmpty() && m_device->bytesAvailable() == 0 && !m_device->atEnd()) {
+        *error = QStringLiteral("读取文件失败：%1").arg(m_device->errorString());
+        return false;
+    }
+    *bytes = m_rest + piece;
+    m_rest.clear();
+    if (m_device->atEnd())
+        return true;
+    // Neither UTF-8 nor GBK uses the line-feed byte inside a character, so
+    // a piece cut after one decodes on its own.
+    const qsizetype cut = bytes->lastIndexOf('\n');
+    if (cut >= 0) {
+        m_rest = bytes->sliced(cut + 1);
+        bytes->truncate(cut + 1);
+    }
+    return true;
+}
+
+bool TextFileReader::start(QString* error)
+{
+    const QByteArray head = m_device->peek(3);
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
         *error = QStringLiteral("文件是 UTF-16 编码，请另存为 UTF-8 或 GBK 编码的 CSV 文件。");
         return false;
     }
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        const QByteArrayView body = QByteArrayView(bytes).sliced(3);
-        const qsizetype invalid = firstInvalidUtf8(body);
-        if (invalid != body.size()) {
-            *error =
-                QStringLiteral("第 %1 行：文件以 UTF-8 标记开头，却含有无效的 UTF-8 字节。").arg(lineAt(body, invalid));
+    const bool marked = head.startsWith("\xEF\xBB\xBF");
+    // First pass: is the whole file UTF-8?
+    int line = 1;
+    qint64 offset = 0;
+    QByteArray bytes;
+    do {
+        if (!readLines(&bytes, error))
             return false;
+        const qsizetype invalid = firstInvalidUtf8(offset == 0 && marked ? QByteArrayView(bytes).sliced(3) : bytes) +
+                                  (offset == 0 && marked ? 3 : 0);
+        if (invalid != bytes.size()) {
+            m_utf8FailureLine = line + lineAt(bytes, invalid) - 1;
+            m_utf8FailureOffset = offset + invalid;
+            break;
         }
-        *text = QString::fromUtf8(body);
-        *encoding = QStringLiteral("UTF-8");
-        return true;
+        line += static_cast<int>(bytes.count('\n'));
+        offset += bytes.size();
+    } while (!m_device->atEnd() || !m_rest.isEmpty());
+    if (m_utf8FailureOffset >= 0 && marked) {
+        *error = QStringLiteral("第 %1 行：文件以 UTF-8 标记开头，却含有无效的 UTF-8 字节。").arg(m_utf8FailureLine);
+        return false;
     }
-    if (isValidUtf8(bytes)) {
-        *text = QString::fromUtf8(bytes);
-        *encoding = QStringLiteral("UTF-8");
+    m_rest.clear();
+    if (!m_device->seek(0)) {
+        *error = QStringLiteral("读取文件失败：%1").arg(m_device->errorString());
+        return false;
+    }
+    if (marked)
+        m_device->read(3);
+    m_offset = marked ? 3 : 0;
+    if (m_utf8FailureOffset < 0) {
+        m_encoding = QStringLiteral("UTF-8");
         return true;
     }
     const iconv_t handle = iconv_open("UTF-8", "CP936");
@@ -232,19 +307,36 @@ bool decodeUtf8OrGbk(const QByteArray& bytes, QString* text, QString* encoding, 
         *error = QStringLiteral("系统不支持 GBK 编码转换。");
         return false;
     }
-    QByteArray utf8;
-    qsizetype firstInvalid = -1;
-    const int invalid = convertToUtf8(handle, bytes, &utf8, &firstInvalid);
-    iconv_close(handle);
-    if (invalid > 0) {
-        // The encoding that reads further is the one the file was meant to
-        // be in; its first bad byte is the place to look.
-        const qsizetype where = std::max(firstInvalid, firstInvalidUtf8(bytes));
-        *error = QStringLiteral("第 %1 行：文件既不是 UTF-8 编码，也不是 GBK 编码。").arg(lineAt(bytes, where));
+    m_gbk = handle;
+    m_encoding = QStringLiteral("GBK");
+    return true;
+}
+
+bool TextFileReader::next(QString* text, QString* error)
+{
+    error->clear();
+    if (m_device->atEnd() && m_rest.isEmpty())
         return false;
+    QByteArray bytes;
+    if (!readLines(&bytes, error))
+        return false;
+    if (!m_gbk) {
+        *text = QString::fromUtf8(bytes);
+    } else {
+        QByteArray utf8;
+        qsizetype firstInvalid = -1;
+        if (convertToUtf8(static_cast<iconv_t>(m_gbk), bytes, &utf8, &firstInvalid) > 0) {
+            // The encoding that reads further is the one the file was meant
+            // to be in; its first bad byte is the place to look.
+            const int gbkLine = m_line + lineAt(bytes, firstInvalid) - 1;
+            const int where = m_offset + firstInvalid >= m_utf8FailureOffset ? gbkLine : m_utf8FailureLine;
+            *error = QStringLiteral("第 %1 行：文件既不是 UTF-8 编码，也不是 GBK 编码。").arg(where);
+            return false;
+        }
+        *text = QString::fromUtf8(utf8);
     }
-    *text = QString::fromUtf8(utf8);
-    *encoding = QStringLiteral("GBK");
+    m_line += static_cast<int>(bytes.count('\n'));
+    m_offset += bytes.size();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 
 namespace tarnwick::import {
@@ -46,5 +47,37 @@ bool encodeLegacy(const QString& text, const QByteArray& iconvName, QByteArray* 
 bool decodeUtf8OrGbk(const QByteArray& bytes, QString* text, QString* encoding, QString* error);
 
 bool isValidUtf8(QByteArrayView bytes);
+
+// Reads a text file in UTF-8 or GBK, as decodeUtf8OrGbk tells them apart,
+// piece by piece and whole lines at a time, so that a file of any length is
+// read in little memory. A first pass over the file decides the encoding; the
+// device must be open and seekable (a regular file or a buffer).
+class TextFileReader
+{
+public:
+    explicit TextFileReader(QIODevice* device);
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    bool start(QString* error);
+    // The next piece of text; false at the end (with *error empty) or on a
+    // fault (with a message naming the line).
+    bool next(QString* text, QString* error);
+    const QString& encoding() const { return m_encoding; }
+
+private:
+    // The next bytes up to and including a line end, or to the end of the file.
+    bool readLines(QByteArray* bytes, QString* error);
+
+    QIODevice* m_device;
+    QByteArray m_rest;
+    QString m_encoding;
+    void* m_gbk = nullptr; // iconv_t, for GBK files
+    int m_line = 1;        // the line the next bytes start on
+    int m_utf8FailureLine = 0;
+    qint64 m_utf8FailureOffset = -1;
+    qint64 m_offset = 0;
+};
 
 } // namespace tarnwick::import

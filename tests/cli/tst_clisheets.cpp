@@ -304,6 +304,17 @@ void TestCliSheets::sheetUsageErrors()
     QCOMPARE(missing.exitCode, 1);
     QVERIFY(missing.out.contains(QStringLiteral("请从列表中选择水泵型号！")));
     QVERIFY(!QFileInfo::exists(pdf));
+    // Never written over the database.
+    const QByteArray before = [this] {
+        QFile f(m_database);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    const Run onDatabase = cli(QStringList{QStringLiteral("sheet"), QStringLiteral("--all")} + duty + db() +
+                               QStringList{QStringLiteral("--pdf"), m_database});
+    QCOMPARE(onDatabase.exitCode, 2);
+    QFile after(m_database);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
 }
 
 void TestCliSheets::catalogueCheckListsBadFits()

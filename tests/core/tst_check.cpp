@@ -166,7 +166,13 @@ void tst_check::messages_data()
     QTest::newRow("infinite flow") << catalogueWith(infFlow) << labelDuty() << m << flowUnsuitable << -1;
     Points nanPower = labelPump(5.125);
     nanPower[2].power = std::numeric_limits<float>::quiet_NaN();
-    QTest::newRow("power that is not a number") << catalogueWith(nanPower) << labelDuty() << m << flowUnsuitable << -1;
+    QTest::newRow("power that is not a number") << catalogueWith(nanPower) << labelDuty() << m << noCurveData << -1;
+    Points negativePower = labelPump(5.125);
+    negativePower[2].power = -5.125f;
+    QTest::newRow("negative power") << catalogueWith(negativePower) << labelDuty() << m << noCurveData << -1;
+    Points infinitePower = labelPump(5.125);
+    infinitePower[0].power = std::numeric_limits<float>::infinity();
+    QTest::newRow("infinite power") << catalogueWith(infinitePower) << labelDuty() << m << noCurveData << -1;
 
     QTest::newRow("ordinary pump passes") << ordinary << labelDuty() << m << QString() << -1;
 }

@@ -404,6 +404,10 @@ void tst_design::nonFiniteValuesNeverStored()
     addPump(catalogue, 6.0, "INF-POWER", spoilt(3, &Point::power, inf));
     addPump(catalogue, 7.0, "HUGE-FLOW", spoilt(0, &Point::flow, 1e30f));
     addPump(catalogue, 8.0, "GOOD", good);
+    Points negative = good;
+    for (Point& point : negative)
+        point.power = -point.power;
+    addPump(catalogue, 9.0, "NEGATIVE-POWER", negative);
 
     const auto result = runDesignSelection(catalogue, standardDuty());
     QVERIFY(result.ok());

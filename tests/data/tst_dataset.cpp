@@ -290,13 +290,13 @@ void TestDataset::brokenSourcesLeaveNoFile_data()
     QTest::newRow("wrong pump header") << QStringLiteral("catalogue/pumps.csv") << QStringLiteral("序号,水泵类型")
                                        << QStringLiteral("编号,水泵类型") << QStringLiteral("header");
     QTest::newRow("not a number") << QStringLiteral("catalogue/points.csv") << QStringLiteral("\n1,5.2,")
-                                  << QStringLiteral("\n1,5..2,") << QStringLiteral("not a number");
+                                  << QStringLiteral("\n1,5..2,") << QStringLiteral("不是数字");
     QTest::newRow("points not one run") << QStringLiteral("catalogue/points.csv") << QStringLiteral("\n1,5.2,")
-                                        << QStringLiteral("\n2,5.2,") << QStringLiteral("contiguous");
+                                        << QStringLiteral("\n2,5.2,") << QStringLiteral("没有连在一起");
     QTest::newRow("point of no pump") << QStringLiteral("catalogue/points.csv") << QStringLiteral("\n1,5.2,")
-                                      << QStringLiteral("\n99999,5.2,") << QStringLiteral("names no pump");
+                                      << QStringLiteral("\n99999,5.2,") << QStringLiteral("没有对应的水泵");
     QTest::newRow("duplicate model") << QStringLiteral("catalogue/pumps.csv") << QStringLiteral(",IS50-32-125A,")
-                                     << QStringLiteral(",IS50-32-125,") << QStringLiteral("twice");
+                                     << QStringLiteral(",IS50-32-125,") << QStringLiteral("重复");
     QTest::newRow("stray quote") << QStringLiteral("catalogue/pumps.csv") << QStringLiteral("地脚螺栓4-M16\"\n2,")
                                  << QStringLiteral("地脚螺栓4-M16\n2,") << QStringLiteral("引号结束后");
     QTest::newRow("type without schematic")

@@ -256,13 +256,13 @@ void TestCatalogueImport::validationErrors_data()
     QTest::newRow("negative motor power on the data sheet")
         << pumpsWith(1, "2,IS型,IS65-50-160,2900,25,32,3.35,-5.5,2.0,160,110,\n") << points
         << QStringLiteral("pumps.csv 第 4 行，“电动机功率”：-5.5 应大于 0。");
-    QTest::newRow("fewer than four points") << pumps << joined(kPointHeader, kPointRows.mid(0, 7))
-                                            << QStringLiteral("pumps.csv 第 4 行，“序号”：水泵“IS65-50-160”（序号 "
-                                                              "2）在 points.csv 中只有 3 个性能点，至少需要 4 个。");
+    QTest::newRow("fewer than three points") << pumps << joined(kPointHeader, kPointRows.mid(0, 6))
+                                             << QStringLiteral("pumps.csv 第 4 行，“序号”：水泵“IS65-50-160”（序号 "
+                                                               "2）在 points.csv 中只有 2 个性能点，至少需要 3 个。");
     QTest::newRow("pump without points")
         << pumpsWith(2, "3,IS型,IS80,2900,50,32,6,7.5,2.5,160,130,\n") << points
         << QStringLiteral(
-               "pumps.csv 第 5 行，“序号”：水泵“IS80”（序号 3）在 points.csv 中只有 0 个性能点，至少需要 4 个。");
+               "pumps.csv 第 5 行，“序号”：水泵“IS80”（序号 3）在 points.csv 中只有 0 个性能点，至少需要 3 个。");
     QList<QByteArray> split = kPointRows;
     split.move(3, 5);
     QTest::newRow("points not kept together")

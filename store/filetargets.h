@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Output files are written beside their target and renamed over it. Renamed
+// over the database in use, or over another output of the same command, the
+// rename would silently destroy it; these checks refuse such a target first.
+namespace tarnwick::store {
+
+// Whether two paths name one file: the same file through a symbolic or hard
+// link or another spelling, or, where a file does not exist yet, the same
+// place once created. Looks at metadata only, never opens either file.
+bool sameFile(const QString& a, const QString& b);
+
+// A message naming the path when one of `outputs` is the database file (or
+// one of SQLite's files beside it) or two outputs are the same file; nothing
+// when all may be written. An empty databasePath checks the outputs only.
+std::optional<QString> outputTargetConflict(const QStringList& outputs, const QString& databasePath);
+
+// A message when `path` cannot serve as a file to read from: missing, or not
+// a regular file (a folder, a device such as /dev/zero, a pipe that would
+// wait for a writer). Nothing when it can be read.
+std::optional<QString> inputFileProblem(const QString& path);
+
+} // namespace tarnwick::store

@@ -1,0 +1,236 @@
+// Two programs on one database file: the windows' way of holding connections
+// (the catalogue's two, then one more as the help window opens) beside the
+// command-line tool, and designs that run while another program replaces the
+// catalogue again and again.
+
+#include "store/calculations.h"
+#include "store/database.h"
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+#include "tests/reliability/reliabilitysupport.h"
+#include "tests/support/testdatabase.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarnwick;
+using namespace tarnwick::testing;
+namespace names = tarnwick::store::names;
+
+namespace {
+
+constexpr int kPumps = 2000;
+constexpr int kNearShare = 25;
+
+DutyTexts duty()
+{
+    DutyTexts texts;
+    texts.flow = "100";
+    texts.resistance = "20";
+    texts.staticHead = "0";
+    texts.flowUnit = "m3/h";
+    texts.resistanceUnit = "mH2O";
+    texts.staticHeadUnit = "mH2O";
+    return texts;
+}
+
+QStringList designArguments(const QString& database)
+{
+    return {QStringLiteral("design"), QStringLiteral("--flow"),        QStringLiteral("100"),
+            QStringLiteral("--resistance"), QStringLiteral("20"),      QStringLiteral("--static-head"),
+            QStringLiteral("0"),        QStringLiteral("--db"),        database};
+}
+
+template<typename E>
+QString failureText(const E& expected)
+{
+    return expected ? QString() : expected.error();
+}
+
+int storedRows(const QString& database, const QString& table)
+{
+    ScopedSqlite db(database);
+    return db.column(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)).value(0).toInt();
+}
+
+// One design in this process, as the calculation window runs it; the number
+// of rows it stored.
+int designHere(store::PumpCatalogue& catalogue)
+{
+    auto run = store::runDesign(catalogue, duty());
+    if (!run)
+        return -1;
+    return int(run->rows.size());
+}
+
+QStringList entriesOf(const QString& database)
+{
+    auto catalogue = store::PumpCatalogue::openFile(database);
+    if (!catalogue)
+        return {QStringLiteral("open failed: ") + catalogue.error()};
+    // Only the reading matters here; the selection itself writes nothing.
+    auto run = runDesignSelection(catalogue.value()->catalogue(), duty());
+    if (!run)
+        return {QStringLiteral("design failed")};
+    QStringList entries;
+    for (const std::string& e : run->entries)
+        entries.append(QString::fromStdString(e));
+    return entries;
+}
+
+} // namespace
+
+class TestSharing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyRowOfBothProgramsLands_data();
+    void everyRowOfBothProgramsLands();
+    void designsSeeOneWholeCatalogue();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_template;
+};
+
+void TestSharing::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_template = m_dir.filePath(QStringLiteral("template.mdb"));
+    QString error;
+    QVERIFY2(createSchemaDatabase(m_template, &error), qPrintable(error));
+    QVERIFY2(writeLargeCatalogue(m_template, kPumps, kNearShare, 1, &error), qPrintable(error));
+}
+
+void TestSharing::everyRowOfBothProgramsLands_data()
+{
+    QTest::addColumn<bool>("toolEndsFirst");
+    QTest::addColumn<int>("round");
+    // The fault this guards against struck at random, so each order runs
+    // several times.
+    for (int round = 0; round < 20; ++round) {
+        QTest::addRow("tool ends first, round %d", round) << true << round;
+        QTest::addRow("windows end first, round %d", round) << false << round;
+    }
+}
+
+void TestSharing::everyRowOfBothProgramsLands()
+{
+    QFETCH(bool, toolEndsFirst);
+    const QString database = m_dir.filePath(QStringLiteral("shared.mdb"));
+    QFile::remove(database);
+    QVERIFY(QFile::copy(m_template, database));
+    const QString cli = QStringLiteral(TARNWICK_CLI_PATH);
+
+    int expected = 0;
+    if (toolEndsFirst) {
+        auto catalogue = store::PumpCatalogue::openFile(database);
+        QVERIFY2(catalogue, qPrintable(failureText(catalogue)));
+        const int first = designHere(*catalogue.value());
+        QVERIFY(first > 0);
+        auto help = store::Connection::open(database);
+        QVERIFY2(help, qPrintable(failureText(help)));
+        const CliRun tool = runCli(designArguments(database));
+        QCOMPARE(tool.exitCode, 0);
+        expected = 2 * first;
+    } else {
+        QProcess tool;
+        tool.start(cli, designArguments(database));
+        QVERIFY(tool.waitForStarted());
+        int here = 0;
+        {
+            auto catalogue = store::PumpCatalogue::openFile(database);
+            QVERIFY2(catalogue, qPrintable(failureText(catalogue)));
+            auto help = store::Connection::open(database);
+            QVERIFY2(help, qPrintable(failureText(help)));
+            here = designHere(*catalogue.value());
+            QVERIFY(here > 0);
+            auto again = store::Connection::open(database);
+            QVERIFY2(again, qPrintable(failureText(again)));
+            QCOMPARE(designHere(*catalogue.value()), here);
+        }
+        QVERIFY(tool.waitForFinished(120000));
+        QCOMPARE(tool.exitCode(), 0);
+        expected = 3 * here;
+    }
+    QCOMPARE(storedRows(database, names::allResultsTable()), expected);
+}
+
+void TestSharing::designsSeeOneWholeCatalogue()
+{
+    // One replacement turns the catalogue into its other version: the pumps
+    // take each other's names in reverse and the points each other's keys, so
+    // that each name keeps its curve but the catalogue order changes. A design
+    // that read the pumps of one version and the points of the other would
+    // list names beside curves that neither version puts together.
+    const QString flip =
+        QStringLiteral("BEGIN IMMEDIATE; UPDATE \"%1\" SET \"%3\" = 'RL' || (%5 + 1 - CAST(substr(\"%3\", 3) AS INTEGER)); "
+                       "UPDATE \"%2\" SET \"%4\" = %5 + 1 - \"%4\"; COMMIT;")
+            .arg(names::pumpTable(), names::pointTable(), names::model(), names::key())
+            .arg(kPumps);
+    const QString other = m_dir.filePath(QStringLiteral("other.mdb"));
+    QFile::remove(other);
+    QVERIFY(QFile::copy(m_template, other));
+    {
+        ScopedSqlite db(other);
+        for (const QString& statement : flip.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            QVERIFY(db.exec(statement.trimmed()));
+    }
+    const QString database = m_dir.filePath(QStringLiteral("flipped.mdb"));
+    QFile::remove(database);
+    QVERIFY(QFile::copy(m_template, database));
+    const QStringList first = entriesOf(m_template);
+    const QStringList second = entriesOf(other);
+    QVERIFY(first.size() > 10);
+    QVERIFY(first != second);
+
+    // Another program replaces the catalogue in one transaction each time,
+    // for as long as the designs run.
+    QString script = QStringLiteral(".timeout 20000\n");
+    // A pause between replacements lets the readers in.
+    const QString pause = QStringLiteral(
+        "SELECT count(*) FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 30000) "
+        "SELECT x FROM c);\n");
+    for (int i = 0; i < 20000; ++i)
+        script += flip + QLatin1Char('\n') + pause;
+    const QString scriptPath = m_dir.filePath(QStringLiteral("flip.sql"));
+    {
+        QFile file(scriptPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(script.toUtf8());
+    }
+    QProcess flipper;
+    flipper.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), database, QStringLiteral(".read ") + scriptPath});
+    QVERIFY2(flipper.waitForStarted(), "sqlite3 is needed for this test");
+
+    int mixed = 0;
+    int runs = 0;
+    bool seenFirst = false;
+    bool seenSecond = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (runs < 200 && clock.elapsed() < 30000 && flipper.state() == QProcess::Running) {
+        const QStringList entries = entriesOf(database);
+        ++runs;
+        (entries == first ? seenFirst : seenSecond) = true;
+        if (entries != first && entries != second) {
+            ++mixed;
+            qWarning("run %d listed %lld entries, neither version's list: %s", runs, qlonglong(entries.size()),
+                     qPrintable(entries.value(0)));
+        }
+    }
+    const bool flipping = flipper.state() == QProcess::Running;
+    flipper.kill();
+    flipper.waitForFinished();
+    qInfo("%d designs, %d of them mixed; the flipper %s", runs, mixed,
+          flipping ? "was still replacing" : qPrintable(QStringLiteral("had stopped: ") +
+                                                        QString::fromUtf8(flipper.readAllStandardError())));
+    QVERIFY2(runs >= 10 && seenFirst && seenSecond, "the catalogue was replaced too few times while designs ran");
+    QCOMPARE(mixed, 0);
+}
+
+QTEST_GUILESS_MAIN(TestSharing)
+#include "tst_sharing.moc"
