@@ -50,9 +50,11 @@ QJsonObject sheetJson(const DataSheet& sheet)
     return object;
 }
 
-// The refusals of the shared catalogue rules for one pump's points. The
-// rules live in store/ with the catalogue's other checks; until they are in,
-// no pump is refused here and only the fit is judged.
+// The refusals of the shared catalogue rules for one pump's points, one
+// text each. PLACE FOR THE SHARED CATALOGUE VALIDATOR: the rules belong in
+// store/ with the catalogue's other checks; once they are there, their
+// refusals for this pump are returned here and listed with the fit's. Until
+// then no pump is refused here and only the fit is judged.
 QStringList catalogueRuleRefusals(const Catalogue& catalogue, std::size_t pumpIndex)
 {
     Q_UNUSED(catalogue);
