@@ -235,7 +235,8 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
             return;
         const QString path = files.selectedFiles().first();
         // The file is renamed over its target: never over the database in use.
-        const QString database = m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString();
+        const QString database =
+            m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString();
         if (const auto conflict = store::outputTargetConflict({path}, database)) {
             showWarning(m_window, *conflict);
             return;

@@ -43,7 +43,7 @@ check   校核计算：校核所选型号的水泵。
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
-catalogue-check  列出扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。
+catalogue-check  列出不符合目录规则的数据，以及扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。
 import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
                  --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
 import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。

@@ -8,7 +8,9 @@
 #include "core/numbers.h"
 #include "core/selection.h"
 #include "datasheet/datasheet.h"
+#include "store/cataloguerules.h"
 #include "store/filetargets.h"
+#include "store/names.h"
 #include "store/pumpcatalogue.h"
 
 #include <QDate>
@@ -48,18 +50,6 @@ QJsonObject sheetJson(const DataSheet& sheet)
     object.insert(QStringLiteral("operatingPower"), f.power);
     object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
     return object;
-}
-
-// The refusals of the shared catalogue rules for one pump's points, one
-// text each. PLACE FOR THE SHARED CATALOGUE VALIDATOR: the rules belong in
-// store/ with the catalogue's other checks; once they are there, their
-// refusals for this pump are returned here and listed with the fit's. Until
-// then no pump is refused here and only the fit is judged.
-QStringList catalogueRuleRefusals(const Catalogue& catalogue, std::size_t pumpIndex)
-{
-    Q_UNUSED(catalogue);
-    Q_UNUSED(pumpIndex);
-    return {};
 }
 
 } // namespace
@@ -120,12 +110,19 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
 
 int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
 {
+    // First the catalogue rules every import applies, over the stored tables.
+    store::CatalogueRules rules(store::names::pumpTable(), store::names::pointTable());
+    QString error;
+    if (!store::checkStoredCatalogue(store.connection->database(), &rules, &error)) {
+        printError(error + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
     const Catalogue& catalogue = store.catalogue();
     QJsonArray listed;
     QString text;
     for (std::size_t i = 0; i < catalogue.pumps.size(); ++i) {
         const CataloguePump& pump = catalogue.pumps[i];
-        QStringList problems = catalogueRuleRefusals(catalogue, i);
+        QStringList problems;
         QJsonObject object;
         const std::optional<PumpCurves> curves = pumpCurves(catalogue, i);
         if (!curves) {
@@ -150,16 +147,23 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         listed.append(object);
         text += QStringLiteral("  %1  %2\n").arg(model, problems.join(QStringLiteral("；")));
     }
+    const QStringList refusals = rules.refusals();
     if (json) {
         QJsonObject object;
         object.insert(QStringLiteral("pumps"), static_cast<qint64>(catalogue.pumps.size()));
+        object.insert(QStringLiteral("refusals"), stringsJson(refusals));
         object.insert(QStringLiteral("listed"), listed);
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
     } else {
+        if (!refusals.isEmpty()) {
+            printOut(QStringLiteral("目录数据不符合规则 %1 处：\n").arg(rules.refusalCount()));
+            for (const QString& refusal : refusals)
+                printOut(QStringLiteral("  ") + refusal + QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("共 %1 台水泵，%2 台需要检查：\n").arg(catalogue.pumps.size()).arg(listed.size()) +
                  text);
     }
-    return listed.isEmpty() ? kCompleted : kProgramMessage;
+    return listed.isEmpty() && refusals.isEmpty() ? kCompleted : kProgramMessage;
 }
 
 } // namespace tarnwick::cli

@@ -17,7 +17,8 @@ namespace tarnwick::cli {
 int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, const QHash<QString, QString>& values,
                     bool all, bool json);
 
-// Every pump whose head fit strays more than 2 % of its largest head from a
+// What the catalogue rules of the imports refuse in the stored catalogue, and
+// every pump whose head fit strays more than 2 % of its largest head from a
 // catalogue point, or that cannot be fitted at all.
 int runCatalogueCheckCommand(store::PumpCatalogue& catalogue, bool json);
 

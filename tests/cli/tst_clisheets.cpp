@@ -324,6 +324,8 @@ void TestCliSheets::catalogueCheckListsBadFits()
     const QJsonObject json = run.json();
     QCOMPARE(json.value(QStringLiteral("pumps")).toInt(), m_models.size());
     const QJsonArray listed = json.value(QStringLiteral("listed")).toArray();
+    // The shipped catalogue keeps the rules of its own imports.
+    QCOMPARE(json.value(QStringLiteral("refusals")).toArray().size(), 0);
     QCOMPARE(run.exitCode, listed.isEmpty() ? 0 : 1);
     for (const QJsonValue& v : listed) {
         const QJsonObject pump = v.toObject();
@@ -351,6 +353,13 @@ void TestCliSheets::catalogueCheckListsBadFits()
     for (const QJsonValue& v : small.json().value(QStringLiteral("listed")).toArray())
         models.append(v.toObject().value(QStringLiteral("model")).toString());
     QCOMPARE(models, (QStringList{QStringLiteral("STRAY"), QStringLiteral("EMPTY")}));
+    // The pump without points is refused by the catalogue rules as well.
+    const QJsonArray refusals = small.json().value(QStringLiteral("refusals")).toArray();
+    QVERIFY(!refusals.isEmpty());
+    bool namesEmpty = false;
+    for (const QJsonValue& v : refusals)
+        namesEmpty = namesEmpty || v.toString().contains(QStringLiteral("序号 3"));
+    QVERIFY2(namesEmpty, QJsonDocument(refusals).toJson().constData());
 }
 
 int main(int argc, char** argv)

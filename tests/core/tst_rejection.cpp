@@ -104,9 +104,8 @@ void tst_rejection::firstFailedRule_data()
 
     QTest::newRow("all points at one flow")
         << Points{{50, 40, 5}, {50, 39, 5}, {50, 38, 5}} << duty("30", "50", "0") << "fit_failed" << none << 0.0;
-    QTest::newRow("a shaft power below zero")
-        << Points{{10, 30, 2}, {20, 28, -1}, {30, 25, 3}, {40, 20, 4}} << duty("20", "25", "0") << "fit_failed"
-        << none << 0.0;
+    QTest::newRow("a shaft power below zero") << Points{{10, 30, 2}, {20, 28, -1}, {30, 25, 3}, {40, 20, 4}}
+                                              << duty("20", "25", "0") << "fit_failed" << none << 0.0;
     QTest::newRow("zero derivative at the start")
         << quadraticPump(40.0, 1.0, -1.0 / 256.0, 5.0) << duty("16", "64", "0") << "no_operating_point" << none << 0.0;
     QTest::newRow("curve above the system curve")
