@@ -1,5 +1,6 @@
 #include "store/import/accessfile.h"
 
+#include "store/database.h"
 #include "store/import/libmdb.h"
 #include "store/import/textcodec.h"
 
@@ -407,7 +408,7 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
     const QByteArray header = file.read(0x20);
     const qint64 fileSize = file.size();
     file.close();
-    if (header.size() < 0x20 || (header.mid(4, 15) != "Standard Jet DB" && header.mid(4, 15) != "Standard ACE DB"))
+    if (header.size() < 0x20 || !store::isAccessHeader(header))
         return Result::failure(QStringLiteral("文件 %1 不是 Access 数据库。").arg(shown));
     const int jetByte = static_cast<uchar>(header[0x14]);
     const int pageSize = jetByte == MDB_VER_JET3 ? 2048 : 4096;
