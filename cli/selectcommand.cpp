@@ -91,7 +91,7 @@ QJsonObject rejectionJson(const VarSpeedRejection& r)
 {
     return {
         {QStringLiteral("model"), QString::fromStdString(r.model)},
-        {QStringLiteral("rule"), QString::fromLatin1(rejectionRuleCode(r.rule))},
+        {QStringLiteral("rule"), QString::fromLatin1(speedRejectionRuleCode(r.rule))},
         {QStringLiteral("figure"), std::isfinite(r.figure) ? QJsonValue(r.figure) : QJsonValue()},
     };
 }
@@ -217,7 +217,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         printOut(QStringLiteral("\n未入选的水泵：\n"));
         for (const VarSpeedRejection* r : rejected)
             printOut(QStringLiteral("  %1  %2  %3\n")
-                         .arg(QString::fromStdString(r->model), QString::fromLatin1(rejectionRuleCode(r->rule)),
+                         .arg(QString::fromStdString(r->model), QString::fromLatin1(speedRejectionRuleCode(r->rule)),
                               QString::fromStdString(rejectionText(r->rule, r->figure))));
     }
     return kCompleted;

@@ -94,7 +94,7 @@ struct Hydraulics
     unsigned warnings = 0;
 };
 
-Hydraulics hydraulicsAt(const PumpCurves& c, const VarSpeedRequest& req, double totalFlow, double head, int k)
+Hydraulics hydraulicsAt(const SpeedPumpCurves& c, const VarSpeedRequest& req, double totalFlow, double head, int k)
 {
     Hydraulics h;
     const double q = totalFlow / k;
@@ -142,7 +142,7 @@ VarSpeedPoint pointWithMotor(const Hydraulics& h, const VarSpeedRequest& req, do
     return p;
 }
 
-VarSpeedRejection rejection(const PumpCurves& c, RejectionRule rule, double figure)
+VarSpeedRejection rejection(const SpeedPumpCurves& c, SpeedRejectionRule rule, double figure)
 {
     return {c.catalogueIndex, c.model, rule, figure};
 }
@@ -189,35 +189,35 @@ std::optional<ControlMode> controlModeFromKeyword(const std::string& keyword)
     return std::nullopt;
 }
 
-const char* rejectionRuleCode(RejectionRule rule)
+const char* speedRejectionRuleCode(SpeedRejectionRule rule)
 {
     switch (rule) {
-    case RejectionRule::NoCurve:
+    case SpeedRejectionRule::NoCurve:
         return "no_curve";
-    case RejectionRule::TooSmall:
+    case SpeedRejectionRule::TooSmall:
         return "too_small";
-    case RejectionRule::OutsidePreferredRegion:
+    case SpeedRejectionRule::OutsidePreferredRegion:
         return "outside_preferred_region";
-    case RejectionRule::PartLoadInfeasible:
+    case SpeedRejectionRule::PartLoadInfeasible:
         return "part_load_infeasible";
-    case RejectionRule::NoMotor:
+    case SpeedRejectionRule::NoMotor:
         return "no_motor";
     }
     return "";
 }
 
-std::string rejectionText(RejectionRule rule, double figure)
+std::string rejectionText(SpeedRejectionRule rule, double figure)
 {
     switch (rule) {
-    case RejectionRule::NoCurve:
+    case SpeedRejectionRule::NoCurve:
         return "没有可用的性能曲线（" + numberText(figure) + "个性能点）";
-    case RejectionRule::TooSmall:
+    case SpeedRejectionRule::TooSmall:
         return "全速扬程不足（H(Qd/N)＝" + numberText(roundedToTenth(figure)) + "m）";
-    case RejectionRule::OutsidePreferredRegion:
+    case SpeedRejectionRule::OutsidePreferredRegion:
         return "设计点不在优先工作区（qe/Qbep＝" + numberText(std::round(figure * 100.0) / 100.0) + "）";
-    case RejectionRule::PartLoadInfeasible:
+    case SpeedRejectionRule::PartLoadInfeasible:
         return "负荷点无法运行（流量比例" + numberText(std::round(figure * 1000.0) / 10.0) + "%）";
-    case RejectionRule::NoMotor:
+    case SpeedRejectionRule::NoMotor:
         return "所需电机超过315kW（" + numberText(roundedToTenth(figure)) + "kW）";
     }
     return {};
@@ -435,17 +435,17 @@ std::optional<double> solveSpeedShare(const CurveFit& head, double q, double tar
     return r;
 }
 
-Expected<PumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
+Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
                                                           const std::vector<CataloguePoint>& points, PointRun run)
 {
-    using Result = Expected<PumpCurves, VarSpeedRejection>;
-    PumpCurves c;
+    using Result = Expected<SpeedPumpCurves, VarSpeedRejection>;
+    SpeedPumpCurves c;
     c.catalogueIndex = catalogueIndex;
     c.model = pump.model;
     c.type = pump.type;
     c.speed = pump.speed;
     const auto noCurve = [&] {
-        return Result::failure(rejection(c, RejectionRule::NoCurve, static_cast<double>(run.count)));
+        return Result::failure(rejection(c, SpeedRejectionRule::NoCurve, static_cast<double>(run.count)));
     };
     if (run.count < 3)
         return noCurve();
@@ -468,7 +468,7 @@ Expected<PumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& p
     return c;
 }
 
-Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves& c, const VarSpeedRequest& req)
+Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCurves& c, const VarSpeedRequest& req)
 {
     using Result = Expected<VarSpeedPump, VarSpeedRejection>;
     const int n = req.dutyPumps;
@@ -477,19 +477,19 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves&
 
     const double fullSpeedHead = fitValue(c.headFit, qd / n);
     if (!(fullSpeedHead >= hd))
-        return Result::failure(rejection(c, RejectionRule::TooSmall, fullSpeedHead));
+        return Result::failure(rejection(c, SpeedRejectionRule::TooSmall, fullSpeedHead));
 
     // Full speed reaches Hd, so the design speed can only be missing below
     // the minimum speed: the design point cannot be run at all.
     const std::optional<double> rDesign = solveSpeedShare(c.headFit, qd / n, hd, req.minSpeed);
     if (!rDesign)
-        return Result::failure(rejection(c, RejectionRule::PartLoadInfeasible, 1.0));
+        return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, 1.0));
     const double preferred = qd / n / *rDesign / c.bestEfficiencyFlow;
     if (preferred < kPreferredLow || preferred > kPreferredHigh)
-        return Result::failure(rejection(c, RejectionRule::OutsidePreferredRegion, preferred));
+        return Result::failure(rejection(c, SpeedRejectionRule::OutsidePreferredRegion, preferred));
     const Hydraulics design = hydraulicsAt(c, req, qd, hd, n);
     if (!design.feasible)
-        return Result::failure(rejection(c, RejectionRule::PartLoadInfeasible, 1.0));
+        return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, 1.0));
 
     // Every feasible running count of every load point; the motor decides
     // only which of them is cheapest.
@@ -506,7 +506,7 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves&
             any = any || options[i][static_cast<std::size_t>(k - 1)].feasible;
         }
         if (!any)
-            return Result::failure(rejection(c, RejectionRule::PartLoadInfeasible, req.profile[i].flowShare));
+            return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, req.profile[i].flowShare));
     }
 
     VarSpeedPump pump;
@@ -547,7 +547,7 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves&
         }
     }
     if (pump.motorRating == 0.0)
-        return Result::failure(rejection(c, RejectionRule::NoMotor, required));
+        return Result::failure(rejection(c, SpeedRejectionRule::NoMotor, required));
 
     pump.design = pointWithMotor(design, req, 1.0, 0.0, qd, hd, n, pump.motorRating, pump.motorPoles);
     for (const VarSpeedPoint& p : pump.points) {

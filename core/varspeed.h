@@ -134,7 +134,7 @@ struct VarSpeedPoint
 };
 
 // The curves of one catalogue pump as the variable-speed selection uses them.
-struct PumpCurves
+struct SpeedPumpCurves
 {
     std::size_t catalogueIndex = 0;
     std::string model;
@@ -148,16 +148,16 @@ struct PumpCurves
     double bestEfficiency = 0.0; // fraction
 };
 
-enum class RejectionRule { NoCurve, TooSmall, OutsidePreferredRegion, PartLoadInfeasible, NoMotor };
-const char* rejectionRuleCode(RejectionRule rule); // no_curve, too_small, ...
+enum class SpeedRejectionRule { NoCurve, TooSmall, OutsidePreferredRegion, PartLoadInfeasible, NoMotor };
+const char* speedRejectionRuleCode(SpeedRejectionRule rule); // no_curve, too_small, ...
 // The rule and its figure in words, for the window and the report.
-std::string rejectionText(RejectionRule rule, double figure);
+std::string rejectionText(SpeedRejectionRule rule, double figure);
 
 struct VarSpeedRejection
 {
     std::size_t catalogueIndex = 0;
     std::string model;
-    RejectionRule rule = RejectionRule::NoCurve;
+    SpeedRejectionRule rule = SpeedRejectionRule::NoCurve;
     // no_curve: points of the pump; too_small: H(Qd/N) in m;
     // outside_preferred_region: design qe/Qbep; part_load_infeasible: flow
     // share of the first infeasible load point (1 for the design point);
@@ -167,7 +167,7 @@ struct VarSpeedRejection
 
 struct VarSpeedPump
 {
-    PumpCurves curves;
+    SpeedPumpCurves curves;
     int dutyPumps = 0;
     int standbyPumps = 0;
     double motorRating = 0.0; // kW
@@ -192,7 +192,7 @@ using VarSpeedProgress = std::function<bool(std::size_t done, std::size_t total)
 
 // The minimum rules: the design's point and fit rules. Nothing on failure
 // (the reason is then NoCurve and the point count).
-Expected<PumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
+Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
                                                           const std::vector<CataloguePoint>& points, PointRun run);
 
 // The flow of the highest fitted efficiency within [minFlow, maxFlow].
@@ -204,7 +204,7 @@ std::optional<double> solveSpeedShare(const CurveFit& head, double q, double tar
 
 // One pump set against the request: accepted with its figures, or the first
 // rule it fails.
-Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const PumpCurves& curves,
+Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCurves& curves,
                                                                const VarSpeedRequest& request);
 
 // Every catalogue pump, ranked by annual energy (ties: catalogue order).

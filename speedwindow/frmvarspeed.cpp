@@ -547,7 +547,7 @@ void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& reje
     for (int row = 0; row < static_cast<int>(rejected.size()); ++row) {
         const VarSpeedRejection& r = *rejected[static_cast<std::size_t>(row)];
         m_rejected->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(r.model)));
-        m_rejected->setItem(row, 1, new QTableWidgetItem(QString::fromLatin1(rejectionRuleCode(r.rule))));
+        m_rejected->setItem(row, 1, new QTableWidgetItem(QString::fromLatin1(speedRejectionRuleCode(r.rule))));
         m_rejected->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(rejectionText(r.rule, r.figure))));
     }
 }

@@ -32,7 +32,7 @@ double niceCeiling(double v)
 VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequest& request)
 {
     VarSpeedChartData data;
-    const PumpCurves& c = pump.curves;
+    const SpeedPumpCurves& c = pump.curves;
     const int n = pump.dutyPumps;
     const double qTop = std::max(c.maxFlow * n, request.duty.flow) * 1.1;
     data.maxFlow = niceCeiling(qTop);

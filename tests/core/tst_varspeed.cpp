@@ -283,14 +283,14 @@ void TestVarSpeed::matchesReferenceModel()
         const QString where = QStringLiteral("trial %1 (shape %2)").arg(trial).arg(shape);
         if (!ref.accepted) {
             QVERIFY2(sel.accepted.empty() && sel.rejected.size() == 1, qPrintable(where));
-            QCOMPARE(qs(rejectionRuleCode(sel.rejected[0].rule)), qs(ref.rule));
+            QCOMPARE(qs(speedRejectionRuleCode(sel.rejected[0].rule)), qs(ref.rule));
             if (ref.rule != "no_motor")
                 QVERIFY2(close(sel.rejected[0].figure, ref.figure, 1e-6L), qPrintable(where));
             continue;
         }
         QVERIFY2(sel.accepted.size() == 1,
                  qPrintable(where + QStringLiteral(" rejected as ") +
-                            qs(sel.rejected.empty() ? "" : rejectionRuleCode(sel.rejected[0].rule))));
+                            qs(sel.rejected.empty() ? "" : speedRejectionRuleCode(sel.rejected[0].rule))));
         ++accepted;
         const VarSpeedPump& pump = sel.accepted[0];
         QVERIFY2(close(pump.curves.bestEfficiencyFlow, ref.qbep, 1e-6L), qPrintable(where));
@@ -510,7 +510,7 @@ void TestVarSpeed::rejectionRules()
     }
     QCOMPARE(sel.rejected.size(), std::size_t(1));
     qInfo("%s", rejectionText(sel.rejected[0].rule, sel.rejected[0].figure).c_str());
-    QCOMPARE(qs(rejectionRuleCode(sel.rejected[0].rule)), rule);
+    QCOMPARE(qs(speedRejectionRuleCode(sel.rejected[0].rule)), rule);
     if (figure >= 0.0)
         QVERIFY2(std::fabs(sel.rejected[0].figure - figure) < 1e-3,
                  qPrintable(QString::number(sel.rejected[0].figure, 'g', 17)));

@@ -292,6 +292,7 @@ void TestMDIForm1::menuBarStructure()
         {2, u"calculate1"_qs, u"设计计算(&S)"_qs},
         {2, u"calculate2"_qs, u"校核计算(&T)"_qs},
         {2, u"calculate3"_qs, u"变速节能选型(&V)"_qs},
+        {2, u"rejectedPumps"_qs, u"未入选水泵…"_qs},
         {1, u"result"_qs, u"结果显示(&R)"_qs},
         {2, u"result1"_qs, u"本次计算结果显示(&B)"_qs},
         {2, u"result2"_qs, u"全部计算结果显示(&Q)"_qs},
@@ -324,6 +325,14 @@ void TestMDIForm1::menuBarStructure()
     };
     walk(form.menuBar()->actions(), 1);
     QCOMPARE(actual, expected);
+    // The added items each stand after a separator, below the two calculations.
+    const QList<QAction*> calculate = menuItem(form, u"calculate"_qs)->menu()->actions();
+    QCOMPARE(calculate.size(), 6);
+    QVERIFY(calculate[2]->isSeparator());
+    QVERIFY(calculate[4]->isSeparator());
+    m_messages.clear();
+    calculate[5]->trigger();
+    QCOMPARE(m_messages, QStringList{u"请先进行设计计算。"_qs});
 
     // Submenus carry the item name too, and only the two plain top-level items
     // act from the menu bar itself.

@@ -163,7 +163,7 @@ void TestFrmVarSpeed::menuItemsAndReport()
     };
     QCOMPARE(texts(QStringLiteral("calculate")),
              (QStringList{QStringLiteral("设计计算(&S)"), QStringLiteral("校核计算(&T)"), QStringLiteral("-"),
-                          QStringLiteral("变速节能选型(&V)")}));
+                          QStringLiteral("变速节能选型(&V)"), QStringLiteral("-"), QStringLiteral("未入选水泵…")}));
     QCOMPARE(texts(QStringLiteral("result")),
              (QStringList{QStringLiteral("本次计算结果显示(&B)"), QStringLiteral("全部计算结果显示(&Q)"),
                           QStringLiteral("-"), QStringLiteral("本次变速选型结果显示(&V)"),
