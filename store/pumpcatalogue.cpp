@@ -44,6 +44,9 @@ Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QStr
 
 Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openFile(const QString& databaseFile)
 {
+    // A server's database has no folder; the program's own stands in.
+    if (isServerLocation(databaseFile))
+        return openAt(store::programFolder(), databaseFile);
     return openAt(QFileInfo(databaseFile).absolutePath(), databaseFile);
 }
 

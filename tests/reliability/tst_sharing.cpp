@@ -26,12 +26,12 @@ constexpr int kNearShare = 25;
 DutyTexts duty()
 {
     DutyTexts texts;
-    texts.flow = "100";
-    texts.resistance = "20";
-    texts.staticHead = "0";
-    texts.flowUnit = "m3/h";
-    texts.resistanceUnit = "mH2O";
-    texts.staticHeadUnit = "mH2O";
+    texts.flow = std::string("100");
+    texts.resistance = std::string("20");
+    texts.staticHead = std::string("0");
+    texts.flowUnit = std::string("m3/h");
+    texts.resistanceUnit = std::string("mH2O");
+    texts.staticHeadUnit = std::string("mH2O");
     return texts;
 }
 
