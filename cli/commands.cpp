@@ -1,12 +1,15 @@
 #include "cli/commands.h"
 
 #include "cli/arguments.h"
+#include "cli/help.h"
 #include "cli/importcommands.h"
 #include "cli/output.h"
+#include "cli/pumpsjson.h"
 #include "cli/reportcommand.h"
 #include "core/units.h"
 #include "store/calculations.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -26,6 +29,9 @@ const char* const kUsage = R"(用法：
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
+  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
+  tarnwick-cli help [命令]
+  tarnwick-cli --version [--db 文件]
 
 单位选项（取值与程序中单位列表的文字相同）：
   --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
@@ -40,7 +46,12 @@ import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库�
                  --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
 import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。
 export-catalogue 把水泵目录导出为同样格式的 CSV 文件。
---db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”。
+update-catalogue 用新数据库（默认为随程序安装的数据库）中的水泵目录替换当前目录，
+                 两张结果表保持不变。
+help    显示用法；help 命令（或 命令 --help）显示该命令的用法。
+--db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”；程序目录中没有时
+        使用用户数据目录中的数据库（首次使用时从随程序安装的数据库复制）。
+        环境变量 TARNWICK_DB 也可指定数据库文件。
 --json  以 JSON 输出。
 )";
 
@@ -54,7 +65,7 @@ struct Options
 
 int usageError(const QString& message)
 {
-    printError(message + QLatin1Char('\n') + QString::fromUtf8(kUsage));
+    printUsageError(message, QString::fromUtf8(kUsage));
     return kUsageOrDatabase;
 }
 
@@ -73,7 +84,7 @@ const QList<CommandSyntax>& commandSyntaxes()
         {QStringLiteral("report"),
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
-         {json, all}},
+         {all}},
     };
     return syntaxes;
 }
@@ -117,6 +128,13 @@ bool validUnit(const QString& unit, const auto& items)
 bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 {
     const auto& v = options.values;
+    // A duty option left out is a slip on the command line, not a figure out of range.
+    for (const QString& option : {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
+        if (!v.contains(option)) {
+            *error = QStringLiteral("缺少选项 --%1。").arg(option);
+            return false;
+        }
+    }
     texts->resistance = utf8(v.value(QStringLiteral("resistance")));
     texts->flow = utf8(v.value(QStringLiteral("flow")));
     texts->staticHead = utf8(v.value(QStringLiteral("static-head")));
@@ -142,16 +160,17 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 
 Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Options& options)
 {
-    if (options.values.value(QStringLiteral("db")).isEmpty())
-        return store::PumpCatalogue::open(store::programFolder());
     return store::PumpCatalogue::openFile(databaseFile(options.values));
 }
 
-void printJson(const QJsonValue& message, const QStringList& entries, const QStringList& labels,
-               const QJsonArray& rows)
+// Scripts read `status` rather than the display texts.
+void printJson(const QString& status, const QJsonValue& message, const QStringList& entries,
+               const QStringList& labels, const QJsonArray& rows, const QJsonArray& pumps = {})
 {
     QJsonObject object;
+    object.insert(QStringLiteral("status"), status);
     object.insert(QStringLiteral("message"), message);
+    object.insert(QStringLiteral("pumps"), pumps);
     object.insert(QStringLiteral("entries"), stringsJson(entries));
     object.insert(QStringLiteral("labels"), stringsJson(labels));
     object.insert(QStringLiteral("rows"), rows);
@@ -167,7 +186,7 @@ int reportFailure(const store::RunFailure& failure, const Options& options)
     }
     const QString message = QString::fromStdString(failure.stop.message);
     if (options.json)
-        printJson(message, {}, {}, {});
+        printJson(QStringLiteral("rejected"), message, {}, {}, {});
     else
         printOut(message + QLatin1Char('\n'));
     return kProgramMessage;
@@ -212,8 +231,11 @@ int runDesignCommand(const Options& options)
 
     const QStringList entries = toQStringList(run->entries);
     const store::RowSet& latest = catalogue->latestResultRows;
+    // Finding no pump ends with the program's single entry in the list.
+    const bool noneFound = run->candidates.empty();
     if (options.json) {
-        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest));
+        printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
+                  resultRowsJson(latest), designPumpsJson(run.value()));
     } else {
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
         for (const QString& entry : entries)
@@ -221,7 +243,7 @@ int runDesignCommand(const Options& options)
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
     }
-    return kCompleted;
+    return noneFound ? kProgramMessage : kCompleted;
 }
 
 int runCheckCommand(const Options& options)
@@ -240,7 +262,8 @@ int runCheckCommand(const Options& options)
     const QStringList labels = toQStringList(run->labels);
     const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
-        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest));
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  checkedPumpJson(run.value(), catalogue->catalogue()));
     } else {
         printOut(QStringLiteral("水泵运行参数：\n"));
         // The panel shows the model line first, then the four figures.
@@ -271,7 +294,7 @@ int runResultsCommand(const Options& options)
         return kUsageOrDatabase;
     }
     if (options.json)
-        printJson(QJsonValue::Null, {}, {}, resultRowsJson(rows));
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, {}, resultRowsJson(rows));
     else
         printOut(QStringLiteral("“%1”中的记录：\n").arg(rows.source()) + resultRowsTable(rows));
     return kCompleted;
@@ -279,12 +302,47 @@ int runResultsCommand(const Options& options)
 
 } // namespace
 
-int runCommandLine(const QStringList& arguments)
+namespace {
+
+int runHelp(const QStringList& arguments)
 {
-    if (arguments.size() == 1 && (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
-        printOut(QString::fromUtf8(kUsage));
+    const QString usage = QString::fromUtf8(kUsage);
+    if (arguments.size() > 2)
+        return usageError(QStringLiteral("多余的参数：%1").arg(arguments[2]));
+    if (arguments.size() == 1) {
+        printOut(usage);
         return kCompleted;
     }
+    const QString text = commandHelp(usage, arguments[1]);
+    if (text.isEmpty())
+        return usageError(QStringLiteral("未知的命令：%1").arg(arguments[1]));
+    printOut(text);
+    return kCompleted;
+}
+
+int runVersion(const QStringList& arguments)
+{
+    ParsedArguments parsed;
+    QString error;
+    if (!parseArguments({QStringLiteral("--version"), 0, {QStringLiteral("db")}, {}}, arguments, &parsed, &error))
+        return usageError(error);
+    // Names the database without touching it: no copy is made here.
+    printOut(versionText(store::describeDatabase(store::locateDatabase(parsed.values.value(QStringLiteral("db"))))));
+    return kCompleted;
+}
+
+int runCommand(const QStringList& arguments)
+{
+    const QString first = arguments.value(0);
+    if (arguments.size() == 1 && (first == QStringLiteral("--help") || first == QStringLiteral("-h")))
+        return runHelp({QStringLiteral("help")});
+    if (first == QStringLiteral("help"))
+        return runHelp(arguments);
+    if (first == QStringLiteral("--version"))
+        return runVersion(arguments);
+    // "COMMAND --help" shows that command's usage whatever else is given.
+    if (arguments.size() > 1 && (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))))
+        return runHelp({QStringLiteral("help"), first});
     if (!arguments.isEmpty() && isImportCommand(arguments.first()))
         return runImportCommand(arguments);
     Options options;
@@ -298,6 +356,16 @@ int runCommandLine(const QStringList& arguments)
     if (options.command == QStringLiteral("report"))
         return runReportCommand(options.values, options.all);
     return runResultsCommand(options);
+}
+
+} // namespace
+
+int runCommandLine(const QStringList& arguments)
+{
+    setJsonErrors(arguments.contains(QStringLiteral("--json")));
+    const int status = runCommand(arguments);
+    finishWithStatus(status);
+    return status;
 }
 
 } // namespace tarnwick::cli

@@ -3,7 +3,9 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "store/catalogueupdate.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/import/accessimport.h"
 #include "store/import/catalogueio.h"
 
@@ -19,6 +21,7 @@ const char* const kImportUsage = R"(用法：
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
+  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
 )";
 
 const QList<CommandSyntax>& commands()
@@ -27,13 +30,14 @@ const QList<CommandSyntax>& commands()
         {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {}},
         {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
         {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
+        {QStringLiteral("update-catalogue"), 0, {QStringLiteral("db"), QStringLiteral("from")}, {}},
     };
     return list;
 }
 
 int usageError(const QString& message)
 {
-    printError(message + QLatin1Char('\n') + QString::fromUtf8(kImportUsage));
+    printUsageError(message, QString::fromUtf8(kImportUsage));
     return kUsageOrDatabase;
 }
 
@@ -46,7 +50,8 @@ int failure(const QString& message)
 int importMdb(const ParsedArguments& arguments)
 {
     const QString source = absolutePath(arguments.files[0]);
-    const QString target = databaseFile(arguments.values);
+    // The target is made here: no first copy of the shipped database.
+    const QString target = store::locateDatabase(arguments.values.value(QStringLiteral("db"))).path;
     if (QFileInfo(source) == QFileInfo(target) || QFileInfo::exists(target))
         return failure(QStringLiteral("目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
                            .arg(QDir::toNativeSeparators(target)));
@@ -107,6 +112,28 @@ int exportCatalogue(const ParsedArguments& arguments)
     return kCompleted;
 }
 
+int updateCatalogue(const ParsedArguments& arguments)
+{
+    const QString from = arguments.values.contains(QStringLiteral("from"))
+                             ? absolutePath(arguments.values.value(QStringLiteral("from")))
+                             : store::shippedDatabasePath();
+    const QString path = databaseFile(arguments.values);
+    if (QFileInfo(from) == QFileInfo(path))
+        return failure(QStringLiteral("新数据库与当前数据库是同一个文件：%1").arg(QDir::toNativeSeparators(path)));
+    const auto connection = store::Connection::open(path);
+    if (!connection)
+        return failure(connection.error());
+    const auto update = store::replaceCatalogue(connection.value()->database(), from);
+    if (!update)
+        return failure(update.error());
+    printOut(QStringLiteral("已用 %1 中的水泵目录（%2 台水泵、%3 个性能点）替换 %4 中的目录。两张结果表没有改动。\n")
+                 .arg(QDir::toNativeSeparators(from))
+                 .arg(update->pumps)
+                 .arg(update->points)
+                 .arg(QDir::toNativeSeparators(path)));
+    return kCompleted;
+}
+
 } // namespace
 
 bool isImportCommand(const QString& command)
@@ -131,6 +158,8 @@ int runImportCommand(const QStringList& arguments)
             return importMdb(parsed);
         if (command.name == QStringLiteral("import-catalogue"))
             return importCatalogue(parsed);
+        if (command.name == QStringLiteral("update-catalogue"))
+            return updateCatalogue(parsed);
         return exportCatalogue(parsed);
     }
     return usageError(QStringLiteral("未知的命令：%1").arg(arguments.value(0)));
