@@ -5,11 +5,14 @@
 #include "infowindows/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "store/database.h"
+#include "store/names.h"
 #include "store/import/accessconversion.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStatusBar>
 #include <QScreen>
 
 namespace tarnwick {
@@ -62,16 +65,51 @@ bool offerAccessConversion(const QString& programFolder)
     return true;
 }
 
+store::DatabaseLocation startupDatabase(const QStringList& arguments)
+{
+    QString given;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--db") && i + 1 < arguments.size())
+            given = arguments[++i];
+        else if (arguments[i].startsWith(QStringLiteral("--db=")))
+            given = arguments[i].mid(5);
+    }
+    return store::locateDatabase(given);
+}
+
+std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location)
+{
+    // The windows open the database by its folder and the program's file name.
+    const QFileInfo file(location.path);
+    if (file.fileName() != store::names::databaseFileName()) {
+        showWarning(nullptr, QStringLiteral("窗口程序使用的数据库文件必须名为“%1”：%2\n\nTarnwick 无法启动。")
+                                 .arg(store::names::databaseFileName(), QDir::toNativeSeparators(location.path)));
+        return nullptr;
+    }
+    QString error;
+    if (!store::preparePerUserDatabase(location, &error)) {
+        showWarning(nullptr, error + QStringLiteral("\n\nTarnwick 无法启动。"));
+        return nullptr;
+    }
+    const QString folder = file.absolutePath();
+    if (!offerAccessConversion(folder))
+        return nullptr;
+    auto window = openMainWindow(folder);
+    if (window)
+        window->statusBar()->setToolTip(store::describeDatabase(location));
+    return window;
+}
+
 int runProgram()
 {
-    const QString folder = store::programFolder();
+    const store::DatabaseLocation location = startupDatabase(QCoreApplication::arguments());
     std::unique_ptr<MDIForm1> mainWindow;
     bool failed = false;
 
     auto* splash = new frmSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(splash, &frmSplash::entered, splash, [&] {
-        if (!offerAccessConversion(folder) || !(mainWindow = openMainWindow(folder))) {
+        if (!(mainWindow = startOn(location))) {
             failed = true;
             QCoreApplication::exit(1);
         }

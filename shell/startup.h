@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/databaselocation.h"
+
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -22,6 +25,16 @@ std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder);
 // name). False when the program cannot go on: the user declined, or the
 // conversion failed and the user has been told why.
 bool offerAccessConversion(const QString& programFolder);
+
+// The database named by "--db FILE" among the program's arguments, or by
+// TARNWICK_DB, or the usual place (beside the program or the user's copy).
+store::DatabaseLocation startupDatabase(const QStringList& arguments);
+
+// Makes the first copy of the shipped database when the location needs it,
+// offers the Access conversion, and opens the main window on the database,
+// whose status bar's tooltip names it. Null when the program cannot go on;
+// the user has been told why.
+std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location);
 
 // The whole run: the splash window first; its entry icon opens the main
 // window. Returns the program's exit status.

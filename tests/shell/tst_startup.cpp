@@ -1,6 +1,7 @@
 // Start-up with an Access database where the program's own should be: the
 // offer to convert it, and that the user's file survives whatever happens.
 #include "controls/messagebox.h"
+#include "shell/mdiform1.h"
 #include "shell/startup.h"
 #include "store/database.h"
 #include "tests/support/testdatabase.h"
@@ -8,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,6 +46,8 @@ private slots:
     void declinedConversionEndsAndKeepsTheFile();
     void failedConversionRestoresTheOriginal();
     void accessFileWithoutPumpTablesIsRefused();
+    void startsOnTheLocatedDatabase_data();
+    void startsOnTheLocatedDatabase();
 
 private:
     QStringList m_questions;
@@ -135,6 +139,52 @@ void TestStartup::accessFileWithoutPumpTablesIsRefused()
     QVERIFY2(m_messages.first().contains(QStringLiteral("水泵性能表")), qPrintable(m_messages.first()));
     QCOMPARE(digest(path), before);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("水泵数据库97-access97.mdb"))));
+}
+
+void TestStartup::startsOnTheLocatedDatabase_data()
+{
+    // How the database is given, and whether the window can open on it.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("--db FILE") << QStringLiteral("given") << true;
+    QTest::newRow("--db=FILE under another name") << QStringLiteral("renamed") << false;
+    QTest::newRow("first start of an installed program") << QStringLiteral("per-user") << true;
+}
+
+void TestStartup::startsOnTheLocatedDatabase()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, opens);
+    testing::TestProgramFolder shipped;
+    QVERIFY(shipped.isValid());
+    QTemporaryDir dir;
+    store::DatabaseLocation location;
+    if (how == QStringLiteral("per-user")) {
+        location.kind = store::DatabaseLocation::Kind::PerUser;
+        location.path = dir.filePath(QStringLiteral("data/tarnwick/水泵数据库97.mdb"));
+        location.shipped = shipped.databasePath();
+    } else if (how == QStringLiteral("renamed")) {
+        const QString other = dir.filePath(QStringLiteral("other.db"));
+        QVERIFY(QFile::copy(shipped.databasePath(), other));
+        location = startupDatabase({QStringLiteral("tarnwick"), QStringLiteral("--db=") + other});
+    } else {
+        location = startupDatabase({QStringLiteral("tarnwick"), QStringLiteral("--db"), shipped.databasePath()});
+        QCOMPARE(location.path, shipped.databasePath());
+    }
+    const QByteArray shippedDigest = digest(shipped.databasePath());
+    const auto window = startOn(location);
+    QCOMPARE(window != nullptr, opens);
+    QCOMPARE(m_messages.size(), opens ? 0 : 1);
+    if (!opens)
+        return;
+    QVERIFY2(window->statusBar()->toolTip().contains(QDir::toNativeSeparators(location.path)),
+             qPrintable(window->statusBar()->toolTip()));
+    QVERIFY(QFile::exists(location.path));
+    if (how == QStringLiteral("per-user")) {
+        // The window writes to the copy; the shipped file stays as installed.
+        QCOMPARE(digest(shipped.databasePath()), shippedDigest);
+        QVERIFY(window->statusBar()->toolTip().contains(QStringLiteral("用户数据目录")));
+    }
 }
 
 QTEST_MAIN(TestStartup)
