@@ -87,7 +87,7 @@ void TestPackage::initTestCase()
     m_deb = output + QLatin1Char('/') + debs.first();
     m_root = m_dir.filePath(QStringLiteral("root"));
     const Ran unpack = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), m_deb, m_root});
-    QVERIFY2(unpack.exitCode == 0, unpack.err);
+    QVERIFY2(unpack.exitCode == 0, unpack.err.constData());
 }
 
 void TestPackage::unpackedToolUsesTheUsersCopy()
@@ -114,7 +114,7 @@ void TestPackage::unpackedToolUsesTheUsersCopy()
                             QStringLiteral("--resistance"), QStringLiteral("30"), QStringLiteral("--static-head"),
                             QStringLiteral("0"), QStringLiteral("--json")},
                            env, 60000);
-    QVERIFY2(design.exitCode == 0, design.err);
+    QVERIFY2(design.exitCode == 0, design.err.constData());
     const QJsonObject json = QJsonDocument::fromJson(design.out).object();
     QCOMPARE(json.value(QStringLiteral("status")).toString(), QStringLiteral("ok"));
     const int rows = int(json.value(QStringLiteral("rows")).toArray().size());
@@ -130,7 +130,7 @@ void TestPackage::unpackedToolUsesTheUsersCopy()
     QCOMPARE(results.exitCode, 0);
     QCOMPARE(QJsonDocument::fromJson(results.out).object().value(QStringLiteral("rows")).toArray().size(), rows);
     const Ran version = run(tool, {QStringLiteral("--version")}, env, 60000);
-    QVERIFY2(QString::fromUtf8(version.out).contains(copy), version.out);
+    QVERIFY2(QString::fromUtf8(version.out).contains(copy), version.out.constData());
 }
 
 void TestPackage::dependsOnWhatQtLoadsAtRunTime()
@@ -139,7 +139,7 @@ void TestPackage::dependsOnWhatQtLoadsAtRunTime()
     QCOMPARE(depends.exitCode, 0);
     // The SQLite driver and the platform plug-ins are loaded, not linked.
     for (const char* package : {"libqt6sql6-sqlite", "qt6-qpa-plugins", "libqt6widgets6", "libqt6svg6"})
-        QVERIFY2(depends.out.contains(package), depends.out);
+        QVERIFY2(depends.out.contains(package), depends.out.constData());
 }
 
 void TestPackage::lintianFindsNoErrors()
