@@ -10,6 +10,7 @@ target_compile_options(tarnwick_options INTERFACE -ffp-contract=off -fno-fast-ma
 target_compile_options(tarnwick_options INTERFACE
     -Wall -Wextra
     -Wnon-virtual-dtor
+    -Wold-style-cast
     -Woverloaded-virtual
     -Wcast-qual
     -Wmissing-declarations
