@@ -4,6 +4,7 @@
 #include "cli/help.h"
 #include "cli/importcommands.h"
 #include "cli/output.h"
+#include "cli/progress.h"
 #include "cli/pumpsjson.h"
 #include "cli/reportcommand.h"
 #include "core/units.h"
@@ -225,7 +226,11 @@ int runDesignCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    auto run = store::runDesign(*catalogue, texts);
+    TerminalProgress progress;
+    auto run = store::runDesign(*catalogue, texts, [&progress](std::size_t done, std::size_t total) {
+        progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
+    });
+    progress.finish();
     if (!run)
         return reportFailure(run.error(), options);
 

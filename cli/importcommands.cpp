@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/progress.h"
 #include "store/catalogueupdate.h"
 #include "store/database.h"
 #include "store/databaselocation.h"
@@ -57,7 +58,12 @@ int importMdb(const ParsedArguments& arguments)
                            .arg(QDir::toNativeSeparators(target)));
     import::AccessImportOptions options;
     options.textEncoding = arguments.values.value(QStringLiteral("codepage"));
+    TerminalProgress progress;
+    options.progress = [&progress](int table, int tables, const QString& name, qint64 rows) {
+        progress.show(QStringLiteral("正在转换：表 %1/%2“%3”，已复制 %4 行").arg(table).arg(tables).arg(name).arg(rows));
+    };
     const auto summary = import::importAccessDatabase(source, target, options);
+    progress.finish();
     if (!summary)
         return failure(summary.error());
     printOut(import::summaryText(summary.value()));

@@ -117,17 +117,19 @@ std::array<std::string, 5> operatingParameterLabels(const DesignCandidate& candi
     };
 }
 
-Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts)
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const SelectionProgress& progress)
 {
     // Validation comes before the index is built: a bad duty reads nothing.
     if (auto request = readSelectionRequest(texts); !request)
         return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
     const CatalogueIndex index(catalogue.points);
-    return runDesignSelection(catalogue, texts, [&index](double key) { return index.runOf(key); });
+    return runDesignSelection(catalogue, texts, [&index](double key) { return index.runOf(key); }, progress);
 }
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
-                                                              const PointRunFinder& findRun)
+                                                              const PointRunFinder& findRun,
+                                                              const SelectionProgress& progress)
 {
     using Result = Expected<DesignSelection, CalculationStop>;
 
@@ -144,7 +146,15 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
     std::vector<float> work;
 
     releaseVectorState();
+    // Progress is told every so many pumps: often enough for a display,
+    // rarely enough to cost nothing.
+    constexpr std::size_t kProgressStep = 512;
+    const std::size_t total = catalogue.pumps.size();
+    std::size_t done = 0;
     for (const CataloguePump& pump : catalogue.pumps) {
+        if (progress && done % kProgressStep == 0)
+            progress(done, total);
+        ++done;
         const PointRun run = findRun(pump.key);
         if (run.count < 3)
             continue;
@@ -206,6 +216,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         selection.rows.push_back(resultRow(text::kMethodDesign, req, pump.model, etaMax, hop, qop, etaOp));
         selection.candidates.push_back(std::move(candidate));
     }
+    if (progress)
+        progress(total, total);
 
     if (selection.entries.empty()) {
         selection.entries.emplace_back(text::kNoPumpFound);

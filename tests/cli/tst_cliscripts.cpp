@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +57,7 @@ private slots:
     void installedLayoutCopiesTheShippedDatabase();
     void updateCatalogueKeepsResults();
     void updateCatalogueFromAnIncompleteFileChangesNothing();
+    void progressOnlyOnATerminal();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -306,6 +308,30 @@ void TestCliScripts::updateCatalogueFromAnIncompleteFileChangesNothing()
     QCOMPARE(partial.exitCode, 2);
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 3);
     QCOMPARE(m_folder->rowCount(QStringLiteral("流扬功")), points);
+}
+
+void TestCliScripts::progressOnlyOnATerminal()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        QSKIP("script (util-linux) is needed for a terminal");
+    const QStringList arguments =
+        QStringList{kCli, QStringLiteral("design")} + duty(QStringLiteral("48"), QStringLiteral("19")) + db();
+    QStringList quoted;
+    for (const QString& a : arguments)
+        quoted.append(QLatin1Char('\'') + a + QLatin1Char('\''));
+    // script runs the tool on a pseudo-terminal and copies what it shows.
+    const Run terminal = tarnwick::testing::runTool(
+        script, {QStringLiteral("-qec"), quoted.join(QLatin1Char(' ')), QStringLiteral("/dev/null")}, 60000);
+    QCOMPARE(terminal.exitCode, 0);
+    QVERIFY2(terminal.out.contains(QStringLiteral("\r\x1b[K正在选型：已检查 0/3 台水泵")), qPrintable(terminal.out));
+    // The line is erased before the list is printed.
+    QVERIFY(terminal.out.contains(QStringLiteral("\r\x1b[K满足用户要求的水泵")));
+
+    const Run piped = cli(arguments.mid(1));
+    QCOMPARE(piped.exitCode, 0);
+    QVERIFY(piped.err.isEmpty());
+    QVERIFY(!piped.out.contains(QStringLiteral("正在选型")));
 }
 
 QTEST_GUILESS_MAIN(TestCliScripts)
