@@ -18,7 +18,12 @@ void writeError(const QByteArray& bytes)
 
 } // namespace
 
-TerminalProgress::TerminalProgress() : m_enabled(isatty(fileno(stderr)) != 0) {}
+// TARNWICK_PROGRESS=1 asks for the display without a terminal: the window
+// that runs the Access conversion reads it from the pipe.
+TerminalProgress::TerminalProgress()
+    : m_enabled(isatty(fileno(stderr)) != 0 || qEnvironmentVariable("TARNWICK_PROGRESS") == QStringLiteral("1"))
+{
+}
 
 TerminalProgress::~TerminalProgress()
 {

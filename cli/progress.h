@@ -6,8 +6,8 @@
 namespace tarnwick::cli {
 
 // A one-line progress display on standard error for long work, shown only
-// when standard error is a terminal: a script that reads the output or a log
-// file gets nothing of it. The line is redrawn at most ten times a second and
+// when standard error is a terminal (or TARNWICK_PROGRESS=1 asks for it): a
+// script that reads the output or a log file gets nothing of it. The line is redrawn at most ten times a second and
 // erased when the work is over.
 class TerminalProgress
 {

@@ -11,11 +11,20 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QScreen>
 
 namespace tarnwick {
+
+namespace {
+
+constexpr int kAccessConversionTimeoutMs = 10 * 60 * 1000;
+
+} // namespace
 
 void applyProgramFont()
 {
@@ -39,6 +48,55 @@ std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder)
     return window;
 }
 
+import::AccessConversion convertWithProgress(const QString& databaseFolder, const QString& cliPath)
+{
+    import::AccessConversionRun run(databaseFolder, cliPath);
+    if (!run.start())
+        return run.finish();
+
+    // The conversion runs in a child process; this loop keeps every window
+    // painting and answering while it works.
+    QProgressDialog dialog(QStringLiteral("正在转换 Access 数据库……"), QStringLiteral("取消"), 0, 0);
+    dialog.setObjectName(QStringLiteral("AccessConversionProgress"));
+    dialog.setWindowTitle(QStringLiteral("Tarnwick"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    QEventLoop loop;
+    enum class Ending { Finished, Cancelled, TimedOut } ending = Ending::Finished;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&run.process(), &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+        ending = Ending::Cancelled;
+        loop.quit();
+    });
+    QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
+        ending = Ending::TimedOut;
+        loop.quit();
+    });
+    QObject::connect(&run.process(), &QProcess::readyReadStandardError, &dialog, [&] {
+        const QString text = run.progressText();
+        if (!text.isEmpty())
+            dialog.setLabelText(text);
+    });
+    timeout.start(kAccessConversionTimeoutMs);
+    dialog.show();
+    if (run.process().state() != QProcess::NotRunning)
+        loop.exec();
+    dialog.hide();
+    switch (ending) {
+    case Ending::Cancelled:
+        return run.stop(QStringLiteral("转换已取消。"));
+    case Ending::TimedOut:
+        return run.stop(QStringLiteral("转换超时，已中止。"));
+    case Ending::Finished:
+        break;
+    }
+    return run.finish();
+}
+
 bool offerAccessConversion(const QString& programFolder)
 {
     if (!import::programFolderHoldsAccessFile(programFolder))
@@ -52,10 +110,9 @@ bool offerAccessConversion(const QString& programFolder)
         showWarning(nullptr, QStringLiteral("数据库文件“%1”未转换。\n\nTarnwick 无法启动。").arg(path));
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString cli = programFolder + QStringLiteral("/tarnwick-cli");
-    const import::AccessConversion result = import::convertProgramFolderDatabase(programFolder, cli);
-    QApplication::restoreOverrideCursor();
+    // The tool is the one installed beside this program, wherever the database is.
+    const QString cli = store::programFolder() + QStringLiteral("/tarnwick-cli");
+    const import::AccessConversion result = convertWithProgress(programFolder, cli);
     if (result.outcome == import::AccessConversion::Outcome::Failed) {
         showWarning(nullptr, result.message + QStringLiteral("\n\nTarnwick 无法启动。"));
         return false;

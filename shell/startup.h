@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/databaselocation.h"
+#include "store/import/accessconversion.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,12 @@ void applyProgramFont();
 // it. When the database cannot be used the user is told why and the result is
 // null.
 std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder);
+
+// Converts the folder's Access database with `cliPath import-mdb` while a
+// progress dialog ("AccessConversionProgress") shows the child's progress
+// and offers "取消"; the windows stay responsive meanwhile. A cancelled run
+// fails and leaves the original under its name and no partial target.
+import::AccessConversion convertWithProgress(const QString& databaseFolder, const QString& cliPath);
 
 // When the program folder holds an Access database under the program's file
 // name, offers to convert it (the original is kept beside it under a new

@@ -9,7 +9,12 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QApplication>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +52,8 @@ private slots:
     void failedConversionRestoresTheOriginal();
     void accessFileWithoutPumpTablesIsRefused();
     void startsOnTheLocatedDatabase_data();
+    void conversionShowsProgress_data();
+    void conversionShowsProgress();
     void startsOnTheLocatedDatabase();
 
 private:
@@ -184,6 +191,79 @@ void TestStartup::startsOnTheLocatedDatabase()
         // The window writes to the copy; the shipped file stays as installed.
         QCOMPARE(digest(shipped.databasePath()), shippedDigest);
         QVERIFY(window->statusBar()->toolTip().contains(QStringLiteral("用户数据目录")));
+    }
+}
+
+void TestStartup::conversionShowsProgress_data()
+{
+    // Whether the user cancels; a stand-in for the tool reports progress,
+    // leaves a partial file under the target's name and, unless cancelled,
+    // ends with a finished database.
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("finished") << false;
+}
+
+void TestStartup::conversionShowsProgress()
+{
+    QFETCH(bool, cancel);
+    QTemporaryDir dir;
+    const QString path = store::databasePath(dir.path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(accessLikeFile());
+    file.close();
+    const QByteArray before = digest(path);
+    testing::TestProgramFolder finished;
+    QVERIFY(finished.isValid());
+    QTemporaryDir tools;
+    const QString tool = tools.filePath(QStringLiteral("slow-cli"));
+    QFile script(tool);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho partial > \"$4\"\n"
+                 "printf '\\r\\033[K\xe6\xad\xa3\xe5\x9c\xa8\xe8\xbd\xac\xe6\x8d\xa2 1000' >&2\n");
+    script.write(cancel ? "exec sleep 30\n"
+                        : QByteArray("sleep 1; cp '" + QFile::encodeName(finished.databasePath()) + "' \"$4\"\n"));
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+
+    // The windows go on working: a timer keeps ticking during the conversion.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] { ++ticks; });
+    ticker.start(20);
+    QString shownText;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, &watcher, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QProgressDialog*>(widget);
+            if (!dialog || dialog->objectName() != QStringLiteral("AccessConversionProgress") || !dialog->isVisible())
+                continue;
+            const QString text = dialog->findChild<QLabel*>()->text();
+            // Cancelled only once the other timer has shown the loop alive.
+            if (!text.contains(QStringLiteral("1000")) || ticks <= 5)
+                continue;
+            shownText = text;
+            watcher.stop();
+            if (cancel)
+                dialog->findChild<QPushButton*>()->click();
+        }
+    });
+    watcher.start(20);
+
+    const import::AccessConversion result = convertWithProgress(dir.path(), tool);
+    QVERIFY2(shownText.startsWith(QStringLiteral("正在转换 1000")), qPrintable(shownText));
+    QVERIFY(ticks > 5);
+    if (cancel) {
+        QCOMPARE(result.outcome, import::AccessConversion::Outcome::Failed);
+        QVERIFY2(result.message.contains(QStringLiteral("转换已取消")), qPrintable(result.message));
+        QVERIFY(result.message.contains(QStringLiteral("原文件没有改动")));
+        QCOMPARE(digest(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("水泵数据库97.mdb")});
+    } else {
+        QCOMPARE(result.outcome, import::AccessConversion::Outcome::Converted);
+        QCOMPARE(digest(result.keptOriginal), before);
+        QCOMPARE(digest(path), digest(finished.databasePath()));
     }
 }
 
