@@ -30,6 +30,12 @@ QByteArray accessLikeFile()
     return bytes;
 }
 
+bool writeAccessLikeFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(accessLikeFile()) == accessLikeFile().size();
+}
+
 QByteArray digest(const QString& path)
 {
     QFile file(path);
@@ -90,10 +96,7 @@ void TestStartup::declinedConversionEndsAndKeepsTheFile()
 {
     QTemporaryDir dir;
     const QString path = store::databasePath(dir.path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(accessLikeFile());
-    file.close();
+    QVERIFY(writeAccessLikeFile(path));
     const QByteArray before = digest(path);
 
     m_answer = false;
@@ -112,10 +115,7 @@ void TestStartup::failedConversionRestoresTheOriginal()
     // user is told, and the Access file is back under its own name.
     QTemporaryDir dir;
     const QString path = store::databasePath(dir.path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(accessLikeFile());
-    file.close();
+    QVERIFY(writeAccessLikeFile(path));
     const QByteArray before = digest(path);
 
     m_answer = true;
@@ -209,10 +209,7 @@ void TestStartup::conversionShowsProgress()
     QFETCH(bool, cancel);
     QTemporaryDir dir;
     const QString path = store::databasePath(dir.path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(accessLikeFile());
-    file.close();
+    QVERIFY(writeAccessLikeFile(path));
     const QByteArray before = digest(path);
     testing::TestProgramFolder finished;
     QVERIFY(finished.isValid());
