@@ -4,6 +4,8 @@
 #include "store/names.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -72,8 +74,11 @@ Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QStri
         return Result::failure(
             QStringLiteral("文件 %1 不是本程序的数据库文件，目录没有更新。").arg(QDir::toNativeSeparators(source)));
     QSqlQuery attach(db);
+    // Read-only: the new catalogue usually lies where the user may not write.
     attach.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kSource));
-    attach.addBindValue(source);
+    const QString uri = QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                        QStringLiteral("?mode=ro");
+    attach.addBindValue(uri);
     if (!attach.exec())
         return Result::failure(QStringLiteral("无法打开数据库文件 %1：%2")
                                    .arg(QDir::toNativeSeparators(source), attach.lastError().text()));

@@ -103,6 +103,13 @@ void TestPackage::unpackedToolUsesTheUsersCopy()
                                 QStringLiteral("/usr/share/man/man1/tarnwick-cli.1.gz")})
         QVERIFY2(QFile::exists(m_root + file), qPrintable(file));
     const auto before = tree(m_root);
+    // The shipped file is in rollback-journal mode (header bytes 18 and 19
+    // are 1): a file in write-ahead-log mode cannot be read from a folder
+    // no one may write.
+    QFile shippedFile(shipped);
+    QVERIFY(shippedFile.open(QIODevice::ReadOnly));
+    QCOMPARE(shippedFile.read(20).mid(18, 2), QByteArray("\x01\x01", 2));
+    shippedFile.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const QString home = m_dir.filePath(QStringLiteral("home"));
