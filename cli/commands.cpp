@@ -64,9 +64,13 @@ struct Options
     bool all = false;
 };
 
-int usageError(const QString& message)
+// The message, then the usage of the command it concerns (all of it when the
+// command is unknown).
+int usageError(const QString& message, const QString& command = QString())
 {
-    printUsageError(message, QString::fromUtf8(kUsage));
+    const QString usage = QString::fromUtf8(kUsage);
+    const QString commandUsage = command.isEmpty() ? QString() : commandHelp(usage, command);
+    printUsageError(message, commandUsage.isEmpty() ? usage : commandUsage);
     return kUsageOrDatabase;
 }
 
@@ -207,7 +211,7 @@ std::unique_ptr<store::PumpCatalogue> prepareRun(const Options& options, DutyTex
 {
     QString error;
     if (!readDutyTexts(options, texts, &error)) {
-        *status = usageError(error);
+        *status = usageError(error, options.command);
         return nullptr;
     }
     auto catalogue = openCatalogue(options);
@@ -254,7 +258,7 @@ int runDesignCommand(const Options& options)
 int runCheckCommand(const Options& options)
 {
     if (!options.values.contains(QStringLiteral("model")))
-        return usageError(QStringLiteral("校核计算需要 --model 型号。"));
+        return usageError(QStringLiteral("校核计算需要 --model 型号。"), options.command);
     DutyTexts texts;
     int status = kCompleted;
     const auto catalogue = prepareRun(options, &texts, &status);
@@ -353,7 +357,7 @@ int runCommand(const QStringList& arguments)
     Options options;
     QString error;
     if (!parse(arguments, &options, &error))
-        return usageError(error);
+        return usageError(error, options.command);
     if (options.command == QStringLiteral("design"))
         return runDesignCommand(options);
     if (options.command == QStringLiteral("check"))

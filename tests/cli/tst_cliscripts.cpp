@@ -208,6 +208,11 @@ void TestCliScripts::errorsAsJson()
     const Run text = cli(arguments + extra);
     QCOMPARE(text.exitCode, 2);
     QVERIFY(text.out.isEmpty());
+    // A fault in a known command's arguments shows that command's usage only.
+    if (arguments.first() == QStringLiteral("design")) {
+        QVERIFY(text.err.contains(QStringLiteral("tarnwick-cli design --flow")));
+        QVERIFY(!text.err.contains(QStringLiteral("tarnwick-cli check")));
+    }
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
 }
 
