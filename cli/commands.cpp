@@ -134,7 +134,8 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 {
     const auto& v = options.values;
     // A duty option left out is a slip on the command line, not a figure out of range.
-    for (const QString& option : {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
+    for (const QString& option :
+         {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
         if (!v.contains(option)) {
             *error = QStringLiteral("缺少选项 --%1。").arg(option);
             return false;
@@ -169,8 +170,8 @@ Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Opt
 }
 
 // Scripts read `status` rather than the display texts.
-void printJson(const QString& status, const QJsonValue& message, const QStringList& entries,
-               const QStringList& labels, const QJsonArray& rows, const QJsonArray& pumps = {})
+void printJson(const QString& status, const QJsonValue& message, const QStringList& entries, const QStringList& labels,
+               const QJsonArray& rows, const QJsonArray& pumps = {})
 {
     QJsonObject object;
     object.insert(QStringLiteral("status"), status);
@@ -350,7 +351,8 @@ int runCommand(const QStringList& arguments)
     if (first == QStringLiteral("--version"))
         return runVersion(arguments);
     // "COMMAND --help" shows that command's usage whatever else is given.
-    if (arguments.size() > 1 && (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))))
+    if (arguments.size() > 1 &&
+        (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))))
         return runHelp({QStringLiteral("help"), first});
     if (!arguments.isEmpty() && isImportCommand(arguments.first()))
         return runImportCommand(arguments);

@@ -64,8 +64,8 @@ QString commandHelp(const QString& usage, const QString& command)
     QStringList notes;
     for (const QString& line : lines) {
         const auto match = optionNote.match(line);
-        if (match.hasMatch() &&
-            joined.contains(QRegularExpression(QRegularExpression::escape(match.captured(1)) + QStringLiteral("(?![a-z-])"))))
+        if (match.hasMatch() && joined.contains(QRegularExpression(QRegularExpression::escape(match.captured(1)) +
+                                                                   QStringLiteral("(?![a-z-])"))))
             notes += block(lines, line);
     }
     if (!notes.isEmpty())

@@ -60,7 +60,8 @@ int importMdb(const ParsedArguments& arguments)
     options.textEncoding = arguments.values.value(QStringLiteral("codepage"));
     TerminalProgress progress;
     options.progress = [&progress](int table, int tables, const QString& name, qint64 rows) {
-        progress.show(QStringLiteral("正在转换：表 %1/%2“%3”，已复制 %4 行").arg(table).arg(tables).arg(name).arg(rows));
+        progress.show(
+            QStringLiteral("正在转换：表 %1/%2“%3”，已复制 %4 行").arg(table).arg(tables).arg(name).arg(rows));
     };
     const auto summary = import::importAccessDatabase(source, target, options);
     progress.finish();

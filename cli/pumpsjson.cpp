@@ -15,8 +15,8 @@ QJsonValue number(double x)
     return std::isfinite(x) ? QJsonValue(x) : QJsonValue(QJsonValue::Null);
 }
 
-QJsonObject pumpJson(const std::string& model, std::optional<double> speed, double flow, double head,
-                     double efficiency, double bestEfficiency, double power, const SelectionResult& row)
+QJsonObject pumpJson(const std::string& model, std::optional<double> speed, double flow, double head, double efficiency,
+                     double bestEfficiency, double power, const SelectionResult& row)
 {
     namespace names = store::names;
     QJsonObject stored;

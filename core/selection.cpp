@@ -124,7 +124,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
     if (auto request = readSelectionRequest(texts); !request)
         return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
     const CatalogueIndex index(catalogue.points);
-    return runDesignSelection(catalogue, texts, [&index](double key) { return index.runOf(key); }, progress);
+    return runDesignSelection(
+        catalogue, texts, [&index](double key) { return index.runOf(key); }, progress);
 }
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,

@@ -5,18 +5,18 @@
 #include "infowindows/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "store/database.h"
-#include "store/names.h"
 #include "store/import/accessconversion.h"
+#include "store/names.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QProgressDialog>
-#include <QTimer>
 #include <QFileInfo>
-#include <QStatusBar>
+#include <QGuiApplication>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace tarnwick {
 
@@ -95,7 +95,7 @@ import::AccessConversion convertWithProgress(const QString& databaseFolder, cons
         break;
     }
     return run.finish();
-}
+    } // namespace tarnwick
 
 bool offerAccessConversion(const QString& programFolder)
 {

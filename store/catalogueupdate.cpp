@@ -5,10 +5,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 
 namespace tarnwick::store {
 
@@ -57,8 +57,8 @@ bool copyTable(QSqlDatabase db, const QString& table, QString* error)
     const QString list = quoted.join(QStringLiteral(", "));
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("DELETE FROM main.%1").arg(quotedName(table))) ||
-        !query.exec(QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM %3.%1")
-                        .arg(quotedName(table), list, kSource))) {
+        !query.exec(
+            QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM %3.%1").arg(quotedName(table), list, kSource))) {
         *error = QStringLiteral("无法更新“%1”：%2").arg(table, query.lastError().text());
         return false;
     }
@@ -85,7 +85,8 @@ Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QStri
     QString error;
     for (const QString& table : catalogueTables()) {
         if (columns(db, kSource, table).isEmpty()) {
-            error = QStringLiteral("数据库文件 %1 中没有“%2”，目录没有更新。").arg(QDir::toNativeSeparators(source), table);
+            error =
+                QStringLiteral("数据库文件 %1 中没有“%2”，目录没有更新。").arg(QDir::toNativeSeparators(source), table);
             break;
         }
     }

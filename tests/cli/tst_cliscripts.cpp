@@ -15,8 +15,8 @@
 
 #include <cmath>
 
-using tarnwick::testing::TestProgramFolder;
 using tarnwick::testing::demoPump;
+using tarnwick::testing::TestProgramFolder;
 
 namespace {
 
@@ -81,7 +81,8 @@ void TestCliScripts::helpPrintsOneCommandsUsage_data()
     QTest::newRow("help") << QStringList{QStringLiteral("help")} << QStringLiteral("tarnwick-cli check ")
                           << QStringLiteral("未知");
     QTest::newRow("help design") << QStringList{QStringLiteral("help"), QStringLiteral("design")}
-                                 << QStringLiteral("tarnwick-cli design --flow") << QStringLiteral("tarnwick-cli check");
+                                 << QStringLiteral("tarnwick-cli design --flow")
+                                 << QStringLiteral("tarnwick-cli check");
     QTest::newRow("check --help") << QStringList{QStringLiteral("check"), QStringLiteral("--help")}
                                   << QStringLiteral("--static-head-unit") << QStringLiteral("tarnwick-cli design");
     QTest::newRow("report --help") << QStringList{QStringLiteral("report"), QStringLiteral("--help")}
@@ -142,7 +143,8 @@ void TestCliScripts::pumpsCarryUnroundedAndStoredFigures()
         QVERIFY(std::abs(head - roundedToTenth(head)) <= 0.05 + 1e-12);
         // The ISO time is the stored time text's moment.
         const QDateTime time = QDateTime::fromString(row.value(QStringLiteral("time")).toString(), Qt::ISODate);
-        QVERIFY2(time.isValid() && time >= before && time <= after, qPrintable(row.value(QStringLiteral("time")).toString()));
+        QVERIFY2(time.isValid() && time >= before && time <= after,
+                 qPrintable(row.value(QStringLiteral("time")).toString()));
     }
 }
 
@@ -176,18 +178,18 @@ void TestCliScripts::errorsAsJson_data()
     QTest::newRow("report refuses --json")
         << QStringList{QStringLiteral("report"), QStringLiteral("--pdf"), QDir::tempPath() + QStringLiteral("/r.pdf")}
         << QStringLiteral("没有选项 --json");
-    QTest::newRow("repeated option")
-        << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("10")} +
-               duty(QStringLiteral("48"), QStringLiteral("19"))
-        << QStringLiteral("--flow 重复");
+    QTest::newRow("repeated option") << QStringList{QStringLiteral("design"), QStringLiteral("--flow"),
+                                                    QStringLiteral("10")} +
+                                            duty(QStringLiteral("48"), QStringLiteral("19"))
+                                     << QStringLiteral("--flow 重复");
     QTest::newRow("missing flow") << QStringList{QStringLiteral("design"), QStringLiteral("--resistance"),
                                                  QStringLiteral("19"), QStringLiteral("--static-head"),
                                                  QStringLiteral("0")}
                                   << QStringLiteral("缺少选项 --flow");
     QTest::newRow("unknown command") << QStringList{QStringLiteral("select")} << QStringLiteral("未知的命令：select");
-    QTest::newRow("missing database")
-        << QStringList{QStringLiteral("results"), QStringLiteral("--db"), QStringLiteral("/nonexistent/x.mdb")}
-        << QStringLiteral("/nonexistent/x.mdb");
+    QTest::newRow("missing database") << QStringList{QStringLiteral("results"), QStringLiteral("--db"),
+                                                     QStringLiteral("/nonexistent/x.mdb")}
+                                      << QStringLiteral("/nonexistent/x.mdb");
 }
 
 void TestCliScripts::errorsAsJson()
@@ -244,9 +246,10 @@ void TestCliScripts::installedLayoutCopiesTheShippedDatabase()
     QVERIFY2(version.out.contains(perUser), qPrintable(version.out));
     QVERIFY(!QFileInfo::exists(perUser)); // naming it makes no copy
 
-    const Run run = tarnwick::testing::runTool(
-        tool, QStringList{QStringLiteral("design"), QStringLiteral("--json")} + duty(QStringLiteral("48"), QStringLiteral("19")),
-        60000, env);
+    const Run run = tarnwick::testing::runTool(tool,
+                                               QStringList{QStringLiteral("design"), QStringLiteral("--json")} +
+                                                   duty(QStringLiteral("48"), QStringLiteral("19")),
+                                               60000, env);
     QCOMPARE(run.exitCode, 0);
     QVERIFY(!run.json().value(QStringLiteral("rows")).toArray().isEmpty());
     QVERIFY(QFileInfo::exists(perUser));
@@ -262,11 +265,13 @@ void TestCliScripts::installedLayoutCopiesTheShippedDatabase()
 
     // TARNWICK_DB overrides the place; --db overrides TARNWICK_DB.
     env.insert(QStringLiteral("TARNWICK_DB"), m_folder->databasePath());
-    const Run given = tarnwick::testing::runTool(tool, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json")}, 60000, env);
+    const Run given = tarnwick::testing::runTool(
+        tool, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json")}, 60000, env);
     QCOMPARE(given.exitCode, 0);
     QVERIFY(given.json().value(QStringLiteral("rows")).toArray().isEmpty());
     const Run named = tarnwick::testing::runTool(
-        tool, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json"), QStringLiteral("--db"), perUser},
+        tool,
+        {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json"), QStringLiteral("--db"), perUser},
         60000, env);
     QCOMPARE(named.json().value(QStringLiteral("rows")).toArray().size(),
              run.json().value(QStringLiteral("rows")).toArray().size());
@@ -274,14 +279,17 @@ void TestCliScripts::installedLayoutCopiesTheShippedDatabase()
 
 void TestCliScripts::updateCatalogueKeepsResults()
 {
-    QCOMPARE(cli(QStringList{QStringLiteral("design")} + duty(QStringLiteral("48"), QStringLiteral("19")) + db()).exitCode, 0);
+    QCOMPARE(
+        cli(QStringList{QStringLiteral("design")} + duty(QStringLiteral("48"), QStringLiteral("19")) + db()).exitCode,
+        0);
     const int all = m_folder->rowCount(QStringLiteral("水泵选型结果"));
     const int latest = m_folder->rowCount(QStringLiteral("水泵选型结果1"));
     QVERIFY(all > 0);
     TestProgramFolder newer({demoPump(1, QStringLiteral("N1"), 50, 20), demoPump(2, QStringLiteral("N2"), 60, 22),
                              demoPump(3, QStringLiteral("N3"), 70, 24), demoPump(4, QStringLiteral("N4"), 80, 26)});
     QVERIFY(newer.isValid());
-    const Run run = cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), newer.databasePath()} + db());
+    const Run run =
+        cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), newer.databasePath()} + db());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 4);
     QCOMPARE(m_folder->rowCount(QStringLiteral("流扬功")), newer.rowCount(QStringLiteral("流扬功")));
@@ -290,7 +298,14 @@ void TestCliScripts::updateCatalogueKeepsResults()
     // The next design selects from the new catalogue.
     const Run design = cli(QStringList{QStringLiteral("design"), QStringLiteral("--json")} +
                            duty(QStringLiteral("48"), QStringLiteral("19")) + db());
-    QVERIFY(design.json().value(QStringLiteral("pumps")).toArray().first().toObject().value(QStringLiteral("model")).toString().startsWith(QLatin1Char('N')));
+    QVERIFY(design.json()
+                .value(QStringLiteral("pumps"))
+                .toArray()
+                .first()
+                .toObject()
+                .value(QStringLiteral("model"))
+                .toString()
+                .startsWith(QLatin1Char('N')));
 }
 
 void TestCliScripts::updateCatalogueFromAnIncompleteFileChangesNothing()
@@ -300,7 +315,8 @@ void TestCliScripts::updateCatalogueFromAnIncompleteFileChangesNothing()
     QVERIFY(newer.isValid());
     // The schematics go missing after the pumps and points would have been copied.
     QVERIFY(newer.exec(QStringLiteral("ALTER TABLE \"设备安装示意图\" RENAME TO \"其他\"")));
-    const Run run = cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), newer.databasePath()} + db());
+    const Run run =
+        cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), newer.databasePath()} + db());
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(QStringLiteral("设备安装示意图")), qPrintable(run.err));
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 3);
@@ -309,7 +325,8 @@ void TestCliScripts::updateCatalogueFromAnIncompleteFileChangesNothing()
     TestProgramFolder lacking({demoPump(1, QStringLiteral("N1"), 50, 20)});
     QVERIFY(lacking.exec(QStringLiteral("ALTER TABLE \"公司资料\" RENAME TO \"旧\"")));
     QVERIFY(lacking.exec(QStringLiteral("CREATE TABLE \"公司资料\" (\"其他\" TEXT)")));
-    const Run partial = cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), lacking.databasePath()} + db());
+    const Run partial =
+        cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), lacking.databasePath()} + db());
     QCOMPARE(partial.exitCode, 2);
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 3);
     QCOMPARE(m_folder->rowCount(QStringLiteral("流扬功")), points);

@@ -46,8 +46,9 @@ QMap<QString, QByteArray> tree(const QString& root)
     while (it.hasNext()) {
         const QString path = it.next();
         QFile file(path);
-        files.insert(path, file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                                          : QByteArray());
+        files.insert(path, file.open(QIODevice::ReadOnly)
+                               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                               : QByteArray());
     }
     return files;
 }
@@ -96,11 +97,12 @@ void TestPackage::unpackedToolUsesTheUsersCopy()
     const QString shipped = m_root + QStringLiteral("/usr/share/tarnwick/水泵数据库97.mdb");
     QVERIFY(QFile::exists(tool));
     QVERIFY(QFile::exists(shipped));
-    for (const QString& file : {QStringLiteral("/usr/bin/tarnwick"), QStringLiteral("/usr/share/applications/org.tarnwick.Tarnwick.desktop"),
-                                QStringLiteral("/usr/share/icons/hicolor/scalable/apps/tarnwick.svg"),
-                                QStringLiteral("/usr/share/icons/hicolor/48x48/apps/tarnwick.png"),
-                                QStringLiteral("/usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml"),
-                                QStringLiteral("/usr/share/man/man1/tarnwick-cli.1.gz")})
+    for (const QString& file :
+         {QStringLiteral("/usr/bin/tarnwick"), QStringLiteral("/usr/share/applications/org.tarnwick.Tarnwick.desktop"),
+          QStringLiteral("/usr/share/icons/hicolor/scalable/apps/tarnwick.svg"),
+          QStringLiteral("/usr/share/icons/hicolor/48x48/apps/tarnwick.png"),
+          QStringLiteral("/usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml"),
+          QStringLiteral("/usr/share/man/man1/tarnwick-cli.1.gz")})
         QVERIFY2(QFile::exists(m_root + file), qPrintable(file));
     const auto before = tree(m_root);
     // The shipped file is in rollback-journal mode (header bytes 18 and 19
@@ -116,11 +118,11 @@ void TestPackage::unpackedToolUsesTheUsersCopy()
     env.insert(QStringLiteral("HOME"), home);
     env.remove(QStringLiteral("XDG_DATA_HOME"));
     env.remove(QStringLiteral("TARNWICK_DB"));
-    const Ran design = run(tool,
-                           {QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("100"),
-                            QStringLiteral("--resistance"), QStringLiteral("30"), QStringLiteral("--static-head"),
-                            QStringLiteral("0"), QStringLiteral("--json")},
-                           env, 60000);
+    const Ran design =
+        run(tool,
+            {QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("100"), QStringLiteral("--resistance"),
+             QStringLiteral("30"), QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--json")},
+            env, 60000);
     QVERIFY2(design.exitCode == 0, design.err.constData());
     const QJsonObject json = QJsonDocument::fromJson(design.out).object();
     QCOMPARE(json.value(QStringLiteral("status")).toString(), QStringLiteral("ok"));
@@ -131,9 +133,10 @@ void TestPackage::unpackedToolUsesTheUsersCopy()
     const QString copy = home + QStringLiteral("/.local/share/tarnwick/水泵数据库97.mdb");
     QVERIFY(QFile::exists(copy));
     QCOMPARE(tree(m_root), before);
-    const Ran results = run(tool, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json"),
-                                   QStringLiteral("--db"), copy},
-                            env, 60000);
+    const Ran results = run(
+        tool,
+        {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json"), QStringLiteral("--db"), copy},
+        env, 60000);
     QCOMPARE(results.exitCode, 0);
     QCOMPARE(QJsonDocument::fromJson(results.out).object().value(QStringLiteral("rows")).toArray().size(), rows);
     const Ran version = run(tool, {QStringLiteral("--version")}, env, 60000);

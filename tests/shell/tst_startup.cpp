@@ -6,17 +6,17 @@
 #include "store/database.h"
 #include "tests/support/testdatabase.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QApplication>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace tarnwick;
 
