@@ -2,6 +2,7 @@
 
 #include "cli/output.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 
 #include <QDir>
@@ -30,9 +31,13 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
             name = name.left(eq);
             hasValue = true;
         }
+        // Given twice, one of the two would be dropped without a word.
+        if (parsed->flags.contains(name) || parsed->values.contains(name)) {
+            *error = QStringLiteral("选项 --%1 重复。").arg(name);
+            return false;
+        }
         if (syntax.flagOptions.contains(name) && !hasValue) {
-            if (!parsed->flags.contains(name))
-                parsed->flags.append(name);
+            parsed->flags.append(name);
         } else if (syntax.valueOptions.contains(name)) {
             if (!hasValue) {
                 // "--flow --db x" lacks the flow: no value starts with "--".
@@ -68,8 +73,12 @@ QString absolutePath(const QString& path)
 
 QString databaseFile(const QHash<QString, QString>& values)
 {
-    const QString db = values.value(QStringLiteral("db"));
-    return db.isEmpty() ? store::databasePath(store::programFolder()) : absolutePath(db);
+    const store::DatabaseLocation location = store::locateDatabase(values.value(QStringLiteral("db")));
+    QString error;
+    // The opening that follows names the missing file when the copy failed.
+    if (!store::preparePerUserDatabase(location, &error))
+        printError(error + QLatin1Char('\n'));
+    return location.path;
 }
 
 bool openResultRows(const QHash<QString, QString>& values, bool all, store::RowSet* rows)

@@ -21,7 +21,7 @@ struct CommandSyntax
 struct ParsedArguments
 {
     QStringList files;
-    QHash<QString, QString> values; // the last one wins when an option is given twice
+    QHash<QString, QString> values; // an option given twice is refused
     QStringList flags;
 
     bool hasFlag(const QString& flag) const { return flags.contains(flag); }
@@ -35,8 +35,9 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
 // A path given on the command line, relative to the current folder.
 QString absolutePath(const QString& path);
 
-// The database the command works on: the file named by --db (relative to the
-// current folder), or the one in the program folder.
+// The database the command works on: the file named by --db or TARNWICK_DB
+// (relative to the current folder), the one beside the executable, or the
+// user's copy of the shipped one (made here on first use).
 QString databaseFile(const QHash<QString, QString>& values);
 
 // Opens the database's latest-results table, or with all the all-results

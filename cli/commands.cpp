@@ -2,14 +2,18 @@
 
 #include "cli/arguments.h"
 #include "cli/explainoutput.h"
+#include "cli/help.h"
 #include "cli/importcommands.h"
 #include "cli/output.h"
+#include "cli/progress.h"
+#include "cli/pumpsjson.h"
 #include "cli/reportcommand.h"
 #include "cli/selectcommand.h"
 #include "cli/sheetcommands.h"
 #include "core/units.h"
 #include "store/calculations.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -33,6 +37,9 @@ const char* const kUsage = R"(用法：
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
+  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
+  tarnwick-cli help [命令]
+  tarnwick-cli --version [--db 文件]
 
 单位选项（取值与程序中单位列表的文字相同）：
   --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
@@ -59,7 +66,12 @@ import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库�
                  --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
 import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。
 export-catalogue 把水泵目录导出为同样格式的 CSV 文件。
---db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”。
+update-catalogue 用新数据库（默认为随程序安装的数据库）中的水泵目录替换当前目录，
+                 两张结果表保持不变。
+help    显示用法；help 命令（或 命令 --help）显示该命令的用法。
+--db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”；程序目录中没有时
+        使用用户数据目录中的数据库（首次使用时从随程序安装的数据库复制）。
+        环境变量 TARNWICK_DB 也可指定数据库文件。
 --json  以 JSON 输出。
 )";
 
@@ -72,9 +84,13 @@ struct Options
     bool explain = false;
 };
 
-int usageError(const QString& message)
+// The message, then the usage of the command it concerns (all of it when the
+// command is unknown).
+int usageError(const QString& message, const QString& command = QString())
 {
-    printError(message + QLatin1Char('\n') + QString::fromUtf8(kUsage));
+    const QString usage = QString::fromUtf8(kUsage);
+    const QString commandUsage = command.isEmpty() ? QString() : commandHelp(usage, command);
+    printUsageError(message, commandUsage.isEmpty() ? usage : commandUsage);
     return kUsageOrDatabase;
 }
 
@@ -100,7 +116,7 @@ const QList<CommandSyntax>& commandSyntaxes()
         {QStringLiteral("report"),
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
-         {json, all}},
+         {all}},
         selectCommandSyntax(),
     };
     return syntaxes;
@@ -146,6 +162,14 @@ bool validUnit(const QString& unit, const auto& items)
 bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 {
     const auto& v = options.values;
+    // A duty option left out is a slip on the command line, not a figure out of range.
+    for (const QString& option :
+         {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
+        if (!v.contains(option)) {
+            *error = QStringLiteral("缺少选项 --%1。").arg(option);
+            return false;
+        }
+    }
     texts->resistance = utf8(v.value(QStringLiteral("resistance")));
     texts->flow = utf8(v.value(QStringLiteral("flow")));
     texts->staticHead = utf8(v.value(QStringLiteral("static-head")));
@@ -171,16 +195,17 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 
 Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Options& options)
 {
-    if (options.values.value(QStringLiteral("db")).isEmpty())
-        return store::PumpCatalogue::open(store::programFolder());
     return store::PumpCatalogue::openFile(databaseFile(options.values));
 }
 
-void printJson(const QJsonValue& message, const QStringList& entries, const QStringList& labels,
-               const QJsonArray& rows, const QJsonObject& additions = {})
+// Scripts read `status` rather than the display texts.
+void printJson(const QString& status, const QJsonValue& message, const QStringList& entries, const QStringList& labels,
+               const QJsonArray& rows, const QJsonArray& pumps = {}, const QJsonObject& additions = {})
 {
     QJsonObject object = additions;
+    object.insert(QStringLiteral("status"), status);
     object.insert(QStringLiteral("message"), message);
+    object.insert(QStringLiteral("pumps"), pumps);
     object.insert(QStringLiteral("entries"), stringsJson(entries));
     object.insert(QStringLiteral("labels"), stringsJson(labels));
     object.insert(QStringLiteral("rows"), rows);
@@ -196,7 +221,7 @@ int reportFailure(const store::RunFailure& failure, const Options& options)
     }
     const QString message = QString::fromStdString(failure.stop.message);
     if (options.json)
-        printJson(message, {}, {}, {});
+        printJson(QStringLiteral("rejected"), message, {}, {}, {});
     else
         printOut(message + QLatin1Char('\n'));
     return kProgramMessage;
@@ -216,7 +241,7 @@ std::unique_ptr<store::PumpCatalogue> prepareRun(const Options& options, DutyTex
 {
     QString error;
     if (!readDutyTexts(options, texts, &error)) {
-        *status = usageError(error);
+        *status = usageError(error, options.command);
         return nullptr;
     }
     auto catalogue = openCatalogue(options);
@@ -235,17 +260,24 @@ int runDesignCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    auto run = store::runDesign(*catalogue, texts);
+    TerminalProgress progress;
+    auto run = store::runDesign(*catalogue, texts, [&progress](std::size_t done, std::size_t total) {
+        progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
+    });
+    progress.finish();
     if (!run)
         return reportFailure(run.error(), options);
 
     const QStringList entries = toQStringList(run->entries);
     const store::RowSet& latest = catalogue->latestResultRows;
+    // Finding no pump ends with the program's single entry in the list.
+    const bool noneFound = run->candidates.empty();
     if (options.json) {
         QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
         if (options.explain)
             additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
-        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest), additions);
+        printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
+                  resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
         for (const QString& entry : entries)
@@ -255,13 +287,13 @@ int runDesignCommand(const Options& options)
         if (options.explain)
             printOut(QLatin1Char('\n') + rejectedSummary(*run));
     }
-    return kCompleted;
+    return noneFound ? kProgramMessage : kCompleted;
 }
 
 int runCheckCommand(const Options& options)
 {
     if (!options.values.contains(QStringLiteral("model")))
-        return usageError(QStringLiteral("校核计算需要 --model 型号。"));
+        return usageError(QStringLiteral("校核计算需要 --model 型号。"), options.command);
     DutyTexts texts;
     int status = kCompleted;
     const auto catalogue = prepareRun(options, &texts, &status);
@@ -274,7 +306,8 @@ int runCheckCommand(const Options& options)
     const QStringList labels = toQStringList(run->labels);
     const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
-        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest),
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  checkedPumpJson(run.value(), catalogue->catalogue()),
                   {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}});
     } else {
         printOut(QStringLiteral("水泵运行参数：\n"));
@@ -306,7 +339,7 @@ int runResultsCommand(const Options& options)
         return kUsageOrDatabase;
     }
     if (options.json)
-        printJson(QJsonValue::Null, {}, {}, resultRowsJson(rows));
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, {}, resultRowsJson(rows));
     else
         printOut(QStringLiteral("“%1”中的记录：\n").arg(rows.source()) + resultRowsTable(rows));
     return kCompleted;
@@ -334,18 +367,54 @@ int runCatalogueCheckCommand(const Options& options)
 
 } // namespace
 
-int runCommandLine(const QStringList& arguments)
+namespace {
+
+int runHelp(const QStringList& arguments)
 {
-    if (arguments.size() == 1 && (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
-        printOut(QString::fromUtf8(kUsage));
+    const QString usage = QString::fromUtf8(kUsage);
+    if (arguments.size() > 2)
+        return usageError(QStringLiteral("多余的参数：%1").arg(arguments[2]));
+    if (arguments.size() == 1) {
+        printOut(usage);
         return kCompleted;
     }
+    const QString text = commandHelp(usage, arguments[1]);
+    if (text.isEmpty())
+        return usageError(QStringLiteral("未知的命令：%1").arg(arguments[1]));
+    printOut(text);
+    return kCompleted;
+}
+
+int runVersion(const QStringList& arguments)
+{
+    ParsedArguments parsed;
+    QString error;
+    if (!parseArguments({QStringLiteral("--version"), 0, {QStringLiteral("db")}, {}}, arguments, &parsed, &error))
+        return usageError(error);
+    // Names the database without touching it: no copy is made here.
+    printOut(versionText(store::describeDatabase(store::locateDatabase(parsed.values.value(QStringLiteral("db"))))));
+    return kCompleted;
+}
+
+int runCommand(const QStringList& arguments)
+{
+    const QString first = arguments.value(0);
+    if (arguments.size() == 1 && (first == QStringLiteral("--help") || first == QStringLiteral("-h")))
+        return runHelp({QStringLiteral("help")});
+    if (first == QStringLiteral("help"))
+        return runHelp(arguments);
+    if (first == QStringLiteral("--version"))
+        return runVersion(arguments);
+    // "COMMAND --help" shows that command's usage whatever else is given.
+    if (arguments.size() > 1 &&
+        (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))))
+        return runHelp({QStringLiteral("help"), first});
     if (!arguments.isEmpty() && isImportCommand(arguments.first()))
         return runImportCommand(arguments);
     Options options;
     QString error;
     if (!parse(arguments, &options, &error))
-        return usageError(error);
+        return usageError(error, options.command);
     if (options.command == QStringLiteral("design"))
         return runDesignCommand(options);
     if (options.command == QStringLiteral("check"))
@@ -363,6 +432,16 @@ int runCommandLine(const QStringList& arguments)
         return runSelectCommand(options.values, texts, options.json, options.explain);
     }
     return runResultsCommand(options);
+}
+
+} // namespace
+
+int runCommandLine(const QStringList& arguments)
+{
+    setJsonErrors(arguments.contains(QStringLiteral("--json")));
+    const int status = runCommand(arguments);
+    finishWithStatus(status);
+    return status;
 }
 
 } // namespace tarnwick::cli

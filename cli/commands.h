@@ -6,8 +6,8 @@ namespace tarnwick::cli {
 
 // Exit statuses of the tool.
 enum ExitStatus {
-    kCompleted = 0,       // the calculation ran to its end (also when no pump was found)
-    kProgramMessage = 1,  // it stopped with one of the program's messages
+    kCompleted = 0,       // the calculation ran to its end
+    kProgramMessage = 1,  // it ended with one of the program's messages (a design that found no pump too)
     kUsageOrDatabase = 2, // wrong usage, or the database could not be read or written
 };
 

@@ -3,8 +3,11 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/progress.h"
+#include "store/catalogueupdate.h"
 #include "store/database.h"
 #include "store/filetargets.h"
+#include "store/databaselocation.h"
 #include "store/import/accessimport.h"
 #include "store/import/catalogueio.h"
 
@@ -22,6 +25,7 @@ const char* const kImportUsage = R"(用法：
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
+  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
 )";
 
 const QList<CommandSyntax>& commands()
@@ -30,13 +34,14 @@ const QList<CommandSyntax>& commands()
         {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {}},
         {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
         {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
+        {QStringLiteral("update-catalogue"), 0, {QStringLiteral("db"), QStringLiteral("from")}, {}},
     };
     return list;
 }
 
 int usageError(const QString& message)
 {
-    printError(message + QLatin1Char('\n') + QString::fromUtf8(kImportUsage));
+    printUsageError(message, QString::fromUtf8(kImportUsage));
     return kUsageOrDatabase;
 }
 
@@ -49,7 +54,8 @@ int failure(const QString& message)
 int importMdb(const ParsedArguments& arguments)
 {
     const QString source = absolutePath(arguments.files[0]);
-    const QString target = databaseFile(arguments.values);
+    // The target is made here: no first copy of the shipped database.
+    const QString target = store::locateDatabase(arguments.values.value(QStringLiteral("db"))).path;
     if (const auto problem = store::inputFileProblem(source))
         return failure(*problem);
     if (store::sameFile(source, target) || QFileInfo::exists(target))
@@ -57,7 +63,13 @@ int importMdb(const ParsedArguments& arguments)
                            .arg(QDir::toNativeSeparators(target)));
     import::AccessImportOptions options;
     options.textEncoding = arguments.values.value(QStringLiteral("codepage"));
+    TerminalProgress progress;
+    options.progress = [&progress](int table, int tables, const QString& name, qint64 rows) {
+        progress.show(
+            QStringLiteral("正在转换：表 %1/%2“%3”，已复制 %4 行").arg(table).arg(tables).arg(name).arg(rows));
+    };
     const auto summary = import::importAccessDatabase(source, target, options);
+    progress.finish();
     if (!summary)
         return failure(summary.error());
     printOut(import::summaryText(summary.value()));
@@ -115,6 +127,28 @@ int exportCatalogue(const ParsedArguments& arguments)
     return kCompleted;
 }
 
+int updateCatalogue(const ParsedArguments& arguments)
+{
+    const QString from = arguments.values.contains(QStringLiteral("from"))
+                             ? absolutePath(arguments.values.value(QStringLiteral("from")))
+                             : store::shippedDatabasePath();
+    const QString path = databaseFile(arguments.values);
+    if (QFileInfo(from) == QFileInfo(path))
+        return failure(QStringLiteral("新数据库与当前数据库是同一个文件：%1").arg(QDir::toNativeSeparators(path)));
+    const auto connection = store::Connection::open(path);
+    if (!connection)
+        return failure(connection.error());
+    const auto update = store::replaceCatalogue(connection.value()->database(), from);
+    if (!update)
+        return failure(update.error());
+    printOut(QStringLiteral("已用 %1 中的水泵目录（%2 台水泵、%3 个性能点）替换 %4 中的目录。两张结果表没有改动。\n")
+                 .arg(QDir::toNativeSeparators(from))
+                 .arg(update->pumps)
+                 .arg(update->points)
+                 .arg(QDir::toNativeSeparators(path)));
+    return kCompleted;
+}
+
 } // namespace
 
 bool isImportCommand(const QString& command)
@@ -140,6 +174,8 @@ int runImportCommand(const QStringList& arguments)
                 return importMdb(parsed);
             if (command.name == QStringLiteral("import-catalogue"))
                 return importCatalogue(parsed);
+            if (command.name == QStringLiteral("update-catalogue"))
+                return updateCatalogue(parsed);
             return exportCatalogue(parsed);
         } catch (const std::bad_alloc&) {
             return failure(QStringLiteral("内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));

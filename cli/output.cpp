@@ -1,8 +1,11 @@
 #include "cli/output.h"
 
+#include "cli/commands.h"
 #include "core/numbers.h"
 #include "store/names.h"
+#include "store/results.h"
 
+#include <QJsonDocument>
 #include <QJsonValue>
 
 #include <cmath>
@@ -11,6 +14,11 @@
 namespace tarnwick::cli {
 
 namespace {
+
+// A script that asked for JSON gets its errors as JSON too; the first error
+// printed is the one that stopped the command.
+bool jsonErrors = false;
+QString errorMessage;
 
 QString cellText(const QVariant& v)
 {
@@ -50,9 +58,34 @@ void printOut(const QString& text)
 
 void printError(const QString& text)
 {
+    if (errorMessage.isEmpty())
+        errorMessage = text.trimmed();
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);
+}
+
+void printUsageError(const QString& message, const QString& usage)
+{
+    if (errorMessage.isEmpty())
+        errorMessage = message.trimmed();
+    printError(message + QLatin1Char('\n') + usage);
+}
+
+void setJsonErrors(bool on)
+{
+    jsonErrors = on;
+    errorMessage.clear();
+}
+
+void finishWithStatus(int status)
+{
+    if (!jsonErrors || status != kUsageOrDatabase)
+        return;
+    QJsonObject object;
+    object.insert(QStringLiteral("status"), QStringLiteral("error"));
+    object.insert(QStringLiteral("message"), errorMessage);
+    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
 }
 
 QJsonArray resultRowsJson(const store::RowSet& rows)
@@ -73,6 +106,10 @@ QJsonArray resultRowsJson(const store::RowSet& rows)
             else
                 object.insert(field, v.toString());
         }
+        // Scripts get the stored time text also as ISO 8601, independent of the locale it was written in.
+        const QDateTime when = store::parseCalculationTime(object.value(store::names::calculationTime()).toString());
+        object.insert(QStringLiteral("time"),
+                      when.isValid() ? QJsonValue(when.toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null));
         array.append(object);
     }
     return array;

@@ -12,6 +12,14 @@ namespace tarnwick::cli {
 
 void printOut(const QString& text);
 void printError(const QString& text);
+// A usage fault: the message, then the usage, on standard error.
+void printUsageError(const QString& message, const QString& usage);
+
+// With --json, a command that ends in a usage or database error (exit 2) also
+// prints {"status": "error", "message": ...} on standard output; standard
+// error keeps the text.
+void setJsonErrors(bool on);
+void finishWithStatus(int status);
 
 // The stored rows of a result row set as JSON objects keyed by field name.
 QJsonArray resultRowsJson(const store::RowSet& rows);

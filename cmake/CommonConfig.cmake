@@ -4,9 +4,28 @@ add_library(tarnwick_options INTERFACE)
 target_compile_features(tarnwick_options INTERFACE cxx_std_20)
 # The figures the program stores depend on exact 32/64-bit rounding: no fused
 # multiply-add, no fast-math, no host-specific instruction sets.
-target_compile_options(tarnwick_options INTERFACE -Wall -Wextra -ffp-contract=off -fno-fast-math)
+target_compile_options(tarnwick_options INTERFACE -ffp-contract=off -fno-fast-math)
+# Warnings of a well-kept Qt code base. Qt's own headers come in as system
+# headers and stay quiet.
+target_compile_options(tarnwick_options INTERFACE
+    -Wall -Wextra
+    -Wnon-virtual-dtor
+    -Wold-style-cast
+    -Woverloaded-virtual
+    -Wcast-qual
+    -Wmissing-declarations
+    -Wundef)
+if(TARNWICK_WERROR)
+    target_compile_options(tarnwick_options INTERFACE -Werror)
+endif()
+# Text never silently changes encoding: every conversion between bytes and
+# strings is written out, and so are URLs made from strings.
 target_compile_definitions(tarnwick_options INTERFACE
     QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_CONTEXTLESS_CONNECT
     QT_USE_QSTRINGBUILDER
     QT_NO_FOREACH)

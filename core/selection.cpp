@@ -97,17 +97,20 @@ std::array<std::string, 5> operatingParameterLabels(const DesignCandidate& candi
     };
 }
 
-Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts)
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const SelectionProgress& progress)
 {
     // Validation comes before the index is built: a bad duty reads nothing.
     if (auto request = readSelectionRequest(texts); !request)
         return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
     const CatalogueIndex index(catalogue.points);
-    return runDesignSelection(catalogue, texts, [&index](double key) { return index.runOf(key); });
+    return runDesignSelection(
+        catalogue, texts, [&index](double key) { return index.runOf(key); }, progress);
 }
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
-                                                              const PointRunFinder& findRun)
+                                                              const PointRunFinder& findRun,
+                                                              const SelectionProgress& progress)
 {
     using Result = Expected<DesignSelection, CalculationStop>;
 
@@ -125,7 +128,13 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
     selection.rejected.reserve(catalogue.pumps.size());
 
     releaseVectorState();
+    // Progress is told every so many pumps: often enough for a display,
+    // rarely enough to cost nothing.
+    constexpr std::size_t kProgressStep = 512;
+    const std::size_t total = catalogue.pumps.size();
     for (std::size_t index = 0; index < catalogue.pumps.size(); ++index) {
+        if (progress && index % kProgressStep == 0)
+            progress(index, total);
         const CataloguePump& pump = catalogue.pumps[index];
         // Keeps the first rule a skipped pump failed; the run itself goes on
         // exactly as it would without this record.
@@ -260,6 +269,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         selection.rows.push_back(resultRow(text::kMethodDesign, req, pump.model, etaMax, hop, qop, etaOp));
         selection.candidates.push_back(std::move(candidate));
     }
+    if (progress)
+        progress(total, total);
 
     if (selection.entries.empty()) {
         selection.entries.emplace_back(text::kNoPumpFound);

@@ -94,6 +94,10 @@ struct PointRun
 };
 using PointRunFinder = std::function<PointRun(double key)>;
 
+// Told now and then how many catalogue pumps a design run has gone through
+// (done of total); last with done == total.
+using SelectionProgress = std::function<void(std::size_t done, std::size_t total)>;
+
 struct DesignSelection
 {
     SelectionRequest request;
@@ -130,11 +134,13 @@ struct CheckedPump
 
 // The design selection over the whole catalogue, from the duty texts to the
 // accepted pumps and their result rows. Pumps that fail a rule are skipped.
-Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts);
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const SelectionProgress& progress = {});
 // The same with another way of finding each pump's point run (the default
 // builds an index once per run).
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
-                                                              const PointRunFinder& findRun);
+                                                              const PointRunFinder& findRun,
+                                                              const SelectionProgress& progress = {});
 
 // The check of one model, either the program's message or the pump shown.
 Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,

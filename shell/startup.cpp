@@ -6,13 +6,25 @@
 #include "shell/mdiform1.h"
 #include "store/database.h"
 #include "store/import/accessconversion.h"
+#include "store/names.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace tarnwick {
+
+namespace {
+
+constexpr int kAccessConversionTimeoutMs = 10 * 60 * 1000;
+
+} // namespace
 
 void applyProgramFont()
 {
@@ -36,6 +48,55 @@ std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder)
     return window;
 }
 
+import::AccessConversion convertWithProgress(const QString& databaseFolder, const QString& cliPath)
+{
+    import::AccessConversionRun run(databaseFolder, cliPath);
+    if (!run.start())
+        return run.finish();
+
+    // The conversion runs in a child process; this loop keeps every window
+    // painting and answering while it works.
+    QProgressDialog dialog(QStringLiteral("正在转换 Access 数据库……"), QStringLiteral("取消"), 0, 0);
+    dialog.setObjectName(QStringLiteral("AccessConversionProgress"));
+    dialog.setWindowTitle(QStringLiteral("Tarnwick"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    QEventLoop loop;
+    enum class Ending { Finished, Cancelled, TimedOut } ending = Ending::Finished;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&run.process(), &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+        ending = Ending::Cancelled;
+        loop.quit();
+    });
+    QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
+        ending = Ending::TimedOut;
+        loop.quit();
+    });
+    QObject::connect(&run.process(), &QProcess::readyReadStandardError, &dialog, [&] {
+        const QString text = run.progressText();
+        if (!text.isEmpty())
+            dialog.setLabelText(text);
+    });
+    timeout.start(kAccessConversionTimeoutMs);
+    dialog.show();
+    if (run.process().state() != QProcess::NotRunning)
+        loop.exec();
+    dialog.hide();
+    switch (ending) {
+    case Ending::Cancelled:
+        return run.stop(QStringLiteral("转换已取消。"));
+    case Ending::TimedOut:
+        return run.stop(QStringLiteral("转换超时，已中止。"));
+    case Ending::Finished:
+        break;
+    }
+    return run.finish();
+    } // namespace tarnwick
+
 bool offerAccessConversion(const QString& programFolder)
 {
     if (!import::programFolderHoldsAccessFile(programFolder))
@@ -49,10 +110,9 @@ bool offerAccessConversion(const QString& programFolder)
         showWarning(nullptr, QStringLiteral("数据库文件“%1”未转换。\n\nTarnwick 无法启动。").arg(path));
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString cli = programFolder + QStringLiteral("/tarnwick-cli");
-    const import::AccessConversion result = import::convertProgramFolderDatabase(programFolder, cli);
-    QApplication::restoreOverrideCursor();
+    // The tool is the one installed beside this program, wherever the database is.
+    const QString cli = store::programFolder() + QStringLiteral("/tarnwick-cli");
+    const import::AccessConversion result = convertWithProgress(programFolder, cli);
     if (result.outcome == import::AccessConversion::Outcome::Failed) {
         showWarning(nullptr, result.message + QStringLiteral("\n\nTarnwick 无法启动。"));
         return false;
@@ -62,16 +122,51 @@ bool offerAccessConversion(const QString& programFolder)
     return true;
 }
 
+store::DatabaseLocation startupDatabase(const QStringList& arguments)
+{
+    QString given;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--db") && i + 1 < arguments.size())
+            given = arguments[++i];
+        else if (arguments[i].startsWith(QStringLiteral("--db=")))
+            given = arguments[i].mid(5);
+    }
+    return store::locateDatabase(given);
+}
+
+std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location)
+{
+    // The windows open the database by its folder and the program's file name.
+    const QFileInfo file(location.path);
+    if (file.fileName() != store::names::databaseFileName()) {
+        showWarning(nullptr, QStringLiteral("窗口程序使用的数据库文件必须名为“%1”：%2\n\nTarnwick 无法启动。")
+                                 .arg(store::names::databaseFileName(), QDir::toNativeSeparators(location.path)));
+        return nullptr;
+    }
+    QString error;
+    if (!store::preparePerUserDatabase(location, &error)) {
+        showWarning(nullptr, error + QStringLiteral("\n\nTarnwick 无法启动。"));
+        return nullptr;
+    }
+    const QString folder = file.absolutePath();
+    if (!offerAccessConversion(folder))
+        return nullptr;
+    auto window = openMainWindow(folder);
+    if (window)
+        window->statusBar()->setToolTip(store::describeDatabase(location));
+    return window;
+}
+
 int runProgram()
 {
-    const QString folder = store::programFolder();
+    const store::DatabaseLocation location = startupDatabase(QCoreApplication::arguments());
     std::unique_ptr<MDIForm1> mainWindow;
     bool failed = false;
 
     auto* splash = new frmSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(splash, &frmSplash::entered, splash, [&] {
-        if (!offerAccessConversion(folder) || !(mainWindow = openMainWindow(folder))) {
+        if (!(mainWindow = startOn(location))) {
             failed = true;
             QCoreApplication::exit(1);
         }

@@ -51,14 +51,15 @@ RunFailure messageFailure(const CalculationStop& stop)
 
 } // namespace
 
-Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts)
+Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
+                                                const SelectionProgress& progress)
 {
     using Result = Expected<DesignSelection, RunFailure>;
     QString error;
     if (!clearCurrentResults(catalogue.latestResultRows, &error))
         return Result::failure(databaseFailure(error));
 
-    auto selection = runDesignSelection(catalogue.catalogue(), texts);
+    auto selection = runDesignSelection(catalogue.catalogue(), texts, progress);
     if (!selection)
         return Result::failure(messageFailure(selection.error()));
 

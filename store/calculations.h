@@ -21,7 +21,8 @@ struct RunFailure
 // The design selection as one routine that needs no window: empty the latest
 // results, read and validate the duty, select over the catalogue, append both
 // result rows per accepted pump, re-read both result tables.
-Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts);
+Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
+                                                const SelectionProgress& progress = {});
 
 // The check calculation likewise: empty the latest results, check the model,
 // and for a pump that passes append its row to all results (re-read), then to

@@ -37,6 +37,20 @@ QString calculationTimeText(const QDateTime& when)
            locale.toString(when.time(), timeFormatWithSeconds(locale));
 }
 
+QDateTime parseCalculationTime(const QString& text)
+{
+    const QLocale locale = QLocale::system();
+    const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    QDateTime when = locale.toDateTime(text, dateFormat + QLatin1Char(' ') + timeFormatWithSeconds(locale));
+    // Rows written under another locale still read when they are ISO-like.
+    if (!when.isValid())
+        when = QDateTime::fromString(text, Qt::ISODate);
+    // A two-digit year reads as 19xx; the program stores no rows from then.
+    if (when.isValid() && !dateFormat.contains(QStringLiteral("yyyy")) && when.date().year() < 1970)
+        when = when.addYears(100);
+    return when;
+}
+
 bool deleteAllRows(RowSet& rows, QString* error)
 {
     if (!rows.requery()) {

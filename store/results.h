@@ -24,5 +24,7 @@ bool appendResult(RowSet& rows, const SelectionResult& result, QString* error);
 // The date in the system's short date format, one blank, the time in the
 // system's time format with seconds.
 QString calculationTimeText(const QDateTime& when);
+// The time read back from such a text (invalid when it is none).
+QDateTime parseCalculationTime(const QString& text);
 
 } // namespace tarnwick::store

@@ -68,66 +68,125 @@ QString keptOriginalPath(const QString& accessFile)
     return candidate;
 }
 
-AccessConversion convertProgramFolderDatabase(const QString& programFolder, const QString& cliPath, int timeoutMs)
+AccessConversionRun::AccessConversionRun(const QString& programFolder, const QString& cliPath)
+    : m_database(store::databasePath(programFolder)), m_cliPath(cliPath)
 {
-    AccessConversion result;
-    const QString database = store::databasePath(programFolder);
-    if (store::databaseFileKind(database) != store::DatabaseFileKind::Access) {
-        result.message = QStringLiteral("%1 不是 Access 数据库，无需转换。").arg(shown(database));
-        return result;
-    }
+}
 
-    result.outcome = AccessConversion::Outcome::Failed;
-    const QString kept = keptOriginalPath(database);
-    if (!QFile::rename(database, kept)) {
-        result.message = QStringLiteral("无法将 %1 改名为 %2，没有转换。").arg(shown(database), shown(kept));
-        return result;
-    }
+AccessConversionRun::~AccessConversionRun()
+{
+    if (m_state == State::Running)
+        stop(QStringLiteral("转换已中止。"));
+}
 
-    QProcess process;
-    process.setProgram(cliPath);
-    process.setArguments({QStringLiteral("import-mdb"), kept, QStringLiteral("--db"), database});
-    process.start();
-    QString reason;
-    if (!process.waitForStarted()) {
-        reason = QStringLiteral("无法启动转换程序 %1。").arg(shown(cliPath));
-    } else if (!process.waitForFinished(timeoutMs)) {
-        process.terminate();
-        if (!process.waitForFinished(5000)) {
-            process.kill();
-            process.waitForFinished(5000);
+bool AccessConversionRun::start()
+{
+    if (store::databaseFileKind(m_database) != store::DatabaseFileKind::Access) {
+        m_result.message = QStringLiteral("%1 不是 Access 数据库，无需转换。").arg(shown(m_database));
+        m_state = State::Done;
+        return false;
+    }
+    m_result.outcome = AccessConversion::Outcome::Failed;
+    m_kept = keptOriginalPath(m_database);
+    if (!QFile::rename(m_database, m_kept)) {
+        m_result.message = QStringLiteral("无法将 %1 改名为 %2，没有转换。").arg(shown(m_database), shown(m_kept));
+        m_state = State::Done;
+        return false;
+    }
+    m_state = State::Running;
+    // The child tells its progress as it would on a terminal; see progressText().
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TARNWICK_PROGRESS"), QStringLiteral("1"));
+    m_process.setProcessEnvironment(environment);
+    m_process.setProgram(m_cliPath);
+    m_process.setArguments({QStringLiteral("import-mdb"), m_kept, QStringLiteral("--db"), m_database});
+    m_process.start();
+    if (!m_process.waitForStarted()) {
+        finishWith(QStringLiteral("无法启动转换程序 %1。").arg(shown(m_cliPath)));
+        return false;
+    }
+    return true;
+}
+
+QString AccessConversionRun::progressText()
+{
+    m_errorOutput += m_process.readAllStandardError();
+    // Each progress line starts with a carriage return and an erase.
+    const QString text = QString::fromUtf8(m_errorOutput);
+    const qsizetype last = text.lastIndexOf(QStringLiteral("\r\x1b[K"));
+    if (last < 0)
+        return QString();
+    const QString line = text.mid(last + 4);
+    return line.contains(QLatin1Char('\n')) ? QString() : line;
+}
+
+const AccessConversion& AccessConversionRun::finish()
+{
+    if (m_state == State::Running)
+        finishWith(QString());
+    return m_result;
+}
+
+const AccessConversion& AccessConversionRun::stop(const QString& reason)
+{
+    if (m_state == State::Running) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
         }
-        reason = QStringLiteral("转换超时，已中止。");
+        finishWith(reason);
     }
-    const QString output = QString::fromUtf8(process.readAllStandardOutput());
-    const QString errorOutput = QString::fromUtf8(process.readAllStandardError());
-    result.details = output + errorOutput;
+    return m_result;
+}
 
-    if (reason.isEmpty() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
-        store::databaseFileKind(database) == store::DatabaseFileKind::SQLite) {
-        result.outcome = AccessConversion::Outcome::Converted;
-        result.keptOriginal = kept;
-        result.message = QStringLiteral("已将 Access 数据库转换为本程序的数据库 %1。\n原 Access 文件保存为 %2。")
-                             .arg(shown(database), shown(kept));
-        return result;
+void AccessConversionRun::finishWith(const QString& stopReason)
+{
+    m_state = State::Done;
+    m_errorOutput += m_process.readAllStandardError();
+    const QString output = QString::fromUtf8(m_process.readAllStandardOutput());
+    // What the child printed after its last progress line.
+    QString errorOutput = QString::fromUtf8(m_errorOutput);
+    const qsizetype progressEnd = errorOutput.lastIndexOf(QStringLiteral("\r\x1b[K"));
+    if (progressEnd >= 0)
+        errorOutput = errorOutput.mid(progressEnd + 4);
+    m_result.details = output + errorOutput;
+
+    QString reason = stopReason;
+    if (reason.isEmpty() && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0 &&
+        store::databaseFileKind(m_database) == store::DatabaseFileKind::SQLite) {
+        m_result.outcome = AccessConversion::Outcome::Converted;
+        m_result.keptOriginal = m_kept;
+        m_result.message = QStringLiteral("已将 Access 数据库转换为本程序的数据库 %1。\n原 Access 文件保存为 %2。")
+                               .arg(shown(m_database), shown(m_kept));
+        return;
     }
 
     if (reason.isEmpty())
-        reason = childFailure(process, errorOutput);
+        reason = childFailure(m_process, errorOutput);
     // Whatever the child left under the program's file name came from the
     // kept original, which is intact: it can go, and the original returns.
-    removeLeftovers(database);
-    if (QFileInfo::exists(database))
-        QFile::remove(database);
-    if (QFile::rename(kept, database)) {
-        result.message =
-            QStringLiteral("无法转换 Access 数据库 %1：\n%2\n原文件没有改动。").arg(shown(database), reason);
+    removeLeftovers(m_database);
+    if (QFileInfo::exists(m_database))
+        QFile::remove(m_database);
+    if (QFile::rename(m_kept, m_database)) {
+        m_result.message =
+            QStringLiteral("无法转换 Access 数据库 %1：\n%2\n原文件没有改动。").arg(shown(m_database), reason);
     } else {
-        result.keptOriginal = kept;
-        result.message = QStringLiteral("无法转换 Access 数据库 %1：\n%2\n原文件保存为 %3。")
-                             .arg(shown(database), reason, shown(kept));
+        m_result.keptOriginal = m_kept;
+        m_result.message = QStringLiteral("无法转换 Access 数据库 %1：\n%2\n原文件保存为 %3。")
+                               .arg(shown(m_database), reason, shown(m_kept));
     }
-    return result;
+}
+
+AccessConversion convertProgramFolderDatabase(const QString& programFolder, const QString& cliPath, int timeoutMs)
+{
+    AccessConversionRun run(programFolder, cliPath);
+    if (!run.start())
+        return run.finish();
+    if (!run.process().waitForFinished(timeoutMs))
+        return run.stop(QStringLiteral("转换超时，已中止。"));
+    return run.finish();
 }
 
 } // namespace tarnwick::import

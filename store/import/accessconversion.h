@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QProcess>
 #include <QString>
 
 namespace tarnwick::import {
@@ -32,5 +34,40 @@ QString keptOriginalPath(const QString& accessFile);
 // caller down. On any failure the original gets its name back.
 AccessConversion convertProgramFolderDatabase(const QString& programFolder, const QString& cliPath,
                                               int timeoutMs = 10 * 60 * 1000);
+
+// The same conversion in steps, for a window that stays responsive and can
+// be cancelled: start() renames the original and starts the child; the
+// caller waits for process() to finish and calls finish(), or calls stop()
+// to end it early. Either way a failed or stopped run leaves the original
+// under its own name and no partial target. A run destroyed while its child
+// still runs is stopped.
+class AccessConversionRun
+{
+public:
+    AccessConversionRun(const QString& programFolder, const QString& cliPath);
+    ~AccessConversionRun();
+    AccessConversionRun(const AccessConversionRun&) = delete;
+    AccessConversionRun& operator=(const AccessConversionRun&) = delete;
+
+    // False when the child could not start; finish() then says why.
+    bool start();
+    QProcess& process() { return m_process; }
+    // The child's latest progress line ("正在转换：表 …"), or empty.
+    QString progressText();
+    const AccessConversion& finish();
+    const AccessConversion& stop(const QString& reason);
+
+private:
+    enum class State { Idle, Running, Done };
+    void finishWith(const QString& stopReason);
+
+    QString m_database;
+    QString m_cliPath;
+    QString m_kept;
+    QProcess m_process;
+    QByteArray m_errorOutput;
+    State m_state = State::Idle;
+    AccessConversion m_result;
+};
 
 } // namespace tarnwick::import

@@ -50,7 +50,7 @@ QString quotedList(const QStringList& names)
 }
 
 bool copyTable(AccessFile& file, QSqlDatabase db, const AccessTable& table, ImportedTable* imported,
-               AccessReadNotes* notes, QString* error)
+               AccessReadNotes* notes, QString* error, const std::function<void(qint64 rows)>& progress)
 {
     if (table.columns.isEmpty()) {
         *error = QStringLiteral("表“%1”没有字段。").arg(table.name);
@@ -97,6 +97,8 @@ bool copyTable(AccessFile& file, QSqlDatabase db, const AccessTable& table, Impo
                 return false;
             }
             ++imported->rows;
+            if (progress && imported->rows % 1000 == 0)
+                progress(imported->rows);
             return true;
         },
         notes, error);
@@ -160,7 +162,8 @@ QString sqliteColumnType(const AccessColumn& column)
     return QStringLiteral("BLOB");
 }
 
-Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDatabase db)
+Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDatabase db,
+                                                        const AccessImportProgress& progress)
 {
     using Result = Expected<AccessImportSummary, QString>;
     AccessImportSummary summary;
@@ -170,7 +173,14 @@ Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDa
     const bool ok = store::inTransaction(
         db,
         [&] {
-            for (const QString& name : file.tableNames()) {
+            const QStringList names = file.tableNames();
+            for (int i = 0; i < names.size(); ++i) {
+                const QString& name = names[i];
+                const auto rowsCopied = [&](qint64 rows) {
+                    if (progress)
+                        progress(i + 1, static_cast<int>(names.size()), name, rows);
+                };
+                rowsCopied(0);
                 const auto table = file.table(name);
                 if (!table) {
                     error = table.error();
@@ -178,7 +188,7 @@ Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDa
                 }
                 ImportedTable imported;
                 imported.name = name;
-                if (!copyTable(file, db, *table, &imported, &summary.notes, &error))
+                if (!copyTable(file, db, *table, &imported, &summary.notes, &error, rowsCopied))
                     return false;
                 summary.tables.append(imported);
             }
@@ -235,7 +245,7 @@ Expected<AccessImportSummary, QString> importAccessDatabase(const QString& sourc
     QString error;
     if (!output.open(&error))
         return Result::failure(error);
-    auto copied = copyAccessTables(*file.value(), output.database());
+    auto copied = copyAccessTables(*file.value(), output.database(), options.progress);
     if (!copied)
         return Result::failure(copied.error());
     AccessImportSummary summary = copied.value();

@@ -5,6 +5,7 @@
 #include "store/import/accessfile.h"
 
 #include <QList>
+#include <functional>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -38,12 +39,17 @@ struct AccessImportSummary
     int pictures() const;
 };
 
+// Told as the copy goes on: the table being copied (1-based) of how many, its
+// name and the rows copied from it so far.
+using AccessImportProgress = std::function<void(int table, int tables, const QString& name, qint64 rows)>;
+
 struct AccessImportOptions
 {
     // Overrides the code page of a Jet 3 file ("936", "GBK"); empty: the file's own.
     QString textEncoding;
     // Refuse a file that lacks the program's tables and fields.
     bool requireProgramTables = true;
+    AccessImportProgress progress;
 };
 
 // The SQLite column type an Access column is created with.
@@ -53,7 +59,8 @@ QString sqliteColumnType(const AccessColumn& column);
 // each table with its columns in order and its rows in stored order, values
 // mapped as AccessRow describes, OLE pictures unwrapped. Runs in one
 // transaction; the program's tables are not checked.
-Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDatabase target);
+Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDatabase target,
+                                                        const AccessImportProgress& progress = {});
 Expected<AccessImportSummary, QString> copyAccessFile(const QString& accessPath, QSqlDatabase target,
                                                       const QString& textEncoding = {});
 

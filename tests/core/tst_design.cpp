@@ -94,6 +94,7 @@ private slots:
     void acceptanceRules_data();
     void acceptanceRules();
     void acceptedPumpRecord();
+    void progressCoversTheCatalogue();
     void entryText_data();
     void entryText();
     void catalogueOrderKept();
@@ -214,6 +215,29 @@ void tst_design::acceptanceRules()
     if (!std::isnan(bestEfficiency))
         COMPARE_EXACT(candidate.bestEfficiency, bestEfficiency);
     verifyRowOf(selection.rows.front(), candidate, selection.request);
+}
+
+void tst_design::progressCoversTheCatalogue()
+{
+    // 1300 pumps, most of them skipped early: progress counts every pump,
+    // rises, and ends at the total; the result is the same without it.
+    Catalogue catalogue;
+    for (int k = 0; k < 1300; ++k) {
+        std::string model = std::to_string(k);
+        model.insert(model.begin(), 'P');
+        addPump(catalogue, k + 1.0, model, straightDifferencePump(k % 2 ? 86.4375 : 10.0), 2900.0);
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> calls;
+    const auto told = runDesignSelection(catalogue, standardDuty(), [&](std::size_t done, std::size_t total) {
+        calls.emplace_back(done, total);
+    });
+    const auto silent = runDesignSelection(catalogue, standardDuty());
+    QVERIFY(told.ok() && silent.ok());
+    QCOMPARE(told.value().entries, silent.value().entries);
+    QVERIFY(calls.size() >= 3);
+    QCOMPARE(calls.back(), std::make_pair(std::size_t(1300), std::size_t(1300)));
+    for (std::size_t i = 1; i < calls.size(); ++i)
+        QVERIFY(calls[i].first > calls[i - 1].first);
 }
 
 void tst_design::acceptedPumpRecord()

@@ -1,15 +1,22 @@
 // Start-up with an Access database where the program's own should be: the
 // offer to convert it, and that the user's file survives whatever happens.
 #include "controls/messagebox.h"
+#include "shell/mdiform1.h"
 #include "shell/startup.h"
 #include "store/database.h"
 #include "tests/support/testdatabase.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace tarnwick;
 
@@ -21,6 +28,12 @@ QByteArray accessLikeFile()
     bytes.replace(0, 4, QByteArray("\x00\x01\x00\x00", 4));
     bytes.replace(4, 15, QByteArrayLiteral("Standard Jet DB"));
     return bytes;
+}
+
+bool writeAccessLikeFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(accessLikeFile()) == accessLikeFile().size();
 }
 
 QByteArray digest(const QString& path)
@@ -44,6 +57,10 @@ private slots:
     void declinedConversionEndsAndKeepsTheFile();
     void failedConversionRestoresTheOriginal();
     void accessFileWithoutPumpTablesIsRefused();
+    void startsOnTheLocatedDatabase_data();
+    void conversionShowsProgress_data();
+    void conversionShowsProgress();
+    void startsOnTheLocatedDatabase();
 
 private:
     QStringList m_questions;
@@ -79,10 +96,7 @@ void TestStartup::declinedConversionEndsAndKeepsTheFile()
 {
     QTemporaryDir dir;
     const QString path = store::databasePath(dir.path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(accessLikeFile());
-    file.close();
+    QVERIFY(writeAccessLikeFile(path));
     const QByteArray before = digest(path);
 
     m_answer = false;
@@ -101,10 +115,7 @@ void TestStartup::failedConversionRestoresTheOriginal()
     // user is told, and the Access file is back under its own name.
     QTemporaryDir dir;
     const QString path = store::databasePath(dir.path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(accessLikeFile());
-    file.close();
+    QVERIFY(writeAccessLikeFile(path));
     const QByteArray before = digest(path);
 
     m_answer = true;
@@ -135,6 +146,122 @@ void TestStartup::accessFileWithoutPumpTablesIsRefused()
     QVERIFY2(m_messages.first().contains(QStringLiteral("水泵性能表")), qPrintable(m_messages.first()));
     QCOMPARE(digest(path), before);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("水泵数据库97-access97.mdb"))));
+}
+
+void TestStartup::startsOnTheLocatedDatabase_data()
+{
+    // How the database is given, and whether the window can open on it.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("--db FILE") << QStringLiteral("given") << true;
+    QTest::newRow("--db=FILE under another name") << QStringLiteral("renamed") << false;
+    QTest::newRow("first start of an installed program") << QStringLiteral("per-user") << true;
+}
+
+void TestStartup::startsOnTheLocatedDatabase()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, opens);
+    testing::TestProgramFolder shipped;
+    QVERIFY(shipped.isValid());
+    QTemporaryDir dir;
+    store::DatabaseLocation location;
+    if (how == QStringLiteral("per-user")) {
+        location.kind = store::DatabaseLocation::Kind::PerUser;
+        location.path = dir.filePath(QStringLiteral("data/tarnwick/水泵数据库97.mdb"));
+        location.shipped = shipped.databasePath();
+    } else if (how == QStringLiteral("renamed")) {
+        const QString other = dir.filePath(QStringLiteral("other.db"));
+        QVERIFY(QFile::copy(shipped.databasePath(), other));
+        location = startupDatabase({QStringLiteral("tarnwick"), QStringLiteral("--db=") + other});
+    } else {
+        location = startupDatabase({QStringLiteral("tarnwick"), QStringLiteral("--db"), shipped.databasePath()});
+        QCOMPARE(location.path, shipped.databasePath());
+    }
+    const QByteArray shippedDigest = digest(shipped.databasePath());
+    const auto window = startOn(location);
+    QCOMPARE(window != nullptr, opens);
+    QCOMPARE(m_messages.size(), opens ? 0 : 1);
+    if (!opens)
+        return;
+    QVERIFY2(window->statusBar()->toolTip().contains(QDir::toNativeSeparators(location.path)),
+             qPrintable(window->statusBar()->toolTip()));
+    QVERIFY(QFile::exists(location.path));
+    if (how == QStringLiteral("per-user")) {
+        // The window writes to the copy; the shipped file stays as installed.
+        QCOMPARE(digest(shipped.databasePath()), shippedDigest);
+        QVERIFY(window->statusBar()->toolTip().contains(QStringLiteral("用户数据目录")));
+    }
+}
+
+void TestStartup::conversionShowsProgress_data()
+{
+    // Whether the user cancels; a stand-in for the tool reports progress,
+    // leaves a partial file under the target's name and, unless cancelled,
+    // ends with a finished database.
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("finished") << false;
+}
+
+void TestStartup::conversionShowsProgress()
+{
+    QFETCH(bool, cancel);
+    QTemporaryDir dir;
+    const QString path = store::databasePath(dir.path());
+    QVERIFY(writeAccessLikeFile(path));
+    const QByteArray before = digest(path);
+    testing::TestProgramFolder finished;
+    QVERIFY(finished.isValid());
+    QTemporaryDir tools;
+    const QString tool = tools.filePath(QStringLiteral("slow-cli"));
+    QFile script(tool);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho partial > \"$4\"\n"
+                 "printf '\\r\\033[K\xe6\xad\xa3\xe5\x9c\xa8\xe8\xbd\xac\xe6\x8d\xa2 1000' >&2\n");
+    script.write(cancel ? "exec sleep 30\n"
+                        : QByteArray("sleep 1; cp '" + QFile::encodeName(finished.databasePath()) + "' \"$4\"\n"));
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+
+    // The windows go on working: a timer keeps ticking during the conversion.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] { ++ticks; });
+    ticker.start(20);
+    QString shownText;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, &watcher, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QProgressDialog*>(widget);
+            if (!dialog || dialog->objectName() != QStringLiteral("AccessConversionProgress") || !dialog->isVisible())
+                continue;
+            const QString text = dialog->findChild<QLabel*>()->text();
+            // Cancelled only once the other timer has shown the loop alive.
+            if (!text.contains(QStringLiteral("1000")) || ticks <= 5)
+                continue;
+            shownText = text;
+            watcher.stop();
+            if (cancel)
+                dialog->findChild<QPushButton*>()->click();
+        }
+    });
+    watcher.start(20);
+
+    const import::AccessConversion result = convertWithProgress(dir.path(), tool);
+    QVERIFY2(shownText.startsWith(QStringLiteral("正在转换 1000")), qPrintable(shownText));
+    QVERIFY(ticks > 5);
+    if (cancel) {
+        QCOMPARE(result.outcome, import::AccessConversion::Outcome::Failed);
+        QVERIFY2(result.message.contains(QStringLiteral("转换已取消")), qPrintable(result.message));
+        QVERIFY(result.message.contains(QStringLiteral("原文件没有改动")));
+        QCOMPARE(digest(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("水泵数据库97.mdb")});
+    } else {
+        QCOMPARE(result.outcome, import::AccessConversion::Outcome::Converted);
+        QCOMPARE(digest(result.keptOriginal), before);
+        QCOMPARE(digest(path), digest(finished.databasePath()));
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,0 +1,67 @@
+#include "cli/pumpsjson.h"
+
+#include "store/names.h"
+
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace tarnwick::cli {
+
+namespace {
+
+QJsonValue number(double x)
+{
+    return std::isfinite(x) ? QJsonValue(x) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject pumpJson(const std::string& model, std::optional<double> speed, double flow, double head, double efficiency,
+                     double bestEfficiency, double power, const SelectionResult& row)
+{
+    namespace names = store::names;
+    QJsonObject stored;
+    stored.insert(names::bestEfficiency(), number(row.bestEfficiency));
+    stored.insert(names::operatingHead(), number(row.operatingHead));
+    stored.insert(names::operatingFlow(), number(row.operatingFlow));
+    stored.insert(names::operatingEfficiency(), number(row.operatingEfficiency));
+    QJsonObject object;
+    object.insert(QStringLiteral("model"), QString::fromStdString(model));
+    object.insert(QStringLiteral("speed"), speed ? number(*speed) : QJsonValue(QJsonValue::Null));
+    object.insert(QStringLiteral("operatingFlow"), number(flow));
+    object.insert(QStringLiteral("operatingHead"), number(head));
+    object.insert(QStringLiteral("operatingEfficiency"), number(efficiency));
+    object.insert(QStringLiteral("bestEfficiency"), number(bestEfficiency));
+    object.insert(QStringLiteral("operatingPower"), number(power));
+    object.insert(QStringLiteral("stored"), stored);
+    return object;
+}
+
+} // namespace
+
+QJsonArray designPumpsJson(const DesignSelection& selection)
+{
+    QJsonArray array;
+    for (std::size_t i = 0; i < selection.candidates.size() && i < selection.rows.size(); ++i) {
+        const DesignCandidate& c = selection.candidates[i];
+        array.append(pumpJson(c.model, c.speed, c.operatingFlow, c.operatingHead, c.operatingEfficiency,
+                              c.bestEfficiency, c.operatingPower, selection.rows[i]));
+    }
+    return array;
+}
+
+QJsonArray checkedPumpJson(const CheckedPump& pump, const Catalogue& catalogue)
+{
+    // The check names a model; its speed is that of the model's first
+    // catalogue row.
+    std::optional<double> speed;
+    for (const CataloguePump& entry : catalogue.pumps) {
+        if (entry.model == pump.model) {
+            speed = entry.speed;
+            break;
+        }
+    }
+    return QJsonArray{pumpJson(pump.model, speed, pump.operatingFlow, pump.operatingHead, pump.operatingEfficiency,
+                               pump.bestEfficiency, pump.operatingPower, pump.row)};
+}
+
+} // namespace tarnwick::cli

@@ -1,0 +1,115 @@
+#include "store/catalogueupdate.h"
+
+#include "store/database.h"
+#include "store/names.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QUrl>
+
+namespace tarnwick::store {
+
+namespace {
+
+const QString kSource = QStringLiteral("catalogue_source");
+
+QStringList catalogueTables()
+{
+    return {names::pumpTable(), names::pointTable(), names::schematicTable(), names::companyTable()};
+}
+
+QStringList columns(QSqlDatabase db, const QString& schema, const QString& table)
+{
+    QSqlQuery query(db);
+    QStringList list;
+    if (!query.exec(QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, quotedName(table))))
+        return list;
+    while (query.next())
+        list.append(query.value(1).toString());
+    return list;
+}
+
+int rowCount(QSqlDatabase db, const QString& table)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM main.%1").arg(quotedName(table))) || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+bool copyTable(QSqlDatabase db, const QString& table, QString* error)
+{
+    const QStringList target = columns(db, QStringLiteral("main"), table);
+    const QStringList source = columns(db, kSource, table);
+    // Every field of ours must come from the new catalogue; fields the new
+    // file has beyond ours are left behind.
+    QStringList quoted;
+    for (const QString& column : target) {
+        if (!source.contains(column)) {
+            *error = QStringLiteral("新的数据库的“%1”中缺少字段“%2”。").arg(table, column);
+            return false;
+        }
+        quoted.append(quotedName(column));
+    }
+    const QString list = quoted.join(QStringLiteral(", "));
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("DELETE FROM main.%1").arg(quotedName(table))) ||
+        !query.exec(
+            QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM %3.%1").arg(quotedName(table), list, kSource))) {
+        *error = QStringLiteral("无法更新“%1”：%2").arg(table, query.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QString& source)
+{
+    using Result = Expected<CatalogueUpdate, QString>;
+    if (databaseFileKind(source) != DatabaseFileKind::SQLite)
+        return Result::failure(
+            QStringLiteral("文件 %1 不是本程序的数据库文件，目录没有更新。").arg(QDir::toNativeSeparators(source)));
+    QSqlQuery attach(db);
+    // Read-only: the new catalogue usually lies where the user may not write.
+    attach.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kSource));
+    const QString uri = QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                        QStringLiteral("?mode=ro");
+    attach.addBindValue(uri);
+    if (!attach.exec())
+        return Result::failure(QStringLiteral("无法打开数据库文件 %1：%2")
+                                   .arg(QDir::toNativeSeparators(source), attach.lastError().text()));
+    QString error;
+    for (const QString& table : catalogueTables()) {
+        if (columns(db, kSource, table).isEmpty()) {
+            error =
+                QStringLiteral("数据库文件 %1 中没有“%2”，目录没有更新。").arg(QDir::toNativeSeparators(source), table);
+            break;
+        }
+    }
+    CatalogueUpdate update;
+    if (error.isEmpty()) {
+        inTransaction(
+            db,
+            [&] {
+                for (const QString& table : catalogueTables()) {
+                    if (!copyTable(db, table, &error))
+                        return false;
+                }
+                update.pumps = rowCount(db, names::pumpTable());
+                update.points = rowCount(db, names::pointTable());
+                return true;
+            },
+            &error);
+    }
+    QSqlQuery detach(db);
+    detach.exec(QStringLiteral("DETACH DATABASE %1").arg(kSource));
+    if (!error.isEmpty())
+        return Result::failure(error);
+    return update;
+}
+
+} // namespace tarnwick::store

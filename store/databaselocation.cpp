@@ -1,0 +1,99 @@
+#include "store/databaselocation.h"
+
+#include "store/database.h"
+#include "store/names.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#ifndef TARNWICK_RELATIVE_DATA_DIR
+#define TARNWICK_RELATIVE_DATA_DIR "../share/tarnwick"
+#endif
+
+namespace tarnwick::store {
+
+QString shippedDatabasePath()
+{
+    return QDir::cleanPath(programFolder() + QLatin1Char('/') + QStringLiteral(TARNWICK_RELATIVE_DATA_DIR) +
+                           QLatin1Char('/') + names::databaseFileName());
+}
+
+QString perUserDataFolder()
+{
+    // Both programs share one folder whatever their application names are:
+    // the application data location of an application called "tarnwick".
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tarnwick");
+}
+
+DatabaseLocation locateDatabase(const QString& given)
+{
+    DatabaseLocation location;
+    QString named = given;
+    if (named.isEmpty())
+        named = qEnvironmentVariable("TARNWICK_DB");
+    if (!named.isEmpty()) {
+        location.kind = DatabaseLocation::Kind::Given;
+        location.path = QDir::cleanPath(QDir::current().absoluteFilePath(named));
+        return location;
+    }
+    const QString besideProgram = databasePath(programFolder());
+    const QString shipped = shippedDatabasePath();
+    // Without a shipped database there is nothing to copy: the program folder
+    // stays the place, and a missing file is reported there as always.
+    if (QFileInfo::exists(besideProgram) || !QFileInfo::exists(shipped)) {
+        location.kind = DatabaseLocation::Kind::Portable;
+        location.path = besideProgram;
+        return location;
+    }
+    location.kind = DatabaseLocation::Kind::PerUser;
+    location.path = perUserDataFolder() + QLatin1Char('/') + names::databaseFileName();
+    location.shipped = shipped;
+    return location;
+}
+
+bool preparePerUserDatabase(const DatabaseLocation& location, QString* error)
+{
+    if (location.kind != DatabaseLocation::Kind::PerUser || QFileInfo::exists(location.path))
+        return true;
+    const QString folder = QFileInfo(location.path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("无法创建用户数据目录：%1").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    // No connection to either file is open yet: the copy is a plain file copy,
+    // written whole or not at all.
+    QFile source(location.shipped);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("无法读取随程序安装的数据库文件：%1").arg(QDir::toNativeSeparators(location.shipped));
+        return false;
+    }
+    QSaveFile target(location.path);
+    target.setDirectWriteFallback(false);
+    if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) != source.size() || !target.commit()) {
+        *error = QStringLiteral("无法把数据库复制到用户数据目录：%1（%2）")
+                     .arg(QDir::toNativeSeparators(location.path), target.errorString());
+        return false;
+    }
+    // The shipped file is read-only; the user's copy takes the results.
+    QFile::setPermissions(location.path, QFile::permissions(location.path) | QFile::ReadOwner | QFile::WriteOwner);
+    return true;
+}
+
+QString describeDatabase(const DatabaseLocation& location)
+{
+    const QString path = QDir::toNativeSeparators(location.path);
+    switch (location.kind) {
+    case DatabaseLocation::Kind::Given:
+        return QStringLiteral("数据库：%1（由 --db 或 TARNWICK_DB 指定）").arg(path);
+    case DatabaseLocation::Kind::Portable:
+        return QStringLiteral("数据库：%1（程序目录）").arg(path);
+    case DatabaseLocation::Kind::PerUser:
+        break;
+    }
+    return QStringLiteral("数据库：%1（用户数据目录）").arg(path);
+}
+
+} // namespace tarnwick::store

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace tarnwick::store {
+
+// Which database file the programs use.
+//  - Given: named by --db or the TARNWICK_DB environment variable.
+//  - Portable: a database file beside the executable; used in place, as in
+//    the program folder of a build or an unpacked copy.
+//  - PerUser: an installed program; the database lives in the user's data
+//    folder and starts as a copy of the one shipped with the program.
+struct DatabaseLocation
+{
+    enum class Kind { Given, Portable, PerUser };
+    Kind kind = Kind::Portable;
+    QString path;    // the database file
+    QString shipped; // PerUser: the shipped database the first copy comes from
+};
+
+// `given` is the --db value (empty when the option is absent); a relative
+// path is taken from the current folder.
+DatabaseLocation locateDatabase(const QString& given = QString());
+
+// The database the package installs: <prefix>/share/tarnwick/<file name>,
+// found relative to the executable so that an unpacked tree works as well.
+QString shippedDatabasePath();
+
+// The user's data folder for Tarnwick (the application data location both
+// programs share).
+QString perUserDataFolder();
+
+// For a per-user location whose file does not exist yet: copies the shipped
+// database there. An existing file is never touched, so a newer shipped
+// catalogue never replaces a user's results. False with a message on failure.
+bool preparePerUserDatabase(const DatabaseLocation& location, QString* error);
+
+// A short Chinese description for the status bar and --version:
+// the path and where it came from.
+QString describeDatabase(const DatabaseLocation& location);
+
+} // namespace tarnwick::store

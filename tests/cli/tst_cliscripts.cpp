@@ -1,0 +1,360 @@
+// The tool as scripts use it: help and version, the JSON status and pump
+// figures, errors as JSON, where the database lives, and the catalogue update.
+#include "tests/support/testdatabase.h"
+#include "tests/support/toolrun.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using tarnwick::testing::demoPump;
+using tarnwick::testing::TestProgramFolder;
+
+namespace {
+
+using Run = tarnwick::testing::ToolRun;
+
+const QString kCli = QStringLiteral(TARNWICK_CLI_PATH);
+
+Run cli(const QStringList& arguments, const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    return tarnwick::testing::runTool(kCli, arguments, 60000, environment);
+}
+
+QStringList duty(const QString& flow, const QString& resistance)
+{
+    return {QStringLiteral("--flow"), flow, QStringLiteral("--resistance"), resistance, QStringLiteral("--static-head"),
+            QStringLiteral("0")};
+}
+
+double roundedToTenth(double x)
+{
+    return std::floor(10.0 * x + 0.5) / 10.0;
+}
+
+} // namespace
+
+class TestCliScripts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void helpPrintsOneCommandsUsage_data();
+    void helpPrintsOneCommandsUsage();
+    void pumpsCarryUnroundedAndStoredFigures();
+    void checkReportsItsPump();
+    void errorsAsJson_data();
+    void errorsAsJson();
+    void installedLayoutCopiesTheShippedDatabase();
+    void updateCatalogueKeepsResults();
+    void updateCatalogueFromAnIncompleteFileChangesNothing();
+    void progressOnlyOnATerminal();
+
+private:
+    std::unique_ptr<TestProgramFolder> m_folder;
+    QStringList db() const { return {QStringLiteral("--db"), m_folder->databasePath()}; }
+};
+
+void TestCliScripts::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>(QList<tarnwick::testing::TestPump>{
+        demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
+        demoPump(3, QStringLiteral("P3"), 51, 20.5)});
+    QVERIFY2(m_folder->isValid(), qPrintable(m_folder->error()));
+}
+
+void TestCliScripts::helpPrintsOneCommandsUsage_data()
+{
+    // The arguments, a syntax line the output must hold, and one it must not.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("absent");
+    QTest::newRow("help") << QStringList{QStringLiteral("help")} << QStringLiteral("tarnwick-cli check ")
+                          << QStringLiteral("未知");
+    QTest::newRow("help design") << QStringList{QStringLiteral("help"), QStringLiteral("design")}
+                                 << QStringLiteral("tarnwick-cli design --flow")
+                                 << QStringLiteral("tarnwick-cli check");
+    QTest::newRow("check --help") << QStringList{QStringLiteral("check"), QStringLiteral("--help")}
+                                  << QStringLiteral("--static-head-unit") << QStringLiteral("tarnwick-cli design");
+    QTest::newRow("report --help") << QStringList{QStringLiteral("report"), QStringLiteral("--help")}
+                                   << QStringLiteral("--xlsx") << QStringLiteral("--flow-unit");
+    QTest::newRow("import-mdb --help") << QStringList{QStringLiteral("import-mdb"), QStringLiteral("--help")}
+                                       << QStringLiteral("--codepage") << QStringLiteral("--json");
+    QTest::newRow("update-catalogue --help")
+        << QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--help")} << QStringLiteral("--from")
+        << QStringLiteral("tarnwick-cli results");
+    QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << QStringLiteral("tarnwick-cli 0.")
+                               << QStringLiteral("用法");
+}
+
+void TestCliScripts::helpPrintsOneCommandsUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, present);
+    QFETCH(QString, absent);
+    const Run run = cli(arguments);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(present), qPrintable(run.out));
+    QVERIFY2(!run.out.contains(absent), qPrintable(run.out));
+    QVERIFY(run.err.isEmpty());
+}
+
+void TestCliScripts::pumpsCarryUnroundedAndStoredFigures()
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    const Run run = cli(QStringList{QStringLiteral("design"), QStringLiteral("--json")} +
+                        duty(QStringLiteral("48"), QStringLiteral("19")) + db());
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject json = run.json();
+    QCOMPARE(json.value(QStringLiteral("status")).toString(), QStringLiteral("ok"));
+    const QJsonArray pumps = json.value(QStringLiteral("pumps")).toArray();
+    const QJsonArray rows = json.value(QStringLiteral("rows")).toArray();
+    QVERIFY(!pumps.isEmpty());
+    QCOMPARE(pumps.size(), rows.size());
+    QCOMPARE(pumps.size(), json.value(QStringLiteral("entries")).toArray().size());
+    for (qsizetype i = 0; i < pumps.size(); ++i) {
+        const QJsonObject pump = pumps[i].toObject();
+        const QJsonObject row = rows[i].toObject();
+        QCOMPARE(pump.value(QStringLiteral("model")).toString(), row.value(QStringLiteral("所选型号")).toString());
+        QVERIFY(pump.value(QStringLiteral("speed")).isDouble());
+        QVERIFY(pump.value(QStringLiteral("operatingPower")).toDouble() > 0.0);
+        // The stored figures are the rounded unrounded ones, and they are what the row holds.
+        const double head = pump.value(QStringLiteral("operatingHead")).toDouble();
+        const double flow = pump.value(QStringLiteral("operatingFlow")).toDouble();
+        const double efficiency = pump.value(QStringLiteral("operatingEfficiency")).toDouble();
+        const double best = pump.value(QStringLiteral("bestEfficiency")).toDouble();
+        const QJsonObject stored = pump.value(QStringLiteral("stored")).toObject();
+        QCOMPARE(stored.value(QStringLiteral("实际扬程")).toDouble(), roundedToTenth(head));
+        QCOMPARE(stored.value(QStringLiteral("实际流量")).toDouble(), roundedToTenth(flow));
+        QCOMPARE(stored.value(QStringLiteral("实际效率")).toDouble(), std::floor(efficiency));
+        QCOMPARE(stored.value(QStringLiteral("水泵最高效率")).toDouble(), std::floor(best) + 1.0);
+        for (const QString& field : stored.keys())
+            QCOMPARE(stored.value(field).toDouble(), row.value(field).toDouble());
+        QVERIFY(std::abs(head - roundedToTenth(head)) <= 0.05 + 1e-12);
+        // The ISO time is the stored time text's moment.
+        const QDateTime time = QDateTime::fromString(row.value(QStringLiteral("time")).toString(), Qt::ISODate);
+        QVERIFY2(time.isValid() && time >= before && time <= after,
+                 qPrintable(row.value(QStringLiteral("time")).toString()));
+    }
+}
+
+void TestCliScripts::checkReportsItsPump()
+{
+    const Run run = cli(QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("P2"),
+                                    QStringLiteral("--json")} +
+                        duty(QStringLiteral("200"), QStringLiteral("30")) + db());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonArray pumps = run.json().value(QStringLiteral("pumps")).toArray();
+    QCOMPARE(pumps.size(), 1);
+    const QJsonObject pump = pumps.first().toObject();
+    QCOMPARE(pump.value(QStringLiteral("model")).toString(), QStringLiteral("P2"));
+    QCOMPARE(pump.value(QStringLiteral("speed")).toDouble(), 1450.0);
+    const QJsonObject row = run.json().value(QStringLiteral("rows")).toArray().first().toObject();
+    QCOMPARE(row.value(QStringLiteral("实际扬程")).toDouble(),
+             roundedToTenth(pump.value(QStringLiteral("operatingHead")).toDouble()));
+
+    const Run rejected = cli(QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("P9"),
+                                         QStringLiteral("--json")} +
+                             duty(QStringLiteral("200"), QStringLiteral("30")) + db());
+    QCOMPARE(rejected.exitCode, 1);
+    QCOMPARE(rejected.json().value(QStringLiteral("status")).toString(), QStringLiteral("rejected"));
+}
+
+void TestCliScripts::errorsAsJson_data()
+{
+    // The arguments (--json and --db added), a part of the message.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("report refuses --json")
+        << QStringList{QStringLiteral("report"), QStringLiteral("--pdf"), QDir::tempPath() + QStringLiteral("/r.pdf")}
+        << QStringLiteral("没有选项 --json");
+    QTest::newRow("repeated option") << QStringList{QStringLiteral("design"), QStringLiteral("--flow"),
+                                                    QStringLiteral("10")} +
+                                            duty(QStringLiteral("48"), QStringLiteral("19"))
+                                     << QStringLiteral("--flow 重复");
+    QTest::newRow("missing flow") << QStringList{QStringLiteral("design"), QStringLiteral("--resistance"),
+                                                 QStringLiteral("19"), QStringLiteral("--static-head"),
+                                                 QStringLiteral("0")}
+                                  << QStringLiteral("缺少选项 --flow");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("optimise")} << QStringLiteral("未知的命令：optimise");
+    QTest::newRow("missing database") << QStringList{QStringLiteral("results"), QStringLiteral("--db"),
+                                                     QStringLiteral("/nonexistent/x.mdb")}
+                                      << QStringLiteral("/nonexistent/x.mdb");
+}
+
+void TestCliScripts::errorsAsJson()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const QStringList extra = arguments.contains(QStringLiteral("--db")) ? QStringList{} : db();
+    const Run run = cli(arguments + extra + QStringList{QStringLiteral("--json")});
+    QCOMPARE(run.exitCode, 2);
+    const QJsonObject json = run.json();
+    QCOMPARE(json.value(QStringLiteral("status")).toString(), QStringLiteral("error"));
+    QVERIFY2(json.value(QStringLiteral("message")).toString().contains(expected), qPrintable(run.out));
+    QVERIFY(!json.value(QStringLiteral("message")).toString().contains(QStringLiteral("用法")));
+    QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+    // Without --json standard output stays empty (the report is then a valid command).
+    if (arguments.first() == QStringLiteral("report"))
+        return;
+    const Run text = cli(arguments + extra);
+    QCOMPARE(text.exitCode, 2);
+    QVERIFY(text.out.isEmpty());
+    // A fault in a known command's arguments shows that command's usage only.
+    if (arguments.first() == QStringLiteral("design")) {
+        QVERIFY(text.err.contains(QStringLiteral("tarnwick-cli design --flow")));
+        QVERIFY(!text.err.contains(QStringLiteral("tarnwick-cli check")));
+    }
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
+}
+
+void TestCliScripts::installedLayoutCopiesTheShippedDatabase()
+{
+    // An installed tree: the tool in usr/bin, the database in usr/share/tarnwick.
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("usr/bin"));
+    const QString share = root.filePath(QStringLiteral("usr/share/tarnwick"));
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(share));
+    const QString tool = bin + QStringLiteral("/tarnwick-cli");
+    const QString shipped = share + QStringLiteral("/水泵数据库97.mdb");
+    QVERIFY(QFile::copy(kCli, tool));
+    QVERIFY(QFile::copy(m_folder->databasePath(), shipped));
+    QVERIFY(QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray shippedBytes = [&] {
+        QFile f(shipped);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.remove(QStringLiteral("TARNWICK_DB"));
+    const QString perUser = root.filePath(QStringLiteral("home/.local/share/tarnwick/水泵数据库97.mdb"));
+
+    const Run version = tarnwick::testing::runTool(tool, {QStringLiteral("--version")}, 60000, env);
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY2(version.out.contains(perUser), qPrintable(version.out));
+    QVERIFY(!QFileInfo::exists(perUser)); // naming it makes no copy
+
+    const Run run = tarnwick::testing::runTool(tool,
+                                               QStringList{QStringLiteral("design"), QStringLiteral("--json")} +
+                                                   duty(QStringLiteral("48"), QStringLiteral("19")),
+                                               60000, env);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(!run.json().value(QStringLiteral("rows")).toArray().isEmpty());
+    QVERIFY(QFileInfo::exists(perUser));
+    QFile shippedFile(shipped);
+    QVERIFY(shippedFile.open(QIODevice::ReadOnly));
+    QCOMPARE(shippedFile.readAll(), shippedBytes);
+
+    // A second run uses the user's copy, results and all.
+    const Run results = tarnwick::testing::runTool(
+        tool, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json")}, 60000, env);
+    QCOMPARE(results.json().value(QStringLiteral("rows")).toArray().size(),
+             run.json().value(QStringLiteral("rows")).toArray().size());
+
+    // TARNWICK_DB overrides the place; --db overrides TARNWICK_DB.
+    env.insert(QStringLiteral("TARNWICK_DB"), m_folder->databasePath());
+    const Run given = tarnwick::testing::runTool(
+        tool, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json")}, 60000, env);
+    QCOMPARE(given.exitCode, 0);
+    QVERIFY(given.json().value(QStringLiteral("rows")).toArray().isEmpty());
+    const Run named = tarnwick::testing::runTool(
+        tool,
+        {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json"), QStringLiteral("--db"), perUser},
+        60000, env);
+    QCOMPARE(named.json().value(QStringLiteral("rows")).toArray().size(),
+             run.json().value(QStringLiteral("rows")).toArray().size());
+}
+
+void TestCliScripts::updateCatalogueKeepsResults()
+{
+    QCOMPARE(
+        cli(QStringList{QStringLiteral("design")} + duty(QStringLiteral("48"), QStringLiteral("19")) + db()).exitCode,
+        0);
+    const int all = m_folder->rowCount(QStringLiteral("水泵选型结果"));
+    const int latest = m_folder->rowCount(QStringLiteral("水泵选型结果1"));
+    QVERIFY(all > 0);
+    TestProgramFolder newer({demoPump(1, QStringLiteral("N1"), 50, 20), demoPump(2, QStringLiteral("N2"), 60, 22),
+                             demoPump(3, QStringLiteral("N3"), 70, 24), demoPump(4, QStringLiteral("N4"), 80, 26)});
+    QVERIFY(newer.isValid());
+    const Run run =
+        cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), newer.databasePath()} + db());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 4);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("流扬功")), newer.rowCount(QStringLiteral("流扬功")));
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), all);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果1")), latest);
+    // The next design selects from the new catalogue.
+    const Run design = cli(QStringList{QStringLiteral("design"), QStringLiteral("--json")} +
+                           duty(QStringLiteral("48"), QStringLiteral("19")) + db());
+    QVERIFY(design.json()
+                .value(QStringLiteral("pumps"))
+                .toArray()
+                .first()
+                .toObject()
+                .value(QStringLiteral("model"))
+                .toString()
+                .startsWith(QLatin1Char('N')));
+}
+
+void TestCliScripts::updateCatalogueFromAnIncompleteFileChangesNothing()
+{
+    const int points = m_folder->rowCount(QStringLiteral("流扬功"));
+    TestProgramFolder newer({demoPump(1, QStringLiteral("N1"), 50, 20)});
+    QVERIFY(newer.isValid());
+    // The schematics go missing after the pumps and points would have been copied.
+    QVERIFY(newer.exec(QStringLiteral("ALTER TABLE \"设备安装示意图\" RENAME TO \"其他\"")));
+    const Run run =
+        cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), newer.databasePath()} + db());
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral("设备安装示意图")), qPrintable(run.err));
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 3);
+
+    // A field of ours the new file lacks stops the update inside the transaction.
+    TestProgramFolder lacking({demoPump(1, QStringLiteral("N1"), 50, 20)});
+    QVERIFY(lacking.exec(QStringLiteral("ALTER TABLE \"公司资料\" RENAME TO \"旧\"")));
+    QVERIFY(lacking.exec(QStringLiteral("CREATE TABLE \"公司资料\" (\"其他\" TEXT)")));
+    const Run partial =
+        cli(QStringList{QStringLiteral("update-catalogue"), QStringLiteral("--from"), lacking.databasePath()} + db());
+    QCOMPARE(partial.exitCode, 2);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵性能表")), 3);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("流扬功")), points);
+}
+
+void TestCliScripts::progressOnlyOnATerminal()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        QSKIP("script (util-linux) is needed for a terminal");
+    const QStringList arguments =
+        QStringList{kCli, QStringLiteral("design")} + duty(QStringLiteral("48"), QStringLiteral("19")) + db();
+    QStringList quoted;
+    for (const QString& a : arguments)
+        quoted.append(QLatin1Char('\'') + a + QLatin1Char('\''));
+    // script runs the tool on a pseudo-terminal and copies what it shows.
+    const Run terminal = tarnwick::testing::runTool(
+        script, {QStringLiteral("-qec"), quoted.join(QLatin1Char(' ')), QStringLiteral("/dev/null")}, 60000);
+    QCOMPARE(terminal.exitCode, 0);
+    QVERIFY2(terminal.out.contains(QStringLiteral("\r\x1b[K正在选型：已检查 0/3 台水泵")), qPrintable(terminal.out));
+    // The line is erased before the list is printed.
+    QVERIFY(terminal.out.contains(QStringLiteral("\r\x1b[K满足用户要求的水泵")));
+
+    const Run piped = cli(arguments.mid(1));
+    QCOMPARE(piped.exitCode, 0);
+    QVERIFY(piped.err.isEmpty());
+    QVERIFY(!piped.out.contains(QStringLiteral("正在选型")));
+}
+
+QTEST_GUILESS_MAIN(TestCliScripts)
+#include "tst_cliscripts.moc"
