@@ -67,6 +67,11 @@ inline QStringList gridCaptions()
             QStringLiteral("重量(kg)")};
 }
 
+// Texts of our own beside the window's: the pumps the design left out.
+inline QString notAcceptedModel(const QString& model) { return model + QStringLiteral("型水泵（未入选）"); }
+inline QString notAcceptedNote(const QString& reason) { return QStringLiteral("未入选：") + reason; }
+inline QString rejectedWithoutOperatingPoint() { return QStringLiteral("该水泵在此工况下没有工作点，无法绘制性能曲线。"); }
+
 // clang-format on
 
 } // namespace tarnwick::calctext

@@ -1,6 +1,7 @@
 #include "calcwindow/frmcalculate.h"
 
 #include "calcwindow/calcwindowtexts.h"
+#include "calcwindow/calculationsheets.h"
 #include "calcwindow/commandbutton.h"
 #include "calcwindow/panelparts.h"
 #include "calcwindow/performancechart.h"
@@ -144,6 +145,7 @@ frmcalculate::frmcalculate(QWidget* parent) : QWidget(parent)
     buildCandidatePanel();
     buildOperatingPanel();
     buildPages();
+    m_sheets = new CalculationSheets(this);
 
     m_gridModel->setRowSet(nullptr);
     ResetChartPage();
@@ -538,6 +540,8 @@ void frmcalculate::showSchematicPage()
 
 void frmcalculate::ResetChartPage()
 {
+    m_shown = Shown::None;
+    m_picture1->setToolTip(QString());
     m_picture1->clearDrawing();
     setPageTabsEnabled(false);
     showCurvesPage();
@@ -594,6 +598,8 @@ void frmcalculate::runDesignSelection()
         return;
     ResetChartPage();
     clearOperatingLabels();
+    m_rejected.clear();
+    m_sheets->closeRejectedPumps();
     if (m_list1->count() > 0) {
         clearCandidateList();
         m_list1->setEnabled(true);
@@ -607,6 +613,9 @@ void frmcalculate::runDesignSelection()
     DesignSelection& selection = result.value();
     m_request = selection.request;
     m_candidates = std::move(selection.candidates);
+    m_rejected = std::move(selection.rejected);
+    m_designRequest = selection.request;
+    m_designDuty = dutyTexts();
     {
         const QSignalBlocker blocker(m_list1);
         for (const std::string& entry : selection.entries)
@@ -618,6 +627,8 @@ void frmcalculate::runDesignSelection()
 
 void frmcalculate::onCandidateChosen()
 {
+    m_shown = Shown::None;
+    m_picture1->setToolTip(QString());
     m_picture1->clearDrawing();
     clearOperatingLabels();
 
@@ -642,7 +653,11 @@ void frmcalculate::onCandidateChosen()
     input.powerFit = candidate.powerFit;
     input.request = m_request;
     input.headScale = designHeadScale(candidate.maxHead);
+    input.points = candidate.points;
     DrawPerformanceChart(input);
+    m_shown = Shown::Candidate;
+    m_shownCandidate = static_cast<std::size_t>(position - 1);
+    setChartToolTip(candidate.fitQuality);
     ShowOperatingParameters(candidate);
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
@@ -673,7 +688,12 @@ void frmcalculate::runCheckCalculation()
     input.powerFit = pump.powerFit;
     input.request = pump.request;
     input.headScale = checkHeadScale(pump.maxHead);
+    input.points = pump.points;
     DrawPerformanceChart(input);
+    m_lastCheck = pump;
+    m_checkDuty = dutyTexts();
+    m_shown = Shown::Check;
+    setChartToolTip(pump.fitQuality);
     for (int i = 1; i <= 5; ++i)
         m_label21[i]->setText(QString::fromStdString(pump.labels[static_cast<std::size_t>(i - 1)]));
 
@@ -696,6 +716,23 @@ void frmcalculate::DrawPerformanceChart(const ChartInput& input)
         setAutoSizedText(m_powerTicks[i], ticks.power[i]);
         setAutoSizedText(m_headTicks[i], ticks.head[i]);
     }
+}
+
+void frmcalculate::setChartToolTip(const FitQuality& quality, const QString& note)
+{
+    const QString text = fitQualityText(quality.headDeviationPercent, quality.headR2, quality.powerDeviationPercent,
+                                        quality.powerR2);
+    m_picture1->setToolTip(note.isEmpty() ? text : note + QLatin1Char('\n') + text);
+}
+
+void frmcalculate::showRejectedPumps()
+{
+    m_sheets->openRejectedPumps();
+}
+
+void frmcalculate::showRejectedPump(std::size_t pumpIndex)
+{
+    m_sheets->showRejectedPump(pumpIndex);
 }
 
 void frmcalculate::ShowOperatingParameters(const DesignCandidate& candidate)

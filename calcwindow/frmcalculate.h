@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -32,6 +33,7 @@ class PumpViewModel;
 class SchematicViewer;
 class ShapeWidget;
 class TabLabel;
+class CalculationSheets;
 struct ChartInput;
 
 enum class CalculationMode { Design, Check };
@@ -58,6 +60,11 @@ public:
     // page, sets icon and caption, and lays the panels out for the mode.
     void configureMode(CalculationMode mode, const QIcon& icon);
     CalculationMode mode() const { return m_mode; }
+
+    // Beside the document's commands: the window of the pumps the last design
+    // left out, and showing one of them on the chart, marked as not chosen.
+    void showRejectedPumps();
+    void showRejectedPump(std::size_t pumpIndex);
 
 signals:
     // The full-screen button: the main window opens the schematic window for
@@ -103,6 +110,21 @@ private:
     void syncPumpView();
     void reportFailure(const store::RunFailure& failure);
     DutyTexts dutyTexts() const;
+
+    friend class CalculationSheets;
+    // What the data sheets and the rejected-pumps window read: the last
+    // design's duty and skipped pumps, the last passed check, and which pump
+    // the chart shows.
+    enum class Shown { None, Candidate, Check, Rejected };
+    void setChartToolTip(const FitQuality& quality, const QString& note = QString());
+    std::vector<RejectedPump> m_rejected;
+    SelectionRequest m_designRequest;
+    DutyTexts m_designDuty;
+    std::optional<CheckedPump> m_lastCheck;
+    DutyTexts m_checkDuty;
+    Shown m_shown = Shown::None;
+    std::size_t m_shownCandidate = 0;
+    CalculationSheets* m_sheets = nullptr;
 
     std::unique_ptr<store::PumpCatalogue> m_catalogue;
     SelectionRequest m_request;                // the duty of the last calculation

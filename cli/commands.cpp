@@ -1,9 +1,11 @@
 #include "cli/commands.h"
 
 #include "cli/arguments.h"
+#include "cli/explainoutput.h"
 #include "cli/importcommands.h"
 #include "cli/output.h"
 #include "cli/reportcommand.h"
+#include "cli/sheetcommands.h"
 #include "core/units.h"
 #include "store/calculations.h"
 #include "store/database.h"
@@ -19,10 +21,13 @@ namespace tarnwick::cli {
 namespace {
 
 const char* const kUsage = R"(用法：
-  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
+  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] --pdf 文件
+               [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
+  tarnwick-cli catalogue-check [--db 文件] [--json]
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
@@ -33,9 +38,12 @@ const char* const kUsage = R"(用法：
   --static-head-unit  同上                                    （默认 mH2O）
 
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
+        --explain：另列出未入选的水泵及其未满足的第一条规则。
 check   校核计算：校核所选型号的水泵。
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
+sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
+catalogue-check  列出扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。
 import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
                  --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
 import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。
@@ -50,6 +58,7 @@ struct Options
     QHash<QString, QString> values;
     bool json = false;
     bool all = false;
+    bool explain = false;
 };
 
 int usageError(const QString& message)
@@ -67,9 +76,16 @@ const QList<CommandSyntax>& commandSyntaxes()
     const QString json = QStringLiteral("json");
     const QString all = QStringLiteral("all");
     static const QList<CommandSyntax> syntaxes = {
-        {QStringLiteral("design"), 0, duty, {json}},
+        {QStringLiteral("design"), 0, duty, {json, QStringLiteral("explain")}},
         {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
         {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
+        {QStringLiteral("sheet"),
+         0,
+         duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
+                            QStringLiteral("project-number"), QStringLiteral("designer"), QStringLiteral("tag"),
+                            QStringLiteral("date")},
+         {json, all}},
+        {QStringLiteral("catalogue-check"), 0, {QStringLiteral("db")}, {json}},
         {QStringLiteral("report"),
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
@@ -94,6 +110,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->values = parsed.values;
         options->json = parsed.hasFlag(QStringLiteral("json"));
         options->all = parsed.hasFlag(QStringLiteral("all"));
+        options->explain = parsed.hasFlag(QStringLiteral("explain"));
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -148,9 +165,9 @@ Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Opt
 }
 
 void printJson(const QJsonValue& message, const QStringList& entries, const QStringList& labels,
-               const QJsonArray& rows)
+               const QJsonArray& rows, const QJsonObject& additions = {})
 {
-    QJsonObject object;
+    QJsonObject object = additions;
     object.insert(QStringLiteral("message"), message);
     object.insert(QStringLiteral("entries"), stringsJson(entries));
     object.insert(QStringLiteral("labels"), stringsJson(labels));
@@ -213,13 +230,18 @@ int runDesignCommand(const Options& options)
     const QStringList entries = toQStringList(run->entries);
     const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
-        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest));
+        QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        if (options.explain)
+            additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
+        printJson(QJsonValue::Null, entries, {}, resultRowsJson(latest), additions);
     } else {
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
         for (const QString& entry : entries)
             printOut(QStringLiteral("  ") + entry + QLatin1Char('\n'));
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
+        if (options.explain)
+            printOut(QLatin1Char('\n') + rejectedSummary(*run));
     }
     return kCompleted;
 }
@@ -240,7 +262,8 @@ int runCheckCommand(const Options& options)
     const QStringList labels = toQStringList(run->labels);
     const store::RowSet& latest = catalogue->latestResultRows;
     if (options.json) {
-        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest));
+        printJson(QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}});
     } else {
         printOut(QStringLiteral("水泵运行参数：\n"));
         // The panel shows the model line first, then the four figures.
@@ -277,6 +300,26 @@ int runResultsCommand(const Options& options)
     return kCompleted;
 }
 
+int runSheetCommand(const Options& options)
+{
+    DutyTexts texts;
+    int status = kCompleted;
+    const auto catalogue = prepareRun(options, &texts, &status);
+    if (!catalogue)
+        return status;
+    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json);
+}
+
+int runCatalogueCheckCommand(const Options& options)
+{
+    auto catalogue = openCatalogue(options);
+    if (!catalogue) {
+        printError(catalogue.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    return cli::runCatalogueCheckCommand(*catalogue.value(), options.json);
+}
+
 } // namespace
 
 int runCommandLine(const QStringList& arguments)
@@ -295,6 +338,10 @@ int runCommandLine(const QStringList& arguments)
         return runDesignCommand(options);
     if (options.command == QStringLiteral("check"))
         return runCheckCommand(options);
+    if (options.command == QStringLiteral("sheet"))
+        return runSheetCommand(options);
+    if (options.command == QStringLiteral("catalogue-check"))
+        return runCatalogueCheckCommand(options);
     if (options.command == QStringLiteral("report"))
         return runReportCommand(options.values, options.all);
     return runResultsCommand(options);

@@ -36,7 +36,8 @@ void quietRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context
 
 std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+    // The commands that paint pages need fonts, so a GUI application.
+    if (argc > 1 && (std::strcmp(argv[1], "report") == 0 || std::strcmp(argv[1], "sheet") == 0)) {
         qtHandler = qInstallMessageHandler(quietRuntimeFolderWarning);
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

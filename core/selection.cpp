@@ -142,52 +142,124 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
     const double r = req.resistance;
 
     std::vector<float> work;
+    selection.rejected.reserve(catalogue.pumps.size());
 
     releaseVectorState();
-    for (const CataloguePump& pump : catalogue.pumps) {
+    for (std::size_t index = 0; index < catalogue.pumps.size(); ++index) {
+        const CataloguePump& pump = catalogue.pumps[index];
+        // Keeps the first rule a skipped pump failed; the run itself goes on
+        // exactly as it would without this record.
+        RejectedPump* rejected = nullptr;
+        auto reject = [&](RejectionRule rule, std::optional<double> figure = std::nullopt,
+                          std::optional<double> margin = std::nullopt) {
+            RejectedPump& r = selection.rejected.emplace_back();
+            r.pumpIndex = index;
+            r.rule = rule;
+            r.figure = figure;
+            r.margin = margin;
+            rejected = &r;
+        };
+
         const PointRun run = findRun(pump.key);
-        if (run.count < 3)
+        if (run.count < 3) {
+            reject(RejectionRule::TooFewPoints, static_cast<double>(run.count));
             continue;
+        }
         const std::optional<CurvePoints> points = readPointRun(catalogue.points, run);
-        if (!points)
+        if (!points) {
+            reject(RejectionRule::FitFailed);
+            rejected->unusablePoints = true;
             continue;
+        }
 
         const PointExtremes e = extremesOf(*points);
-        if (q > 1.5 * static_cast<double>(e.maxFlow) || q < 0.5 * static_cast<double>(e.minFlow))
+        if (q > 1.5 * static_cast<double>(e.maxFlow)) {
+            const double ratio = q / static_cast<double>(e.maxFlow);
+            reject(RejectionRule::FlowWindow, ratio, ratio / 1.5 - 1.0);
             continue;
+        }
+        if (q < 0.5 * static_cast<double>(e.minFlow)) {
+            const double ratio = q / static_cast<double>(e.minFlow);
+            reject(RejectionRule::FlowWindow, ratio, 1.0 - ratio / 0.5);
+            continue;
+        }
 
         const CurveFit headFit = fitCurve(points->head, points->flow);
         const CurveFit powerFit = fitCurve(points->power, points->flow);
-        if (headFit.failed() || powerFit.failed())
+        if (headFit.failed() || powerFit.failed() || !headFit.finite() || !powerFit.finite()) {
+            reject(RejectionRule::FitFailed);
             continue;
-        if (!headFit.finite() || !powerFit.finite())
-            continue;
+        }
 
         const OperatingPoint op = findOperatingPoint(headFit, req.systemCoefficient, req.staticHead, q);
         if (op.outcome != OperatingPoint::Outcome::Converged &&
-            op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep)
+            op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep) {
+            reject(RejectionRule::NoOperatingPoint);
             continue;
+        }
         const double qop = op.flow;
         const double hop = operatingHeadAt(headFit, op, req.systemCoefficient);
         const double nop = powerFit.valueAt(qop);
-        if (nop == 0.0)
+        if (nop == 0.0) {
+            reject(RejectionRule::ZeroPower);
+            rejected->operatingFlow = qop;
+            rejected->operatingHead = hop;
+            rejected->operatingPower = nop;
             continue;
+        }
         const double etaOp = pointEfficiency(qop, hop, nop);
-        if (!allFinite({qop, hop, nop, etaOp}))
+        if (!allFinite({qop, hop, nop, etaOp})) {
+            reject(RejectionRule::NoOperatingPoint);
             continue;
+        }
 
         const float etaMax = efficency(points->head, points->flow, points->power, work);
-        if (!(etaMax > 15.0f) || !std::isfinite(etaMax))
+        const double best = static_cast<double>(etaMax);
+        auto keepOperatingValues = [&] {
+            rejected->operatingFlow = qop;
+            rejected->operatingHead = hop;
+            rejected->operatingEfficiency = etaOp;
+            rejected->operatingPower = nop;
+            if (std::isfinite(etaMax))
+                rejected->bestEfficiency = best;
+        };
+        if (!(etaMax > 15.0f) || !std::isfinite(etaMax)) {
+            if (std::isfinite(etaMax))
+                reject(RejectionRule::LowBestEfficiency, best, (15.0 - best) / 100.0);
+            else
+                reject(RejectionRule::LowBestEfficiency);
+            keepOperatingValues();
             continue;
+        }
 
         const double headExcess = (hop - r) / r;
         const double flowExcess = (qop - q) / q;
-        if (headExcess > 0.2 || headExcess <= 0.0)
+        if (headExcess <= 0.0) {
+            reject(RejectionRule::HeadLow, 100.0 * headExcess, -headExcess);
+            keepOperatingValues();
             continue;
-        if (flowExcess > 0.2 || flowExcess <= 0.0)
+        }
+        if (headExcess > 0.2) {
+            reject(RejectionRule::HeadHigh, 100.0 * headExcess, headExcess - 0.2);
+            keepOperatingValues();
             continue;
-        if (static_cast<double>(etaMax) - 15.0 > etaOp)
+        }
+        if (flowExcess <= 0.0) {
+            reject(RejectionRule::FlowLow, 100.0 * flowExcess, -flowExcess);
+            keepOperatingValues();
             continue;
+        }
+        if (flowExcess > 0.2) {
+            reject(RejectionRule::FlowHigh, 100.0 * flowExcess, flowExcess - 0.2);
+            keepOperatingValues();
+            continue;
+        }
+        if (best - 15.0 > etaOp) {
+            const double below = best - etaOp;
+            reject(RejectionRule::EfficiencyLow, below, (below - 15.0) / 100.0);
+            keepOperatingValues();
+            continue;
+        }
 
         selection.entries.push_back(designEntryText(pump.model, pump.speed));
         DesignCandidate candidate;
@@ -203,6 +275,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         candidate.speed = pump.speed;
         candidate.headFit = chartHeadFit(headFit, op, req.systemCoefficient);
         candidate.powerFit = powerFit;
+        candidate.fitQuality = fitQuality(*points, headFit, powerFit);
+        candidate.points = *points;
         selection.rows.push_back(resultRow(text::kMethodDesign, req, pump.model, etaMax, hop, qop, etaOp));
         selection.candidates.push_back(std::move(candidate));
     }
@@ -294,6 +368,8 @@ Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& cata
 
     checked.headFit = chartHeadFit(headFit, op, req.systemCoefficient);
     checked.powerFit = powerFit;
+    checked.fitQuality = fitQuality(*points, headFit, powerFit);
+    checked.points = *points;
     checked.operatingFlow = qop;
     checked.operatingHead = hop;
     checked.operatingPower = nop;

@@ -2,6 +2,8 @@
 
 #include "core/curvefit.h"
 #include "core/expected.h"
+#include "core/fitquality.h"
+#include "core/rejection.h"
 #include "core/units.h"
 
 #include <array>
@@ -54,6 +56,8 @@ struct DesignCandidate
     std::optional<double> speed;
     CurveFit headFit;  // c3 is f32(c3' + S), the pump's own curve
     CurveFit powerFit;
+    CurvePoints points;     // the catalogue points the curves were fitted to
+    FitQuality fitQuality;  // of the fits as made from the points
 };
 
 // The values of one stored result row (the calculation time is added when the
@@ -97,6 +101,9 @@ struct DesignSelection
     std::vector<std::string> entries;        // List1 texts, or the single "nothing found" entry
     bool listEnabled = true;
     std::vector<SelectionResult> rows; // one per candidate, for both result tables
+    // Every pump the run skipped, in catalogue order, with the first rule it
+    // failed; with the candidates it adds up to the catalogue.
+    std::vector<RejectedPump> rejected;
 };
 
 struct CheckedPump
@@ -117,6 +124,8 @@ struct CheckedPump
     float bestEfficiency = 0.0f;
     std::array<std::string, 5> labels; // Label21 indices 1 to 5
     SelectionResult row;
+    CurvePoints points;
+    FitQuality fitQuality;
 };
 
 // The design selection over the whole catalogue, from the duty texts to the

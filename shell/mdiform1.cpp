@@ -191,6 +191,20 @@ void MDIForm1::createMenus()
     }
     menuBar()->setObjectName(QStringLiteral("MenuBar"));
 
+    // Beside the two calculations, after a separator: why the last design
+    // left the other pumps out.
+    if (auto* calculate = menuBar()->findChild<QMenu*>(QStringLiteral("calculate"))) {
+        calculate->addSeparator()->setObjectName(QStringLiteral("rejectedPumpsSeparator"));
+        QAction* rejected = calculate->addAction(QStringLiteral("未入选水泵…"));
+        rejected->setObjectName(QStringLiteral("rejectedPumps"));
+        connect(rejected, &QAction::triggered, this, [this] {
+            if (m_calculation)
+                m_calculation->showRejectedPumps();
+            else
+                showInformation(this, QStringLiteral("请先进行设计计算。"));
+        });
+    }
+
     // The window menu ends with the list of open child windows.
     m_windowMenuFixedItems = static_cast<int>(m_windowMenu->actions().size());
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::updateWindowMenu);

@@ -291,6 +291,7 @@ void TestMDIForm1::menuBarStructure()
         {1, u"calculate"_qs, u"选型计算(&C)"_qs},
         {2, u"calculate1"_qs, u"设计计算(&S)"_qs},
         {2, u"calculate2"_qs, u"校核计算(&T)"_qs},
+        {2, u"rejectedPumps"_qs, u"未入选水泵…"_qs},
         {1, u"result"_qs, u"结果显示(&R)"_qs},
         {2, u"result1"_qs, u"本次计算结果显示(&B)"_qs},
         {2, u"result2"_qs, u"全部计算结果显示(&Q)"_qs},
@@ -321,6 +322,13 @@ void TestMDIForm1::menuBarStructure()
     };
     walk(form.menuBar()->actions(), 1);
     QCOMPARE(actual, expected);
+    // The added item stands after a separator, below the two calculations.
+    const QList<QAction*> calculate = menuItem(form, u"calculate"_qs)->menu()->actions();
+    QCOMPARE(calculate.size(), 4);
+    QVERIFY(calculate[2]->isSeparator());
+    m_messages.clear();
+    calculate[3]->trigger();
+    QCOMPARE(m_messages, QStringList{u"请先进行设计计算。"_qs});
 
     // Submenus carry the item name too, and only the two plain top-level items
     // act from the menu bar itself.

@@ -1,0 +1,432 @@
+#include "calcwindow/calculationsheets.h"
+
+#include "calcwindow/calcwindowtexts.h"
+#include "calcwindow/frmcalculate.h"
+#include "calcwindow/performancechart.h"
+#include "controls/messagebox.h"
+#include "core/examination.h"
+#include "store/filetargets.h"
+#include "store/pumpcatalogue.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+// The window's own texts for the sheets and the rejected pumps.
+QString pickedSheetCommand()
+{
+    return QStringLiteral("生成选型资料单…");
+}
+QString allSheetsCommand()
+{
+    return QStringLiteral("全部候选水泵…");
+}
+QString rejectedCommand()
+{
+    return QStringLiteral("未入选水泵…");
+}
+QString noDesignYet()
+{
+    return QStringLiteral("请先进行设计计算。");
+}
+QString noRejectedPump()
+{
+    return QStringLiteral("上次设计计算中所有水泵均已入选。");
+}
+
+constexpr std::size_t kClosestShown = 30;
+
+QString settingsGroup()
+{
+    return QStringLiteral("datasheet");
+}
+
+// Progress of several pages, with a button that stops them; a single page
+// is too quick to need one.
+class PageProgress
+{
+public:
+    PageProgress(QWidget* parent, int total)
+    {
+        if (total < 2)
+            return;
+        m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("正在生成选型资料单…"), QStringLiteral("取消"), 0,
+                                                     total, parent);
+        m_dialog->setObjectName(QStringLiteral("sheetProgress"));
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setMinimumDuration(500);
+    }
+    SheetProgress callback()
+    {
+        return [this](int done, int) {
+            if (!m_dialog)
+                return true;
+            m_dialog->setValue(done);
+            return !m_dialog->wasCanceled();
+        };
+    }
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
+
+} // namespace
+
+SheetHeaderDialog::SheetHeaderDialog(QWidget* parent, int pageCount) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmsheetheader"));
+    setWindowTitle(QStringLiteral("选型资料单"));
+    auto* layout = new QVBoxLayout(this);
+    auto* pages = new QLabel(QStringLiteral("共 %1 页，每台水泵一页。").arg(pageCount), this);
+    pages->setObjectName(QStringLiteral("pageCount"));
+    layout->addWidget(pages);
+    auto* form = new QFormLayout;
+    const SheetHeader remembered = rememberedHeader();
+    auto field = [&](const char* name, const QString& caption, const QString& value) {
+        auto* edit = new QLineEdit(value, this);
+        edit->setObjectName(QString::fromLatin1(name));
+        form->addRow(caption, edit);
+        return edit;
+    };
+    m_projectName = field("projectName", QStringLiteral("项目名称："), remembered.projectName);
+    m_projectNumber = field("projectNumber", QStringLiteral("项目编号："), remembered.projectNumber);
+    m_designer = field("designer", QStringLiteral("设计人："), remembered.designer);
+    m_equipmentTag = field("equipmentTag", QStringLiteral("设备位号："), remembered.equipmentTag);
+    m_date = field("sheetDate", QStringLiteral("日期："),
+                   remembered.date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : remembered.date);
+    layout->addLayout(form);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto addButton = [&](const char* name, const QString& caption, int output) {
+        QPushButton* button = buttons->addButton(caption, QDialogButtonBox::ActionRole);
+        button->setObjectName(QString::fromLatin1(name));
+        connect(button, &QPushButton::clicked, this, [this, output] {
+            remember();
+            done(output);
+        });
+    };
+    addButton("preview", QStringLiteral("打印预览(&V)…"), Preview);
+    addButton("print", QStringLiteral("打印(&P)…"), Print);
+    addButton("pdf", QStringLiteral("保存为PDF(&S)…"), Pdf);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+    layout->addWidget(buttons);
+}
+
+SheetHeader SheetHeaderDialog::header() const
+{
+    return {m_projectName->text(), m_projectNumber->text(), m_designer->text(), m_equipmentTag->text(), m_date->text()};
+}
+
+void SheetHeaderDialog::remember() const
+{
+    QSettings settings;
+    settings.beginGroup(settingsGroup());
+    const SheetHeader h = header();
+    settings.setValue(QStringLiteral("projectName"), h.projectName);
+    settings.setValue(QStringLiteral("projectNumber"), h.projectNumber);
+    settings.setValue(QStringLiteral("designer"), h.designer);
+    settings.setValue(QStringLiteral("equipmentTag"), h.equipmentTag);
+    // The date is today's unless the engineer typed another.
+    settings.setValue(QStringLiteral("date"),
+                      h.date == QDate::currentDate().toString(Qt::ISODate) ? QString() : h.date);
+}
+
+SheetHeader SheetHeaderDialog::rememberedHeader()
+{
+    QSettings settings;
+    settings.beginGroup(settingsGroup());
+    return {settings.value(QStringLiteral("projectName")).toString(),
+            settings.value(QStringLiteral("projectNumber")).toString(),
+            settings.value(QStringLiteral("designer")).toString(),
+            settings.value(QStringLiteral("equipmentTag")).toString(),
+            settings.value(QStringLiteral("date")).toString()};
+}
+
+CalculationSheets::CalculationSheets(frmcalculate* window) : QObject(window), m_window(window)
+{
+    window->m_list1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(window->m_list1, &QWidget::customContextMenuRequested, this, &CalculationSheets::showListMenu);
+    window->m_picture1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(window->m_picture1, &QWidget::customContextMenuRequested, this, &CalculationSheets::showChartMenu);
+}
+
+QList<DataSheet> CalculationSheets::sheetOfPickedPump(const SheetHeader& header) const
+{
+    frmcalculate& w = *m_window;
+    if (!w.m_catalogue)
+        return {};
+    if (w.m_shown == frmcalculate::Shown::Candidate && w.m_shownCandidate < w.m_candidates.size())
+        return {candidateSheet(w.m_candidates[w.m_shownCandidate], w.m_designRequest, w.m_designDuty, *w.m_catalogue,
+                               header)};
+    if (w.m_shown == frmcalculate::Shown::Check && w.m_lastCheck)
+        return {checkedSheet(*w.m_lastCheck, w.m_checkDuty, *w.m_catalogue, header)};
+    return {};
+}
+
+QList<DataSheet> CalculationSheets::sheetsOfAllCandidates(const SheetHeader& header) const
+{
+    frmcalculate& w = *m_window;
+    QList<DataSheet> sheets;
+    // Only while List1 shows the last design's entries.
+    if (!w.m_catalogue || !w.m_list1->isEnabled() ||
+        static_cast<std::size_t>(w.m_list1->count()) != w.m_candidates.size())
+        return sheets;
+    for (const DesignCandidate& candidate : w.m_candidates)
+        sheets.append(candidateSheet(candidate, w.m_designRequest, w.m_designDuty, *w.m_catalogue, header));
+    return sheets;
+}
+
+void CalculationSheets::producePickedSheet()
+{
+    const int pages = static_cast<int>(sheetOfPickedPump({}).size());
+    if (pages == 0)
+        return;
+    produce([this](const SheetHeader& h) { return sheetOfPickedPump(h); }, pages);
+}
+
+void CalculationSheets::produceAllSheets()
+{
+    const int pages = static_cast<int>(m_window->m_candidates.size());
+    if (sheetsOfAllCandidates({}).isEmpty())
+        return;
+    produce([this](const SheetHeader& h) { return sheetsOfAllCandidates(h); }, pages);
+}
+
+void CalculationSheets::produce(const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount)
+{
+    SheetHeaderDialog dialog(m_window, pageCount);
+    const int output = execModal(dialog);
+    if (output == SheetHeaderDialog::Cancelled)
+        return;
+    const QList<DataSheet> sheets = make(dialog.header());
+    if (sheets.isEmpty())
+        return;
+    if (output == SheetHeaderDialog::Pdf) {
+        QFileDialog files(m_window, QStringLiteral("保存选型资料单"), QString(), QStringLiteral("PDF 文件 (*.pdf)"));
+        files.setObjectName(QStringLiteral("sheetFileDialog"));
+        files.setAcceptMode(QFileDialog::AcceptSave);
+        files.setDefaultSuffix(QStringLiteral("pdf"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.selectFile(sheets.size() == 1 ? sheets.first().model + QStringLiteral(".pdf")
+                                            : QStringLiteral("选型资料单.pdf"));
+        if (execModal(files) != QDialog::Accepted || files.selectedFiles().isEmpty())
+            return;
+        const QString path = files.selectedFiles().first();
+        // The file is renamed over its target: never over the database in use.
+        const QString database = m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString();
+        if (const auto conflict = store::outputTargetConflict({path}, database)) {
+            showWarning(m_window, *conflict);
+            return;
+        }
+        QString error;
+        PageProgress progress(m_window, static_cast<int>(sheets.size()));
+        if (!writeDataSheetsPdf(path, sheets, &error, progress.callback()) && !error.isEmpty())
+            showWarning(m_window, error);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(dataSheetPageLayout());
+    if (output == SheetHeaderDialog::Print) {
+        QPrintDialog print(&printer, m_window);
+        print.setObjectName(QStringLiteral("sheetPrintDialog"));
+        if (execModal(print) != QDialog::Accepted)
+            return;
+        PageProgress progress(m_window, static_cast<int>(sheets.size()));
+        bool stopped = false;
+        const bool printed = paintDataSheets(printer, sheets, [&](int done, int total) {
+            stopped = !progress.callback()(done, total);
+            return !stopped;
+        });
+        if (stopped)
+            printer.abort();
+        else if (!printed)
+            showWarning(m_window, QStringLiteral("打印选型资料单失败。"));
+        return;
+    }
+    QPrintPreviewDialog preview(&printer, m_window);
+    preview.setObjectName(QStringLiteral("sheetPreview"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+            [&sheets](QPrinter* device) { paintDataSheets(*device, sheets); });
+    execModal(preview);
+}
+
+void CalculationSheets::closeRejectedPumps()
+{
+    if (m_rejectedWindow)
+        m_rejectedWindow->close();
+}
+
+void CalculationSheets::showRejectedPump(std::size_t pumpIndex)
+{
+    frmcalculate& w = *m_window;
+    if (!w.m_catalogue)
+        return;
+    const auto found = std::find_if(w.m_rejected.begin(), w.m_rejected.end(),
+                                    [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
+    if (found == w.m_rejected.end())
+        return;
+    w.ResetChartPage();
+    w.clearOperatingLabels();
+    const std::optional<CheckedPump> pump = examinePump(w.m_catalogue->catalogue(), w.m_designRequest, pumpIndex);
+    if (!pump) {
+        showWarning(&w, calctext::rejectedWithoutOperatingPoint());
+        return;
+    }
+    ChartInput input;
+    input.maxFlow = pump->maxFlow;
+    input.maxHead = pump->maxHead;
+    input.maxPower = pump->maxPower;
+    input.operatingFlow = pump->operatingFlow;
+    input.operatingHead = pump->operatingHead;
+    input.headFit = pump->headFit;
+    input.powerFit = pump->powerFit;
+    input.request = w.m_designRequest;
+    input.headScale = checkHeadScale(pump->maxHead);
+    input.points = pump->points;
+    w.DrawPerformanceChart(input);
+    for (int i = 1; i <= 4; ++i)
+        w.m_label21[i]->setText(QString::fromStdString(pump->labels[static_cast<std::size_t>(i - 1)]));
+    const QString model = QString::fromStdString(pump->model);
+    w.m_label21[5]->setText(calctext::notAcceptedModel(model));
+    w.ShowPumpRecord(model);
+    w.m_shown = frmcalculate::Shown::Rejected;
+    w.setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(QString::fromStdString(rejectionReason(*found))));
+}
+
+void CalculationSheets::showListMenu(const QPoint& position)
+{
+    frmcalculate& w = *m_window;
+    QMenu menu(w.m_list1);
+    menu.setObjectName(QStringLiteral("List1Menu"));
+    // A right click picks the entry under the pointer first, as a left click would.
+    if (QListWidgetItem* item = w.m_list1->itemAt(position); item && w.m_list1->isEnabled() && !item->isSelected())
+        w.m_list1->setCurrentItem(item);
+    const bool picked = w.m_shown == frmcalculate::Shown::Candidate;
+    menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)->setEnabled(picked);
+    menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
+        ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
+    menu.addSeparator();
+    menu.addAction(rejectedCommand(), this, &CalculationSheets::openRejectedPumps);
+    menu.exec(w.m_list1->viewport()->mapToGlobal(position));
+}
+
+void CalculationSheets::showChartMenu(const QPoint& position)
+{
+    frmcalculate& w = *m_window;
+    QMenu menu(w.m_picture1);
+    menu.setObjectName(QStringLiteral("Picture1Menu"));
+    menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)
+        ->setEnabled(!sheetOfPickedPump({}).isEmpty());
+    menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
+        ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
+    menu.exec(w.m_picture1->mapToGlobal(position));
+}
+
+void CalculationSheets::openRejectedPumps()
+{
+    frmcalculate& w = *m_window;
+    if (!w.m_catalogue || (w.m_rejected.empty() && w.m_candidates.empty())) {
+        showInformation(&w, noDesignYet());
+        return;
+    }
+    if (w.m_rejected.empty()) {
+        showInformation(&w, noRejectedPump());
+        return;
+    }
+    delete m_rejectedWindow;
+    m_rejectedWindow = new RejectedPumpsWindow(&w, w.m_catalogue->catalogue(), w.m_rejected);
+    connect(m_rejectedWindow, &RejectedPumpsWindow::pumpPicked, &w, &frmcalculate::showRejectedPump);
+    m_rejectedWindow->show();
+    m_rejectedWindow->raise();
+}
+
+RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catalogue,
+                                         const std::vector<RejectedPump>& rejected)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmrejected"));
+    setWindowTitle(QStringLiteral("未入选水泵（最接近入选的 %1 台）").arg(kClosestShown));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(760, 460);
+    auto* layout = new QVBoxLayout(this);
+    auto* note =
+        new QLabel(QStringLiteral("按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"), this);
+    layout->addWidget(note);
+
+    const std::vector<std::size_t> closest = closestRejected(rejected, kClosestShown);
+    m_table = new QTableWidget(static_cast<int>(closest.size()), 8, this);
+    m_table->setObjectName(QStringLiteral("rejectedTable"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("水泵型号"), QStringLiteral("转速(r/min)"),
+                                        QStringLiteral("未满足的规则"), QStringLiteral("原因"),
+                                        QStringLiteral("差距(%)"), QStringLiteral("实际流量(m3/h)"),
+                                        QStringLiteral("实际扬程(m)"), QStringLiteral("实际效率(%)")});
+    auto numberItem = [](const std::optional<double>& value, int decimals) {
+        auto* item = new QTableWidgetItem;
+        if (value && std::isfinite(*value))
+            item->setData(Qt::DisplayRole, std::round(*value * std::pow(10.0, decimals)) / std::pow(10.0, decimals));
+        return item;
+    };
+    for (int row = 0; row < static_cast<int>(closest.size()); ++row) {
+        const RejectedPump& r = rejected[closest[static_cast<std::size_t>(row)]];
+        const CataloguePump& pump = catalogue.pumps.at(r.pumpIndex);
+        auto* model = new QTableWidgetItem(QString::fromStdString(pump.model));
+        model->setData(Qt::UserRole, static_cast<qulonglong>(r.pumpIndex));
+        m_table->setItem(row, 0, model);
+        m_table->setItem(row, 1, numberItem(pump.speed, 0));
+        m_table->setItem(row, 2, new QTableWidgetItem(QString::fromUtf8(rejectionRuleName(r.rule))));
+        m_table->setItem(row, 3, new QTableWidgetItem(QString::fromStdString(rejectionReason(r))));
+        m_table->setItem(row, 4, numberItem(r.margin ? std::optional<double>(100.0 * *r.margin) : std::nullopt, 2));
+        m_table->setItem(row, 5, numberItem(r.operatingFlow, 1));
+        m_table->setItem(row, 6, numberItem(r.operatingHead, 1));
+        m_table->setItem(row, 7, numberItem(r.operatingEfficiency, 1));
+    }
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(4, Qt::AscendingOrder);
+    m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this] { pickCurrent(); });
+    layout->addWidget(m_table);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* show = buttons->addButton(QStringLiteral("在曲线图上显示(&S)"), QDialogButtonBox::ActionRole);
+    show->setObjectName(QStringLiteral("showOnChart"));
+    connect(show, &QPushButton::clicked, this, &RejectedPumpsWindow::pickCurrent);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    layout->addWidget(buttons);
+}
+
+void RejectedPumpsWindow::pickCurrent()
+{
+    const int row = m_table->currentRow();
+    if (row < 0)
+        return;
+    emit pumpPicked(static_cast<std::size_t>(m_table->item(row, 0)->data(Qt::UserRole).toULongLong()));
+}
+
+} // namespace tarnwick

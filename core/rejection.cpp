@@ -1,0 +1,88 @@
+#include "core/rejection.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tarnwick {
+
+namespace {
+
+struct RuleText
+{
+    std::string_view code;
+    std::string_view name;
+};
+
+constexpr std::array<RuleText, kRejectionRuleCount> kRuleTexts = {{
+    {"too_few_points", "测点少于3个"},
+    {"flow_window", "设计流量超出测点流量范围"},
+    {"fit_failed", "曲线拟合失败"},
+    {"no_operating_point", "没有工作点"},
+    {"zero_power", "工作点轴功率为0"},
+    {"low_best_efficiency", "最高效率不高于15%"},
+    {"head_low", "扬程过低"},
+    {"head_high", "扬程过高"},
+    {"flow_low", "流量过低"},
+    {"flow_high", "流量过高"},
+    {"efficiency_low", "效率过低"},
+}};
+
+std::string fixed(double value, int decimals)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = buffer;
+    // "-0.0" reads as a sign error to a user.
+    if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-')
+        text.erase(0, 1);
+    return text;
+}
+
+} // namespace
+
+std::string_view rejectionRuleCode(RejectionRule rule)
+{
+    return kRuleTexts[static_cast<std::size_t>(rule)].code;
+}
+
+std::string_view rejectionRuleName(RejectionRule rule)
+{
+    return kRuleTexts[static_cast<std::size_t>(rule)].name;
+}
+
+std::string rejectionReason(const RejectedPump& rejected)
+{
+    if (rejected.unusablePoints)
+        return "测点数据不可用，无法拟合曲线";
+    const std::optional<double>& f = rejected.figure;
+    const bool shown = f && std::isfinite(*f);
+    if (!shown)
+        return std::string(rejectionRuleName(rejected.rule));
+    const double v = *f;
+    switch (rejected.rule) {
+    case RejectionRule::TooFewPoints:
+        return "只有 " + fixed(v, 0) + " 个测点，至少需要 3 个";
+    case RejectionRule::FlowWindow:
+        return v > 1.0 ? "设计流量为最大测点流量的 " + fixed(v, 2) + " 倍，超过 1.5 倍"
+                       : "设计流量为最小测点流量的 " + fixed(v, 2) + " 倍，不足 0.5 倍";
+    case RejectionRule::LowBestEfficiency:
+        return "最高效率 " + fixed(v, 1) + " %，不高于 15 %";
+    case RejectionRule::HeadLow:
+        return v < 0.0 ? "扬程低于系统阻力 " + fixed(-v, 1) + " %" : std::string("扬程未高出系统阻力");
+    case RejectionRule::HeadHigh:
+        return "扬程高出 " + fixed(v, 1) + " %";
+    case RejectionRule::FlowLow:
+        return v < 0.0 ? "流量低于设计流量 " + fixed(-v, 1) + " %" : std::string("流量未高出设计流量");
+    case RejectionRule::FlowHigh:
+        return "流量高出 " + fixed(v, 1) + " %";
+    case RejectionRule::EfficiencyLow:
+        return "效率低于最高效率 " + fixed(v, 1) + " 个百分点";
+    case RejectionRule::FitFailed:
+    case RejectionRule::NoOperatingPoint:
+    case RejectionRule::ZeroPower:
+        break;
+    }
+    return std::string(rejectionRuleName(rejected.rule));
+}
+
+} // namespace tarnwick

@@ -1,0 +1,160 @@
+#include "datasheet/chartdrawing.h"
+
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+// The curves are drawn point by point in flow steps of 0.01 m3/h, the flow
+// held in 32 bits as it always has been, so the last step depends on the
+// 32-bit sum.
+constexpr float kFlowStep = 0.01f;
+
+template <typename Plot> void stepFlows(float from, float to, Plot&& plot)
+{
+    for (float q = from; q <= to;) {
+        plot(q);
+        const float next = q + kFlowStep;
+        if (!(next > q))
+            break; // flows so large that the step no longer counts
+        q = next;
+    }
+}
+
+QString tickText(double value)
+{
+    return QString::fromStdString(numberText(value));
+}
+
+bool usableScale(double extent)
+{
+    return std::isfinite(extent) && extent > 0.0;
+}
+
+// The catalogue points, each on the scale of its curve and in its colour:
+// efficiency, shaft power, head. Drawn after the curves so none hides them.
+void drawMeasuredPoints(ChartSurface& chart, const ChartInput& input, double x, double p, double hs)
+{
+    const CurvePoints& points = input.points;
+    if (points.size() == 0 || !usableScale(x))
+        return;
+    if (chart.setScale(0.0, 100.0, x, -50.0)) {
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            const double n = static_cast<double>(points.power[k]);
+            if (n != 0.0)
+                chart.marker(static_cast<double>(points.flow[k]),
+                             static_cast<double>(points.flow[k]) * static_cast<double>(points.head[k]) / (3.672 * n),
+                             efficiencyCurveColor());
+        }
+    }
+    if (usableScale(p) && chart.setScale(0.0, 3.0 * p, x, 0.0)) {
+        for (std::size_t k = 0; k < points.size(); ++k)
+            chart.marker(static_cast<double>(points.flow[k]), static_cast<double>(points.power[k]), powerCurveColor());
+    }
+    if (usableScale(hs) && chart.setScale(0.0, 1.5 * hs, x, 0.0)) {
+        for (std::size_t k = 0; k < points.size(); ++k)
+            chart.marker(static_cast<double>(points.flow[k]), static_cast<double>(points.head[k]), headCurveColor());
+    }
+}
+
+} // namespace
+
+double designHeadScale(float maxHead)
+{
+    return std::floor(static_cast<double>(maxHead));
+}
+
+double checkHeadScale(float maxHead)
+{
+    return std::floor(1.2 * static_cast<double>(maxHead) + 0.5);
+}
+
+std::optional<int> chartFlowRange(float maxFlow)
+{
+    const double x = std::floor(1.4 * static_cast<double>(maxFlow) + 0.5);
+    if (!std::isfinite(x) || x < 1.0 || x > 32767.0)
+        return std::nullopt;
+    return static_cast<int>(x);
+}
+
+ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input)
+{
+    ChartTicks ticks;
+    const std::optional<int> flowRange = chartFlowRange(input.maxFlow);
+    const double x = flowRange ? *flowRange : 0.0;
+    const double p = std::floor(1.2 * static_cast<double>(input.maxPower) + 0.5);
+    const double hs = input.headScale;
+
+    const double qop = input.operatingFlow;
+    const float from = static_cast<float>(0.6 * qop);
+    const float to = static_cast<float>(1.5 * qop);
+    // Without a flow axis there is nothing to plot against.
+    const bool curves = flowRange.has_value() && std::isfinite(from) && std::isfinite(to);
+
+    if (flowRange) {
+        for (int i = 1; i <= 5; ++i)
+            ticks.flow[i - 1] = tickText(i * (x / 5.0));
+    }
+
+    // Efficiency: 100 at the top, -50 at the bottom.
+    if (curves && chart.setScale(0.0, 100.0, x, -50.0)) {
+        stepFlows(from, to, [&](float q) {
+            const double flow = static_cast<double>(q);
+            const double head = input.headFit.valueAt(flow);
+            const double power = input.powerFit.valueAt(flow);
+            if (power != 0.0)
+                chart.plot(flow, flow * head / (3.672 * power), efficiencyCurveColor());
+        });
+    }
+
+    // Shaft power: 0 at the bottom, 3P at the top.
+    if (usableScale(p)) {
+        for (int i = 1; i <= 5; ++i)
+            ticks.power[i - 1] = tickText(i * (p / 5.0));
+        if (curves && chart.setScale(0.0, 3.0 * p, x, 0.0)) {
+            stepFlows(from, to, [&](float q) {
+                const double flow = static_cast<double>(q);
+                chart.plot(flow, input.powerFit.valueAt(flow), powerCurveColor());
+            });
+        }
+    }
+
+    // Head: 0 at the bottom, 1.5 Hs at the top; the system curve and both
+    // points share this scale.
+    if (usableScale(hs)) {
+        for (int i = 1; i <= 5; ++i)
+            ticks.head[i - 1] = tickText(i * (hs / 5.0));
+        if (curves && chart.setScale(0.0, 1.5 * hs, x, 0.0)) {
+            stepFlows(from, to, [&](float q) {
+                const double flow = static_cast<double>(q);
+                chart.plot(flow, input.headFit.valueAt(flow), headCurveColor());
+            });
+            const SelectionRequest& request = input.request;
+            const double staticHead = static_cast<double>(request.staticHead);
+            stepFlows(0.0f, to, [&](float q) {
+                const double flow = static_cast<double>(q);
+                chart.plot(flow, request.systemCoefficient * flow * flow + staticHead, systemCurveColor());
+            });
+            const double radius = x / 100.0;
+            chart.circle(qop, input.operatingHead, radius, headCurveColor());
+            chart.circle(request.flow, request.resistance + staticHead, radius, systemCurveColor());
+        }
+    }
+    drawMeasuredPoints(chart, input, x, p, hs);
+    return ticks;
+}
+
+QString fitQualityText(double headDeviationPercent, double headR2, double powerDeviationPercent, double powerR2)
+{
+    auto figure = [](double v, int decimals) {
+        return std::isfinite(v) ? QString::number(v, 'f', decimals) : QStringLiteral("—");
+    };
+    return QStringLiteral(
+               "拟合质量\n扬程：最大偏差 %1 %（占最大扬程），R² = %2\n轴功率：最大偏差 %3 %（占最大轴功率），R² = %4")
+        .arg(figure(headDeviationPercent, 2), figure(headR2, 4), figure(powerDeviationPercent, 2), figure(powerR2, 4));
+}
+
+} // namespace tarnwick

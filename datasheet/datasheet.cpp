@@ -1,0 +1,663 @@
+#include "datasheet/datasheet.h"
+
+#include "core/numbers.h"
+#include "resources/fonts.h"
+#include "shell/report/pdftextmap.h"
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+// Texts of the sheet.
+QString sheetTitle()
+{
+    return QStringLiteral("水泵选型资料单");
+}
+
+// Page geometry in millimetres; converted to device units in one place.
+constexpr double kPageWidth = 210.0;
+constexpr double kMargin = 12.0;
+constexpr double kContentWidth = kPageWidth - 2 * kMargin;
+constexpr double kChartWidth = 118.0;
+constexpr double kChartHeight = kChartWidth * kChartHeightTwips / kChartWidthTwips;
+constexpr double kRowHeight = 5.4;
+// The foot line, and the lowest the chart's section may start so that the
+// chart and its ticks end above it.
+constexpr double kFootTop = 297.0 - 2 * kMargin - 4.0;
+constexpr double kLowestChartSection = kFootTop - 2.0 - (7.5 + 6.0 + kChartHeight + 10.0);
+
+// Shaping would give digits beside Latin letters alternate glyphs that have
+// no character in the PDF's maps: copied or searched text would lose them.
+QFont sheetFont(QFont font)
+{
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+QString number(double value)
+{
+    return std::isfinite(value) ? QString::fromStdString(numberText(value)) : QString();
+}
+
+QString fieldText(const QVariant& value)
+{
+    if (value.isNull())
+        return QString();
+    if (store::isNumericValue(value))
+        return number(value.toDouble());
+    return value.toString();
+}
+
+QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString& model, QString* pumpType,
+                            SheetField* dimensions)
+{
+    QList<SheetField> fields;
+    const store::RowSet& view = catalogue.viewRows;
+    const int modelColumn = view.fieldIndex(store::names::model());
+    if (modelColumn < 0)
+        return fields;
+    for (int row = 0; row < view.snapshotSize(); ++row) {
+        if (view.isDeleted(row) || view.valueAt(row, modelColumn).toString() != model)
+            continue;
+        const QStringList& names = view.fieldNames();
+        for (int column = 0; column < names.size(); ++column) {
+            // The dimensions are a text of several lines; they stand under
+            // the schematic they belong to.
+            if (names[column] == store::names::installationDimensions()) {
+                *dimensions = {names[column], fieldText(view.valueAt(row, column))};
+                continue;
+            }
+            fields.append({names[column], fieldText(view.valueAt(row, column))});
+            if (pumpType && names[column] == store::names::pumpType())
+                *pumpType = view.valueAt(row, column).toString();
+        }
+        break;
+    }
+    return fields;
+}
+
+QImage schematicOf(const store::PumpCatalogue& catalogue, const QString& pumpType)
+{
+    const store::RowSet& source = catalogue.schematicSource;
+    const int typeColumn = source.fieldIndex(store::names::pumpType());
+    const int pictureColumn = source.fieldIndex(store::names::schematicPicture());
+    if (typeColumn < 0 || pictureColumn < 0)
+        return {};
+    for (int row = 0; row < source.snapshotSize(); ++row) {
+        if (!source.isDeleted(row) && source.valueAt(row, typeColumn).toString() == pumpType)
+            return QImage::fromData(source.valueAt(row, pictureColumn).toByteArray());
+    }
+    return {};
+}
+
+DataSheet commonSheet(const DutyTexts& duty, store::PumpCatalogue& catalogue, const SheetHeader& header,
+                      const QString& model)
+{
+    DataSheet sheet;
+    sheet.header = header;
+    sheet.duty = duty;
+    sheet.model = model;
+    sheet.dimensions.caption = store::names::installationDimensions();
+    sheet.viewFields = viewRowOf(catalogue, model, &sheet.pumpType, &sheet.dimensions);
+    sheet.programVersion = QStringLiteral(TARNWICK_VERSION);
+    if (catalogue.connection)
+        sheet.databaseFile = QFileInfo(catalogue.connection->path()).fileName();
+    return sheet;
+}
+
+std::optional<double> speedOf(store::PumpCatalogue& catalogue, const std::string& model)
+{
+    for (const CataloguePump& pump : catalogue.catalogue().pumps) {
+        if (pump.model == model)
+            return pump.speed;
+    }
+    return std::nullopt;
+}
+
+// Draws the chart's calls as vector paths at the device's resolution: each
+// run of plotted points becomes one polyline, cut where the points jump.
+class VectorChartSurface : public ChartSurface
+{
+public:
+    VectorChartSurface(QPainter& painter, const QRectF& area, double unitsPerMm)
+        : m_painter(painter), m_area(area), m_unit(unitsPerMm)
+    {
+    }
+    ~VectorChartSurface() override { flush(); }
+
+    bool setScale(double left, double top, double right, double bottom) override
+    {
+        const double width = right - left;
+        const double height = bottom - top;
+        if (!std::isfinite(width) || !std::isfinite(height) || width == 0.0 || height == 0.0)
+            return false;
+        flush();
+        m_left = left;
+        m_top = top;
+        m_right = right;
+        m_bottom = bottom;
+        return true;
+    }
+
+    void plot(double x, double y, const QColor& color) override
+    {
+        const QPointF p = toDevice(x, y);
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()) || std::fabs(p.x()) > 1e7 || std::fabs(p.y()) > 1e7) {
+            flush();
+            return;
+        }
+        if (!m_line.isEmpty()) {
+            const QPointF d = p - m_line.last();
+            const double distance = std::hypot(d.x(), d.y());
+            if (color != m_color || distance > 3.0 * m_unit)
+                flush();
+            else if (distance < 0.05 * m_unit)
+                return; // finer than the pen
+        }
+        m_color = color;
+        m_line.append(p);
+    }
+
+    void circle(double x, double y, double radius, const QColor& color) override
+    {
+        flush();
+        const QPointF centre = toDevice(x, y);
+        const double r = std::fabs(radius / (m_right - m_left) * m_area.width());
+        if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(r) || r > 1e6)
+            return;
+        m_painter.setPen(QPen(color, 0.3 * m_unit));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawEllipse(centre, r, r);
+    }
+
+    void marker(double x, double y, const QColor& color) override
+    {
+        flush();
+        const QPointF p = toDevice(x, y);
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()) || std::fabs(p.x()) > 1e7 || std::fabs(p.y()) > 1e7)
+            return;
+        const double half = 0.6 * m_unit;
+        m_painter.setPen(QPen(color, 0.2 * m_unit));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(QRectF(p.x() - half, p.y() - half, 2 * half, 2 * half));
+    }
+
+private:
+    QPointF toDevice(double x, double y) const
+    {
+        return QPointF(m_area.left() + (x - m_left) / (m_right - m_left) * m_area.width(),
+                       m_area.top() + (y - m_top) / (m_bottom - m_top) * m_area.height());
+    }
+
+    void flush()
+    {
+        if (m_line.size() >= 2) {
+            m_painter.setPen(QPen(m_color, 0.3 * m_unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            m_painter.setBrush(Qt::NoBrush);
+            m_painter.drawPolyline(m_line.constData(), static_cast<int>(m_line.size()));
+        } else if (m_line.size() == 1) {
+            m_painter.setPen(QPen(m_color, 0.3 * m_unit, Qt::SolidLine, Qt::RoundCap));
+            m_painter.drawPoint(m_line.first());
+        }
+        m_line.clear();
+    }
+
+    QPainter& m_painter;
+    QRectF m_area;
+    double m_unit;
+    double m_left = 0.0, m_top = 0.0, m_right = 1.0, m_bottom = 0.0;
+    QList<QPointF> m_line;
+    QColor m_color;
+};
+
+// Painting in millimetres on the page, fonts in points.
+class PagePainter
+{
+public:
+    PagePainter(QPainter& painter) : p(painter)
+    {
+        const QPaintDevice* device = painter.device();
+        unit = device->logicalDpiX() / 25.4;
+        // The painter starts at the printable area; the layout counts from
+        // the sheet's own margin.
+        if (auto* paged = dynamic_cast<QPagedPaintDevice*>(painter.device())) {
+            const QRectF paint = paged->pageLayout().paintRect(QPageLayout::Millimeter);
+            originX = kMargin - paint.left();
+            originY = kMargin - paint.top();
+        }
+    }
+
+    double mm(double v) const { return v * unit; }
+    QPointF at(double x, double y) const { return QPointF(mm(originX + x), mm(originY + y)); }
+    QRectF rect(double x, double y, double w, double h) const { return QRectF(at(x, y), QSizeF(mm(w), mm(h))); }
+
+    void font(double points, bool bold = false, const QString& face = QStringLiteral("宋体"))
+    {
+        QFont f(fontFamilyFor(face));
+        f.setPointSizeF(points);
+        f.setBold(bold);
+        p.setFont(sheetFont(f));
+    }
+    void text(double x, double y, double w, double h, const QString& s, int flags = Qt::AlignLeft | Qt::AlignVCenter)
+    {
+        p.setPen(Qt::black);
+        p.drawText(rect(x, y, w, h), flags, s);
+    }
+    void line(double x1, double y1, double x2, double y2, double width = 0.2)
+    {
+        p.setPen(QPen(Qt::black, mm(width)));
+        p.drawLine(at(x1, y1), at(x2, y2));
+    }
+    void frame(double x, double y, double w, double h, double width = 0.2)
+    {
+        p.setPen(QPen(Qt::black, mm(width)));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect(x, y, w, h));
+    }
+
+    QPainter& p;
+    double unit = 1.0;
+    double originX = 0.0;
+    double originY = 0.0;
+};
+
+// A section heading with a rule under it; returns the y below it.
+double heading(PagePainter& pp, double y, const QString& title)
+{
+    pp.font(10.5, true, QStringLiteral("黑体"));
+    pp.text(0, y, kContentWidth, 6, title);
+    pp.line(0, y + 6, kContentWidth, y + 6, 0.3);
+    return y + 7.5;
+}
+
+// Caption / value pairs in `columns` columns across the width.
+double fieldTable(PagePainter& pp, double x, double y, double width, const QList<SheetField>& fields, int columns,
+                  double captionWidth)
+{
+    const double columnWidth = width / columns;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const double cx = x + static_cast<double>(i % columns) * columnWidth;
+        const double cy = y + static_cast<double>(i / columns) * kRowHeight;
+        pp.font(8.5);
+        pp.text(cx, cy, captionWidth, kRowHeight, fields[i].caption);
+        pp.font(8.5, true);
+        pp.text(cx + captionWidth, cy, columnWidth - captionWidth - 1, kRowHeight, fields[i].value);
+        pp.line(cx, cy + kRowHeight, cx + columnWidth - 2, cy + kRowHeight, 0.1);
+    }
+    const qsizetype rows = (fields.size() + columns - 1) / columns;
+    return y + static_cast<double>(rows) * kRowHeight;
+}
+
+void paintChart(PagePainter& pp, double x, double y, const DataSheet& sheet)
+{
+    QPainter& p = pp.p;
+    const QRectF area = pp.rect(x, y, kChartWidth, kChartHeight);
+    p.save();
+    p.fillRect(area, chartBackground());
+    p.setClipRect(area);
+    ChartTicks ticks;
+    {
+        VectorChartSurface surface(p, area, pp.unit);
+        ticks = drawPerformanceChart(surface, sheet.chart);
+    }
+    // The fixed grid lies on top of the drawing, as in the window.
+    p.setPen(QPen(chartGridColor(), pp.mm(0.15)));
+    const double perTwip = kChartWidth / kChartWidthTwips;
+    for (int row : kChartGridRows)
+        p.drawLine(pp.at(x, y + row * perTwip), pp.at(x + kChartWidth, y + row * perTwip));
+    for (int column = 1; column <= kChartGridColumns; ++column) {
+        const double cx = x + column * kChartGridColumnSpacing * perTwip;
+        p.drawLine(pp.at(cx, y), pp.at(cx, y + kChartHeight));
+    }
+    p.restore();
+    pp.frame(x, y, kChartWidth, kChartHeight, 0.2);
+
+    // Ticks: efficiency (fixed) and power on the left, head on the right,
+    // flow below, each at its place on the axis.
+    pp.font(7);
+    const double bottom = y + kChartHeight;
+    for (int i = 0; i < 5; ++i) {
+        const double eta = 100.0 - 20.0 * i;
+        const double ey = y + (100.0 - eta) / 150.0 * kChartHeight;
+        pp.text(x - 9, ey - 2, 8, 4, QString::number(eta), Qt::AlignRight | Qt::AlignVCenter);
+        const double fraction = (i + 1) / 5.0;
+        const double py = bottom - fraction / 3.0 * kChartHeight;
+        pp.text(x - 9, py - 2, 8, 4, ticks.power[static_cast<std::size_t>(i)], Qt::AlignRight | Qt::AlignVCenter);
+        const double hy = bottom - fraction / 1.5 * kChartHeight;
+        pp.text(x + kChartWidth + 1, hy - 2, 12, 4, ticks.head[static_cast<std::size_t>(i)]);
+        const double fx = x + fraction * kChartWidth;
+        pp.text(fx - 8, bottom + 0.5, 16, 4, ticks.flow[static_cast<std::size_t>(i)], Qt::AlignHCenter | Qt::AlignTop);
+    }
+    pp.text(x - 9, bottom - 2, 8, 4, QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
+    pp.text(x - 9, y - 6, 20, 4, QStringLiteral("η(%)"));
+    pp.text(x - 10, y + 0.6 * kChartHeight - 2, 10, 4, QStringLiteral("N(kW)"), Qt::AlignRight | Qt::AlignVCenter);
+    pp.text(x + kChartWidth + 1, y + 0.2 * kChartHeight, 16, 4, QStringLiteral("H(mH₂O)"));
+    pp.text(x + kChartWidth - 20, bottom + 4.5, 20, 4, QStringLiteral("G(m³/h)"), Qt::AlignRight | Qt::AlignTop);
+}
+
+void paintLegend(PagePainter& pp, double x, double y)
+{
+    struct Entry
+    {
+        QString text;
+        QColor color;
+        bool circle;
+    };
+    const Entry entries[] = {
+        {QStringLiteral("η-G 效率曲线"), efficiencyCurveColor(), false},
+        {QStringLiteral("H-G 扬程曲线"), headCurveColor(), false},
+        {QStringLiteral("N-G 轴功率曲线"), powerCurveColor(), false},
+        {QStringLiteral("管路特性曲线"), systemCurveColor(), false},
+        {QStringLiteral("用户参数"), systemCurveColor(), true},
+        {QStringLiteral("实际运行点"), headCurveColor(), true},
+        {QStringLiteral("样本测点（同色方框）"), headCurveColor(), false},
+    };
+    pp.font(8, true);
+    pp.text(x, y, 40, 5, QStringLiteral("图例"));
+    double cy = y + 6;
+    QPainter& p = pp.p;
+    for (const Entry& e : entries) {
+        const QRectF swatch = pp.rect(x, cy, 9, 4);
+        p.fillRect(swatch, chartBackground());
+        p.setBrush(Qt::NoBrush);
+        if (e.circle) {
+            p.setPen(QPen(e.color, pp.mm(0.3)));
+            p.drawEllipse(swatch.center(), pp.mm(1.3), pp.mm(1.3));
+        } else if (&e == &entries[6]) {
+            p.setPen(QPen(e.color, pp.mm(0.2)));
+            p.drawRect(QRectF(swatch.center() - QPointF(pp.mm(0.6), pp.mm(0.6)), QSizeF(pp.mm(1.2), pp.mm(1.2))));
+        } else {
+            p.setPen(QPen(e.color, pp.mm(0.5)));
+            p.drawLine(pp.at(x + 1, cy + 2), pp.at(x + 8, cy + 2));
+        }
+        pp.font(7.5);
+        pp.text(x + 10.5, cy, 40, 4, e.text);
+        cy += 5;
+    }
+}
+
+QString percent(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', 2) + QStringLiteral(" %") : QStringLiteral("—");
+}
+
+QString r2(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', 4) : QStringLiteral("—");
+}
+
+} // namespace
+
+DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionRequest& request, const DutyTexts& duty,
+                         store::PumpCatalogue& catalogue, const SheetHeader& header)
+{
+    DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(candidate.model));
+    sheet.method = QStringLiteral("设计");
+    sheet.request = request;
+    sheet.speed = candidate.speed;
+    sheet.operatingFlow = candidate.operatingFlow;
+    sheet.operatingHead = candidate.operatingHead;
+    sheet.operatingEfficiency = candidate.operatingEfficiency;
+    sheet.operatingPower = candidate.operatingPower;
+    sheet.bestEfficiency = candidate.bestEfficiency;
+    sheet.fitQuality = candidate.fitQuality;
+    ChartInput& chart = sheet.chart;
+    chart.maxFlow = candidate.maxFlow;
+    chart.maxHead = candidate.maxHead;
+    chart.maxPower = candidate.maxPower;
+    chart.operatingFlow = candidate.operatingFlow;
+    chart.operatingHead = candidate.operatingHead;
+    chart.headFit = candidate.headFit;
+    chart.powerFit = candidate.powerFit;
+    chart.request = request;
+    chart.headScale = designHeadScale(candidate.maxHead);
+    chart.points = candidate.points;
+    sheet.schematic = schematicOf(catalogue, sheet.pumpType);
+    return sheet;
+}
+
+DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::PumpCatalogue& catalogue,
+                       const SheetHeader& header)
+{
+    DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(pump.model));
+    sheet.method = QStringLiteral("校核");
+    sheet.request = pump.request;
+    sheet.speed = speedOf(catalogue, pump.model);
+    // The check takes the type from the catalogue row.
+    sheet.pumpType = QString::fromStdString(pump.pumpType);
+    sheet.operatingFlow = pump.operatingFlow;
+    sheet.operatingHead = pump.operatingHead;
+    sheet.operatingEfficiency = pump.operatingEfficiency;
+    sheet.operatingPower = pump.operatingPower;
+    sheet.bestEfficiency = pump.bestEfficiency;
+    sheet.fitQuality = pump.fitQuality;
+    ChartInput& chart = sheet.chart;
+    chart.maxFlow = pump.maxFlow;
+    chart.maxHead = pump.maxHead;
+    chart.maxPower = pump.maxPower;
+    chart.operatingFlow = pump.operatingFlow;
+    chart.operatingHead = pump.operatingHead;
+    chart.headFit = pump.headFit;
+    chart.powerFit = pump.powerFit;
+    chart.request = pump.request;
+    chart.headScale = checkHeadScale(pump.maxHead);
+    chart.points = pump.points;
+    sheet.schematic = schematicOf(catalogue, sheet.pumpType);
+    return sheet;
+}
+
+SheetFigures sheetFigures(const DataSheet& sheet)
+{
+    SheetFigures f;
+    f.flow = number(roundedToTenth(sheet.operatingFlow));
+    f.head = number(roundedToTenth(sheet.operatingHead));
+    f.efficiency = number(wholePercent(sheet.operatingEfficiency));
+    f.bestEfficiency = number(static_cast<double>(bestEfficiencyFigure(sheet.bestEfficiency)));
+    f.power = std::isfinite(sheet.operatingPower) ? QString::number(sheet.operatingPower, 'f', 2) : QString();
+    f.speed = sheet.speed ? number(*sheet.speed) : QString();
+    return f;
+}
+
+QPageLayout dataSheetPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void paintDataSheet(QPainter& painter, const DataSheet& sheet)
+{
+    PagePainter pp(painter);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    // Title and header.
+    pp.font(16, true, QStringLiteral("华文中宋"));
+    pp.text(0, 0, kContentWidth, 10, sheetTitle(), Qt::AlignHCenter | Qt::AlignVCenter);
+    double y = 12;
+    const QList<SheetField> header = {
+        {QStringLiteral("项目名称"), sheet.header.projectName},
+        {QStringLiteral("项目编号"), sheet.header.projectNumber},
+        {QStringLiteral("设计人"), sheet.header.designer},
+        {QStringLiteral("设备位号"), sheet.header.equipmentTag},
+        {QStringLiteral("日期"), sheet.header.date},
+        {QStringLiteral("计算方式"), sheet.method},
+    };
+    y = fieldTable(pp, 0, y, kContentWidth, header, 2, 20) + 3;
+
+    // The duty as typed and in working units.
+    y = heading(pp, y, QStringLiteral("设计工况"));
+    const SelectionRequest& r = sheet.request;
+    auto typed = [](const std::string& value, const std::string& unit) -> QString {
+        return QString::fromStdString(value) + QLatin1Char(' ') + QString::fromStdString(unit);
+    };
+    const QList<SheetField> duty = {
+        {QStringLiteral("流量"), typed(sheet.duty.flow, sheet.duty.flowUnit)},
+        {QStringLiteral("折合"), number(r.flow) + QStringLiteral(" m3/h")},
+        {QStringLiteral("管路阻力"), typed(sheet.duty.resistance, sheet.duty.resistanceUnit)},
+        {QStringLiteral("折合"), number(r.resistance) + QStringLiteral(" mH2O")},
+        {QStringLiteral("静扬程"), typed(sheet.duty.staticHead, sheet.duty.staticHeadUnit)},
+        {QStringLiteral("折合"), number(static_cast<double>(r.staticHead)) + QStringLiteral(" mH2O")},
+    };
+    y = fieldTable(pp, 0, y, kContentWidth, duty, 2, 20) + 3;
+
+    // Operating point and the data-sheet row, the schematic beside them.
+    const double tableWidth = 112;
+    const double schematicLeft = tableWidth + 6;
+    const double schematicWidth = kContentWidth - schematicLeft;
+    const double sectionTop = y;
+    y = heading(pp, y, QStringLiteral("运行参数"));
+    const SheetFigures f = sheetFigures(sheet);
+    const QList<SheetField> operating = {
+        {QStringLiteral("水泵型号"), sheet.model},
+        {QStringLiteral("转速"), f.speed.isEmpty() ? QString() : f.speed + QStringLiteral(" r/min")},
+        {QStringLiteral("实际流量"), f.flow + QStringLiteral(" m3/h")},
+        {QStringLiteral("实际扬程"), f.head + QStringLiteral(" m")},
+        {QStringLiteral("实际效率"), f.efficiency + QStringLiteral("%")},
+        {QStringLiteral("工作点轴功率"), f.power + QStringLiteral(" kW")},
+        {QStringLiteral("水泵最高效率"), f.bestEfficiency + QStringLiteral("%")},
+    };
+    y = fieldTable(pp, 0, y, tableWidth, operating, 2, 22) + 3;
+    pp.font(10.5, true, QStringLiteral("黑体"));
+    pp.text(0, y, tableWidth, 6, QStringLiteral("水泵数据（%1）").arg(store::names::pumpView()));
+    pp.line(0, y + 6, tableWidth, y + 6, 0.3);
+    y += 7.5;
+    y = fieldTable(pp, 0, y, tableWidth, sheet.viewFields, 2, 24) + 3;
+
+    // Schematic of the pump type, kept in proportion.
+    pp.font(8.5, true);
+    pp.text(schematicLeft, sectionTop + 8, schematicWidth, 5, QStringLiteral("设备安装示意图  ") + sheet.pumpType);
+    const QRectF box = pp.rect(schematicLeft, sectionTop + 14, schematicWidth, 44);
+    if (!sheet.schematic.isNull()) {
+        QSizeF size = sheet.schematic.size().toSizeF();
+        size.scale(box.size(), Qt::KeepAspectRatio);
+        painter.drawImage(QRectF(box.topLeft(), size), sheet.schematic);
+    } else {
+        pp.font(8);
+        pp.text(schematicLeft, sectionTop + 14, schematicWidth, 44, QStringLiteral("（无示意图）"), Qt::AlignCenter);
+    }
+    if (!sheet.dimensions.value.isEmpty()) {
+        pp.font(8, true);
+        pp.text(schematicLeft, sectionTop + 59, schematicWidth, 5, sheet.dimensions.caption);
+        pp.font(7.5);
+        // A long text is cut where the chart's section begins.
+        const double room = std::max(5.0, kLowestChartSection - 2 - (sectionTop + 64));
+        const QRectF area = pp.rect(schematicLeft, sectionTop + 64, schematicWidth, room);
+        const QRectF used =
+            painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sheet.dimensions.value);
+        painter.save();
+        painter.setClipRect(area);
+        pp.text(schematicLeft, sectionTop + 64, schematicWidth, room, sheet.dimensions.value,
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+        painter.restore();
+        // The chart starts below whichever column ends lower.
+        y = std::max(y, sectionTop + 64 + std::min(used.height() / pp.unit, room) + 2);
+    }
+
+    // The performance chart with its legend.
+    y = heading(pp, std::min(y, kLowestChartSection), QStringLiteral("水泵性能曲线"));
+    const double chartLeft = 12;
+    paintChart(pp, chartLeft, y + 6, sheet);
+    paintLegend(pp, chartLeft + kChartWidth + 18, y + 6);
+    y += 6 + kChartHeight + 12;
+
+    // Fit quality beside the chart, under the legend.
+    const double fitLeft = chartLeft + kChartWidth + 18;
+    const double fitWidth = kContentWidth - fitLeft;
+    double fy = y - 6 - kChartHeight - 12 + 6 + 44;
+    pp.font(8, true);
+    pp.text(fitLeft, fy, fitWidth, 5, QStringLiteral("曲线拟合质量"));
+    fy += 6;
+    const FitQuality& q = sheet.fitQuality;
+    const QList<SheetField> fit = {
+        {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
+        {QStringLiteral("扬程 R²"), r2(q.headR2)},
+        {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
+        {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
+    };
+    fy = fieldTable(pp, fitLeft, fy, fitWidth, fit, 1, 24) + 1;
+    pp.font(6.5);
+    pp.text(fitLeft, fy, fitWidth, 12,
+            QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+
+    // The small print at the foot of the page.
+    pp.line(0, kFootTop - 1, kContentWidth, kFootTop - 1, 0.1);
+    pp.font(6.5);
+    pp.text(0, kFootTop, kContentWidth, 4,
+            QStringLiteral("Tarnwick %1    数据库：%2").arg(sheet.programVersion, sheet.databaseFile));
+}
+
+bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets, const SheetProgress& progress)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const int total = static_cast<int>(sheets.size());
+    for (int i = 0; i < total; ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        paintDataSheet(painter, sheets[i]);
+        if (progress && !progress(i + 1, total))
+            return false;
+    }
+    return painter.end();
+}
+
+bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error,
+                        const SheetProgress& progress)
+{
+    bool stopped = false;
+    const SheetProgress watched = [&](int done, int total) {
+        stopped = progress && !progress(done, total);
+        return !stopped;
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(dataSheetPageLayout());
+        writer.setResolution(1200);
+        writer.setTitle(sheetTitle());
+        writer.setCreator(QStringLiteral("Tarnwick"));
+        if (!paintDataSheets(writer, sheets, watched)) {
+            file.cancelWriting();
+            if (!stopped)
+                *error = QStringLiteral("无法生成选型资料单。");
+            return false;
+        }
+    }
+    buffer.close();
+    QList<QFont> fonts;
+    for (const QString& face : {QStringLiteral("宋体"), QStringLiteral("黑体"), QStringLiteral("华文中宋")}) {
+        for (bool bold : {false, true}) {
+            QFont font(fontFamilyFor(face));
+            font.setBold(bold);
+            fonts.append(sheetFont(font));
+        }
+    }
+    const QByteArray pdf = report::withIdeographsForRadicals(buffer.buffer(), fonts);
+    if (file.write(pdf) != pdf.size() || !file.commit()) {
+        *error = QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/selection.h"
+#include "datasheet/chartdrawing.h"
+
+#include <QImage>
+#include <QList>
+#include <QPageLayout>
+#include <QString>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace tarnwick {
+
+namespace store {
+class PumpCatalogue;
+}
+
+// What the engineer enters once for the sheets he hands over.
+struct SheetHeader
+{
+    QString projectName;
+    QString projectNumber;
+    QString designer;
+    QString equipmentTag;
+    QString date;
+};
+
+struct SheetField
+{
+    QString caption;
+    QString value;
+};
+
+// Everything one data sheet shows of one pump at one duty.
+struct DataSheet
+{
+    SheetHeader header;
+    QString method; // "设计" or "校核"
+    DutyTexts duty; // as typed, with the unit texts
+    SelectionRequest request;
+    QString model;
+    QString pumpType;
+    std::optional<double> speed;
+    double operatingFlow = 0.0;
+    double operatingHead = 0.0;
+    double operatingEfficiency = 0.0;
+    double operatingPower = 0.0;
+    float bestEfficiency = 0.0f;
+    QList<SheetField> viewFields; // the pump's "水泵查询" row, but its dimension text
+    SheetField dimensions;        // "设备安装尺寸", a text of several lines
+    ChartInput chart;
+    FitQuality fitQuality;
+    QImage schematic;
+    QString programVersion;
+    QString databaseFile;
+};
+
+// The sheet of a design candidate, with the data-sheet row and the schematic
+// read from the catalogue's snapshots (the row sets do not move).
+DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionRequest& request, const DutyTexts& duty,
+                         store::PumpCatalogue& catalogue, const SheetHeader& header);
+// The sheet of a checked pump.
+DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::PumpCatalogue& catalogue,
+                       const SheetHeader& header);
+
+// The figures of the operating point as the sheet prints them, rounded as the
+// window shows them: flow and head to a tenth, efficiency cut to a whole
+// percent, best efficiency floor + 1, shaft power to a hundredth.
+struct SheetFigures
+{
+    QString flow;
+    QString head;
+    QString efficiency;
+    QString bestEfficiency;
+    QString power;
+    QString speed;
+};
+SheetFigures sheetFigures(const DataSheet& sheet);
+
+// A4 portrait with 12 mm margins.
+QPageLayout dataSheetPageLayout();
+
+// Paints one sheet onto a page of the painter's device.
+void paintDataSheet(QPainter& painter, const DataSheet& sheet);
+// Told after each page (pages done, of all); false stops the work.
+using SheetProgress = std::function<bool(int done, int total)>;
+
+// Paints the sheets one page each onto a printer or PDF writer. False when
+// painting failed or the progress stopped it.
+bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets, const SheetProgress& progress = {});
+// Writes the sheets as one PDF file, replacing it only when complete; a
+// stopped export leaves the file as it was and no message in *error.
+bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error,
+                        const SheetProgress& progress = {});
+
+} // namespace tarnwick
