@@ -6,8 +6,10 @@
 #include "store/pumpcatalogue.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnwick::store {
@@ -111,8 +113,8 @@ struct TableCounts
 // place; from the first that moved, the stored rows are deleted and the
 // edited ones appended, which keeps the stored order the edited order.
 bool rewriteTable(QSqlDatabase db, const QString& table, const QStringList& fields,
-                  const QList<StoredCatalogueRows::Row>& stored, const QList<QVariantList>& edited,
-                  TableCounts* counts, QString* error)
+                  const QList<StoredCatalogueRows::Row>& stored, const QList<QVariantList>& edited, TableCounts* counts,
+                  QString* error)
 {
     const QString what = QStringLiteral("写入“%1”").arg(table);
     qsizetype i = 0;
@@ -155,8 +157,9 @@ bool rewriteTable(QSqlDatabase db, const QString& table, const QStringList& fiel
             marks.append(QStringLiteral("?"));
         }
         QSqlQuery insert(db);
-        if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(quotedName(table), quoted.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
+        if (!insert.prepare(
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(quotedName(table), quoted.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
             *error = databaseErrorText(what, insert.lastError());
             return false;
         }
@@ -302,12 +305,17 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
 
     QSqlQuery types(db);
     types.setForwardOnly(true);
-    if (!types.exec(QStringLiteral("SELECT DISTINCT %1 FROM %2")
-                        .arg(quotedName(n::pumpType()), quotedName(n::schematicTable())))) {
-        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(n::schematicTable()), types.lastError()));
+    if (!types.exec(selectInStoredOrderSql(n::schematicTable(), {n::pumpType(), n::schematicPicture()})))
+        return Result::failure(
+            databaseErrorText(QStringLiteral("读取“%1”").arg(n::schematicTable()), types.lastError()));
+    QSet<QString> seen;
+    while (types.next()) {
+        const QString type = types.value(1).toString();
+        if (seen.contains(type))
+            continue;
+        seen.insert(type);
+        catalogue.schematics.append({type, types.value(2).toByteArray()});
     }
-    while (types.next())
-        catalogue.schematicTypes.append(types.value(0).toString());
 
     QSqlQuery company(db);
     company.setForwardOnly(true);
@@ -315,7 +323,8 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
                           .arg(quotedName(n::companyText()), quotedName(n::companyPicture()),
                                quotedName(n::productText()), quotedName(n::productPicture()),
                                quotedName(n::companyTable())))) {
-        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(n::companyTable()), company.lastError()));
+        return Result::failure(
+            databaseErrorText(QStringLiteral("读取“%1”").arg(n::companyTable()), company.lastError()));
     }
     if (company.next()) {
         catalogue.company.companyText = company.value(0).toString();
@@ -360,6 +369,34 @@ QList<CatalogueFinding> checkEditedCatalogue(const QList<EditablePump>& pumps)
     return findings;
 }
 
+bool sameFinding(const QList<EditablePump>& pumpsA, const CatalogueFinding& a, const QList<EditablePump>& pumpsB,
+                 const CatalogueFinding& b)
+{
+    auto keyOfPump = [](const QList<EditablePump>& pumps, int index) {
+        return index >= 0 && index < pumps.size() ? pumps.at(index).key : qint64(-1);
+    };
+    return a.refusal == b.refusal && a.point == b.point && a.field == b.field && a.text == b.text &&
+           keyOfPump(pumpsA, a.pump) == keyOfPump(pumpsB, b.pump);
+}
+
+QList<CatalogueFinding> newRefusals(const QList<EditablePump>& stored, const QList<EditablePump>& edited)
+{
+    QList<CatalogueFinding> before;
+    for (const CatalogueFinding& f : checkEditedCatalogue(stored))
+        if (f.refusal)
+            before.append(f);
+    QList<CatalogueFinding> added;
+    for (const CatalogueFinding& f : checkEditedCatalogue(edited)) {
+        if (!f.refusal)
+            continue;
+        const bool old = std::any_of(before.cbegin(), before.cend(),
+                                     [&](const CatalogueFinding& b) { return sameFinding(edited, f, stored, b); });
+        if (!old)
+            added.append(f);
+    }
+    return added;
+}
+
 QString findingText(const QList<EditablePump>& pumps, const CatalogueFinding& finding)
 {
     QString where;
@@ -397,9 +434,7 @@ Expected<SaveSummary, QString> saveCatalogueEdits(QSqlDatabase db, const Editabl
     using Result = Expected<SaveSummary, QString>;
     QStringList refused;
     int refusals = 0;
-    for (const CatalogueFinding& finding : checkEditedCatalogue(edits.pumps)) {
-        if (!finding.refusal)
-            continue;
+    for (const CatalogueFinding& finding : newRefusals(read.pumps, edits.pumps)) {
         if (refusals++ < 10)
             refused.append(findingText(edits.pumps, finding));
     }

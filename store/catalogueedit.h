@@ -37,6 +37,7 @@ struct EditablePump
     void setField(const QString& name, const QVariant& value);
     QString model() const;
     QString type() const;
+    bool operator==(const EditablePump&) const = default;
 };
 
 // The fields of "水泵性能表" an editor shows, in table order: all but "序号".
@@ -75,8 +76,8 @@ struct EditableCatalogue
     StoredCatalogueRows stored;
     // Points whose key no pump has: the rules refuse them, a save drops them.
     int pointsWithoutPump = 0;
-    // Pump types that have a schematic, first row of each type.
-    QStringList schematicTypes;
+    // The schematic of each pump type (the first row of the type), in stored order.
+    QList<std::pair<QString, QByteArray>> schematics;
     CompanyInfo company;
 };
 
@@ -97,6 +98,13 @@ struct CatalogueFinding
 
 // Applies the catalogue rules to the edited pumps in order.
 QList<CatalogueFinding> checkEditedCatalogue(const QList<EditablePump>& pumps);
+// The refusals of the edited pumps that the stored catalogue did not have:
+// what the edits would make wrong. A catalogue stored before these rules may
+// hold pumps they refuse; those do not stop a save that leaves them as they
+// are, and stay marked in the editor.
+QList<CatalogueFinding> newRefusals(const QList<EditablePump>& stored, const QList<EditablePump>& edited);
+bool sameFinding(const QList<EditablePump>& pumpsA, const CatalogueFinding& a, const QList<EditablePump>& pumpsB,
+                 const CatalogueFinding& b);
 // A finding as one line naming the pump and the point.
 QString findingText(const QList<EditablePump>& pumps, const CatalogueFinding& finding);
 
@@ -111,7 +119,7 @@ QList<EditablePoint> affinityScaled(const QList<EditablePoint>& points, double r
 // Everything a save writes.
 struct CatalogueEdits
 {
-    QList<EditablePump> pumps; // the whole catalogue in the order to store
+    QList<EditablePump> pumps;                        // the whole catalogue in the order to store
     QList<std::pair<QString, QByteArray>> schematics; // pump type -> picture bytes
     std::optional<CompanyInfo> company;
 };
@@ -135,7 +143,8 @@ struct SaveSummary
     int attempts = 1;
 };
 
-// Writes the edits in one transaction after checking them with the rules.
+// Writes the edits in one transaction after checking them with the rules
+// (no new refusals).
 // The stored rows must still be those `read` saw; otherwise nothing is
 // written and the message says that another program changed the catalogue.
 // Rows are updated in place as long as the stored order allows it; from the

@@ -11,8 +11,8 @@
 
 using namespace tarnwick;
 using namespace tarnwick::store;
-using tarnwick::testing::TestProgramFolder;
 using tarnwick::testing::demoPump;
+using tarnwick::testing::TestProgramFolder;
 
 namespace {
 
@@ -40,7 +40,8 @@ QList<qint64> storedPointKeys(QSqlDatabase db)
 {
     QList<qint64> keys;
     QSqlQuery query(db);
-    query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quotedName(names::key()), quotedName(names::pointTable())));
+    query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                   .arg(quotedName(names::key()), quotedName(names::pointTable())));
     while (query.next())
         keys.append(query.value(0).toLongLong());
     return keys;
@@ -76,6 +77,7 @@ private slots:
     void saveKeepsOrderAndRuns_data();
     void saveKeepsOrderAndRuns();
     void refusedEditWritesNothing();
+    void storedRefusalsDoNotStopOtherEdits();
     void changedElsewhereWritesNothing();
     void busyDatabaseIsRetriedThenReported();
     void findingsArePlaced();
@@ -90,20 +92,23 @@ void tst_catalogueedit::saveKeepsOrderAndRuns_data()
     QTest::addColumn<int>("updatedPoints");
     QTest::addColumn<int>("pointTailKeptFromPump"); // points of pumps before this index keep their rows
 
-    QTest::newRow("value changed in a middle pump") << Edit([](QList<EditablePump>& p) { p[2].points[1].head += 1.0; })
-                                                   << 1 << 4;
-    QTest::newRow("point added to a middle pump")
-        << Edit([](QList<EditablePump>& p) { p[1].points.append({999.0, 1.0, 50.0}); }) << 0 << 2;
-    QTest::newRow("point removed from the first pump") << Edit([](QList<EditablePump>& p) { p[0].points.removeAt(1); })
-                                                      << -1 << 0;
-    QTest::newRow("new pump appended") << Edit([](QList<EditablePump>& p) { p.append(newPump(9, QStringLiteral("N9"), 7)); })
-                                       << 0 << 4;
+    QTest::newRow("value changed in a middle pump")
+        << Edit([](QList<EditablePump>& p) { p[2].points[1].head += 1.0; }) << 1 << 4;
+    QTest::newRow("point added to a middle pump") << Edit([](QList<EditablePump>& p) {
+        p[1].points.append({999.0, 1.0, 50.0});
+    }) << 0 << 2;
+    QTest::newRow("point removed from the first pump")
+        << Edit([](QList<EditablePump>& p) { p[0].points.removeAt(1); }) << -1 << 0;
+    QTest::newRow("new pump appended") << Edit([](QList<EditablePump>& p) {
+        p.append(newPump(9, QStringLiteral("N9"), 7));
+    }) << 0 << 4;
     QTest::newRow("pump inserted in the middle")
         << Edit([](QList<EditablePump>& p) { p.insert(1, newPump(7, QStringLiteral("N7"), 5)); }) << 0 << 1;
     QTest::newRow("middle pump deleted") << Edit([](QList<EditablePump>& p) { p.removeAt(2); }) << 0 << 2;
     QTest::newRow("last pump moved first") << Edit([](QList<EditablePump>& p) { p.move(3, 0); }) << -1 << 0;
-    QTest::newRow("model renamed only") << Edit([](QList<EditablePump>& p) { p[1].setField(names::model(), QStringLiteral("P2a")); })
-                                        << 0 << 4;
+    QTest::newRow("model renamed only") << Edit([](QList<EditablePump>& p) {
+        p[1].setField(names::model(), QStringLiteral("P2a"));
+    }) << 0 << 4;
 }
 
 void tst_catalogueedit::saveKeepsOrderAndRuns()
@@ -166,6 +171,33 @@ void tst_catalogueedit::refusedEditWritesNothing()
              qPrintable(saved.error()));
     auto again = readEditableCatalogue(f.db());
     QCOMPARE(again->stored, read->stored);
+}
+
+void tst_catalogueedit::storedRefusalsDoNotStopOtherEdits()
+{
+    // A catalogue stored before the rules: a pump with two points.
+    auto short_ = demoPump(5, QStringLiteral("S5"), 60, 20);
+    short_.points = short_.points.mid(0, 2);
+    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20), short_});
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection.ok());
+    QSqlDatabase db = connection.value()->database();
+    auto read = readEditableCatalogue(db);
+    QVERIFY(read.ok());
+
+    QList<EditablePump> pumps = read->pumps;
+    pumps[0].points[0].head += 0.5;
+    auto saved = saveCatalogueEdits(db, *read, {pumps, {}, {}});
+    QVERIFY2(saved.ok(), saved.ok() ? "" : qPrintable(saved.error()));
+
+    // A new fault in the old pump does stop the save.
+    read = readEditableCatalogue(db);
+    pumps = read->pumps;
+    pumps[1].points[1].flow = -3.0;
+    saved = saveCatalogueEdits(db, *read, {pumps, {}, {}});
+    QVERIFY(!saved.ok());
+    QVERIFY2(saved.error().contains(QStringLiteral("第 2 点，“流量”：-3 应大于 0。")), qPrintable(saved.error()));
+    QVERIFY(!saved.error().contains(QStringLiteral("至少需要")));
 }
 
 void tst_catalogueedit::changedElsewhereWritesNothing()
@@ -231,10 +263,10 @@ void tst_catalogueedit::findingsArePlaced()
                 return true;
         return false;
     };
-    QVERIFY(has(0, 3, names::flow()));     // flow not above 0
-    QVERIFY(has(1, -1, names::model()));   // model repeats after trimming
-    QVERIFY(has(1, -1, names::key()));     // too few points
-    QCOMPARE(findings.size(), 4);          // and the warning on the falling flow
+    QVERIFY(has(0, 3, names::flow()));   // flow not above 0
+    QVERIFY(has(1, -1, names::model())); // model repeats after trimming
+    QVERIFY(has(1, -1, names::key()));   // too few points
+    QCOMPARE(findings.size(), 4);        // and the warning on the falling flow
 }
 
 void tst_catalogueedit::schematicAndCompanyAreSaved()
@@ -253,7 +285,7 @@ void tst_catalogueedit::schematicAndCompanyAreSaved()
     auto again = readEditableCatalogue(f.db());
     QVERIFY(again.ok());
     QCOMPARE(again->company, company);
-    QVERIFY(again->schematicTypes.contains(QStringLiteral("IS")));
+    QVERIFY(again->schematics.contains({QStringLiteral("IS"), QByteArray("png-2")}));
     QCOMPARE(f.folder.rowCount(names::companyTable()), 1);
     QSqlQuery query(f.db());
     QVERIFY(query.exec(QStringLiteral("SELECT \"设备安装示意图\" FROM \"设备安装示意图\" WHERE \"水泵类型\" = 'IS'")));
