@@ -14,7 +14,7 @@ namespace {
 constexpr int kLeftMargin = 40;
 constexpr int kRightMargin = 40;
 constexpr int kTopMargin = 22;
-constexpr int kBottomMargin = 22;
+constexpr int kBottomMargin = 38;
 } // namespace
 
 EditorChart::EditorChart(QWidget* parent) : QWidget(parent)
@@ -152,7 +152,8 @@ void EditorChart::paintEvent(QPaintEvent*)
     const QString powerAxis = QStringLiteral("轴功率 kW");
     painter.drawText(area.right() - metrics.horizontalAdvance(powerAxis), area.top() - 6, powerAxis);
     const QString flowAxis = QStringLiteral("流量 m³/h");
-    painter.drawText(area.left(), area.bottom() + metrics.height(), flowAxis);
+    painter.drawText(area.right() - metrics.horizontalAdvance(flowAxis), area.bottom() + 2 * metrics.height(),
+                     flowAxis);
 }
 
 } // namespace tarnwick

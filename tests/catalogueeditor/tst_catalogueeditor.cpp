@@ -14,6 +14,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -70,6 +71,7 @@ private slots:
     void pastedPumpIsSavedAndChecked();
     void negativePowerCannotBeSaved();
     void undoRestoresValuesAndClosingAsks();
+    void companyTextsAreSaved();
     void duplicateScalesByAffinity_data();
     void duplicateScalesByAffinity();
 
@@ -235,6 +237,21 @@ void tst_catalogueeditor::undoRestoresValuesAndClosingAsks()
     QVERIFY(editor->hasPendingEdits());
     m_answer = true;
     QVERIFY(editor->close());
+}
+
+void tst_catalogueeditor::companyTextsAreSaved()
+{
+    auto editor = openEditor();
+    auto* text = childOf<QPlainTextEdit>(editor.get(), QStringLiteral("productText"));
+    text->setPlainText(QStringLiteral("本设计室常用水泵"));
+    QCOMPARE(editor->state().company.productText, QStringLiteral("本设计室常用水泵"));
+    QVERIFY(editor->save());
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+
+    auto again = openEditor();
+    QCOMPARE(childOf<QPlainTextEdit>(again.get(), QStringLiteral("productText"))->toPlainText(),
+             QStringLiteral("本设计室常用水泵"));
+    QCOMPARE(again->state().pumps, editor->state().pumps);
 }
 
 void tst_catalogueeditor::duplicateScalesByAffinity_data()
