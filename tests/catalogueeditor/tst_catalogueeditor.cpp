@@ -11,6 +11,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QSaveFile>
+#include <QTemporaryDir>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,6 +75,7 @@ private slots:
     void negativePowerCannotBeSaved();
     void undoRestoresValuesAndClosingAsks();
     void companyTextsAreSaved();
+    void schematicIsAssignedToTheType();
     void duplicateScalesByAffinity_data();
     void duplicateScalesByAffinity();
 
@@ -252,6 +256,59 @@ void tst_catalogueeditor::companyTextsAreSaved()
     QCOMPARE(childOf<QPlainTextEdit>(again.get(), QStringLiteral("productText"))->toPlainText(),
              QStringLiteral("本设计室常用水泵"));
     QCOMPARE(again->state().pumps, editor->state().pumps);
+}
+
+void tst_catalogueeditor::schematicIsAssignedToTheType()
+{
+    QTemporaryDir dir;
+    const QString picturePath = dir.filePath(QStringLiteral("schematic.png"));
+    const QString notPicturePath = dir.filePath(QStringLiteral("notes.png"));
+    for (const auto& [path, bytes] :
+         {std::pair{picturePath, testPng(40, 30, Qt::blue)}, std::pair{notPicturePath, QByteArray("no picture")}}) {
+        QSaveFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        QVERIFY(file.commit());
+    }
+    auto editor = openEditor();
+    QString chosen;
+    setModalInterceptor([&](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files)
+            return int(QDialog::Rejected);
+        files->selectFile(chosen);
+        return int(QDialog::Accepted);
+    });
+    auto* assign = childOf<QPushButton>(editor.get(), QStringLiteral("示意图"));
+
+    // A file that is no picture is refused and changes nothing.
+    chosen = notPicturePath;
+    QTest::mouseClick(assign, Qt::LeftButton);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(QStringLiteral("不是可以显示的图片")), qPrintable(m_messages.constFirst()));
+    QVERIFY(!editor->hasPendingEdits());
+
+    chosen = picturePath;
+    QTest::mouseClick(assign, Qt::LeftButton);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(!childOf<QLabel>(editor.get(), QStringLiteral("schematicPreview"))->pixmap().isNull());
+    QVERIFY(editor->save());
+
+    // The pump's type now shows this picture, as the first row of its type.
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schematic-read"));
+    db.setDatabaseName(m_folder->databasePath());
+    QVERIFY(db.open());
+    {
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("SELECT \"设备安装示意图\" FROM \"设备安装示意图\" WHERE \"水泵类型\" = ? ORDER BY rowid"));
+        query.addBindValue(verticalType());
+        QVERIFY(query.exec());
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toByteArray(), testPng(40, 30, Qt::blue));
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("schematic-read"));
 }
 
 void tst_catalogueeditor::duplicateScalesByAffinity_data()
