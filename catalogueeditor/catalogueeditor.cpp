@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -209,8 +210,15 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent)
     auto* companyPage = new QWidget;
     buildPumpPage(pumpPage);
     buildCompanyPage(companyPage);
-    m_tabs->addTab(pumpPage, QStringLiteral("水泵"));
-    m_tabs->addTab(companyPage, n::companyTable());
+    // On a small screen the pages scroll rather than squeeze their parts.
+    for (auto [page, title] :
+         {std::pair{pumpPage, QStringLiteral("水泵")}, std::pair{companyPage, n::companyTable()}}) {
+        auto* scroll = new QScrollArea(m_tabs);
+        scroll->setWidget(page);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        m_tabs->addTab(scroll, title);
+    }
     layout->addWidget(m_tabs, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -238,7 +246,7 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent)
     redoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(undoAction);
     addAction(redoAction);
-    resize(1100, 700);
+    resize(sizeHint());
 }
 
 CatalogueEditor::~CatalogueEditor()

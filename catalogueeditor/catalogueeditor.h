@@ -55,6 +55,8 @@ public:
     const CatalogueEditorState& state() const { return m_state; }
     bool hasPendingEdits() const;
     QUndoStack* undoStack() const { return m_undo; }
+    // Room for the whole pump page without scrolling.
+    QSize sizeHint() const override { return QSize(1120, 780); }
 
     // The commands, as the buttons run them.
     void newPump();

@@ -372,6 +372,10 @@ void MDIForm1::showCatalogueEditor()
         subWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_catalogueEditor = editor;
         m_catalogueEditorSubWindow = subWindow;
+        // As large as it likes to be, within the client area.
+        const QSize room = m_mdiArea->viewport()->size();
+        subWindow->resize(subWindow->sizeHint().boundedTo(room));
+        subWindow->move(0, 0);
     }
     m_catalogueEditorSubWindow->show();
     m_mdiArea->setActiveSubWindow(m_catalogueEditorSubWindow);

@@ -92,8 +92,6 @@ int main(int argc, char** argv)
     form.show();
     form.showCatalogueEditor();
     CatalogueEditor* editor = form.catalogueEditor();
-    if (auto* sub = form.findChild<QMdiSubWindow*>(QStringLiteral("CatalogueEditorSubWindow")))
-        sub->showMaximized();
 
     // A pump chosen through the filter.
     auto* filter = editor->findChild<QLineEdit*>(QStringLiteral("filterBox"));

@@ -12,17 +12,17 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
-#include <QSaveFile>
-#include <QTemporaryDir>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
@@ -285,7 +285,8 @@ void tst_catalogueeditor::schematicIsAssignedToTheType()
     chosen = notPicturePath;
     QTest::mouseClick(assign, Qt::LeftButton);
     QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.constFirst().contains(QStringLiteral("不是可以显示的图片")), qPrintable(m_messages.constFirst()));
+    QVERIFY2(m_messages.constFirst().contains(QStringLiteral("不是可以显示的图片")),
+             qPrintable(m_messages.constFirst()));
     QVERIFY(!editor->hasPendingEdits());
 
     chosen = picturePath;
@@ -300,7 +301,8 @@ void tst_catalogueeditor::schematicIsAssignedToTheType()
     QVERIFY(db.open());
     {
         QSqlQuery query(db);
-        query.prepare(QStringLiteral("SELECT \"设备安装示意图\" FROM \"设备安装示意图\" WHERE \"水泵类型\" = ? ORDER BY rowid"));
+        query.prepare(
+            QStringLiteral("SELECT \"设备安装示意图\" FROM \"设备安装示意图\" WHERE \"水泵类型\" = ? ORDER BY rowid"));
         query.addBindValue(verticalType());
         QVERIFY(query.exec());
         QVERIFY(query.next());
