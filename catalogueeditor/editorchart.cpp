@@ -4,7 +4,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
 
 namespace tarnwick {
@@ -20,25 +19,24 @@ constexpr int kBottomMargin = 38;
 EditorChart::EditorChart(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("catalogueChart"));
-    m_image = QImage(twips(kChartWidthTwips), twips(kChartHeightTwips), QImage::Format_RGB32);
-    m_image.fill(chartBackground());
+    m_surface.clear(QSize(twips(kChartWidthTwips), twips(kChartHeightTwips)));
     setMinimumSize(sizeHint());
 }
 
 QSize EditorChart::sizeHint() const
 {
-    return QSize(m_image.width() + kLeftMargin + kRightMargin, m_image.height() + kTopMargin + kBottomMargin);
+    const QSize area = m_surface.image().size();
+    return QSize(area.width() + kLeftMargin + kRightMargin, area.height() + kTopMargin + kBottomMargin);
 }
 
 QRect EditorChart::plotRect() const
 {
-    return QRect(QPoint(kLeftMargin, kTopMargin), m_image.size());
+    return QRect(QPoint(kLeftMargin, kTopMargin), m_surface.image().size());
 }
 
 void EditorChart::showPoints(const CurvePoints& points)
 {
-    m_image.fill(chartBackground());
-    m_blank = true;
+    m_surface.clear(m_surface.image().size());
     m_ticks = ChartTicks();
     if (points.size() > 0) {
         ChartInput input;
@@ -51,68 +49,9 @@ void EditorChart::showPoints(const CurvePoints& points)
         input.powerFit = fitCurve(points.power, points.flow);
         input.headScale = checkHeadScale(input.maxHead);
         input.points = points;
-        m_ticks = drawCatalogueCurves(*this, input);
+        m_ticks = drawCatalogueCurves(m_surface, input);
     }
     update();
-}
-
-bool EditorChart::setScale(double left, double top, double right, double bottom)
-{
-    const double width = right - left;
-    const double height = bottom - top;
-    if (!std::isfinite(width) || !std::isfinite(height) || width == 0.0 || height == 0.0)
-        return false;
-    m_left = left;
-    m_top = top;
-    m_right = right;
-    m_bottom = bottom;
-    return true;
-}
-
-QPointF EditorChart::toPixel(double x, double y) const
-{
-    return QPointF((x - m_left) / (m_right - m_left) * m_image.width(),
-                   (y - m_top) / (m_bottom - m_top) * m_image.height());
-}
-
-void EditorChart::plot(double x, double y, const QColor& color)
-{
-    const QPointF p = toPixel(x, y);
-    if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-        return;
-    const double column = std::floor(p.x());
-    const double row = std::floor(p.y());
-    if (column < 0.0 || row < 0.0 || column >= m_image.width() || row >= m_image.height())
-        return;
-    m_image.setPixel(static_cast<int>(column), static_cast<int>(row), color.rgb());
-    m_blank = false;
-}
-
-void EditorChart::circle(double x, double y, double radius, const QColor& color)
-{
-    const QPointF centre = toPixel(x, y);
-    const double r = std::fabs(radius / (m_right - m_left) * m_image.width());
-    if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(r))
-        return;
-    QPainter painter(&m_image);
-    painter.setPen(color);
-    painter.drawEllipse(centre, r, r);
-    m_blank = false;
-}
-
-void EditorChart::marker(double x, double y, const QColor& color)
-{
-    const QPointF p = toPixel(x, y);
-    if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-        return;
-    const int column = static_cast<int>(std::floor(std::clamp(p.x(), -8.0, m_image.width() + 8.0)));
-    const int row = static_cast<int>(std::floor(std::clamp(p.y(), -8.0, m_image.height() + 8.0)));
-    QPainter painter(&m_image);
-    // Dark outline so the white and yellow markers show on the light ground.
-    painter.setPen(QColor(64, 64, 64));
-    painter.setBrush(color);
-    painter.drawRect(column - 3, row - 3, 6, 6);
-    m_blank = false;
 }
 
 void EditorChart::paintEvent(QPaintEvent*)
@@ -120,7 +59,7 @@ void EditorChart::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     const QRect area = plotRect();
-    painter.drawImage(area.topLeft(), m_image);
+    painter.drawImage(area.topLeft(), m_surface.image());
     painter.setPen(chartGridColor());
     for (int row : kChartGridRows)
         painter.drawLine(area.left(), area.top() + twips(row), area.right(), area.top() + twips(row));

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <cmath>
+
 namespace tarnwick {
 
 std::optional<double> parseDecimal(const QString& text)
@@ -14,7 +16,8 @@ std::optional<double> parseDecimal(const QString& text)
         t.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double value = t.toDouble(&ok);
-    if (!ok)
+    // "inf" and "nan" read as numbers but are none a catalogue can hold.
+    if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -1,5 +1,6 @@
 #include "calcwindow/frmcalculate.h"
 #include "catalogueeditor/catalogueeditor.h"
+#include "catalogueeditor/pointpaste.h"
 #include "controls/messagebox.h"
 #include "shell/mdiform1.h"
 #include "store/names.h"
@@ -74,6 +75,8 @@ private slots:
     void pastedPumpIsSavedAndChecked();
     void negativePowerCannotBeSaved();
     void undoRestoresValuesAndClosingAsks();
+    void pastedText_data();
+    void pastedText();
     void companyTextsAreSaved();
     void schematicIsAssignedToTheType();
     void duplicateScalesByAffinity_data();
@@ -241,6 +244,42 @@ void tst_catalogueeditor::undoRestoresValuesAndClosingAsks()
     QVERIFY(editor->hasPendingEdits());
     m_answer = true;
     QVERIFY(editor->close());
+}
+
+void tst_catalogueeditor::pastedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QList<double>>>("rows"); // empty when refused
+    QTest::addColumn<QString>("message");
+    QTest::newRow("header, decimal commas, CR LF")
+        << QStringLiteral("流量\t扬程\t轴功率\r\n10\t20,5\t1,25\r\n20\t19\t1,5\r\n")
+        << QList<QList<double>>{{10, 20.5, 1.25}, {20, 19, 1.5}} << QString();
+    QTest::newRow("no header, points, blank lines, a trailing tab")
+        << QStringLiteral("\n 12.5\t30\t2.1\t\n\n13\t29.5\t2.2")
+        << QList<QList<double>>{{12.5, 30, 2.1}, {13, 29.5, 2.2}} << QString();
+    QTest::newRow("one column") << QStringLiteral("3,5\n4") << QList<QList<double>>{{3.5}, {4}} << QString();
+    QTest::newRow("text below the header") << QStringLiteral("Q\tH\tN\n10\t20\t1\n合计\t\t\n") << QList<QList<double>>{}
+                                           << QStringLiteral("剪贴板第 3 行不全是数值");
+    QTest::newRow("four columns") << QStringLiteral("1\t2\t3\t4") << QList<QList<double>>{}
+                                  << QStringLiteral("剪贴板第 1 行有 4 列");
+    QTest::newRow("ragged rows") << QStringLiteral("1\t2\t3\n1\t2") << QList<QList<double>>{}
+                                 << QStringLiteral("与前面各行的 3 列不同");
+    QTest::newRow("thousands separators are no decimal comma")
+        << QStringLiteral("1.234,5\t2\t3") << QList<QList<double>>{} << QStringLiteral("没有可以粘贴");
+    QTest::newRow("nothing") << QStringLiteral(" \n") << QList<QList<double>>{} << QStringLiteral("没有可以粘贴");
+}
+
+void tst_catalogueeditor::pastedText()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QList<double>>, rows);
+    QFETCH(QString, message);
+    const auto parsed = parsePastedRows(text);
+    QCOMPARE(parsed.ok(), message.isEmpty());
+    if (parsed.ok())
+        QCOMPARE(parsed.value(), rows);
+    else
+        QVERIFY2(parsed.error().contains(message), qPrintable(parsed.error()));
 }
 
 void tst_catalogueeditor::companyTextsAreSaved()
