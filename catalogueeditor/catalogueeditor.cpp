@@ -319,7 +319,7 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
         makeField(ownForm, field);
     m_schematic = new QLabel(ownGroup);
     m_schematic->setObjectName(QStringLiteral("schematicPreview"));
-    m_schematic->setFixedSize(150, 110);
+    m_schematic->setFixedSize(130, 86);
     m_schematic->setAlignment(Qt::AlignCenter);
     m_schematic->setFrameShape(QFrame::StyledPanel);
     QPushButton* schematic = commandButton(QStringLiteral("示意图…"), ownGroup);
@@ -337,7 +337,7 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
         makeField(sheetForm, field);
     m_dimensions = new QPlainTextEdit(sheetGroup);
     m_dimensions->setObjectName(QStringLiteral("pumpField_") + n::installationDimensions());
-    m_dimensions->setFixedHeight(60);
+    m_dimensions->setFixedHeight(48);
     sheetForm->addRow(n::installationDimensions(), m_dimensions);
     connect(m_dimensions, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_applying)
@@ -345,6 +345,13 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     });
     forms->addWidget(sheetGroup, 1);
     right->addLayout(forms);
+
+    // What the rules say about this pump, in sight above its points.
+    m_rules = new QLabel(page);
+    m_rules->setObjectName(QStringLiteral("ruleMessages"));
+    m_rules->setWordWrap(true);
+    m_rules->setTextFormat(Qt::PlainText);
+    right->addWidget(m_rules);
 
     auto* curves = new QHBoxLayout;
     auto* pointsColumn = new QVBoxLayout;
@@ -390,11 +397,6 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     curves->addLayout(chartColumn);
     right->addLayout(curves, 1);
 
-    m_rules = new QLabel(page);
-    m_rules->setObjectName(QStringLiteral("ruleMessages"));
-    m_rules->setWordWrap(true);
-    m_rules->setTextFormat(Qt::PlainText);
-    right->addWidget(m_rules);
     layout->addLayout(right, 1);
 }
 

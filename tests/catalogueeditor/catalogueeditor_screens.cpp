@@ -88,7 +88,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    form.resize(1280, 860);
+    form.resize(1400, 1000);
     form.show();
     form.showCatalogueEditor();
     CatalogueEditor* editor = form.catalogueEditor();
