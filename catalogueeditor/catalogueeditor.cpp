@@ -522,7 +522,19 @@ void CatalogueEditor::refreshList()
                               valueText(pump.field(n::speed()))));
     }
     const QSignalBlocker blocker(m_list);
-    if (texts != m_listTexts) {
+    if (texts.size() == m_listTexts.size() && texts.size() == m_list->count()) {
+        // A field typed into: only that pump's line changes.
+        bool changed = false;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            if (texts.at(i) != m_listTexts.at(i)) {
+                m_list->item(static_cast<int>(i))->setText(texts.at(i));
+                changed = true;
+            }
+        }
+        m_listTexts = texts;
+        if (changed)
+            refreshFilter();
+    } else if (texts != m_listTexts) {
         m_list->clear();
         for (int i = 0; i < texts.size(); ++i) {
             auto* item = new QListWidgetItem(texts.at(i), m_list);
