@@ -242,8 +242,16 @@ void tst_catalogueeditor::undoRestoresValuesAndClosingAsks()
     QVERIFY(!editor->close());
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(editor->hasPendingEdits());
+
+    // 放弃 drops them after asking.
     m_answer = true;
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("放弃")), Qt::LeftButton);
+    QCOMPARE(m_messages.size(), 2);
+    QCOMPARE(editor->state().pumps, original.pumps);
+    QCOMPARE(model->text(), modelBefore);
+    QVERIFY(!editor->hasPendingEdits());
     QVERIFY(editor->close());
+    QCOMPARE(m_messages.size(), 2); // nothing pending: no question
 }
 
 void tst_catalogueeditor::pastedText_data()
