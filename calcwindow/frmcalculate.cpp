@@ -451,6 +451,35 @@ bool frmcalculate::load(const QString& programFolder, QString* error)
     return true;
 }
 
+bool frmcalculate::reloadCatalogue(QString* error)
+{
+    if (!m_catalogue)
+        return true;
+    const QString folder = m_catalogue->programFolder;
+    const QString model = m_combo1->currentText();
+    const std::array<int, 3> units = {m_combo2->currentIndex(), m_combo3->currentIndex(), m_combo4->currentIndex()};
+    ResetChartPage();
+    clearOperatingLabels();
+    clearCandidateList();
+    m_rejected.clear();
+    m_lastCheck.reset();
+    m_sheets->closeRejectedPumps();
+    if (!load(folder, error))
+        return false;
+    m_combo2->setCurrentIndex(units[0]);
+    m_combo3->setCurrentIndex(units[1]);
+    m_combo4->setCurrentIndex(units[2]);
+    const int index = m_combo1->findText(model);
+    if (index > 0) {
+        {
+            const QSignalBlocker blocker(m_combo1);
+            m_combo1->setCurrentIndex(index);
+        }
+        onModelChosen();
+    }
+    return true;
+}
+
 void frmcalculate::selectDefaults()
 {
     {

@@ -66,6 +66,13 @@ public:
     void showRejectedPumps();
     void showRejectedPump(std::size_t pumpIndex);
 
+    // Reads the catalogue afresh after it was changed elsewhere (the
+    // catalogue editor's save): the model list and the grid show the change.
+    // The last run's list, chart and left-out pumps belong to the old
+    // catalogue and are cleared; the chosen model stays chosen if it is still
+    // there. False, with the message, when the database cannot be read.
+    bool reloadCatalogue(QString* error);
+
 signals:
     // The full-screen button: the main window opens the schematic window for
     // this pump type.

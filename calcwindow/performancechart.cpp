@@ -5,9 +5,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
-
 namespace tarnwick {
 
 PerformanceChart::PerformanceChart(QWidget* parent) : QWidget(parent)
@@ -18,92 +15,48 @@ PerformanceChart::PerformanceChart(QWidget* parent) : QWidget(parent)
 void PerformanceChart::resizeEvent(QResizeEvent*)
 {
     // The area has a fixed size; a new size starts a blank drawing.
-    if (m_image.size() != size()) {
-        m_image = QImage(size(), QImage::Format_RGB32);
+    if (m_surface.image().size() != size())
         clearDrawing();
-    }
 }
 
 void PerformanceChart::clearDrawing()
 {
-    if (m_image.size() != size())
-        m_image = QImage(size(), QImage::Format_RGB32);
-    m_image.fill(background());
-    m_blank = true;
+    m_surface.clear(size());
     update();
 }
 
 bool PerformanceChart::setScale(double left, double top, double right, double bottom)
 {
-    const double width = right - left;
-    const double height = bottom - top;
-    if (!std::isfinite(width) || !std::isfinite(height) || width == 0.0 || height == 0.0)
-        return false;
-    m_left = left;
-    m_top = top;
-    m_right = right;
-    m_bottom = bottom;
-    return true;
+    return m_surface.setScale(left, top, right, bottom);
 }
 
 QPointF PerformanceChart::toPixel(double x, double y) const
 {
-    return QPointF((x - m_left) / (m_right - m_left) * m_image.width(),
-                   (y - m_top) / (m_bottom - m_top) * m_image.height());
+    return m_surface.toPixel(x, y);
 }
 
 void PerformanceChart::plot(double x, double y, const QColor& color)
 {
-    const QPointF p = toPixel(x, y);
-    if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-        return;
-    const double column = std::floor(p.x());
-    const double row = std::floor(p.y());
-    if (column < 0.0 || row < 0.0 || column >= m_image.width() || row >= m_image.height())
-        return;
-    m_image.setPixel(static_cast<int>(column), static_cast<int>(row), color.rgb());
-    m_blank = false;
+    m_surface.plot(x, y, color);
     update();
 }
 
 void PerformanceChart::circle(double x, double y, double radius, const QColor& color)
 {
-    const QPointF centre = toPixel(x, y);
-    // The radius is measured along the flow axis; the circle stays round.
-    const double r = std::fabs(radius / (m_right - m_left) * m_image.width());
-    if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(r))
-        return;
-    // Far outside the area nothing shows; keep the painter away from huge values.
-    const double reach = m_image.width() + m_image.height() + r;
-    if (std::fabs(centre.x()) > 4.0 * reach || std::fabs(centre.y()) > 4.0 * reach)
-        return;
-    QPainter painter(&m_image);
-    painter.setPen(color);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre, r, r);
-    m_blank = false;
+    m_surface.circle(x, y, radius, color);
     update();
 }
 
 void PerformanceChart::marker(double x, double y, const QColor& color)
 {
-    const QPointF p = toPixel(x, y);
-    if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-        return;
-    const int column = static_cast<int>(std::floor(std::clamp(p.x(), -8.0, m_image.width() + 8.0)));
-    const int row = static_cast<int>(std::floor(std::clamp(p.y(), -8.0, m_image.height() + 8.0)));
-    QPainter painter(&m_image);
-    painter.setPen(color);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(column - 2, row - 2, 4, 4);
-    m_blank = false;
+    m_surface.marker(x, y, color);
     update();
 }
 
 void PerformanceChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_image);
+    painter.drawImage(0, 0, m_surface.image());
     painter.setPen(gridColor());
     for (int row : kChartGridRows)
         painter.drawLine(0, twips(row), width() - 1, twips(row));

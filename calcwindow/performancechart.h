@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datasheet/chartdrawing.h"
+#include "datasheet/imagechart.h"
 
 #include <QColor>
 #include <QImage>
@@ -26,8 +27,8 @@ public:
 
     // Clears the drawing to the background colour.
     void clearDrawing();
-    bool isBlank() const { return m_blank; }
-    const QImage& drawing() const { return m_image; }
+    bool isBlank() const { return m_surface.isBlank(); }
+    const QImage& drawing() const { return m_surface.image(); }
 
     // The user scale: x runs from `left` at the left edge to `right` at the
     // right edge, y from `top` at the top edge to `bottom` at the bottom edge.
@@ -48,9 +49,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QImage m_image;
-    bool m_blank = true;
-    double m_left = 0.0, m_top = 0.0, m_right = 1.0, m_bottom = 0.0;
+    ImageChartSurface m_surface;
 };
 
 } // namespace tarnwick

@@ -147,6 +147,55 @@ ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input)
     return ticks;
 }
 
+ChartTicks drawCatalogueCurves(ChartSurface& chart, const ChartInput& input)
+{
+    ChartTicks ticks;
+    const std::optional<int> flowRange = chartFlowRange(input.maxFlow);
+    const double x = flowRange ? *flowRange : 0.0;
+    const double p = std::floor(1.2 * static_cast<double>(input.maxPower) + 0.5);
+    const double hs = input.headScale;
+    if (!flowRange || input.points.size() == 0)
+        return ticks;
+    for (int i = 1; i <= 5; ++i)
+        ticks.flow[i - 1] = tickText(i * (x / 5.0));
+
+    float from = input.points.flow[0];
+    float to = input.points.flow[0];
+    for (float q : input.points.flow) {
+        from = std::fmin(from, q);
+        to = std::fmax(to, q);
+    }
+    const bool curves = std::isfinite(from) && std::isfinite(to) && to > from &&
+                        !input.headFit.failed() && !input.powerFit.failed();
+
+    if (curves && chart.setScale(0.0, 100.0, x, -50.0)) {
+        stepFlows(from, to, [&](float q) {
+            const double flow = static_cast<double>(q);
+            const double power = input.powerFit.valueAt(flow);
+            if (power != 0.0)
+                chart.plot(flow, flow * input.headFit.valueAt(flow) / (3.672 * power), efficiencyCurveColor());
+        });
+    }
+    if (usableScale(p)) {
+        for (int i = 1; i <= 5; ++i)
+            ticks.power[i - 1] = tickText(i * (p / 5.0));
+        if (curves && chart.setScale(0.0, 3.0 * p, x, 0.0))
+            stepFlows(from, to, [&](float q) {
+                chart.plot(static_cast<double>(q), input.powerFit.valueAt(static_cast<double>(q)), powerCurveColor());
+            });
+    }
+    if (usableScale(hs)) {
+        for (int i = 1; i <= 5; ++i)
+            ticks.head[i - 1] = tickText(i * (hs / 5.0));
+        if (curves && chart.setScale(0.0, 1.5 * hs, x, 0.0))
+            stepFlows(from, to, [&](float q) {
+                chart.plot(static_cast<double>(q), input.headFit.valueAt(static_cast<double>(q)), headCurveColor());
+            });
+    }
+    drawMeasuredPoints(chart, input, x, p, hs);
+    return ticks;
+}
+
 QString fitQualityText(double headDeviationPercent, double headR2, double powerDeviationPercent, double powerR2)
 {
     auto figure = [](double v, int decimals) {

@@ -108,6 +108,12 @@ std::optional<int> chartFlowRange(float maxFlow);
 // depends on them.
 ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input);
 
+// The chart of a pump without a duty, as the catalogue editor shows it: the
+// head, power and efficiency curves over the flows of the measured points,
+// on the scales of the design's chart, then the points. No system curve, no
+// operating point; operatingFlow, operatingHead and request are not read.
+ChartTicks drawCatalogueCurves(ChartSurface& chart, const ChartInput& input);
+
 // The fit figures as the chart's tooltip shows them.
 QString fitQualityText(double headDeviationPercent, double headR2, double powerDeviationPercent, double powerR2);
 

@@ -1,6 +1,7 @@
 #include "shell/mdiform1.h"
 
 #include "calcwindow/frmcalculate.h"
+#include "catalogueeditor/catalogueeditor.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
 #include "infowindows/frmabout.h"
@@ -107,6 +108,8 @@ const QList<MenuItem>& menuTable()
         {1, u"introduction", u"公司及产品介绍(&I)", {}},
         {2, u"introduction1", u"公司简介(&C)", &MDIForm1::showCompanyIntroduction},
         {2, u"introduction2", u"产品简介(&P)", &MDIForm1::showProductIntroduction},
+        {1, u"data", u"数据(&D)", {}},
+        {2, u"catalogueMaintenance", u"水泵目录维护(&M)…", &MDIForm1::showCatalogueEditor},
         {1, u"window", u"窗口(&W)", {}},
         {2, u"cascade", u"层叠(&C)", [](MDIForm1* w) { w->arrange(kCascade); }},
         {2, u"tile", u"平铺(&T)", {}},
@@ -367,6 +370,48 @@ frmcalculate* MDIForm1::calculationWindow() const
     return m_calculation;
 }
 
+CatalogueEditor* MDIForm1::catalogueEditor() const
+{
+    return m_catalogueEditor;
+}
+
+void MDIForm1::showCatalogueEditor()
+{
+    if (!m_catalogueEditor) {
+        auto* editor = new CatalogueEditor;
+        QString error;
+        if (!editor->load(m_programFolder, &error)) {
+            delete editor;
+            showWarning(this, error);
+            return;
+        }
+        // After a save the calculation window lists what was saved.
+        connect(editor, &CatalogueEditor::catalogueSaved, this, [this] {
+            QString error;
+            if (m_calculation && !m_calculation->reloadCatalogue(&error))
+                showWarning(this, error);
+        });
+        QMdiSubWindow* subWindow = m_mdiArea->addSubWindow(editor);
+        subWindow->setObjectName(QStringLiteral("CatalogueEditorSubWindow"));
+        subWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_catalogueEditor = editor;
+        m_catalogueEditorSubWindow = subWindow;
+        // As large as it likes to be, within the client area.
+        const QSize room = m_mdiArea->viewport()->size();
+        subWindow->resize(subWindow->sizeHint().boundedTo(room));
+        subWindow->move(0, 0);
+    }
+    m_catalogueEditorSubWindow->show();
+    m_mdiArea->setActiveSubWindow(m_catalogueEditorSubWindow);
+}
+
+bool MDIForm1::catalogueEditsAllowExit()
+{
+    // The one window with edits that are not yet in the database asks first.
+    return !m_catalogueEditor || !m_catalogueEditor->hasPendingEdits() ||
+           askYesNo(this, QStringLiteral("水泵目录有未保存的修改。退出将放弃这些修改，是否退出？"));
+}
+
 QString MDIForm1::statusText() const
 {
     return m_panels[0]->text();
@@ -556,6 +601,8 @@ void MDIForm1::exitProgram()
 {
     // Ends the run at once: no window is asked to close and nothing is
     // written; result rows were committed when they were stored.
+    if (!catalogueEditsAllowExit())
+        return;
     closeResultReport();
     QCoreApplication::exit(0);
 }
@@ -564,6 +611,10 @@ void MDIForm1::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program, whatever other top-level
     // windows are still open.
+    if (!catalogueEditsAllowExit()) {
+        event->ignore();
+        return;
+    }
     closeResultReport();
     event->accept();
     QCoreApplication::quit();

@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace tarnwick {
 
+class CatalogueEditor;
 class frmcalculate;
 class LockKeyTracker;
 enum class CalculationMode;
@@ -48,6 +49,8 @@ public:
     // The calculation window, or null before the first mode command (or after
     // the user closed it).
     frmcalculate* calculationWindow() const;
+    // The catalogue maintenance window, or null when it is not open.
+    CatalogueEditor* catalogueEditor() const;
     QString statusText() const;
 
     // The folder of the database, and the window's own connection and
@@ -71,6 +74,8 @@ public slots:
     void showProductIntroduction();
     void showAbout();
     void showSchematicWindow(const QString& pumpType);
+    // "数据" menu: the catalogue maintenance window, one at a time.
+    void showCatalogueEditor();
 
     // Window arrangement by its codes: 0 cascade, 1 tile horizontally,
     // 2 tile vertically, 3 arrange icons. Other codes do nothing.
@@ -111,6 +116,9 @@ private:
 
     QPointer<frmcalculate> m_calculation;
     QPointer<QMdiSubWindow> m_calculationSubWindow;
+    QPointer<CatalogueEditor> m_catalogueEditor;
+    QPointer<QMdiSubWindow> m_catalogueEditorSubWindow;
+    bool catalogueEditsAllowExit();
 };
 
 } // namespace tarnwick

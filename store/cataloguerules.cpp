@@ -51,12 +51,16 @@ QString CatalogueRules::where(const QString& source, int line, qint64 key) const
 
 void CatalogueRules::refuse(const QString& source, int line, qint64 key, const QString& field, const QString& text)
 {
+    if (m_observer)
+        m_observer({source, line, key, field, text, true});
     if (m_refusalCount++ < kListed)
         m_refusals.append(where(source, line, key) + QStringLiteral("，“%1”：").arg(field) + text);
 }
 
 void CatalogueRules::warn(const QString& source, int line, qint64 key, const QString& field, const QString& text)
 {
+    if (m_observer)
+        m_observer({source, line, key, field, text, false});
     if (m_warningCount++ < kListed)
         m_warnings.append(where(source, line, key) + QStringLiteral("，“%1”：").arg(field) + text);
 }

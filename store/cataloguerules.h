@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The one set of rules for what may enter a pump catalogue, whichever way it
 // comes in: the shipped database's sources, the CSV and Access imports, the
 // catalogue editor. Opening a database never applies them: the design and
@@ -25,6 +27,19 @@ public:
     // Where the rows come from: file names (rows named by line) or table
     // names (rows named by key, when lines are 0).
     CatalogueRules(QString pumpSource, QString pointSource);
+
+    // A refusal or warning in parts, so that an editor can mark the field.
+    struct Finding
+    {
+        QString source;
+        int line = 0;
+        qint64 key = 0;
+        QString field;
+        QString text;
+        bool refusal = true;
+    };
+    // Sees every finding as it is made, however many there are.
+    void setObserver(std::function<void(const Finding&)> observer) { m_observer = std::move(observer); }
 
     void addPump(qint64 key, const QString& model, int line = 0);
     void addPoint(qint64 key, double flow, double head, double power, int line = 0);
@@ -63,6 +78,7 @@ private:
     QStringList m_warnings;
     int m_refusalCount = 0;
     int m_warningCount = 0;
+    std::function<void(const Finding&)> m_observer;
 };
 
 // Applies the rules to the catalogue a database holds, rows named by table

@@ -373,6 +373,56 @@ QString selectByRowKeySql(const QString& table)
     return QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?").arg(quotedName(table));
 }
 
+QString selectInStoredOrderSql(const QString& table, const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted.append(quotedName(field));
+    return QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(quoted.join(QStringLiteral(", ")), quotedName(table));
+}
+
+QString firstRowKeySql(const QString& table, const QString& whereField)
+{
+    const QString where = whereField.isEmpty() ? QString() : QStringLiteral(" WHERE %1 = ?").arg(quotedName(whereField));
+    return QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid LIMIT 1").arg(quotedName(table), where);
+}
+
+QString deleteFromRowKeySql(const QString& table)
+{
+    return QStringLiteral("DELETE FROM %1 WHERE rowid >= ?").arg(quotedName(table));
+}
+
+QString updateByRowKeySql(const QString& table, const QStringList& fields)
+{
+    QStringList assignments;
+    for (const QString& field : fields)
+        assignments.append(quotedName(field) + QStringLiteral(" = ?"));
+    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedName(table), assignments.join(QStringLiteral(", ")));
+}
+
+bool setBusyTimeout(QSqlDatabase db, int milliseconds)
+{
+    QSqlQuery pragma(db);
+    // A server waits for locks as long as lock_timeout says.
+    if (isServer(db))
+        return pragma.exec(QStringLiteral("SET lock_timeout = %1").arg(milliseconds));
+    return pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+}
+
+namespace {
+bool isServerError(const QSqlError& error);
+} // namespace
+
+bool isBusyError(const QSqlError& error)
+{
+    if (isServerError(error)) {
+        const QString state = error.nativeErrorCode();
+        return state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03");
+    }
+    const int code = nativeCode(error);
+    return code == 5 || code == 6;
+}
+
 QString driverText(const QSqlError& error)
 {
     const QString text = error.text().trimmed();
@@ -472,14 +522,18 @@ ReadSnapshot::~ReadSnapshot()
     end.exec(QStringLiteral("COMMIT"));
 }
 
-bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error)
+bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error, bool* busy)
 {
+    if (busy)
+        *busy = false;
     // IMMEDIATE takes the write lock at the start, waiting out another
     // writer for the busy timeout. A deferred transaction that reads before
     // it writes would instead fail at once with "database is locked" when
     // another connection has written in between.
     QSqlQuery statement(db);
     if (!statement.exec(isServer(db) ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (busy)
+            *busy = isBusyError(statement.lastError());
         if (error)
             *error = databaseErrorText(QStringLiteral("开始写入数据库"), statement.lastError());
         return false;
@@ -489,6 +543,8 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
         return false;
     }
     if (!statement.exec(QStringLiteral("COMMIT"))) {
+        if (busy)
+            *busy = isBusyError(statement.lastError());
         if (error)
             *error = databaseErrorText(QStringLiteral("提交写入"), statement.lastError());
         statement.exec(QStringLiteral("ROLLBACK"));

@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -99,6 +100,14 @@ struct StoredOrderQuery
 Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, const QString& tableOrView);
 QString deleteByRowKeySql(const QString& table);
 QString selectByRowKeySql(const QString& table);
+// Reads the fields of every row in stored order, the row's identity first.
+QString selectInStoredOrderSql(const QString& table, const QStringList& fields);
+// The identity of the first stored row, or of the first whose field equals
+// the bound value when a field is named.
+QString firstRowKeySql(const QString& table, const QString& whereField = QString());
+// Deletes a row and every row stored after it.
+QString deleteFromRowKeySql(const QString& table);
+QString updateByRowKeySql(const QString& table, const QStringList& fields);
 
 // A PostgreSQL server's database, given as libpq reads an address:
 // "postgresql://user@host:port/dbname?sslmode=…" or
@@ -117,6 +126,12 @@ QString databaseFilePath(const QSqlDatabase& db);
 QString quotedName(const QString& name);
 
 // Runs `work` inside one transaction; on failure everything is rolled back.
-bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error);
+// `busy`, when given, tells whether the transaction failed only because
+// another program held the database past the wait.
+bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error, bool* busy = nullptr);
+
+// How long a statement on this connection waits for another program's lock.
+bool setBusyTimeout(QSqlDatabase db, int milliseconds);
+bool isBusyError(const QSqlError& error);
 
 } // namespace tarnwick::store

@@ -32,6 +32,24 @@ inline QString weight() { return QStringLiteral("重量"); }
 inline QString installationDimensions() { return QStringLiteral("设备安装尺寸"); }
 inline QString schematicPicture() { return QStringLiteral("设备安装示意图"); }
 
+// Every field of "水泵性能表" and of "流扬功", in table order.
+inline QStringList pumpFields()
+{
+    return {key(),          pumpType(),         model(),  speed(),     flow(),
+            head(),         shaftPower(),       motorPower(), npshRequired(), impellerDiameter(),
+            weight(),       installationDimensions()};
+}
+inline QStringList pointFields()
+{
+    return {key(), flow(), head(), shaftPower()};
+}
+
+// Fields of "公司资料".
+inline QString companyText() { return QStringLiteral("公司简介"); }
+inline QString companyPicture() { return QStringLiteral("公司图片"); }
+inline QString productText() { return QStringLiteral("产品简介"); }
+inline QString productPicture() { return QStringLiteral("产品图片"); }
+
 // Fields of a result row, in the order they are assigned.
 inline QString calculationTime() { return QStringLiteral("计算时间"); }
 inline QString method() { return QStringLiteral("选型方式"); }

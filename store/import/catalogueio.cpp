@@ -391,17 +391,12 @@ bool exportTable(QSqlDatabase db, const QString& table, const QStringList& field
 
 QStringList pumpCsvColumns()
 {
-    return {n::key(),          n::pumpType(),
-            n::model(),        n::speed(),
-            n::flow(),         n::head(),
-            n::shaftPower(),   n::motorPower(),
-            n::npshRequired(), n::impellerDiameter(),
-            n::weight(),       n::installationDimensions()};
+    return n::pumpFields();
 }
 
 QStringList pointCsvColumns()
 {
-    return {n::key(), n::flow(), n::head(), n::shaftPower()};
+    return n::pointFields();
 }
 
 namespace {

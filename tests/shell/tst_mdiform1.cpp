@@ -302,6 +302,8 @@ void TestMDIForm1::menuBarStructure()
         {1, u"introduction"_qs, u"公司及产品介绍(&I)"_qs},
         {2, u"introduction1"_qs, u"公司简介(&C)"_qs},
         {2, u"introduction2"_qs, u"产品简介(&P)"_qs},
+        {1, u"data"_qs, u"数据(&D)"_qs},
+        {2, u"catalogueMaintenance"_qs, u"水泵目录维护(&M)…"_qs},
         {1, u"window"_qs, u"窗口(&W)"_qs},
         {2, u"cascade"_qs, u"层叠(&C)"_qs},
         {2, u"tile"_qs, u"平铺(&T)"_qs},

@@ -1,0 +1,1069 @@
+#include "catalogueeditor/catalogueeditor.h"
+
+#include "catalogueeditor/editorchart.h"
+#include "catalogueeditor/pointpaste.h"
+#include "controls/messagebox.h"
+#include "core/fitquality.h"
+#include "store/names.h"
+#include "store/pumpcatalogue.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tarnwick {
+
+namespace n = store::names;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const QColor kRefusedColour(255, 200, 200);
+const QColor kWarnedColour(255, 240, 190);
+
+QString caption()
+{
+    return QStringLiteral("水泵目录维护");
+}
+
+// Numbers as typed: a decimal point or comma, a sign, an exponent; empty is
+// allowed (an empty field).
+class DecimalValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        const QString t = input.trimmed();
+        if (t.isEmpty() || parseDecimal(t))
+            return Acceptable;
+        static const QRegularExpression partial(QStringLiteral("^[+-]?[0-9]*([.,][0-9]*)?([eE][+-]?[0-9]*)?$"));
+        return partial.match(t).hasMatch() ? Intermediate : Invalid;
+    }
+};
+
+class PointDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setValidator(new DecimalValidator(line));
+        return editor;
+    }
+};
+
+// The fields of the form: the pump's own on the left, the data sheet's on
+// the right; text fields take any text, the others numbers.
+const QStringList& pumpOwnFields()
+{
+    static const QStringList fields = {n::pumpType(), n::model(), n::speed()};
+    return fields;
+}
+const QStringList& dataSheetFields()
+{
+    static const QStringList fields = {
+        n::flow(), n::head(), n::shaftPower(), n::motorPower(), n::npshRequired(), n::impellerDiameter(), n::weight()};
+    return fields;
+}
+bool isTextField(const QString& field)
+{
+    return field == n::pumpType() || field == n::model() || field == n::installationDimensions();
+}
+
+QString valueText(const QVariant& value)
+{
+    if (value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong: {
+        const double v = value.toDouble();
+        return std::isfinite(v) ? QString::number(v, 'g', 15) : QString();
+    }
+    default:
+        return value.toString();
+    }
+}
+
+QString numberText(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'g', 15) : QString();
+}
+
+// The value a field's text stands for; nothing while a number is half typed.
+std::optional<QVariant> fieldValue(const QString& field, const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return QVariant();
+    if (isTextField(field))
+        return QVariant(text);
+    const std::optional<double> number = parseDecimal(text);
+    if (!number)
+        return std::nullopt;
+    return QVariant(*number);
+}
+
+double& pointValue(store::EditablePoint& point, int column)
+{
+    return column == 0 ? point.flow : column == 1 ? point.head : point.power;
+}
+
+QPixmap pictureOf(const QByteArray& bytes, const QSize& box)
+{
+    QImage image;
+    if (bytes.isEmpty() || !image.loadFromData(bytes))
+        return QPixmap();
+    return QPixmap::fromImage(image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+QList<store::CatalogueFinding> storedRefusalsOf(const QList<store::EditablePump>& pumps)
+{
+    QList<store::CatalogueFinding> refusals;
+    for (const store::CatalogueFinding& f : store::checkEditedCatalogue(pumps))
+        if (f.refusal)
+            refusals.append(f);
+    return refusals;
+}
+
+QPushButton* commandButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    QString name = text;
+    name.remove(QStringLiteral("…"));
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+// One edit: the whole state before and after it.
+class CatalogueEditCommand : public QUndoCommand
+{
+public:
+    CatalogueEditCommand(CatalogueEditor* editor, CatalogueEditorState before, CatalogueEditorState after,
+                         const QString& text, QString mergeKey)
+        : QUndoCommand(text), m_editor(editor), m_before(std::move(before)), m_after(std::move(after)),
+          m_mergeKey(std::move(mergeKey))
+    {
+    }
+    void undo() override { m_editor->applyState(m_before); }
+    void redo() override { m_editor->applyState(m_after); }
+    int id() const override { return m_mergeKey.isEmpty() ? -1 : 1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const CatalogueEditCommand*>(other);
+        if (next->m_mergeKey != m_mergeKey)
+            return false;
+        m_after = next->m_after;
+        return true;
+    }
+
+private:
+    CatalogueEditor* m_editor;
+    CatalogueEditorState m_before;
+    CatalogueEditorState m_after;
+    QString m_mergeKey;
+};
+
+CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CatalogueEditor"));
+    setWindowTitle(caption());
+    m_undo = new QUndoStack(this);
+
+    auto* layout = new QVBoxLayout(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("editorPages"));
+    auto* pumpPage = new QWidget;
+    auto* companyPage = new QWidget;
+    buildPumpPage(pumpPage);
+    buildCompanyPage(companyPage);
+    // On a small screen the pages scroll rather than squeeze their parts.
+    for (auto [page, title] :
+         {std::pair{pumpPage, QStringLiteral("水泵")}, std::pair{companyPage, n::companyTable()}}) {
+        auto* scroll = new QScrollArea(m_tabs);
+        scroll->setWidget(page);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        m_tabs->addTab(scroll, title);
+    }
+    layout->addWidget(m_tabs, 1);
+
+    auto* bottom = new QHBoxLayout;
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("statusText"));
+    bottom->addWidget(m_status, 1);
+    m_undoButton = commandButton(QStringLiteral("撤销"), this);
+    m_redoButton = commandButton(QStringLiteral("重做"), this);
+    m_saveButton = commandButton(QStringLiteral("保存"), this);
+    m_discardButton = commandButton(QStringLiteral("放弃"), this);
+    for (QPushButton* b : {m_undoButton, m_redoButton, m_saveButton, m_discardButton})
+        bottom->addWidget(b);
+    layout->addLayout(bottom);
+    connect(m_undoButton, &QPushButton::clicked, m_undo, &QUndoStack::undo);
+    connect(m_redoButton, &QPushButton::clicked, m_undo, &QUndoStack::redo);
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_discardButton, &QPushButton::clicked, this, &CatalogueEditor::discard);
+    connect(m_undo, &QUndoStack::indexChanged, this, &CatalogueEditor::refreshButtons);
+
+    auto* undoAction = m_undo->createUndoAction(this);
+    undoAction->setShortcut(QKeySequence::Undo);
+    undoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    auto* redoAction = m_undo->createRedoAction(this);
+    redoAction->setShortcut(QKeySequence::Redo);
+    redoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(undoAction);
+    addAction(redoAction);
+    resize(sizeHint());
+}
+
+CatalogueEditor::~CatalogueEditor()
+{
+    // The stack's commands refer back to this window.
+    m_undo->clear();
+}
+
+void CatalogueEditor::buildPumpPage(QWidget* page)
+{
+    auto* layout = new QHBoxLayout(page);
+
+    // Left: the pumps in stored order.
+    auto* left = new QVBoxLayout;
+    m_filter = new QLineEdit(page);
+    m_filter->setObjectName(QStringLiteral("filterBox"));
+    m_filter->setPlaceholderText(QStringLiteral("筛选：型号、类型或转速"));
+    m_filter->setClearButtonEnabled(true);
+    left->addWidget(m_filter);
+    m_list = new QListWidget(page);
+    m_list->setObjectName(QStringLiteral("pumpList"));
+    m_list->setMinimumWidth(240);
+    left->addWidget(m_list, 1);
+    m_count = new QLabel(page);
+    m_count->setObjectName(QStringLiteral("pumpCount"));
+    left->addWidget(m_count);
+    auto* listButtons = new QGridLayout;
+    QPushButton* add = commandButton(QStringLiteral("新建"), page);
+    QPushButton* duplicate = commandButton(QStringLiteral("复制…"), page);
+    QPushButton* remove = commandButton(QStringLiteral("删除"), page);
+    QPushButton* up = commandButton(QStringLiteral("上移"), page);
+    QPushButton* down = commandButton(QStringLiteral("下移"), page);
+    listButtons->addWidget(add, 0, 0);
+    listButtons->addWidget(duplicate, 0, 1);
+    listButtons->addWidget(remove, 0, 2);
+    listButtons->addWidget(up, 1, 0);
+    listButtons->addWidget(down, 1, 1);
+    left->addLayout(listButtons);
+    layout->addLayout(left);
+    connect(add, &QPushButton::clicked, this, &CatalogueEditor::newPump);
+    connect(duplicate, &QPushButton::clicked, this, &CatalogueEditor::duplicatePump);
+    connect(remove, &QPushButton::clicked, this, &CatalogueEditor::deletePump);
+    connect(up, &QPushButton::clicked, this, [this] { movePump(-1); });
+    connect(down, &QPushButton::clicked, this, [this] { movePump(1); });
+    m_pumpButtons = {duplicate, remove, up, down};
+    connect(m_filter, &QLineEdit::textChanged, this, &CatalogueEditor::refreshFilter);
+    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (!m_applying && item)
+            selectPump(item->data(Qt::UserRole).toInt());
+    });
+
+    // Right: the chosen pump.
+    auto* right = new QVBoxLayout;
+    auto* forms = new QHBoxLayout;
+    auto makeField = [&](QFormLayout* form, const QString& field) {
+        auto* box = new QLineEdit(page);
+        box->setObjectName(QStringLiteral("pumpField_") + field);
+        if (!isTextField(field))
+            box->setValidator(new DecimalValidator(box));
+        form->addRow(field, box);
+        m_fields.append({field, box});
+        connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) { onFieldEdited(field, text); });
+    };
+    auto* ownGroup = new QGroupBox(n::pumpTable(), page);
+    auto* ownForm = new QFormLayout(ownGroup);
+    m_keyLabel = new QLabel(ownGroup);
+    m_keyLabel->setObjectName(QStringLiteral("pumpKey"));
+    ownForm->addRow(n::key(), m_keyLabel);
+    for (const QString& field : pumpOwnFields())
+        makeField(ownForm, field);
+    m_schematic = new QLabel(ownGroup);
+    m_schematic->setObjectName(QStringLiteral("schematicPreview"));
+    m_schematic->setFixedSize(130, 86);
+    m_schematic->setAlignment(Qt::AlignCenter);
+    m_schematic->setFrameShape(QFrame::StyledPanel);
+    QPushButton* schematic = commandButton(QStringLiteral("示意图…"), ownGroup);
+    auto* schematicRow = new QHBoxLayout;
+    schematicRow->addWidget(m_schematic);
+    schematicRow->addWidget(schematic, 0, Qt::AlignBottom);
+    ownForm->addRow(n::schematicPicture(), schematicRow);
+    connect(schematic, &QPushButton::clicked, this, &CatalogueEditor::assignSchematic);
+    m_pumpButtons.append(schematic);
+    forms->addWidget(ownGroup);
+
+    auto* sheetGroup = new QGroupBox(QStringLiteral("样本数据（%1）").arg(n::pumpView()), page);
+    auto* sheetForm = new QFormLayout(sheetGroup);
+    for (const QString& field : dataSheetFields())
+        makeField(sheetForm, field);
+    m_dimensions = new QPlainTextEdit(sheetGroup);
+    m_dimensions->setObjectName(QStringLiteral("pumpField_") + n::installationDimensions());
+    m_dimensions->setFixedHeight(48);
+    sheetForm->addRow(n::installationDimensions(), m_dimensions);
+    connect(m_dimensions, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_applying)
+            onFieldEdited(n::installationDimensions(), m_dimensions->toPlainText());
+    });
+    forms->addWidget(sheetGroup, 1);
+    right->addLayout(forms);
+
+    // What the rules say about this pump, in sight above its points.
+    m_rules = new QLabel(page);
+    m_rules->setObjectName(QStringLiteral("ruleMessages"));
+    m_rules->setWordWrap(true);
+    m_rules->setTextFormat(Qt::PlainText);
+    right->addWidget(m_rules);
+
+    auto* curves = new QHBoxLayout;
+    auto* pointsColumn = new QVBoxLayout;
+    m_points = new QTableWidget(0, 3, page);
+    m_points->setObjectName(QStringLiteral("pointsGrid"));
+    m_points->setHorizontalHeaderLabels(
+        {QStringLiteral("流量 m³/h"), QStringLiteral("扬程 m"), QStringLiteral("轴功率 kW")});
+    m_points->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_points->setItemDelegate(new PointDelegate(m_points));
+    m_points->setMinimumWidth(300);
+    pointsColumn->addWidget(m_points, 1);
+    auto* pointButtons = new QHBoxLayout;
+    QPushButton* addPoint = commandButton(QStringLiteral("添加点"), page);
+    QPushButton* removePoint = commandButton(QStringLiteral("删除点"), page);
+    QPushButton* paste = commandButton(QStringLiteral("粘贴点"), page);
+    paste->setToolTip(QStringLiteral("从剪贴板粘贴流量、扬程、轴功率（制表符分隔，可带标题行，小数点或小数逗号）"));
+    for (QPushButton* b : {addPoint, removePoint, paste})
+        pointButtons->addWidget(b);
+    pointsColumn->addLayout(pointButtons);
+    m_pumpButtons.append({addPoint, removePoint, paste});
+    connect(addPoint, &QPushButton::clicked, this, &CatalogueEditor::addPointRow);
+    connect(removePoint, &QPushButton::clicked, this, &CatalogueEditor::removePointRow);
+    connect(paste, &QPushButton::clicked, this, &CatalogueEditor::pastePoints);
+    connect(m_points, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!m_applying)
+            onPointEdited(item->row(), item->column());
+    });
+    curves->addLayout(pointsColumn, 1);
+
+    auto* chartColumn = new QVBoxLayout;
+    m_chart = new EditorChart(page);
+    chartColumn->addWidget(m_chart);
+    auto* legend = new QLabel(QStringLiteral("<span style='color:#c00000'>■ 扬程</span>　"
+                                             "<span style='color:#a08000'>■ 轴功率</span>　"
+                                             "<span style='color:#606060'>□ 效率（0–100 %）</span>　"
+                                             "方块：样本点，线：拟合曲线"),
+                              page);
+    chartColumn->addWidget(legend);
+    m_fitQuality = new QLabel(page);
+    m_fitQuality->setObjectName(QStringLiteral("fitQuality"));
+    chartColumn->addWidget(m_fitQuality);
+    chartColumn->addStretch();
+    curves->addLayout(chartColumn);
+    right->addLayout(curves, 1);
+
+    layout->addLayout(right, 1);
+}
+
+void CatalogueEditor::buildCompanyPage(QWidget* page)
+{
+    auto* layout = new QGridLayout(page);
+    auto makeSection = [&](int row, const QString& textField, const QString& pictureField, QPlainTextEdit** text,
+                           QLabel** picture, const QString& textName, const QString& pictureName,
+                           const std::function<QString&(store::CompanyInfo&)>& textOf,
+                           const std::function<QByteArray&(store::CompanyInfo&)>& pictureOf) {
+        layout->addWidget(new QLabel(textField, page), row, 0);
+        *text = new QPlainTextEdit(page);
+        (*text)->setObjectName(textName);
+        layout->addWidget(*text, row + 1, 0);
+        layout->addWidget(new QLabel(pictureField, page), row, 1);
+        *picture = new QLabel(page);
+        (*picture)->setObjectName(pictureName);
+        (*picture)->setFixedSize(260, 200);
+        (*picture)->setAlignment(Qt::AlignCenter);
+        (*picture)->setFrameShape(QFrame::StyledPanel);
+        layout->addWidget(*picture, row + 1, 1);
+        auto* buttons = new QVBoxLayout;
+        QPushButton* change = commandButton(QStringLiteral("更换%1…").arg(pictureField), page);
+        QPushButton* clear = commandButton(QStringLiteral("清除%1").arg(pictureField), page);
+        buttons->addWidget(change);
+        buttons->addWidget(clear);
+        buttons->addStretch();
+        layout->addLayout(buttons, row + 1, 2);
+        QPlainTextEdit* box = *text;
+        connect(box, &QPlainTextEdit::textChanged, this, [this, box, textField, textOf] {
+            if (m_applying)
+                return;
+            const QString value = box->toPlainText();
+            edit(QStringLiteral("修改%1").arg(textField), QStringLiteral("company:") + textField,
+                 [&](CatalogueEditorState& s) { textOf(s.company) = value; });
+        });
+        connect(change, &QPushButton::clicked, this, [this, pictureField, pictureOf] {
+            choosePicture(
+                QStringLiteral("选择%1").arg(pictureField),
+                [pictureOf](CatalogueEditorState& s, const QByteArray& bytes) { pictureOf(s.company) = bytes; });
+        });
+        connect(clear, &QPushButton::clicked, this, [this, pictureField, pictureOf] {
+            edit(QStringLiteral("清除%1").arg(pictureField), QString(),
+                 [&](CatalogueEditorState& s) { pictureOf(s.company).clear(); });
+        });
+    };
+    makeSection(
+        0, n::companyText(), n::companyPicture(), &m_companyText, &m_companyPicture, QStringLiteral("companyText"),
+        QStringLiteral("companyPicture"), [](store::CompanyInfo& c) -> QString& { return c.companyText; },
+        [](store::CompanyInfo& c) -> QByteArray& { return c.companyPicture; });
+    makeSection(
+        2, n::productText(), n::productPicture(), &m_productText, &m_productPicture, QStringLiteral("productText"),
+        QStringLiteral("productPicture"), [](store::CompanyInfo& c) -> QString& { return c.productText; },
+        [](store::CompanyInfo& c) -> QByteArray& { return c.productPicture; });
+    layout->setColumnStretch(0, 1);
+}
+
+bool CatalogueEditor::load(const QString& programFolder, QString* error)
+{
+    auto connection = store::Connection::open(store::databasePath(programFolder));
+    if (!connection) {
+        *error = connection.error();
+        return false;
+    }
+    m_connection = connection.value();
+    auto read = store::readEditableCatalogue(m_connection->database());
+    if (!read) {
+        *error = read.error();
+        m_connection.reset();
+        return false;
+    }
+    m_read = std::move(read).value();
+    m_storedRefusals = storedRefusalsOf(m_read.pumps);
+    CatalogueEditorState state;
+    state.pumps = m_read.pumps;
+    state.company = m_read.company;
+    state.current = state.pumps.isEmpty() ? -1 : 0;
+    m_undo->clear();
+    applyState(state);
+    if (m_read.pointsWithoutPump > 0)
+        m_status->setText(QStringLiteral("“%1”中有 %2 个性能点没有对应的水泵，保存时将被删除。")
+                              .arg(n::pointTable())
+                              .arg(m_read.pointsWithoutPump));
+    return true;
+}
+
+bool CatalogueEditor::hasPendingEdits() const
+{
+    return !m_undo->isClean();
+}
+
+void CatalogueEditor::edit(const QString& text, const QString& mergeKey,
+                           const std::function<void(CatalogueEditorState&)>& change)
+{
+    CatalogueEditorState after = m_state;
+    change(after);
+    m_undo->push(new CatalogueEditCommand(this, m_state, after, text, mergeKey));
+}
+
+void CatalogueEditor::applyState(const CatalogueEditorState& state)
+{
+    m_applying = true;
+    m_state = state;
+    if (m_state.current >= m_state.pumps.size())
+        m_state.current = static_cast<int>(m_state.pumps.size()) - 1;
+    m_findings = store::checkEditedCatalogue(m_state.pumps);
+    refreshList();
+    refreshPump();
+    refreshCompany();
+    refreshMarks();
+    refreshButtons();
+    m_applying = false;
+}
+
+void CatalogueEditor::refreshList()
+{
+    QStringList texts;
+    texts.reserve(m_state.pumps.size());
+    for (const store::EditablePump& pump : std::as_const(m_state.pumps)) {
+        const QString model = pump.model().trimmed();
+        texts.append(QStringLiteral("%1　%2　%3")
+                         .arg(model.isEmpty() ? QStringLiteral("（未命名 %1）").arg(pump.key) : model, pump.type(),
+                              valueText(pump.field(n::speed()))));
+    }
+    const QSignalBlocker blocker(m_list);
+    if (texts.size() == m_listTexts.size() && texts.size() == m_list->count()) {
+        // A field typed into: only that pump's line changes.
+        bool changed = false;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            if (texts.at(i) != m_listTexts.at(i)) {
+                m_list->item(static_cast<int>(i))->setText(texts.at(i));
+                changed = true;
+            }
+        }
+        m_listTexts = texts;
+        if (changed)
+            refreshFilter();
+    } else if (texts != m_listTexts) {
+        m_list->clear();
+        for (int i = 0; i < texts.size(); ++i) {
+            auto* item = new QListWidgetItem(texts.at(i), m_list);
+            item->setData(Qt::UserRole, i);
+        }
+        m_listTexts = texts;
+        refreshFilter();
+    }
+    m_list->setCurrentRow(m_state.current);
+}
+
+void CatalogueEditor::refreshFilter()
+{
+    const QStringList tokens = m_filter->text().simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int shown = 0;
+    for (int i = 0; i < m_list->count() && i < m_state.pumps.size(); ++i) {
+        const store::EditablePump& pump = m_state.pumps.at(i);
+        bool match = true;
+        for (const QString& token : tokens) {
+            if (!pump.model().contains(token, Qt::CaseInsensitive) &&
+                !pump.type().contains(token, Qt::CaseInsensitive) && valueText(pump.field(n::speed())) != token) {
+                match = false;
+                break;
+            }
+        }
+        m_list->item(i)->setHidden(!match);
+        shown += match ? 1 : 0;
+    }
+    m_count->setText(shown == m_state.pumps.size()
+                         ? QStringLiteral("共 %1 台水泵").arg(m_state.pumps.size())
+                         : QStringLiteral("显示 %1 台，共 %2 台水泵").arg(shown).arg(m_state.pumps.size()));
+}
+
+void CatalogueEditor::refreshPump()
+{
+    const bool chosen = m_state.current >= 0;
+    const store::EditablePump* pump = chosen ? &m_state.pumps.at(m_state.current) : nullptr;
+    m_keyLabel->setText(pump ? QString::number(pump->key) : QString());
+    for (const auto& [field, box] : std::as_const(m_fields)) {
+        box->setEnabled(chosen);
+        const QVariant value = pump ? pump->field(field) : QVariant();
+        // A text that already stands for the value (a decimal comma, a
+        // trailing zero) is left as typed.
+        const std::optional<QVariant> shown = fieldValue(field, box->text());
+        if (!shown || !(valueText(*shown) == valueText(value)))
+            box->setText(valueText(value));
+    }
+    m_dimensions->setEnabled(chosen);
+    const QString dimensions = pump ? pump->field(n::installationDimensions()).toString() : QString();
+    if (m_dimensions->toPlainText() != dimensions) {
+        const QSignalBlocker blocker(m_dimensions);
+        m_dimensions->setPlainText(dimensions);
+    }
+
+    {
+        const QSignalBlocker blocker(m_points);
+        const int row = m_points->currentRow();
+        const int column = m_points->currentColumn();
+        const qsizetype count = pump ? pump->points.size() : 0;
+        m_points->setRowCount(static_cast<int>(count));
+        for (int r = 0; r < count; ++r) {
+            store::EditablePoint point = pump->points.at(r);
+            for (int c = 0; c < 3; ++c) {
+                QTableWidgetItem* item = m_points->item(r, c);
+                if (!item) {
+                    item = new QTableWidgetItem;
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    m_points->setItem(r, c, item);
+                }
+                item->setText(numberText(pointValue(point, c)));
+            }
+        }
+        if (row >= 0 && row < count)
+            m_points->setCurrentCell(row, std::max(0, column));
+        m_points->setEnabled(chosen);
+    }
+
+    // The chart and the fit quality from the points as the design reads
+    // them: 32-bit values, all of the pump's points.
+    CurvePoints points;
+    if (pump) {
+        for (const store::EditablePoint& p : pump->points)
+            points.add(static_cast<float>(p.flow), static_cast<float>(p.head), static_cast<float>(p.power));
+    }
+    m_chart->showPoints(points);
+    if (points.size() > 0) {
+        const CurveFit headFit = fitCurve(points.head, points.flow);
+        const CurveFit powerFit = fitCurve(points.power, points.flow);
+        const FitQuality quality = fitQuality(points, headFit, powerFit);
+        m_fitQuality->setText(fitQualityText(quality.headDeviationPercent, quality.headR2,
+                                             quality.powerDeviationPercent, quality.powerR2));
+    } else {
+        m_fitQuality->setText(QStringLiteral("拟合质量\n没有性能点。"));
+    }
+
+    // The schematic of the pump's type: one assigned since the last save, or
+    // the stored one.
+    QByteArray picture;
+    bool found = false;
+    const QString type = pump ? pump->type() : QString();
+    for (const auto& [t, bytes] : std::as_const(m_state.schematics)) {
+        if (t == type) {
+            picture = bytes;
+            found = true;
+        }
+    }
+    for (qsizetype i = 0; !found && i < m_read.schematics.size(); ++i) {
+        if (m_read.schematics.at(i).first == type) {
+            picture = m_read.schematics.at(i).second;
+            found = true;
+        }
+    }
+    const QPixmap pixmap = pictureOf(picture, m_schematic->size());
+    if (pixmap.isNull()) {
+        m_schematic->setPixmap(QPixmap());
+        m_schematic->setText(pump ? QStringLiteral("该类型没有示意图") : QString());
+    } else {
+        m_schematic->setPixmap(pixmap);
+    }
+}
+
+bool CatalogueEditor::isStoredRefusal(const store::CatalogueFinding& finding) const
+{
+    if (!finding.refusal)
+        return false;
+    return std::any_of(m_storedRefusals.cbegin(), m_storedRefusals.cend(), [&](const store::CatalogueFinding& f) {
+        return store::sameFinding(m_state.pumps, finding, m_read.pumps, f);
+    });
+}
+
+void CatalogueEditor::refreshMarks()
+{
+    for (const auto& [field, box] : std::as_const(m_fields)) {
+        box->setStyleSheet(QString());
+        box->setToolTip(QString());
+    }
+    {
+        const QSignalBlocker blocker(m_points);
+        for (int r = 0; r < m_points->rowCount(); ++r)
+            for (int c = 0; c < 3; ++c)
+                if (QTableWidgetItem* item = m_points->item(r, c)) {
+                    item->setBackground(QBrush());
+                    item->setToolTip(QString());
+                }
+    }
+    QStringList lines;
+    int elsewhere = 0;
+    int storedElsewhere = 0;
+    QSet<int> refusedPumps;
+    for (const store::CatalogueFinding& finding : std::as_const(m_findings)) {
+        const bool stored = isStoredRefusal(finding);
+        if (finding.refusal)
+            refusedPumps.insert(finding.pump);
+        if (finding.pump != m_state.current || m_state.current < 0) {
+            if (finding.refusal)
+                ++(stored ? storedElsewhere : elsewhere);
+            continue;
+        }
+        const QColor colour = finding.refusal ? kRefusedColour : kWarnedColour;
+        const QString text = finding.text;
+        if (finding.point >= 0) {
+            const int column = finding.field == n::flow() ? 0 : finding.field == n::head() ? 1 : 2;
+            const QSignalBlocker blocker(m_points);
+            if (QTableWidgetItem* item = m_points->item(finding.point, column)) {
+                // A warning does not hide a refusal on the same cell.
+                if (finding.refusal || item->toolTip().isEmpty()) {
+                    item->setBackground(colour);
+                    item->setToolTip(text);
+                }
+            }
+        } else {
+            for (const auto& [field, box] : std::as_const(m_fields)) {
+                if (field == finding.field) {
+                    box->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(colour.name()));
+                    box->setToolTip(text);
+                }
+            }
+        }
+        const QString mark = !finding.refusal ? QStringLiteral("注意：")
+                             : stored         ? QStringLiteral("✗（目录中原有）")
+                                              : QStringLiteral("✗ ");
+        lines.append(mark + store::findingText(m_state.pumps, finding));
+    }
+    if (elsewhere > 0)
+        lines.append(QStringLiteral("其他水泵还有 %1 处不符合规则，保存前须改正。").arg(elsewhere));
+    if (storedElsewhere > 0)
+        lines.append(QStringLiteral("目录中原有 %1 处不符合规则（未改动的不妨碍保存）。").arg(storedElsewhere));
+    m_rules->setText(lines.join(QLatin1Char('\n')));
+    m_rules->setStyleSheet(lines.isEmpty() ? QString() : QStringLiteral("QLabel { color: #a00000; }"));
+    for (int i = 0; i < m_list->count(); ++i)
+        m_list->item(i)->setForeground(refusedPumps.contains(i) ? QBrush(QColor(192, 0, 0)) : QBrush());
+}
+
+void CatalogueEditor::refreshCompany()
+{
+    if (m_companyText->toPlainText() != m_state.company.companyText)
+        m_companyText->setPlainText(m_state.company.companyText);
+    if (m_productText->toPlainText() != m_state.company.productText)
+        m_productText->setPlainText(m_state.company.productText);
+    for (auto [label, bytes] : {std::pair{m_companyPicture, &m_state.company.companyPicture},
+                                std::pair{m_productPicture, &m_state.company.productPicture}}) {
+        const QPixmap pixmap = pictureOf(*bytes, label->size());
+        label->setPixmap(pixmap);
+        if (pixmap.isNull())
+            label->setText(QStringLiteral("（无图片）"));
+    }
+}
+
+void CatalogueEditor::refreshButtons()
+{
+    const bool chosen = m_state.current >= 0;
+    for (QPushButton* button : std::as_const(m_pumpButtons))
+        button->setEnabled(chosen);
+    m_saveButton->setEnabled(!m_undo->isClean());
+    m_discardButton->setEnabled(!m_undo->isClean());
+    m_undoButton->setEnabled(m_undo->canUndo());
+    m_redoButton->setEnabled(m_undo->canRedo());
+    setWindowTitle(m_undo->isClean() ? caption() : caption() + QStringLiteral(" *"));
+}
+
+void CatalogueEditor::selectPump(int index)
+{
+    if (index < -1 || index >= m_state.pumps.size() || index == m_state.current)
+        return;
+    m_applying = true;
+    m_state.current = index;
+    {
+        const QSignalBlocker blocker(m_list);
+        m_list->setCurrentRow(index);
+    }
+    refreshPump();
+    refreshMarks();
+    refreshButtons();
+    m_applying = false;
+}
+
+void CatalogueEditor::onFieldEdited(const QString& field, const QString& text)
+{
+    if (m_state.current < 0)
+        return;
+    const std::optional<QVariant> value = fieldValue(field, text);
+    if (!value)
+        return; // half typed: the number is taken when it is one
+    const int current = m_state.current;
+    const qint64 key = m_state.pumps.at(current).key;
+    edit(QStringLiteral("修改%1").arg(field), QStringLiteral("%1:%2").arg(key).arg(field),
+         [&](CatalogueEditorState& s) { s.pumps[current].setField(field, *value); });
+}
+
+void CatalogueEditor::onPointEdited(int row, int column)
+{
+    if (m_state.current < 0 || row < 0 || row >= m_state.pumps.at(m_state.current).points.size())
+        return;
+    const std::optional<double> value = parseDecimal(m_points->item(row, column)->text());
+    const int current = m_state.current;
+    edit(QStringLiteral("修改性能点"), QString(),
+         [&](CatalogueEditorState& s) { pointValue(s.pumps[current].points[row], column) = value.value_or(kNaN); });
+}
+
+void CatalogueEditor::newPump()
+{
+    edit(QStringLiteral("新建水泵"), QString(), [](CatalogueEditorState& s) {
+        const int at = s.current + 1;
+        s.pumps.insert(at, store::emptyPump(store::nextPumpKey(s.pumps)));
+        s.current = at;
+    });
+    if (!m_fields.isEmpty())
+        m_fields.at(1).second->setFocus(); // the model
+}
+
+void CatalogueEditor::duplicatePump()
+{
+    if (m_state.current < 0)
+        return;
+    const store::EditablePump& original = m_state.pumps.at(m_state.current);
+
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("duplicateDialog"));
+    dialog.setWindowTitle(QStringLiteral("复制水泵"));
+    auto* form = new QFormLayout(&dialog);
+    auto* model = new QLineEdit(original.model() + QStringLiteral("A"), &dialog);
+    model->setObjectName(QStringLiteral("duplicateModel"));
+    form->addRow(QStringLiteral("新型号"), model);
+    auto* scaling = new QComboBox(&dialog);
+    scaling->setObjectName(QStringLiteral("duplicateScaling"));
+    scaling->addItems({QStringLiteral("不换算"), QStringLiteral("按叶轮外径换算（相似定律）"),
+                       QStringLiteral("按转速换算（相似定律）")});
+    form->addRow(QStringLiteral("性能点"), scaling);
+    auto* value = new QLineEdit(&dialog);
+    value->setObjectName(QStringLiteral("duplicateValue"));
+    value->setValidator(new DecimalValidator(value));
+    value->setPlaceholderText(QStringLiteral("新的叶轮外径 mm 或转速 r/min"));
+    form->addRow(QStringLiteral("新值"), value);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (execModal(dialog) != QDialog::Accepted)
+        return;
+
+    store::EditablePump copy = original;
+    copy.setField(n::model(), model->text());
+    const int mode = scaling->currentIndex();
+    if (mode > 0) {
+        const QString field = mode == 1 ? n::impellerDiameter() : n::speed();
+        const double old = store::numberOrNaN(original.field(field));
+        const std::optional<double> target = parseDecimal(value->text());
+        if (!(std::isfinite(old) && old > 0.0)) {
+            showWarning(this, QStringLiteral("原水泵没有“%1”，无法按它换算。").arg(field));
+            return;
+        }
+        if (!target || !(*target > 0.0)) {
+            showWarning(this, QStringLiteral("请输入大于 0 的新“%1”。").arg(field));
+            return;
+        }
+        const double ratio = *target / old;
+        copy.points = store::affinityScaled(original.points, ratio);
+        copy.setField(field, *target);
+        // The data sheet's rated point moves with the curve.
+        auto scale = [&](const QString& name, double factor) {
+            const double v = store::numberOrNaN(copy.field(name));
+            if (std::isfinite(v))
+                copy.setField(name, v * factor);
+        };
+        scale(n::flow(), ratio);
+        scale(n::head(), ratio * ratio);
+        scale(n::shaftPower(), ratio * ratio * ratio);
+    }
+    edit(QStringLiteral("复制水泵"), QString(), [&](CatalogueEditorState& s) {
+        copy.key = store::nextPumpKey(s.pumps);
+        s.pumps.insert(s.current + 1, copy);
+        s.current += 1;
+    });
+}
+
+void CatalogueEditor::deletePump()
+{
+    if (m_state.current < 0)
+        return;
+    edit(QStringLiteral("删除水泵"), QString(), [](CatalogueEditorState& s) {
+        s.pumps.removeAt(s.current);
+        s.current = std::min(s.current, static_cast<int>(s.pumps.size()) - 1);
+    });
+}
+
+void CatalogueEditor::movePump(int step)
+{
+    const int to = m_state.current + step;
+    if (m_state.current < 0 || to < 0 || to >= m_state.pumps.size())
+        return;
+    edit(QStringLiteral("移动水泵"), QString(), [&](CatalogueEditorState& s) {
+        s.pumps.move(s.current, to);
+        s.current = to;
+    });
+}
+
+void CatalogueEditor::addPointRow()
+{
+    if (m_state.current < 0)
+        return;
+    const int row = m_points->currentRow();
+    edit(QStringLiteral("添加性能点"), QString(), [&](CatalogueEditorState& s) {
+        QList<store::EditablePoint>& points = s.pumps[s.current].points;
+        // An empty point, for typing into: the rules mark it at once.
+        const store::EditablePoint blank{kNaN, kNaN, kNaN};
+        points.insert(row >= 0 ? row + 1 : points.size(), blank);
+    });
+    const int added = row >= 0 ? row + 1 : m_points->rowCount() - 1;
+    m_points->setCurrentCell(added, 0);
+}
+
+void CatalogueEditor::removePointRow()
+{
+    const int row = m_points->currentRow();
+    if (m_state.current < 0 || row < 0)
+        return;
+    edit(QStringLiteral("删除性能点"), QString(),
+         [&](CatalogueEditorState& s) { s.pumps[s.current].points.removeAt(row); });
+}
+
+void CatalogueEditor::pastePoints()
+{
+    if (m_state.current < 0)
+        return;
+    const auto rows = parsePastedRows(QApplication::clipboard()->text());
+    if (!rows) {
+        showWarning(this, rows.error());
+        return;
+    }
+    // As a spreadsheet pastes: from the current cell on, over what is there,
+    // adding rows as needed; three numbers to a row fill the whole row.
+    const int width = static_cast<int>(rows->first().size());
+    int row = std::max(0, m_points->currentRow());
+    int column = std::max(0, m_points->currentColumn());
+    if (width == 3 || column + width > 3)
+        column = 0;
+    if (m_points->rowCount() == 0)
+        row = 0;
+    edit(QStringLiteral("粘贴性能点"), QString(), [&](CatalogueEditorState& s) {
+        QList<store::EditablePoint>& points = s.pumps[s.current].points;
+        for (qsizetype r = 0; r < rows->size(); ++r) {
+            const qsizetype at = row + r;
+            while (points.size() <= at)
+                points.append({kNaN, kNaN, kNaN});
+            for (int c = 0; c < width; ++c)
+                pointValue(points[at], column + c) = rows->at(r).at(c);
+        }
+    });
+    m_status->setText(QStringLiteral("已粘贴 %1 个性能点。").arg(rows->size()));
+}
+
+void CatalogueEditor::choosePicture(const QString& title,
+                                    const std::function<void(CatalogueEditorState&, const QByteArray&)>& set)
+{
+    QFileDialog dialog(this, title, QString(), QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp *.gif)"));
+    dialog.setObjectName(QStringLiteral("pictureDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showWarning(this,
+                    QStringLiteral("无法读取文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    QImage image;
+    if (!image.loadFromData(bytes)) {
+        showWarning(this, QStringLiteral("文件 %1 不是可以显示的图片。").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    edit(title, QString(), [&](CatalogueEditorState& s) { set(s, bytes); });
+}
+
+void CatalogueEditor::assignSchematic()
+{
+    if (m_state.current < 0)
+        return;
+    const QString type = m_state.pumps.at(m_state.current).type().trimmed();
+    if (type.isEmpty()) {
+        showWarning(this, QStringLiteral("请先填写“%1”：示意图按水泵类型指定。").arg(n::pumpType()));
+        return;
+    }
+    choosePicture(QStringLiteral("选择“%1”的设备安装示意图").arg(type),
+                  [type](CatalogueEditorState& s, const QByteArray& bytes) {
+                      for (auto& entry : s.schematics) {
+                          if (entry.first == type) {
+                              entry.second = bytes;
+                              return;
+                          }
+                      }
+                      s.schematics.append({type, bytes});
+                  });
+}
+
+bool CatalogueEditor::save()
+{
+    if (!m_connection)
+        return false;
+    store::CatalogueEdits edits;
+    edits.pumps = m_state.pumps;
+    edits.schematics = m_state.schematics;
+    if (!(m_state.company == m_read.company))
+        edits.company = m_state.company;
+    store::SaveOptions options;
+    options.attempts = 5;
+    options.busyTimeoutMs = 2000;
+    options.beforeRetry = [this](int attempt) {
+        m_status->setText(QStringLiteral("数据库正被其他程序使用，正在第 %1 次重试保存…").arg(attempt));
+        m_status->repaint();
+        return true;
+    };
+    const auto saved = store::saveCatalogueEdits(m_connection->database(), m_read, edits, options);
+    if (!saved) {
+        m_status->setText(QStringLiteral("未保存。"));
+        showWarning(this, saved.error());
+        return false;
+    }
+    const store::SaveSummary& s = *saved;
+    resetFromDatabase(m_state.current);
+    m_status->setText(
+        QStringLiteral("已保存：新增 %1 台、修改 %2 台、删除 %3 台水泵的记录；性能点新增 %4、修改 %5、删除 %6 行。")
+            .arg(s.insertedPumps)
+            .arg(s.updatedPumps)
+            .arg(s.deletedPumps)
+            .arg(s.insertedPoints)
+            .arg(s.updatedPoints)
+            .arg(s.deletedPoints));
+    emit catalogueSaved();
+    return true;
+}
+
+void CatalogueEditor::resetFromDatabase(int current)
+{
+    auto read = store::readEditableCatalogue(m_connection->database());
+    if (!read) {
+        showWarning(this, read.error());
+        return;
+    }
+    m_read = std::move(read).value();
+    m_storedRefusals = storedRefusalsOf(m_read.pumps);
+    CatalogueEditorState state;
+    state.pumps = m_read.pumps;
+    state.company = m_read.company;
+    state.current = std::min(current, static_cast<int>(state.pumps.size()) - 1);
+    m_undo->clear();
+    applyState(state);
+}
+
+void CatalogueEditor::discard()
+{
+    if (!hasPendingEdits())
+        return;
+    if (!askYesNo(this, QStringLiteral("放弃全部未保存的修改？")))
+        return;
+    resetFromDatabase(m_state.current);
+    m_status->setText(QStringLiteral("已放弃未保存的修改。"));
+}
+
+void CatalogueEditor::closeEvent(QCloseEvent* event)
+{
+    if (hasPendingEdits() &&
+        !askYesNo(this, QStringLiteral("水泵目录有未保存的修改。关闭窗口将放弃这些修改，是否关闭？"))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace tarnwick

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "store/catalogueedit.h"
+#include "store/database.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class QTabWidget;
+class QUndoStack;
+
+namespace tarnwick {
+
+class EditorChart;
+
+// Everything the window edits until it is saved: the undo stack keeps whole
+// states, which share their unchanged parts.
+struct CatalogueEditorState
+{
+    QList<store::EditablePump> pumps;
+    QList<std::pair<QString, QByteArray>> schematics; // assigned since the last save
+    store::CompanyInfo company;
+    int current = -1; // the pump on display
+};
+
+// The window "水泵目录维护": the pumps of the catalogue in stored order on the
+// left, the chosen pump's fields, points and chart on the right, and the
+// company texts and pictures on a second page. Every edit is checked by the
+// catalogue rules at once and can be undone until it is saved.
+//
+// Object names: "pumpList", "filterBox", "pumpCount"; the fields
+// "pumpField_<field name>"; "pointsGrid", "catalogueChart", "fitQuality",
+// "ruleMessages", "statusText"; buttons by their captions without the dots;
+// on the second page "companyText", "productText", "companyPicture",
+// "productPicture".
+class CatalogueEditor : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CatalogueEditor(QWidget* parent = nullptr);
+    ~CatalogueEditor() override;
+
+    // Opens the database of the program folder and reads the catalogue.
+    bool load(const QString& programFolder, QString* error);
+
+    const CatalogueEditorState& state() const { return m_state; }
+    bool hasPendingEdits() const;
+    QUndoStack* undoStack() const { return m_undo; }
+    // Room for the whole pump page without scrolling.
+    QSize sizeHint() const override { return QSize(1120, 780); }
+
+    // The commands, as the buttons run them.
+    void newPump();
+    void duplicatePump();
+    void deletePump();
+    void movePump(int step);
+    void addPointRow();
+    void removePointRow();
+    void pastePoints();
+    void assignSchematic();
+    bool save();
+    void discard();
+    void selectPump(int index);
+
+signals:
+    // After a save: whoever shows the catalogue reads it again.
+    void catalogueSaved();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class CatalogueEditCommand;
+    void buildPumpPage(QWidget* page);
+    void buildCompanyPage(QWidget* page);
+    // Records an edit as one undo step; edits with the same merge key in a
+    // row (typing into one field) make one step.
+    void edit(const QString& text, const QString& mergeKey, const std::function<void(CatalogueEditorState&)>& change);
+    void applyState(const CatalogueEditorState& state);
+    void refreshList();
+    void refreshFilter();
+    void refreshPump();
+    void refreshMarks();
+    void refreshCompany();
+    void refreshButtons();
+    void onFieldEdited(const QString& field, const QString& text);
+    void onPointEdited(int row, int column);
+    void choosePicture(const QString& caption,
+                       const std::function<void(CatalogueEditorState&, const QByteArray&)>& set);
+    void resetFromDatabase(int current);
+
+    std::shared_ptr<store::Connection> m_connection;
+    store::EditableCatalogue m_read;
+    CatalogueEditorState m_state;
+    QList<store::CatalogueFinding> m_findings;
+    QList<store::CatalogueFinding> m_storedRefusals; // of the catalogue as read
+    bool isStoredRefusal(const store::CatalogueFinding& finding) const;
+    QUndoStack* m_undo = nullptr;
+    bool m_applying = false;
+    QStringList m_listTexts;
+
+    QTabWidget* m_tabs = nullptr;
+    QLineEdit* m_filter = nullptr;
+    QListWidget* m_list = nullptr;
+    QLabel* m_count = nullptr;
+    QLabel* m_keyLabel = nullptr;
+    QList<std::pair<QString, QLineEdit*>> m_fields;
+    QPlainTextEdit* m_dimensions = nullptr;
+    QTableWidget* m_points = nullptr;
+    EditorChart* m_chart = nullptr;
+    QLabel* m_fitQuality = nullptr;
+    QLabel* m_rules = nullptr;
+    QLabel* m_schematic = nullptr;
+    QLabel* m_status = nullptr;
+    QPlainTextEdit* m_companyText = nullptr;
+    QPlainTextEdit* m_productText = nullptr;
+    QLabel* m_companyPicture = nullptr;
+    QLabel* m_productPicture = nullptr;
+    QList<QPushButton*> m_pumpButtons; // need a chosen pump
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_discardButton = nullptr;
+    QPushButton* m_undoButton = nullptr;
+    QPushButton* m_redoButton = nullptr;
+};
+
+} // namespace tarnwick

@@ -1,0 +1,409 @@
+#include "calcwindow/frmcalculate.h"
+#include "catalogueeditor/catalogueeditor.h"
+#include "catalogueeditor/pointpaste.h"
+#include "controls/messagebox.h"
+#include "shell/mdiform1.h"
+#include "store/names.h"
+#include "tests/calcwindow/calcwindowfixture.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <cmath>
+
+using namespace tarnwick;
+using namespace tarnwick::testing;
+
+namespace {
+
+template <typename T> T* childOf(QWidget* parent, const QString& name)
+{
+    T* found = parent->findChild<T*>(name);
+    if (!found)
+        qFatal("no child %s", qPrintable(name));
+    return found;
+}
+
+// Types text as an input method commits it, so Chinese text arrives as
+// typed text does.
+void typeText(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+}
+
+// A head curve a little above the fixture's first pump, so the check at
+// 50 m3/h against 20 m passes, with a straight power curve.
+double headOf(double q)
+{
+    return 28.4 - 0.0025 * q * q;
+}
+double powerOf(double q)
+{
+    return 2.0 + 0.06 * q;
+}
+
+} // namespace
+
+class tst_catalogueeditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void pastedPumpIsSavedAndChecked();
+    void negativePowerCannotBeSaved();
+    void undoRestoresValuesAndClosingAsks();
+    void pastedText_data();
+    void pastedText();
+    void companyTextsAreSaved();
+    void schematicIsAssignedToTheType();
+    void duplicateScalesByAffinity_data();
+    void duplicateScalesByAffinity();
+
+private:
+    std::unique_ptr<CatalogueEditor> openEditor();
+    std::unique_ptr<TestProgramFolder> m_folder;
+    QStringList m_messages;
+    bool m_answer = true;
+};
+
+void tst_catalogueeditor::init()
+{
+    QString error;
+    m_folder = makeCalcWindowFolder(&error);
+    QVERIFY2(m_folder, qPrintable(error));
+    m_messages.clear();
+    m_answer = true;
+    setMessageBoxInterceptor({[this](const QString& text) {
+        m_messages.append(text);
+        return m_answer;
+    }});
+}
+
+void tst_catalogueeditor::cleanup()
+{
+    setMessageBoxInterceptor({});
+    setModalInterceptor({});
+    m_folder.reset();
+}
+
+std::unique_ptr<CatalogueEditor> tst_catalogueeditor::openEditor()
+{
+    auto editor = std::make_unique<CatalogueEditor>();
+    QString error;
+    if (!editor->load(m_folder->folder(), &error))
+        qFatal("%s", qPrintable(error));
+    return editor;
+}
+
+void tst_catalogueeditor::pastedPumpIsSavedAndChecked()
+{
+    MDIForm1 form;
+    QString error;
+    QVERIFY2(form.load(m_folder->folder(), &error), qPrintable(error));
+    form.OpenCheckMode();
+    frmcalculate* calculation = form.calculationWindow();
+    QVERIFY(calculation);
+    auto* combo1 = childOf<QComboBox>(calculation, QStringLiteral("Combo1"));
+    auto* grid = childOf<QTableView>(calculation, QStringLiteral("DataGrid1"));
+    const int modelsBefore = combo1->count();
+    const int gridRowsBefore = grid->model()->rowCount();
+
+    // The menu "数据" stands before "窗口" and opens the window.
+    QAction* item = form.findChild<QAction*>(QStringLiteral("catalogueMaintenance"));
+    QVERIFY(item);
+    item->trigger();
+    CatalogueEditor* editor = form.catalogueEditor();
+    QVERIFY(editor);
+
+    QTest::mouseClick(childOf<QPushButton>(editor, QStringLiteral("新建")), Qt::LeftButton);
+    QTest::keyClicks(childOf<QLineEdit>(editor, QStringLiteral("pumpField_水泵型号")), QStringLiteral("TW50-NEU"));
+    typeText(childOf<QLineEdit>(editor, QStringLiteral("pumpField_水泵类型")), verticalType());
+    QTest::keyClicks(childOf<QLineEdit>(editor, QStringLiteral("pumpField_转速")), QStringLiteral("2900"));
+
+    // Seven points as a spreadsheet with decimal commas copies them.
+    QString clip = QStringLiteral("流量\t扬程\t轴功率\r\n");
+    for (int k = 0; k < 7; ++k) {
+        const double q = 20.0 + 10.0 * k;
+        clip += QStringLiteral("%1\t%2\t%3\r\n")
+                    .arg(QString::number(q), QString::number(headOf(q)).replace(QLatin1Char('.'), QLatin1Char(',')),
+                         QString::number(powerOf(q)).replace(QLatin1Char('.'), QLatin1Char(',')));
+    }
+    QApplication::clipboard()->setText(clip);
+    QTest::mouseClick(childOf<QPushButton>(editor, QStringLiteral("粘贴点")), Qt::LeftButton);
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    auto* points = childOf<QTableWidget>(editor, QStringLiteral("pointsGrid"));
+    QCOMPARE(points->rowCount(), 7);
+    QCOMPARE(points->item(3, 1)->text().toDouble(), headOf(50.0));
+
+    // Exact quadratic and straight curves: the cubic fits pass through every
+    // point.
+    const QString quality = childOf<QLabel>(editor, QStringLiteral("fitQuality"))->text();
+    QVERIFY2(quality.contains(QStringLiteral("扬程：最大偏差 0.00 %（占最大扬程），R² = 1.0000")), qPrintable(quality));
+    QVERIFY2(quality.contains(QStringLiteral("轴功率：最大偏差 0.00 %")), qPrintable(quality));
+    // Nothing against the new pump; the fixture's own faulty pumps are
+    // counted as stored so.
+    const QString rules = childOf<QLabel>(editor, QStringLiteral("ruleMessages"))->text();
+    QVERIFY2(!rules.contains(QStringLiteral("✗")) && !rules.contains(QStringLiteral("保存前须改正")),
+             qPrintable(rules));
+
+    QTest::mouseClick(childOf<QPushButton>(editor, QStringLiteral("保存")), Qt::LeftButton);
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    QVERIFY(!editor->hasPendingEdits());
+    QCOMPARE(m_folder->rowCount(store::names::pumpTable()), modelsBefore + 1);
+
+    // The calculation window read the catalogue again and checks the pump.
+    QCOMPARE(combo1->count(), modelsBefore + 1);
+    QCOMPARE(grid->model()->rowCount(), gridRowsBefore + 1);
+    const int index = combo1->findText(QStringLiteral("TW50-NEU"));
+    QCOMPARE(index, 1); // inserted after the first pump, where the editor stood
+    combo1->setCurrentIndex(index);
+    childOf<QLineEdit>(calculation, QStringLiteral("Text1_0"))->setText(QStringLiteral("20"));
+    childOf<QLineEdit>(calculation, QStringLiteral("Text1_1"))->setText(QStringLiteral("50"));
+    childOf<QLineEdit>(calculation, QStringLiteral("Text1_2"))->setText(QStringLiteral("0"));
+    QWidget* check = childOf<QWidget>(calculation, QStringLiteral("校核"));
+    QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    QCOMPARE(childOf<QLabel>(calculation, QStringLiteral("Label21_5"))->text(), QStringLiteral("TW50-NEU型水泵1台"));
+}
+
+void tst_catalogueeditor::negativePowerCannotBeSaved()
+{
+    auto editor = openEditor();
+    auto* points = childOf<QTableWidget>(editor.get(), QStringLiteral("pointsGrid"));
+    QVERIFY(points->rowCount() >= 3);
+    const QString before = points->item(1, 2)->text();
+    points->item(1, 2)->setText(QStringLiteral("-1"));
+
+    // Marked at once with the rule's reason.
+    QCOMPARE(points->item(1, 2)->toolTip(), QStringLiteral("-1 应大于 0。"));
+    const QString rule = QStringLiteral("水泵“TW50-20A”（序号 1）第 2 点，“轴功率”：-1 应大于 0。");
+    QVERIFY(childOf<QLabel>(editor.get(), QStringLiteral("ruleMessages"))->text().contains(rule));
+
+    QVERIFY(!editor->save());
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(rule), qPrintable(m_messages.constFirst()));
+    QVERIFY(editor->hasPendingEdits());
+    auto reread = std::make_unique<CatalogueEditor>();
+    QString error;
+    QVERIFY(reread->load(m_folder->folder(), &error));
+    QCOMPARE(childOf<QTableWidget>(reread.get(), QStringLiteral("pointsGrid"))->item(1, 2)->text(), before);
+}
+
+void tst_catalogueeditor::undoRestoresValuesAndClosingAsks()
+{
+    auto editor = openEditor();
+    editor->show();
+    const CatalogueEditorState original = editor->state();
+    auto* model = childOf<QLineEdit>(editor.get(), QStringLiteral("pumpField_水泵型号"));
+    const QString modelBefore = model->text();
+    QTest::keyClicks(model, QStringLiteral("-X"));
+    auto* points = childOf<QTableWidget>(editor.get(), QStringLiteral("pointsGrid"));
+    const QString headBefore = points->item(0, 1)->text();
+    points->item(0, 1)->setText(QStringLiteral("99,5"));
+    QCOMPARE(editor->state().pumps[0].points[0].head, 99.5);
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("删除")), Qt::LeftButton);
+    QCOMPARE(editor->state().pumps.size(), original.pumps.size() - 1);
+
+    auto* undo = childOf<QPushButton>(editor.get(), QStringLiteral("撤销"));
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(undo, Qt::LeftButton);
+    QCOMPARE(editor->state().pumps, original.pumps);
+    QCOMPARE(model->text(), modelBefore);
+    QCOMPARE(points->item(0, 1)->text(), headBefore);
+    QVERIFY(!editor->hasPendingEdits());
+
+    // Pending edits: closing asks; No keeps the window and the edits.
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("重做")), Qt::LeftButton);
+    QCOMPARE(model->text(), modelBefore + QStringLiteral("-X"));
+    m_answer = false;
+    QVERIFY(!editor->close());
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(editor->hasPendingEdits());
+
+    // 放弃 drops them after asking.
+    m_answer = true;
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("放弃")), Qt::LeftButton);
+    QCOMPARE(m_messages.size(), 2);
+    QCOMPARE(editor->state().pumps, original.pumps);
+    QCOMPARE(model->text(), modelBefore);
+    QVERIFY(!editor->hasPendingEdits());
+    QVERIFY(editor->close());
+    QCOMPARE(m_messages.size(), 2); // nothing pending: no question
+}
+
+void tst_catalogueeditor::pastedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QList<double>>>("rows"); // empty when refused
+    QTest::addColumn<QString>("message");
+    QTest::newRow("header, decimal commas, CR LF")
+        << QStringLiteral("流量\t扬程\t轴功率\r\n10\t20,5\t1,25\r\n20\t19\t1,5\r\n")
+        << QList<QList<double>>{{10, 20.5, 1.25}, {20, 19, 1.5}} << QString();
+    QTest::newRow("no header, points, blank lines, a trailing tab")
+        << QStringLiteral("\n 12.5\t30\t2.1\t\n\n13\t29.5\t2.2")
+        << QList<QList<double>>{{12.5, 30, 2.1}, {13, 29.5, 2.2}} << QString();
+    QTest::newRow("one column") << QStringLiteral("3,5\n4") << QList<QList<double>>{{3.5}, {4}} << QString();
+    QTest::newRow("text below the header") << QStringLiteral("Q\tH\tN\n10\t20\t1\n合计\t\t\n") << QList<QList<double>>{}
+                                           << QStringLiteral("剪贴板第 3 行不全是数值");
+    QTest::newRow("four columns") << QStringLiteral("1\t2\t3\t4") << QList<QList<double>>{}
+                                  << QStringLiteral("剪贴板第 1 行有 4 列");
+    QTest::newRow("ragged rows") << QStringLiteral("1\t2\t3\n1\t2") << QList<QList<double>>{}
+                                 << QStringLiteral("与前面各行的 3 列不同");
+    QTest::newRow("thousands separators are no decimal comma")
+        << QStringLiteral("1.234,5\t2\t3") << QList<QList<double>>{} << QStringLiteral("没有可以粘贴");
+    QTest::newRow("nothing") << QStringLiteral(" \n") << QList<QList<double>>{} << QStringLiteral("没有可以粘贴");
+}
+
+void tst_catalogueeditor::pastedText()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QList<double>>, rows);
+    QFETCH(QString, message);
+    const auto parsed = parsePastedRows(text);
+    QCOMPARE(parsed.ok(), message.isEmpty());
+    if (parsed.ok())
+        QCOMPARE(parsed.value(), rows);
+    else
+        QVERIFY2(parsed.error().contains(message), qPrintable(parsed.error()));
+}
+
+void tst_catalogueeditor::companyTextsAreSaved()
+{
+    auto editor = openEditor();
+    auto* text = childOf<QPlainTextEdit>(editor.get(), QStringLiteral("productText"));
+    text->setPlainText(QStringLiteral("本设计室常用水泵"));
+    QCOMPARE(editor->state().company.productText, QStringLiteral("本设计室常用水泵"));
+    QVERIFY(editor->save());
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+
+    auto again = openEditor();
+    QCOMPARE(childOf<QPlainTextEdit>(again.get(), QStringLiteral("productText"))->toPlainText(),
+             QStringLiteral("本设计室常用水泵"));
+    QCOMPARE(again->state().pumps, editor->state().pumps);
+}
+
+void tst_catalogueeditor::schematicIsAssignedToTheType()
+{
+    QTemporaryDir dir;
+    const QString picturePath = dir.filePath(QStringLiteral("schematic.png"));
+    const QString notPicturePath = dir.filePath(QStringLiteral("notes.png"));
+    for (const auto& [path, bytes] :
+         {std::pair{picturePath, testPng(40, 30, Qt::blue)}, std::pair{notPicturePath, QByteArray("no picture")}}) {
+        QSaveFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        QVERIFY(file.commit());
+    }
+    auto editor = openEditor();
+    QString chosen;
+    setModalInterceptor([&](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files)
+            return int(QDialog::Rejected);
+        files->selectFile(chosen);
+        return int(QDialog::Accepted);
+    });
+    auto* assign = childOf<QPushButton>(editor.get(), QStringLiteral("示意图"));
+
+    // A file that is no picture is refused and changes nothing.
+    chosen = notPicturePath;
+    QTest::mouseClick(assign, Qt::LeftButton);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(QStringLiteral("不是可以显示的图片")),
+             qPrintable(m_messages.constFirst()));
+    QVERIFY(!editor->hasPendingEdits());
+
+    chosen = picturePath;
+    QTest::mouseClick(assign, Qt::LeftButton);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(!childOf<QLabel>(editor.get(), QStringLiteral("schematicPreview"))->pixmap().isNull());
+    QVERIFY(editor->save());
+
+    // The pump's type now shows this picture, as the first row of its type.
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schematic-read"));
+    db.setDatabaseName(m_folder->databasePath());
+    QVERIFY(db.open());
+    {
+        QSqlQuery query(db);
+        query.prepare(
+            QStringLiteral("SELECT \"设备安装示意图\" FROM \"设备安装示意图\" WHERE \"水泵类型\" = ? ORDER BY rowid"));
+        query.addBindValue(verticalType());
+        QVERIFY(query.exec());
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toByteArray(), testPng(40, 30, Qt::blue));
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("schematic-read"));
+}
+
+void tst_catalogueeditor::duplicateScalesByAffinity_data()
+{
+    QTest::addColumn<int>("scaling"); // 0 none, 1 impeller diameter, 2 speed
+    QTest::addColumn<QString>("newValue");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("copied as it is") << 0 << QString() << 1.0;
+    QTest::newRow("trimmed impeller 174 -> 156,6 mm") << 1 << QStringLiteral("156,6") << 0.9;
+    QTest::newRow("slower speed 2900 -> 1450") << 2 << QStringLiteral("1450") << 0.5;
+}
+
+void tst_catalogueeditor::duplicateScalesByAffinity()
+{
+    QFETCH(int, scaling);
+    QFETCH(QString, newValue);
+    QFETCH(double, ratio);
+    auto editor = openEditor();
+    const store::EditablePump original = editor->state().pumps[0];
+    setModalInterceptor([&](QDialog& dialog) {
+        childOf<QLineEdit>(&dialog, QStringLiteral("duplicateModel"))->setText(QStringLiteral("TW50-20A-T"));
+        childOf<QComboBox>(&dialog, QStringLiteral("duplicateScaling"))->setCurrentIndex(scaling);
+        childOf<QLineEdit>(&dialog, QStringLiteral("duplicateValue"))->setText(newValue);
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("复制")), Qt::LeftButton);
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    const store::EditablePump& copy = editor->state().pumps[1];
+    QCOMPARE(editor->state().current, 1);
+    QCOMPARE(copy.model(), QStringLiteral("TW50-20A-T"));
+    QVERIFY(copy.key != original.key);
+    QCOMPARE(copy.points.size(), original.points.size());
+    // Affinity laws: Q ~ r, H ~ r^2, N ~ r^3.
+    for (qsizetype k = 0; k < copy.points.size(); ++k) {
+        const auto& o = original.points[k];
+        const auto& c = copy.points[k];
+        QVERIFY(std::fabs(c.flow - o.flow * ratio) < 1e-9 * o.flow);
+        QVERIFY(std::fabs(c.head - o.head * std::pow(ratio, 2)) < 1e-9 * o.head);
+        QVERIFY(std::fabs(c.power - o.power * std::pow(ratio, 3)) < 1e-9 * o.power);
+    }
+    // The efficiency of corresponding points is unchanged.
+    const auto& o = original.points[2];
+    const auto& c = copy.points[2];
+    QVERIFY(std::fabs(c.flow * c.head / c.power - o.flow * o.head / o.power) < 1e-9 * (o.flow * o.head / o.power));
+    QVERIFY(editor->undoStack()->canUndo());
+}
+
+QTEST_MAIN(tst_catalogueeditor)
+#include "tst_catalogueeditor.moc"
