@@ -38,6 +38,8 @@ const char* const kUsage = R"(用法：
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
   tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
+  tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
+  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]]
   tarnwick-cli help [命令]
   tarnwick-cli --version [--db 文件]
 
@@ -68,10 +70,17 @@ import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace
 export-catalogue 把水泵目录导出为同样格式的 CSV 文件。
 update-catalogue 用新数据库（默认为随程序安装的数据库）中的水泵目录替换当前目录，
                  两张结果表保持不变。
+copy-db          把整个数据库（水泵目录、示意图、公司资料和全部结果表）复制到另一个数据库：
+                 数据库文件与 PostgreSQL 数据库之间可以互相复制；在目标上一次写完，
+                 复制后逐表核对行数和内容；目标中已有同名的表时不复制，除非加 --replace。
+init-db          在空的 PostgreSQL 数据库中建立本程序的表和查询；--with-catalogue 同时
+                 装入随程序安装的（或 --from 指定的）数据库中的水泵目录，结果表为空。
 help    显示用法；help 命令（或 命令 --help）显示该命令的用法。
 --db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”；程序目录中没有时
         使用用户数据目录中的数据库（首次使用时从随程序安装的数据库复制）。
         环境变量 TARNWICK_DB 也可指定数据库文件。
+        也可以是 PostgreSQL 数据库地址，如 postgresql://用户@主机:5432/库名
+        或 postgresql://用户@/库名?host=/套接字目录；密码取自 ~/.pgpass 或 PGPASSWORD。
 --json  以 JSON 输出。
 )";
 

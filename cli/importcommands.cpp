@@ -6,6 +6,11 @@
 #include "cli/progress.h"
 #include "store/catalogueupdate.h"
 #include "store/database.h"
+#include "store/dbcopy.h"
+#include "store/names.h"
+#include "store/schema.h"
+#include "store/varspeedstore.h"
+#include "store/import/newdatabasefile.h"
 #include "store/filetargets.h"
 #include "store/databaselocation.h"
 #include "store/import/accessimport.h"
@@ -26,6 +31,8 @@ const char* const kImportUsage = R"(用法：
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
   tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
+  tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
+  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]]
 )";
 
 const QList<CommandSyntax>& commands()
@@ -35,6 +42,8 @@ const QList<CommandSyntax>& commands()
         {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
         {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
         {QStringLiteral("update-catalogue"), 0, {QStringLiteral("db"), QStringLiteral("from")}, {}},
+        {QStringLiteral("copy-db"), 2, {}, {QStringLiteral("replace")}},
+        {QStringLiteral("init-db"), 1, {QStringLiteral("from")}, {QStringLiteral("with-catalogue")}},
     };
     return list;
 }
@@ -49,6 +58,105 @@ int failure(const QString& message)
 {
     printError(message + QLatin1Char('\n'));
     return kUsageOrDatabase;
+}
+
+// A database named on the command line: a server's address as it is, a
+// file relative to the current folder.
+QString databaseArgument(const QString& argument)
+{
+    return store::isServerLocation(argument) ? argument : absolutePath(argument);
+}
+
+QString copiedText(const QList<store::CopiedTable>& tables)
+{
+    QString text;
+    for (const store::CopiedTable& table : tables)
+        text += QStringLiteral("  表“%1”：%2 行\n").arg(table.name).arg(table.rows);
+    return text;
+}
+
+// The target of a copy: a server's database, an existing file, or a new
+// file made whole or not at all.
+int copyDb(const ParsedArguments& arguments)
+{
+    const QString source = databaseArgument(arguments.files[0]);
+    const QString target = databaseArgument(arguments.files[1]);
+    if (!store::isServerLocation(source) && !store::isServerLocation(target) && store::sameFile(source, target))
+        return usageError(QStringLiteral("源数据库和目标数据库是同一个文件：%1").arg(store::shownLocation(source)));
+    const auto from = store::Connection::open(source, store::Connection::Access::ReadOnly);
+    if (!from)
+        return failure(from.error());
+    store::CopyOptions options;
+    options.replace = arguments.flags.contains(QStringLiteral("replace"));
+    TerminalProgress progress;
+    options.progress = [&progress](const QString& table, qint64 rows) {
+        progress.show(QStringLiteral("正在复制“%1”：%2 行").arg(table).arg(rows));
+    };
+
+    auto copied = Expected<QList<store::CopiedTable>, QString>::failure(QString());
+    if (!store::isServerLocation(target) && !QFileInfo::exists(target)) {
+        import::NewDatabaseFile output(target);
+        QString error;
+        if (!output.open(&error))
+            return failure(error);
+        copied = store::copyDatabase(from.value()->database(), output.database(), options);
+        if (copied && !output.commit(&error))
+            return failure(error);
+    } else {
+        const auto to = store::Connection::open(target);
+        if (!to)
+            return failure(to.error());
+        copied = store::copyDatabase(from.value()->database(), to.value()->database(), options);
+    }
+    progress.finish();
+    if (!copied)
+        return failure(copied.error());
+    printOut(QStringLiteral("已将 %1 复制到 %2，每张表的行数和内容都已核对：\n")
+                 .arg(store::shownLocation(source), store::shownLocation(target)) +
+             copiedText(copied.value()));
+    return kCompleted;
+}
+
+// The program's tables in an empty server database, optionally with the
+// catalogue, pictures and texts of a database file (the shipped one unless
+// --from names another); the result tables start empty.
+int initDb(const ParsedArguments& arguments)
+{
+    const QString target = arguments.files[0];
+    if (!store::isServerLocation(target))
+        return usageError(QStringLiteral("init-db 需要 PostgreSQL 数据库地址（postgresql://…），而不是文件：%1").arg(target));
+    const auto to = store::Connection::open(target);
+    if (!to)
+        return failure(to.error());
+    if (!arguments.flags.contains(QStringLiteral("with-catalogue"))) {
+        QString error;
+        const auto existing = store::readTableInfo(to.value()->database());
+        if (!existing)
+            return failure(existing.error());
+        if (!existing->isEmpty())
+            return failure(QStringLiteral("数据库 %1 中已有表，没有建立任何表。").arg(store::shownLocation(target)));
+        if (!store::inTransaction(to.value()->database(), [&] { return store::createProgramSchema(to.value()->database(), &error); }, &error))
+            return failure(error);
+        printOut(QStringLiteral("已在 %1 中建立本程序的表和查询（水泵目录为空）。\n").arg(store::shownLocation(target)));
+        return kCompleted;
+    }
+    QString source = arguments.values.value(QStringLiteral("from"));
+    source = source.isEmpty() ? store::shippedDatabasePath() : absolutePath(source);
+    if (!QFileInfo::exists(source))
+        source = store::databasePath(store::programFolder());
+    const auto from = store::Connection::open(source, store::Connection::Access::ReadOnly);
+    if (!from)
+        return failure(from.error());
+    store::CopyOptions options;
+    options.withoutRows = {store::names::allResultsTable(), store::names::latestResultsTable(),
+                           store::varspeednames::resultsTable(), store::varspeednames::pointsTable()};
+    const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), options);
+    if (!copied)
+        return failure(copied.error());
+    printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
+                 .arg(store::shownLocation(target), store::shownLocation(source)) +
+             copiedText(copied.value()));
+    return kCompleted;
 }
 
 int importMdb(const ParsedArguments& arguments)
@@ -176,6 +284,10 @@ int runImportCommand(const QStringList& arguments)
                 return importCatalogue(parsed);
             if (command.name == QStringLiteral("update-catalogue"))
                 return updateCatalogue(parsed);
+            if (command.name == QStringLiteral("copy-db"))
+                return copyDb(parsed);
+            if (command.name == QStringLiteral("init-db"))
+                return initDb(parsed);
             return exportCatalogue(parsed);
         } catch (const std::bad_alloc&) {
             return failure(QStringLiteral("内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));

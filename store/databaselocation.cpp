@@ -36,7 +36,8 @@ DatabaseLocation locateDatabase(const QString& given)
         named = qEnvironmentVariable("TARNWICK_DB");
     if (!named.isEmpty()) {
         location.kind = DatabaseLocation::Kind::Given;
-        location.path = QDir::cleanPath(QDir::current().absoluteFilePath(named));
+        // A server's address is used as it is.
+        location.path = isServerLocation(named) ? named : QDir::cleanPath(QDir::current().absoluteFilePath(named));
         return location;
     }
     const QString besideProgram = databasePath(programFolder());
@@ -84,7 +85,7 @@ bool preparePerUserDatabase(const DatabaseLocation& location, QString* error)
 
 QString describeDatabase(const DatabaseLocation& location)
 {
-    const QString path = QDir::toNativeSeparators(location.path);
+    const QString path = shownLocation(location.path);
     switch (location.kind) {
     case DatabaseLocation::Kind::Given:
         return QStringLiteral("数据库：%1（由 --db 或 TARNWICK_DB 指定）").arg(path);

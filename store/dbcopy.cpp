@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/names.h"
 #include "store/schema.h"
+#include "store/varspeedstore.h"
 
 #include <QCryptographicHash>
 #include <QSqlError>
@@ -52,6 +53,21 @@ QString typeName(ColumnKind kind, bool server)
         return server ? QStringLiteral("bytea") : QStringLiteral("BLOB");
     }
     return QString();
+}
+
+bool isVarSpeedTable(const QString& table)
+{
+    return table == varspeednames::resultsTable() || table == varspeednames::pointsTable();
+}
+
+// The variable-speed tables number their rows with a key of their own, which
+// the program makes as that engine makes such keys; their rows are copied
+// with their keys.
+bool makeTable(QSqlDatabase db, const TableInfo& table, QString* error)
+{
+    if (isVarSpeedTable(table.name))
+        return ensureVarSpeedTables(db, error);
+    return createTable(db, table, error);
 }
 
 bool isResultTable(const QString& table)
@@ -210,7 +226,7 @@ bool copyStructure(const QSqlDatabase& source, QSqlDatabase target, QString* err
         return false;
     }
     for (const TableInfo& table : tables.value()) {
-        if (!createTable(target, table, error))
+        if (!makeTable(target, table, error))
             return false;
     }
     if (viewNames(source).contains(names::pumpView()))
@@ -288,13 +304,18 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
                 error = databaseErrorText(QStringLiteral("删除查询“%1”").arg(names::pumpView()), drop.lastError());
                 return false;
             }
-            for (const TableInfo& table : tables.value()) {
-                if (existing.contains(table.name) &&
-                    !drop.exec(QStringLiteral("DROP TABLE %1").arg(quotedName(table.name)))) {
-                    error = databaseErrorText(QStringLiteral("删除表“%1”").arg(table.name), drop.lastError());
+            // Last made first, so that no table is dropped while another
+            // still refers to it.
+            for (auto table = tables->crbegin(); table != tables->crend(); ++table) {
+                if (existing.contains(table->name) &&
+                    !drop.exec(QStringLiteral("DROP TABLE IF EXISTS %1%2")
+                                   .arg(quotedName(table->name), isServer(target) ? QStringLiteral(" CASCADE") : QString()))) {
+                    error = databaseErrorText(QStringLiteral("删除表“%1”").arg(table->name), drop.lastError());
                     return false;
                 }
-                if (!createTable(target, table, &error))
+            }
+            for (const TableInfo& table : tables.value()) {
+                if (!makeTable(target, table, &error))
                     return false;
                 CopiedTable done{table.name, 0};
                 if (!options.withoutRows.contains(table.name)) {
@@ -333,6 +354,21 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
                     }
                 }
                 copied.append(done);
+            }
+            if (isServer(target)) {
+                // Keys copied as they were: the server's next key follows the last.
+                QSqlQuery key(target);
+                for (const TableInfo& table : tables.value()) {
+                    if (table.name != varspeednames::resultsTable())
+                        continue;
+                    const QString sequence = QStringLiteral("pg_get_serial_sequence('%1', '序号')")
+                                                 .arg(quotedName(table.name).replace(QLatin1Char('\''), QStringLiteral("''")));
+                    if (!key.exec(QStringLiteral("SELECT setval(%1, coalesce((SELECT max(\"序号\") FROM %2), 0) + 1, false)")
+                                      .arg(sequence, quotedName(table.name)))) {
+                        error = databaseErrorText(QStringLiteral("设定“%1”的序号").arg(table.name), key.lastError());
+                        return false;
+                    }
+                }
             }
             return !sourceHasView || createPumpView(target, &error);
         },
