@@ -1,6 +1,7 @@
 #include "shell/mdiform1.h"
 
 #include "calcwindow/frmcalculate.h"
+#include "shell/databasedialog.h"
 #include "catalogueeditor/catalogueeditor.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
@@ -110,6 +111,7 @@ const QList<MenuItem>& menuTable()
         {2, u"introduction2", u"产品简介(&P)", &MDIForm1::showProductIntroduction},
         {1, u"data", u"数据(&D)", {}},
         {2, u"catalogueMaintenance", u"水泵目录维护(&M)…", &MDIForm1::showCatalogueEditor},
+        {2, u"databaseConnection", u"数据库连接(&B)…", &showDatabaseDialog},
         {1, u"window", u"窗口(&W)", {}},
         {2, u"cascade", u"层叠(&C)", [](MDIForm1* w) { w->arrange(kCascade); }},
         {2, u"tile", u"平铺(&T)", {}},

@@ -131,11 +131,23 @@ store::DatabaseLocation startupDatabase(const QStringList& arguments)
         else if (arguments[i].startsWith(QStringLiteral("--db=")))
             given = arguments[i].mid(5);
     }
+    // Then the environment, then the user's choice in the settings.
+    if (given.isEmpty() && qEnvironmentVariableIsEmpty("TARNWICK_DB"))
+        given = store::settingsDatabase();
     return store::locateDatabase(given);
 }
 
 std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location)
 {
+    if (store::isServerLocation(location.path)) {
+        // A shared database on a server: every window opens it instead of
+        // the program folder's file.
+        store::useServerDatabase(location.path);
+        auto window = openMainWindow(store::programFolder());
+        if (window)
+            window->statusBar()->setToolTip(store::describeDatabase(location));
+        return window;
+    }
     // The windows open the database by its folder and the program's file name.
     const QFileInfo file(location.path);
     if (file.fileName() != store::names::databaseFileName()) {

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSettings>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -33,9 +34,55 @@ QString programFolder()
     return folder;
 }
 
+namespace {
+
+QString& serverInUse()
+{
+    static QString location;
+    return location;
+}
+
+QSettings userSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"), QStringLiteral("tarnwick"));
+}
+
+} // namespace
+
 QString databasePath(const QString& folder)
 {
+    if (!serverInUse().isEmpty())
+        return serverInUse();
     return folder + QLatin1Char('/') + names::databaseFileName();
+}
+
+void useServerDatabase(const QString& location)
+{
+    serverInUse() = location;
+}
+
+QString settingsDatabase()
+{
+    return userSettings().value(QStringLiteral("database")).toString();
+}
+
+void setSettingsDatabase(const QString& location)
+{
+    // A password stays in the password file or the environment.
+    QString kept = location.trimmed();
+    if (isServerLocation(kept)) {
+        QUrl url(kept);
+        url.setPassword(QString());
+        QUrlQuery query(url);
+        query.removeAllQueryItems(QStringLiteral("password"));
+        url.setQuery(query);
+        kept = url.toString();
+    }
+    QSettings settings = userSettings();
+    if (kept.isEmpty())
+        settings.remove(QStringLiteral("database"));
+    else
+        settings.setValue(QStringLiteral("database"), kept);
 }
 
 QString connectionString(const QString& folder)

@@ -304,6 +304,7 @@ void TestMDIForm1::menuBarStructure()
         {2, u"introduction2"_qs, u"产品简介(&P)"_qs},
         {1, u"data"_qs, u"数据(&D)"_qs},
         {2, u"catalogueMaintenance"_qs, u"水泵目录维护(&M)…"_qs},
+        {2, u"databaseConnection"_qs, u"数据库连接(&B)…"_qs},
         {1, u"window"_qs, u"窗口(&W)"_qs},
         {2, u"cascade"_qs, u"层叠(&C)"_qs},
         {2, u"tile"_qs, u"平铺(&T)"_qs},

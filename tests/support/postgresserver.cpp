@@ -78,19 +78,30 @@ PostgresServer::PostgresServer()
         m_error = QStringLiteral("initdb failed: ") + output;
         return;
     }
+    start();
+}
+
+bool PostgresServer::start()
+{
+    if (m_started)
+        return true;
+    QString output;
     const QString options = QStringLiteral("-k %1 -c listen_addresses=127.0.0.1 -p %2 -F -c max_connections=60")
                                 .arg(m_dir.path())
                                 .arg(m_port);
     if (!runAsServerUser(m_bin + QStringLiteral("/pg_ctl"),
-                         {QStringLiteral("-D"), data, QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
-                          QStringLiteral("-w"), QStringLiteral("-o"), options, QStringLiteral("start")},
+                         {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"),
+                          m_dir.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("-o"), options,
+                          QStringLiteral("start")},
                          &output)) {
         QFile log(m_dir.filePath(QStringLiteral("log")));
         log.open(QIODevice::ReadOnly);
         m_error = QStringLiteral("the server did not start: ") + output + QString::fromUtf8(log.readAll());
-        return;
+        return false;
     }
+    m_error.clear();
     m_started = true;
+    return true;
 }
 
 PostgresServer::~PostgresServer()

@@ -32,8 +32,10 @@ public:
     bool exec(const QString& database, const QString& sql, QString* error) const;
     bool createDatabase(const QString& name, QString* error) const;
 
-    // Stops the server at once, as a crash or an administrator would.
+    // Stops the server at once, as a crash or an administrator would; start()
+    // brings it back with its databases.
     bool stopNow();
+    bool start();
 
 private:
     bool runAsServerUser(const QString& program, const QStringList& arguments, QString* output) const;
