@@ -346,26 +346,26 @@ namespace {
 Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& db, const QString& tableOrView)
 {
     using Result = Expected<StoredOrderQuery, QString>;
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT table_type FROM information_schema.tables WHERE table_schema = current_schema() "
-                                 "AND table_name = ?"));
-    query.addBindValue(tableOrView);
-    if (!query.exec())
-        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError()));
-    if (!query.next())
-        return Result::failure(QStringLiteral("数据库中没有表或查询“%1”。").arg(tableOrView));
-    const bool view = query.value(0).toString() == QLatin1String("VIEW");
+    // One look at the server's own catalogue: the kind of the relation and
+    // its columns in order.
     QSqlQuery columns(db);
-    columns.prepare(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema = "
-                                   "current_schema() AND table_name = ? ORDER BY ordinal_position"));
+    columns.setForwardOnly(true);
+    columns.prepare(QStringLiteral("SELECT c.relkind, a.attname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                   "JOIN pg_attribute a ON a.attrelid = c.oid WHERE n.nspname = current_schema() "
+                                   "AND c.relname = ? AND c.relkind IN ('r', 'v') AND a.attnum > 0 AND NOT a.attisdropped "
+                                   "ORDER BY a.attnum"));
     columns.addBindValue(tableOrView);
     if (!columns.exec())
         return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), columns.lastError()));
     QStringList fields;
     bool hasRowid = false;
     bool hasUser = false;
+    bool view = false;
+    bool found = false;
     while (columns.next()) {
-        const QString name = columns.value(0).toString();
+        found = true;
+        view = columns.value(0).toString() == QLatin1String("v");
+        const QString name = columns.value(1).toString();
         if (name == QLatin1String("rowid"))
             hasRowid = true;
         else if (name == QStringLiteral("用户"))
@@ -373,6 +373,8 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
         else
             fields.append(quotedName(name));
     }
+    if (!found)
+        return Result::failure(QStringLiteral("数据库中没有表或查询“%1”。").arg(tableOrView));
     StoredOrderQuery result;
     result.hasRowKey = hasRowid;
     result.writable = hasRowid && !view;

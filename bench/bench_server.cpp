@@ -1,0 +1,122 @@
+// The database on a PostgreSQL server beside the same database in a file, on
+// this machine: a design over 10 000 generated pumps (open the catalogue,
+// select, store the rows) on each, and 1 000 result rows stored in one
+// transaction on the server.
+
+#include "bench/benchtiming.h"
+#include "bench/cataloguedatabase.h"
+#include "bench/generatedcatalogue.h"
+#include "store/calculations.h"
+#include "store/database.h"
+#include "store/dbcopy.h"
+#include "store/pumpcatalogue.h"
+#include "store/results.h"
+#include "tests/support/postgresserver.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+using namespace tarnwick;
+
+namespace {
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return EXIT_FAILURE;
+}
+
+// The best of three designs: open the catalogue, select, store the rows.
+double designSeconds(const QString& location, const DutyTexts& duty, std::size_t* accepted)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 3; ++i) {
+        const bench::Timing t = bench::timeOnce([&] {
+            auto catalogue = store::PumpCatalogue::openFile(location);
+            if (!catalogue)
+                std::exit(fail(catalogue.error()));
+            auto run = store::runDesign(*catalogue.value(), duty);
+            if (!run)
+                std::exit(fail(run.error().databaseError));
+            *accepted = run->rows.size();
+        });
+        times.push_back(t.wall);
+    }
+    return *std::min_element(times.begin(), times.end());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const int pumps = quick ? 1000 : 10000;
+
+    testing::PostgresServer server;
+    if (!server.isRunning())
+        return fail(server.error());
+    QString error;
+    if (!server.createDatabase(QStringLiteral("bench"), &error))
+        return fail(error);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bench.mdb"));
+    if (!bench::writeCatalogueDatabase(bench::generatedCatalogue(pumps, 7), file, &error))
+        return fail(error);
+    const QString uri = server.socketUri(QStringLiteral("bench"));
+    {
+        auto from = store::Connection::open(file);
+        auto to = store::Connection::open(uri);
+        if (!from || !to)
+            return fail(QStringLiteral("cannot open the databases"));
+        const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), {});
+        if (!copied)
+            return fail(copied.error());
+    }
+
+    const DutyTexts duty{.resistance = "25", .flow = "100", .staticHead = "0"};
+    std::size_t acceptedFile = 0;
+    std::size_t acceptedServer = 0;
+    const double onFile = designSeconds(file, duty, &acceptedFile);
+    const double onServer = designSeconds(uri, duty, &acceptedServer);
+    std::printf("design on %d pumps: file %.3f s, server %.3f s (%zu and %zu pumps accepted)\n", pumps, onFile, onServer,
+                acceptedFile, acceptedServer);
+    if (acceptedFile != acceptedServer)
+        return fail(QStringLiteral("the engines accepted different pumps"));
+    bench::printTarget("server: design on " + std::to_string(pumps) + " pumps, server time / file time", onServer / onFile,
+                       2.0, "x");
+
+    // 1 000 rows in one transaction, as a design with 500 accepted pumps
+    // writes them (two tables).
+    auto catalogue = store::PumpCatalogue::openFile(uri);
+    if (!catalogue)
+        return fail(catalogue.error());
+    SelectionResult row;
+    row.method = "设计";
+    row.model = "RL1";
+    row.resistance = 25.0;
+    row.flow = 100.0;
+    const bench::Timing written = bench::timeOnce([&] {
+        const bool ok = store::inTransaction(
+            catalogue.value()->connection->database(),
+            [&] {
+                for (int i = 0; i < 500; ++i) {
+                    if (!store::appendResult(catalogue.value()->allResultRows, row, &error) ||
+                        !store::appendResult(catalogue.value()->latestResultRows, row, &error))
+                        return false;
+                }
+                return true;
+            },
+            &error);
+        if (!ok)
+            std::exit(fail(error));
+    });
+    std::printf("1 000 result rows in one transaction on the server: %.3f s\n", written.wall);
+    bench::printTarget("server: 1 000 result rows committed in one transaction", written.wall, 1.0, "s");
+    return EXIT_SUCCESS;
+}
