@@ -135,7 +135,14 @@ int initDb(const ParsedArguments& arguments)
             return failure(existing.error());
         if (!existing->isEmpty())
             return failure(QStringLiteral("数据库 %1 中已有表，没有建立任何表。").arg(store::shownLocation(target)));
-        if (!store::inTransaction(to.value()->database(), [&] { return store::createProgramSchema(to.value()->database(), &error); }, &error))
+        const bool made = store::inTransaction(
+            to.value()->database(),
+            [&] {
+                return store::createProgramSchema(to.value()->database(), &error) &&
+                       store::ensureVarSpeedTables(to.value()->database(), &error);
+            },
+            &error);
+        if (!made)
             return failure(error);
         printOut(QStringLiteral("已在 %1 中建立本程序的表和查询（水泵目录为空）。\n").arg(store::shownLocation(target)));
         return kCompleted;
@@ -153,6 +160,11 @@ int initDb(const ParsedArguments& arguments)
     const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), options);
     if (!copied)
         return failure(copied.error());
+    // The variable-speed tables too, so that engineers who may not make
+    // tables can store those results.
+    QString error;
+    if (!store::inTransaction(to.value()->database(), [&] { return store::ensureVarSpeedTables(to.value()->database(), &error); }, &error))
+        return failure(error);
     printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
                  .arg(store::shownLocation(target), store::shownLocation(source)) +
              copiedText(copied.value()));
