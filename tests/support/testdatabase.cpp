@@ -1,6 +1,11 @@
 #include "tests/support/testdatabase.h"
 
 #include "data/dataset.h"
+#include "store/database.h"
+#include "store/dbcopy.h"
+#include "tests/support/postgresserver.h"
+
+#include <QCoreApplication>
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -27,6 +32,47 @@ public:
 private:
     QString m_name;
 };
+
+// One server for the whole test program, started when a test first needs it
+// and stopped as the program ends.
+PostgresServer* sharedServer(QString* error)
+{
+    static std::unique_ptr<PostgresServer> server;
+    if (!server) {
+        server = std::make_unique<PostgresServer>();
+        qAddPostRoutine([] { server.reset(); });
+    }
+    if (!server->isRunning()) {
+        *error = server->error();
+        return nullptr;
+    }
+    return server.get();
+}
+
+// A new server database with the rows of the file; its address.
+QString serverCopy(const QString& file, QString* error)
+{
+    PostgresServer* server = sharedServer(error);
+    if (!server)
+        return QString();
+    static int counter = 0;
+    const QString name = QStringLiteral("test%1").arg(++counter);
+    if (!server->createDatabase(name, error))
+        return QString();
+    const QString address = server->socketUri(name);
+    auto from = store::Connection::open(file);
+    auto to = store::Connection::open(address);
+    if (!from || !to) {
+        *error = from ? to.error() : from.error();
+        return QString();
+    }
+    const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), {});
+    if (!copied) {
+        *error = copied.error();
+        return QString();
+    }
+    return address;
+}
 
 } // namespace
 
@@ -84,17 +130,31 @@ TestProgramFolder::TestProgramFolder(const QList<TestPump>& pumps, bool interlea
         }
     }
     db.commit();
+    if (onServer() && m_error.isEmpty())
+        m_server = serverCopy(databaseFile(), &m_error);
 }
 
-QString TestProgramFolder::databasePath() const
+bool TestProgramFolder::onServer()
+{
+    return qEnvironmentVariable("TARNWICK_TEST_ENGINE") == QLatin1String("postgresql");
+}
+
+QString TestProgramFolder::databaseFile() const
 {
     return m_dir.filePath(QStringLiteral("水泵数据库97.mdb"));
 }
 
+QString TestProgramFolder::databasePath() const
+{
+    return m_server.isEmpty() ? databaseFile() : m_server;
+}
+
 int TestProgramFolder::rowCount(const QString& table) const
 {
-    ScopedConnection connection(databasePath());
-    QSqlQuery query(connection.db());
+    auto connection = store::Connection::open(databasePath());
+    if (!connection)
+        return -1;
+    QSqlQuery query(connection.value()->database());
     if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)) || !query.next())
         return -1;
     return query.value(0).toInt();
@@ -102,8 +162,10 @@ int TestProgramFolder::rowCount(const QString& table) const
 
 bool TestProgramFolder::exec(const QString& sql) const
 {
-    ScopedConnection connection(databasePath());
-    QSqlQuery query(connection.db());
+    auto connection = store::Connection::open(databasePath());
+    if (!connection)
+        return false;
+    QSqlQuery query(connection.value()->database());
     return query.exec(sql);
 }
 

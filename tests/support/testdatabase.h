@@ -29,7 +29,14 @@ public:
     bool isValid() const { return m_error.isEmpty(); }
     const QString& error() const { return m_error; }
     QString folder() const { return m_dir.path(); }
+    // The database the tests name with --db: the file in the folder, or,
+    // when the tests run on a server (TARNWICK_TEST_ENGINE=postgresql), a
+    // server database holding the same rows.
     QString databasePath() const;
+    // The file the database was built in.
+    QString databaseFile() const;
+    // Whether this run's databases are on a server.
+    static bool onServer();
 
     // Row count of a table, read through a separate connection.
     int rowCount(const QString& table) const;
@@ -39,6 +46,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_error;
+    QString m_server; // the server database's address, when on a server
 };
 
 // Creates an empty database with the program's schema at the path.
