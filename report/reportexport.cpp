@@ -1,8 +1,8 @@
-#include "shell/report/reportexport.h"
+#include "report/reportexport.h"
 
 #include "core/numbers.h"
-#include "shell/report/pdftextmap.h"
-#include "shell/report/reportdefinition.h"
+#include "report/pdftextmap.h"
+#include "report/reportdefinition.h"
 #include "store/filetargets.h"
 
 #include <QBuffer>
@@ -174,7 +174,8 @@ bool exportCsv(const ResultTable& table, const QString& path, QString* error, co
     chunk += "\r\n";
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int c = 0; c < table.fieldCount(); ++c)
-            chunk += (c ? "," : "") + csvField(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
+            chunk +=
+                (c ? "," : "") + csvField(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
         chunk += "\r\n";
         if ((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) {
             if (file.write(chunk) != chunk.size())
