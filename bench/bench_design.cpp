@@ -3,8 +3,8 @@
 // points (a whole-table count, then a search from the top), which must give
 // identical results.
 #include "bench/benchtiming.h"
-#include "bench/generatedcatalogue.h"
 #include "core/selection.h"
+#include "tests/support/generatedcatalogue.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -132,7 +132,7 @@ int main(int argc, char** argv)
     for (int n : {1000, 10000, 100000}) {
         if (quick && n > 10000)
             break;
-        const Catalogue catalogue = bench::generatedCatalogue(n, kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(n, kSeed);
         SizeRun run;
         run.pumps = n;
         DesignSelection indexed;

@@ -5,7 +5,7 @@
 // points, and the shipped installation schematics. Put it into a program
 // folder as "水泵数据库97.mdb" to open it with the program.
 #include "bench/cataloguedatabase.h"
-#include "bench/generatedcatalogue.h"
+#include "tests/support/generatedcatalogue.h"
 
 #include <QGuiApplication>
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the number of pumps must be at least 1\n");
         return 2;
     }
-    const tarnwick::Catalogue catalogue = tarnwick::bench::generatedCatalogue(pumps, seed);
+    const tarnwick::Catalogue catalogue = tarnwick::testing::generatedCatalogue(pumps, seed);
     QString error;
     if (!tarnwick::bench::writeCatalogueDatabase(catalogue, QString::fromLocal8Bit(argv[1]), &error,
                                                  QStringLiteral(TARNWICK_BENCH_DATA_DIR))) {

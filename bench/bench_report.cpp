@@ -4,17 +4,17 @@
 // exports of the whole table cost.
 #include "bench/benchtiming.h"
 #include "bench/paintwait.h"
-#include "shell/report/reportexport.h"
-#include "shell/report/resultreport.h"
+#include "report/reportexport.h"
+#include "report/resultreport.h"
 #include "shell/reportwindow/datareport1.h"
 #include "store/database.h"
 #include "store/names.h"
 #include "store/rowset.h"
 #include "tests/support/testdatabase.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -168,10 +168,9 @@ int main(int argc, char** argv)
     }
 
     std::printf("\n");
-    bench::printTarget(QStringLiteral("report: %1 stored results open (re-read, bind, window painted)")
-                           .arg(rows)
-                           .toStdString(),
-                       opening.wall, 1.0, "s");
+    bench::printTarget(
+        QStringLiteral("report: %1 stored results open (re-read, bind, window painted)").arg(rows).toStdString(),
+        opening.wall, 1.0, "s");
     // A page turn that takes longer than a tenth of a second is felt as a stall.
     bench::printTarget("report: slowest page turn in the window", slowestStep * 1e3, 100.0, "ms");
     return 0;

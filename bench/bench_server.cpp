@@ -5,12 +5,12 @@
 
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
-#include "bench/generatedcatalogue.h"
 #include "store/calculations.h"
 #include "store/database.h"
 #include "store/dbcopy.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
+#include "tests/support/generatedcatalogue.h"
 #include "tests/support/postgresserver.h"
 
 #include <QCoreApplication>
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
         return fail(error);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.mdb"));
-    if (!bench::writeCatalogueDatabase(bench::generatedCatalogue(pumps, 7), file, &error))
+    if (!bench::writeCatalogueDatabase(testing::generatedCatalogue(pumps, 7), file, &error))
         return fail(error);
     const QString uri = server.socketUri(QStringLiteral("bench"));
     {

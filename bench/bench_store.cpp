@@ -5,11 +5,11 @@
 // and writing the result rows of 1 000 accepted pumps.
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
-#include "bench/generatedcatalogue.h"
 #include "store/calculations.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
+#include "tests/support/generatedcatalogue.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -52,7 +52,7 @@ int fail(const QString& message)
 // `count` of them, with their points.
 Catalogue acceptedPumps(int count)
 {
-    const Catalogue all = bench::generatedCatalogue(100000, kSeed);
+    const Catalogue all = testing::generatedCatalogue(100000, kSeed);
     const DesignSelection selection = runDesignSelection(all, benchDuty()).value();
     std::set<std::string> models;
     for (std::size_t i = 0; i < selection.candidates.size() && static_cast<int>(models.size()) < count; ++i)
@@ -284,7 +284,7 @@ int childRowSets(const QString& path)
 // Child: writes the generated catalogue, so the measuring parent stays small.
 int childWrite(const QString& path, int pumps)
 {
-    const Catalogue catalogue = bench::generatedCatalogue(pumps, kSeed);
+    const Catalogue catalogue = testing::generatedCatalogue(pumps, kSeed);
     QString error;
     const bench::Timing writing = bench::timeOnce([&] {
         if (!bench::writeCatalogueDatabase(catalogue, path, &error))

@@ -3,13 +3,13 @@
 // window on 10 000 pumps, from opening to the first result painted.
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
-#include "bench/generatedcatalogue.h"
 #include "bench/paintwait.h"
 #include "controls/uimetrics.h"
 #include "core/varspeed.h"
 #include "speedwindow/frmvarspeed.h"
 #include "speedwindow/varspeedchart.h"
 #include "store/names.h"
+#include "tests/support/generatedcatalogue.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     for (int n : {10000, 100000}) {
         if (quick && n > 10000)
             break;
-        const Catalogue catalogue = bench::generatedCatalogue(n, kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(n, kSeed);
         VarSpeedSelection selection;
         bench::Timing t =
             bench::timeBest(n >= 100000 ? 5 : 11, [&] { selection = runVarSpeedSelection(catalogue, request); });
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     const QString path = folder.filePath(store::names::databaseFileName());
     {
         QString error;
-        if (!bench::writeCatalogueDatabase(bench::generatedCatalogue(pumps, kSeed), path, &error, QString())) {
+        if (!bench::writeCatalogueDatabase(testing::generatedCatalogue(pumps, kSeed), path, &error, QString())) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return EXIT_FAILURE;
         }

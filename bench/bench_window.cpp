@@ -4,12 +4,12 @@
 #include "bench/benchtiming.h"
 #include "bench/paintwait.h"
 #include "bench/cataloguedatabase.h"
-#include "bench/generatedcatalogue.h"
 #include "calcwindow/frmcalculate.h"
 #include "calcwindow/performancechart.h"
 #include "controls/uimetrics.h"
 #include "controls/xpcmdbutton.h"
 #include "store/names.h"
+#include "tests/support/generatedcatalogue.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     if (!folder.isValid())
         return fail(QStringLiteral("no temporary folder"));
     {
-        const Catalogue catalogue = bench::generatedCatalogue(pumps, kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(pumps, kSeed);
         QString error;
         const QString path = folder.filePath(store::names::databaseFileName());
         if (!bench::writeCatalogueDatabase(catalogue, path, &error, QStringLiteral(TARNWICK_BENCH_DATA_DIR)))

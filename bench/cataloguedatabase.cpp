@@ -1,5 +1,6 @@
 #include "bench/cataloguedatabase.h"
 
+#include "core/curvefit.h"
 #include "data/dataset.h"
 #include "store/names.h"
 
@@ -88,7 +89,7 @@ DataSheet dataSheetOf(const Catalogue& catalogue, const std::vector<std::size_t>
         const double q = p.flow, h = p.head, n = p.power;
         largestPower = std::max(largestPower, n);
         largestHead = std::max(largestHead, h);
-        const double efficiency = n > 0.0 ? q * h / (3.672 * n) : 0.0;
+        const double efficiency = n > 0.0 ? pointEfficiency(q, h, n) : 0.0;
         if (efficiency > bestEfficiency) {
             bestEfficiency = efficiency;
             sheet.flow = roundedTo(q, 0.1);

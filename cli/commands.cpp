@@ -14,6 +14,7 @@
 #include "store/calculations.h"
 #include "store/database.h"
 #include "store/databaselocation.h"
+#include "store/fieldcheck.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -337,14 +338,8 @@ int runResultsCommand(const Options& options)
     store::RowSet rows;
     if (!openResultRows(options.values, options.all, &rows))
         return kUsageOrDatabase;
-    QStringList missing;
-    for (const QString& field : store::names::resultFields()) {
-        if (rows.fieldIndex(field) < 0)
-            missing.append(QStringLiteral("“%1”").arg(field));
-    }
-    if (!missing.isEmpty()) {
-        printError(
-            QStringLiteral("数据库的“%1”中缺少字段%2。\n").arg(rows.source(), missing.join(QStringLiteral("、"))));
+    if (const QString missing = store::missingFieldsMessage(rows, store::names::resultFields()); !missing.isEmpty()) {
+        printError(missing + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
     if (options.json)

@@ -1,5 +1,7 @@
 #include "core/curvefit.h"
 
+#include "core/selectionrules.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -143,7 +145,7 @@ float efficency(const std::vector<float>& heads, const std::vector<float>& flows
         if (powers[k] == 0.0f)
             return 0.0f;
         work[k] = f32((static_cast<double>(flows[k]) * static_cast<double>(heads[k])) /
-                      (static_cast<double>(powers[k]) * 3.672));
+                      (static_cast<double>(powers[k]) * rules::kEfficiencyPercentFactor));
     }
     if (n == 0)
         return 0.0f;
@@ -157,7 +159,7 @@ float efficency(const std::vector<float>& heads, const std::vector<float>& flows
 
 double pointEfficiency(double flow, double head, double power)
 {
-    return (flow * head) / (3.672 * power);
+    return (flow * head) / (rules::kEfficiencyPercentFactor * power);
 }
 
 OperatingPoint findOperatingPoint(const CurveFit& headFit, double systemCoefficient, float staticHead,

@@ -1,5 +1,8 @@
 #include "core/rejection.h"
 
+#include "core/numbers.h"
+#include "core/selectionrules.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -7,25 +10,38 @@ namespace tarnwick {
 
 namespace {
 
+std::string figure(double value)
+{
+    return numberText(value);
+}
+
+const double kMinPointsFigure = static_cast<double>(rules::kMinPoints);
+const double kLowestBestFigure = static_cast<double>(rules::kLowestBestEfficiency);
+
 struct RuleText
 {
     std::string_view code;
-    std::string_view name;
+    std::string name;
 };
 
-constexpr std::array<RuleText, kRejectionRuleCount> kRuleTexts = {{
-    {"too_few_points", "测点少于3个"},
-    {"flow_window", "设计流量超出测点流量范围"},
-    {"fit_failed", "曲线拟合失败"},
-    {"no_operating_point", "没有工作点"},
-    {"zero_power", "工作点轴功率为0"},
-    {"low_best_efficiency", "最高效率不高于15%"},
-    {"head_low", "扬程过低"},
-    {"head_high", "扬程过高"},
-    {"flow_low", "流量过低"},
-    {"flow_high", "流量过高"},
-    {"efficiency_low", "效率过低"},
-}};
+// The names carry the rules' own figures, so they are made once at first use.
+const std::array<RuleText, kRejectionRuleCount>& ruleTexts()
+{
+    static const std::array<RuleText, kRejectionRuleCount> texts = {{
+        {"too_few_points", "测点少于" + figure(kMinPointsFigure) + "个"},
+        {"flow_window", "设计流量超出测点流量范围"},
+        {"fit_failed", "曲线拟合失败"},
+        {"no_operating_point", "没有工作点"},
+        {"zero_power", "工作点轴功率为0"},
+        {"low_best_efficiency", "最高效率不高于" + figure(kLowestBestFigure) + "%"},
+        {"head_low", "扬程过低"},
+        {"head_high", "扬程过高"},
+        {"flow_low", "流量过低"},
+        {"flow_high", "流量过高"},
+        {"efficiency_low", "效率过低"},
+    }};
+    return texts;
+}
 
 std::string fixed(double value, int decimals)
 {
@@ -42,12 +58,12 @@ std::string fixed(double value, int decimals)
 
 std::string_view rejectionRuleCode(RejectionRule rule)
 {
-    return kRuleTexts[static_cast<std::size_t>(rule)].code;
+    return ruleTexts()[static_cast<std::size_t>(rule)].code;
 }
 
 std::string_view rejectionRuleName(RejectionRule rule)
 {
-    return kRuleTexts[static_cast<std::size_t>(rule)].name;
+    return ruleTexts()[static_cast<std::size_t>(rule)].name;
 }
 
 std::string rejectionReason(const RejectedPump& rejected)
@@ -61,12 +77,12 @@ std::string rejectionReason(const RejectedPump& rejected)
     const double v = *f;
     switch (rejected.rule) {
     case RejectionRule::TooFewPoints:
-        return "只有 " + fixed(v, 0) + " 个测点，至少需要 3 个";
+        return "只有 " + fixed(v, 0) + " 个测点，至少需要 " + figure(kMinPointsFigure) + " 个";
     case RejectionRule::FlowWindow:
-        return v > 1.0 ? "设计流量为最大测点流量的 " + fixed(v, 2) + " 倍，超过 1.5 倍"
-                       : "设计流量为最小测点流量的 " + fixed(v, 2) + " 倍，不足 0.5 倍";
+        return v > 1.0 ? "设计流量为最大测点流量的 " + fixed(v, 2) + " 倍，超过 " + figure(rules::kMaxFlowMultiple) + " 倍"
+                       : "设计流量为最小测点流量的 " + fixed(v, 2) + " 倍，不足 " + figure(rules::kMinFlowMultiple) + " 倍";
     case RejectionRule::LowBestEfficiency:
-        return "最高效率 " + fixed(v, 1) + " %，不高于 15 %";
+        return "最高效率 " + fixed(v, 1) + " %，不高于 " + figure(kLowestBestFigure) + " %";
     case RejectionRule::HeadLow:
         return v < 0.0 ? "扬程低于系统阻力 " + fixed(-v, 1) + " %" : std::string("扬程未高出系统阻力");
     case RejectionRule::HeadHigh:

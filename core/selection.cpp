@@ -3,6 +3,7 @@
 #include "core/catalogueindex.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/selectionrules.h"
 #include "core/vectorstate.h"
 
 #include <cmath>
@@ -150,7 +151,7 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         };
 
         const PointRun run = findRun(pump.key);
-        if (run.count < 3) {
+        if (run.count < rules::kMinPoints) {
             reject(RejectionRule::TooFewPoints, static_cast<double>(run.count));
             continue;
         }
@@ -162,14 +163,14 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         }
 
         const PointExtremes e = extremesOf(*points);
-        if (q > 1.5 * static_cast<double>(e.maxFlow)) {
+        if (q > rules::kMaxFlowMultiple * static_cast<double>(e.maxFlow)) {
             const double ratio = q / static_cast<double>(e.maxFlow);
-            reject(RejectionRule::FlowWindow, ratio, ratio / 1.5 - 1.0);
+            reject(RejectionRule::FlowWindow, ratio, ratio / rules::kMaxFlowMultiple - 1.0);
             continue;
         }
-        if (q < 0.5 * static_cast<double>(e.minFlow)) {
+        if (q < rules::kMinFlowMultiple * static_cast<double>(e.minFlow)) {
             const double ratio = q / static_cast<double>(e.minFlow);
-            reject(RejectionRule::FlowWindow, ratio, 1.0 - ratio / 0.5);
+            reject(RejectionRule::FlowWindow, ratio, 1.0 - ratio / rules::kMinFlowMultiple);
             continue;
         }
 
@@ -212,9 +213,10 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
             if (std::isfinite(etaMax))
                 rejected->bestEfficiency = best;
         };
-        if (!(etaMax > 15.0f) || !std::isfinite(etaMax)) {
+        if (!(etaMax > rules::kLowestBestEfficiency) || !std::isfinite(etaMax)) {
             if (std::isfinite(etaMax))
-                reject(RejectionRule::LowBestEfficiency, best, (15.0 - best) / 100.0);
+                reject(RejectionRule::LowBestEfficiency, best,
+                       (static_cast<double>(rules::kLowestBestEfficiency) - best) / 100.0);
             else
                 reject(RejectionRule::LowBestEfficiency);
             keepOperatingValues();
@@ -228,8 +230,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
             keepOperatingValues();
             continue;
         }
-        if (headExcess > 0.2) {
-            reject(RejectionRule::HeadHigh, 100.0 * headExcess, headExcess - 0.2);
+        if (headExcess > rules::kMaxExcess) {
+            reject(RejectionRule::HeadHigh, 100.0 * headExcess, headExcess - rules::kMaxExcess);
             keepOperatingValues();
             continue;
         }
@@ -238,14 +240,14 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
             keepOperatingValues();
             continue;
         }
-        if (flowExcess > 0.2) {
-            reject(RejectionRule::FlowHigh, 100.0 * flowExcess, flowExcess - 0.2);
+        if (flowExcess > rules::kMaxExcess) {
+            reject(RejectionRule::FlowHigh, 100.0 * flowExcess, flowExcess - rules::kMaxExcess);
             keepOperatingValues();
             continue;
         }
-        if (best - 15.0 > etaOp) {
+        if (best - rules::kDesignEfficiencyDrop > etaOp) {
             const double below = best - etaOp;
-            reject(RejectionRule::EfficiencyLow, below, (below - 15.0) / 100.0);
+            reject(RejectionRule::EfficiencyLow, below, (below - rules::kDesignEfficiencyDrop) / 100.0);
             keepOperatingValues();
             continue;
         }
@@ -347,14 +349,14 @@ Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& cata
     if (!allFinite({qop, hop, nop, etaOp}))
         return Result::failure(modelStop(text::kFlowUnsuitable));
 
-    if (qop / q > 2.0 || qop / q < 0.5)
+    if (qop / q > rules::kCheckMaxRatio || qop / q < rules::kCheckMinRatio)
         return Result::failure(modelStop(text::kFlowUnsuitable));
-    if (hop / r > 2.0 || hop / r < 0.5)
+    if (hop / r > rules::kCheckMaxRatio || hop / r < rules::kCheckMinRatio)
         return Result::failure(modelStop(text::kHeadUnsuitable));
 
     std::vector<float> work;
     const float etaMax = efficency(points->head, points->flow, points->power, work);
-    if (static_cast<double>(etaMax) - 30.0 > etaOp || !std::isfinite(etaMax))
+    if (static_cast<double>(etaMax) - rules::kCheckEfficiencyDrop > etaOp || !std::isfinite(etaMax))
         return Result::failure(modelStop(text::kEfficiencyTooLow));
 
     checked.headFit = chartHeadFit(headFit, op, req.systemCoefficient);

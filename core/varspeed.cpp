@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/motortables.h"
 #include "core/numbers.h"
+#include "core/selectionrules.h"
 #include "core/vectorstate.h"
 
 #include <algorithm>
@@ -36,7 +37,6 @@ constexpr double kHeadTolerance = 1e-9;     // m
 constexpr double kBestFlowTolerance = 1e-6; // relative to the measured range
 constexpr int kBestFlowSamples = 48;
 constexpr double kHydraulicPowerFactor = 367.2; // Q H / 367.2 = kW for water, Q in m3/h
-constexpr double kEfficiencyPercentFactor = 3.672;
 constexpr std::size_t kProgressStep = 2048; // pumps between two progress reports
 
 namespace msg {
@@ -78,7 +78,7 @@ double efficiencyAt(const CurveFit& head, const CurveFit& power, double q)
     const double p = fitValue(power, q);
     if (!(p > 0.0))
         return -std::numeric_limits<double>::infinity();
-    const double eta = q * fitValue(head, q) / (kEfficiencyPercentFactor * p);
+    const double eta = q * fitValue(head, q) / (rules::kEfficiencyPercentFactor * p);
     return std::isfinite(eta) ? eta : -std::numeric_limits<double>::infinity();
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/csvtable.h"
+#include "data/svgpicture.h"
 #include "store/schema.h"
 
 #include <optional>
@@ -31,23 +33,5 @@ bool createDatabaseFile(const QString& path, QString* error);
 // overwritten: the users' stored results live there. Needs a QGuiApplication
 // (the pictures are painted).
 bool buildShippedDatabase(const QString& path, const QString& sourceDir, QString* error);
-
-// An RFC 4180 file: the header row, the data rows, and the line on which each
-// data row starts (for messages).
-struct CsvTable
-{
-    QStringList header;
-    QList<QStringList> rows;
-    QList<int> lines;
-};
-
-// Reads a UTF-8 CSV file (fields quoted with '"' where they hold a comma, a
-// quote or a line break; LF or CR LF line ends).
-std::optional<CsvTable> readCsvFile(const QString& path, QString* error);
-std::optional<CsvTable> parseCsv(const QByteArray& bytes, QString* error);
-
-// The natural-size rendering of an SVG file on white, as PNG bytes; empty on
-// failure.
-QByteArray renderSvgToPng(const QString& svgPath, QString* error);
 
 } // namespace tarnwick::dataset

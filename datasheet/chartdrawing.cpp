@@ -1,5 +1,6 @@
 #include "datasheet/chartdrawing.h"
 
+#include "core/curvefit.h"
 #include "core/numbers.h"
 
 #include <cmath>
@@ -46,7 +47,7 @@ void drawMeasuredPoints(ChartSurface& chart, const ChartInput& input, double x, 
             const double n = static_cast<double>(points.power[k]);
             if (n != 0.0)
                 chart.marker(static_cast<double>(points.flow[k]),
-                             static_cast<double>(points.flow[k]) * static_cast<double>(points.head[k]) / (3.672 * n),
+                             pointEfficiency(static_cast<double>(points.flow[k]), static_cast<double>(points.head[k]), n),
                              efficiencyCurveColor());
         }
     }
@@ -106,7 +107,7 @@ ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input)
             const double head = input.headFit.valueAt(flow);
             const double power = input.powerFit.valueAt(flow);
             if (power != 0.0)
-                chart.plot(flow, flow * head / (3.672 * power), efficiencyCurveColor());
+                chart.plot(flow, pointEfficiency(flow, head, power), efficiencyCurveColor());
         });
     }
 
@@ -173,7 +174,7 @@ ChartTicks drawCatalogueCurves(ChartSurface& chart, const ChartInput& input)
             const double flow = static_cast<double>(q);
             const double power = input.powerFit.valueAt(flow);
             if (power != 0.0)
-                chart.plot(flow, flow * input.headFit.valueAt(flow) / (3.672 * power), efficiencyCurveColor());
+                chart.plot(flow, pointEfficiency(flow, input.headFit.valueAt(flow), power), efficiencyCurveColor());
         });
     }
     if (usableScale(p)) {

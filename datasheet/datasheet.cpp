@@ -1,8 +1,8 @@
 #include "datasheet/datasheet.h"
 
 #include "core/numbers.h"
+#include "report/pdftextmap.h"
 #include "resources/fonts.h"
-#include "shell/report/pdftextmap.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 

@@ -2,8 +2,8 @@
 
 #include "controls/messagebox.h"
 #include "core/numbers.h"
+#include "report/resulttable.h"
 #include "shell/mdiform1.h"
-#include "shell/report/resulttable.h"
 #include "shell/reportwindow/datareport1.h"
 #include "speedwindow/frmvarspeed.h"
 #include "speedwindow/varspeedchart.h"

@@ -1,5 +1,6 @@
 #include "store/pumpcatalogue.h"
 
+#include "store/fieldcheck.h"
 #include "store/names.h"
 
 #include <QFileInfo>
@@ -14,15 +15,8 @@ namespace {
 
 bool requireFields(const RowSet& rows, const QStringList& fields, QString* error)
 {
-    QStringList missing;
-    for (const QString& field : fields) {
-        if (rows.fieldIndex(field) < 0)
-            missing.append(QStringLiteral("“%1”").arg(field));
-    }
-    if (missing.isEmpty())
-        return true;
-    *error = QStringLiteral("数据库的“%1”中缺少字段%2。").arg(rows.source(), missing.join(QStringLiteral("、")));
-    return false;
+    *error = missingFieldsMessage(rows, fields);
+    return error->isEmpty();
 }
 
 } // namespace

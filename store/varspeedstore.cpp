@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 #include "store/dbcopy.h"
+#include "store/fieldcheck.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
@@ -364,17 +365,12 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
             error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
             return false;
         }
-        QList<int> columns;
-        QStringList missing;
-        for (const QString& f : fields) {
-            columns << q.record().indexOf(f);
-            if (columns.back() < 0)
-                missing << QStringLiteral("“%1”").arg(f);
-        }
-        if (!missing.isEmpty()) {
-            error = QStringLiteral("数据库的“%1”中缺少字段%2。").arg(table, missing.join(QStringLiteral("、")));
+        error = missingFieldsMessage(table, fields, q.record());
+        if (!error.isEmpty())
             return false;
-        }
+        QList<int> columns;
+        for (const QString& f : fields)
+            columns << q.record().indexOf(f);
         while (q.next())
             take(q, columns);
         if (q.lastError().isValid()) {

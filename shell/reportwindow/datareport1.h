@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/report/reportexport.h"
-#include "shell/report/resultreport.h"
+#include "report/reportexport.h"
+#include "report/resultreport.h"
 #include "store/rowset.h"
 
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "shell/reportwindow/reportpageview.h"
 
-#include "shell/report/resultreport.h"
+#include "report/resultreport.h"
 
 #include <QPaintEvent>
 #include <QPainter>

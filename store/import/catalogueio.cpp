@@ -3,6 +3,7 @@
 #include "store/cataloguerules.h"
 #include "store/csv.h"
 #include "store/database.h"
+#include "store/fieldcheck.h"
 #include "store/filetargets.h"
 #include "store/import/textcodec.h"
 #include "store/names.h"
@@ -254,16 +255,8 @@ bool hasFields(const QSqlDatabase& db, const QString& table, const QStringList& 
         *error = QStringLiteral("数据库中没有表“%1”。").arg(table);
         return false;
     }
-    const QSqlRecord record = db.record(table);
-    QStringList missing;
-    for (const QString& field : fields) {
-        if (record.indexOf(field) < 0)
-            missing.append(QStringLiteral("“%1”").arg(field));
-    }
-    if (missing.isEmpty())
-        return true;
-    *error = QStringLiteral("数据库的“%1”中缺少字段%2。").arg(table, missing.join(QStringLiteral("、")));
-    return false;
+    *error = store::missingFieldsMessage(table, fields, db.record(table));
+    return error->isEmpty();
 }
 
 QString columnList(const QStringList& fields)

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -172,11 +171,9 @@ void TestXpCmdButton::leavingWithTheButtonHeldUsesTheTracker()
 
     // The pointer really is outside now; the tracker, not a leave notice (a
     // button is held), finds it there.
-    QElapsedTimer clock;
-    clock.start();
+    // How soon it does is measured in bench/ (bench_button).
     QCursor::setPos(button->mapToGlobal(QPoint(-15, 10)));
     QTRY_COMPARE_WITH_TIMEOUT(count(QStringLiteral("MouseOut")), 1, 1000);
-    QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(button->currentLook(), xpcmdbutton::Normal);
 
     // Back in with the button still held: the pressed face again, and it stays.

@@ -1,13 +1,11 @@
 #include "tests/reliability/reliabilitysupport.h"
 
 #include "store/names.h"
+#include "tests/support/generatedcatalogue.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
-
-#include <cmath>
-#include <random>
 
 namespace tarnwick::testing {
 
@@ -138,67 +136,36 @@ bool writeLargeCatalogue(const QString& path, int pumps, int nearShare, std::uin
         return false;
     }
     QSqlDatabase db = sqlite.db();
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> logFlow(std::log(5.0), std::log(2000.0));
-    std::uniform_real_distribution<double> logHead(std::log(5.0), std::log(100.0));
-    std::uniform_real_distribution<double> bestEfficiency(0.55, 0.85);
-    std::uniform_int_distribution<int> pointCount(3, 8);
-    std::uniform_real_distribution<double> shutOff(1.1, 1.35);
-    std::uniform_real_distribution<double> overDuty(1.02, 1.08);
-    std::uniform_real_distribution<double> bestAround(0.92, 1.08);
-    const QString types[] = {QStringLiteral("IS型单级单吸离心泵"), QStringLiteral("立式管道泵"),
-                             QStringLiteral("卧式离心泵")};
+    const Catalogue catalogue = generatedCatalogue(pumps, seed, nearShare);
 
     db.transaction();
     QSqlQuery pump(db);
     pump.prepare(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?)")
                      .arg(quoted(names::pumpTable()), quoted(names::key()), quoted(names::pumpType()),
                           quoted(names::model()), quoted(names::speed()), quoted(names::installationDimensions())));
-    QSqlQuery point(db);
-    point.prepare(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5) VALUES (?, ?, ?, ?)")
-                      .arg(quoted(names::pointTable()), quoted(names::key()), quoted(names::flow()),
-                           quoted(names::head()), quoted(names::shaftPower())));
-    for (int i = 0; i < pumps; ++i) {
-        const int key = i + 1;
-        const double h0 = shutOff(random);
-        const double etaBest = bestEfficiency(random);
-        const int n = pointCount(random);
-        double qBest = 0.0;
-        double hBest = 0.0;
-        if (nearShare > 0 && i % nearShare == 0) {
-            // The system curve H = 20 (Q/100)^2 meets this pump's curve a few
-            // per cent above the duty, near its best point.
-            const double qOp = 100.0 * overDuty(random);
-            const double hOp = 20.0 * (qOp / 100.0) * (qOp / 100.0);
-            qBest = qOp * bestAround(random);
-            const double x = qOp / qBest;
-            hBest = hOp / (h0 - (h0 - 1.0) * x * x);
-        } else {
-            qBest = std::exp(logFlow(random));
-            hBest = std::exp(logHead(random));
-        }
-        pump.addBindValue(key);
-        pump.addBindValue(types[i % 3]);
-        pump.addBindValue(QStringLiteral("RL%1").arg(key));
-        pump.addBindValue(i % 2 == 0 ? 2900.0 : 1450.0);
-        pump.addBindValue(QStringLiteral("L=%1").arg(key));
+    for (const CataloguePump& p : catalogue.pumps) {
+        pump.addBindValue(static_cast<qlonglong>(p.key));
+        pump.addBindValue(QString::fromStdString(p.type));
+        pump.addBindValue(QString::fromStdString(p.model));
+        pump.addBindValue(p.speed ? QVariant(*p.speed) : QVariant());
+        pump.addBindValue(QStringLiteral("L=%1").arg(p.key));
         if (!pump.exec()) {
             *error = pump.lastError().text();
             return false;
         }
-        for (int k = 0; k < n; ++k) {
-            const double x = 0.4 + 0.9 * k / (n - 1);
-            const double q = qBest * x;
-            const double h = hBest * (h0 - (h0 - 1.0) * x * x);
-            const double eta = etaBest * (2.0 * x - x * x) + 0.02;
-            point.addBindValue(key);
-            point.addBindValue(static_cast<double>(static_cast<float>(q)));
-            point.addBindValue(static_cast<double>(static_cast<float>(h)));
-            point.addBindValue(static_cast<double>(static_cast<float>(q * h / (367.2 * eta))));
-            if (!point.exec()) {
-                *error = point.lastError().text();
-                return false;
-            }
+    }
+    QSqlQuery point(db);
+    point.prepare(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5) VALUES (?, ?, ?, ?)")
+                      .arg(quoted(names::pointTable()), quoted(names::key()), quoted(names::flow()),
+                           quoted(names::head()), quoted(names::shaftPower())));
+    for (const CataloguePoint& p : catalogue.points) {
+        point.addBindValue(static_cast<qlonglong>(p.key));
+        point.addBindValue(static_cast<double>(p.flow));
+        point.addBindValue(static_cast<double>(p.head));
+        point.addBindValue(static_cast<double>(p.power));
+        if (!point.exec()) {
+            *error = point.lastError().text();
+            return false;
         }
     }
     if (!db.commit()) {

@@ -53,10 +53,10 @@ QList<ResultKey> resultKeys(const ScopedSqlite& db, const QString& table);
 // "ok" when SQLite finds the file sound.
 QString integrityCheck(const ScopedSqlite& db);
 
-// A catalogue of `pumps` pumps with 3 to 8 points each, written into the
+// The generated catalogue of `pumps` pumps (GEN-1 ..), written into the
 // database at `path` (which has the program's schema) in one transaction.
-// About one pump in `nearShare` is built to meet the duty 100 m3/h against
-// 20 m with a little to spare, so that the design accepts it; the others are
+// One pump in `nearShare` is built to meet the duty 100 m3/h against 20 m
+// with a little to spare, so that the design accepts it; the others are
 // spread over the usual range of building-services pumps.
 bool writeLargeCatalogue(const QString& path, int pumps, int nearShare, std::uint32_t seed, QString* error);
 

@@ -167,7 +167,7 @@ void TestSharing::designsSeeOneWholeCatalogue()
     // that read the pumps of one version and the points of the other would
     // list names beside curves that neither version puts together.
     const QString flip =
-        QStringLiteral("BEGIN IMMEDIATE; UPDATE \"%1\" SET \"%3\" = 'RL' || (%5 + 1 - CAST(substr(\"%3\", 3) AS INTEGER)); "
+        QStringLiteral("BEGIN IMMEDIATE; UPDATE \"%1\" SET \"%3\" = 'GEN-' || (%5 + 1 - CAST(substr(\"%3\", 5) AS INTEGER)); "
                        "UPDATE \"%2\" SET \"%4\" = %5 + 1 - \"%4\"; COMMIT;")
             .arg(names::pumpTable(), names::pointTable(), names::model(), names::key())
             .arg(kPumps);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/report/resulttable.h"
+#include "report/resulttable.h"
 #include "store/database.h"
 #include "store/names.h"
 #include "store/rowset.h"

@@ -1,4 +1,4 @@
-#include "shell/report/reportexport.h"
+#include "report/reportexport.h"
 #include "tests/report/reportfixtures.h"
 
 #include <QDir>

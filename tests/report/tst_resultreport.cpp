@@ -1,5 +1,5 @@
-#include "shell/report/reportdefinition.h"
-#include "shell/report/resultreport.h"
+#include "report/reportdefinition.h"
+#include "report/resultreport.h"
 #include "tests/report/reportfixtures.h"
 
 #include <QLocale>

@@ -1,6 +1,6 @@
 // Not a test: runs the window on a database and saves it as PNG files.
+#include "report/resultreport.h"
 #include "shell/mdiform1.h"
-#include "shell/report/resultreport.h"
 #include "shell/varspeedcommands.h"
 #include "speedwindow/frmvarspeed.h"
 

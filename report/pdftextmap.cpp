@@ -1,4 +1,4 @@
-#include "shell/report/pdftextmap.h"
+#include "report/pdftextmap.h"
 
 #include <QHash>
 #include <QRawFont>

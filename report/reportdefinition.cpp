@@ -1,4 +1,4 @@
-#include "shell/report/reportdefinition.h"
+#include "report/reportdefinition.h"
 
 #include "resources/fonts.h"
 #include "store/names.h"

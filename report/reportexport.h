@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/report/resultreport.h"
+#include "report/resultreport.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "shell/report/resulttable.h"
+#include "report/resulttable.h"
 
 #include "core/numbers.h"
-#include "shell/report/reportdefinition.h"
+#include "report/reportdefinition.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/report/resulttable.h"
+#include "report/resulttable.h"
 
 #include <QDate>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "shell/report/resultreport.h"
+#include "report/resultreport.h"
 
-#include "shell/report/reportdefinition.h"
+#include "report/reportdefinition.h"
 
 #include <QLocale>
 #include <QPageSize>

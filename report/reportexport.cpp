@@ -1,8 +1,9 @@
-#include "shell/report/reportexport.h"
+#include "report/reportexport.h"
 
 #include "core/numbers.h"
-#include "shell/report/pdftextmap.h"
-#include "shell/report/reportdefinition.h"
+#include "report/pdftextmap.h"
+#include "report/reportdefinition.h"
+#include "store/csv.h"
 #include "store/filetargets.h"
 
 #include <QBuffer>
@@ -56,15 +57,10 @@ QString inertCsvText(const QString& text)
     return text;
 }
 
-QByteArray csvField(const QString& text)
+// One cell for the CSV file; an empty cell is no value and stays unquoted.
+QByteArray csvCell(const QString& text)
 {
-    QByteArray bytes = text.toUtf8();
-    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\n') || bytes.contains('\r')) {
-        bytes.replace("\"", "\"\"");
-        bytes.prepend('"');
-        bytes.append('"');
-    }
-    return bytes;
+    return store::csvField(text.isEmpty() ? QString() : text).toUtf8();
 }
 
 // A worksheet name may not hold []:*?/\ nor exceed 31 characters.
@@ -170,11 +166,12 @@ bool exportCsv(const ResultTable& table, const QString& path, QString* error, co
     QByteArray chunk("\xEF\xBB\xBF");
     const QList<ReportColumn>& columns = table.columns();
     for (int c = 0; c < columns.size(); ++c)
-        chunk += (c ? "," : "") + csvField(columns[c].headingWithUnit());
+        chunk += (c ? "," : "") + csvCell(columns[c].headingWithUnit());
     chunk += "\r\n";
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int c = 0; c < table.fieldCount(); ++c)
-            chunk += (c ? "," : "") + csvField(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
+            chunk +=
+                (c ? "," : "") + csvCell(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
         chunk += "\r\n";
         if ((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) {
             if (file.write(chunk) != chunk.size())

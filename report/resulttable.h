@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/expected.h"
-#include "shell/report/reportdefinition.h"
+#include "report/reportdefinition.h"
 #include "store/rowset.h"
 
 #include <QList>
