@@ -207,8 +207,13 @@ int importCatalogue(const ParsedArguments& arguments)
     if (!connection)
         return failure(connection.error());
     const bool replace = arguments.flags.contains(QStringLiteral("replace"));
-    const auto summary = import::importCatalogueCsv(connection.value()->database(), absolutePath(arguments.files[0]),
-                                                    absolutePath(arguments.files[1]), replace);
+    TerminalProgress progress;
+    const auto summary = import::importCatalogueCsv(
+        connection.value()->database(), absolutePath(arguments.files[0]), absolutePath(arguments.files[1]), replace,
+        [&progress](qint64 done, qint64 total) {
+            progress.show(QStringLiteral("正在导入性能点：%1 %").arg(total > 0 ? 100 * done / total : 0));
+        });
+    progress.finish();
     if (!summary)
         return failure(QStringLiteral("没有导入任何数据：\n  ") + summary.error().join(QStringLiteral("\n  ")));
     QString text = QStringLiteral("已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
