@@ -59,6 +59,9 @@ void TestDatabaseDialog::triesAndKeeps()
     QCOMPARE(dialog.testConnection(), connects);
     const QString said = dialog.findChild<QLabel*>(QStringLiteral("outcome"))->text();
     QVERIFY2(said.contains(outcome), qPrintable(said));
+    // For looking at: TARNWICK_SCREENSHOTS names a folder for a picture of each case.
+    if (const QString shots = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !shots.isEmpty())
+        dialog.grab().save(shots + QStringLiteral("/databasedialog-%1.png").arg(QString::fromUtf8(QTest::currentDataTag()).left(8)));
     dialog.keep();
     QCOMPARE(store::settingsDatabase(), kept);
     QVERIFY(!store::settingsDatabase().contains(QStringLiteral("secret")));
