@@ -618,6 +618,19 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
     return summary;
 }
 
+// What the files themselves tell, added to a written import's summary.
+Expected<CatalogueImportSummary, QStringList> withFileNotes(const Expected<CatalogueImportSummary, QStringList>& summary,
+                                                            const CatalogueFiles& files)
+{
+    if (!summary)
+        return summary;
+    CatalogueImportSummary written = summary.value();
+    written.pumpsEncoding = files.pumpsEncoding;
+    written.pointsEncoding = files.pointsEncoding;
+    written.warnings = files.warnings;
+    return written;
+}
+
 } // namespace
 
 Expected<CatalogueImportSummary, QStringList> importCatalogue(QSqlDatabase db, const CatalogueFiles& files,
@@ -630,13 +643,7 @@ Expected<CatalogueImportSummary, QStringList> importCatalogue(QSqlDatabase db, c
         }
         return QStringList();
     });
-    if (!summary)
-        return summary;
-    CatalogueImportSummary written = summary.value();
-    written.pumpsEncoding = files.pumpsEncoding;
-    written.pointsEncoding = files.pointsEncoding;
-    written.warnings = files.warnings;
-    return written;
+    return withFileNotes(summary, files);
 }
 
 Expected<CatalogueImportSummary, QStringList> importCatalogueCsv(QSqlDatabase db, const QString& pumpsPath,
@@ -672,13 +679,7 @@ Expected<CatalogueImportSummary, QStringList> importCatalogueCsv(QSqlDatabase db
             problems.append(QStringLiteral("没有导入任何数据。"));
         return problems;
     });
-    if (!summary)
-        return summary;
-    CatalogueImportSummary written = summary.value();
-    written.pumpsEncoding = files.pumpsEncoding;
-    written.pointsEncoding = files.pointsEncoding;
-    written.warnings = files.warnings;
-    return written;
+    return withFileNotes(summary, files);
 }
 
 Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const QString& pumpsPath,
