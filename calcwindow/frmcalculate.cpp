@@ -9,6 +9,7 @@
 #include "calcwindow/schematic.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
+#include "core/measuredrange.h"
 #include "store/calculations.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -500,6 +501,7 @@ void frmcalculate::configureMode(CalculationMode mode, const QIcon& icon)
     setPageTabsEnabled(false);
     showCurvesPage();
     m_picture1->clearDrawing();
+    emit statusNote(QString());
     setWindowIcon(icon);
     setWindowTitle(mode == CalculationMode::Design ? calctext::designCaption() : calctext::checkCaption());
     applyModeLayout(mode);
@@ -627,6 +629,7 @@ void frmcalculate::runDesignSelection()
         return;
     ResetChartPage();
     clearOperatingLabels();
+    emit statusNote(QString());
     m_rejected.clear();
     m_sheets->closeRejectedPumps();
     if (m_list1->count() > 0) {
@@ -697,6 +700,7 @@ void frmcalculate::runCheckCalculation()
         return;
     ResetChartPage();
     clearOperatingLabels();
+    emit statusNote(QString());
 
     auto result = store::runCheck(*m_catalogue, dutyTexts(), m_combo1->currentText());
     if (!result) {
@@ -706,6 +710,8 @@ void frmcalculate::runCheckCalculation()
     const CheckedPump& pump = result.value();
     m_request = pump.request;
     m_pointCount = pump.pointCount;
+    if (const auto note = operatingFlowNote(pump.points, pump.operatingFlow))
+        emit statusNote(QString::fromStdString(*note));
 
     ChartInput input;
     input.maxFlow = pump.maxFlow;

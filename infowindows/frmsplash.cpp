@@ -63,8 +63,11 @@ TextLabel* addLabel(QWidget* parent, const QString& name, const QString& text, c
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString());
+    // No title bar and no caption: the picture is the whole window. The title
+    // is a blank rather than empty, because for an empty one the platform
+    // names the window after the program.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral(" "));
     setWindowIcon(resources::icon(QStringLiteral("main-window")));
     setFont(programFont(QStringLiteral("宋体"), 9));
     setFixedSize(twipsSize(7995, 6000));
@@ -102,8 +105,13 @@ frmSplash::~frmSplash() = default;
 
 void frmSplash::enter()
 {
-    emit entered();
+    // The splash is gone before the main window loads and shows. In between
+    // no window is open, which must not end the program.
+    const bool quitOnLastWindow = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     close();
+    emit entered();
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
 }
 
 } // namespace tarnwick

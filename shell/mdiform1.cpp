@@ -490,6 +490,12 @@ bool MDIForm1::ensureCalculationWindow()
         return false;
     }
     connect(window, &frmcalculate::fullScreenRequested, this, &MDIForm1::showSchematicWindow);
+    connect(window, &frmcalculate::statusNote, this, [this](const QString& note) {
+        if (note.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(note);
+    });
     // A window of fixed layout can be minimised but not maximised.
     Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
@@ -509,10 +515,14 @@ void MDIForm1::openInMode(CalculationMode mode)
         return;
     const bool check = mode == CalculationMode::Check;
 
-    m_calculation->configureMode(mode, imageListIcon(check ? 2 : 1));
+    const QIcon icon = imageListIcon(check ? 2 : 1);
+    m_calculation->configureMode(mode, icon);
     setStatusText(check ? text::checkMode() : text::designMode());
 
+    // The title bar is the sub-window's: without an icon of its own it would
+    // show the main window's.
     QMdiSubWindow* subWindow = m_calculationSubWindow;
+    subWindow->setWindowIcon(icon);
     if (subWindow->isMinimized())
         subWindow->showNormal();
     else

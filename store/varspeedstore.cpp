@@ -1,5 +1,6 @@
 #include "store/varspeedstore.h"
 
+#include "store/database.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
@@ -129,9 +130,10 @@ QStringList pointColumns()
             field::motorEta(), field::driveEta(),   field::inputPower(), field::wireToWater()};
 }
 
+// `what` names the action ("读取“…”"); the text adds what to do and the driver's words.
 QString databaseError(const QString& what, const QSqlQuery& query)
 {
-    return QStringLiteral("%1：%2").arg(what, query.lastError().text());
+    return databaseErrorText(what, query.lastError());
 }
 
 VarSpeedFailure dbFailure(const QString& message)
@@ -166,7 +168,7 @@ public:
                 m_query.bindValue(i, values.at(i));
         }
         if (!m_prepared || !m_query.exec()) {
-            *error = databaseError(QStringLiteral("写入“%1”失败").arg(m_table), m_query);
+            *error = databaseError(QStringLiteral("写入“%1”").arg(m_table), m_query);
             return false;
         }
         if (id)
@@ -207,7 +209,7 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
     if (!q.exec(QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2")
                     .arg(quotedName(field::run()), quotedName(varspeednames::resultsTable()))) ||
         !q.next()) {
-        *error = databaseError(QStringLiteral("读取“%1”失败").arg(varspeednames::resultsTable()), q);
+        *error = databaseError(QStringLiteral("读取“%1”").arg(varspeednames::resultsTable()), q);
         return false;
     }
     *runNumber = q.value(0).toLongLong();
@@ -260,7 +262,7 @@ Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString&
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(sql))
-        return Result::failure(databaseError(QStringLiteral("读取“%1”失败").arg(source), q));
+        return Result::failure(databaseError(QStringLiteral("读取“%1”").arg(source), q));
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
         table.columns << record.fieldName(i);
@@ -279,7 +281,7 @@ bool tableExists(const QSqlDatabase& db, const QString& name, QString* error)
     q.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"));
     q.addBindValue(name);
     if (!q.exec() || !q.next()) {
-        *error = databaseError(QStringLiteral("无法读取数据库结构"), q);
+        *error = databaseError(QStringLiteral("读取数据库结构"), q);
         return false;
     }
     return q.value(0).toInt() > 0;
@@ -306,7 +308,7 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
          {std::pair{varspeednames::resultsTable(), results}, std::pair{varspeednames::pointsTable(), points}}) {
         if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                         .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
-            *error = databaseError(QStringLiteral("建立“%1”失败").arg(table), q);
+            *error = databaseError(QStringLiteral("建立“%1”").arg(table), q);
             return false;
         }
     }
@@ -318,7 +320,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
     using Result = Expected<Catalogue, QString>;
     QSqlQuery tx(db);
     if (!tx.exec(QStringLiteral("BEGIN")))
-        return Result::failure(databaseError(QStringLiteral("无法读取水泵目录"), tx));
+        return Result::failure(databaseError(QStringLiteral("读取水泵目录"), tx));
     Catalogue catalogue;
     QString error;
     auto readTable = [&](const QString& table, const QStringList& fields, auto&& take) {
@@ -330,7 +332,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.exec(order->sql)) {
-            error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
+            error = databaseError(QStringLiteral("读取“%1”").arg(table), q);
             return false;
         }
         QList<int> columns;
@@ -347,7 +349,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
         while (q.next())
             take(q, columns);
         if (q.lastError().isValid()) {
-            error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
+            error = databaseError(QStringLiteral("读取“%1”").arg(table), q);
             return false;
         }
         return true;

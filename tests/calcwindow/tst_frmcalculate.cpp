@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -86,6 +87,8 @@ private slots:
     void candidateWithoutSchematic();
     void pageTabs();
     void checkPasses();
+    void checkNotesFlowBeyondMeasured_data();
+    void checkNotesFlowBeyondMeasured();
     void checkRejects_data();
     void checkRejects();
     void modelChoiceClearsDetails();
@@ -502,6 +505,37 @@ void TestFrmCalculate::checkPasses()
     QCOMPARE(child<QScrollBar>(QStringLiteral("VScroll1"))->maximum(), 3075);
     QCOMPARE(child<QScrollBar>(QStringLiteral("HScroll1"))->maximum(), 0);
     QCOMPARE(child<QWidget>(QStringLiteral("OLE1"))->size(), QSize(332, 410));
+}
+
+void TestFrmCalculate::checkNotesFlowBeyondMeasured_data()
+{
+    QTest::addColumn<QString>("resistance");
+    QTest::addColumn<QString>("flow");
+    QTest::addColumn<bool>("beyond");
+    // TW50-20A was measured from 20 to 80 m3/h; the second duty meets its
+    // extrapolated curve at about 85 m3/h and still passes.
+    QTest::newRow("inside") << u"20"_qs << u"50"_qs << false;
+    QTest::newRow("beyond the largest measured flow") << u"5.8"_qs << u"65"_qs << true;
+}
+
+void TestFrmCalculate::checkNotesFlowBeyondMeasured()
+{
+    QFETCH(QString, resistance);
+    QFETCH(QString, flow);
+    QFETCH(bool, beyond);
+    m_window->configureMode(CalculationMode::Check, QIcon());
+    QSignalSpy notes(m_window.get(), &frmcalculate::statusNote);
+    enterDuty(resistance, flow, u"0"_qs);
+    click(u"校核"_qs);
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n')))); // passed, nothing modal
+    QCOMPARE(rows(kLatest), 1);
+    QVERIFY(!notes.isEmpty());
+    const QString last = notes.constLast().constFirst().toString();
+    QCOMPARE(last.contains(u"超出该水泵的实测流量范围（20～80 m3/h）"_qs), beyond);
+    QCOMPARE(last.isEmpty(), !beyond);
+    // A new mode takes the note away.
+    m_window->configureMode(CalculationMode::Check, QIcon());
+    QVERIFY(notes.constLast().constFirst().toString().isEmpty());
 }
 
 void TestFrmCalculate::checkRejects_data()

@@ -150,7 +150,11 @@ void TestFixedWindows::splashEndsOrEntersTheProgram()
     frmSplash splash;
     QWidget mainWindow;
     QSignalSpy entered(&splash, &frmSplash::entered);
-    connect(&splash, &frmSplash::entered, &mainWindow, [&mainWindow] { mainWindow.show(); });
+    bool splashShownAtLoad = false;
+    connect(&splash, &frmSplash::entered, &mainWindow, [&] {
+        splashShownAtLoad = splash.isVisible();
+        mainWindow.show();
+    });
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
 
@@ -168,6 +172,8 @@ void TestFixedWindows::splashEndsOrEntersTheProgram()
     QCOMPARE(entered.size(), clickEntry ? 1 : 0);
     QVERIFY(!splash.isVisible());
     QCOMPARE(mainWindow.isVisible(), clickEntry);
+    // The splash closes before the main window loads.
+    QVERIFY(!splashShownAtLoad);
 }
 
 void TestFixedWindows::splashLayout()
@@ -184,6 +190,10 @@ void TestFixedWindows::splashLayout()
     QCOMPARE(splash.findChild<TextLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("点击进入"));
     QCOMPARE(splash.findChild<TextLabel*>(QStringLiteral("lblNotice"))->text(), tarnwick::resources::kSplashNotice);
     checkLabelsFit(splash, {QStringLiteral("Image1")});
+    // No caption: no title bar, and no text the platform could show instead.
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(splash.windowTitle().trimmed().isEmpty());
+    QVERIFY(!splash.windowTitle().isEmpty());
 }
 
 void TestFixedWindows::aboutTexts()

@@ -5,6 +5,7 @@
 #include "shell/mdiarrangement.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
+#include "shell/shellicons.h"
 #include "shell/startup.h"
 #include "store/names.h"
 #include "tests/support/testdatabase.h"
@@ -118,6 +119,7 @@ private slots:
 
     void modeSwitchReconfiguresSameWindow();
     void modeSwitchEmptiesResults();
+    void calculationNotesInStatusBar();
     void calculationWindowPlacement();
     void closedCalculationWindowIsCreatedAgain();
     void windowMenuListsChildren();
@@ -264,6 +266,8 @@ void TestMDIForm1::loadFailsWithMessage()
     QString error;
     QVERIFY(!form.load(m_folder->folder(), &error));
     QVERIFY2(error.contains(expected), qPrintable(error));
+    // A Chinese sentence first; the driver's own words may follow.
+    QVERIFY2(!error.isEmpty() && error.at(0) >= QChar(0x4E00) && error.at(0) <= QChar(0x9FFF), qPrintable(error));
     QVERIFY(!form.isVisible());
     // A missing file is never created by trying to open it.
     QCOMPARE(QFile::exists(path), !removeFile);
@@ -526,9 +530,32 @@ void TestMDIForm1::modeSwitchReconfiguresSameWindow()
     QCOMPARE(form->calculationWindow(), calc.data());
     QVERIFY(calc->isVisible());
     QCOMPARE(form->mdiArea()->activeSubWindow()->widget(), calc.data());
-    // The subwindow shows the mode's caption and icon.
+    // The subwindow shows the mode's caption and the mode's image of the
+    // toolbar's list, never the main window's icon.
     QCOMPARE(form->mdiArea()->activeSubWindow()->windowTitle(), u"水泵设计计算"_qs);
-    QVERIFY(!form->mdiArea()->activeSubWindow()->windowIcon().isNull());
+    auto image = [](const QIcon& icon) { return icon.pixmap(32, 32).toImage(); };
+    QMdiSubWindow* sub = form->mdiArea()->activeSubWindow();
+    QCOMPARE(image(sub->windowIcon()), image(imageListIcon(1)));
+    QVERIFY(image(sub->windowIcon()) != image(form->windowIcon()));
+    menuItem(*form, u"calculate2"_qs)->trigger();
+    QCOMPARE(image(sub->windowIcon()), image(imageListIcon(2)));
+}
+
+void TestMDIForm1::calculationNotesInStatusBar()
+{
+    auto form = loadedForm();
+    QVERIFY(form);
+    form->OpenCheckMode();
+    frmcalculate* calc = form->calculationWindow();
+    QVERIFY(calc);
+    // A note shows without a box and without taking the mode's text.
+    const QString note = u"注意：工作点流量 85 m3/h 超出该水泵的实测流量范围（20～80 m3/h），该处性能为曲线外推值。"_qs;
+    emit calc->statusNote(note);
+    QCOMPARE(form->statusBar()->currentMessage(), note);
+    QCOMPARE(form->statusText(), u"校核计算"_qs);
+    QVERIFY(m_messages.isEmpty());
+    form->OpenDesignMode(); // the window takes its note away on a new mode
+    QVERIFY(form->statusBar()->currentMessage().isEmpty());
 }
 
 void TestMDIForm1::modeSwitchEmptiesResults()
