@@ -113,6 +113,7 @@ private:
     void fitschematic();
 
     void clearOperatingLabels();
+    void fitGridColumns();
     void clearCandidateList();
     void setPageTabsEnabled(bool enabled);
     void selectDefaults();

@@ -180,9 +180,9 @@ void DataReport1::createActions()
     m_zoom->addItem(text::wholePage(), kWholePage);
     for (const double step : kZoomSteps)
         m_zoom->addItem(QStringLiteral("%1%").arg(qRound(step * 100)), step);
-    // Full size keeps the 9 pt text readable; the window is narrower than
-    // the paper, so it opens scrolled to the grid.
-    m_zoom->setCurrentIndex(m_zoom->findData(1.0));
+    // The page opens as wide as the window, so that every column and the
+    // footer are in sight; the list offers the real sizes.
+    m_zoom->setCurrentIndex(m_zoom->findData(kFitWidth));
     bar->addWidget(m_zoom);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &DataReport1::applyZoom);
     bar->addSeparator();

@@ -1,4 +1,5 @@
 #include "calcwindow/frmcalculate.h"
+#include "calcwindow/unitchooser.h"
 #include "calcwindow/schematic.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
@@ -12,6 +13,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QPainter>
+#include <QDir>
+#include <QAbstractItemView>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -97,6 +101,8 @@ private slots:
     void modeLayout();
     void textThreeHandsFocusToGrid();
     void scrollBarsMoveSchematic();
+    void unitChoosersShowWholeTexts();
+    void gridColumnsFitTheirTexts();
 
 private:
     template <typename T> T* child(const QString& name) const
@@ -741,6 +747,83 @@ void TestFrmCalculate::scrollBarsMoveSchematic()
     QCOMPARE(ole->y(), -twips(3075));
     // The bottom of the picture meets the bottom of the viewport.
     QCOMPARE(ole->y() + ole->height(), twips(3075));
+}
+
+namespace {
+
+// With TARNWICK_SCREENSHOTS naming a folder: the window with an open list
+// painted where it opens, for looking at.
+void saveWithPopup(QWidget* window, QWidget* popup, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QImage image = window->grab().toImage();
+    {
+        QPainter painter(&image);
+        painter.drawPixmap(window->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    }
+    image.save(QDir(folder).filePath(name));
+}
+
+} // namespace
+
+void TestFrmCalculate::unitChoosersShowWholeTexts()
+{
+    for (const QString name : {u"Combo2"_qs, u"Combo3"_qs, u"Combo4"_qs}) {
+        auto* chooser = child<UnitChooser>(name);
+        // The box keeps its place and width.
+        QCOMPARE(chooser->width(), twips(900));
+        // Closed: every unit fits whole between the frame and the arrow.
+        const QFontMetrics closed(chooser->fittingFont());
+        QVERIFY(chooser->fittingFont().pointSizeF() >= 6.0);
+        for (int i = 0; i < chooser->count(); ++i)
+            QVERIFY2(closed.horizontalAdvance(chooser->itemText(i)) <= chooser->textArea().width(),
+                     qPrintable(name + u": "_qs + chooser->itemText(i)));
+        // Open: the list is wide enough for every unit with the row's margins.
+        const int mmH2O = chooser->findText(u"mmH2O"_qs);
+        if (mmH2O >= 0)
+            chooser->setCurrentIndex(mmH2O);
+        chooser->showPopup();
+        QAbstractItemView* list = chooser->view();
+        QTRY_VERIFY(list->isVisible());
+        const QFontMetrics open(list->font());
+        for (int i = 0; i < chooser->count(); ++i)
+            QVERIFY2(open.horizontalAdvance(chooser->itemText(i)) + 8 <= list->viewport()->width(),
+                     qPrintable(name + u" list: "_qs + chooser->itemText(i)));
+        if (name == u"Combo3"_qs)
+            saveWithPopup(m_window.get(), list->window(), u"unitchooser-open-mmH2O.png"_qs);
+        chooser->hidePopup();
+    }
+}
+
+void TestFrmCalculate::gridColumnsFitTheirTexts()
+{
+    // Every cell's text fits its column (the model column above all); the
+    // tooltip holds the whole text.
+    auto* grid = child<QTableView>(u"DataGrid1"_qs);
+    QAbstractItemModel* model = grid->model();
+    QVERIFY(model->rowCount() > 0);
+    const QFontMetrics metrics(grid->font());
+    // The cell's text margins as the style draws them, and the grid line.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex cell = model->index(row, column);
+            const QString text = cell.data().toString();
+            QCOMPARE(cell.data(Qt::ToolTipRole).toString(), text);
+            QVERIFY2(metrics.horizontalAdvance(text) + margins <= grid->columnWidth(column),
+                     qPrintable(QStringLiteral("%1/%2: %3").arg(row).arg(column).arg(text)));
+        }
+    }
+    // None narrower than its place in the layout.
+    const int layoutWidths[] = {810, 1050, 690, 690, 600, 600, 750, 780, 750, 480};
+    for (int column = 0; column < model->columnCount(); ++column)
+        QVERIFY(grid->columnWidth(column) >= twips(layoutWidths[column]));
+    QCOMPARE(grid->geometry().size(), twipsSize(7700, 1340));
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (!folder.isEmpty())
+        child<QWidget>(u"Frame3"_qs)->grab().save(QDir(folder).filePath(u"grid.png"_qs));
 }
 
 QTEST_MAIN(TestFrmCalculate)
