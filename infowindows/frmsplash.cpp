@@ -5,7 +5,6 @@
 #include "infowindows/picturebox.h"
 #include "infowindows/textlabel.h"
 #include "resources/resources.h"
-#include "resources/texts.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -85,7 +84,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window)
     addLabel(this, QStringLiteral("lblProductName_0"), infotext::productName(), twipsRect(1440, 1920, 5280, 645),
              Qt::black, titleFont);
 
-    addLabel(this, QStringLiteral("lblNotice"), resources::kSplashNotice, twipsRect(120, 5565, 855, 255), Qt::white,
+    addLabel(this, QStringLiteral("lblNotice"), infotext::splashNotice(), twipsRect(120, 5565, 855, 255), Qt::white,
              font());
     addLabel(this, QStringLiteral("Label1"), infotext::enterHint(), twipsRect(6600, 5565, 735, 255), Qt::white, font());
 

@@ -373,6 +373,9 @@ void TestMDIForm1::toolbarButtons()
         auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
         QVERIFY(button);
         actual.append({button->objectName(), button->toolTip()});
+        // The button is the menu item's own action, not a copy of it.
+        QCOMPARE(button->defaultAction(), menuItem(form, button->objectName()));
+        QVERIFY(!action->isIconVisibleInMenu());
         QVERIFY2(button->x() > lastX, "buttons left to right");
         lastX = button->x();
         const QPixmap pixmap = button->icon().pixmap(32, 32);
