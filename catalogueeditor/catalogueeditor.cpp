@@ -3,6 +3,7 @@
 #include "catalogueeditor/editorchart.h"
 #include "catalogueeditor/editortexts.h"
 #include "catalogueeditor/pointpaste.h"
+#include "controls/filedialog.h"
 #include "controls/messagebox.h"
 #include "core/fitquality.h"
 #include "store/names.h"
@@ -944,7 +945,7 @@ void CatalogueEditor::choosePicture(const QString& title,
     QFileDialog dialog(this, title, QString(), editortext::pictureFilter());
     dialog.setObjectName(QStringLiteral("pictureDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(dialog);
     if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();

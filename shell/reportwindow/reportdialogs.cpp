@@ -1,5 +1,6 @@
 #include "shell/reportwindow/reportdialogs.h"
 
+#include "controls/filedialog.h"
 #include "controls/messagebox.h"
 
 #include <QFileDialog>
@@ -34,12 +35,10 @@ QString ReportFileDialog::getSaveFileName(QWidget* parent, const QString& captio
         nextFileName().reset();
         return name;
     }
-    // Qt's own dialog rather than the desktop's, so it reads Chinese with the
-    // program's translations and goes through the one modal seam.
     QFileDialog dialog(parent, caption, suggestedPath, filters);
     dialog.setObjectName(QStringLiteral("ExportFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(dialog);
     if (selectedFilter && !selectedFilter->isEmpty())
         dialog.selectNameFilter(*selectedFilter);
     if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())

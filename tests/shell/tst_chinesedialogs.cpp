@@ -7,10 +7,12 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tarnwick;
@@ -110,6 +112,9 @@ void TestChineseDialogs::exportFileDialog()
 {
     QStringList labels;
     QStringList buttons;
+    QString kinds;
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(u"子文件夹"_qs)); // at least one folder to list
     setModalInterceptor([&](QDialog& dialog) {
         auto* files = qobject_cast<QFileDialog*>(&dialog);
         if (!files)
@@ -121,12 +126,20 @@ void TestChineseDialogs::exportFileDialog()
         const auto* box = files->findChild<QDialogButtonBox*>(u"buttonBox"_qs);
         for (const QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
             buttons << withoutAccessKey(button->text());
+        if (auto* model = files->findChild<QFileSystemModel*>()) {
+            QTest::qWaitFor([&] { return model->rowCount(model->index(folder.path())) > 0; });
+            for (int row = 0; row < model->rowCount(model->index(folder.path())); ++row) {
+                const QModelIndex entry = model->index(row, 0, model->index(folder.path()));
+                if (model->isDir(entry))
+                    kinds = model->type(entry);
+            }
+        }
         saveScreenshot(dialog, u"export-filedialog.png"_qs);
         return int(QDialog::Rejected);
     });
     QString filter = u"PDF 文件 (*.pdf)"_qs;
     const QString chosen =
-        ReportFileDialog::getSaveFileName(nullptr, u"导出"_qs, QDir::tempPath() + u"/结果.pdf"_qs, filter, &filter);
+        ReportFileDialog::getSaveFileName(nullptr, u"导出"_qs, folder.path() + u"/结果.pdf"_qs, filter, &filter);
     QVERIFY(chosen.isEmpty()); // cancelled
     QCOMPARE(labels.size(), 3);
     // Each label is a Chinese text, not Qt's English one.
@@ -135,6 +148,8 @@ void TestChineseDialogs::exportFileDialog()
         QVERIFY2(label.contains(chinese), qPrintable(labels.join(u" | "_qs)));
     buttons.sort();
     QCOMPARE(buttons, (QStringList{u"保存"_qs, u"取消"_qs}));
+    // The kind of a folder, which Qt's own texts leave English.
+    QCOMPARE(kinds, u"文件夹"_qs);
 }
 
 QTEST_MAIN(TestChineseDialogs)
