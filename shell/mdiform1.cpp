@@ -262,11 +262,15 @@ void MDIForm1::createToolbar()
         QAction* action = menuItemAction(key);
         Q_ASSERT(action);
         action->setToolTip(str(entry.toolTip));
-        action->setIcon(entry.image > 0 ? imageListIcon(entry.image) : varSpeedIcon());
-        // The menus show no pictures.
-        action->setIconVisibleInMenu(false);
         m_toolbar->addAction(action);
-        m_toolbar->widgetForAction(action)->setObjectName(key);
+        auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action));
+        button->setObjectName(key);
+        // The picture is the button's, not the action's: a menu bar item with
+        // an icon would show the picture instead of its caption. The button
+        // takes the action's (empty) icon again whenever the action changes.
+        const QIcon icon = entry.image > 0 ? imageListIcon(entry.image) : varSpeedIcon();
+        button->setIcon(icon);
+        connect(action, &QAction::changed, button, [button, icon] { button->setIcon(icon); });
         m_toolbarActions.insert(key, action);
     }
 }
