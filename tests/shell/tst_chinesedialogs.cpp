@@ -10,6 +10,9 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -62,6 +65,7 @@ private slots:
     void messageBoxButtons_data();
     void messageBoxButtons();
     void exportFileDialog();
+    void printDialogs();
 };
 
 void TestChineseDialogs::initTestCase()
@@ -150,6 +154,22 @@ void TestChineseDialogs::exportFileDialog()
     QCOMPARE(buttons, (QStringList{u"保存"_qs, u"取消"_qs}));
     // The kind of a folder, which Qt's own texts leave English.
     QCOMPARE(kinds, u"文件夹"_qs);
+}
+
+void TestChineseDialogs::printDialogs()
+{
+    // The print and the print preview dialogs: captions and buttons Chinese.
+    static const QRegularExpression chinese(QStringLiteral("[\\x{4E00}-\\x{9FFF}]"));
+    QPrinter printer;
+    QPrintPreviewDialog preview(&printer);
+    QPrintDialog print(&printer);
+    for (QDialog* dialog : {static_cast<QDialog*>(&preview), static_cast<QDialog*>(&print)}) {
+        QVERIFY2(dialog->windowTitle().contains(chinese), qPrintable(dialog->windowTitle()));
+        for (const QString& text : buttonTexts(*dialog))
+            QVERIFY2(text.isEmpty() || text.contains(chinese), qPrintable(text));
+    }
+    saveScreenshot(preview, u"printpreview.png"_qs);
+    saveScreenshot(print, u"printdialog.png"_qs);
 }
 
 QTEST_MAIN(TestChineseDialogs)
