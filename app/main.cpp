@@ -1,4 +1,5 @@
 #include "shell/startup.h"
+#include "store/qttranslations.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    tarnwick::store::installQtChineseTranslations(app);
     tarnwick::applyProgramFont();
     return tarnwick::runProgram();
 }

@@ -3,6 +3,7 @@
 #include "calcwindow/calcwindowtexts.h"
 #include "calcwindow/frmcalculate.h"
 #include "calcwindow/performancechart.h"
+#include "controls/filedialog.h"
 #include "controls/messagebox.h"
 #include "core/examination.h"
 #include "store/filetargets.h"
@@ -228,7 +229,7 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
         files.setObjectName(QStringLiteral("sheetFileDialog"));
         files.setAcceptMode(QFileDialog::AcceptSave);
         files.setDefaultSuffix(QStringLiteral("pdf"));
-        files.setOption(QFileDialog::DontUseNativeDialog);
+        prepareFileDialog(files);
         files.selectFile(sheets.size() == 1 ? sheets.first().model + QStringLiteral(".pdf")
                                             : QStringLiteral("选型资料单.pdf"));
         if (execModal(files) != QDialog::Accepted || files.selectedFiles().isEmpty())

@@ -7,8 +7,10 @@
 #include "calcwindow/performancechart.h"
 #include "calcwindow/pumpviewmodel.h"
 #include "calcwindow/schematic.h"
+#include "calcwindow/unitchooser.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
+#include "core/measuredrange.h"
 #include "store/calculations.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -25,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 
 #include <algorithm>
@@ -33,6 +36,9 @@
 namespace tarnwick {
 
 namespace {
+
+// The data grid's column widths in the window's layout (twips).
+constexpr int kGridColumnWidths[] = {810, 1050, 690, 690, 600, 600, 750, 780, 750, 480};
 
 QString indexed(const char* name, int index)
 {
@@ -183,20 +189,23 @@ void frmcalculate::buildInputPanel()
         placeTwips(m_text1[i], 975, boxTops[i], 620, 220);
     }
 
-    auto makeChooser = [f](const QString& name, int left, int top, int width) {
-        auto* combo = new QComboBox(f);
+    // The unit choosers draw their narrow texts whole (UnitChooser); the
+    // model chooser is wide enough for the style's own drawing.
+    auto makeUnitChooser = [f](const QString& name, int left, int top, int width) {
+        auto* combo = new UnitChooser(f);
         combo->setObjectName(name);
-        combo->setEditable(false);
-        // The unit names must fit the narrow choosers: little padding, a slim arrow.
-        combo->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 3px; }"
-                                            "QComboBox::drop-down { width: 14px; }"));
         placeTwips(combo, left, top, width, 300);
         return combo;
     };
-    m_combo3 = makeChooser(QStringLiteral("Combo3"), 1710, 550, 900);
-    m_combo2 = makeChooser(QStringLiteral("Combo2"), 1710, 875, 900);
-    m_combo4 = makeChooser(QStringLiteral("Combo4"), 1710, 1200, 900);
-    m_combo1 = makeChooser(QStringLiteral("Combo1"), 960, 1605, 1650);
+    m_combo3 = makeUnitChooser(QStringLiteral("Combo3"), 1710, 550, 900);
+    m_combo2 = makeUnitChooser(QStringLiteral("Combo2"), 1710, 875, 900);
+    m_combo4 = makeUnitChooser(QStringLiteral("Combo4"), 1710, 1200, 900);
+    m_combo1 = new QComboBox(f);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setEditable(false);
+    m_combo1->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 3px; }"
+                                           "QComboBox::drop-down { width: 14px; }"));
+    placeTwips(m_combo1, 960, 1605, 1650, 300);
     for (std::string_view unit : PressureUnit::items) {
         m_combo3->addItem(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
         m_combo4->addItem(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
@@ -235,9 +244,8 @@ void frmcalculate::buildPumpDataPanel()
     header->setDefaultAlignment(Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
     header->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 0px 1px; }"));
     header->setMinimumSectionSize(20);
-    const int columnWidths[] = {810, 1050, 690, 690, 600, 600, 750, 780, 750, 480};
     for (int column = 0; column < 10; ++column)
-        header->resizeSection(column, twips(columnWidths[column]));
+        header->resizeSection(column, twips(kGridColumnWidths[column]));
     const QFontMetrics metrics(m_grid->font());
     header->setFixedHeight(2 * metrics.height() + 2);
     QHeaderView* rows = m_grid->verticalHeader();
@@ -431,6 +439,7 @@ bool frmcalculate::load(const QString& programFolder, QString* error)
     m_catalogue = std::move(opened).value();
     m_candidates.clear();
     m_gridModel->setRowSet(&m_catalogue->viewRows);
+    fitGridColumns();
 
     {
         const QSignalBlocker blocker(m_combo1);
@@ -500,6 +509,7 @@ void frmcalculate::configureMode(CalculationMode mode, const QIcon& icon)
     setPageTabsEnabled(false);
     showCurvesPage();
     m_picture1->clearDrawing();
+    emit statusNote(QString());
     setWindowIcon(icon);
     setWindowTitle(mode == CalculationMode::Design ? calctext::designCaption() : calctext::checkCaption());
     applyModeLayout(mode);
@@ -520,6 +530,33 @@ void frmcalculate::applyModeLayout(CalculationMode mode)
     m_frame5->setVisible(design);
     placeTwips(m_frame2, 110, design ? 3900 : 2670, 2760, design ? 2325 : 3550);
     placeTwips(m_shape9, 0, 0, 2760, design ? 2220 : 3450);
+}
+
+void frmcalculate::fitGridColumns()
+{
+    // Every column as wide as its widest cell needs (the text with the
+    // cell's margins, as the grid draws it), the model column first, so a
+    // model is never cut short; none narrower than its place in the layout,
+    // which its two-line caption needs. What no longer fits the grid scrolls
+    // sideways, and every cell's tooltip holds its whole text.
+    constexpr int kModelColumn = 1;
+    constexpr int kGridLine = 1;
+    QHeaderView* header = m_grid->horizontalHeader();
+    QAbstractItemDelegate* delegate = m_grid->itemDelegate();
+    QStyleOptionViewItem option;
+    option.initFrom(m_grid);
+    option.font = m_grid->font();
+    auto fit = [&](int column) {
+        int content = 0;
+        for (int row = 0; row < m_gridModel->rowCount(); ++row)
+            content = std::max(content, delegate->sizeHint(option, m_gridModel->index(row, column)).width());
+        header->resizeSection(column, std::max(twips(kGridColumnWidths[column]), content + kGridLine));
+    };
+    fit(kModelColumn);
+    for (int column = 0; column < header->count(); ++column) {
+        if (column != kModelColumn)
+            fit(column);
+    }
 }
 
 void frmcalculate::clearOperatingLabels()
@@ -627,6 +664,7 @@ void frmcalculate::runDesignSelection()
         return;
     ResetChartPage();
     clearOperatingLabels();
+    emit statusNote(QString());
     m_rejected.clear();
     m_sheets->closeRejectedPumps();
     if (m_list1->count() > 0) {
@@ -697,6 +735,7 @@ void frmcalculate::runCheckCalculation()
         return;
     ResetChartPage();
     clearOperatingLabels();
+    emit statusNote(QString());
 
     auto result = store::runCheck(*m_catalogue, dutyTexts(), m_combo1->currentText());
     if (!result) {
@@ -706,6 +745,8 @@ void frmcalculate::runCheckCalculation()
     const CheckedPump& pump = result.value();
     m_request = pump.request;
     m_pointCount = pump.pointCount;
+    if (const auto note = operatingFlowNote(pump.points, pump.operatingFlow))
+        emit statusNote(QString::fromStdString(*note));
 
     ChartInput input;
     input.maxFlow = pump.maxFlow;

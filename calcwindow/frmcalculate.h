@@ -77,6 +77,10 @@ signals:
     // The full-screen button: the main window opens the schematic window for
     // this pump type.
     void fullScreenRequested(const QString& pumpType);
+    // A note that needs no answer, for the main window's status bar; empty
+    // takes the last note away. The check sends one when the operating point
+    // lies beyond the pump's measured flows.
+    void statusNote(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +113,7 @@ private:
     void fitschematic();
 
     void clearOperatingLabels();
+    void fitGridColumns();
     void clearCandidateList();
     void setPageTabsEnabled(bool enabled);
     void selectDefaults();

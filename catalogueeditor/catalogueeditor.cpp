@@ -1,7 +1,9 @@
 #include "catalogueeditor/catalogueeditor.h"
 
 #include "catalogueeditor/editorchart.h"
+#include "catalogueeditor/editortexts.h"
 #include "catalogueeditor/pointpaste.h"
+#include "controls/filedialog.h"
 #include "controls/messagebox.h"
 #include "core/fitquality.h"
 #include "store/names.h"
@@ -49,7 +51,7 @@ const QColor kWarnedColour(255, 240, 190);
 
 QString caption()
 {
-    return QStringLiteral("水泵目录维护");
+    return editortext::windowCaption();
 }
 
 // Numbers as typed: a decimal point or comma, a sign, an exponent; empty is
@@ -212,7 +214,7 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent)
     buildCompanyPage(companyPage);
     // On a small screen the pages scroll rather than squeeze their parts.
     for (auto [page, title] :
-         {std::pair{pumpPage, QStringLiteral("水泵")}, std::pair{companyPage, n::companyTable()}}) {
+         {std::pair{pumpPage, editortext::pumpsPage()}, std::pair{companyPage, n::companyTable()}}) {
         auto* scroll = new QScrollArea(m_tabs);
         scroll->setWidget(page);
         scroll->setWidgetResizable(true);
@@ -225,10 +227,10 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent)
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("statusText"));
     bottom->addWidget(m_status, 1);
-    m_undoButton = commandButton(QStringLiteral("撤销"), this);
-    m_redoButton = commandButton(QStringLiteral("重做"), this);
-    m_saveButton = commandButton(QStringLiteral("保存"), this);
-    m_discardButton = commandButton(QStringLiteral("放弃"), this);
+    m_undoButton = commandButton(editortext::undo(), this);
+    m_redoButton = commandButton(editortext::redo(), this);
+    m_saveButton = commandButton(editortext::save(), this);
+    m_discardButton = commandButton(editortext::discard(), this);
     for (QPushButton* b : {m_undoButton, m_redoButton, m_saveButton, m_discardButton})
         bottom->addWidget(b);
     layout->addLayout(bottom);
@@ -263,7 +265,7 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     auto* left = new QVBoxLayout;
     m_filter = new QLineEdit(page);
     m_filter->setObjectName(QStringLiteral("filterBox"));
-    m_filter->setPlaceholderText(QStringLiteral("筛选：型号、类型或转速"));
+    m_filter->setPlaceholderText(editortext::filterHint());
     m_filter->setClearButtonEnabled(true);
     left->addWidget(m_filter);
     m_list = new QListWidget(page);
@@ -274,11 +276,11 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     m_count->setObjectName(QStringLiteral("pumpCount"));
     left->addWidget(m_count);
     auto* listButtons = new QGridLayout;
-    QPushButton* add = commandButton(QStringLiteral("新建"), page);
-    QPushButton* duplicate = commandButton(QStringLiteral("复制…"), page);
-    QPushButton* remove = commandButton(QStringLiteral("删除"), page);
-    QPushButton* up = commandButton(QStringLiteral("上移"), page);
-    QPushButton* down = commandButton(QStringLiteral("下移"), page);
+    QPushButton* add = commandButton(editortext::newPump(), page);
+    QPushButton* duplicate = commandButton(editortext::duplicatePump(), page);
+    QPushButton* remove = commandButton(editortext::deletePump(), page);
+    QPushButton* up = commandButton(editortext::moveUp(), page);
+    QPushButton* down = commandButton(editortext::moveDown(), page);
     listButtons->addWidget(add, 0, 0);
     listButtons->addWidget(duplicate, 0, 1);
     listButtons->addWidget(remove, 0, 2);
@@ -322,7 +324,7 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     m_schematic->setFixedSize(130, 86);
     m_schematic->setAlignment(Qt::AlignCenter);
     m_schematic->setFrameShape(QFrame::StyledPanel);
-    QPushButton* schematic = commandButton(QStringLiteral("示意图…"), ownGroup);
+    QPushButton* schematic = commandButton(editortext::chooseSchematic(), ownGroup);
     auto* schematicRow = new QHBoxLayout;
     schematicRow->addWidget(m_schematic);
     schematicRow->addWidget(schematic, 0, Qt::AlignBottom);
@@ -331,7 +333,7 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     m_pumpButtons.append(schematic);
     forms->addWidget(ownGroup);
 
-    auto* sheetGroup = new QGroupBox(QStringLiteral("样本数据（%1）").arg(n::pumpView()), page);
+    auto* sheetGroup = new QGroupBox(editortext::sheetData().arg(n::pumpView()), page);
     auto* sheetForm = new QFormLayout(sheetGroup);
     for (const QString& field : dataSheetFields())
         makeField(sheetForm, field);
@@ -357,17 +359,16 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     auto* pointsColumn = new QVBoxLayout;
     m_points = new QTableWidget(0, 3, page);
     m_points->setObjectName(QStringLiteral("pointsGrid"));
-    m_points->setHorizontalHeaderLabels(
-        {QStringLiteral("流量 m³/h"), QStringLiteral("扬程 m"), QStringLiteral("轴功率 kW")});
+    m_points->setHorizontalHeaderLabels({editortext::flowAxis(), editortext::headAxis(), editortext::powerAxis()});
     m_points->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_points->setItemDelegate(new PointDelegate(m_points));
     m_points->setMinimumWidth(300);
     pointsColumn->addWidget(m_points, 1);
     auto* pointButtons = new QHBoxLayout;
-    QPushButton* addPoint = commandButton(QStringLiteral("添加点"), page);
-    QPushButton* removePoint = commandButton(QStringLiteral("删除点"), page);
-    QPushButton* paste = commandButton(QStringLiteral("粘贴点"), page);
-    paste->setToolTip(QStringLiteral("从剪贴板粘贴流量、扬程、轴功率（制表符分隔，可带标题行，小数点或小数逗号）"));
+    QPushButton* addPoint = commandButton(editortext::addPoint(), page);
+    QPushButton* removePoint = commandButton(editortext::removePoint(), page);
+    QPushButton* paste = commandButton(editortext::pastePoints(), page);
+    paste->setToolTip(editortext::pastePointsHint());
     for (QPushButton* b : {addPoint, removePoint, paste})
         pointButtons->addWidget(b);
     pointsColumn->addLayout(pointButtons);
@@ -384,11 +385,7 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     auto* chartColumn = new QVBoxLayout;
     m_chart = new EditorChart(page);
     chartColumn->addWidget(m_chart);
-    auto* legend = new QLabel(QStringLiteral("<span style='color:#c00000'>■ 扬程</span>　"
-                                             "<span style='color:#a08000'>■ 轴功率</span>　"
-                                             "<span style='color:#606060'>□ 效率（0–100 %）</span>　"
-                                             "方块：样本点，线：拟合曲线"),
-                              page);
+    auto* legend = new QLabel(editortext::chartLegend(), page);
     chartColumn->addWidget(legend);
     m_fitQuality = new QLabel(page);
     m_fitQuality->setObjectName(QStringLiteral("fitQuality"));
@@ -419,8 +416,8 @@ void CatalogueEditor::buildCompanyPage(QWidget* page)
         (*picture)->setFrameShape(QFrame::StyledPanel);
         layout->addWidget(*picture, row + 1, 1);
         auto* buttons = new QVBoxLayout;
-        QPushButton* change = commandButton(QStringLiteral("更换%1…").arg(pictureField), page);
-        QPushButton* clear = commandButton(QStringLiteral("清除%1").arg(pictureField), page);
+        QPushButton* change = commandButton(editortext::changePicture().arg(pictureField), page);
+        QPushButton* clear = commandButton(editortext::clearPicture().arg(pictureField), page);
         buttons->addWidget(change);
         buttons->addWidget(clear);
         buttons->addStretch();
@@ -430,16 +427,16 @@ void CatalogueEditor::buildCompanyPage(QWidget* page)
             if (m_applying)
                 return;
             const QString value = box->toPlainText();
-            edit(QStringLiteral("修改%1").arg(textField), QStringLiteral("company:") + textField,
+            edit(editortext::editField().arg(textField), QStringLiteral("company:") + textField,
                  [&](CatalogueEditorState& s) { textOf(s.company) = value; });
         });
         connect(change, &QPushButton::clicked, this, [this, pictureField, pictureOf] {
             choosePicture(
-                QStringLiteral("选择%1").arg(pictureField),
+                editortext::choosePicture().arg(pictureField),
                 [pictureOf](CatalogueEditorState& s, const QByteArray& bytes) { pictureOf(s.company) = bytes; });
         });
         connect(clear, &QPushButton::clicked, this, [this, pictureField, pictureOf] {
-            edit(QStringLiteral("清除%1").arg(pictureField), QString(),
+            edit(editortext::clearPicture().arg(pictureField), QString(),
                  [&](CatalogueEditorState& s) { pictureOf(s.company).clear(); });
         });
     };
@@ -477,9 +474,7 @@ bool CatalogueEditor::load(const QString& programFolder, QString* error)
     m_undo->clear();
     applyState(state);
     if (m_read.pointsWithoutPump > 0)
-        m_status->setText(QStringLiteral("“%1”中有 %2 个性能点没有对应的水泵，保存时将被删除。")
-                              .arg(n::pointTable())
-                              .arg(m_read.pointsWithoutPump));
+        m_status->setText(editortext::orphanPoints().arg(n::pointTable()).arg(m_read.pointsWithoutPump));
     return true;
 }
 
@@ -518,7 +513,7 @@ void CatalogueEditor::refreshList()
     for (const store::EditablePump& pump : std::as_const(m_state.pumps)) {
         const QString model = pump.model().trimmed();
         texts.append(QStringLiteral("%1　%2　%3")
-                         .arg(model.isEmpty() ? QStringLiteral("（未命名 %1）").arg(pump.key) : model, pump.type(),
+                         .arg(model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : model, pump.type(),
                               valueText(pump.field(n::speed()))));
     }
     const QSignalBlocker blocker(m_list);
@@ -563,9 +558,8 @@ void CatalogueEditor::refreshFilter()
         m_list->item(i)->setHidden(!match);
         shown += match ? 1 : 0;
     }
-    m_count->setText(shown == m_state.pumps.size()
-                         ? QStringLiteral("共 %1 台水泵").arg(m_state.pumps.size())
-                         : QStringLiteral("显示 %1 台，共 %2 台水泵").arg(shown).arg(m_state.pumps.size()));
+    m_count->setText(shown == m_state.pumps.size() ? editortext::pumpCount().arg(m_state.pumps.size())
+                                                   : editortext::shownPumpCount().arg(shown).arg(m_state.pumps.size()));
 }
 
 void CatalogueEditor::refreshPump()
@@ -627,7 +621,7 @@ void CatalogueEditor::refreshPump()
         m_fitQuality->setText(fitQualityText(quality.headDeviationPercent, quality.headR2,
                                              quality.powerDeviationPercent, quality.powerR2));
     } else {
-        m_fitQuality->setText(QStringLiteral("拟合质量\n没有性能点。"));
+        m_fitQuality->setText(editortext::noPointsToFit());
     }
 
     // The schematic of the pump's type: one assigned since the last save, or
@@ -650,7 +644,7 @@ void CatalogueEditor::refreshPump()
     const QPixmap pixmap = pictureOf(picture, m_schematic->size());
     if (pixmap.isNull()) {
         m_schematic->setPixmap(QPixmap());
-        m_schematic->setText(pump ? QStringLiteral("该类型没有示意图") : QString());
+        m_schematic->setText(pump ? editortext::noSchematicForType() : QString());
     } else {
         m_schematic->setPixmap(pixmap);
     }
@@ -713,15 +707,15 @@ void CatalogueEditor::refreshMarks()
                 }
             }
         }
-        const QString mark = !finding.refusal ? QStringLiteral("注意：")
-                             : stored         ? QStringLiteral("✗（目录中原有）")
+        const QString mark = !finding.refusal ? editortext::findingNote()
+                             : stored         ? editortext::findingStored()
                                               : QStringLiteral("✗ ");
         lines.append(mark + store::findingText(m_state.pumps, finding));
     }
     if (elsewhere > 0)
-        lines.append(QStringLiteral("其他水泵还有 %1 处不符合规则，保存前须改正。").arg(elsewhere));
+        lines.append(editortext::findingsElsewhere().arg(elsewhere));
     if (storedElsewhere > 0)
-        lines.append(QStringLiteral("目录中原有 %1 处不符合规则（未改动的不妨碍保存）。").arg(storedElsewhere));
+        lines.append(editortext::storedFindingsElsewhere().arg(storedElsewhere));
     m_rules->setText(lines.join(QLatin1Char('\n')));
     m_rules->setStyleSheet(lines.isEmpty() ? QString() : QStringLiteral("QLabel { color: #a00000; }"));
     for (int i = 0; i < m_list->count(); ++i)
@@ -739,7 +733,7 @@ void CatalogueEditor::refreshCompany()
         const QPixmap pixmap = pictureOf(*bytes, label->size());
         label->setPixmap(pixmap);
         if (pixmap.isNull())
-            label->setText(QStringLiteral("（无图片）"));
+            label->setText(editortext::noPicture());
     }
 }
 
@@ -780,7 +774,7 @@ void CatalogueEditor::onFieldEdited(const QString& field, const QString& text)
         return; // half typed: the number is taken when it is one
     const int current = m_state.current;
     const qint64 key = m_state.pumps.at(current).key;
-    edit(QStringLiteral("修改%1").arg(field), QStringLiteral("%1:%2").arg(key).arg(field),
+    edit(editortext::editField().arg(field), QStringLiteral("%1:%2").arg(key).arg(field),
          [&](CatalogueEditorState& s) { s.pumps[current].setField(field, *value); });
 }
 
@@ -790,13 +784,13 @@ void CatalogueEditor::onPointEdited(int row, int column)
         return;
     const std::optional<double> value = parseDecimal(m_points->item(row, column)->text());
     const int current = m_state.current;
-    edit(QStringLiteral("修改性能点"), QString(),
+    edit(editortext::editPoints(), QString(),
          [&](CatalogueEditorState& s) { pointValue(s.pumps[current].points[row], column) = value.value_or(kNaN); });
 }
 
 void CatalogueEditor::newPump()
 {
-    edit(QStringLiteral("新建水泵"), QString(), [](CatalogueEditorState& s) {
+    edit(editortext::newPumpEdit(), QString(), [](CatalogueEditorState& s) {
         const int at = s.current + 1;
         s.pumps.insert(at, store::emptyPump(store::nextPumpKey(s.pumps)));
         s.current = at;
@@ -813,21 +807,20 @@ void CatalogueEditor::duplicatePump()
 
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("duplicateDialog"));
-    dialog.setWindowTitle(QStringLiteral("复制水泵"));
+    dialog.setWindowTitle(editortext::duplicatePumpEdit());
     auto* form = new QFormLayout(&dialog);
     auto* model = new QLineEdit(original.model() + QStringLiteral("A"), &dialog);
     model->setObjectName(QStringLiteral("duplicateModel"));
-    form->addRow(QStringLiteral("新型号"), model);
+    form->addRow(editortext::newModel(), model);
     auto* scaling = new QComboBox(&dialog);
     scaling->setObjectName(QStringLiteral("duplicateScaling"));
-    scaling->addItems({QStringLiteral("不换算"), QStringLiteral("按叶轮外径换算（相似定律）"),
-                       QStringLiteral("按转速换算（相似定律）")});
-    form->addRow(QStringLiteral("性能点"), scaling);
+    scaling->addItems({editortext::noScaling(), editortext::scaleByImpeller(), editortext::scaleBySpeed()});
+    form->addRow(editortext::pointsScaling(), scaling);
     auto* value = new QLineEdit(&dialog);
     value->setObjectName(QStringLiteral("duplicateValue"));
     value->setValidator(new DecimalValidator(value));
-    value->setPlaceholderText(QStringLiteral("新的叶轮外径 mm 或转速 r/min"));
-    form->addRow(QStringLiteral("新值"), value);
+    value->setPlaceholderText(editortext::newValueHint());
+    form->addRow(editortext::newValue(), value);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -843,11 +836,11 @@ void CatalogueEditor::duplicatePump()
         const double old = store::numberOrNaN(original.field(field));
         const std::optional<double> target = parseDecimal(value->text());
         if (!(std::isfinite(old) && old > 0.0)) {
-            showWarning(this, QStringLiteral("原水泵没有“%1”，无法按它换算。").arg(field));
+            showWarning(this, editortext::cannotScaleWithout().arg(field));
             return;
         }
         if (!target || !(*target > 0.0)) {
-            showWarning(this, QStringLiteral("请输入大于 0 的新“%1”。").arg(field));
+            showWarning(this, editortext::enterPositiveValue().arg(field));
             return;
         }
         const double ratio = *target / old;
@@ -863,7 +856,7 @@ void CatalogueEditor::duplicatePump()
         scale(n::head(), ratio * ratio);
         scale(n::shaftPower(), ratio * ratio * ratio);
     }
-    edit(QStringLiteral("复制水泵"), QString(), [&](CatalogueEditorState& s) {
+    edit(editortext::duplicatePumpEdit(), QString(), [&](CatalogueEditorState& s) {
         copy.key = store::nextPumpKey(s.pumps);
         s.pumps.insert(s.current + 1, copy);
         s.current += 1;
@@ -874,7 +867,7 @@ void CatalogueEditor::deletePump()
 {
     if (m_state.current < 0)
         return;
-    edit(QStringLiteral("删除水泵"), QString(), [](CatalogueEditorState& s) {
+    edit(editortext::deletePumpEdit(), QString(), [](CatalogueEditorState& s) {
         s.pumps.removeAt(s.current);
         s.current = std::min(s.current, static_cast<int>(s.pumps.size()) - 1);
     });
@@ -885,7 +878,7 @@ void CatalogueEditor::movePump(int step)
     const int to = m_state.current + step;
     if (m_state.current < 0 || to < 0 || to >= m_state.pumps.size())
         return;
-    edit(QStringLiteral("移动水泵"), QString(), [&](CatalogueEditorState& s) {
+    edit(editortext::movePumpEdit(), QString(), [&](CatalogueEditorState& s) {
         s.pumps.move(s.current, to);
         s.current = to;
     });
@@ -896,7 +889,7 @@ void CatalogueEditor::addPointRow()
     if (m_state.current < 0)
         return;
     const int row = m_points->currentRow();
-    edit(QStringLiteral("添加性能点"), QString(), [&](CatalogueEditorState& s) {
+    edit(editortext::addPointEdit(), QString(), [&](CatalogueEditorState& s) {
         QList<store::EditablePoint>& points = s.pumps[s.current].points;
         // An empty point, for typing into: the rules mark it at once.
         const store::EditablePoint blank{kNaN, kNaN, kNaN};
@@ -911,7 +904,7 @@ void CatalogueEditor::removePointRow()
     const int row = m_points->currentRow();
     if (m_state.current < 0 || row < 0)
         return;
-    edit(QStringLiteral("删除性能点"), QString(),
+    edit(editortext::removePointEdit(), QString(),
          [&](CatalogueEditorState& s) { s.pumps[s.current].points.removeAt(row); });
 }
 
@@ -933,7 +926,7 @@ void CatalogueEditor::pastePoints()
         column = 0;
     if (m_points->rowCount() == 0)
         row = 0;
-    edit(QStringLiteral("粘贴性能点"), QString(), [&](CatalogueEditorState& s) {
+    edit(editortext::pastePointsEdit(), QString(), [&](CatalogueEditorState& s) {
         QList<store::EditablePoint>& points = s.pumps[s.current].points;
         for (qsizetype r = 0; r < rows->size(); ++r) {
             const qsizetype at = row + r;
@@ -943,29 +936,28 @@ void CatalogueEditor::pastePoints()
                 pointValue(points[at], column + c) = rows->at(r).at(c);
         }
     });
-    m_status->setText(QStringLiteral("已粘贴 %1 个性能点。").arg(rows->size()));
+    m_status->setText(editortext::pointsPasted().arg(rows->size()));
 }
 
 void CatalogueEditor::choosePicture(const QString& title,
                                     const std::function<void(CatalogueEditorState&, const QByteArray&)>& set)
 {
-    QFileDialog dialog(this, title, QString(), QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp *.gif)"));
+    QFileDialog dialog(this, title, QString(), editortext::pictureFilter());
     dialog.setObjectName(QStringLiteral("pictureDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(dialog);
     if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showWarning(this,
-                    QStringLiteral("无法读取文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        showWarning(this, editortext::cannotReadFile().arg(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
     const QByteArray bytes = file.readAll();
     QImage image;
     if (!image.loadFromData(bytes)) {
-        showWarning(this, QStringLiteral("文件 %1 不是可以显示的图片。").arg(QDir::toNativeSeparators(path)));
+        showWarning(this, editortext::notAPicture().arg(QDir::toNativeSeparators(path)));
         return;
     }
     edit(title, QString(), [&](CatalogueEditorState& s) { set(s, bytes); });
@@ -977,19 +969,18 @@ void CatalogueEditor::assignSchematic()
         return;
     const QString type = m_state.pumps.at(m_state.current).type().trimmed();
     if (type.isEmpty()) {
-        showWarning(this, QStringLiteral("请先填写“%1”：示意图按水泵类型指定。").arg(n::pumpType()));
+        showWarning(this, editortext::typeFirst().arg(n::pumpType()));
         return;
     }
-    choosePicture(QStringLiteral("选择“%1”的设备安装示意图").arg(type),
-                  [type](CatalogueEditorState& s, const QByteArray& bytes) {
-                      for (auto& entry : s.schematics) {
-                          if (entry.first == type) {
-                              entry.second = bytes;
-                              return;
-                          }
-                      }
-                      s.schematics.append({type, bytes});
-                  });
+    choosePicture(editortext::chooseSchematicFor().arg(type), [type](CatalogueEditorState& s, const QByteArray& bytes) {
+        for (auto& entry : s.schematics) {
+            if (entry.first == type) {
+                entry.second = bytes;
+                return;
+            }
+        }
+        s.schematics.append({type, bytes});
+    });
 }
 
 bool CatalogueEditor::save()
@@ -1005,26 +996,25 @@ bool CatalogueEditor::save()
     options.attempts = 5;
     options.busyTimeoutMs = 2000;
     options.beforeRetry = [this](int attempt) {
-        m_status->setText(QStringLiteral("数据库正被其他程序使用，正在第 %1 次重试保存…").arg(attempt));
+        m_status->setText(editortext::retryingSave().arg(attempt));
         m_status->repaint();
         return true;
     };
     const auto saved = store::saveCatalogueEdits(m_connection->database(), m_read, edits, options);
     if (!saved) {
-        m_status->setText(QStringLiteral("未保存。"));
+        m_status->setText(editortext::notSaved());
         showWarning(this, saved.error());
         return false;
     }
     const store::SaveSummary& s = *saved;
     resetFromDatabase(m_state.current);
-    m_status->setText(
-        QStringLiteral("已保存：新增 %1 台、修改 %2 台、删除 %3 台水泵的记录；性能点新增 %4、修改 %5、删除 %6 行。")
-            .arg(s.insertedPumps)
-            .arg(s.updatedPumps)
-            .arg(s.deletedPumps)
-            .arg(s.insertedPoints)
-            .arg(s.updatedPoints)
-            .arg(s.deletedPoints));
+    m_status->setText(editortext::saved()
+                          .arg(s.insertedPumps)
+                          .arg(s.updatedPumps)
+                          .arg(s.deletedPumps)
+                          .arg(s.insertedPoints)
+                          .arg(s.updatedPoints)
+                          .arg(s.deletedPoints));
     emit catalogueSaved();
     return true;
 }
@@ -1050,16 +1040,15 @@ void CatalogueEditor::discard()
 {
     if (!hasPendingEdits())
         return;
-    if (!askYesNo(this, QStringLiteral("放弃全部未保存的修改？")))
+    if (!askYesNo(this, editortext::confirmDiscard()))
         return;
     resetFromDatabase(m_state.current);
-    m_status->setText(QStringLiteral("已放弃未保存的修改。"));
+    m_status->setText(editortext::discarded());
 }
 
 void CatalogueEditor::closeEvent(QCloseEvent* event)
 {
-    if (hasPendingEdits() &&
-        !askYesNo(this, QStringLiteral("水泵目录有未保存的修改。关闭窗口将放弃这些修改，是否关闭？"))) {
+    if (hasPendingEdits() && !askYesNo(this, editortext::confirmClose())) {
         event->ignore();
         return;
     }

@@ -1,5 +1,6 @@
 #include "catalogueeditor/editorchart.h"
 
+#include "catalogueeditor/editortexts.h"
 #include "controls/uimetrics.h"
 
 #include <QPainter>
@@ -87,10 +88,10 @@ void EditorChart::paintEvent(QPaintEvent*)
         painter.drawText(area.right() + 4, yPower + metrics.ascent() / 2, m_ticks.power[static_cast<std::size_t>(i)]);
         painter.setPen(palette().windowText().color());
     }
-    painter.drawText(area.left(), area.top() - 6, QStringLiteral("扬程 m"));
-    const QString powerAxis = QStringLiteral("轴功率 kW");
+    painter.drawText(area.left(), area.top() - 6, editortext::headAxis());
+    const QString powerAxis = editortext::powerAxis();
     painter.drawText(area.right() - metrics.horizontalAdvance(powerAxis), area.top() - 6, powerAxis);
-    const QString flowAxis = QStringLiteral("流量 m³/h");
+    const QString flowAxis = editortext::flowAxis();
     painter.drawText(area.right() - metrics.horizontalAdvance(flowAxis), area.bottom() + 2 * metrics.height(),
                      flowAxis);
 }

@@ -1,5 +1,7 @@
 #include "catalogueeditor/pointpaste.h"
 
+#include "catalogueeditor/editortexts.h"
+
 #include <QStringList>
 
 #include <cmath>
@@ -54,23 +56,16 @@ Expected<QList<QList<double>>, QString> parsePastedRows(const QString& text)
         }
         firstLine = false;
         if (!numbers)
-            return Result::failure(QStringLiteral("剪贴板第 %1 行不全是数值：“%2”。请复制流量、扬程、轴功率三列数值。")
-                                       .arg(i + 1)
-                                       .arg(line.simplified()));
+            return Result::failure(editortext::pasteNotNumbers().arg(i + 1).arg(line.simplified()));
         if (values.size() > 3)
-            return Result::failure(QStringLiteral("剪贴板第 %1 行有 %2 列，性能点只有流量、扬程、轴功率三列。")
-                                       .arg(i + 1)
-                                       .arg(values.size()));
+            return Result::failure(editortext::pasteTooManyColumns().arg(i + 1).arg(values.size()));
         if (width >= 0 && values.size() != width)
-            return Result::failure(QStringLiteral("剪贴板第 %1 行有 %2 列，与前面各行的 %3 列不同。")
-                                       .arg(i + 1)
-                                       .arg(values.size())
-                                       .arg(width));
+            return Result::failure(editortext::pasteUnevenColumns().arg(i + 1).arg(values.size()).arg(width));
         width = values.size();
         rows.append(values);
     }
     if (rows.isEmpty())
-        return Result::failure(QStringLiteral("剪贴板中没有可以粘贴的性能点数值。"));
+        return Result::failure(editortext::pasteNothing());
     return rows;
 }
 

@@ -10,6 +10,7 @@
 #include "cli/reportcommand.h"
 #include "cli/selectcommand.h"
 #include "cli/sheetcommands.h"
+#include "core/measuredrange.h"
 #include "core/units.h"
 #include "store/calculations.h"
 #include "store/database.h"
@@ -19,6 +20,7 @@
 #include "store/pumpcatalogue.h"
 
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -315,11 +317,19 @@ int runCheckCommand(const Options& options)
 
     const QStringList labels = toQStringList(run->labels);
     const store::RowSet& latest = catalogue->latestResultRows;
+    // Beyond the measured flows the pump's curves are extrapolated: told, not refused.
+    const std::optional<std::string> note = operatingFlowNote(run->points, run->operatingFlow);
     if (options.json) {
-        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
-                  checkedPumpJson(run.value(), catalogue->catalogue()),
-                  {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}});
+        QJsonArray warnings;
+        if (note)
+            warnings.append(QString::fromStdString(*note));
+        printJson(
+            QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+            checkedPumpJson(run.value(), catalogue->catalogue()),
+            {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}, {QStringLiteral("warnings"), warnings}});
     } else {
+        if (note)
+            printError(QString::fromStdString(*note) + QLatin1Char('\n'));
         printOut(QStringLiteral("水泵运行参数：\n"));
         // The panel shows the model line first, then the four figures.
         printOut(QStringLiteral("  ") + labels[4] + QLatin1Char('\n'));

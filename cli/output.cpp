@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "core/numbers.h"
+#include "report/reportdefinition.h"
 #include "store/names.h"
 #include "store/results.h"
 
@@ -20,7 +21,8 @@ namespace {
 bool jsonErrors = false;
 QString errorMessage;
 
-QString cellText(const QVariant& v)
+// A figure as the report shows it; the JSON output keeps the full number.
+QString cellText(const QVariant& v, bool stored32Bit)
 {
     if (v.isNull())
         return QString();
@@ -28,9 +30,19 @@ QString cellText(const QVariant& v)
         // A figure that is not finite can only come from a damaged file; it
         // shows empty, as in the JSON output.
         const double x = v.toDouble();
-        return std::isfinite(x) ? QString::fromStdString(roundTripText(x)) : QString();
+        return std::isfinite(x) ? QString::fromStdString(displayNumberText(x, stored32Bit)) : QString();
     }
     return v.toString();
+}
+
+// The fields that the result tables hold as 32-bit numbers, as the report knows them.
+bool heldIn32Bits(const QString& field)
+{
+    for (const report::ReportColumn& column : report::reportColumns()) {
+        if (column.field == field)
+            return column.stored32Bit;
+    }
+    return false;
 }
 
 // Display width: CJK characters take two columns in a terminal.
@@ -126,7 +138,7 @@ QString resultRowsTable(const store::RowSet& rows)
         QStringList cells;
         for (const QString& field : fields) {
             const int column = rows.fieldIndex(field);
-            cells.append(column >= 0 ? cellText(rows.valueAt(row, column)) : QString());
+            cells.append(column >= 0 ? cellText(rows.valueAt(row, column), heldIn32Bits(field)) : QString());
         }
         lines.append(cells);
     }

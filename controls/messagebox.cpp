@@ -31,6 +31,17 @@ QString caption()
     return QStringLiteral("Tarnwick");
 }
 
+// The box is shown through execModal, so a test can look at it (its buttons
+// read Qt's Chinese texts) without a blocking loop.
+QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, caption(), text, buttons, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(execModal(box));
+}
+
 } // namespace
 
 void setMessageBoxInterceptor(MessageBoxInterceptor value)
@@ -44,7 +55,7 @@ void showWarning(QWidget* parent, const QString& text)
         interceptor().handler(text);
         return;
     }
-    QMessageBox::warning(parent, caption(), text, QMessageBox::Ok);
+    runBox(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void showInformation(QWidget* parent, const QString& text)
@@ -53,14 +64,14 @@ void showInformation(QWidget* parent, const QString& text)
         interceptor().handler(text);
         return;
     }
-    QMessageBox::information(parent, caption(), text, QMessageBox::Ok);
+    runBox(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool askYesNo(QWidget* parent, const QString& text)
 {
     if (interceptor().handler)
         return interceptor().handler(text);
-    return QMessageBox::question(parent, caption(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+    return runBox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
 

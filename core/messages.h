@@ -19,6 +19,13 @@ inline constexpr const char* kNoCurveData = "该水泵没有性能曲线数据�
 
 inline constexpr const char* kNoPumpFound = "没有找到满足你需要的风机！";
 
+// The check's note on an operating point beyond the measured curve: part 1,
+// the operating flow, part 2, the lowest measured flow, "～", the highest,
+// part 3.
+inline constexpr const char* kOperatingFlowOutsideMeasured1 = "注意：工作点流量 ";
+inline constexpr const char* kOperatingFlowOutsideMeasured2 = " m3/h 超出该水泵的实测流量范围（";
+inline constexpr const char* kOperatingFlowOutsideMeasured3 = " m3/h），该处性能为曲线外推值。";
+
 inline constexpr const char* kMethodDesign = "设计";
 inline constexpr const char* kMethodCheck = "校核";
 

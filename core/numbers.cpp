@@ -130,6 +130,39 @@ std::string roundTripText(double value)
     return std::string(buffer, end);
 }
 
+namespace {
+
+bool isExactFloat(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+        return false;
+    return static_cast<double>(static_cast<float>(value)) == value;
+}
+
+// The shortest decimal that reads back as the 32-bit value, as a double.
+double shortestFloatDecimal(float value)
+{
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double decimal = 0.0;
+    const auto read = std::from_chars(buffer, written.ptr, decimal);
+    return read.ec == std::errc() ? decimal : static_cast<double>(value);
+}
+
+} // namespace
+
+double displayNumberValue(double value, bool stored32Bit)
+{
+    if (stored32Bit && isExactFloat(value))
+        return shortestFloatDecimal(static_cast<float>(value));
+    return value;
+}
+
+std::string displayNumberText(double value, bool stored32Bit)
+{
+    return numberText(displayNumberValue(value, stored32Bit));
+}
+
 double roundedToTenth(double value)
 {
     return std::floor(10.0 * value + 0.5) / 10.0;

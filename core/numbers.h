@@ -19,6 +19,14 @@ double Val(std::string_view text);
 // (72, 32.3, 100, 28.6).
 std::string numberText(double value);
 
+// A figure as the user sees it, in the report, the windows and the tool's
+// text output alike: numberText, where a value held in 32 bits is first read
+// as the shortest decimal that gives the same 32-bit value (a stored 2.1 is
+// 2.0999999046325684 as a double, and shows as 2.1). A value that is not
+// exactly a 32-bit one is shown as it is.
+std::string displayNumberText(double value, bool stored32Bit);
+double displayNumberValue(double value, bool stored32Bit);
+
 // The shortest text that reads back as the same double (for machine-readable
 // output).
 std::string roundTripText(double value);

@@ -3,6 +3,7 @@
 #include "core/curvefit.h"
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnwick {
@@ -61,7 +62,61 @@ void drawMeasuredPoints(ChartSurface& chart, const ChartInput& input, double x, 
     }
 }
 
+// A point beyond the plot's flow or head range is drawn on the border it
+// crosses, with a chevron pointing out of the plot, so the engineer sees that
+// it lies off the chart rather than not at all.
+void drawPoint(ChartSurface& chart, double flow, double head, double x, double top, const QColor& color)
+{
+    const bool beyondFlow = flow > x;
+    const bool beyondHead = head > top;
+    const double cx = beyondFlow ? x : std::max(flow, 0.0);
+    const double cy = beyondHead ? top : std::max(head, 0.0);
+    chart.circle(cx, cy, x / 100.0, color);
+    if (!beyondFlow && !beyondHead)
+        return;
+    // The chevron's arms, drawn dot by dot: a few hundredths of each axis.
+    const double dx = x / 40.0;
+    const double dy = top / 28.0;
+    const double ux = beyondFlow ? 1.0 : 0.0;
+    const double uy = beyondHead ? 1.0 : 0.0;
+    auto arm = [&](double fromX, double fromY) {
+        constexpr int kDots = 24;
+        for (int i = 0; i <= kDots; ++i) {
+            const double t = static_cast<double>(i) / kDots;
+            chart.plot(fromX + (cx - fromX) * t, fromY + (cy - fromY) * t, color);
+        }
+    };
+    // The tip lies on the border; the arms open back into the plot.
+    if (ux != 0.0 && uy == 0.0) {
+        arm(cx - dx, cy + dy);
+        arm(cx - dx, cy - dy);
+    } else if (uy != 0.0 && ux == 0.0) {
+        arm(cx - dx, cy - dy);
+        arm(cx + dx, cy - dy);
+    } else {
+        arm(cx - 2.0 * dx, cy);
+        arm(cx, cy - 2.0 * dy);
+    }
+}
+
 } // namespace
+
+double chartPowerScale(float maxPower)
+{
+    // floor(1.2 N + 0.5) kW, as the chart has always scaled its power axis;
+    // a pump too small for that (under about 0.42 kW) gets the same rounding
+    // in tenths, hundredths, ... of a kW, so its power curve is drawn.
+    const double scaled = 1.2 * static_cast<double>(maxPower);
+    if (!std::isfinite(scaled) || scaled <= 0.0)
+        return 0.0;
+    double unit = 1.0;
+    for (int digits = 0; digits <= 6; ++digits, unit *= 10.0) {
+        const double p = std::floor(scaled * unit + 0.5) / unit;
+        if (p > 0.0)
+            return p;
+    }
+    return 0.0;
+}
 
 double designHeadScale(float maxHead)
 {
@@ -86,7 +141,7 @@ ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input)
     ChartTicks ticks;
     const std::optional<int> flowRange = chartFlowRange(input.maxFlow);
     const double x = flowRange ? *flowRange : 0.0;
-    const double p = std::floor(1.2 * static_cast<double>(input.maxPower) + 0.5);
+    const double p = chartPowerScale(input.maxPower);
     const double hs = input.headScale;
 
     const double qop = input.operatingFlow;
@@ -139,9 +194,8 @@ ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input)
                 const double flow = static_cast<double>(q);
                 chart.plot(flow, request.systemCoefficient * flow * flow + staticHead, systemCurveColor());
             });
-            const double radius = x / 100.0;
-            chart.circle(qop, input.operatingHead, radius, headCurveColor());
-            chart.circle(request.flow, request.resistance + staticHead, radius, systemCurveColor());
+            drawPoint(chart, qop, input.operatingHead, x, 1.5 * hs, headCurveColor());
+            drawPoint(chart, request.flow, request.resistance + staticHead, x, 1.5 * hs, systemCurveColor());
         }
     }
     drawMeasuredPoints(chart, input, x, p, hs);
@@ -153,7 +207,7 @@ ChartTicks drawCatalogueCurves(ChartSurface& chart, const ChartInput& input)
     ChartTicks ticks;
     const std::optional<int> flowRange = chartFlowRange(input.maxFlow);
     const double x = flowRange ? *flowRange : 0.0;
-    const double p = std::floor(1.2 * static_cast<double>(input.maxPower) + 0.5);
+    const double p = chartPowerScale(input.maxPower);
     const double hs = input.headScale;
     if (!flowRange || input.points.size() == 0)
         return ticks;

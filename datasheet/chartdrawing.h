@@ -98,6 +98,12 @@ inline constexpr std::array<int, 14> kChartGridRows = {158,  376,  594,  812,  1
 inline constexpr int kChartGridColumnSpacing = 454;
 inline constexpr int kChartGridColumns = 9;
 
+// The power scale P of the chart (the top of the plot being 3P):
+// floor(1.2 x largest power + 0.5) kW, and for a pump so small that this is 0
+// the same rounding in the first decimal place that gives more than 0. Zero
+// only for a pump without power.
+double chartPowerScale(float maxPower);
+
 // The flow range X of the chart: floor(1.4 x largest flow + 0.5), usable only
 // as a positive 16-bit number.
 std::optional<int> chartFlowRange(float maxFlow);

@@ -8,7 +8,6 @@
 #include "infowindows/picturebox.h"
 #include "infowindows/textlabel.h"
 #include "resources/resources.h"
-#include "resources/texts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -60,14 +59,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
     addLabel(this, QStringLiteral("lblTitle"), infotext::productName(), twipsRect(2040, 240, 3315, 240));
     addLabel(this, QStringLiteral("lblVersion"), infotext::versionText(), twipsRect(2040, 720, 3315, 225));
-    addLabel(this, QStringLiteral("Label1"), infotext::organisationPrefix() + resources::kOrganisation,
+    addLabel(this, QStringLiteral("Label1"), infotext::organisationPrefix() + infotext::organisation(),
              twipsRect(2040, 1200, 3315, 225));
     addLabel(this, QStringLiteral("lblDescription"), infotext::aboutDescription(), twipsRect(2040, 1680, 3285, 405));
 
     addLine(this, QStringLiteral("Line1_1"), 120, 5644, 2325, QColor(128, 128, 128));
     addLine(this, QStringLiteral("Line1_0"), 135, 5644, 2340, Qt::white);
 
-    addLabel(this, QStringLiteral("lblDisclaimer"), resources::kLegalWarning, twipsRect(240, 2460, 4320, 900));
+    addLabel(this, QStringLiteral("lblDisclaimer"), infotext::legalWarning(), twipsRect(240, 2460, 4320, 900));
 
     auto* ok = new xpcmdbutton(this);
     ok->setObjectName(infotext::okButton());

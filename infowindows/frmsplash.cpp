@@ -5,7 +5,6 @@
 #include "infowindows/picturebox.h"
 #include "infowindows/textlabel.h"
 #include "resources/resources.h"
-#include "resources/texts.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -63,8 +62,11 @@ TextLabel* addLabel(QWidget* parent, const QString& name, const QString& text, c
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString());
+    // No title bar and no caption: the picture is the whole window. The title
+    // is a blank rather than empty, because for an empty one the platform
+    // names the window after the program.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral(" "));
     setWindowIcon(resources::icon(QStringLiteral("main-window")));
     setFont(programFont(QStringLiteral("宋体"), 9));
     setFixedSize(twipsSize(7995, 6000));
@@ -82,7 +84,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window)
     addLabel(this, QStringLiteral("lblProductName_0"), infotext::productName(), twipsRect(1440, 1920, 5280, 645),
              Qt::black, titleFont);
 
-    addLabel(this, QStringLiteral("lblNotice"), resources::kSplashNotice, twipsRect(120, 5565, 855, 255), Qt::white,
+    addLabel(this, QStringLiteral("lblNotice"), infotext::splashNotice(), twipsRect(120, 5565, 855, 255), Qt::white,
              font());
     addLabel(this, QStringLiteral("Label1"), infotext::enterHint(), twipsRect(6600, 5565, 735, 255), Qt::white, font());
 
@@ -102,8 +104,13 @@ frmSplash::~frmSplash() = default;
 
 void frmSplash::enter()
 {
-    emit entered();
+    // The splash is gone before the main window loads and shows. In between
+    // no window is open, which must not end the program.
+    const bool quitOnLastWindow = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     close();
+    emit entered();
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
 }
 
 } // namespace tarnwick

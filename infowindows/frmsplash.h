@@ -19,9 +19,10 @@ public:
     ~frmSplash() override;
 
 signals:
-    // The entry icon was clicked. Emitted before the splash closes, so a
-    // receiver that shows the main window keeps the program running; closing
-    // the splash any other way leaves no window, and the program ends.
+    // The entry icon was clicked. Emitted after the splash has closed; the
+    // program keeps running while the receiver loads and shows the main
+    // window. Closing the splash any other way leaves no window, and the
+    // program ends.
     void entered();
 
 private:

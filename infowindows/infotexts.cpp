@@ -1,6 +1,5 @@
 #include "infowindows/infotexts.h"
 
-#include "resources/texts.h"
 
 namespace tarnwick::infotext {
 
@@ -23,7 +22,7 @@ QString helpText()
         QString(),
         QStringLiteral(" 开发单位："),
         QString(),
-        QStringLiteral("     ") + resources::kOrganisation,
+        QStringLiteral("     ") + organisation(),
         QString(),
         QStringLiteral(" 主要功能： "),
         QString(),

@@ -7,6 +7,25 @@
 // program and must read byte for byte as the user has always seen them.
 namespace tarnwick::infotext {
 
+// The developing organisation, as named in the help text and the about window.
+inline QString organisation()
+{
+    return QStringLiteral("塔恩维克暖通软件研究室");
+}
+
+// The short notice at the bottom left of the splash window (855 twips wide).
+inline QString splashNotice()
+{
+    return QStringLiteral("版权所有");
+}
+
+// The legal warning under the separator of the about window.
+inline QString legalWarning()
+{
+    return QStringLiteral(
+        "警告：本软件受著作权法保护。未经授权，擅自复制、传播本软件的全部或部分，将依法追究其民事及刑事责任。");
+}
+
 // The help window's two fixed texts, lines joined by CR LF; both end with a
 // CR LF. The help text names the developing organisation.
 QString helpText();

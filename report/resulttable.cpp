@@ -9,37 +9,14 @@
 
 namespace tarnwick::report {
 
-namespace {
-
-bool isExactFloat(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
-        return false;
-    return static_cast<double>(static_cast<float>(value)) == value;
-}
-
-// The shortest decimal that reads back as the 32-bit value, as a double.
-double shortestFloatDecimal(float value)
-{
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double decimal = 0.0;
-    const auto read = std::from_chars(buffer, written.ptr, decimal);
-    return read.ec == std::errc() ? decimal : static_cast<double>(value);
-}
-
-} // namespace
-
 double reportNumberValue(double value, bool stored32Bit)
 {
-    if (stored32Bit && isExactFloat(value))
-        return shortestFloatDecimal(static_cast<float>(value));
-    return value;
+    return displayNumberValue(value, stored32Bit);
 }
 
 QString reportNumberText(double value, bool stored32Bit)
 {
-    return QString::fromStdString(numberText(reportNumberValue(value, stored32Bit)));
+    return QString::fromStdString(displayNumberText(value, stored32Bit));
 }
 
 Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)

@@ -13,6 +13,7 @@
 #include "shell/mdiarrangement.h"
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shellicons.h"
+#include "shell/shelltexts.h"
 #include "shell/varspeedcommands.h"
 #include "speedwindow/varspeedchart.h"
 #include "store/names.h"
@@ -40,38 +41,6 @@
 namespace tarnwick {
 
 namespace {
-
-// The texts of the main window.
-namespace text {
-QString caption()
-{
-    return QStringLiteral("Tarnwick");
-}
-QString designMode()
-{
-    return QStringLiteral("设计计算");
-}
-QString checkMode()
-{
-    return QStringLiteral("校核计算");
-}
-QString latestResults()
-{
-    return QStringLiteral("本次计算结果显示");
-}
-QString allResults()
-{
-    return QStringLiteral("全部计算结果显示");
-}
-QString capsLock()
-{
-    return QStringLiteral("CAPS");
-}
-QString numLock()
-{
-    return QStringLiteral("NUM");
-}
-} // namespace text
 
 // Arrangement codes of the window menu.
 constexpr int kCascade = 0;
@@ -126,17 +95,27 @@ const QList<MenuItem>& menuTable()
     return items;
 }
 
-// The toolbar, left to right: key and tooltip. Button n shows image n.
+// The toolbar, left to right: the menu item whose action the button shows,
+// its tooltip and its image (n: image n of the toolbar's list; 0: the
+// variable-speed selection's own). A null key is a separator, named by its
+// tooltip field.
 struct ToolbarButton
 {
     const char16_t* key;
     const char16_t* toolTip;
+    int image;
 };
 
 constexpr ToolbarButton toolbarButtons[] = {
-    {u"calculate1", u"设计计算"},      {u"calculate2", u"校核计算"}, {u"result1", u"本次计算结果显示"},
-    {u"result2", u"全部计算结果显示"}, {u"principle", u"选型原理"},  {u"introduction1", u"公司简介"},
-    {u"introduction2", u"产品简介"},
+    {u"calculate1", u"设计计算", 1},
+    {u"calculate2", u"校核计算", 2},
+    {u"result1", u"本次计算结果显示", 3},
+    {u"result2", u"全部计算结果显示", 4},
+    {u"principle", u"选型原理", 5},
+    {u"introduction1", u"公司简介", 6},
+    {u"introduction2", u"产品简介", 7},
+    {nullptr, u"calculateSeparator", 0},
+    {u"calculate3", u"变速节能选型", 0},
 };
 
 QString str(const char16_t* s)
@@ -149,7 +128,7 @@ QString str(const char16_t* s)
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIForm1"));
-    setWindowTitle(text::caption());
+    setWindowTitle(shelltext::caption());
     setWindowIcon(mainWindowIcon());
 
     m_mdiArea = new QMdiArea(this);
@@ -211,13 +190,13 @@ void MDIForm1::createMenus()
     // left the other pumps out.
     if (auto* calculate = menuBar()->findChild<QMenu*>(QStringLiteral("calculate"))) {
         calculate->addSeparator()->setObjectName(QStringLiteral("rejectedPumpsSeparator"));
-        QAction* rejected = calculate->addAction(QStringLiteral("未入选水泵…"));
+        QAction* rejected = calculate->addAction(shelltext::rejectedPumps());
         rejected->setObjectName(QStringLiteral("rejectedPumps"));
         connect(rejected, &QAction::triggered, this, [this] {
             if (m_calculation)
                 m_calculation->showRejectedPumps();
             else
-                showInformation(this, QStringLiteral("请先进行设计计算。"));
+                showInformation(this, shelltext::designFirst());
         });
     }
 
@@ -275,50 +254,42 @@ void MDIForm1::createToolbar()
     m_toolbar->setFixedHeight(twips(600));
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
-    int position = 1;
+    // Each button is the menu item's own action, so both run the same command.
     for (const ToolbarButton& entry : toolbarButtons) {
+        if (!entry.key) {
+            m_toolbar->addSeparator()->setObjectName(str(entry.toolTip));
+            continue;
+        }
         const QString key = str(entry.key);
-        auto* button = new QToolButton(m_toolbar);
+        QAction* action = menuItemAction(key);
+        Q_ASSERT(action);
+        action->setToolTip(str(entry.toolTip));
+        m_toolbar->addAction(action);
+        auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action));
         button->setObjectName(key);
-        button->setToolTip(str(entry.toolTip));
-        button->setIcon(imageListIcon(position++));
-        button->setIconSize(QSize(32, 32));
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        m_toolbar->addWidget(button);
-        connect(button, &QToolButton::clicked, this, [this, key] { Toolbar1_ButtonClick(key); });
+        // The picture is the button's, not the action's: a menu bar item with
+        // an icon would show the picture instead of its caption. The button
+        // takes the action's (empty) icon again whenever the action changes.
+        const QIcon icon = entry.image > 0 ? imageListIcon(entry.image) : varSpeedIcon();
+        button->setIcon(icon);
+        connect(action, &QAction::changed, button, [button, icon] { button->setIcon(icon); });
+        m_toolbarActions.insert(key, action);
     }
+}
 
-    m_toolbar->addSeparator()->setObjectName(QStringLiteral("calculateSeparator"));
-    auto* varSpeed = new QToolButton(m_toolbar);
-    varSpeed->setObjectName(QStringLiteral("calculate3"));
-    varSpeed->setToolTip(QStringLiteral("变速节能选型"));
-    varSpeed->setIcon(varSpeedIcon());
-    varSpeed->setIconSize(QSize(32, 32));
-    varSpeed->setAutoRaise(true);
-    varSpeed->setFocusPolicy(Qt::NoFocus);
-    m_toolbar->addWidget(varSpeed);
-    connect(varSpeed, &QToolButton::clicked, this, [this] { Toolbar1_ButtonClick(QStringLiteral("calculate3")); });
+QAction* MDIForm1::menuItemAction(const QString& name) const
+{
+    for (QAction* action : menuBar()->findChildren<QAction*>(name)) {
+        if (!action->menu())
+            return action;
+    }
+    return nullptr;
 }
 
 void MDIForm1::Toolbar1_ButtonClick(const QString& key)
 {
-    if (key == QStringLiteral("calculate1"))
-        OpenDesignMode();
-    else if (key == QStringLiteral("calculate2"))
-        OpenCheckMode();
-    else if (key == QStringLiteral("result1"))
-        ShowLatestResults();
-    else if (key == QStringLiteral("result2"))
-        ShowAllResults();
-    else if (key == QStringLiteral("principle"))
-        showPrinciple();
-    else if (key == QStringLiteral("introduction1"))
-        showCompanyIntroduction();
-    else if (key == QStringLiteral("introduction2"))
-        showProductIntroduction();
-    else if (key == QStringLiteral("calculate3"))
-        openVarSpeedWindow(this);
+    if (QAction* action = m_toolbarActions.value(key))
+        action->trigger();
 }
 
 void MDIForm1::createStatusBar()
@@ -335,8 +306,8 @@ void MDIForm1::createStatusBar()
     }
     // The text panel takes what the indicators and the clock leave.
     bar->addWidget(m_panels[0], 1);
-    m_panels[1]->setText(text::capsLock());
-    m_panels[2]->setText(text::numLock());
+    m_panels[1]->setText(shelltext::capsLock());
+    m_panels[2]->setText(shelltext::numLock());
     for (int i = 1; i < 5; ++i) {
         m_panels[i]->setAlignment(Qt::AlignCenter);
         m_panels[i]->setMinimumWidth(i < 3 ? twips(900) : twips(1440));
@@ -411,7 +382,7 @@ bool MDIForm1::catalogueEditsAllowExit()
 {
     // The one window with edits that are not yet in the database asks first.
     return !m_catalogueEditor || !m_catalogueEditor->hasPendingEdits() ||
-           askYesNo(this, QStringLiteral("水泵目录有未保存的修改。退出将放弃这些修改，是否退出？"));
+           askYesNo(this, shelltext::discardCatalogueEdits());
 }
 
 QString MDIForm1::statusText() const
@@ -444,9 +415,9 @@ bool MDIForm1::load(const QString& programFolder, QString* error)
     // The report reads all results when it is asked for; the start does not.
     if (!m_allResults.open(m_mainConnection, store::names::allResultsTable(), store::RowSet::ReadRows::OnDemand))
         return fail(
-            QStringLiteral("无法打开结果表“%1”：%2").arg(store::names::allResultsTable(), m_allResults.lastError()));
+            shelltext::resultTableUnopened().arg(store::names::allResultsTable(), m_allResults.lastError()));
     if (!m_latestResults.open(m_mainConnection, store::names::latestResultsTable()))
-        return fail(QStringLiteral("无法打开结果表“%1”：%2")
+        return fail(shelltext::resultTableUnopened()
                         .arg(store::names::latestResultsTable(), m_latestResults.lastError()));
 
     showBackgroundWindow();
@@ -492,6 +463,12 @@ bool MDIForm1::ensureCalculationWindow()
         return false;
     }
     connect(window, &frmcalculate::fullScreenRequested, this, &MDIForm1::showSchematicWindow);
+    connect(window, &frmcalculate::statusNote, this, [this](const QString& note) {
+        if (note.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(note);
+    });
     // A window of fixed layout can be minimised but not maximised.
     Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
@@ -511,10 +488,14 @@ void MDIForm1::openInMode(CalculationMode mode)
         return;
     const bool check = mode == CalculationMode::Check;
 
-    m_calculation->configureMode(mode, imageListIcon(check ? 2 : 1));
-    setStatusText(check ? text::checkMode() : text::designMode());
+    const QIcon icon = imageListIcon(check ? 2 : 1);
+    m_calculation->configureMode(mode, icon);
+    setStatusText(check ? shelltext::checkMode() : shelltext::designMode());
 
+    // The title bar is the sub-window's: without an icon of its own it would
+    // show the main window's.
     QMdiSubWindow* subWindow = m_calculationSubWindow;
+    subWindow->setWindowIcon(icon);
     if (subWindow->isMinimized())
         subWindow->showNormal();
     else
@@ -532,14 +513,14 @@ void MDIForm1::openInMode(CalculationMode mode)
 
 void MDIForm1::ShowLatestResults()
 {
-    setStatusText(text::latestResults());
-    showReport(QStringLiteral("本次选型计算结果"), 3, m_latestResults);
+    setStatusText(shelltext::latestResults());
+    showReport(shelltext::latestReportCaption(), 3, m_latestResults);
 }
 
 void MDIForm1::ShowAllResults()
 {
-    setStatusText(text::allResults());
-    showReport(QStringLiteral("全部选型计算结果"), 4, m_allResults);
+    setStatusText(shelltext::allResults());
+    showReport(shelltext::allReportCaption(), 4, m_allResults);
 }
 
 void MDIForm1::showReport(const QString& caption, int image, store::RowSet& rows)

@@ -3,12 +3,14 @@
 #include "store/database.h"
 #include "store/rowset.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 
 #include <memory>
 
+class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -92,6 +94,8 @@ protected:
 private:
     void createMenus();
     void createToolbar();
+    // The action of the menu item with this name (not of a submenu).
+    QAction* menuItemAction(const QString& name) const;
     void createStatusBar();
     void updateWindowMenu();
     void updateClock();
@@ -110,6 +114,7 @@ private:
     QMenu* m_windowMenu = nullptr;
     int m_windowMenuFixedItems = 0;
     QToolBar* m_toolbar = nullptr;
+    QHash<QString, QAction*> m_toolbarActions; // by toolbar key
     QLabel* m_panels[5] = {};
     QTimer* m_clock = nullptr;
     LockKeyTracker* m_lockKeys = nullptr;

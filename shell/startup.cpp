@@ -4,6 +4,7 @@
 #include "controls/uimetrics.h"
 #include "infowindows/frmsplash.h"
 #include "shell/mdiform1.h"
+#include "shell/shelltexts.h"
 #include "store/database.h"
 #include "store/import/accessconversion.h"
 #include "store/names.h"
@@ -28,7 +29,7 @@ constexpr int kAccessConversionTimeoutMs = 10 * 60 * 1000;
 
 void applyProgramFont()
 {
-    QApplication::setFont(programFont(QStringLiteral("宋体"), 9));
+    QApplication::setFont(programFont(shelltext::programFontFamily(), 9));
 }
 
 std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder)
@@ -36,7 +37,7 @@ std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder)
     auto window = std::make_unique<MDIForm1>();
     QString error;
     if (!window->load(programFolder, &error)) {
-        showWarning(nullptr, error + QStringLiteral("\n\nTarnwick 无法启动。"));
+        showWarning(nullptr, error + shelltext::cannotStart());
         return nullptr;
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -56,9 +57,9 @@ import::AccessConversion convertWithProgress(const QString& databaseFolder, cons
 
     // The conversion runs in a child process; this loop keeps every window
     // painting and answering while it works.
-    QProgressDialog dialog(QStringLiteral("正在转换 Access 数据库……"), QStringLiteral("取消"), 0, 0);
+    QProgressDialog dialog(shelltext::converting(), shelltext::cancel(), 0, 0);
     dialog.setObjectName(QStringLiteral("AccessConversionProgress"));
-    dialog.setWindowTitle(QStringLiteral("Tarnwick"));
+    dialog.setWindowTitle(shelltext::caption());
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
@@ -88,9 +89,9 @@ import::AccessConversion convertWithProgress(const QString& databaseFolder, cons
     dialog.hide();
     switch (ending) {
     case Ending::Cancelled:
-        return run.stop(QStringLiteral("转换已取消。"));
+        return run.stop(shelltext::conversionCancelled());
     case Ending::TimedOut:
-        return run.stop(QStringLiteral("转换超时，已中止。"));
+        return run.stop(shelltext::conversionTimedOut());
     case Ending::Finished:
         break;
     }
@@ -103,18 +104,16 @@ bool offerAccessConversion(const QString& programFolder)
         return true;
     const QString path = QDir::toNativeSeparators(store::databasePath(programFolder));
     const QString question =
-        QStringLiteral("程序目录中的数据库文件“%1”是 Access 格式，需要先转换为本程序的数据库才能使用。\n\n"
-                       "转换时原文件将改名保留在同一目录中，不会丢失任何数据。现在转换吗？")
-            .arg(path);
+shelltext::offerConversion().arg(path);
     if (!askYesNo(nullptr, question)) {
-        showWarning(nullptr, QStringLiteral("数据库文件“%1”未转换。\n\nTarnwick 无法启动。").arg(path));
+        showWarning(nullptr, shelltext::notConverted().arg(path) + shelltext::cannotStart());
         return false;
     }
     // The tool is the one installed beside this program, wherever the database is.
     const QString cli = store::programFolder() + QStringLiteral("/tarnwick-cli");
     const import::AccessConversion result = convertWithProgress(programFolder, cli);
     if (result.outcome == import::AccessConversion::Outcome::Failed) {
-        showWarning(nullptr, result.message + QStringLiteral("\n\nTarnwick 无法启动。"));
+        showWarning(nullptr, result.message + shelltext::cannotStart());
         return false;
     }
     if (result.outcome == import::AccessConversion::Outcome::Converted)
@@ -151,13 +150,14 @@ std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location)
     // The windows open the database by its folder and the program's file name.
     const QFileInfo file(location.path);
     if (file.fileName() != store::names::databaseFileName()) {
-        showWarning(nullptr, QStringLiteral("窗口程序使用的数据库文件必须名为“%1”：%2\n\nTarnwick 无法启动。")
-                                 .arg(store::names::databaseFileName(), QDir::toNativeSeparators(location.path)));
+        showWarning(nullptr, shelltext::wrongDatabaseName().arg(store::names::databaseFileName(),
+                                                                  QDir::toNativeSeparators(location.path)) +
+                                 shelltext::cannotStart());
         return nullptr;
     }
     QString error;
     if (!store::preparePerUserDatabase(location, &error)) {
-        showWarning(nullptr, error + QStringLiteral("\n\nTarnwick 无法启动。"));
+        showWarning(nullptr, error + shelltext::cannotStart());
         return nullptr;
     }
     const QString folder = file.absolutePath();

@@ -5,6 +5,7 @@
 #include "report/resulttable.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
+#include "shell/shelltexts.h"
 #include "speedwindow/frmvarspeed.h"
 #include "speedwindow/varspeedchart.h"
 #include "store/database.h"
@@ -96,7 +97,7 @@ void showVarSpeedReport(MDIForm1* main, bool all)
         showWarning(main, stored.error());
         return;
     }
-    const QString caption = all ? QStringLiteral("全部变速选型结果") : QStringLiteral("本次变速选型结果");
+    const QString caption = all ? shelltext::allVarSpeedCaption() : shelltext::latestVarSpeedCaption();
     showTableReport(caption, varSpeedIcon(), varSpeedResultTable(stored.value(), all));
 }
 
@@ -105,7 +106,7 @@ void showVarSpeedReport(MDIForm1* main, bool all)
 report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
 {
     return resultTable(stored,
-                       allRuns ? QStringLiteral("全部变速节能选型结果报表") : QStringLiteral("变速节能选型结果报表"));
+                       allRuns ? shelltext::allVarSpeedReportTitle() : shelltext::varSpeedReportTitle());
 }
 
 void showLatestVarSpeedResults(MDIForm1* main)

@@ -6,6 +6,7 @@
 #include "controls/uimetrics.h"
 #include "core/motortables.h"
 #include "core/numbers.h"
+#include "speedwindow/speedtexts.h"
 #include "speedwindow/varspeedchart.h"
 
 #include <QComboBox>
@@ -28,49 +29,6 @@
 namespace tarnwick {
 
 namespace {
-
-// The window's texts, kept together.
-namespace caption {
-inline QString window()
-{
-    return QStringLiteral("变速节能选型");
-}
-inline QString inputs()
-{
-    return QStringLiteral("输入参数");
-}
-inline QString results()
-{
-    return QStringLiteral("选型结果");
-}
-inline QString accepted()
-{
-    return QStringLiteral("入选水泵");
-}
-inline QString rejected()
-{
-    return QStringLiteral("未入选水泵");
-}
-inline QString customFluid()
-{
-    return QStringLiteral("自定义");
-}
-} // namespace caption
-
-const QStringList kAcceptedHeadings = {QStringLiteral("型号"),
-                                       QStringLiteral("转速\nr/min"),
-                                       QStringLiteral("台数\nN+M"),
-                                       QStringLiteral("电机\nkW"),
-                                       QStringLiteral("设计转速比\n%"),
-                                       QStringLiteral("设计点效率\n%"),
-                                       QStringLiteral("加权综合效率\n%"),
-                                       QStringLiteral("年耗电量\nkWh"),
-                                       QStringLiteral("年电费\n元")};
-const QStringList kLoadHeadings = {
-    QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
-    QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
-    QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
-    QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
 
 // A cell that sorts by its number rather than by its text.
 class NumberItem : public QTableWidgetItem
@@ -155,7 +113,7 @@ std::string utf8(const QString& s)
 frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmvarspeed"));
-    setWindowTitle(caption::window());
+    setWindowTitle(speedtext::windowCaption());
     setFont(programFont(QStringLiteral("宋体"), 9));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowBackground());
@@ -163,8 +121,8 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
 
     auto* layout = new QHBoxLayout(this);
-    auto* inputs = panel(this, QStringLiteral("inputPanel"), caption::inputs());
-    auto* results = panel(this, QStringLiteral("resultPanel"), caption::results());
+    auto* inputs = panel(this, QStringLiteral("inputPanel"), speedtext::inputsHeading());
+    auto* results = panel(this, QStringLiteral("resultPanel"), speedtext::resultsHeading());
     buildInputs(inputs);
     buildResults(results);
     layout->addWidget(inputs, 0);
@@ -179,7 +137,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
 {
     auto* form = new QFormLayout(panel);
     form->setLabelAlignment(Qt::AlignRight);
-    const QString dutyCaptions[3] = {QStringLiteral("管路阻力"), QStringLiteral("设计流量"), QStringLiteral("静扬程")};
+    const QString dutyCaptions[3] = {speedtext::resistance(), speedtext::designFlow(), speedtext::staticHead()};
     for (int i = 0; i < 3; ++i) {
         auto* row = new QHBoxLayout;
         m_duty[i] = box(panel, QStringLiteral("dutyBox_%1").arg(i), QString());
@@ -195,19 +153,19 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_control->setObjectName(QStringLiteral("controlCombo"));
     for (int i = 0; i < kControlModeCount; ++i)
         m_control->addItem(QString::fromUtf8(controlModeName(static_cast<ControlMode>(i))));
-    form->addRow(QStringLiteral("控制方式"), m_control);
+    form->addRow(speedtext::controlMode(), m_control);
     m_proportionalShare = box(panel, QStringLiteral("proportionalShareBox"), QStringLiteral("50"));
-    form->addRow(QStringLiteral("比例压差起点 %"), m_proportionalShare);
+    form->addRow(speedtext::proportionalStart(), m_proportionalShare);
     m_setpoint = box(panel, QStringLiteral("setpointBox"), QString());
     // In the unit of the resistance box; empty: 30 % of the resistance.
-    m_setpoint->setPlaceholderText(QStringLiteral("30%阻力"));
-    m_setpoint->setToolTip(QStringLiteral("单位与管路阻力相同；不填则取管路阻力的30%"));
-    form->addRow(QStringLiteral("末端压差设定值"), m_setpoint);
+    m_setpoint->setPlaceholderText(speedtext::setpointPlaceholder());
+    m_setpoint->setToolTip(speedtext::setpointHint());
+    form->addRow(speedtext::setpoint(), m_setpoint);
     connect(m_control, &QComboBox::currentIndexChanged, this, [this] { updateControlBoxes(); });
 
     m_profile = new QTableWidget(0, 2, panel);
     m_profile->setObjectName(QStringLiteral("profileTable"));
-    m_profile->setHorizontalHeaderLabels({QStringLiteral("流量 %"), QStringLiteral("时间 %")});
+    m_profile->setHorizontalHeaderLabels({speedtext::profileFlow(), speedtext::profileTime()});
     m_profile->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_profile->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (const auto& [flow, time] : VarSpeedTexts().profile) {
@@ -217,16 +175,16 @@ void frmvarspeed::buildInputs(QWidget* panel)
         m_profile->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(time)));
     }
     m_profile->setFixedHeight((fontMetrics().height() + 6) * 6 + 8);
-    form->addRow(QStringLiteral("负荷分布"), m_profile);
+    form->addRow(speedtext::loadProfile(), m_profile);
     auto* rowButtons = new QHBoxLayout;
-    auto* add = makeCommandButton(panel, QStringLiteral("增加"), QString(), twipsRect(0, 0, 800, 330), [this] {
+    auto* add = makeCommandButton(panel, speedtext::addRow(), QString(), twipsRect(0, 0, 800, 330), [this] {
         const int row = m_profile->rowCount();
         m_profile->insertRow(row);
         m_profile->setItem(row, 0, new QTableWidgetItem);
         m_profile->setItem(row, 1, new QTableWidgetItem);
         m_profile->setCurrentCell(row, 0);
     });
-    auto* remove = makeCommandButton(panel, QStringLiteral("删除"), QString(), twipsRect(0, 0, 800, 330), [this] {
+    auto* remove = makeCommandButton(panel, speedtext::removeRow(), QString(), twipsRect(0, 0, 800, 330), [this] {
         if (m_profile->currentRow() >= 0)
             m_profile->removeRow(m_profile->currentRow());
     });
@@ -247,7 +205,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_motorMargin = box(panel, QStringLiteral("motorMarginBox"), QString::fromStdString(defaults.motorMargin));
     m_fluid = new QComboBox(panel);
     m_fluid->setObjectName(QStringLiteral("fluidCombo"));
-    m_fluid->addItem(caption::customFluid());
+    m_fluid->addItem(speedtext::customFluid());
     for (const FluidDensity& fluid : fluidDensities())
         m_fluid->addItem(QString::fromUtf8(fluid.name.data(), static_cast<qsizetype>(fluid.name.size())),
                          fluid.density);
@@ -259,17 +217,17 @@ void frmvarspeed::buildInputs(QWidget* panel)
         const QSignalBlocker block(m_fluid);
         m_fluid->setCurrentIndex(0);
     });
-    form->addRow(QStringLiteral("工作泵台数"), m_dutyPumps);
-    form->addRow(QStringLiteral("备用泵台数"), m_standbyPumps);
-    form->addRow(QStringLiteral("年运行时间 h"), m_hours);
-    form->addRow(QStringLiteral("电价 元/kWh"), m_price);
-    form->addRow(QStringLiteral("流体"), m_fluid);
-    form->addRow(QStringLiteral("密度 kg/m3"), m_density);
-    form->addRow(QStringLiteral("最低转速比 %"), m_minSpeed);
-    form->addRow(QStringLiteral("电机功率储备系数"), m_motorMargin);
+    form->addRow(speedtext::dutyPumps(), m_dutyPumps);
+    form->addRow(speedtext::standbyPumps(), m_standbyPumps);
+    form->addRow(speedtext::yearlyHours(), m_hours);
+    form->addRow(speedtext::electricityPrice(), m_price);
+    form->addRow(speedtext::fluid(), m_fluid);
+    form->addRow(speedtext::density(), m_density);
+    form->addRow(speedtext::minimumSpeed(), m_minSpeed);
+    form->addRow(speedtext::motorMargin(), m_motorMargin);
 
     auto* commands = new QHBoxLayout;
-    auto* select = makeCommandButton(panel, QStringLiteral("选型"), QString(), twipsRect(0, 0, 1000, 375),
+    auto* select = makeCommandButton(panel, speedtext::selectButton(), QString(), twipsRect(0, 0, 1000, 375),
                                      [this] { runSelection(); });
     select->setFixedSize(select->size());
     commands->addWidget(select);
@@ -280,12 +238,12 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_model = new QComboBox(panel);
     m_model->setObjectName(QStringLiteral("modelCombo"));
     m_model->setMinimumWidth(twips(1600));
-    auto* evaluate = makeCommandButton(panel, QStringLiteral("评价"), QString(), twipsRect(0, 0, 1000, 375),
+    auto* evaluate = makeCommandButton(panel, speedtext::evaluateButton(), QString(), twipsRect(0, 0, 1000, 375),
                                        [this] { evaluateModel(); });
     evaluate->setFixedSize(evaluate->size());
     single->addWidget(m_model, 1);
     single->addWidget(evaluate);
-    form->addRow(QStringLiteral("单一型号"), single);
+    form->addRow(speedtext::singleModel(), single);
 }
 
 void frmvarspeed::buildResults(QWidget* panel)
@@ -299,12 +257,12 @@ void frmvarspeed::buildResults(QWidget* panel)
     splitter->setObjectName(QStringLiteral("resultSplitter"));
     m_tabs = new QTabWidget(splitter);
     m_tabs->setObjectName(QStringLiteral("resultTabs"));
-    m_accepted = table(m_tabs, QStringLiteral("acceptedTable"), kAcceptedHeadings);
+    m_accepted = table(m_tabs, QStringLiteral("acceptedTable"), speedtext::acceptedHeadings());
     m_accepted->setSortingEnabled(true);
     m_rejected = table(m_tabs, QStringLiteral("rejectedTable"),
-                       {QStringLiteral("型号"), QStringLiteral("规则"), QStringLiteral("原因")});
-    m_tabs->addTab(m_accepted, caption::accepted());
-    m_tabs->addTab(m_rejected, caption::rejected());
+                       {speedtext::modelHeading(), speedtext::ruleHeading(), speedtext::reasonHeading()});
+    m_tabs->addTab(m_accepted, speedtext::acceptedTab());
+    m_tabs->addTab(m_rejected, speedtext::rejectedTab());
     connect(m_accepted, &QTableWidget::currentCellChanged, this, [this](int row) {
         const QTableWidgetItem* item = row >= 0 ? m_accepted->item(row, 0) : nullptr;
         const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
@@ -318,7 +276,7 @@ void frmvarspeed::buildResults(QWidget* panel)
     m_pumpTitle = new QLabel(detail);
     m_pumpTitle->setObjectName(QStringLiteral("pumpTitle"));
     m_chart = new VarSpeedChart(detail);
-    m_loads = table(detail, QStringLiteral("loadTable"), kLoadHeadings);
+    m_loads = table(detail, QStringLiteral("loadTable"), speedtext::loadHeadings());
     m_loads->setMinimumHeight((fontMetrics().height() + 8) * 7);
     detailLayout->addWidget(m_pumpTitle);
     detailLayout->addWidget(m_chart, 3);
@@ -404,7 +362,7 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         return;
     // A large catalogue shows its progress and can be stopped; a stopped
     // run stores nothing and leaves the last results on display.
-    QProgressDialog dialog(QStringLiteral("正在进行变速节能选型……"), QStringLiteral("取消"), 0, 1, this);
+    QProgressDialog dialog(speedtext::selecting(), speedtext::cancel(), 0, 1, this);
     dialog.setObjectName(QStringLiteral("varSpeedProgress"));
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(800);
@@ -442,7 +400,7 @@ void frmvarspeed::run(const std::optional<std::string>& model)
     }
     fillAccepted(pumps);
     fillRejected(rejected);
-    m_summary->setText(QStringLiteral("%1：入选%2个型号，未入选%3个型号。")
+    m_summary->setText(speedtext::summary()
                            .arg(QString::fromUtf8(controlModeName(m_run->selection.request.control)))
                            .arg(pumps.size())
                            .arg(rejected.size()));
@@ -561,14 +519,14 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
         m_pumpTitle->clear();
         return;
     }
-    m_pumpTitle->setText(QStringLiteral("%1型  %2用%3备  电机%4kW  最高效率点流量%5m3/h")
+    m_pumpTitle->setText(speedtext::pumpTitle()
                              .arg(QString::fromStdString(pump->curves.model))
                              .arg(pump->dutyPumps)
                              .arg(pump->standbyPumps)
                              .arg(QString::fromStdString(numberText(pump->motorRating)))
                              .arg(fixed(pump->curves.bestEfficiencyFlow, 1)));
     m_chart->setData(varSpeedChartData(*pump, m_run->selection.request));
-    std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{QStringLiteral("设计点"), &pump->design}};
+    std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{speedtext::designPoint(), &pump->design}};
     for (const VarSpeedPoint& p : pump->points)
         rows.emplace_back(QStringLiteral("%1%/%2%").arg(QString::fromStdString(numberText(p.flowShare * 100.0)),
                                                         QString::fromStdString(numberText(p.timeShare * 100.0))),
@@ -579,7 +537,7 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
         auto* label = new QTableWidgetItem(rows[static_cast<std::size_t>(row)].first);
         if (p.warnings != 0) {
             label->setText(label->text() + QStringLiteral(" *"));
-            label->setToolTip(QStringLiteral("等效流量超出实测流量范围"));
+            label->setToolTip(speedtext::beyondMeasuredFlows());
         }
         m_loads->setItem(row, 0, label);
         m_loads->setItem(row, 1, number(p.flow, 1));

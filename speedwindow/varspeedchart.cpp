@@ -1,6 +1,7 @@
 #include "speedwindow/varspeedchart.h"
 
 #include "calcwindow/panelparts.h"
+#include "speedwindow/speedtexts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -38,8 +39,8 @@ VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequ
     data.maxFlow = niceCeiling(qTop);
 
     // Full speed, all duty pumps in parallel, over the measured flows.
-    VarSpeedChartData::Curve full{QStringLiteral("全速扬程"), QColor(0, 0, 192), {}, false, false};
-    VarSpeedChartData::Curve eta{QStringLiteral("水泵效率"), QColor(0, 140, 0), {}, true, false};
+    VarSpeedChartData::Curve full{speedtext::fullSpeedHead(), QColor(0, 0, 192), {}, false, false};
+    VarSpeedChartData::Curve eta{speedtext::pumpEfficiency(), QColor(0, 140, 0), {}, true, false};
     for (int i = 0; i <= kSamples; ++i) {
         const double q = c.minFlow + (c.maxFlow - c.minFlow) * i / kSamples;
         full.points << QPointF(q * n, fitValue(c.headFit, q));
@@ -52,7 +53,7 @@ VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequ
     // Each load point's speed and running count: r^2 H(Q / (k r)).
     for (const VarSpeedPoint& p : pump.points) {
         VarSpeedChartData::Curve curve{
-            QStringLiteral("%1%负荷转速").arg(std::round(p.flowShare * 100.0)), QColor(90, 90, 220), {}, false, true};
+            speedtext::loadSpeedCurve().arg(std::round(p.flowShare * 100.0)), QColor(90, 90, 220), {}, false, true};
         const double r = p.speedShare;
         for (int i = 0; i <= kSamples; ++i) {
             const double q = (c.minFlow + (c.maxFlow - c.minFlow) * i / kSamples) * r;
@@ -61,8 +62,8 @@ VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequ
         data.curves << curve;
     }
 
-    VarSpeedChartData::Curve control{QStringLiteral("控制曲线"), QColor(200, 0, 0), {}, false, false};
-    VarSpeedChartData::Curve system{QStringLiteral("系统曲线"), QColor(128, 64, 0), {}, false, true};
+    VarSpeedChartData::Curve control{speedtext::controlCurve(), QColor(200, 0, 0), {}, false, false};
+    VarSpeedChartData::Curve system{speedtext::systemCurve(), QColor(128, 64, 0), {}, false, true};
     for (int i = 0; i <= kSamples; ++i) {
         const double q = request.duty.flow * 1.1 * i / kSamples;
         control.points << QPointF(q, controlHead(request, q));
@@ -150,11 +151,11 @@ void VarSpeedChart::paintEvent(QPaintEvent*)
         painter.drawText(QRectF(plot.right() + 4, y - fm.height() / 2.0, 60, fm.height()), Qt::AlignLeft,
                          QString::number(etaTop * i / 5.0, 'g', 3));
     }
-    painter.drawText(QRectF(0, 0, plot.left() + 40, fm.height()), Qt::AlignLeft, QStringLiteral("扬程 m"));
+    painter.drawText(QRectF(0, 0, plot.left() + 40, fm.height()), Qt::AlignLeft, speedtext::headAxis());
     painter.drawText(QRectF(plot.right() - 40, 0, width() - plot.right() + 40, fm.height()), Qt::AlignRight,
-                     QStringLiteral("效率 %"));
+                     speedtext::efficiencyAxis());
     painter.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 2, plot.width(), fm.height()), Qt::AlignHCenter,
-                     QStringLiteral("总流量 m3/h"));
+                     speedtext::totalFlowAxis());
 
     painter.save();
     painter.setClipRect(plot);
@@ -194,7 +195,7 @@ void VarSpeedChart::paintEvent(QPaintEvent*)
     QStringList seen;
     for (const auto& curve : m_data.curves) {
         const QString name =
-            curve.name.endsWith(QStringLiteral("负荷转速")) ? QStringLiteral("负荷点转速扬程") : curve.name;
+            curve.name.endsWith(speedtext::loadSpeedSuffix()) ? speedtext::loadSpeedLegend() : curve.name;
         if (seen.contains(name))
             continue;
         seen << name;
@@ -211,7 +212,7 @@ void VarSpeedChart::paintEvent(QPaintEvent*)
     painter.setBrush(QColor(255, 220, 0));
     painter.drawEllipse(QPointF(x + 6, y + fm.height() / 2.0), 4, 4);
     painter.setPen(QColor(0, 0, 0));
-    painter.drawText(QPointF(x + 14, y + fm.ascent()), QStringLiteral("负荷点（方块：设计点）"));
+    painter.drawText(QPointF(x + 14, y + fm.ascent()), speedtext::loadPointsLegend());
 }
 
 } // namespace tarnwick

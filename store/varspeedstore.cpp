@@ -133,9 +133,10 @@ QStringList pointColumns()
             field::motorEta(), field::driveEta(),   field::inputPower(), field::wireToWater()};
 }
 
+// `what` names the action ("读取“…”"); the text adds what to do and the driver's words.
 QString databaseError(const QString& what, const QSqlQuery& query)
 {
-    return QStringLiteral("%1：%2").arg(what, query.lastError().text());
+    return databaseErrorText(what, query.lastError());
 }
 
 VarSpeedFailure dbFailure(const QString& message)
@@ -173,7 +174,7 @@ public:
                 m_query.bindValue(i, values.at(i));
         }
         if (!m_prepared || !m_query.exec()) {
-            *error = databaseError(QStringLiteral("写入“%1”失败").arg(m_table), m_query);
+            *error = databaseError(QStringLiteral("写入“%1”").arg(m_table), m_query);
             return false;
         }
         if (id)
@@ -215,7 +216,7 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
     if (!q.exec(QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2")
                     .arg(quotedName(field::run()), quotedName(varspeednames::resultsTable()))) ||
         !q.next()) {
-        *error = databaseError(QStringLiteral("读取“%1”失败").arg(varspeednames::resultsTable()), q);
+        *error = databaseError(QStringLiteral("读取“%1”").arg(varspeednames::resultsTable()), q);
         return false;
     }
     *runNumber = q.value(0).toLongLong();
@@ -268,7 +269,7 @@ Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString&
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(sql))
-        return Result::failure(databaseError(QStringLiteral("读取“%1”失败").arg(source), q));
+        return Result::failure(databaseError(QStringLiteral("读取“%1”").arg(source), q));
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
         table.columns << record.fieldName(i);
@@ -337,7 +338,7 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
          {std::pair{varspeednames::resultsTable(), results}, std::pair{varspeednames::pointsTable(), points}}) {
         if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                         .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
-            *error = databaseError(QStringLiteral("建立“%1”失败").arg(table), q);
+            *error = databaseError(QStringLiteral("建立“%1”").arg(table), q);
             return false;
         }
     }
@@ -362,7 +363,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.exec(order->sql)) {
-            error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
+            error = databaseError(QStringLiteral("读取“%1”").arg(table), q);
             return false;
         }
         error = missingFieldsMessage(table, fields, q.record());
@@ -374,7 +375,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
         while (q.next())
             take(q, columns);
         if (q.lastError().isValid()) {
-            error = databaseError(QStringLiteral("读取“%1”失败").arg(table), q);
+            error = databaseError(QStringLiteral("读取“%1”").arg(table), q);
             return false;
         }
         return true;

@@ -4,6 +4,7 @@
 #include "controls/uimetrics.h"
 #include "shell/reportwindow/reportdialogs.h"
 #include "shell/reportwindow/reportpageview.h"
+#include "shell/reportwindow/reporttexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,82 +28,6 @@
 namespace tarnwick {
 
 namespace {
-
-// The window's own texts.
-namespace text {
-QString firstPage()
-{
-    return QStringLiteral("首页");
-}
-QString previousPage()
-{
-    return QStringLiteral("上一页");
-}
-QString nextPage()
-{
-    return QStringLiteral("下一页");
-}
-QString lastPage()
-{
-    return QStringLiteral("末页");
-}
-QString pageCount()
-{
-    return QStringLiteral("共 %1 页");
-}
-QString print()
-{
-    return QStringLiteral("打印...");
-}
-QString exportReport()
-{
-    return QStringLiteral("导出...");
-}
-QString exportCaption()
-{
-    return QStringLiteral("导出报表");
-}
-QString pdfFilter()
-{
-    return QStringLiteral("PDF 文件 (*.pdf)");
-}
-QString csvFilter()
-{
-    return QStringLiteral("CSV 文件，UTF-8 (*.csv)");
-}
-QString xlsxFilter()
-{
-    return QStringLiteral("Excel 工作簿 (*.xlsx)");
-}
-QString exporting()
-{
-    return QStringLiteral("正在导出报表...");
-}
-QString printing()
-{
-    return QStringLiteral("正在打印报表...");
-}
-QString cancel()
-{
-    return QStringLiteral("取消");
-}
-QString exported()
-{
-    return QStringLiteral("已导出到 %1");
-}
-QString unknownFormat()
-{
-    return QStringLiteral("请以 .pdf、.csv 或 .xlsx 为导出文件的扩展名。");
-}
-QString fitWidth()
-{
-    return QStringLiteral("适合页宽");
-}
-QString wholePage()
-{
-    return QStringLiteral("整页");
-}
-} // namespace text
 
 // Zoom list entries: a fraction of the real size, or one of the fitting modes.
 constexpr double kFitWidth = -1.0;
@@ -154,9 +79,9 @@ void DataReport1::createActions()
         return a;
     };
     m_first =
-        action("firstPage", text::firstPage(), QKeySequence(Qt::CTRL | Qt::Key_Home), &DataReport1::showFirstPage);
+        action("firstPage", reporttext::firstPage(), QKeySequence(Qt::CTRL | Qt::Key_Home), &DataReport1::showFirstPage);
     m_previous =
-        action("previousPage", text::previousPage(), QKeySequence(Qt::Key_PageUp), &DataReport1::showPreviousPage);
+        action("previousPage", reporttext::previousPage(), QKeySequence(Qt::Key_PageUp), &DataReport1::showPreviousPage);
 
     m_pageNumber = new QSpinBox(bar);
     m_pageNumber->setObjectName(QStringLiteral("pageNumber"));
@@ -170,25 +95,25 @@ void DataReport1::createActions()
     bar->addWidget(m_pageCount);
     connect(m_pageNumber, &QSpinBox::valueChanged, this, &DataReport1::showPage);
 
-    m_next = action("nextPage", text::nextPage(), QKeySequence(Qt::Key_PageDown), &DataReport1::showNextPage);
-    m_last = action("lastPage", text::lastPage(), QKeySequence(Qt::CTRL | Qt::Key_End), &DataReport1::showLastPage);
+    m_next = action("nextPage", reporttext::nextPage(), QKeySequence(Qt::Key_PageDown), &DataReport1::showNextPage);
+    m_last = action("lastPage", reporttext::lastPage(), QKeySequence(Qt::CTRL | Qt::Key_End), &DataReport1::showLastPage);
     bar->addSeparator();
 
     m_zoom = new QComboBox(bar);
     m_zoom->setObjectName(QStringLiteral("zoom"));
-    m_zoom->addItem(text::fitWidth(), kFitWidth);
-    m_zoom->addItem(text::wholePage(), kWholePage);
+    m_zoom->addItem(reporttext::fitWidth(), kFitWidth);
+    m_zoom->addItem(reporttext::wholePage(), kWholePage);
     for (const double step : kZoomSteps)
         m_zoom->addItem(QStringLiteral("%1%").arg(qRound(step * 100)), step);
-    // Full size keeps the 9 pt text readable; the window is narrower than
-    // the paper, so it opens scrolled to the grid.
-    m_zoom->setCurrentIndex(m_zoom->findData(1.0));
+    // The page opens as wide as the window, so that every column and the
+    // footer are in sight; the list offers the real sizes.
+    m_zoom->setCurrentIndex(m_zoom->findData(kFitWidth));
     bar->addWidget(m_zoom);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &DataReport1::applyZoom);
     bar->addSeparator();
 
-    action("print", text::print(), QKeySequence::Print, &DataReport1::printReport);
-    action("export", text::exportReport(), QKeySequence(Qt::CTRL | Qt::Key_E), &DataReport1::exportReport);
+    action("print", reporttext::print(), QKeySequence::Print, &DataReport1::printReport);
+    action("export", reporttext::exportReport(), QKeySequence(Qt::CTRL | Qt::Key_E), &DataReport1::exportReport);
 }
 
 bool DataReport1::bind(const store::RowSet& rows, QString* error)
@@ -209,7 +134,7 @@ void DataReport1::bindTable(report::ResultTable table)
     m_view->setReport(m_report.get());
     m_page = 0;
     m_pageNumber->setRange(1, pageCount());
-    m_pageCount->setText(text::pageCount().arg(pageCount()));
+    m_pageCount->setText(reporttext::pageCount().arg(pageCount()));
     showPage(1);
 }
 
@@ -304,7 +229,7 @@ bool DataReport1::eventFilter(QObject* watched, QEvent* event)
 report::ExportProgress DataReport1::progressFor(const QString& label, int total)
 {
     // Shown only when the work lasts; a large report can be stopped.
-    auto dialog = std::make_shared<QProgressDialog>(label, text::cancel(), 0, total, this);
+    auto dialog = std::make_shared<QProgressDialog>(label, reporttext::cancel(), 0, total, this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(800);
     dialog->setAutoClose(false);
@@ -322,18 +247,18 @@ bool DataReport1::exportTo(const QString& path)
         return false;
     const auto format = report::exportFormatForFileName(path);
     if (!format) {
-        showWarning(this, text::unknownFormat());
+        showWarning(this, reporttext::unknownFormat());
         return false;
     }
     const int total = *format == report::ExportFormat::Pdf ? pageCount() : m_report->table().rowCount();
     QString error;
     bool written = false;
     {
-        const auto progress = progressFor(text::exporting(), total);
+        const auto progress = progressFor(reporttext::exporting(), total);
         written = report::exportReport(*m_report, *format, path, &error, progress);
     }
     if (written)
-        statusBar()->showMessage(text::exported().arg(QDir::toNativeSeparators(path)), 5000);
+        statusBar()->showMessage(reporttext::exported().arg(QDir::toNativeSeparators(path)), 5000);
     else if (!error.isEmpty())
         showWarning(this, error);
     return written;
@@ -341,10 +266,10 @@ bool DataReport1::exportTo(const QString& path)
 
 void DataReport1::exportReport()
 {
-    const QStringList filters = {text::pdfFilter(), text::csvFilter(), text::xlsxFilter()};
+    const QStringList filters = {reporttext::pdfFilter(), reporttext::csvFilter(), reporttext::xlsxFilter()};
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString selected = filters.first();
-    QString path = ReportFileDialog::getSaveFileName(this, text::exportCaption(),
+    QString path = ReportFileDialog::getSaveFileName(this, reporttext::exportCaption(),
                                                      QDir(folder).filePath(windowTitle() + QStringLiteral(".pdf")),
                                                      filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
@@ -382,7 +307,7 @@ void DataReport1::printReport()
     QString error;
     bool printed = false;
     {
-        const auto progress = progressFor(text::printing(), last - first + 1);
+        const auto progress = progressFor(reporttext::printing(), last - first + 1);
         printed = report::paintPages(*m_report, printer, first, last, &error, progress);
     }
     if (!printed) {

@@ -1,5 +1,8 @@
 #include "shell/reportwindow/reportdialogs.h"
 
+#include "controls/filedialog.h"
+#include "controls/messagebox.h"
+
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -32,7 +35,17 @@ QString ReportFileDialog::getSaveFileName(QWidget* parent, const QString& captio
         nextFileName().reset();
         return name;
     }
-    return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filters, selectedFilter);
+    QFileDialog dialog(parent, caption, suggestedPath, filters);
+    dialog.setObjectName(QStringLiteral("ExportFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    prepareFileDialog(dialog);
+    if (selectedFilter && !selectedFilter->isEmpty())
+        dialog.selectNameFilter(*selectedFilter);
+    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    if (selectedFilter)
+        *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
 }
 
 void ReportFileDialog::setNextFileName(const QString& fileName)
@@ -52,7 +65,7 @@ bool ReportPrintDialog::exec(QPrinter& printer, int pageCount, QWidget* parent)
     dialog.setMinMax(1, pageCount);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage |
                       QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    return dialog.exec() == QDialog::Accepted;
+    return execModal(dialog) == QDialog::Accepted;
 }
 
 void ReportPrintDialog::setNextAnswer(std::function<bool(QPrinter&)> answer)

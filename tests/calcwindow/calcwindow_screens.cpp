@@ -3,7 +3,9 @@
 // schematic page), and check mode with a passed check.
 //
 //   calcwindow_screens <output folder> [program folder with the database]
+//                      [model resistance flow static-head]
 //
+// With a model and a duty it also checks that model ("7-check-model").
 // Without a program folder the window runs on the test database.
 
 #include "calcwindow/frmcalculate.h"
@@ -111,5 +113,17 @@ int main(int argc, char** argv)
         combo1->setCurrentIndex(index);
     press(&window, QStringLiteral("校核"));
     save(&window, output, QStringLiteral("6-check-passed"));
+
+    if (argc > 6) {
+        QString note;
+        QObject::connect(&window, &frmcalculate::statusNote, &window, [&note](const QString& text) { note = text; });
+        enterDuty(&window, QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]),
+                  QString::fromLocal8Bit(argv[6]));
+        combo1->setCurrentIndex(combo1->findText(QString::fromLocal8Bit(argv[3])));
+        press(&window, QStringLiteral("校核"));
+        if (!note.isEmpty())
+            std::printf("note: %s\n", qPrintable(note));
+        save(&window, output, QStringLiteral("7-check-model"));
+    }
     return 0;
 }

@@ -76,6 +76,9 @@ private slots:
     void degenerateScales_data();
     void degenerateScales();
     void zeroPowerSkipsEfficiencyOnly();
+    void smallPumpPowerScale_data();
+    void smallPumpPowerScale();
+    void dutyBeyondTheFlowScale();
     void fitSchematic_data();
     void fitSchematic();
     void viewerSizes();
@@ -171,6 +174,7 @@ void TestChartAndFit::degenerateScales_data()
     QTest::addColumn<bool>("flowTicks");
     QTest::addColumn<bool>("powerCurve");
     QTest::addColumn<bool>("headCurves");
+    // The sample's power curve (3 kW and more) lies above this small scale's top.
     QTest::newRow("power below 0.42 kW") << 80.0f << 0.3f << 38.4f << -1.0 << true << false << true;
     QTest::newRow("head below 1 m") << 80.0f << 7.0f << 0.6f << -1.0 << true << true << false;
     QTest::newRow("flow range 0") << 0.2f << 7.0f << 38.4f << -1.0 << false << false << false;
@@ -200,8 +204,8 @@ void TestChartAndFit::degenerateScales()
     QCOMPARE(countColour(drawn.image, powerCurveColor()) > 0, powerCurve);
     QCOMPARE(countColour(drawn.image, headCurveColor()) > 0, headCurves);
     QCOMPARE(countColour(drawn.image, systemCurveColor()) > 0, headCurves);
-    if (maxPower < 0.4f)
-        QVERIFY(drawn.ticks.power[0].isEmpty());
+    if (maxPower < 0.4f) // a finer step, never a power scale of 0
+        QCOMPARE(texts(drawn.ticks.power), strings({"0.08", "0.16", "0.24", "0.32", "0.4"}));
     if (maxHead < 1.0f)
         QVERIFY(drawn.ticks.head[0].isEmpty());
 }
@@ -215,6 +219,63 @@ void TestChartAndFit::zeroPowerSkipsEfficiencyOnly()
     QVERIFY(countColour(drawn.image, headCurveColor()) > 0);
     // The zero power curve runs along the bottom edge, just outside the area.
     QVERIFY(countColour(drawn.image, systemCurveColor()) > 0);
+}
+
+void TestChartAndFit::smallPumpPowerScale_data()
+{
+    QTest::addColumn<float>("maxPower");
+    QTest::addColumn<double>("scale");
+    // floor(1.2 N + 0.5) in whole kW while that is above 0, else in the first
+    // decimal place that gives more than 0.
+    QTest::newRow("7 kW: whole kW") << 7.0f << 8.0;
+    QTest::newRow("0.42 kW: still 1") << 0.42f << 1.0;
+    QTest::newRow("0.3 kW: tenths") << 0.3f << 0.4;
+    QTest::newRow("0.28 kW: tenths") << 0.28f << 0.3;
+    QTest::newRow("0.05 kW: tenths, rounded up") << 0.05f << 0.1;
+    QTest::newRow("0.03 kW: hundredths") << 0.03f << 0.04;
+    QTest::newRow("0.004 kW: thousandths") << 0.004f << 0.005;
+    QTest::newRow("no power") << 0.0f << 0.0;
+    QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0.0;
+}
+
+void TestChartAndFit::smallPumpPowerScale()
+{
+    QFETCH(float, maxPower);
+    QFETCH(double, scale);
+    QVERIFY2(std::abs(chartPowerScale(maxPower) - scale) <= 1e-12 * std::max(1.0, scale),
+             qPrintable(QString::number(chartPowerScale(maxPower), 'g', 17)));
+    if (scale <= 0.0)
+        return;
+    // The pump's power curve is drawn on that scale: N = 0.8 P + 0.001 Q
+    // stays between 0.8 P and 3 P over the drawn flows.
+    ChartInput input = samplePump();
+    input.maxPower = maxPower;
+    input.powerFit.c = {static_cast<float>(0.8 * scale), static_cast<float>(0.001 * scale), 0.0f, 0.0f};
+    const Drawn drawn = draw(input);
+    QVERIFY(countColour(drawn.image, powerCurveColor()) > 50);
+    QVERIFY(!drawn.ticks.power[4].isEmpty());
+}
+
+void TestChartAndFit::dutyBeyondTheFlowScale()
+{
+    // X = 112: a duty of 150 m3/h lies beyond the right border.
+    ChartInput input = samplePump();
+    input.request.flow = 150.0;
+    input.request.systemCoefficient = 30.0 / (150.0 * 150.0);
+    input.operatingFlow = std::sqrt(40.0 / (0.004 + input.request.systemCoefficient));
+    input.operatingHead = 40.0 - 0.004 * input.operatingFlow * input.operatingFlow;
+    const Drawn drawn = draw(input);
+    const QImage& image = drawn.image;
+    // At the border, at the duty's head (30 of 57), in the duty's colour:
+    // the clipped circle and its chevron. The system curve meets the border
+    // far below, at 0.00133 x 112^2 = 16.7.
+    const int row = static_cast<int>(std::floor((57.0 - 30.0) / 57.0 * image.height()));
+    int atBorder = 0;
+    for (int x = image.width() - 12; x < image.width(); ++x) {
+        for (int y = row - 12; y <= row + 12; ++y)
+            atBorder += QColor(image.pixel(x, y)) == systemCurveColor() ? 1 : 0;
+    }
+    QVERIFY2(atBorder > 10, qPrintable(QString::number(atBorder)));
 }
 
 void TestChartAndFit::fitSchematic_data()

@@ -1,4 +1,5 @@
 #include "calcwindow/frmcalculate.h"
+#include "calcwindow/unitchooser.h"
 #include "calcwindow/schematic.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
@@ -12,6 +13,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QPainter>
+#include <QDir>
+#include <QAbstractItemView>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -86,6 +91,8 @@ private slots:
     void candidateWithoutSchematic();
     void pageTabs();
     void checkPasses();
+    void checkNotesFlowBeyondMeasured_data();
+    void checkNotesFlowBeyondMeasured();
     void checkRejects_data();
     void checkRejects();
     void modelChoiceClearsDetails();
@@ -94,6 +101,8 @@ private slots:
     void modeLayout();
     void textThreeHandsFocusToGrid();
     void scrollBarsMoveSchematic();
+    void unitChoosersShowWholeTexts();
+    void gridColumnsFitTheirTexts();
 
 private:
     template <typename T> T* child(const QString& name) const
@@ -504,6 +513,37 @@ void TestFrmCalculate::checkPasses()
     QCOMPARE(child<QWidget>(QStringLiteral("OLE1"))->size(), QSize(332, 410));
 }
 
+void TestFrmCalculate::checkNotesFlowBeyondMeasured_data()
+{
+    QTest::addColumn<QString>("resistance");
+    QTest::addColumn<QString>("flow");
+    QTest::addColumn<bool>("beyond");
+    // TW50-20A was measured from 20 to 80 m3/h; the second duty meets its
+    // extrapolated curve at about 85 m3/h and still passes.
+    QTest::newRow("inside") << u"20"_qs << u"50"_qs << false;
+    QTest::newRow("beyond the largest measured flow") << u"5.8"_qs << u"65"_qs << true;
+}
+
+void TestFrmCalculate::checkNotesFlowBeyondMeasured()
+{
+    QFETCH(QString, resistance);
+    QFETCH(QString, flow);
+    QFETCH(bool, beyond);
+    m_window->configureMode(CalculationMode::Check, QIcon());
+    QSignalSpy notes(m_window.get(), &frmcalculate::statusNote);
+    enterDuty(resistance, flow, u"0"_qs);
+    click(u"校核"_qs);
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n')))); // passed, nothing modal
+    QCOMPARE(rows(kLatest), 1);
+    QVERIFY(!notes.isEmpty());
+    const QString last = notes.constLast().constFirst().toString();
+    QCOMPARE(last.contains(u"超出该水泵的实测流量范围（20～80 m3/h）"_qs), beyond);
+    QCOMPARE(last.isEmpty(), !beyond);
+    // A new mode takes the note away.
+    m_window->configureMode(CalculationMode::Check, QIcon());
+    QVERIFY(notes.constLast().constFirst().toString().isEmpty());
+}
+
 void TestFrmCalculate::checkRejects_data()
 {
     QTest::addColumn<QString>("model");
@@ -707,6 +747,83 @@ void TestFrmCalculate::scrollBarsMoveSchematic()
     QCOMPARE(ole->y(), -twips(3075));
     // The bottom of the picture meets the bottom of the viewport.
     QCOMPARE(ole->y() + ole->height(), twips(3075));
+}
+
+namespace {
+
+// With TARNWICK_SCREENSHOTS naming a folder: the window with an open list
+// painted where it opens, for looking at.
+void saveWithPopup(QWidget* window, QWidget* popup, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QImage image = window->grab().toImage();
+    {
+        QPainter painter(&image);
+        painter.drawPixmap(window->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    }
+    image.save(QDir(folder).filePath(name));
+}
+
+} // namespace
+
+void TestFrmCalculate::unitChoosersShowWholeTexts()
+{
+    for (const QString& name : {u"Combo2"_qs, u"Combo3"_qs, u"Combo4"_qs}) {
+        auto* chooser = child<UnitChooser>(name);
+        // The box keeps its place and width.
+        QCOMPARE(chooser->width(), twips(900));
+        // Closed: every unit fits whole between the frame and the arrow.
+        const QFontMetrics closed(chooser->fittingFont());
+        QVERIFY(chooser->fittingFont().pointSizeF() >= 6.0);
+        for (int i = 0; i < chooser->count(); ++i)
+            QVERIFY2(closed.horizontalAdvance(chooser->itemText(i)) <= chooser->textArea().width(),
+                     qPrintable(name + u": "_qs + chooser->itemText(i)));
+        // Open: the list is wide enough for every unit with the row's margins.
+        const int mmH2O = chooser->findText(u"mmH2O"_qs);
+        if (mmH2O >= 0)
+            chooser->setCurrentIndex(mmH2O);
+        chooser->showPopup();
+        QAbstractItemView* list = chooser->view();
+        QTRY_VERIFY(list->isVisible());
+        const QFontMetrics open(list->font());
+        for (int i = 0; i < chooser->count(); ++i)
+            QVERIFY2(open.horizontalAdvance(chooser->itemText(i)) + 8 <= list->viewport()->width(),
+                     qPrintable(name + u" list: "_qs + chooser->itemText(i)));
+        if (name == u"Combo3"_qs)
+            saveWithPopup(m_window.get(), list->window(), u"unitchooser-open-mmH2O.png"_qs);
+        chooser->hidePopup();
+    }
+}
+
+void TestFrmCalculate::gridColumnsFitTheirTexts()
+{
+    // Every cell's text fits its column (the model column above all); the
+    // tooltip holds the whole text.
+    auto* grid = child<QTableView>(u"DataGrid1"_qs);
+    QAbstractItemModel* model = grid->model();
+    QVERIFY(model->rowCount() > 0);
+    const QFontMetrics metrics(grid->font());
+    // The cell's text margins as the style draws them, and the grid line.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex cell = model->index(row, column);
+            const QString text = cell.data().toString();
+            QCOMPARE(cell.data(Qt::ToolTipRole).toString(), text);
+            QVERIFY2(metrics.horizontalAdvance(text) + margins <= grid->columnWidth(column),
+                     qPrintable(QStringLiteral("%1/%2: %3").arg(row).arg(column).arg(text)));
+        }
+    }
+    // None narrower than its place in the layout.
+    const int layoutWidths[] = {810, 1050, 690, 690, 600, 600, 750, 780, 750, 480};
+    for (int column = 0; column < model->columnCount(); ++column)
+        QVERIFY(grid->columnWidth(column) >= twips(layoutWidths[column]));
+    QCOMPARE(grid->geometry().size(), twipsSize(7700, 1340));
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (!folder.isEmpty())
+        child<QWidget>(u"Frame3"_qs)->grab().save(QDir(folder).filePath(u"grid.png"_qs));
 }
 
 QTEST_MAIN(TestFrmCalculate)

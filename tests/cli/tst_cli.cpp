@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using tarnwick::testing::TestProgramFolder;
@@ -44,6 +45,9 @@ private slots:
     void programMessagesExitWithOne();
     void checkPrintsLabelsAndRow();
     void resultsPrintsEitherTable();
+    void checkWarnsBeyondMeasuredFlows_data();
+    void checkWarnsBeyondMeasuredFlows();
+    void textShowsFiguresAsTheReport();
     void usageAndDatabaseErrorsExitWithTwo_data();
     void usageAndDatabaseErrorsExitWithTwo();
     void missingDatabaseIsNotCreated();
@@ -213,6 +217,59 @@ void TestCli::resultsPrintsEitherTable()
     const Run text = cli(QStringList{QStringLiteral("results"), QStringLiteral("--all")} + db());
     QVERIFY(text.out.contains(QStringLiteral("水泵选型结果")));
     QVERIFY(text.out.contains(QStringLiteral("计算时间")));
+}
+
+void TestCli::checkWarnsBeyondMeasuredFlows_data()
+{
+    QTest::addColumn<QString>("flow");
+    QTest::addColumn<QString>("resistance");
+    QTest::addColumn<bool>("beyond");
+    // P1 was measured from 25 to 67.5 m3/h.
+    QTest::newRow("inside the measured flows") << u"48"_qs << u"19"_qs << false;
+    QTest::newRow("beyond the largest measured flow") << u"60"_qs << u"9.6"_qs << true;
+}
+
+void TestCli::checkWarnsBeyondMeasuredFlows()
+{
+    QFETCH(QString, flow);
+    QFETCH(QString, resistance);
+    QFETCH(bool, beyond);
+    const QStringList check = QStringList{u"check"_qs,        u"--model"_qs, u"P1"_qs,
+                                          u"--flow"_qs,       flow,          u"--resistance"_qs,
+                                          resistance,         u"--static-head"_qs, u"0"_qs} +
+                              db();
+    const Run run = cli(check + QStringList{u"--json"_qs});
+    QCOMPARE(run.exitCode, 0); // told, never refused
+    const QJsonObject json = run.json();
+    const QJsonArray rows = json.value(u"rows"_qs).toArray();
+    QCOMPARE(rows.size(), 1);
+    const double operatingFlow = rows.first().toObject().value(u"实际流量"_qs).toDouble();
+    QCOMPARE(operatingFlow > 67.5, beyond);
+    QVERIFY(json.value(u"warnings"_qs).isArray());
+    const QStringList warnings = strings(json.value(u"warnings"_qs).toArray());
+    QCOMPARE(warnings.size(), beyond ? 1 : 0);
+    if (beyond)
+        QVERIFY2(warnings.first().contains(u"（25～67.5 m3/h）"_qs), qPrintable(warnings.first()));
+
+    // The readable form tells it apart from the figures, on the error stream.
+    const Run text = cli(check);
+    QCOMPARE(text.exitCode, 0);
+    QCOMPARE(text.err.contains(u"实测流量范围"_qs), beyond);
+    QVERIFY(!text.out.contains(u"实测流量范围"_qs));
+}
+
+void TestCli::textShowsFiguresAsTheReport()
+{
+    // The static head is stored in 32 bits: 2.1 is held as 2.0999999046325684.
+    const QStringList check = {u"check"_qs, u"--model"_qs,      u"P1"_qs,  u"--flow"_qs,        u"48"_qs,
+                               u"--resistance"_qs, u"19"_qs, u"--static-head"_qs, u"2.1"_qs};
+    QCOMPARE(cli(check + db()).exitCode, 0);
+    const Run json = cli(QStringList{u"results"_qs, u"--json"_qs} + db());
+    const QJsonObject row = json.json().value(u"rows"_qs).toArray().first().toObject();
+    QCOMPARE(row.value(u"系统静扬程"_qs).toDouble(), static_cast<double>(2.1f)); // full number for scripts
+    const Run text = cli(QStringList{u"results"_qs} + db());
+    QVERIFY2(text.out.contains(QRegularExpression(u"(^|\\s)2\\.1(\\s|$)"_qs)), qPrintable(text.out));
+    QVERIFY2(!text.out.contains(u"2.0999"_qs), qPrintable(text.out));
 }
 
 void TestCli::usageAndDatabaseErrorsExitWithTwo_data()

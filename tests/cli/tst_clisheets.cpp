@@ -40,7 +40,7 @@ QJsonArray withoutTimes(QJsonArray rows)
     for (qsizetype i = 0; i < rows.size(); ++i) {
         QJsonObject row = rows[i].toObject();
         row.remove(QStringLiteral("计算时间"));
-        row.remove(QStringLiteral("time"));
+        row.remove(QStringLiteral("time")); // the same time in ISO 8601
         rows[i] = row;
     }
     return rows;

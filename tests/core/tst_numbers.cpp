@@ -20,6 +20,8 @@ private slots:
     void val();
     void numberText_data();
     void numberText();
+    void displayNumberText_data();
+    void displayNumberText();
     void roundedToTenth_data();
     void roundedToTenth();
     void wholePercent_data();
@@ -116,6 +118,30 @@ void tst_numbers::numberText()
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(coretesting::qs(tarnwick::numberText(value)), expected);
+}
+
+void tst_numbers::displayNumberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("stored32Bit");
+    QTest::addColumn<QString>("expected");
+
+    // A 32-bit 2.1 read as a double is 2.0999999046325684.
+    const double stored = static_cast<double>(2.1f);
+    QTest::newRow("32-bit 2.1 shows as typed") << stored << true << QStringLiteral("2.1");
+    QTest::newRow("the same double held in 64 bits") << stored << false << QStringLiteral("2.09999990463257");
+    QTest::newRow("32-bit 0.3") << static_cast<double>(0.3f) << true << QStringLiteral("0.3");
+    QTest::newRow("32-bit whole percent") << 81.0 << true << QStringLiteral("81");
+    QTest::newRow("not a 32-bit value stays") << 28.6 << true << QStringLiteral("28.6");
+    QTest::newRow("64-bit flow") << 48.25 << false << QStringLiteral("48.25");
+}
+
+void tst_numbers::displayNumberText()
+{
+    QFETCH(double, value);
+    QFETCH(bool, stored32Bit);
+    QFETCH(QString, expected);
+    QCOMPARE(coretesting::qs(tarnwick::displayNumberText(value, stored32Bit)), expected);
 }
 
 void tst_numbers::roundedToTenth_data()

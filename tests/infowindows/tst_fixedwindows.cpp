@@ -2,10 +2,10 @@
 #include "infowindows/frmabout.h"
 #include "infowindows/frmbackground.h"
 #include "infowindows/frmsplash.h"
+#include "infowindows/infotexts.h"
 #include "infowindows/picturebox.h"
 #include "infowindows/textlabel.h"
 #include "resources/resources.h"
-#include "resources/texts.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -150,7 +150,11 @@ void TestFixedWindows::splashEndsOrEntersTheProgram()
     frmSplash splash;
     QWidget mainWindow;
     QSignalSpy entered(&splash, &frmSplash::entered);
-    connect(&splash, &frmSplash::entered, &mainWindow, [&mainWindow] { mainWindow.show(); });
+    bool splashShownAtLoad = false;
+    connect(&splash, &frmSplash::entered, &mainWindow, [&] {
+        splashShownAtLoad = splash.isVisible();
+        mainWindow.show();
+    });
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
 
@@ -168,6 +172,8 @@ void TestFixedWindows::splashEndsOrEntersTheProgram()
     QCOMPARE(entered.size(), clickEntry ? 1 : 0);
     QVERIFY(!splash.isVisible());
     QCOMPARE(mainWindow.isVisible(), clickEntry);
+    // The splash closes before the main window loads.
+    QVERIFY(!splashShownAtLoad);
 }
 
 void TestFixedWindows::splashLayout()
@@ -182,8 +188,12 @@ void TestFixedWindows::splashLayout()
     QVERIFY(splash.children().indexOf(const_cast<TextLabel*>(title)) >
             splash.children().indexOf(const_cast<TextLabel*>(shadow)));
     QCOMPARE(splash.findChild<TextLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("点击进入"));
-    QCOMPARE(splash.findChild<TextLabel*>(QStringLiteral("lblNotice"))->text(), tarnwick::resources::kSplashNotice);
+    QCOMPARE(splash.findChild<TextLabel*>(QStringLiteral("lblNotice"))->text(), tarnwick::infotext::splashNotice());
     checkLabelsFit(splash, {QStringLiteral("Image1")});
+    // No caption: no title bar, and no text the platform could show instead.
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(splash.windowTitle().trimmed().isEmpty());
+    QVERIFY(!splash.windowTitle().isEmpty());
 }
 
 void TestFixedWindows::aboutTexts()
@@ -196,9 +206,9 @@ void TestFixedWindows::aboutTexts()
     };
     QCOMPARE(text("lblTitle"), QStringLiteral("Tarnwick软件"));
     QCOMPARE(text("lblVersion"), QStringLiteral("版本1.0.0"));
-    QCOMPARE(text("Label1"), QStringLiteral("开发单位：") + tarnwick::resources::kOrganisation);
+    QCOMPARE(text("Label1"), QStringLiteral("开发单位：") + tarnwick::infotext::organisation());
     QCOMPARE(text("lblDescription"), QStringLiteral("本软件用于帮助用户选择合适的水泵，给用户的设计计算带来方便。"));
-    QCOMPARE(text("lblDisclaimer"), tarnwick::resources::kLegalWarning);
+    QCOMPARE(text("lblDisclaimer"), tarnwick::infotext::legalWarning());
     QVERIFY(about.findChild<PictureBox*>(QStringLiteral("Image1"))->hasPicture());
     checkLabelsFit(about, {QStringLiteral("Image1"), QStringLiteral("确定")});
     // The legal warning lies below the separator.

@@ -1,10 +1,10 @@
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
 #include "infowindows/frmhelp.h"
+#include "infowindows/infotexts.h"
 #include "infowindows/picturebox.h"
 #include "infowindows/readonlytextbox.h"
 #include "resources/resources.h"
-#include "resources/texts.h"
 #include "tests/infowindows/testpictures.h"
 #include "tests/support/testdatabase.h"
 
@@ -48,7 +48,7 @@ QByteArray expectedHelpText()
         {0, none},
         {1, QStringLiteral("开发单位：")},
         {0, none},
-        {5, tarnwick::resources::kOrganisation},
+        {5, tarnwick::infotext::organisation()},
         {0, none},
         {1, QStringLiteral("主要功能： ")},
         {0, none},

@@ -5,6 +5,7 @@
 #include "shell/mdiarrangement.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
+#include "shell/shellicons.h"
 #include "shell/startup.h"
 #include "store/names.h"
 #include "tests/support/testdatabase.h"
@@ -118,6 +119,7 @@ private slots:
 
     void modeSwitchReconfiguresSameWindow();
     void modeSwitchEmptiesResults();
+    void calculationNotesInStatusBar();
     void calculationWindowPlacement();
     void closedCalculationWindowIsCreatedAgain();
     void windowMenuListsChildren();
@@ -264,6 +266,8 @@ void TestMDIForm1::loadFailsWithMessage()
     QString error;
     QVERIFY(!form.load(m_folder->folder(), &error));
     QVERIFY2(error.contains(expected), qPrintable(error));
+    // A Chinese sentence first; the driver's own words may follow.
+    QVERIFY2(!error.isEmpty() && error.at(0) >= QChar(0x4E00) && error.at(0) <= QChar(0x9FFF), qPrintable(error));
     QVERIFY(!form.isVisible());
     // A missing file is never created by trying to open it.
     QCOMPARE(QFile::exists(path), !removeFile);
@@ -370,6 +374,10 @@ void TestMDIForm1::toolbarButtons()
         auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
         QVERIFY(button);
         actual.append({button->objectName(), button->toolTip()});
+        // The button is the menu item's own action, not a copy of it.
+        QCOMPARE(button->defaultAction(), menuItem(form, button->objectName()));
+        // The menus, the menu bar's own items too, show captions, no pictures.
+        QVERIFY(action->icon().isNull());
         QVERIFY2(button->x() > lastX, "buttons left to right");
         lastX = button->x();
         const QPixmap pixmap = button->icon().pixmap(32, 32);
@@ -379,6 +387,10 @@ void TestMDIForm1::toolbarButtons()
     }
     QCOMPARE(actual, expected);
     QCOMPARE(images.size(), 8); // every button its own picture
+    // A change of the action (here: its tooltip) leaves the button its picture.
+    QToolButton* principle = toolbarButton(form, u"principle"_qs);
+    principle->defaultAction()->setToolTip(u"选型原理"_qs + u" "_qs);
+    QVERIFY(!principle->icon().isNull());
     QCOMPARE(toolbar->height(), twips(600));
 }
 
@@ -527,9 +539,32 @@ void TestMDIForm1::modeSwitchReconfiguresSameWindow()
     QCOMPARE(form->calculationWindow(), calc.data());
     QVERIFY(calc->isVisible());
     QCOMPARE(form->mdiArea()->activeSubWindow()->widget(), calc.data());
-    // The subwindow shows the mode's caption and icon.
+    // The subwindow shows the mode's caption and the mode's image of the
+    // toolbar's list, never the main window's icon.
     QCOMPARE(form->mdiArea()->activeSubWindow()->windowTitle(), u"水泵设计计算"_qs);
-    QVERIFY(!form->mdiArea()->activeSubWindow()->windowIcon().isNull());
+    auto image = [](const QIcon& icon) { return icon.pixmap(32, 32).toImage(); };
+    QMdiSubWindow* sub = form->mdiArea()->activeSubWindow();
+    QCOMPARE(image(sub->windowIcon()), image(imageListIcon(1)));
+    QVERIFY(image(sub->windowIcon()) != image(form->windowIcon()));
+    menuItem(*form, u"calculate2"_qs)->trigger();
+    QCOMPARE(image(sub->windowIcon()), image(imageListIcon(2)));
+}
+
+void TestMDIForm1::calculationNotesInStatusBar()
+{
+    auto form = loadedForm();
+    QVERIFY(form);
+    form->OpenCheckMode();
+    frmcalculate* calc = form->calculationWindow();
+    QVERIFY(calc);
+    // A note shows without a box and without taking the mode's text.
+    const QString note = u"注意：工作点流量 85 m3/h 超出该水泵的实测流量范围（20～80 m3/h），该处性能为曲线外推值。"_qs;
+    emit calc->statusNote(note);
+    QCOMPARE(form->statusBar()->currentMessage(), note);
+    QCOMPARE(form->statusText(), u"校核计算"_qs);
+    QVERIFY(m_messages.isEmpty());
+    form->OpenDesignMode(); // the window takes its note away on a new mode
+    QVERIFY(form->statusBar()->currentMessage().isEmpty());
 }
 
 void TestMDIForm1::modeSwitchEmptiesResults()

@@ -1,0 +1,232 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The variable-speed selection window's own texts, kept together: they are
+// data of the program and must read byte for byte as the user sees them.
+namespace tarnwick::speedtext {
+
+inline QString windowCaption()
+{
+    return QStringLiteral("变速节能选型");
+}
+inline QString inputsHeading()
+{
+    return QStringLiteral("输入参数");
+}
+inline QString resultsHeading()
+{
+    return QStringLiteral("选型结果");
+}
+inline QString acceptedTab()
+{
+    return QStringLiteral("入选水泵");
+}
+inline QString rejectedTab()
+{
+    return QStringLiteral("未入选水泵");
+}
+inline QString customFluid()
+{
+    return QStringLiteral("自定义");
+}
+inline QString resistance()
+{
+    return QStringLiteral("管路阻力");
+}
+inline QString designFlow()
+{
+    return QStringLiteral("设计流量");
+}
+inline QString staticHead()
+{
+    return QStringLiteral("静扬程");
+}
+inline QString controlMode()
+{
+    return QStringLiteral("控制方式");
+}
+inline QString proportionalStart()
+{
+    return QStringLiteral("比例压差起点 %");
+}
+inline QString setpointPlaceholder()
+{
+    return QStringLiteral("30%阻力");
+}
+inline QString setpointHint()
+{
+    return QStringLiteral("单位与管路阻力相同；不填则取管路阻力的30%");
+}
+inline QString setpoint()
+{
+    return QStringLiteral("末端压差设定值");
+}
+inline QString profileFlow()
+{
+    return QStringLiteral("流量 %");
+}
+inline QString profileTime()
+{
+    return QStringLiteral("时间 %");
+}
+inline QString loadProfile()
+{
+    return QStringLiteral("负荷分布");
+}
+inline QString addRow()
+{
+    return QStringLiteral("增加");
+}
+inline QString removeRow()
+{
+    return QStringLiteral("删除");
+}
+inline QString dutyPumps()
+{
+    return QStringLiteral("工作泵台数");
+}
+inline QString standbyPumps()
+{
+    return QStringLiteral("备用泵台数");
+}
+inline QString yearlyHours()
+{
+    return QStringLiteral("年运行时间 h");
+}
+inline QString electricityPrice()
+{
+    return QStringLiteral("电价 元/kWh");
+}
+inline QString fluid()
+{
+    return QStringLiteral("流体");
+}
+inline QString density()
+{
+    return QStringLiteral("密度 kg/m3");
+}
+inline QString minimumSpeed()
+{
+    return QStringLiteral("最低转速比 %");
+}
+inline QString motorMargin()
+{
+    return QStringLiteral("电机功率储备系数");
+}
+inline QString selectButton()
+{
+    return QStringLiteral("选型");
+}
+inline QString evaluateButton()
+{
+    return QStringLiteral("评价");
+}
+inline QString singleModel()
+{
+    return QStringLiteral("单一型号");
+}
+inline QString modelHeading()
+{
+    return QStringLiteral("型号");
+}
+inline QString ruleHeading()
+{
+    return QStringLiteral("规则");
+}
+inline QString reasonHeading()
+{
+    return QStringLiteral("原因");
+}
+inline QString selecting()
+{
+    return QStringLiteral("正在进行变速节能选型……");
+}
+inline QString cancel()
+{
+    return QStringLiteral("取消");
+}
+inline QString summary()
+{
+    return QStringLiteral("%1：入选%2个型号，未入选%3个型号。");
+}
+inline QString pumpTitle()
+{
+    return QStringLiteral("%1型  %2用%3备  电机%4kW  最高效率点流量%5m3/h");
+}
+inline QString designPoint()
+{
+    return QStringLiteral("设计点");
+}
+inline QString beyondMeasuredFlows()
+{
+    return QStringLiteral("等效流量超出实测流量范围");
+}
+inline QString fullSpeedHead()
+{
+    return QStringLiteral("全速扬程");
+}
+inline QString pumpEfficiency()
+{
+    return QStringLiteral("水泵效率");
+}
+inline QString loadSpeedCurve()
+{
+    return QStringLiteral("%1%负荷转速");
+}
+inline QString controlCurve()
+{
+    return QStringLiteral("控制曲线");
+}
+inline QString systemCurve()
+{
+    return QStringLiteral("系统曲线");
+}
+inline QString headAxis()
+{
+    return QStringLiteral("扬程 m");
+}
+inline QString efficiencyAxis()
+{
+    return QStringLiteral("效率 %");
+}
+inline QString totalFlowAxis()
+{
+    return QStringLiteral("总流量 m3/h");
+}
+inline QString loadSpeedSuffix()
+{
+    return QStringLiteral("负荷转速");
+}
+inline QString loadSpeedLegend()
+{
+    return QStringLiteral("负荷点转速扬程");
+}
+inline QString loadPointsLegend()
+{
+    return QStringLiteral("负荷点（方块：设计点）");
+}
+
+// The column headings of the accepted pumps and of the load points.
+inline QStringList acceptedHeadings()
+{
+    return {QStringLiteral("型号"),
+            QStringLiteral("转速\nr/min"),
+            QStringLiteral("台数\nN+M"),
+            QStringLiteral("电机\nkW"),
+            QStringLiteral("设计转速比\n%"),
+            QStringLiteral("设计点效率\n%"),
+            QStringLiteral("加权综合效率\n%"),
+            QStringLiteral("年耗电量\nkWh"),
+            QStringLiteral("年电费\n元")};
+}
+inline QStringList loadHeadings()
+{
+    return {QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
+            QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
+            QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
+            QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
+}
+
+} // namespace tarnwick::speedtext
