@@ -57,10 +57,10 @@ report::ResultTable resultTable(const store::StoredTable& stored, const QString&
     int left = 10;
     const int count = static_cast<int>(std::size(kResultColumns));
     for (int c = 0; c < count; ++c) {
-        const ColumnSpec& spec = kResultColumns[c];
+        const ColumnSpec& box = kResultColumns[c];
         // The last box takes what is left of the grid.
-        const int width = c + 1 == count ? report::twip::kGridWidth - 10 - left : spec.width;
-        columns.append({QString::fromUtf16(spec.heading), QString::fromUtf16(spec.unit), stored.columns.value(c), left,
+        const int width = c + 1 == count ? report::twip::kGridWidth - 10 - left : box.width;
+        columns.append({QString::fromUtf16(box.heading), QString::fromUtf16(box.unit), stored.columns.value(c), left,
                         width, false});
         left += width + 20;
     }
@@ -69,13 +69,13 @@ report::ResultTable resultTable(const store::StoredTable& stored, const QString&
         QVariantList row;
         for (int c = 0; c < count; ++c) {
             const QVariant v = storedRow.value(c);
-            const ColumnSpec& spec = kResultColumns[c];
-            if (spec.decimals < 0 || v.isNull()) {
+            const ColumnSpec& box = kResultColumns[c];
+            if (box.decimals < 0 || v.isNull()) {
                 row.append(v);
                 continue;
             }
-            const double p = std::pow(10.0, spec.decimals);
-            row.append(std::round(v.toDouble() * spec.scale * p) / p);
+            const double p = std::pow(10.0, box.decimals);
+            row.append(std::round(v.toDouble() * box.scale * p) / p);
         }
         rows.append(row);
     }
