@@ -76,6 +76,12 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
         const QChar c = text[i];
         const bool crlf = c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
         const bool lineEnd = c == QLatin1Char('\n') || crlf;
+        // A record ends at LF or CR LF; the CR LF is taken whole.
+        auto endLine = [&] {
+            if (crlf)
+                ++i;
+            return endRecord();
+        };
         if (!m_recordOpen) {
             m_recordOpen = true;
             m_record.line = m_line;
@@ -89,9 +95,7 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
             } else if (c == QLatin1Char(',')) {
                 endField();
             } else if (lineEnd) {
-                if (crlf)
-                    ++i;
-                if (!endRecord())
+                if (!endLine())
                     return fail(error, QString());
             } else {
                 m_field = QString(c);
@@ -106,9 +110,7 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
             if (c == QLatin1Char(',')) {
                 endField();
             } else if (lineEnd) {
-                if (crlf)
-                    ++i;
-                if (!endRecord())
+                if (!endLine())
                     return fail(error, QString());
             } else {
                 m_field += c;
@@ -132,9 +134,7 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
             if (c == QLatin1Char(',')) {
                 endField();
             } else if (lineEnd) {
-                if (crlf)
-                    ++i;
-                if (!endRecord())
+                if (!endLine())
                     return fail(error, QString());
             } else {
                 return fail(error, QStringLiteral("第 %1 行：引号结束后、逗号之前还有字符。").arg(m_line));
