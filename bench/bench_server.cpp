@@ -88,8 +88,13 @@ int main(int argc, char** argv)
                 acceptedFile, acceptedServer);
     if (acceptedFile != acceptedServer)
         return fail(QStringLiteral("the engines accepted different pumps"));
-    bench::printTarget("server: design on " + std::to_string(pumps) + " pumps, server time / file time", onServer / onFile,
-                       2.0, "x");
+    // The target speaks of 10 000 pumps; on the quick run's small catalogue
+    // the server's fixed cost of a connection outweighs the reading.
+    const std::string what = "server: design on " + std::to_string(pumps) + " pumps, server time / file time";
+    if (quick)
+        bench::printStated(what, onServer / onFile, "x");
+    else
+        bench::printTarget(what, onServer / onFile, 2.0, "x");
 
     // 1 000 rows in one transaction, as a design with 500 accepted pumps
     // writes them (two tables).
