@@ -162,8 +162,17 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     if (json) {
         QJsonArray array;
         for (const DataSheet& sheet : sheets) {
-            QJsonObject object = sheetJson(sheet);
+            // The figures the page prints: its load table in place of the
+            // single operating point of the other sheets.
             const VarSpeedSheetFigures f = varSpeedSheetFigures(*sheet.varSpeed);
+            QJsonObject object;
+            object.insert(QStringLiteral("model"), sheet.model);
+            object.insert(QStringLiteral("method"), sheet.method);
+            object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
+            QJsonArray rows;
+            for (const QStringList& row : f.loadRows)
+                rows.append(QJsonArray::fromStringList(row));
+            object.insert(QStringLiteral("loadRows"), rows);
             object.insert(QStringLiteral("annualEnergy"), f.annualEnergy);
             object.insert(QStringLiteral("annualCost"), f.annualCost);
             object.insert(QStringLiteral("weightedEfficiency"), f.weightedEfficiency);

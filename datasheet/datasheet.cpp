@@ -608,7 +608,7 @@ DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request
     sheet.speed = pump.curves.speed;
     sheet.operatingFlow = pump.design.flow;
     sheet.operatingHead = pump.design.head;
-    sheet.operatingEfficiency = pump.design.pumpEfficiency;
+    sheet.operatingEfficiency = pump.design.pumpEfficiency * 100.0; // in percent, as the other sheets
     sheet.operatingPower = pump.design.shaftPower;
     sheet.bestEfficiency = static_cast<float>(pump.curves.bestEfficiency * 100.0);
     if (sheet.pumpType.isEmpty())
