@@ -217,7 +217,15 @@ void CalculationSheets::produceAllSheets()
 
 void CalculationSheets::produce(const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount)
 {
-    SheetHeaderDialog dialog(m_window, pageCount);
+    produceDataSheets(m_window,
+                      m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString(), make,
+                      pageCount);
+}
+
+void produceDataSheets(QWidget* parent, const QString& databasePath,
+                       const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount)
+{
+    SheetHeaderDialog dialog(parent, pageCount);
     const int output = execModal(dialog);
     if (output == SheetHeaderDialog::Cancelled)
         return;
@@ -225,7 +233,7 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
     if (sheets.isEmpty())
         return;
     if (output == SheetHeaderDialog::Pdf) {
-        QFileDialog files(m_window, QStringLiteral("保存选型资料单"), QString(), QStringLiteral("PDF 文件 (*.pdf)"));
+        QFileDialog files(parent, QStringLiteral("保存选型资料单"), QString(), QStringLiteral("PDF 文件 (*.pdf)"));
         files.setObjectName(QStringLiteral("sheetFileDialog"));
         files.setAcceptMode(QFileDialog::AcceptSave);
         files.setDefaultSuffix(QStringLiteral("pdf"));
@@ -236,26 +244,24 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
             return;
         const QString path = files.selectedFiles().first();
         // The file is renamed over its target: never over the database in use.
-        const QString database =
-            m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString();
-        if (const auto conflict = store::outputTargetConflict({path}, database)) {
-            showWarning(m_window, *conflict);
+        if (const auto conflict = store::outputTargetConflict({path}, databasePath)) {
+            showWarning(parent, *conflict);
             return;
         }
         QString error;
-        PageProgress progress(m_window, static_cast<int>(sheets.size()));
+        PageProgress progress(parent, static_cast<int>(sheets.size()));
         if (!writeDataSheetsPdf(path, sheets, &error, progress.callback()) && !error.isEmpty())
-            showWarning(m_window, error);
+            showWarning(parent, error);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(dataSheetPageLayout());
     if (output == SheetHeaderDialog::Print) {
-        QPrintDialog print(&printer, m_window);
+        QPrintDialog print(&printer, parent);
         print.setObjectName(QStringLiteral("sheetPrintDialog"));
         if (execModal(print) != QDialog::Accepted)
             return;
-        PageProgress progress(m_window, static_cast<int>(sheets.size()));
+        PageProgress progress(parent, static_cast<int>(sheets.size()));
         bool stopped = false;
         const bool printed = paintDataSheets(printer, sheets, [&](int done, int total) {
             stopped = !progress.callback()(done, total);
@@ -264,13 +270,13 @@ void CalculationSheets::produce(const std::function<QList<DataSheet>(const Sheet
         if (stopped)
             printer.abort();
         else if (!printed)
-            showWarning(m_window, QStringLiteral("打印选型资料单失败。"));
+            showWarning(parent, QStringLiteral("打印选型资料单失败。"));
         return;
     }
-    QPrintPreviewDialog preview(&printer, m_window);
+    QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("sheetPreview"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [&sheets](QPrinter* device) { paintDataSheets(*device, sheets); });
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&sheets](QPrinter* device) { paintDataSheets(*device, sheets); });
     execModal(preview);
 }
 

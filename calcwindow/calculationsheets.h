@@ -38,6 +38,12 @@ private:
     QLineEdit* m_date = nullptr;
 };
 
+// Asks for the header (and how to put the pages out), makes the sheets with it
+// and shows them in print preview, prints them or writes them as PDF, never
+// over `databasePath`. A window's sheet commands all end here.
+void produceDataSheets(QWidget* parent, const QString& databasePath,
+                       const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount);
+
 // The calculation window's data sheets and its list of the pumps the last
 // design left out: the context menus of List1 and the chart, the header
 // dialog, print preview, printing and PDF, and the rejected-pumps window.

@@ -36,6 +36,8 @@ const char* const kUsage = R"(用法：
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
   tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
+  tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
+               --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli catalogue-check [--db 文件] [--json]
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
@@ -66,6 +68,8 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
+        --variable-speed：变速节能选型的资料单（选项同 select），--model 为单独评价的型号，
+        --all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。
 catalogue-check  列出不符合目录规则的数据，以及扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。
 import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
                  --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
@@ -94,6 +98,7 @@ struct Options
     bool json = false;
     bool all = false;
     bool explain = false;
+    bool variableSpeed = false;
 };
 
 // The message, then the usage of the command it concerns (all of it when the
@@ -122,8 +127,9 @@ const QList<CommandSyntax>& commandSyntaxes()
          0,
          duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
                             QStringLiteral("project-number"), QStringLiteral("designer"), QStringLiteral("tag"),
-                            QStringLiteral("date")},
-         {json, all}},
+                            QStringLiteral("date")} +
+             varSpeedOptionNames(),
+         {json, all, QStringLiteral("variable-speed")}},
         {QStringLiteral("catalogue-check"), 0, {QStringLiteral("db")}, {json}},
         {QStringLiteral("report"),
          0,
@@ -151,6 +157,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->json = parsed.hasFlag(QStringLiteral("json"));
         options->all = parsed.hasFlag(QStringLiteral("all"));
         options->explain = parsed.hasFlag(QStringLiteral("explain"));
+        options->variableSpeed = parsed.hasFlag(QStringLiteral("variable-speed"));
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -366,6 +373,8 @@ int runSheetCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
+    if (options.variableSpeed)
+        return cli::runVarSpeedSheetCommand(*catalogue, texts, options.values, options.all, options.json);
     return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json);
 }
 

@@ -59,6 +59,12 @@ QString commandHelp(const QString& usage, const QString& command)
         }
         out += QStringList{QString()} + units;
     }
+    // The variable-speed inputs, for the commands that take them.
+    if (joined.contains(QStringLiteral("[变速选项]"))) {
+        const QStringList speed = block(lines, QStringLiteral("变速选型选项"));
+        if (!speed.isEmpty())
+            out += QStringList{QString()} + speed;
+    }
     // The notes on shared options, for those this command takes.
     static const QRegularExpression optionNote(QStringLiteral("^(--[a-z-]+)\\s"));
     QStringList notes;

@@ -132,7 +132,15 @@ const CommandSyntax& selectCommandSyntax()
     return syntax;
 }
 
-int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& duty, bool json, bool explain)
+QStringList varSpeedOptionNames()
+{
+    QStringList names = {QStringLiteral("control"), QStringLiteral("profile")};
+    for (const TextOption& o : kTextOptions)
+        names << option(o.name);
+    return names;
+}
+
+bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts& duty, VarSpeedTexts* out)
 {
     VarSpeedTexts texts;
     texts.duty = duty;
@@ -140,14 +148,14 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
     const auto mode = controlModeFromKeyword(control.toStdString());
     if (!mode) {
         printError(QStringLiteral("控制方式“%1”应为 constant、proportional、critical 或 system。\n").arg(control));
-        return kUsageOrDatabase;
+        return false;
     }
     texts.control = *mode;
     if (values.contains(QStringLiteral("profile"))) {
         auto rows = parseProfileText(values.value(QStringLiteral("profile")).toStdString());
         if (!rows) {
             printError(QString::fromStdString(rows.error()) + QLatin1Char('\n'));
-            return kUsageOrDatabase;
+            return false;
         }
         texts.profile = rows.value();
     }
@@ -155,6 +163,15 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         if (values.contains(option(o.name)))
             texts.*o.member = values.value(option(o.name)).toStdString();
     }
+    *out = texts;
+    return true;
+}
+
+int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& duty, bool json, bool explain)
+{
+    VarSpeedTexts texts;
+    if (!readVarSpeedOptions(values, duty, &texts))
+        return kUsageOrDatabase;
     std::optional<std::string> model;
     if (values.contains(QStringLiteral("model")))
         model = values.value(QStringLiteral("model")).toStdString();

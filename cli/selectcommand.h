@@ -2,14 +2,23 @@
 
 #include "cli/arguments.h"
 #include "core/units.h"
+#include "core/varspeed.h"
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace tarnwick::cli {
 
 // The options of the variable-speed selection beside the duty's.
 const CommandSyntax& selectCommandSyntax();
+
+// The options of the variable-speed inputs beyond the duty's, for commands
+// that take them too.
+QStringList varSpeedOptionNames();
+// The inputs as the options give them; a bad control or profile text is
+// printed and gives false.
+bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts& duty, VarSpeedTexts* texts);
 
 // Runs the variable-speed selection (or one model with --model), stores its
 // rows and prints the ranking; --explain adds the rejected pumps.

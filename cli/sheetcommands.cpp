@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/explainoutput.h"
 #include "cli/output.h"
+#include "cli/selectcommand.h"
 #include "core/fitquality.h"
 #include "core/numbers.h"
 #include "core/selection.h"
@@ -102,6 +103,83 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
         QJsonObject object;
         object.insert(QStringLiteral("pages"), array);
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+    } else {
+        printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+    }
+    return kCompleted;
+}
+
+int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts,
+                            const QHash<QString, QString>& values, bool all, bool json)
+{
+    const QString model = values.value(QStringLiteral("model"));
+    const QString pdf = values.value(QStringLiteral("pdf"));
+    if (model.isEmpty() == !all || pdf.isEmpty()) {
+        printError(QStringLiteral("选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
+        return kUsageOrDatabase;
+    }
+    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
+        printError(*conflict + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    VarSpeedTexts speedTexts;
+    if (!readVarSpeedOptions(values, texts, &speedTexts))
+        return kUsageOrDatabase;
+    auto request = readVarSpeedRequest(speedTexts);
+    if (!request) {
+        printOut(QString::fromStdString(request.error().message) + QLatin1Char('\n'));
+        return kProgramMessage;
+    }
+    const SheetHeader header = headerFrom(values);
+    QList<DataSheet> sheets;
+    if (all) {
+        const VarSpeedSelection selection = runVarSpeedSelection(catalogue.catalogue(), *request);
+        if (selection.accepted.empty()) {
+            printOut(QStringLiteral("没有满足要求的水泵。\n"));
+            return kProgramMessage;
+        }
+        for (const VarSpeedPump& pump : selection.accepted)
+            sheets.append(varSpeedSheet(pump, *request, texts, catalogue, header));
+    } else {
+        auto evaluated = evaluateVarSpeedModel(catalogue.catalogue(), *request, model.toStdString());
+        if (!evaluated) {
+            printOut(QString::fromStdString(evaluated.error().message) + QLatin1Char('\n'));
+            return kProgramMessage;
+        }
+        if (!*evaluated) {
+            const VarSpeedRejection& r = evaluated->error();
+            printOut(
+                QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r.rule, r.figure))));
+            return kProgramMessage;
+        }
+        sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));
+    }
+    QString error;
+    if (!writeDataSheetsPdf(absolutePath(pdf), sheets, &error)) {
+        printError(error + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    if (json) {
+        QJsonArray array;
+        for (const DataSheet& sheet : sheets) {
+            // The figures the page prints: its load table in place of the
+            // single operating point of the other sheets.
+            const VarSpeedSheetFigures f = varSpeedSheetFigures(*sheet.varSpeed);
+            QJsonObject object;
+            object.insert(QStringLiteral("model"), sheet.model);
+            object.insert(QStringLiteral("method"), sheet.method);
+            object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
+            QJsonArray rows;
+            for (const QStringList& row : f.loadRows)
+                rows.append(QJsonArray::fromStringList(row));
+            object.insert(QStringLiteral("loadRows"), rows);
+            object.insert(QStringLiteral("annualEnergy"), f.annualEnergy);
+            object.insert(QStringLiteral("annualCost"), f.annualCost);
+            object.insert(QStringLiteral("weightedEfficiency"), f.weightedEfficiency);
+            array.append(object);
+        }
+        printOut(QString::fromUtf8(
+            QJsonDocument(QJsonObject{{QStringLiteral("pages"), array}}).toJson(QJsonDocument::Indented)));
     } else {
         printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
     }

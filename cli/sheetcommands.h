@@ -17,6 +17,13 @@ namespace tarnwick::cli {
 int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, const QHash<QString, QString>& values,
                     bool all, bool json);
 
+// Data sheets of the variable-speed selection for the duty and the select
+// command's options: of the model given by --model (evaluated alone) or, with
+// all, of every accepted pump set in ranking order; written to --pdf. Nothing
+// is stored.
+int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts,
+                            const QHash<QString, QString>& values, bool all, bool json);
+
 // What the catalogue rules of the imports refuse in the stored catalogue, and
 // every pump whose head fit strays more than 2 % of its largest head from a
 // catalogue point, or that cannot be fitted at all.

@@ -1,6 +1,8 @@
 #include "datasheet/datasheet.h"
 
+#include "core/fitquality.h"
 #include "core/numbers.h"
+#include "datasheet/varspeeddrawing.h"
 #include "report/pdftextmap.h"
 #include "resources/fonts.h"
 #include "store/names.h"
@@ -400,6 +402,143 @@ QString r2(double v)
     return std::isfinite(v) ? QString::number(v, 'f', 4) : QStringLiteral("—");
 }
 
+// The small print at the foot of the page.
+void paintSmallPrint(PagePainter& pp, const DataSheet& sheet)
+{
+    pp.line(0, kFootTop - 1, kContentWidth, kFootTop - 1, 0.1);
+    pp.font(6.5);
+    pp.text(0, kFootTop, kContentWidth, 4,
+            QStringLiteral("Tarnwick %1    数据库：%2").arg(sheet.programVersion, sheet.databaseFile));
+}
+
+QString fixed(double value, int decimals, double scale = 1.0)
+{
+    return std::isfinite(value) ? QString::number(value * scale, 'f', decimals) : QStringLiteral("—");
+}
+
+QString varSpeedMethod()
+{
+    return QStringLiteral("变速节能选型");
+}
+
+// The bottom of a variable-speed page: the chart, the load table (header of
+// two lines, then one row per point) and the year's figures.
+constexpr double kSpeedChartHeight = 62.0;
+constexpr double kSpeedChartWidth = 138.0;
+constexpr double kLoadHeaderHeight = 8.0;
+constexpr double kLoadRowHeight = 4.6;
+
+double varSpeedBottomHeight(const VarSpeedSheetPart& part)
+{
+    const double rows = static_cast<double>(part.pump.points.size() + 1);
+    return 7.5 + kSpeedChartHeight + 2 + 7.5 + kLoadHeaderHeight + rows * kLoadRowHeight + 3 + kRowHeight + 2;
+}
+
+// The inputs of the selection beyond the duty.
+QList<SheetField> varSpeedInputFields(const VarSpeedSheetPart& part)
+{
+    const VarSpeedRequest& r = part.request;
+    QString control = QString::fromUtf8(controlModeName(r.control));
+    if (r.control == ControlMode::Proportional)
+        control += QStringLiteral("（起点 %1 %）").arg(fixed(r.proportionalShare, 0, 100.0));
+    else if (r.control == ControlMode::CriticalCircuit)
+        control += QStringLiteral("（设定值 %1 m）").arg(fixed(r.setpoint, 2));
+    QStringList profile;
+    for (const LoadShare& share : r.profile)
+        profile << QStringLiteral("%1:%2").arg(number(share.flowShare * 100.0), number(share.timeShare * 100.0));
+    return {
+        {QStringLiteral("控制方式"), control},
+        {QStringLiteral("设计扬程"), fixed(r.designHead, 2) + QStringLiteral(" m")},
+        {QStringLiteral("水泵台数"),
+         QStringLiteral("%1+%2（%1 用 %2 备）").arg(part.pump.dutyPumps).arg(part.pump.standbyPumps)},
+        {QStringLiteral("负荷分布"), profile.join(QLatin1Char(','))},
+        {QStringLiteral("年运行小时"), number(r.hours) + QStringLiteral(" h")},
+        {QStringLiteral("电价"), number(r.price) + QStringLiteral(" 元/kWh")},
+        {QStringLiteral("流体密度"), number(r.density) + QStringLiteral(" kg/m3")},
+        {QStringLiteral("最低转速比"), fixed(r.minSpeed, 0, 100.0) + QStringLiteral(" %")},
+        {QStringLiteral("电机储备系数"), number(r.motorMargin)},
+    };
+}
+
+QList<SheetField> varSpeedOperatingFields(const DataSheet& sheet)
+{
+    const VarSpeedPump& p = sheet.varSpeed->pump;
+    return {
+        {QStringLiteral("水泵型号"), sheet.model},
+        {QStringLiteral("转速"), sheet.speed ? number(*sheet.speed) + QStringLiteral(" r/min") : QString()},
+        {QStringLiteral("电机功率"), number(p.motorRating) + QStringLiteral(" kW")},
+        {QStringLiteral("最高效率点流量"), fixed(p.curves.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")},
+        {QStringLiteral("水泵最高效率"), fixed(p.curves.bestEfficiency, 1, 100.0) + QStringLiteral("%")},
+        {QStringLiteral("设计点转速比"), fixed(p.design.speedShare, 1, 100.0) + QStringLiteral("%")},
+        {QStringLiteral("设计点水泵效率"), fixed(p.design.pumpEfficiency, 1, 100.0) + QStringLiteral("%")},
+        {QStringLiteral("设计点输入功率"), fixed(p.design.inputPower, 2) + QStringLiteral(" kW")},
+    };
+}
+
+// The chart, the load table and the year's figures from `y` down.
+void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
+{
+    const VarSpeedSheetPart& part = *sheet.varSpeed;
+    y = heading(pp, y, QStringLiteral("变速运行曲线"));
+    pp.font(7);
+    paintVarSpeedChart(pp.p, pp.rect(0, y, kSpeedChartWidth, kSpeedChartHeight),
+                       varSpeedChartData(part.pump, part.request), false, QColor(90, 90, 90), pp.mm(0.2));
+
+    // Fit quality beside the chart.
+    const double fitLeft = kSpeedChartWidth + 6;
+    const double fitWidth = kContentWidth - fitLeft;
+    double fy = y + 4;
+    pp.font(8, true);
+    pp.text(fitLeft, fy, fitWidth, 5, QStringLiteral("曲线拟合质量"));
+    fy += 6;
+    const FitQuality& q = sheet.fitQuality;
+    const QList<SheetField> fit = {
+        {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
+        {QStringLiteral("扬程 R²"), r2(q.headR2)},
+        {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
+        {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
+    };
+    fy = fieldTable(pp, fitLeft, fy, fitWidth, fit, 1, 24) + 1;
+    pp.font(6.5);
+    pp.text(fitLeft, fy, fitWidth, 12,
+            QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    y += kSpeedChartHeight + 2;
+
+    // The load table: the design point, then the profile's rows.
+    y = heading(pp, y, QStringLiteral("负荷点运行参数"));
+    const QStringList headings = varSpeedLoadHeadings();
+    const VarSpeedSheetFigures figures = varSpeedSheetFigures(part);
+    const double first = 22.0;
+    const double column = (kContentWidth - first) / static_cast<double>(headings.size() - 1);
+    auto left = [&](int i) { return i == 0 ? 0.0 : first + (i - 1) * column; };
+    auto width = [&](int i) { return i == 0 ? first : column; };
+    pp.font(6.5, true);
+    for (int i = 0; i < headings.size(); ++i)
+        pp.text(left(i), y, width(i), kLoadHeaderHeight, headings[i], Qt::AlignCenter);
+    pp.line(0, y + kLoadHeaderHeight, kContentWidth, y + kLoadHeaderHeight, 0.2);
+    y += kLoadHeaderHeight;
+    pp.font(7.5);
+    for (const QStringList& row : figures.loadRows) {
+        for (int i = 0; i < row.size() && i < headings.size(); ++i)
+            pp.text(left(i) + 0.5, y, width(i) - 1, kLoadRowHeight, row[i],
+                    (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        pp.line(0, y + kLoadRowHeight, kContentWidth, y + kLoadRowHeight, 0.1);
+        y += kLoadRowHeight;
+    }
+    pp.font(6.5);
+    pp.text(0, y + 0.3, kContentWidth, 3, QStringLiteral("功率为运行水泵合计；* 等效流量超出样本实测流量范围。"),
+            Qt::AlignLeft | Qt::AlignTop);
+    y += 3;
+
+    const QList<SheetField> year = {
+        {QStringLiteral("年耗电量"), figures.annualEnergy + QStringLiteral(" kWh")},
+        {QStringLiteral("年电费"), figures.annualCost + QStringLiteral(" 元")},
+        {QStringLiteral("加权综合效率"), figures.weightedEfficiency + QStringLiteral("%")},
+    };
+    fieldTable(pp, 0, y, kContentWidth, year, 3, 22);
+}
+
 } // namespace
 
 DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionRequest& request, const DutyTexts& duty,
@@ -460,6 +599,80 @@ DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::Pu
     return sheet;
 }
 
+DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request, const DutyTexts& duty,
+                        store::PumpCatalogue& catalogue, const SheetHeader& header)
+{
+    DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(pump.curves.model));
+    sheet.method = varSpeedMethod();
+    sheet.request = request.duty;
+    sheet.speed = pump.curves.speed;
+    sheet.operatingFlow = pump.design.flow;
+    sheet.operatingHead = pump.design.head;
+    sheet.operatingEfficiency = pump.design.pumpEfficiency * 100.0; // in percent, as the other sheets
+    sheet.operatingPower = pump.design.shaftPower;
+    sheet.bestEfficiency = static_cast<float>(pump.curves.bestEfficiency * 100.0);
+    if (sheet.pumpType.isEmpty())
+        sheet.pumpType = QString::fromStdString(pump.curves.type);
+    // The catalogue the selection read is the one the sheet reads; the model
+    // is looked up in case its place differs.
+    const Catalogue& pumps = catalogue.catalogue();
+    std::size_t index = pump.curves.catalogueIndex;
+    if (index >= pumps.pumps.size() || pumps.pumps[index].model != pump.curves.model) {
+        index = pumps.pumps.size();
+        for (std::size_t i = 0; i < pumps.pumps.size(); ++i) {
+            if (pumps.pumps[i].model == pump.curves.model) {
+                index = i;
+                break;
+            }
+        }
+    }
+    if (index < pumps.pumps.size()) {
+        if (const std::optional<PumpCurves> curves = pumpCurves(pumps, index))
+            sheet.fitQuality = fitQuality(curves->points, curves->headFit, curves->powerFit);
+    }
+    sheet.schematic = schematicOf(catalogue, sheet.pumpType);
+    sheet.varSpeed = VarSpeedSheetPart{pump, request};
+    return sheet;
+}
+
+QStringList varSpeedLoadHeadings()
+{
+    return {QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
+            QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
+            QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
+            QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
+}
+
+VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part)
+{
+    const VarSpeedPump& pump = part.pump;
+    VarSpeedSheetFigures f;
+    auto row = [&](QString label, const VarSpeedPoint& p) {
+        if (p.warnings != 0)
+            label += QStringLiteral(" *");
+        return QStringList{label,
+                           fixed(p.flow, 1),
+                           fixed(p.head, 2),
+                           QString::number(p.running),
+                           fixed(p.speedShare, 1, 100.0),
+                           fixed(p.equivalentFlow / pump.curves.bestEfficiencyFlow, 2),
+                           fixed(p.pumpEfficiency, 1, 100.0),
+                           fixed(p.shaftPower, 2),
+                           fixed(p.motorEfficiency, 1, 100.0),
+                           fixed(p.driveEfficiency, 1, 100.0),
+                           fixed(p.inputPower, 2),
+                           fixed(p.wireToWaterEfficiency, 1, 100.0)};
+    };
+    f.loadRows.append(row(QStringLiteral("设计点"), pump.design));
+    for (const VarSpeedPoint& p : pump.points)
+        f.loadRows.append(
+            row(QStringLiteral("%1%/%2%").arg(number(p.flowShare * 100.0), number(p.timeShare * 100.0)), p));
+    f.annualEnergy = fixed(pump.annualEnergy, 0);
+    f.annualCost = fixed(pump.annualCost, 0);
+    f.weightedEfficiency = fixed(pump.weightedEfficiency, 1, 100.0);
+    return f;
+}
+
 SheetFigures sheetFigures(const DataSheet& sheet)
 {
     SheetFigures f;
@@ -511,6 +724,11 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
         {QStringLiteral("折合"), number(static_cast<double>(r.staticHead)) + QStringLiteral(" mH2O")},
     };
     y = fieldTable(pp, 0, y, kContentWidth, duty, 2, 20) + 3;
+    if (sheet.varSpeed)
+        y = fieldTable(pp, 0, y - 3, kContentWidth, varSpeedInputFields(*sheet.varSpeed), 3, 20) + 3;
+    // The lowest start of the section under the pump's data.
+    const double lowestBottom =
+        sheet.varSpeed ? kFootTop - 2.0 - varSpeedBottomHeight(*sheet.varSpeed) : kLowestChartSection;
 
     // Operating point and the data-sheet row, the schematic beside them.
     const double tableWidth = 112;
@@ -519,15 +737,18 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     const double sectionTop = y;
     y = heading(pp, y, QStringLiteral("运行参数"));
     const SheetFigures f = sheetFigures(sheet);
-    const QList<SheetField> operating = {
-        {QStringLiteral("水泵型号"), sheet.model},
-        {QStringLiteral("转速"), f.speed.isEmpty() ? QString() : f.speed + QStringLiteral(" r/min")},
-        {QStringLiteral("实际流量"), f.flow + QStringLiteral(" m3/h")},
-        {QStringLiteral("实际扬程"), f.head + QStringLiteral(" m")},
-        {QStringLiteral("实际效率"), f.efficiency + QStringLiteral("%")},
-        {QStringLiteral("工作点轴功率"), f.power + QStringLiteral(" kW")},
-        {QStringLiteral("水泵最高效率"), f.bestEfficiency + QStringLiteral("%")},
-    };
+    const QList<SheetField> operating =
+        sheet.varSpeed
+            ? varSpeedOperatingFields(sheet)
+            : QList<SheetField>{
+                  {QStringLiteral("水泵型号"), sheet.model},
+                  {QStringLiteral("转速"), f.speed.isEmpty() ? QString() : f.speed + QStringLiteral(" r/min")},
+                  {QStringLiteral("实际流量"), f.flow + QStringLiteral(" m3/h")},
+                  {QStringLiteral("实际扬程"), f.head + QStringLiteral(" m")},
+                  {QStringLiteral("实际效率"), f.efficiency + QStringLiteral("%")},
+                  {QStringLiteral("工作点轴功率"), f.power + QStringLiteral(" kW")},
+                  {QStringLiteral("水泵最高效率"), f.bestEfficiency + QStringLiteral("%")},
+              };
     y = fieldTable(pp, 0, y, tableWidth, operating, 2, 22) + 3;
     pp.font(10.5, true, QStringLiteral("黑体"));
     pp.text(0, y, tableWidth, 6, QStringLiteral("水泵数据（%1）").arg(store::names::pumpView()));
@@ -552,7 +773,7 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
         pp.text(schematicLeft, sectionTop + 59, schematicWidth, 5, sheet.dimensions.caption);
         pp.font(7.5);
         // A long text is cut where the chart's section begins.
-        const double room = std::max(5.0, kLowestChartSection - 2 - (sectionTop + 64));
+        const double room = std::max(5.0, lowestBottom - 2 - (sectionTop + 64));
         const QRectF area = pp.rect(schematicLeft, sectionTop + 64, schematicWidth, room);
         const QRectF used =
             painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sheet.dimensions.value);
@@ -563,6 +784,12 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
         painter.restore();
         // The chart starts below whichever column ends lower.
         y = std::max(y, sectionTop + 64 + std::min(used.height() / pp.unit, room) + 2);
+    }
+
+    if (sheet.varSpeed) {
+        paintVarSpeedBottom(pp, std::min(y, lowestBottom), sheet);
+        paintSmallPrint(pp, sheet);
+        return;
     }
 
     // The performance chart with its legend.
@@ -592,11 +819,7 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
             QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 
-    // The small print at the foot of the page.
-    pp.line(0, kFootTop - 1, kContentWidth, kFootTop - 1, 0.1);
-    pp.font(6.5);
-    pp.text(0, kFootTop, kContentWidth, 4,
-            QStringLiteral("Tarnwick %1    数据库：%2").arg(sheet.programVersion, sheet.databaseFile));
+    paintSmallPrint(pp, sheet);
 }
 
 bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets, const SheetProgress& progress)

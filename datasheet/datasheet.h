@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/selection.h"
+#include "core/varspeed.h"
 #include "datasheet/chartdrawing.h"
 
 #include <QImage>
@@ -35,11 +36,19 @@ struct SheetField
     QString value;
 };
 
+// What a variable-speed selection adds to the sheet of one pump set: its
+// inputs in working units, the load points and the year's energy.
+struct VarSpeedSheetPart
+{
+    VarSpeedPump pump;
+    VarSpeedRequest request;
+};
+
 // Everything one data sheet shows of one pump at one duty.
 struct DataSheet
 {
     SheetHeader header;
-    QString method; // "设计" or "校核"
+    QString method; // "设计", "校核" or "变速节能选型"
     DutyTexts duty; // as typed, with the unit texts
     SelectionRequest request;
     QString model;
@@ -57,6 +66,9 @@ struct DataSheet
     QImage schematic;
     QString programVersion;
     QString databaseFile;
+    // Set for a variable-speed pump set: the sheet shows its load points and
+    // energy, and its own chart, in place of the single operating point.
+    std::optional<VarSpeedSheetPart> varSpeed;
 };
 
 // The sheet of a design candidate, with the data-sheet row and the schematic
@@ -66,6 +78,24 @@ DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionReques
 // The sheet of a checked pump.
 DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::PumpCatalogue& catalogue,
                        const SheetHeader& header);
+
+// The sheet of an accepted variable-speed pump set (or one model evaluated
+// alone); the fit figures come from the catalogue's points of its model.
+DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request, const DutyTexts& duty,
+                        store::PumpCatalogue& catalogue, const SheetHeader& header);
+
+// The figures of a variable-speed sheet as it prints them: the load table
+// (design point first, then the profile's rows; one text per column of
+// varSpeedLoadHeadings()), and the year's energy, cost and efficiency.
+struct VarSpeedSheetFigures
+{
+    QList<QStringList> loadRows;
+    QString annualEnergy;       // kWh, whole
+    QString annualCost;         // 元, whole
+    QString weightedEfficiency; // %, one decimal
+};
+VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part);
+QStringList varSpeedLoadHeadings();
 
 // The figures of the operating point as the sheet prints them, rounded as the
 // window shows them: flow and head to a tenth, efficiency cut to a whole

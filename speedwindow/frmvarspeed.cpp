@@ -6,6 +6,7 @@
 #include "controls/uimetrics.h"
 #include "core/motortables.h"
 #include "core/numbers.h"
+#include "speedwindow/speedsheets.h"
 #include "speedwindow/speedtexts.h"
 #include "speedwindow/varspeedchart.h"
 
@@ -125,6 +126,7 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     auto* results = panel(this, QStringLiteral("resultPanel"), speedtext::resultsHeading());
     buildInputs(inputs);
     buildResults(results);
+    m_sheets = new VarSpeedSheets(this);
     layout->addWidget(inputs, 0);
     layout->addWidget(results, 1);
     resize(twipsSize(17000, 10500));
@@ -373,7 +375,8 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         dialog.setValue(static_cast<int>(done));
         return !dialog.wasCanceled();
     };
-    auto outcome = store::runVarSpeed(*m_connection, texts(), model, progress);
+    const VarSpeedTexts typed = texts();
+    auto outcome = store::runVarSpeed(*m_connection, typed, model, progress);
     dialog.reset();
     if (!outcome) {
         if (outcome.error().kind == store::VarSpeedFailure::Kind::Cancelled)
@@ -385,6 +388,7 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         return;
     }
     m_run = std::move(outcome).value();
+    m_runDuty = typed.duty;
     std::vector<const VarSpeedPump*> pumps;
     std::vector<const VarSpeedRejection*> rejected;
     if (m_run->single) {

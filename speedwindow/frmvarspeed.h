@@ -17,6 +17,7 @@ class QTableWidget;
 namespace tarnwick {
 
 class VarSpeedChart;
+class VarSpeedSheets;
 
 // The variable-speed selection window "变速节能选型". It opens its own
 // connection to the database; each run reads the catalogue as one snapshot
@@ -28,7 +29,8 @@ class VarSpeedChart;
 // "dutyPumpsBox", "standbyPumpsBox", "hoursBox", "priceBox", "fluidCombo",
 // "densityBox", "minSpeedBox", "motorMarginBox", "modelCombo"; the buttons
 // "选型", "评价", "增加", "删除"; "resultTabs" with "acceptedTable" and
-// "rejectedTable"; "varSpeedChart", "loadTable", "summaryLabel".
+// "rejectedTable"; "varSpeedChart", "loadTable", "summaryLabel". The data
+// sheets of the accepted pump sets come from acceptedTable's context menu.
 class frmvarspeed : public QWidget
 {
     Q_OBJECT
@@ -51,12 +53,14 @@ public:
     const std::optional<store::VarSpeedRun>& lastRun() const { return m_run; }
     // The pump set whose chart and load points are shown, if any.
     const VarSpeedPump* shownPump() const { return m_shown; }
+    VarSpeedSheets* sheets() const { return m_sheets; }
 
 signals:
     // Rows were written to the variable-speed result tables.
     void resultsStored();
 
 private:
+    friend class VarSpeedSheets;
     void buildInputs(QWidget* panel);
     void buildResults(QWidget* panel);
     void run(const std::optional<std::string>& model);
@@ -68,6 +72,7 @@ private:
 
     std::shared_ptr<store::Connection> m_connection;
     std::optional<store::VarSpeedRun> m_run;
+    DutyTexts m_runDuty; // as typed for the last run
     std::vector<const VarSpeedPump*> m_listed;
     const VarSpeedPump* m_shown = nullptr;
 
@@ -93,6 +98,7 @@ private:
     QTableWidget* m_loads = nullptr;
     QLabel* m_summary = nullptr;
     QLabel* m_pumpTitle = nullptr;
+    VarSpeedSheets* m_sheets = nullptr;
 };
 
 } // namespace tarnwick

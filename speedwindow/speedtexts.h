@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datasheet/datasheet.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -163,50 +165,6 @@ inline QString beyondMeasuredFlows()
 {
     return QStringLiteral("等效流量超出实测流量范围");
 }
-inline QString fullSpeedHead()
-{
-    return QStringLiteral("全速扬程");
-}
-inline QString pumpEfficiency()
-{
-    return QStringLiteral("水泵效率");
-}
-inline QString loadSpeedCurve()
-{
-    return QStringLiteral("%1%负荷转速");
-}
-inline QString controlCurve()
-{
-    return QStringLiteral("控制曲线");
-}
-inline QString systemCurve()
-{
-    return QStringLiteral("系统曲线");
-}
-inline QString headAxis()
-{
-    return QStringLiteral("扬程 m");
-}
-inline QString efficiencyAxis()
-{
-    return QStringLiteral("效率 %");
-}
-inline QString totalFlowAxis()
-{
-    return QStringLiteral("总流量 m3/h");
-}
-inline QString loadSpeedSuffix()
-{
-    return QStringLiteral("负荷转速");
-}
-inline QString loadSpeedLegend()
-{
-    return QStringLiteral("负荷点转速扬程");
-}
-inline QString loadPointsLegend()
-{
-    return QStringLiteral("负荷点（方块：设计点）");
-}
 
 // The column headings of the accepted pumps and of the load points.
 inline QStringList acceptedHeadings()
@@ -223,10 +181,7 @@ inline QStringList acceptedHeadings()
 }
 inline QStringList loadHeadings()
 {
-    return {QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
-            QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
-            QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
-            QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
+    return varSpeedLoadHeadings();
 }
 
 } // namespace tarnwick::speedtext

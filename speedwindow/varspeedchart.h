@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/varspeed.h"
+#include "datasheet/varspeeddrawing.h"
 
 #include <QColor>
 #include <QIcon>
@@ -10,26 +10,6 @@
 #include <QWidget>
 
 namespace tarnwick {
-
-// What the chart of one pump set shows, computed apart from painting: curves
-// as polylines in (total flow m3/h, head m) or (total flow, efficiency %).
-struct VarSpeedChartData
-{
-    struct Curve
-    {
-        QString name;
-        QColor color;
-        QList<QPointF> points;
-        bool efficiency = false; // on the right axis
-        bool dashed = false;
-    };
-    QList<Curve> curves;
-    QList<QPointF> loadPoints; // (Q, Hc) of the design point and the load points
-    double maxFlow = 1.0;
-    double maxHead = 1.0;
-};
-
-VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequest& request);
 
 // The chart: head on the left axis, efficiency on the right.
 class VarSpeedChart : public QWidget

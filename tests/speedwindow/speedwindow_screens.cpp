@@ -1,4 +1,5 @@
 // Not a test: runs the window on a database and saves it as PNG files.
+#include "calcwindow/calculationsheets.h"
 #include "report/resultreport.h"
 #include "shell/mdiform1.h"
 #include "shell/varspeedcommands.h"
@@ -9,8 +10,11 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -37,6 +41,24 @@ int main(int argc, char** argv)
     window.runSelection();
     QApplication::processEvents();
     window.grab().save(out + QStringLiteral("/2-ranking-chart-loads.png"));
+    {
+        // The accepted pumps' context menu, painted over the window where it opens.
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("acceptedTable"));
+        const QPoint at = table->visualItemRect(table->item(1, 0)).center();
+        QTimer::singleShot(0, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                QPixmap shot = window.grab();
+                QPainter painter(&shot);
+                painter.drawPixmap(window.mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), menu->grab());
+                painter.end();
+                shot.save(out + QStringLiteral("/2b-sheet-menu.png"));
+                menu->close();
+            }
+        });
+        emit table->customContextMenuRequested(at);
+        tarnwick::SheetHeaderDialog header(&window, table->rowCount());
+        header.grab().save(out + QStringLiteral("/2c-sheet-header.png"));
+    }
     window.findChild<QTableWidget*>(QStringLiteral("acceptedTable"))->selectRow(3);
     QApplication::processEvents();
     window.grab().save(out + QStringLiteral("/3-fourth-pump.png"));

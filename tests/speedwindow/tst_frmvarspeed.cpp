@@ -2,20 +2,27 @@
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
 #include "speedwindow/frmvarspeed.h"
+#include "speedwindow/speedsheets.h"
 #include "speedwindow/varspeedchart.h"
 #include "tests/support/testdatabase.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace tarnwick;
@@ -34,6 +41,7 @@ private slots:
     void badEntryShowsMessageAndFocus();
     void singleModelShowsItsRule();
     void menuItemsAndReport();
+    void acceptedMenuMakesSheets();
 
 private:
     template <typename T> T* child(const QString& name)
@@ -78,6 +86,7 @@ void TestFrmVarSpeed::cleanup()
 {
     m_window.reset();
     setMessageBoxInterceptor({});
+    setModalInterceptor({});
 }
 
 void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
@@ -201,6 +210,63 @@ void TestFrmVarSpeed::menuItemsAndReport()
     QVERIFY2(lines[0].contains(QStringLiteral("年耗电量")) && lines[0].contains(QStringLiteral("控制方式")),
              qPrintable(lines[0]));
     closeResultReport();
+}
+
+void TestFrmVarSpeed::acceptedMenuMakesSheets()
+{
+    click(QStringLiteral("选型"));
+    auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
+    QVERIFY(accepted->rowCount() >= 2);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sets.pdf"));
+    QStringList seen;
+    setModalInterceptor([&](QDialog& dialog) -> int {
+        seen << dialog.objectName();
+        if (dialog.objectName() == QStringLiteral("frmsheetheader")) {
+            dialog.findChild<QPushButton*>(QStringLiteral("pdf"))->click();
+            return dialog.result();
+        }
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files)
+            return 0;
+        files->selectFile(pdf);
+        return int(QDialog::Accepted);
+    });
+    // A right click on the second row picks it and offers both commands; the
+    // second writes one page per row.
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        menu->close();
+        menu->actions().at(1)->trigger();
+    });
+    emit accepted->customContextMenuRequested(accepted->visualItemRect(accepted->item(1, 0)).center());
+    QCOMPARE(texts, (QStringList{QStringLiteral("生成选型资料单…"), QStringLiteral("全部入选水泵…")}));
+    QCOMPARE(QString::fromStdString(m_window->shownPump()->curves.model), accepted->item(1, 0)->text());
+    QCOMPARE(seen, (QStringList{QStringLiteral("frmsheetheader"), QStringLiteral("sheetFileDialog")}));
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    QVERIFY(QFile::exists(pdf));
+    // The picked set alone, as the first command makes it.
+    const QList<DataSheet> picked = m_window->sheets()->sheetOfPickedSet({});
+    QCOMPARE(picked.size(), 1);
+    QCOMPARE(picked.first().model, accepted->item(1, 0)->text());
+    QCOMPARE(picked.first().method, QStringLiteral("变速节能选型"));
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(60000));
+    const QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    QCOMPARE(pages.size() - 1, accepted->rowCount()); // a form feed ends each page
+    for (int row = 0; row < accepted->rowCount(); ++row) {
+        QVERIFY2(pages[row].contains(accepted->item(row, 0)->text()), qPrintable(pages[row]));
+        QVERIFY(
+            pages[row].contains(QStringLiteral("年耗电量 ") + accepted->item(row, 7)->text() + QStringLiteral(" kWh")));
+    }
 }
 
 QTEST_MAIN(TestFrmVarSpeed)

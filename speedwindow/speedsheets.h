@@ -1,0 +1,49 @@
+#pragma once
+
+#include "datasheet/datasheet.h"
+
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+class QPoint;
+
+namespace tarnwick {
+
+namespace store {
+class PumpCatalogue;
+}
+
+class frmvarspeed;
+
+// The data sheets of the variable-speed window: the context menu of its
+// accepted pumps ("生成选型资料单…" for the set picked, "全部入选水泵…" for
+// every set in the table's order), through the calculation window's header
+// dialog, print preview, printing and PDF.
+class VarSpeedSheets : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VarSpeedSheets(frmvarspeed* window);
+    ~VarSpeedSheets() override;
+
+    // The sheet of the set shown (picked in the table); none before a run.
+    QList<DataSheet> sheetOfPickedSet(const SheetHeader& header);
+    // One sheet per row of the accepted pumps, top to bottom.
+    QList<DataSheet> sheetsOfAllSets(const SheetHeader& header);
+
+    void producePickedSheet();
+    void produceAllSheets();
+
+private:
+    void showMenu(const QPoint& position);
+    // The catalogue's data-sheet rows and schematics, opened on first use.
+    store::PumpCatalogue* catalogue();
+    QList<const VarSpeedPump*> setsInTableOrder() const;
+
+    frmvarspeed* m_window;
+    std::unique_ptr<store::PumpCatalogue> m_catalogue;
+};
+
+} // namespace tarnwick
