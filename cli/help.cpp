@@ -36,10 +36,15 @@ QString commandHelp(const QString& usage, const QString& command)
     const QStringList lines = usage.split(QLatin1Char('\n'));
     const QString prefix = QStringLiteral("tarnwick-cli ") + command;
     QStringList syntax;
-    for (const QString& line : lines) {
-        const QString trimmed = line.trimmed();
-        if (trimmed == prefix || trimmed.startsWith(prefix + QLatin1Char(' ')))
-            syntax.append(line);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString trimmed = lines[i].trimmed();
+        if (!(trimmed == prefix || trimmed.startsWith(prefix + QLatin1Char(' '))))
+            continue;
+        syntax.append(lines[i]);
+        // A long syntax goes on in the lines below it, indented further.
+        while (i + 1 < lines.size() && lines[i + 1].startsWith(QStringLiteral("    ")) &&
+               !lines[i + 1].trimmed().startsWith(QStringLiteral("tarnwick-cli ")))
+            syntax.append(lines[++i]);
     }
     if (syntax.isEmpty())
         return QString();
