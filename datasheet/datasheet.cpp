@@ -403,6 +403,24 @@ QString r2(double v)
 }
 
 // The small print at the foot of the page.
+// The fit quality box of a page, its top left at (x, y).
+void paintFitQuality(PagePainter& pp, double x, double y, double width, const FitQuality& q)
+{
+    pp.font(8, true);
+    pp.text(x, y, width, 5, QStringLiteral("曲线拟合质量"));
+    y += 6;
+    const QList<SheetField> fit = {
+        {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
+        {QStringLiteral("扬程 R²"), r2(q.headR2)},
+        {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
+        {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
+    };
+    y = fieldTable(pp, x, y, width, fit, 1, 24) + 1;
+    pp.font(6.5);
+    pp.text(x, y, width, 12, QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+}
+
 void paintSmallPrint(PagePainter& pp, const DataSheet& sheet)
 {
     pp.line(0, kFootTop - 1, kContentWidth, kFootTop - 1, 0.1);
@@ -488,21 +506,7 @@ void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
     const double fitLeft = kSpeedChartWidth + 6;
     const double fitWidth = kContentWidth - fitLeft;
     double fy = y + 4;
-    pp.font(8, true);
-    pp.text(fitLeft, fy, fitWidth, 5, QStringLiteral("曲线拟合质量"));
-    fy += 6;
-    const FitQuality& q = sheet.fitQuality;
-    const QList<SheetField> fit = {
-        {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
-        {QStringLiteral("扬程 R²"), r2(q.headR2)},
-        {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
-        {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
-    };
-    fy = fieldTable(pp, fitLeft, fy, fitWidth, fit, 1, 24) + 1;
-    pp.font(6.5);
-    pp.text(fitLeft, fy, fitWidth, 12,
-            QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
-            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    paintFitQuality(pp, fitLeft, fy, fitWidth, sheet.fitQuality);
     y += kSpeedChartHeight + 2;
 
     // The load table: the design point, then the profile's rows.
@@ -803,21 +807,7 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     const double fitLeft = chartLeft + kChartWidth + 18;
     const double fitWidth = kContentWidth - fitLeft;
     double fy = y - 6 - kChartHeight - 12 + 6 + 44;
-    pp.font(8, true);
-    pp.text(fitLeft, fy, fitWidth, 5, QStringLiteral("曲线拟合质量"));
-    fy += 6;
-    const FitQuality& q = sheet.fitQuality;
-    const QList<SheetField> fit = {
-        {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
-        {QStringLiteral("扬程 R²"), r2(q.headR2)},
-        {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
-        {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
-    };
-    fy = fieldTable(pp, fitLeft, fy, fitWidth, fit, 1, 24) + 1;
-    pp.font(6.5);
-    pp.text(fitLeft, fy, fitWidth, 12,
-            QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
-            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    paintFitQuality(pp, fitLeft, fy, fitWidth, sheet.fitQuality);
 
     paintSmallPrint(pp, sheet);
 }
