@@ -302,18 +302,7 @@ void CalculationSheets::showRejectedPump(std::size_t pumpIndex)
         showWarning(&w, calctext::rejectedWithoutOperatingPoint());
         return;
     }
-    ChartInput input;
-    input.maxFlow = pump->maxFlow;
-    input.maxHead = pump->maxHead;
-    input.maxPower = pump->maxPower;
-    input.operatingFlow = pump->operatingFlow;
-    input.operatingHead = pump->operatingHead;
-    input.headFit = pump->headFit;
-    input.powerFit = pump->powerFit;
-    input.request = w.m_designRequest;
-    input.headScale = checkHeadScale(pump->maxHead);
-    input.points = pump->points;
-    w.DrawPerformanceChart(input);
+    w.DrawPerformanceChart(chartInputFor(*pump, w.m_designRequest));
     for (int i = 1; i <= 4; ++i)
         w.m_label21[i]->setText(QString::fromStdString(pump->labels[static_cast<std::size_t>(i - 1)]));
     const QString model = QString::fromStdString(pump->model);

@@ -710,18 +710,7 @@ void frmcalculate::onCandidateChosen()
         return;
 
     const DesignCandidate& candidate = m_candidates[static_cast<std::size_t>(position - 1)];
-    ChartInput input;
-    input.maxFlow = candidate.maxFlow;
-    input.maxHead = candidate.maxHead;
-    input.maxPower = candidate.maxPower;
-    input.operatingFlow = candidate.operatingFlow;
-    input.operatingHead = candidate.operatingHead;
-    input.headFit = candidate.headFit;
-    input.powerFit = candidate.powerFit;
-    input.request = m_request;
-    input.headScale = designHeadScale(candidate.maxHead);
-    input.points = candidate.points;
-    DrawPerformanceChart(input);
+    DrawPerformanceChart(chartInputFor(candidate, m_request));
     m_shown = Shown::Candidate;
     m_shownCandidate = static_cast<std::size_t>(position - 1);
     setChartToolTip(candidate.fitQuality);
@@ -748,18 +737,7 @@ void frmcalculate::runCheckCalculation()
     if (const auto note = operatingFlowNote(pump.points, pump.operatingFlow))
         emit statusNote(QString::fromStdString(*note));
 
-    ChartInput input;
-    input.maxFlow = pump.maxFlow;
-    input.maxHead = pump.maxHead;
-    input.maxPower = pump.maxPower;
-    input.operatingFlow = pump.operatingFlow;
-    input.operatingHead = pump.operatingHead;
-    input.headFit = pump.headFit;
-    input.powerFit = pump.powerFit;
-    input.request = pump.request;
-    input.headScale = checkHeadScale(pump.maxHead);
-    input.points = pump.points;
-    DrawPerformanceChart(input);
+    DrawPerformanceChart(chartInputFor(pump, pump.request));
     m_lastCheck = pump;
     m_checkDuty = dutyTexts();
     m_shown = Shown::Check;

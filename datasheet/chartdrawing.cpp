@@ -118,6 +118,37 @@ double chartPowerScale(float maxPower)
     return 0.0;
 }
 
+namespace {
+
+template<typename Pump>
+ChartInput chartInputOf(const Pump& pump, const SelectionRequest& request, double headScale)
+{
+    ChartInput input;
+    input.maxFlow = pump.maxFlow;
+    input.maxHead = pump.maxHead;
+    input.maxPower = pump.maxPower;
+    input.operatingFlow = pump.operatingFlow;
+    input.operatingHead = pump.operatingHead;
+    input.headFit = pump.headFit;
+    input.powerFit = pump.powerFit;
+    input.request = request;
+    input.headScale = headScale;
+    input.points = pump.points;
+    return input;
+}
+
+} // namespace
+
+ChartInput chartInputFor(const DesignCandidate& candidate, const SelectionRequest& request)
+{
+    return chartInputOf(candidate, request, designHeadScale(candidate.maxHead));
+}
+
+ChartInput chartInputFor(const CheckedPump& pump, const SelectionRequest& request)
+{
+    return chartInputOf(pump, request, checkHeadScale(pump.maxHead));
+}
+
 double designHeadScale(float maxHead)
 {
     return std::floor(static_cast<double>(maxHead));

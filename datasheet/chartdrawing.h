@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/curvefit.h"
+#include "core/selection.h"
 #include "core/units.h"
 
 #include <QColor>
@@ -47,6 +48,11 @@ struct ChartInput
     // curves when given.
     CurvePoints points;
 };
+
+// The chart of a design candidate, and of a checked pump (the check's head
+// scale), for the duty `request`: the same input for the window and a page.
+ChartInput chartInputFor(const DesignCandidate& candidate, const SelectionRequest& request);
+ChartInput chartInputFor(const CheckedPump& pump, const SelectionRequest& request);
 
 // The head scale of a design candidate's chart: the integer part of the
 // largest head.

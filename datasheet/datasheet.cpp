@@ -558,17 +558,7 @@ DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionReques
     sheet.operatingPower = candidate.operatingPower;
     sheet.bestEfficiency = candidate.bestEfficiency;
     sheet.fitQuality = candidate.fitQuality;
-    ChartInput& chart = sheet.chart;
-    chart.maxFlow = candidate.maxFlow;
-    chart.maxHead = candidate.maxHead;
-    chart.maxPower = candidate.maxPower;
-    chart.operatingFlow = candidate.operatingFlow;
-    chart.operatingHead = candidate.operatingHead;
-    chart.headFit = candidate.headFit;
-    chart.powerFit = candidate.powerFit;
-    chart.request = request;
-    chart.headScale = designHeadScale(candidate.maxHead);
-    chart.points = candidate.points;
+    sheet.chart = chartInputFor(candidate, request);
     sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
@@ -588,17 +578,7 @@ DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::Pu
     sheet.operatingPower = pump.operatingPower;
     sheet.bestEfficiency = pump.bestEfficiency;
     sheet.fitQuality = pump.fitQuality;
-    ChartInput& chart = sheet.chart;
-    chart.maxFlow = pump.maxFlow;
-    chart.maxHead = pump.maxHead;
-    chart.maxPower = pump.maxPower;
-    chart.operatingFlow = pump.operatingFlow;
-    chart.operatingHead = pump.operatingHead;
-    chart.headFit = pump.headFit;
-    chart.powerFit = pump.powerFit;
-    chart.request = pump.request;
-    chart.headScale = checkHeadScale(pump.maxHead);
-    chart.points = pump.points;
+    sheet.chart = chartInputFor(pump, pump.request);
     sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
