@@ -132,6 +132,20 @@ inline tarnwick::DutyTexts duty(const char* resistance, const char* flow, const 
     return tarnwick::DutyTexts{resistance, flow, staticHead};
 }
 
+// The duty most hand-built pumps are made for: S = 25 / 40^2 = 1/64.
+inline tarnwick::DutyTexts standardDuty()
+{
+    return duty("25", "40", "2.4375");
+}
+
+// H = c1 - 2 Q + Q^2 / 64 against the standard duty: the difference to the
+// system curve is the straight line c1 - 2.4375 - 2 Q, so Newton lands on its
+// root exactly; c1 = 2.4375 + 2 Qop.
+inline Points straightDifferencePump(double c1, double power = 5.0)
+{
+    return quadraticPump(c1, -2.0, 1.0 / 64.0, power);
+}
+
 } // namespace coretesting
 
 Q_DECLARE_METATYPE(coretesting::Points)

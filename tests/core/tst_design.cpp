@@ -17,20 +17,6 @@ namespace {
 
 const double unchecked = std::numeric_limits<double>::quiet_NaN();
 
-// The duty most hand-built pumps below are made for: S = 25 / 40^2 = 1/64.
-DutyTexts standardDuty()
-{
-    return duty("25", "40", "2.4375");
-}
-
-// H = c1 - 2 Q + Q^2 / 64 against the standard duty: the difference to the
-// system curve is the straight line c1 - 2.4375 - 2 Q, so Newton lands on its
-// root exactly; c1 = 2.4375 + 2 Qop.
-Points straightDifferencePump(double c1, double power = 5.0)
-{
-    return quadraticPump(c1, -2.0, 1.0 / 64.0, power);
-}
-
 Points limitPump(float power)
 {
     Points points;

@@ -17,18 +17,6 @@ namespace {
 
 const double none = std::numeric_limits<double>::quiet_NaN();
 
-DutyTexts standardDuty()
-{
-    return duty("25", "40", "2.4375");
-}
-
-// H = c1 - 2 Q + Q^2 / 64: against the standard duty the operating flow is
-// exactly (c1 - 2.4375) / 2.
-Points straightDifferencePump(double c1, double power = 5.0)
-{
-    return quadraticPump(c1, -2.0, 1.0 / 64.0, power);
-}
-
 Points limitPump(float power)
 {
     Points points;
