@@ -63,8 +63,17 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   --profile 100:1,75:42,50:45,25:12   负荷分布，流量%:时间%（默认即此）
   --duty-pumps N（1～4，默认2）  --standby-pumps M（0～2，默认1）
   --hours 年运行小时（默认4000）  --price 电价 元/kWh（默认1.0）  --density 密度 kg/m3（默认1000）
-  --min-speed 最低转速比%（默认30）  --motor-margin 电机功率储备系数（默认1.15）
+  --min-speed 最低转速比%（默认30）  --max-speed 变频器最高转速比%（默认100）
+  --motor-margin 电机功率储备系数（默认1.15）
   --proportional-share 比例压差起点%（默认50）  --setpoint 末端压差设定值，管路阻力的单位（默认30%管路阻力）
+  以压力单位（Pa、MPa、bar、atm、kgf/cm2）输入的阻力、静扬程和设定值按 --density 换算为所输送流体的液柱；
+  mH2O、mmH2O 即所输送流体的液柱高度，与样本扬程相同。
+  电机：样本配用电动机功率与“储备系数×单台水泵在最高转速曲线（实测流量范围内）上的最大轴功率”
+  所需的最小 IEC 标准功率，两者取大（JSON 中 motorSource 为 catalogue 或 sized）。
+  低于最低转速的负荷点按最低转速运行，多余扬程由阀门节流（警告 minimum_speed）；
+  qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
+  加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
+  aboveBest 为年耗电量高出排名第一者的比例。
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。

@@ -148,8 +148,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
         }
         if (!*evaluated) {
             const VarSpeedRejection& r = evaluated->error();
-            printOut(
-                QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r.rule, r.figure))));
+            printOut(QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r))));
             return kProgramMessage;
         }
         sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));

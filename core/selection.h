@@ -22,6 +22,7 @@ struct CataloguePump
     std::string model;                                      // "水泵型号"
     std::string type;                                       // "水泵类型"
     std::optional<double> speed;                            // "转速", r/min
+    std::optional<double> motorPower = std::nullopt;        // "电动机功率", kW
 };
 
 // One row of "流扬功".

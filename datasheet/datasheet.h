@@ -90,12 +90,17 @@ DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request
 struct VarSpeedSheetFigures
 {
     QList<QStringList> loadRows;
-    QString annualEnergy;       // kWh, whole
-    QString annualCost;         // 元, whole
-    QString weightedEfficiency; // %, one decimal
+    QString annualEnergy;               // kWh, whole
+    QString annualCost;                 // 元, whole
+    QString weightedEfficiency;         // %, one decimal
+    QString timeOutsidePreferredRegion; // % of the year, whole
 };
 VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part);
 QStringList varSpeedLoadHeadings();
+// A point's warnings as the load tables mark them (" a", " bc", ...; empty
+// when none) and in words.
+QString varSpeedWarningMarks(unsigned warnings);
+QString varSpeedWarningText(unsigned warnings);
 
 // The figures of the operating point as the sheet prints them, rounded as the
 // window shows them: flow and head to a tenth, efficiency cut to a whole
