@@ -538,7 +538,7 @@ QString varSpeedMethod()
 
 // The bottom of a variable-speed page: the chart, the load table (header of
 // two lines, then one row per point) and the year's figures.
-constexpr double kSpeedChartHeight = 62.0;
+constexpr double kSpeedChartHeight = 56.0;
 constexpr double kSpeedChartWidth = 138.0;
 constexpr double kLoadHeaderHeight = 8.0;
 constexpr double kLoadRowHeight = 4.6;
@@ -580,8 +580,8 @@ QList<SheetField> varSpeedInputFields(const VarSpeedSheetPart& part)
         {QStringLiteral("年运行小时"), number(r.hours) + QStringLiteral(" h")},
         {QStringLiteral("电价"), number(r.price) + QStringLiteral(" 元/kWh")},
         {QStringLiteral("流体密度"), number(r.density) + QStringLiteral(" kg/m3")},
-        {QStringLiteral("最低转速比"), fixed(r.minSpeed, 0, 100.0) + QStringLiteral(" %")},
-        {QStringLiteral("最高转速比"), fixed(r.maxSpeed, 0, 100.0) + QStringLiteral(" %")},
+        {QStringLiteral("转速比范围"),
+         fixed(r.minSpeed, 0, 100.0) + QStringLiteral("～") + fixed(r.maxSpeed, 0, 100.0) + QStringLiteral(" %")},
         {QStringLiteral("电机储备系数"), number(r.motorMargin)},
     };
 }
@@ -598,8 +598,8 @@ QList<SheetField> varSpeedOperatingFields(const DataSheet& sheet)
                                      .arg(p.motorSource == MotorSource::Catalogue ? QStringLiteral("样本配用")
                                                                                   : QStringLiteral("按曲线选配"))},
         {QStringLiteral("单台最大轴功率"),
-         fixed(p.topSpeedPower, 2) + (top < 1.0 ? QStringLiteral(" kW（最高转速 %1 % 曲线）").arg(fixed(top, 0, 100.0))
-                                                : QStringLiteral(" kW（全速曲线）"))},
+         fixed(p.topSpeedPower, 2) + (top < 1.0 ? QStringLiteral(" kW（%1 %转速）").arg(fixed(top, 0, 100.0))
+                                                : QStringLiteral(" kW（全速）"))},
         {QStringLiteral("最高效率点流量"), fixed(p.curves.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")},
         {QStringLiteral("水泵最高效率"), fixed(p.curves.bestEfficiency, 1, 100.0) + QStringLiteral(" %")},
         {QStringLiteral("设计点转速比"), fixed(p.design.speedShare, 1, 100.0) + QStringLiteral(" %")},

@@ -16,13 +16,13 @@ namespace {
 // efficiency is drawn at N times its flow, and the names say which is which.
 QString fullSpeedHead(int pumps, double topSpeed)
 {
-    return topSpeed < 1.0 ? QStringLiteral("%1台并联 最高转速%2%扬程").arg(pumps).arg(std::round(topSpeed * 100.0))
-                          : QStringLiteral("%1台并联 全速扬程").arg(pumps);
+    return topSpeed < 1.0 ? QStringLiteral("%1台并联%2%转速扬程").arg(pumps).arg(std::round(topSpeed * 100.0))
+                          : QStringLiteral("%1台并联全速扬程").arg(pumps);
 }
 
 QString pumpEfficiency(int pumps)
 {
-    return QStringLiteral("单台水泵效率（流量按%1台合计）").arg(pumps);
+    return QStringLiteral("单台效率（按%1台流量）").arg(pumps);
 }
 
 QString loadSpeedCurve()
@@ -62,12 +62,12 @@ QString loadSpeedSuffix()
 
 QString loadSpeedLegend()
 {
-    return QStringLiteral("运行台数并联 负荷点转速扬程");
+    return QStringLiteral("负荷点转速（运行台数并联）");
 }
 
 QString loadPointsLegend()
 {
-    return QStringLiteral("负荷点（方块：设计点）");
+    return QStringLiteral("负荷点（方块为设计点）");
 }
 
 constexpr int kSamples = 60;

@@ -123,9 +123,8 @@ void TestSpeedSheet::sheetShowsTheSelectFigures()
         QStringLiteral("加权综合效率 ") + fixed(pump, "weightedEfficiency", 1, 100.0) + QStringLiteral(" %"),
         QStringLiteral("优先工作区外 ") + fixed(pump, "timeOutsidePreferredRegion", 0, 100.0) +
             QStringLiteral(" % 时间"),
-        QStringLiteral("最高转速比 95 %"),
-        QStringLiteral("单台最大轴功率 ") + fixed(pump, "topSpeedPower", 2) +
-            QStringLiteral(" kW（最高转速 95 % 曲线）"),
+        QStringLiteral("转速比范围 30"), // 30～95 %: the tilde comes back as another glyph
+        QStringLiteral("单台最大轴功率 ") + fixed(pump, "topSpeedPower", 2) + QStringLiteral(" kW（95 %转速）"),
         QStringLiteral("单台轴功率"),
         QStringLiteral("合计输入功率"),
         // The data block: figures with their units, the whole dimension text.
