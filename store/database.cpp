@@ -11,7 +11,6 @@
 #include <QSqlQuery>
 #include <QSettings>
 #include <QUrl>
-#include <QUrlQuery>
 
 #include <libpq-fe.h>
 
@@ -221,9 +220,9 @@ Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& p
         if (error)
             return Result::failure(
                 QStringLiteral("数据库文件 %1 上次写入时被中断，旁边的日志文件 %2 中的修改须先撤销才能读取；"
-                               "本程序不能在这个文件夹中写入，无法撤销。请在可以写入的文件夹中打开一次该数据库（或请管理员打开），"
+                               "本程序不能写入该文件或它所在的文件夹，无法撤销。请在可以写入的文件夹中打开一次该数据库（或请管理员打开），"
                                "然后再试。%3")
-                    .arg(nativePath(path), nativePath(path + QStringLiteral("-journal")), error ? driverText(*error) : QString()));
+                    .arg(nativePath(path), nativePath(path + QStringLiteral("-journal")), driverText(*error)));
         error = openDriverConnection(name, path, QStringLiteral("mode=ro"));
     } else if (error && readOnly && !journal &&
                (nativeCode(*error) == kSqliteCantOpen || nativeCode(*error) == kSqliteReadOnly)) {
@@ -332,43 +331,63 @@ QString ServerAddress::location() const
     return text;
 }
 
-Expected<ServerAddress, QString> parseServerAddress(const QString& location)
+namespace {
+
+// The address with its scheme in small letters, as libpq wants it.
+QString normalisedAddress(const QString& location)
 {
-    using Result = Expected<ServerAddress, QString>;
     QString text = location.trimmed();
-    // The scheme is case-blind for the user, not for libpq.
     const qsizetype scheme = text.indexOf(QLatin1String("://"));
     if (scheme > 0)
         text = text.left(scheme).toLower() + text.mid(scheme);
-    // An '@' or '/' inside a password must be written %40 or %2F: unencoded,
-    // libpq takes the password to end at the first '@' and the rest for the
-    // host and the database, so that part of the password would be kept.
-    const QString beforeQuery = text.left(text.indexOf(QLatin1Char('?')) < 0 ? text.size() : text.indexOf(QLatin1Char('?')));
-    if (beforeQuery.count(QLatin1Char('@')) > 1)
-        return Result::failure(QStringLiteral("数据库地址中有不止一个“@”：用户名或密码中的 @、/、: 等字符须写成 %40、%2F、%3A；"
-                                              "密码最好不写在地址中，而写在 ~/.pgpass 中。"));
+    return text;
+}
+
+// An '@' or '/' inside a password must be written %40 or %2F: unencoded,
+// libpq takes the password to end at the first '@' and the rest for the
+// host and the database, so that part of the password would be kept.
+bool ambiguousCredentials(const QString& text)
+{
+    const qsizetype query = text.indexOf(QLatin1Char('?'));
+    return text.left(query < 0 ? text.size() : query).count(QLatin1Char('@')) > 1;
+}
+
+std::optional<ServerAddress> libpqReading(const QString& text)
+{
     char* message = nullptr;
     PQconninfoOption* options = PQconninfoParse(text.toUtf8().constData(), &message);
-    if (!options) {
-        const QString why = message ? QString::fromUtf8(message).trimmed() : QString();
-        if (message)
-            PQfreemem(message);
-        // libpq's words may quote the address, password and all.
-        Q_UNUSED(why);
-        return Result::failure(QStringLiteral("数据库地址 %1 的格式不对：应写成 postgresql://用户@主机:端口/数据库名，"
-                                              "查询参数写成 ?键=值&键=值，值中的空格、=、& 等字符须写成 %20、%3D、%26。")
-                                   .arg(shownLocation(location)));
-    }
+    // libpq's words about a bad address may quote it, password and all.
+    if (message)
+        PQfreemem(message);
+    if (!options)
+        return std::nullopt;
     ServerAddress address;
     for (const PQconninfoOption* option = options; option->keyword; ++option) {
         if (option->val)
             address.keywords.append({QString::fromUtf8(option->keyword), QString::fromUtf8(option->val)});
     }
     PQconninfoFree(options);
-    if (address.value(QStringLiteral("dbname")).isEmpty())
+    return address;
+}
+
+} // namespace
+
+Expected<ServerAddress, QString> parseServerAddress(const QString& location)
+{
+    using Result = Expected<ServerAddress, QString>;
+    const QString text = normalisedAddress(location);
+    if (ambiguousCredentials(text))
+        return Result::failure(QStringLiteral("数据库地址中有不止一个“@”：用户名或密码中的 @、/、: 等字符须写成 %40、%2F、%3A；"
+                                              "密码最好不写在地址中，而写在 ~/.pgpass 中。"));
+    const auto address = libpqReading(text);
+    if (!address)
+        return Result::failure(QStringLiteral("数据库地址 %1 的格式不对：应写成 postgresql://用户@主机:端口/数据库名，"
+                                              "查询参数写成 ?键=值&键=值，值中的空格、=、& 等字符须写成 %20、%3D、%26。")
+                                   .arg(shownLocation(location)));
+    if (address->value(QStringLiteral("dbname")).isEmpty())
         return Result::failure(
             QStringLiteral("数据库地址 %1 不完整：应写成 postgresql://用户@主机:端口/数据库名。").arg(shownLocation(location)));
-    return address;
+    return *address;
 }
 
 QString shownLocation(const QString& location)
@@ -377,29 +396,12 @@ QString shownLocation(const QString& location)
         return QDir::toNativeSeparators(location);
     // libpq's reading rebuilt without the password; an address it cannot
     // read is shown only up to where a password could begin.
-    QString text = location.trimmed();
-    const qsizetype scheme = text.indexOf(QLatin1String("://"));
-    if (scheme > 0)
-        text = text.left(scheme).toLower() + text.mid(scheme);
-    const QString beforeQuery = text.left(text.indexOf(QLatin1Char('?')) < 0 ? text.size() : text.indexOf(QLatin1Char('?')));
-    if (beforeQuery.count(QLatin1Char('@')) <= 1) {
-        char* message = nullptr;
-        if (PQconninfoOption* options = PQconninfoParse(text.toUtf8().constData(), &message)) {
-            ServerAddress address;
-            for (const PQconninfoOption* option = options; option->keyword; ++option) {
-                if (option->val)
-                    address.keywords.append({QString::fromUtf8(option->keyword), QString::fromUtf8(option->val)});
-            }
-            PQconninfoFree(options);
-            return address.location();
-        }
-        if (message)
-            PQfreemem(message);
+    const QString text = normalisedAddress(location);
+    if (!ambiguousCredentials(text)) {
+        if (const auto address = libpqReading(text))
+            return address->location();
     }
-    const qsizetype at = beforeQuery.lastIndexOf(QLatin1Char('@'));
-    const qsizetype colon = beforeQuery.indexOf(QLatin1Char(':'), scheme + 3);
-    if (at >= 0 && colon >= 0 && colon < at)
-        return text.left(colon) + QStringLiteral("@…");
+    const qsizetype scheme = text.indexOf(QLatin1String("://"));
     return text.left(scheme + 3) + QStringLiteral("…");
 }
 

@@ -139,6 +139,7 @@ private slots:
     void copiesKeepOwnersAndRights_data();
     void copiesKeepOwnersAndRights();
     void catalogueUpdateOnTheServer();
+    void earlierDatabaseIsBroughtUpToDate();
     void addressesAsLibpqReadsThem_data();
     void addressesAsLibpqReadsThem();
 
@@ -536,6 +537,34 @@ void TestServerOffice::catalogueUpdateOnTheServer()
                              QStringLiteral("--db"), uri});
     QCOMPARE(refused.exitCode, 2);
     QCOMPARE(count(*m_server, database, QStringLiteral("SELECT count(*) FROM \"水泵性能表\"")), m_pumps - 10);
+}
+
+void TestServerOffice::earlierDatabaseIsBroughtUpToDate()
+{
+    // Variable-speed tables as an earlier version made them: no engineer's
+    // name, runs numbered by the table itself.
+    const QString database = QStringLiteral("earlier");
+    const QString uri = office(database, false);
+    QVERIFY(!uri.isEmpty());
+    const QStringList select = QStringList{QStringLiteral("select")} + duty(100, 20);
+    QVERIFY(cli(select + QStringList{QStringLiteral("--db"), uri}).exitCode == 0);
+    QString error;
+    QVERIFY2(m_server->exec(database,
+                            QStringLiteral("ALTER TABLE \"变速选型结果\" DROP COLUMN \"用户\"; "
+                                           "ALTER TABLE \"变速选型负荷点\" DROP COLUMN \"用户\"; DROP SEQUENCE \"变速选型运行序号\""),
+                            &error),
+             qPrintable(error));
+    const Run refused = cli(select + QStringList{QStringLiteral("--db"), as(database, QStringLiteral("zhang"))});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY2(refused.err.contains(QStringLiteral("--roles")), qPrintable(refused.err));
+    const Run upgraded = cli({QStringLiteral("init-db"), uri, QStringLiteral("--roles")});
+    QVERIFY2(upgraded.exitCode == 0, qPrintable(upgraded.err));
+    QVERIFY(m_server->exec(database, QStringLiteral("GRANT tarnwick_engineer TO zhang"), &error));
+    const Run after = cli(select + QStringList{QStringLiteral("--db"), as(database, QStringLiteral("zhang"))});
+    QVERIFY2(after.exitCode == 0, qPrintable(after.err));
+    // The new run follows the one stored before, in the engineer's name.
+    QCOMPARE(scalar(*m_server, database, QStringLiteral("SELECT string_agg(DISTINCT \"运行序号\" || \"用户\", ',') FROM \"变速选型结果\"")).toString(),
+             QStringLiteral("1postgres,2zhang"));
 }
 
 void TestServerOffice::addressesAsLibpqReadsThem_data()
