@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/arguments.h"
+#include "cli/conditionoptions.h"
 #include "cli/explainoutput.h"
 #include "cli/help.h"
 #include "cli/importcommands.h"
@@ -99,6 +100,7 @@ struct Options
     bool all = false;
     bool explain = false;
     bool variableSpeed = false;
+    QStringList flags;
 };
 
 // The message, then the usage of the command it concerns (all of it when the
@@ -120,8 +122,10 @@ const QList<CommandSyntax>& commandSyntaxes()
     const QString json = QStringLiteral("json");
     const QString all = QStringLiteral("all");
     static const QList<CommandSyntax> syntaxes = {
-        {QStringLiteral("design"), 0, duty, {json, QStringLiteral("explain")}},
-        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
+        {QStringLiteral("design"), 0, duty + conditionValueOptions(),
+         QStringList{json, QStringLiteral("explain")} + conditionFlagOptions()},
+        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")} + conditionValueOptions(),
+         QStringList{json} + conditionFlagOptions()},
         {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
         {QStringLiteral("sheet"),
          0,
@@ -158,6 +162,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->all = parsed.hasFlag(QStringLiteral("all"));
         options->explain = parsed.hasFlag(QStringLiteral("explain"));
         options->variableSpeed = parsed.hasFlag(QStringLiteral("variable-speed"));
+        options->flags = parsed.flags;
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -182,8 +187,13 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 {
     const auto& v = options.values;
     // A duty option left out is a slip on the command line, not a figure out of range.
+    // Measured points of the plant stand for the resistance and, if need be,
+    // the static head.
+    const bool measured = v.contains(QStringLiteral("measured"));
     for (const QString& option :
          {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
+        if (measured && option != QStringLiteral("flow"))
+            continue;
         if (!v.contains(option)) {
             *error = QStringLiteral("缺少选项 --%1。").arg(option);
             return false;
@@ -272,6 +282,49 @@ std::unique_ptr<store::PumpCatalogue> prepareRun(const Options& options, DutyTex
     return std::move(catalogue).value();
 }
 
+// The liquid, suction, impeller and measured-system options, completed. On
+// a fault prints it, sets the exit status and returns false.
+bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs* inputs, int* status)
+{
+    QString error;
+    QString message;
+    if (!readConditionOptions(options.values, options.flags, inputs, &error) ||
+        !applyMeasuredSystem(options.values, texts, inputs, &error, &message)) {
+        *status = usageError(error, options.command);
+        return false;
+    }
+    if (message.isEmpty()) {
+        auto completed = completeConditions(inputs->conditions);
+        if (completed)
+            inputs->conditions = completed.value();
+        else
+            message = QString::fromStdString(completed.error());
+    }
+    if (!message.isEmpty()) {
+        if (options.json)
+            printJson(QStringLiteral("rejected"), message, {}, {}, {});
+        else
+            printOut(message + QLatin1Char('\n'));
+        *status = kProgramMessage;
+        return false;
+    }
+    return true;
+}
+
+double designFlowOf(const DutyTexts& texts)
+{
+    return FlowUnit::toCubicMetresPerHour(QString::fromStdString(texts.flow).trimmed().toDouble(), texts.flowUnit);
+}
+
+// The liquid and the measured system at the top of a design's or check's JSON.
+void addConditionsJson(QJsonObject* additions, const ConditionInputs& inputs, const DutyTexts& texts)
+{
+    if (inputs.conditions.fluid)
+        additions->insert(QStringLiteral("fluid"), fluidJson(inputs.conditions));
+    if (inputs.measured)
+        additions->insert(QStringLiteral("measuredSystem"), measuredSystemJson(*inputs.measured, designFlowOf(texts)));
+}
+
 int runDesignCommand(const Options& options)
 {
     DutyTexts texts;
@@ -279,10 +332,16 @@ int runDesignCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
     TerminalProgress progress;
-    auto run = store::runDesign(*catalogue, texts, [&progress](std::size_t done, std::size_t total) {
-        progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
-    });
+    auto run = store::runDesign(
+        *catalogue, texts,
+        [&progress](std::size_t done, std::size_t total) {
+            progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
+        },
+        inputs.conditions);
     progress.finish();
     if (!run)
         return reportFailure(run.error(), options);
@@ -293,14 +352,21 @@ int runDesignCommand(const Options& options)
     const bool noneFound = run->candidates.empty();
     if (options.json) {
         QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        addConditionsJson(&additions, inputs, texts);
         if (options.explain)
             additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
         printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
                   resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
+        printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
-        for (const QString& entry : entries)
-            printOut(QStringLiteral("  ") + entry + QLatin1Char('\n'));
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            printOut(QStringLiteral("  ") + entries[i] + QLatin1Char('\n'));
+            if (inputs.conditions.any() && std::size_t(i) < run->candidates.size())
+                printOut(QStringLiteral("    ") +
+                         pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions) +
+                         QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
         if (options.explain)
@@ -318,7 +384,10 @@ int runCheckCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")));
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
+    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")), inputs.conditions);
     if (!run)
         return reportFailure(run.error(), options);
 
@@ -330,10 +399,11 @@ int runCheckCommand(const Options& options)
         QJsonArray warnings;
         if (note)
             warnings.append(QString::fromStdString(*note));
-        printJson(
-            QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
-            checkedPumpJson(run.value(), catalogue->catalogue()),
-            {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}, {QStringLiteral("warnings"), warnings}});
+        QJsonObject additions{{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)},
+                              {QStringLiteral("warnings"), warnings}};
+        addConditionsJson(&additions, inputs, texts);
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  checkedPumpJson(run.value(), catalogue->catalogue()), additions);
     } else {
         if (note)
             printError(QString::fromStdString(*note) + QLatin1Char('\n'));
@@ -342,6 +412,10 @@ int runCheckCommand(const Options& options)
         printOut(QStringLiteral("  ") + labels[4] + QLatin1Char('\n'));
         for (int i = 0; i < 4; ++i)
             printOut(QStringLiteral("  ") + labels[i] + QLatin1Char('\n'));
+        if (inputs.conditions.any() || inputs.measured) {
+            printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
+            printOut(QStringLiteral("  ") + pumpExtrasText(run->extras, inputs.conditions) + QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
     }

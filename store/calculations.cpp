@@ -1,6 +1,7 @@
 #include "store/calculations.h"
 
 #include "store/names.h"
+#include "store/pumpsheetfields.h"
 #include "store/results.h"
 
 namespace tarnwick::store {
@@ -41,6 +42,14 @@ bool removeOtherRuns(PumpCatalogue& catalogue, QString* error)
     return false;
 }
 
+// The suction and the impeller need the data-sheet fields; only then are they read.
+Catalogue catalogueFor(PumpCatalogue& catalogue, const ServiceConditions& conditions)
+{
+    if (conditions.suctionAbsolutePressure || conditions.trim)
+        return catalogueWithSheetFields(catalogue);
+    return catalogue.catalogue();
+}
+
 RunFailure messageFailure(const CalculationStop& stop)
 {
     RunFailure failure;
@@ -52,14 +61,17 @@ RunFailure messageFailure(const CalculationStop& stop)
 } // namespace
 
 Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
-                                                const SelectionProgress& progress)
+                                                const SelectionProgress& progress,
+                                                const ServiceConditions& conditions)
 {
     using Result = Expected<DesignSelection, RunFailure>;
     QString error;
     if (!clearCurrentResults(catalogue.latestResultRows, &error))
         return Result::failure(databaseFailure(error));
 
-    auto selection = runDesignSelection(catalogue.catalogue(), texts, progress);
+    auto selection = conditions.any()
+                         ? runDesignSelection(catalogueFor(catalogue, conditions), texts, conditions, progress)
+                         : runDesignSelection(catalogue.catalogue(), texts, progress);
     if (!selection)
         return Result::failure(messageFailure(selection.error()));
 
@@ -84,14 +96,17 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
     return std::move(selection).value();
 }
 
-Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyTexts& texts, const QString& model)
+Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyTexts& texts, const QString& model,
+                                           const ServiceConditions& conditions)
 {
     using Result = Expected<CheckedPump, RunFailure>;
     QString error;
     if (!clearCurrentResults(catalogue.latestResultRows, &error))
         return Result::failure(databaseFailure(error));
 
-    auto checked = runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
+    auto checked = conditions.any()
+                       ? runCheckCalculation(catalogueFor(catalogue, conditions), texts, model.toStdString(), conditions)
+                       : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
     if (!checked)
         return Result::failure(messageFailure(checked.error()));
 
