@@ -30,8 +30,8 @@ namespace tarnwick::cli {
 namespace {
 
 const char* const kUsage = R"(用法：
-  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json] [--explain]
-  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
+  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
@@ -53,6 +53,18 @@ const char* const kUsage = R"(用法：
   --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
   --static-head-unit  同上                                    （默认 mH2O）
+
+介质与吸入选项（design、check；均可不写，不写时与原计算完全相同）：
+  --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
+                      乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
+                      密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
+  --suction-pressure 值  水泵入口的表压，--suction-pressure-unit 单位（同压力单位，默认 mH2O），
+                      --atmospheric 大气压 kPa（默认 101.325）；据此校核有效汽蚀余量，
+                      要求不小于必需汽蚀余量的 --npsh-margin 倍（默认 1.1）且至少高出 0.6 m（ANSI/HI 9.6.1）。
+  --trim              把叶轮切削到设计工况，--max-trim 最大切削量，叶轮外径的%（默认 15）。
+  --preferred-region  只列出工作点在优先运行区内（最高效率点流量的 70～120 %）的水泵（ANSI/HI 9.6.3）。
+  --measured 流量:扬程,流量:扬程,…  用三个以上实测点（流量、阻力单位）拟合管路特性 H = Hst + K·Q²，
+                      代替 --resistance；给出 --static-head 时只拟合 K。
 
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
         --explain：另列出未入选的水泵及其未满足的第一条规则。
