@@ -305,6 +305,7 @@ bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs
         *status = usageError(error, options.command);
         return false;
     }
+    inputs->conditions.measured = inputs->measured;
     if (message.isEmpty()) {
         auto completed = completeConditions(inputs->conditions);
         if (completed)

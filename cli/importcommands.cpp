@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/progress.h"
+#include "store/conditionstore.h"
 #include "store/catalogueupdate.h"
 #include "store/database.h"
 #include "store/dbcopy.h"
@@ -139,7 +140,8 @@ int initDb(const ParsedArguments& arguments)
             to.value()->database(),
             [&] {
                 return store::createProgramSchema(to.value()->database(), &error) &&
-                       store::ensureVarSpeedTables(to.value()->database(), &error);
+                       store::ensureVarSpeedTables(to.value()->database(), &error) &&
+                       store::ensureConditionTables(to.value()->database(), &error);
             },
             &error);
         if (!made)
@@ -156,14 +158,21 @@ int initDb(const ParsedArguments& arguments)
         return failure(from.error());
     store::CopyOptions options;
     options.withoutRows = {store::names::allResultsTable(), store::names::latestResultsTable(),
-                           store::varspeednames::resultsTable(), store::varspeednames::pointsTable()};
+                           store::varspeednames::resultsTable(), store::varspeednames::pointsTable(),
+                           store::conditionnames::runTable(), store::conditionnames::pumpTable()};
     const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), options);
     if (!copied)
         return failure(copied.error());
     // The variable-speed tables too, so that engineers who may not make
     // tables can store those results.
     QString error;
-    if (!store::inTransaction(to.value()->database(), [&] { return store::ensureVarSpeedTables(to.value()->database(), &error); }, &error))
+    if (!store::inTransaction(
+            to.value()->database(),
+            [&] {
+                return store::ensureVarSpeedTables(to.value()->database(), &error) &&
+                       store::ensureConditionTables(to.value()->database(), &error);
+            },
+            &error))
         return failure(error);
     printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
                  .arg(store::shownLocation(target), store::shownLocation(source)) +

@@ -109,6 +109,17 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
 }
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const ServiceConditions& conditions,
+                                                              const SelectionProgress& progress)
+{
+    if (auto request = readSelectionRequest(texts); !request)
+        return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
+    const CatalogueIndex index(catalogue.points);
+    return runDesignSelection(
+        catalogue, texts, conditions, [&index](double key) { return index.runOf(key); }, progress);
+}
+
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
                                                               const PointRunFinder& findRun,
                                                               const SelectionProgress& progress)
 {

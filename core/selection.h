@@ -168,6 +168,10 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
                                                               const PointRunFinder& findRun,
                                                               const SelectionProgress& progress = {});
 
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const ServiceConditions& conditions,
+                                                              const SelectionProgress& progress = {});
+
 // The check of one model, either the program's message or the pump shown.
 Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,
                                                            const std::string& modelText,

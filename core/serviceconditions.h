@@ -5,6 +5,7 @@
 #include "core/fluid.h"
 #include "core/npsh.h"
 #include "core/pumpevaluation.h"
+#include "core/systemfit.h"
 #include "core/trim.h"
 #include "core/viscositycorrection.h"
 
@@ -28,6 +29,9 @@ struct ServiceConditions
     bool trim = false;
     double maxTrimPercent = kDefaultMaxTrimPercent;
     bool preferredRegionOnly = false;
+    // The system curve fitted to measured points, when the duty came from
+    // them; it changes nothing in the run, but is stored with it.
+    std::optional<SystemFit> measured;
 
     bool any() const { return fluid || suctionAbsolutePressure || trim || preferredRegionOnly; }
     // The factor from the catalogue's water to the liquid's shaft power.

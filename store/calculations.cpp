@@ -1,5 +1,7 @@
 #include "store/calculations.h"
 
+#include "core/messages.h"
+#include "store/conditionstore.h"
 #include "store/names.h"
 #include "store/pumpsheetfields.h"
 #include "store/results.h"
@@ -85,7 +87,10 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
                 !appendResult(catalogue.latestResultRows, row, &error))
                 return false;
         }
-        return true;
+        std::vector<std::pair<std::string, const PumpExtras*>> pumps;
+        for (const DesignCandidate& c : selection->candidates)
+            pumps.emplace_back(c.model, &c.extras);
+        return writeConditionRows(catalogue.connection->database(), text::kMethodDesign, conditions, pumps, &error);
     }, &error);
     if (!written)
         return Result::failure(databaseFailure(error));
@@ -125,7 +130,8 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
             error = catalogue.latestResultRows.lastError();
             return false;
         }
-        return true;
+        return writeConditionRows(catalogue.connection->database(), text::kMethodCheck, conditions,
+                                  {{checked->model, &checked->extras}}, &error);
     }, &error);
     if (!written)
         return Result::failure(databaseFailure(error));

@@ -1,3 +1,4 @@
+#include "store/database.h"
 #include "store/names.h"
 #include "tests/support/testdatabase.h"
 #include "tests/support/toolrun.h"
@@ -8,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <cmath>
@@ -43,6 +45,7 @@ private slots:
     void serviceConditions_data();
     void serviceConditions();
     void serviceConditionFaults_data();
+    void concurrentRunsStoreTheirConditionsApart();
     void serviceConditionFaults();
     void designStoresWhatItLists();
     void designWithConvertedUnits();
@@ -122,6 +125,17 @@ void TestCli::serviceConditions()
     for (const auto& v : json.value(QStringLiteral("pumps")).toArray()) {
         if (v.toObject().value(QStringLiteral("model")).toString() == QStringLiteral("P1"))
             p1 = v.toObject();
+    }
+    // The inputs and each listed pump's figures are stored in the program's
+    // own tables beside the result tables; a run without them, or one that
+    // stopped, stores nothing there.
+    const int listed = json.value(QStringLiteral("pumps")).toArray().size();
+    if (expect == QStringLiteral("plain") || exitCode != 0) {
+        QVERIFY(m_folder->rowCount(QStringLiteral("选型工况")) <= 0);
+        QVERIFY(m_folder->rowCount(QStringLiteral("选型附加结果")) <= 0);
+    } else {
+        QCOMPARE(m_folder->rowCount(QStringLiteral("选型工况")), 1);
+        QCOMPARE(m_folder->rowCount(QStringLiteral("选型附加结果")), listed);
     }
     if (expect == QStringLiteral("npsh message")) {
         QCOMPARE(json.value(QStringLiteral("message")).toString(),
@@ -229,6 +243,39 @@ void TestCli::serviceConditionFaults()
     QVERIFY2(output.contains(message), qPrintable(output));
     // Nothing was stored.
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
+}
+
+void TestCli::concurrentRunsStoreTheirConditionsApart()
+{
+    // Four designs with a liquid at once, on a database that has none of the
+    // program's condition tables yet: each run's inputs and pumps land whole
+    // and apart.
+    constexpr int runs = 4;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < runs; ++i) {
+        auto process = std::make_unique<QProcess>();
+        process->start(QStringLiteral(TARNWICK_CLI_PATH),
+                       QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                   QStringLiteral("--resistance"), QStringLiteral("19"),
+                                   QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--fluid"),
+                                   QStringLiteral("water"), QStringLiteral("--temperature"),
+                                   QString::number(20 + 10 * i)} +
+                           db());
+        processes.push_back(std::move(process));
+    }
+    for (auto& process : processes) {
+        QVERIFY(process->waitForFinished(60000));
+        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+    }
+    QCOMPARE(m_folder->rowCount(QStringLiteral("选型工况")), runs);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), m_folder->rowCount(QStringLiteral("选型附加结果")));
+    auto connection = tarnwick::store::Connection::open(m_folder->databasePath());
+    QVERIFY(connection);
+    QSqlQuery q(connection.value()->database());
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM \"选型附加结果\" p WHERE NOT EXISTS "
+                                  "(SELECT 1 FROM \"选型工况\" r WHERE r.\"计算标识\" = p.\"计算标识\")")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
 }
 
 void TestCli::designStoresWhatItLists()
