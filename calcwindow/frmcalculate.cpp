@@ -723,6 +723,7 @@ void frmcalculate::runDesignSelection()
     m_candidates = std::move(selection.candidates);
     m_rejected = std::move(selection.rejected);
     m_designRequest = selection.request;
+    m_designConditions = selection.conditions;
     m_designDuty = dutyTexts();
     {
         const QSignalBlocker blocker(m_list1);
@@ -755,6 +756,8 @@ void frmcalculate::onCandidateChosen()
     m_shown = Shown::Candidate;
     m_shownCandidate = static_cast<std::size_t>(position - 1);
     setChartToolTip(candidate.fitQuality);
+    if (m_designConditions.any())
+        emit statusNote(QString::fromStdString(pumpExtrasText(candidate.extras, m_designConditions)));
     ShowOperatingParameters(candidate);
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
@@ -778,8 +781,13 @@ void frmcalculate::runCheckCalculation()
     const CheckedPump& pump = result.value();
     m_request = pump.request;
     m_pointCount = pump.pointCount;
+    QStringList notes;
     if (const auto note = operatingFlowNote(pump.points, pump.operatingFlow))
-        emit statusNote(QString::fromStdString(*note));
+        notes << QString::fromStdString(*note);
+    if (pump.conditions.any())
+        notes << QString::fromStdString(pumpExtrasText(pump.extras, pump.conditions));
+    if (!notes.isEmpty())
+        emit statusNote(notes.join(QStringLiteral("  ")));
 
     DrawPerformanceChart(chartInputFor(pump, pump.request));
     m_lastCheck = pump;

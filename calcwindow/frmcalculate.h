@@ -164,6 +164,7 @@ private:
     QWidget* m_refreshButton = nullptr;
     QToolButton* m_conditionsToggle = nullptr;
     ConditionsPanel* m_conditions = nullptr;
+    ServiceConditions m_designConditions; // of the run whose candidates are listed
 
     // Pump data, candidates, operating figures.
     QTableView* m_grid = nullptr;

@@ -377,7 +377,7 @@ int runDesignCommand(const Options& options)
             printOut(QStringLiteral("  ") + entries[i] + QLatin1Char('\n'));
             if (inputs.conditions.any() && std::size_t(i) < run->candidates.size())
                 printOut(QStringLiteral("    ") +
-                         pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions) +
+                         QString::fromStdString(tarnwick::pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions)) +
                          QLatin1Char('\n'));
         }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
@@ -427,7 +427,7 @@ int runCheckCommand(const Options& options)
             printOut(QStringLiteral("  ") + labels[i] + QLatin1Char('\n'));
         if (inputs.conditions.any() || inputs.measured) {
             printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
-            printOut(QStringLiteral("  ") + pumpExtrasText(run->extras, inputs.conditions) + QLatin1Char('\n'));
+            printOut(QStringLiteral("  ") + QString::fromStdString(tarnwick::pumpExtrasText(run->extras, inputs.conditions)) + QLatin1Char('\n'));
         }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));

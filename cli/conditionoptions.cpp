@@ -267,38 +267,6 @@ void addPumpExtrasJson(QJsonObject* pump, const PumpExtras& x, const ServiceCond
     }
 }
 
-QString pumpExtrasText(const PumpExtras& x, const ServiceConditions& c)
-{
-    QStringList parts;
-    parts << QStringLiteral("工作点流量/最高效率点流量 %1 %（%2）")
-                 .arg(fixed(100.0 * x.bestEfficiencyShare, 0),
-                      x.inPreferredRegion ? QStringLiteral("在优先运行区内") : QStringLiteral("不在优先运行区内"));
-    if (c.fluid && x.viscosity && x.viscosity->needed())
-        parts << QStringLiteral("粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4")
-                     .arg(fixed(x.viscosity->b, 2), fixed(x.viscosity->cq, 3), fixed(x.viscosity->ch, 3),
-                          fixed(x.viscosity->ceta, 3));
-    if (c.suctionAbsolutePressure) {
-        if (x.npsh)
-            parts << QStringLiteral("有效汽蚀余量 %1 m，必需 %2 m").arg(fixed(x.npsh->available, 2),
-                                                                    fixed(x.npsh->required, 2));
-        else
-            parts << QStringLiteral("目录中没有必需汽蚀余量，未校核汽蚀");
-    }
-    if (c.trim) {
-        if (!x.trim)
-            parts << QStringLiteral("无需切削叶轮");
-        else if (x.trim->limited)
-            parts << QStringLiteral("切削量超过 %1 %，保留原叶轮").arg(fixed(c.maxTrimPercent, 0));
-        else
-            parts << QStringLiteral("叶轮切削至 %1（%2 %），轴功率 %3 kW，效率 %4 %（按等效工作点）")
-                         .arg(x.trim->diameter ? fixed(*x.trim->diameter, 1) + QStringLiteral(" mm")
-                                               : QStringLiteral("原外径"),
-                              fixed(100.0 * x.trim->ratio, 1), fixed(x.trim->shaftPower, 2),
-                              fixed(x.trim->efficiency, 1));
-    }
-    return parts.join(QStringLiteral("；"));
-}
-
 QString conditionsText(const ServiceConditions& c, const std::optional<SystemFit>& measured, double designFlow)
 {
     QString text;

@@ -41,9 +41,7 @@ QJsonObject fluidJson(const ServiceConditions& conditions);
 QJsonObject measuredSystemJson(const SystemFit& fit, double designFlow);
 void addPumpExtrasJson(QJsonObject* pump, const PumpExtras& extras, const ServiceConditions& conditions);
 
-// A line for the text output on the pump's new figures; empty when nothing
-// beyond the document's was asked.
-QString pumpExtrasText(const PumpExtras& extras, const ServiceConditions& conditions);
+// The text output's lines on the run's inputs.
 QString conditionsText(const ServiceConditions& conditions, const std::optional<SystemFit>& measured,
                        double designFlow);
 

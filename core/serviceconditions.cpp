@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace tarnwick {
 
@@ -17,7 +18,40 @@ double measuredBestFlow(const CurvePoints& points, const CurveFit& head, const C
     return bestEfficiencyFlow(head, power, static_cast<double>(*lo), static_cast<double>(*hi));
 }
 
+std::string fixed(double value, int decimals)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
 } // namespace
+
+std::string pumpExtrasText(const PumpExtras& x, const ServiceConditions& c)
+{
+    std::string text = "工作点流量/最高效率点流量 " + fixed(100.0 * x.bestEfficiencyShare, 0) + " %（" +
+                       (x.inPreferredRegion ? "在优先运行区内" : "不在优先运行区内") + "）";
+    if (c.fluid && x.viscosity && x.viscosity->needed())
+        text += "；粘度修正 B=" + fixed(x.viscosity->b, 2) + " CQ=" + fixed(x.viscosity->cq, 3) +
+                " CH=" + fixed(x.viscosity->ch, 3) + " Cη=" + fixed(x.viscosity->ceta, 3);
+    if (c.suctionAbsolutePressure) {
+        if (x.npsh)
+            text += "；有效汽蚀余量 " + fixed(x.npsh->available, 2) + " m，必需 " + fixed(x.npsh->required, 2) + " m";
+        else
+            text += "；目录中没有必需汽蚀余量，未校核汽蚀";
+    }
+    if (c.trim) {
+        if (!x.trim)
+            text += "；无需切削叶轮";
+        else if (x.trim->limited)
+            text += "；切削量超过 " + fixed(c.maxTrimPercent, 0) + " %，保留原叶轮";
+        else
+            text += "；叶轮切削至 " + (x.trim->diameter ? fixed(*x.trim->diameter, 1) + " mm" : std::string("原外径")) +
+                    "（" + fixed(100.0 * x.trim->ratio, 1) + " %），轴功率 " + fixed(x.trim->shaftPower, 2) +
+                    " kW，效率 " + fixed(x.trim->efficiency, 1) + " %（按等效工作点）";
+    }
+    return text;
+}
 
 Expected<ServiceConditions, std::string> completeConditions(ServiceConditions conditions)
 {

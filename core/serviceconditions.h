@@ -72,6 +72,10 @@ struct PumpExtras
     bool trimLimited() const { return trim && trim->limited; }
 };
 
+// The figures of `extras` the engineer asked for, as one line of text (the
+// share of the best-efficiency flow always).
+std::string pumpExtrasText(const PumpExtras& extras, const ServiceConditions& conditions);
+
 PumpExtras pumpExtras(const CurvePoints& points, const PumpEvaluation& evaluation, const CataloguePump& pump,
                       const PumpSheetFields& sheet,
                       const SelectionRequest& request, const ServiceConditions& conditions,
