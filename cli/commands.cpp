@@ -35,7 +35,7 @@ const char* const kUsage = R"(用法：
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
-  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] --pdf 文件
+  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
                --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
@@ -54,7 +54,7 @@ const char* const kUsage = R"(用法：
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
   --static-head-unit  同上                                    （默认 mH2O）
 
-介质与吸入选项（design、check；均可不写，不写时与原计算完全相同）：
+介质与吸入选项（design、check、sheet；均可不写，不写时与原计算完全相同）：
   --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
                       乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
                       密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
@@ -144,8 +144,8 @@ const QList<CommandSyntax>& commandSyntaxes()
          duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
                             QStringLiteral("project-number"), QStringLiteral("designer"), QStringLiteral("tag"),
                             QStringLiteral("date")} +
-             varSpeedOptionNames(),
-         {json, all, QStringLiteral("variable-speed")}},
+             varSpeedOptionNames() + conditionValueOptions(),
+         QStringList{json, all, QStringLiteral("variable-speed")} + conditionFlagOptions()},
         {QStringLiteral("catalogue-check"), 0, {QStringLiteral("db")}, {json}},
         {QStringLiteral("report"),
          0,
@@ -460,9 +460,17 @@ int runSheetCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    if (options.variableSpeed)
+    if (options.variableSpeed) {
+        for (const QString& option : conditionValueOptions() + conditionFlagOptions()) {
+            if (options.values.contains(option) || options.flags.contains(option))
+                return usageError(QStringLiteral("变速节能选型的资料单不接受 --%1。").arg(option), options.command);
+        }
         return cli::runVarSpeedSheetCommand(*catalogue, texts, options.values, options.all, options.json);
-    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json);
+    }
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
+    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json, inputs.conditions);
 }
 
 int runCatalogueCheckCommand(const Options& options)

@@ -322,6 +322,7 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         candidate.fitQuality = fitQuality(*judged, ev.headFit, ev.powerFit);
         candidate.points = *judged;
         candidate.extras = std::move(extras);
+        candidate.conditions = conditions;
         selection.rows.push_back(resultRow(text::kMethodDesign, req, pump.model, etaMax, hop, qop, etaOp));
         selection.candidates.push_back(std::move(candidate));
     }

@@ -74,6 +74,7 @@ struct DesignCandidate
     CurvePoints points;     // the catalogue points the curves were fitted to
     FitQuality fitQuality;  // of the fits as made from the points
     PumpExtras extras;      // best efficiency, region, and the liquid's, suction's and impeller's figures
+    ServiceConditions conditions; // of the run
 };
 
 // The values of one stored result row (the calculation time is added when the
