@@ -551,43 +551,48 @@ QString fixedText(double v, int decimals)
 
 QList<SheetField> conditionFieldsOf(const PumpExtras& x, const ServiceConditions& c)
 {
+    // Short captions and values: the sheet's cells are narrow.
     QList<SheetField> fields;
     if (!c.any())
         return fields;
-    fields.append({QStringLiteral("最高效率点流量"), fixedText(x.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")});
-    fields.append({QStringLiteral("工作点/最高效率点"),
-                   fixedText(100.0 * x.bestEfficiencyShare, 0) + QStringLiteral("%") +
-                       (x.inPreferredRegion ? QStringLiteral("（优先运行区内）") : QStringLiteral("（优先运行区外）"))});
+    fields.append({QStringLiteral("最高效率点"), fixedText(x.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")});
+    fields.append({QStringLiteral("流量比"), fixedText(100.0 * x.bestEfficiencyShare, 0) + QStringLiteral("%") +
+                                               (x.inPreferredRegion ? QStringLiteral("（区内）") : QStringLiteral("（区外）"))});
     if (c.fluid) {
         const FluidSpec& f = *c.fluid;
-        QString name = QString::fromUtf8(fluidName(f.kind).data(), static_cast<qsizetype>(fluidName(f.kind).size()));
+        QString name = f.kind == FluidKind::Water ? QStringLiteral("水")
+                       : f.kind == FluidKind::EthyleneGlycol ? QStringLiteral("乙二醇")
+                                                             : QStringLiteral("丙二醇");
         if (f.kind != FluidKind::Water)
             name += QLatin1Char(' ') + fixedText(f.concentration, 0) + QLatin1Char('%');
-        fields.append({QStringLiteral("介质"), name + QLatin1Char(' ') + fixedText(f.temperature, 1) + QStringLiteral("℃")});
-        fields.append({QStringLiteral("密度/运动粘度"), fixedText(c.properties.density, 1) + QStringLiteral(" kg/m3，") +
-                                                         fixedText(c.properties.kinematicViscosity, 2) +
-                                                         QStringLiteral(" cSt")});
-        if (x.viscosity && x.viscosity->needed())
-            fields.append({QStringLiteral("粘度修正"), QStringLiteral("B=%1 CQ=%2 CH=%3 Cη=%4")
-                                                         .arg(fixedText(x.viscosity->b, 2), fixedText(x.viscosity->cq, 3),
-                                                              fixedText(x.viscosity->ch, 3),
-                                                              fixedText(x.viscosity->ceta, 3))});
-    }
-    if (c.suctionAbsolutePressure && x.npsh)
-        fields.append({QStringLiteral("有效/必需汽蚀余量"), fixedText(x.npsh->available, 2) + QStringLiteral(" / ") +
-                                                             fixedText(x.npsh->required, 2) + QStringLiteral(" m")});
-    if (c.trim && x.trim) {
-        if (x.trim->limited) {
-            fields.append({QStringLiteral("叶轮切削"), QStringLiteral("超过 %1%，保留原叶轮").arg(fixedText(c.maxTrimPercent, 0))});
-        } else {
-            fields.append({QStringLiteral("切削后叶轮外径"),
-                           (x.trim->diameter ? fixedText(*x.trim->diameter, 1) + QStringLiteral(" mm") : QString()) +
-                               QStringLiteral("（%1%）").arg(fixedText(100.0 * x.trim->ratio, 1))});
-            fields.append({QStringLiteral("切削后轴功率"), fixedText(x.trim->shaftPower, 2) + QStringLiteral(" kW")});
-            fields.append({QStringLiteral("切削后效率"),
-                           fixedText(x.trim->efficiency, 1) + QStringLiteral("%（等效工作点）")});
+        fields.append({QStringLiteral("介质"), name});
+        fields.append({QStringLiteral("介质温度"), fixedText(f.temperature, 1) + QStringLiteral(" ℃")});
+        fields.append({QStringLiteral("密度"), fixedText(c.properties.density, 1) + QStringLiteral(" kg/m3")});
+        fields.append({QStringLiteral("运动粘度"), fixedText(c.properties.kinematicViscosity, 2) + QStringLiteral(" cSt")});
+        if (x.viscosity && x.viscosity->needed()) {
+            fields.append({QStringLiteral("粘度参数B"), fixedText(x.viscosity->b, 2)});
+            fields.append({QStringLiteral("CQ/CH/Cη"), fixedText(x.viscosity->cq, 3) + QLatin1Char('/') +
+                                                          fixedText(x.viscosity->ch, 3) + QLatin1Char('/') +
+                                                          fixedText(x.viscosity->ceta, 3)});
         }
     }
+    if (c.suctionAbsolutePressure && x.npsh) {
+        fields.append({QStringLiteral("有效汽蚀余量"), fixedText(x.npsh->available, 2) + QStringLiteral(" m")});
+        fields.append({QStringLiteral("必需汽蚀余量"), fixedText(x.npsh->required, 2) + QStringLiteral(" m")});
+    }
+    if (c.trim && x.trim) {
+        if (x.trim->limited) {
+            fields.append({QStringLiteral("叶轮切削"), QStringLiteral("超过%1%，不切削").arg(fixedText(c.maxTrimPercent, 0))});
+        } else {
+            fields.append({QStringLiteral("切削后外径"),
+                           x.trim->diameter ? fixedText(*x.trim->diameter, 1) + QStringLiteral(" mm") : QString()});
+            fields.append({QStringLiteral("切削比"), fixedText(100.0 * x.trim->ratio, 1) + QStringLiteral("%")});
+            fields.append({QStringLiteral("切削后轴功率"), fixedText(x.trim->shaftPower, 2) + QStringLiteral(" kW")});
+            fields.append({QStringLiteral("切削后效率*"), fixedText(x.trim->efficiency, 1) + QStringLiteral("%")});
+        }
+    }
+    if (c.trim && x.trim && !x.trim->limited)
+        fields.append({QStringLiteral("*"), QStringLiteral("按等效工作点")});
     return fields;
 }
 
