@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/arguments.h"
+#include "cli/conditionoptions.h"
 #include "cli/explainoutput.h"
 #include "cli/help.h"
 #include "cli/importcommands.h"
@@ -29,12 +30,12 @@ namespace tarnwick::cli {
 namespace {
 
 const char* const kUsage = R"(用法：
-  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json] [--explain]
-  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
+  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
-  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] --pdf 文件
+  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
                --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
@@ -52,6 +53,18 @@ const char* const kUsage = R"(用法：
   --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
   --static-head-unit  同上                                    （默认 mH2O）
+
+介质与吸入选项（design、check、sheet；均可不写，不写时与原计算完全相同）：
+  --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
+                      乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
+                      密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
+  --suction-pressure 值  水泵入口的表压，--suction-pressure-unit 单位（同压力单位，默认 mH2O），
+                      --atmospheric 大气压 kPa（默认 101.325）；据此校核有效汽蚀余量，
+                      要求不小于必需汽蚀余量的 --npsh-margin 倍（默认 1.1）且至少高出 0.6 m（ANSI/HI 9.6.1）。
+  --trim              把叶轮切削到设计工况，--max-trim 最大切削量，叶轮外径的%（默认 15）。
+  --preferred-region  只列出工作点在优先运行区内（最高效率点流量的 70～120 %）的水泵（ANSI/HI 9.6.3）。
+  --measured 流量:扬程,流量:扬程,…  用三个以上实测点（流量、阻力单位）拟合管路特性 H = Hst + K·Q²，
+                      代替 --resistance；给出 --static-head 时只拟合 K。
 
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
         --explain：另列出未入选的水泵及其未满足的第一条规则。
@@ -112,6 +125,7 @@ struct Options
     bool all = false;
     bool explain = false;
     bool variableSpeed = false;
+    QStringList flags;
 };
 
 // The message, then the usage of the command it concerns (all of it when the
@@ -133,16 +147,18 @@ const QList<CommandSyntax>& commandSyntaxes()
     const QString json = QStringLiteral("json");
     const QString all = QStringLiteral("all");
     static const QList<CommandSyntax> syntaxes = {
-        {QStringLiteral("design"), 0, duty, {json, QStringLiteral("explain")}},
-        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
+        {QStringLiteral("design"), 0, duty + conditionValueOptions(),
+         QStringList{json, QStringLiteral("explain")} + conditionFlagOptions()},
+        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")} + conditionValueOptions(),
+         QStringList{json} + conditionFlagOptions()},
         {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
         {QStringLiteral("sheet"),
          0,
          duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
                             QStringLiteral("project-number"), QStringLiteral("designer"), QStringLiteral("tag"),
                             QStringLiteral("date")} +
-             varSpeedOptionNames(),
-         {json, all, QStringLiteral("variable-speed")}},
+             varSpeedOptionNames() + conditionValueOptions(),
+         QStringList{json, all, QStringLiteral("variable-speed")} + conditionFlagOptions()},
         {QStringLiteral("catalogue-check"), 0, {QStringLiteral("db")}, {json}},
         {QStringLiteral("report"),
          0,
@@ -171,6 +187,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->all = parsed.hasFlag(QStringLiteral("all"));
         options->explain = parsed.hasFlag(QStringLiteral("explain"));
         options->variableSpeed = parsed.hasFlag(QStringLiteral("variable-speed"));
+        options->flags = parsed.flags;
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -195,8 +212,13 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 {
     const auto& v = options.values;
     // A duty option left out is a slip on the command line, not a figure out of range.
+    // Measured points of the plant stand for the resistance and, if need be,
+    // the static head.
+    const bool measured = v.contains(QStringLiteral("measured"));
     for (const QString& option :
          {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
+        if (measured && option != QStringLiteral("flow"))
+            continue;
         if (!v.contains(option)) {
             *error = QStringLiteral("缺少选项 --%1。").arg(option);
             return false;
@@ -285,6 +307,50 @@ std::unique_ptr<store::PumpCatalogue> prepareRun(const Options& options, DutyTex
     return std::move(catalogue).value();
 }
 
+// The liquid, suction, impeller and measured-system options, completed. On
+// a fault prints it, sets the exit status and returns false.
+bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs* inputs, int* status)
+{
+    QString error;
+    QString message;
+    if (!readConditionOptions(options.values, options.flags, inputs, &error) ||
+        !applyMeasuredSystem(options.values, texts, inputs, &error, &message)) {
+        *status = usageError(error, options.command);
+        return false;
+    }
+    inputs->conditions.measured = inputs->measured;
+    if (message.isEmpty()) {
+        auto completed = completeConditions(inputs->conditions);
+        if (completed)
+            inputs->conditions = completed.value();
+        else
+            message = QString::fromStdString(completed.error());
+    }
+    if (!message.isEmpty()) {
+        if (options.json)
+            printJson(QStringLiteral("rejected"), message, {}, {}, {});
+        else
+            printOut(message + QLatin1Char('\n'));
+        *status = kProgramMessage;
+        return false;
+    }
+    return true;
+}
+
+double designFlowOf(const DutyTexts& texts)
+{
+    return FlowUnit::toCubicMetresPerHour(QString::fromStdString(texts.flow).trimmed().toDouble(), texts.flowUnit);
+}
+
+// The liquid and the measured system at the top of a design's or check's JSON.
+void addConditionsJson(QJsonObject* additions, const ConditionInputs& inputs, const DutyTexts& texts)
+{
+    if (inputs.conditions.fluid)
+        additions->insert(QStringLiteral("fluid"), fluidJson(inputs.conditions));
+    if (inputs.measured)
+        additions->insert(QStringLiteral("measuredSystem"), measuredSystemJson(*inputs.measured, designFlowOf(texts)));
+}
+
 int runDesignCommand(const Options& options)
 {
     DutyTexts texts;
@@ -292,10 +358,16 @@ int runDesignCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
     TerminalProgress progress;
-    auto run = store::runDesign(*catalogue, texts, [&progress](std::size_t done, std::size_t total) {
-        progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
-    });
+    auto run = store::runDesign(
+        *catalogue, texts,
+        [&progress](std::size_t done, std::size_t total) {
+            progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
+        },
+        inputs.conditions);
     progress.finish();
     if (!run)
         return reportFailure(run.error(), options);
@@ -306,14 +378,21 @@ int runDesignCommand(const Options& options)
     const bool noneFound = run->candidates.empty();
     if (options.json) {
         QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        addConditionsJson(&additions, inputs, texts);
         if (options.explain)
             additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
         printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
                   resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
+        printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
-        for (const QString& entry : entries)
-            printOut(QStringLiteral("  ") + entry + QLatin1Char('\n'));
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            printOut(QStringLiteral("  ") + entries[i] + QLatin1Char('\n'));
+            if (inputs.conditions.any() && std::size_t(i) < run->candidates.size())
+                printOut(QStringLiteral("    ") +
+                         QString::fromStdString(tarnwick::pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions)) +
+                         QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
         if (options.explain)
@@ -331,7 +410,10 @@ int runCheckCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")));
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
+    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")), inputs.conditions);
     if (!run)
         return reportFailure(run.error(), options);
 
@@ -343,10 +425,11 @@ int runCheckCommand(const Options& options)
         QJsonArray warnings;
         if (note)
             warnings.append(QString::fromStdString(*note));
-        printJson(
-            QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
-            checkedPumpJson(run.value(), catalogue->catalogue()),
-            {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}, {QStringLiteral("warnings"), warnings}});
+        QJsonObject additions{{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)},
+                              {QStringLiteral("warnings"), warnings}};
+        addConditionsJson(&additions, inputs, texts);
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  checkedPumpJson(run.value(), catalogue->catalogue()), additions);
     } else {
         if (note)
             printError(QString::fromStdString(*note) + QLatin1Char('\n'));
@@ -355,6 +438,10 @@ int runCheckCommand(const Options& options)
         printOut(QStringLiteral("  ") + labels[4] + QLatin1Char('\n'));
         for (int i = 0; i < 4; ++i)
             printOut(QStringLiteral("  ") + labels[i] + QLatin1Char('\n'));
+        if (inputs.conditions.any() || inputs.measured) {
+            printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
+            printOut(QStringLiteral("  ") + QString::fromStdString(tarnwick::pumpExtrasText(run->extras, inputs.conditions)) + QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
     }
@@ -386,9 +473,17 @@ int runSheetCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    if (options.variableSpeed)
+    if (options.variableSpeed) {
+        for (const QString& option : conditionValueOptions() + conditionFlagOptions()) {
+            if (options.values.contains(option) || options.flags.contains(option))
+                return usageError(QStringLiteral("变速节能选型的资料单不接受 --%1。").arg(option), options.command);
+        }
         return cli::runVarSpeedSheetCommand(*catalogue, texts, options.values, options.all, options.json);
-    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json);
+    }
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
+    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json, inputs.conditions);
 }
 
 int runCatalogueCheckCommand(const Options& options)

@@ -1,6 +1,7 @@
 #include "datasheet/datasheet.h"
 
 #include "core/fitquality.h"
+#include "core/fluid.h"
 #include "core/numbers.h"
 #include "datasheet/varspeeddrawing.h"
 #include "report/pdftextmap.h"
@@ -660,6 +661,58 @@ void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
     fieldTable(pp, 0, y, kContentWidth, year, 4, 20);
 }
 
+QString fixedText(double v, int decimals)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', decimals) : QString();
+}
+
+QList<SheetField> conditionFieldsOf(const PumpExtras& x, const ServiceConditions& c)
+{
+    // Short captions and values: the sheet's cells are narrow.
+    QList<SheetField> fields;
+    if (!c.any())
+        return fields;
+    fields.append({QStringLiteral("最高效率点"), fixedText(x.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")});
+    fields.append({QStringLiteral("流量比"), fixedText(100.0 * x.bestEfficiencyShare, 0) + QStringLiteral("%") +
+                                               (x.inPreferredRegion ? QStringLiteral("（区内）") : QStringLiteral("（区外）"))});
+    if (c.fluid) {
+        const FluidSpec& f = *c.fluid;
+        QString name = f.kind == FluidKind::Water ? QStringLiteral("水")
+                       : f.kind == FluidKind::EthyleneGlycol ? QStringLiteral("乙二醇")
+                                                             : QStringLiteral("丙二醇");
+        if (f.kind != FluidKind::Water)
+            name += QLatin1Char(' ') + fixedText(f.concentration, 0) + QLatin1Char('%');
+        fields.append({QStringLiteral("介质"), name});
+        fields.append({QStringLiteral("介质温度"), fixedText(f.temperature, 1) + QStringLiteral(" ℃")});
+        fields.append({QStringLiteral("密度"), fixedText(c.properties.density, 1) + QStringLiteral(" kg/m3")});
+        fields.append({QStringLiteral("运动粘度"), fixedText(c.properties.kinematicViscosity, 2) + QStringLiteral(" cSt")});
+        if (x.viscosity && x.viscosity->needed()) {
+            fields.append({QStringLiteral("粘度参数B"), fixedText(x.viscosity->b, 2)});
+            fields.append({QStringLiteral("CQ/CH/Cη"), fixedText(x.viscosity->cq, 3) + QLatin1Char('/') +
+                                                          fixedText(x.viscosity->ch, 3) + QLatin1Char('/') +
+                                                          fixedText(x.viscosity->ceta, 3)});
+        }
+    }
+    if (c.suctionAbsolutePressure && x.npsh) {
+        fields.append({QStringLiteral("有效汽蚀余量"), fixedText(x.npsh->available, 2) + QStringLiteral(" m")});
+        fields.append({QStringLiteral("必需汽蚀余量"), fixedText(x.npsh->required, 2) + QStringLiteral(" m")});
+    }
+    if (c.trim && x.trim) {
+        if (x.trim->limited) {
+            fields.append({QStringLiteral("叶轮切削"), QStringLiteral("超过%1%，不切削").arg(fixedText(c.maxTrimPercent, 0))});
+        } else {
+            fields.append({QStringLiteral("切削后外径"),
+                           x.trim->diameter ? fixedText(*x.trim->diameter, 1) + QStringLiteral(" mm") : QString()});
+            fields.append({QStringLiteral("切削比"), fixedText(100.0 * x.trim->ratio, 1) + QStringLiteral("%")});
+            fields.append({QStringLiteral("切削后轴功率"), fixedText(x.trim->shaftPower, 2) + QStringLiteral(" kW")});
+            fields.append({QStringLiteral("切削后效率*"), fixedText(x.trim->efficiency, 1) + QStringLiteral("%")});
+        }
+    }
+    if (c.trim && x.trim && !x.trim->limited)
+        fields.append({QStringLiteral("*"), QStringLiteral("按等效工作点")});
+    return fields;
+}
+
 } // namespace
 
 DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionRequest& request, const DutyTexts& duty,
@@ -676,6 +729,7 @@ DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionReques
     sheet.bestEfficiency = candidate.bestEfficiency;
     sheet.fitQuality = candidate.fitQuality;
     sheet.chart = chartInputFor(candidate, request);
+    sheet.conditionFields = conditionFieldsOf(candidate.extras, candidate.conditions);
     sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
@@ -696,6 +750,7 @@ DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::Pu
     sheet.bestEfficiency = pump.bestEfficiency;
     sheet.fitQuality = pump.fitQuality;
     sheet.chart = chartInputFor(pump, pump.request);
+    sheet.conditionFields = conditionFieldsOf(pump.extras, pump.conditions);
     sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
@@ -874,7 +929,7 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
                   {QStringLiteral("工作点轴功率"), f.power + QStringLiteral(" kW")},
                   {QStringLiteral("水泵最高效率"), f.bestEfficiency + QStringLiteral("%")},
               };
-    y = fieldTable(pp, 0, y, tableWidth, operating, 2, 22) + 3;
+    y = fieldTable(pp, 0, y, tableWidth, operating + sheet.conditionFields, 2, 22) + 3;
     pp.font(10.5, true, QStringLiteral("黑体"));
     pp.text(0, y, tableWidth, 6, QStringLiteral("水泵样本数据"));
     pp.line(0, y + 6, tableWidth, y + 6, 0.3);

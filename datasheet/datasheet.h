@@ -60,6 +60,8 @@ struct DataSheet
     double operatingPower = 0.0;
     float bestEfficiency = 0.0f;
     QList<SheetField> viewFields; // the pump's "水泵查询" row, but its dimension text
+    // The liquid's, suction's, impeller's and region's figures, when asked for.
+    QList<SheetField> conditionFields;
     SheetField dimensions;        // "设备安装尺寸", a text of several lines
     ChartInput chart;
     FitQuality fitQuality;
