@@ -1,0 +1,202 @@
+#include "store/cataloguereader.h"
+
+#include "store/database.h"
+#include "store/fieldcheck.h"
+#include "store/names.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace tarnwick::store {
+
+namespace {
+
+float numberOrNaN32(const QVariant& value)
+{
+    return static_cast<float>(numberOrNaN(value));
+}
+
+constexpr CatalogueColumn<CataloguePump> kPumpColumns[] = {
+    {names::key, true, [](CataloguePump& p, const QVariant& v) { p.key = numberOrNaN(v); }},
+    {names::model, true, [](CataloguePump& p, const QVariant& v) { p.model = v.toString().toStdString(); }},
+    {names::pumpType, true, [](CataloguePump& p, const QVariant& v) { p.type = v.toString().toStdString(); }},
+    {names::speed, true,
+     [](CataloguePump& p, const QVariant& v) {
+         const double s = numberOrNaN(v);
+         if (!std::isnan(s))
+             p.speed = s;
+     }},
+};
+
+constexpr CatalogueColumn<CataloguePoint> kPointColumns[] = {
+    {names::key, true, [](CataloguePoint& p, const QVariant& v) { p.key = numberOrNaN(v); }},
+    {names::flow, true, [](CataloguePoint& p, const QVariant& v) { p.flow = numberOrNaN32(v); }},
+    {names::head, true, [](CataloguePoint& p, const QVariant& v) { p.head = numberOrNaN32(v); }},
+    {names::shaftPower, true, [](CataloguePoint& p, const QVariant& v) { p.power = numberOrNaN32(v); }},
+};
+
+template <class Row>
+QStringList requiredNames(std::span<const CatalogueColumn<Row>> columns)
+{
+    QStringList names;
+    for (const auto& column : columns) {
+        if (column.required)
+            names.append(column.name());
+    }
+    return names;
+}
+
+QString readError(const QString& table, const QSqlQuery& query)
+{
+    return databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
+}
+
+} // namespace
+
+double numberOrNaN(const QVariant& value)
+{
+    if (value.isNull())
+        return std::numeric_limits<double>::quiet_NaN();
+    bool ok = false;
+    const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                                : value.toDouble(&ok);
+    return ok ? number : std::numeric_limits<double>::quiet_NaN();
+}
+
+std::span<const CatalogueColumn<CataloguePump>> cataloguePumpColumns()
+{
+    return kPumpColumns;
+}
+
+std::span<const CatalogueColumn<CataloguePoint>> cataloguePointColumns()
+{
+    return kPointColumns;
+}
+
+QStringList requiredPumpFields()
+{
+    return requiredNames(cataloguePumpColumns());
+}
+
+QStringList requiredPointFields()
+{
+    return requiredNames(cataloguePointColumns());
+}
+
+bool CatalogueReader::openTable(Table* table, const QString& name, QString* error)
+{
+    table->name = name;
+    const auto order = storedOrderQuery(m_db, name);
+    if (!order) {
+        *error = order.error();
+        return false;
+    }
+    // The fields, from the statement that would read the whole table.
+    QSqlQuery query(m_db);
+    if (!query.exec(order->sql + QStringLiteral(" LIMIT 0"))) {
+        *error = readError(name, query);
+        return false;
+    }
+    table->record = query.record();
+    table->orderBy = order->hasRowKey ? QStringLiteral(" ORDER BY rowid") : QString();
+    return true;
+}
+
+bool CatalogueReader::open(QString* error)
+{
+    return openTable(&m_pumps, names::pumpTable(), error) && openTable(&m_points, names::pointTable(), error);
+}
+
+bool CatalogueReader::openInTurn(QString* error)
+{
+    if (!openTable(&m_pumps, names::pumpTable(), error))
+        return false;
+    *error = missingFieldsMessage(m_pumps.name, requiredPumpFields(), m_pumps.record);
+    if (!error->isEmpty() || !openTable(&m_points, names::pointTable(), error))
+        return false;
+    *error = missingFieldsMessage(m_points.name, requiredPointFields(), m_points.record);
+    return error->isEmpty();
+}
+
+QString CatalogueReader::missingFields() const
+{
+    QString message = missingFieldsMessage(m_pumps.name, requiredPumpFields(), m_pumps.record);
+    if (message.isEmpty())
+        message = missingFieldsMessage(m_points.name, requiredPointFields(), m_points.record);
+    return message;
+}
+
+template <class Row>
+bool CatalogueReader::readTable(const Table& table, std::span<const CatalogueColumn<Row>> columns,
+                                std::vector<Row>* rows, QString* error) const
+{
+    // Only the columns the table has; an optional one it lacks keeps the
+    // row's default.
+    QStringList quoted;
+    std::vector<const CatalogueColumn<Row>*> read;
+    for (const auto& column : columns) {
+        if (table.record.indexOf(column.name()) < 0)
+            continue;
+        quoted.append(quotedName(column.name()));
+        read.push_back(&column);
+    }
+    const QString from = quotedName(table.name);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(from)) || !query.next()) {
+        *error = readError(table.name, query);
+        return false;
+    }
+    rows->clear();
+    rows->reserve(static_cast<std::size_t>(std::max<qlonglong>(query.value(0).toLongLong(), 0)));
+    query.finish();
+
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2%3").arg(quoted.join(QLatin1Char(',')), from, table.orderBy))) {
+        *error = readError(table.name, query);
+        return false;
+    }
+    const int count = static_cast<int>(read.size());
+    while (query.next()) {
+        Row& row = rows->emplace_back();
+        for (int i = 0; i < count; ++i)
+            read[static_cast<std::size_t>(i)]->take(row, query.value(i));
+    }
+    if (query.lastError().isValid()) {
+        *error = readError(table.name, query);
+        return false;
+    }
+    return true;
+}
+
+Expected<Catalogue, QString> CatalogueReader::read() const
+{
+    using Result = Expected<Catalogue, QString>;
+    Catalogue catalogue;
+    QString error;
+    if (!readTable(m_pumps, cataloguePumpColumns(), &catalogue.pumps, &error) ||
+        !readTable(m_points, cataloguePointColumns(), &catalogue.points, &error))
+        return Result::failure(error);
+    return catalogue;
+}
+
+Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
+{
+    using Result = Expected<Catalogue, QString>;
+    // Pumps and points from one state of the database.
+    std::optional<ReadSnapshot> snapshot(std::in_place, db);
+    if (!snapshot->isValid())
+        return Result::failure(snapshot->error());
+    CatalogueReader reader(db);
+    QString error;
+    if (!reader.openInTurn(&error))
+        return Result::failure(error);
+    auto catalogue = reader.read();
+    snapshot.reset();
+    return catalogue;
+}
+
+} // namespace tarnwick::store
