@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -155,18 +156,57 @@ bool CatalogueReader::readTable(const Table& table, std::span<const CatalogueCol
     rows->reserve(static_cast<std::size_t>(std::max<qlonglong>(query.value(0).toLongLong(), 0)));
     query.finish();
 
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2%3").arg(quoted.join(QLatin1Char(',')), from, table.orderBy))) {
+    const QString select = QStringLiteral("SELECT %1 FROM %2%3").arg(quoted.join(QLatin1Char(',')), from, table.orderBy);
+    const int count = static_cast<int>(read.size());
+    auto take = [&](const QSqlQuery& q) {
+        Row& row = rows->emplace_back();
+        for (int i = 0; i < count; ++i)
+            read[static_cast<std::size_t>(i)]->take(row, q.value(i));
+    };
+    if (isServer(m_db))
+        return readThroughCursor(table.name, select, take, error);
+
+    if (!query.exec(select)) {
         *error = readError(table.name, query);
         return false;
     }
-    const int count = static_cast<int>(read.size());
-    while (query.next()) {
-        Row& row = rows->emplace_back();
-        for (int i = 0; i < count; ++i)
-            read[static_cast<std::size_t>(i)]->take(row, query.value(i));
-    }
+    while (query.next())
+        take(query);
     if (query.lastError().isValid()) {
         *error = readError(table.name, query);
+        return false;
+    }
+    return true;
+}
+
+bool CatalogueReader::readThroughCursor(const QString& table, const QString& select,
+                                        const std::function<void(const QSqlQuery&)>& take, QString* error) const
+{
+    // A server sends a forward-only statement's rows one result a row; a
+    // cursor read in batches takes one result a batch, and never holds the
+    // whole table. It lives in the caller's read snapshot.
+    constexpr int kBatch = 20000;
+    const QString cursor = QStringLiteral("tarnwick_catalogue");
+    QSqlQuery statement(m_db);
+    if (!statement.exec(QStringLiteral("DECLARE %1 NO SCROLL CURSOR FOR %2").arg(cursor, select))) {
+        *error = readError(table, statement);
+        return false;
+    }
+    QSqlQuery batch(m_db);
+    for (;;) {
+        if (!batch.exec(QStringLiteral("FETCH %1 FROM %2").arg(kBatch).arg(cursor))) {
+            *error = readError(table, batch);
+            return false;
+        }
+        int fetched = 0;
+        for (; batch.next(); ++fetched)
+            take(batch);
+        if (fetched < kBatch)
+            break;
+    }
+    batch.finish();
+    if (!statement.exec(QStringLiteral("CLOSE %1").arg(cursor))) {
+        *error = readError(table, statement);
         return false;
     }
     return true;

@@ -4,11 +4,13 @@
 #include "core/selection.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <span>
 
 namespace tarnwick::store {
@@ -66,6 +68,9 @@ private:
     template <class Row>
     bool readTable(const Table& table, std::span<const CatalogueColumn<Row>> columns, std::vector<Row>* rows,
                    QString* error) const;
+
+    bool readThroughCursor(const QString& table, const QString& select,
+                           const std::function<void(const QSqlQuery&)>& take, QString* error) const;
 
     QSqlDatabase m_db;
     Table m_pumps;
