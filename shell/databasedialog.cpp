@@ -98,9 +98,15 @@ void DatabaseDialog::keep()
 {
     const QString location = m_location->text().trimmed();
     const QString before = store::settingsDatabase();
-    store::setSettingsDatabase(location);
+    QString refused;
+    if (!store::setSettingsDatabase(location, &refused)) {
+        showInformation(this, refused + QStringLiteral("\n数据库设置没有改变。"));
+        return;
+    }
     QString note;
-    if (store::isServerLocation(location) && !QUrl(location).password().isEmpty())
+    const auto address = store::isServerLocation(location) ? store::parseServerAddress(location)
+                                                           : Expected<store::ServerAddress, QString>::failure(QString());
+    if (address && address->hasPassword())
         note = QStringLiteral("地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
     if (store::settingsDatabase() != before)
         note += QStringLiteral("新的数据库设置在下次启动程序时生效。");
