@@ -35,9 +35,13 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
             workError = QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), deleteError);
             return false;
         }
+        // One prepared insert a table; every row of the run carries the same
+        // calculation time.
+        const QString time = calculationTimeText(QDateTime::currentDateTime());
+        ResultInserter all(catalogue.allResultRows);
+        ResultInserter latest(catalogue.latestResultRows);
         for (const SelectionResult& row : rows) {
-            if (!appendResult(catalogue.allResultRows, row, &workError) ||
-                !appendResult(catalogue.latestResultRows, row, &workError))
+            if (!all.insert(row, time, &workError) || !latest.insert(row, time, &workError))
                 return false;
         }
         for (RowSet* set : {&catalogue.allResultRows, &catalogue.latestResultRows}) {
