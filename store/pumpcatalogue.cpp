@@ -70,12 +70,9 @@ Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QS
                 return Result::failure(rows->lastError());
         }
         error = reader.missingFields();
-        if (error.isEmpty() &&
-            (!requireFields(catalogue->viewRows, {names::model(), names::pumpType()}, &error) ||
-             !requireFields(catalogue->allResultRows, names::resultFields(), &error) ||
-             !requireFields(catalogue->latestResultRows, names::resultFields(), &error)))
-            return Result::failure(error);
-        if (!error.isEmpty())
+        if (!error.isEmpty() || !requireFields(catalogue->viewRows, {names::model(), names::pumpType()}, &error) ||
+            !requireFields(catalogue->allResultRows, names::resultFields(), &error) ||
+            !requireFields(catalogue->latestResultRows, names::resultFields(), &error))
             return Result::failure(error);
         auto read = reader.read();
         if (!read)
