@@ -584,9 +584,12 @@ void frmcalculate::fitGridColumns()
     QStyleOptionViewItem option;
     option.initFrom(m_grid);
     option.font = m_grid->font();
+    // A large catalogue's widths come from a sample of its rows and the
+    // rows with the longest texts.
+    constexpr int kWidthSample = 1000;
     auto fit = [&](int column) {
         int content = 0;
-        for (int row = 0; row < m_gridModel->rowCount(); ++row)
+        for (int row : m_gridModel->widthRows(column, kWidthSample))
             content = std::max(content, delegate->sizeHint(option, m_gridModel->index(row, column)).width());
         header->resizeSection(column, std::max(twips(kGridColumnWidths[column]), content + kGridLine));
     };

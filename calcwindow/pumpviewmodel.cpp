@@ -5,7 +5,9 @@
 #include "store/names.h"
 #include "store/rowset.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tarnwick {
 
@@ -89,6 +91,39 @@ QVariant PumpViewModel::data(const QModelIndex& index, int role) const
     if (field < 0 || index.row() >= m_rows->snapshotSize())
         return {};
     return shownValue(m_rows->valueAt(index.row(), field));
+}
+
+std::vector<int> PumpViewModel::widthRows(int column, int sample) const
+{
+    const int rows = rowCount();
+    std::vector<int> chosen;
+    if (rows <= sample) {
+        chosen.resize(static_cast<std::size_t>(rows));
+        for (int row = 0; row < rows; ++row)
+            chosen[static_cast<std::size_t>(row)] = row;
+        return chosen;
+    }
+    chosen.reserve(static_cast<std::size_t>(sample) * 2);
+    for (int i = 0; i < sample; ++i)
+        chosen.push_back(static_cast<int>(static_cast<long long>(i) * (rows - 1) / (sample - 1)));
+    // The longest texts; a text's width follows its length closely enough
+    // that the widest is among them.
+    const int field = m_columns.value(column, -1);
+    if (field >= 0) {
+        std::vector<std::pair<int, int>> lengths; // length, row
+        for (int row = 0; row < rows; ++row) {
+            const int length = m_rows->textLengthAt(row, field);
+            if (length > 0)
+                lengths.emplace_back(length, row);
+        }
+        constexpr std::size_t kLongest = 64;
+        const auto longest = std::min(lengths.size(), kLongest);
+        std::partial_sort(lengths.begin(), lengths.begin() + static_cast<std::ptrdiff_t>(longest), lengths.end(),
+                          [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (std::size_t i = 0; i < longest; ++i)
+            chosen.push_back(lengths[i].second);
+    }
+    return chosen;
 }
 
 QVariant PumpViewModel::headerData(int section, Qt::Orientation orientation, int role) const

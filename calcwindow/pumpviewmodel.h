@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include <vector>
+
 namespace tarnwick {
 
 namespace store {
@@ -24,6 +26,12 @@ public:
     // Marks the row set's current row (none when it stands past its end).
     void setCurrentRow(int row);
     int currentRow() const { return m_current; }
+
+    // The rows whose cells in a column decide its width: every row when
+    // there are at most `sample`; otherwise `sample` rows spread evenly over
+    // the whole and the rows holding the column's longest texts, so that a
+    // large catalogue's grid is sized without making every cell's text.
+    std::vector<int> widthRows(int column, int sample) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -247,9 +247,14 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
     return true;
 }
 
+// The data sheets ("水泵查询") are read with the catalogue only for the
+// commands that print them.
 Expected<std::unique_ptr<store::PumpCatalogue>, QString> openCatalogue(const Options& options)
 {
-    return store::PumpCatalogue::openFile(databaseFile(options.values));
+    const bool sheets = options.command == QLatin1String("sheet");
+    return store::PumpCatalogue::openFile(databaseFile(options.values), sheets
+                                                                           ? store::PumpCatalogue::DataSheet::WithCatalogue
+                                                                           : store::PumpCatalogue::DataSheet::OnDemand);
 }
 
 // Scripts read `status` rather than the display texts.

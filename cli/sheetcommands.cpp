@@ -9,7 +9,6 @@
 #include "core/numbers.h"
 #include "core/selection.h"
 #include "datasheet/datasheet.h"
-#include "store/pumpsheetfields.h"
 #include "store/cataloguerules.h"
 #include "store/filetargets.h"
 #include "store/names.h"
@@ -74,7 +73,7 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
     QList<DataSheet> sheets;
     if (all) {
         auto design = conditions.any()
-                          ? runDesignSelection(store::catalogueWithSheetFields(catalogue), texts, conditions)
+                          ? runDesignSelection(catalogue.catalogue(), texts, conditions)
                           : runDesignSelection(catalogue.catalogue(), texts);
         if (!design) {
             printOut(QString::fromStdString(design.error().message) + QLatin1Char('\n'));
@@ -87,7 +86,7 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
         for (const DesignCandidate& candidate : design->candidates)
             sheets.append(candidateSheet(candidate, design->request, texts, catalogue, header));
     } else {
-        auto checked = conditions.any() ? runCheckCalculation(store::catalogueWithSheetFields(catalogue), texts,
+        auto checked = conditions.any() ? runCheckCalculation(catalogue.catalogue(), texts,
                                                               model.toStdString(), conditions)
                                         : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
         if (!checked) {

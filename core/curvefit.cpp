@@ -49,13 +49,19 @@ void normalequations(NormalEquations& eq, const std::vector<float>& y, const std
 
     const std::size_t n = std::min(x.size(), y.size());
     for (std::size_t k = 0; k < n; ++k) {
+        // Each power once, each the very value std::pow(x, e) gives: x^0 and
+        // x^1 are exact, and so is x^2, since a 32-bit value squared fits a
+        // double and pow, less than one unit in the last place off, cannot
+        // miss a result that is representable; the higher ones come from pow.
         const double xk = static_cast<double>(x[k]);
+        const double p[7] = {1.0, xk, xk * xk, std::pow(xk, 3.0), std::pow(xk, 4.0), std::pow(xk, 5.0),
+                             std::pow(xk, 6.0)};
         for (int i = 0; i < 4; ++i) {
             for (int j = 0; j < 4; ++j)
-                eq.a[i][j] = f32(static_cast<double>(eq.a[i][j]) + std::pow(xk, static_cast<double>(i + j)));
+                eq.a[i][j] = f32(static_cast<double>(eq.a[i][j]) + p[i + j]);
         }
         for (int i = 0; i < 4; ++i)
-            eq.b[i] = f32(static_cast<double>(eq.b[i]) + static_cast<double>(y[k]) * std::pow(xk, static_cast<double>(i)));
+            eq.b[i] = f32(static_cast<double>(eq.b[i]) + static_cast<double>(y[k]) * p[i]);
     }
 }
 

@@ -3,7 +3,6 @@
 #include "core/messages.h"
 #include "store/conditionstore.h"
 #include "store/names.h"
-#include "store/pumpsheetfields.h"
 #include "store/results.h"
 
 #include <functional>
@@ -43,9 +42,13 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
             workError = QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), deleteError);
             return false;
         }
+        // One prepared insert a table; every row of the run carries the same
+        // calculation time.
+        const QString time = calculationTimeText(QDateTime::currentDateTime());
+        ResultInserter all(catalogue.allResultRows);
+        ResultInserter latest(catalogue.latestResultRows);
         for (const SelectionResult& row : rows) {
-            if (!appendResult(catalogue.allResultRows, row, &workError) ||
-                !appendResult(catalogue.latestResultRows, row, &workError))
+            if (!all.insert(row, time, &workError) || !latest.insert(row, time, &workError))
                 return false;
         }
         if (more && !more(&workError))
@@ -64,14 +67,6 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
     catalogue.allResultRows.requery();
     catalogue.latestResultRows.requery();
     return false;
-}
-
-// The suction and the impeller need the data-sheet fields; only then are they read.
-Catalogue catalogueFor(PumpCatalogue& catalogue, const ServiceConditions& conditions)
-{
-    if (conditions.suctionAbsolutePressure || conditions.trim)
-        return catalogueWithSheetFields(catalogue);
-    return catalogue.catalogue();
 }
 
 RunFailure messageFailure(const CalculationStop& stop)
@@ -94,7 +89,7 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
         return Result::failure(databaseFailure(error));
 
     auto selection = conditions.any()
-                         ? runDesignSelection(catalogueFor(catalogue, conditions), texts, conditions, progress)
+                         ? runDesignSelection(catalogue.catalogue(), texts, conditions, progress)
                          : runDesignSelection(catalogue.catalogue(), texts, progress);
     if (!selection)
         return Result::failure(messageFailure(selection.error()));
@@ -121,7 +116,7 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
         return Result::failure(databaseFailure(error));
 
     auto checked = conditions.any()
-                       ? runCheckCalculation(catalogueFor(catalogue, conditions), texts, model.toStdString(), conditions)
+                       ? runCheckCalculation(catalogue.catalogue(), texts, model.toStdString(), conditions)
                        : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
     if (!checked)
         return Result::failure(messageFailure(checked.error()));

@@ -5,8 +5,6 @@
 
 #include <QFileInfo>
 
-#include <cmath>
-#include <limits>
 #include <tuple>
 
 namespace tarnwick::store {
@@ -21,30 +19,21 @@ bool requireFields(const RowSet& rows, const QStringList& fields, QString* error
 
 } // namespace
 
-double numberOrNaN(const QVariant& value)
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QString& folder, DataSheet dataSheet)
 {
-    if (value.isNull())
-        return std::numeric_limits<double>::quiet_NaN();
-    bool ok = false;
-    const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                                : value.toDouble(&ok);
-    return ok ? number : std::numeric_limits<double>::quiet_NaN();
+    return openAt(folder, databasePath(folder), dataSheet);
 }
 
-Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QString& folder)
-{
-    return openAt(folder, databasePath(folder));
-}
-
-Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openFile(const QString& databaseFile)
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openFile(const QString& databaseFile, DataSheet dataSheet)
 {
     // A server's database has no folder; the program's own stands in.
     if (isServerLocation(databaseFile))
-        return openAt(store::programFolder(), databaseFile);
-    return openAt(QFileInfo(databaseFile).absolutePath(), databaseFile);
+        return openAt(store::programFolder(), databaseFile, dataSheet);
+    return openAt(QFileInfo(databaseFile).absolutePath(), databaseFile, dataSheet);
 }
 
-Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QString& folder, const QString& path)
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QString& folder, const QString& path,
+                                                                    DataSheet dataSheet)
 {
     using Result = Expected<std::unique_ptr<PumpCatalogue>, QString>;
     std::unique_ptr<PumpCatalogue> catalogue(new PumpCatalogue);
@@ -57,12 +46,12 @@ Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QS
     catalogue->connection = connection.value();
 
     // All results ever stored are only appended to here; their rows are read
-    // when someone looks at them.
+    // when someone looks at them. The data sheet is read with the catalogue
+    // when it is to be shown.
     using ReadRows = RowSet::ReadRows;
+    const ReadRows sheetReading = dataSheet == DataSheet::WithCatalogue ? ReadRows::AtOnce : ReadRows::OnDemand;
     const std::tuple<RowSet*, QString, ReadRows> sets[] = {
-        {&catalogue->pumpRows, names::pumpTable(), ReadRows::AtOnce},
-        {&catalogue->pointRows, names::pointTable(), ReadRows::AtOnce},
-        {&catalogue->viewRows, names::pumpView(), ReadRows::AtOnce},
+        {&catalogue->viewRows, names::pumpView(), sheetReading},
         {&catalogue->allResultRows, names::allResultsTable(), ReadRows::OnDemand},
         {&catalogue->latestResultRows, names::latestResultsTable(), ReadRows::AtOnce},
     };
@@ -72,87 +61,46 @@ Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QS
         ReadSnapshot snapshot(catalogue->connection->database());
         if (!snapshot.isValid())
             return Result::failure(snapshot.error());
+        CatalogueReader reader(catalogue->connection->database());
+        QString error;
+        if (!reader.open(&error))
+            return Result::failure(error);
         for (const auto& [rows, name, reading] : sets) {
             if (!rows->open(catalogue->connection, name, reading))
                 return Result::failure(rows->lastError());
         }
+        error = reader.missingFields();
+        if (!error.isEmpty() || !requireFields(catalogue->viewRows, {names::model(), names::pumpType()}, &error) ||
+            !requireFields(catalogue->allResultRows, names::resultFields(), &error) ||
+            !requireFields(catalogue->latestResultRows, names::resultFields(), &error))
+            return Result::failure(error);
+        auto read = reader.read();
+        if (!read)
+            return Result::failure(read.error());
+        catalogue->m_catalogue = std::move(read).value();
     }
-
-    QString error;
-    if (!requireFields(catalogue->pumpRows, {names::key(), names::model(), names::pumpType(), names::speed()}, &error) ||
-        !requireFields(catalogue->pointRows, {names::key(), names::flow(), names::head(), names::shaftPower()}, &error) ||
-        !requireFields(catalogue->viewRows, {names::model(), names::pumpType()}, &error) ||
-        !requireFields(catalogue->allResultRows, names::resultFields(), &error) ||
-        !requireFields(catalogue->latestResultRows, names::resultFields(), &error))
-        return Result::failure(error);
 
     auto schematicConnection = Connection::open(path);
     if (!schematicConnection)
         return Result::failure(schematicConnection.error());
     catalogue->schematicConnection = schematicConnection.value();
-    if (!catalogue->schematicSource.open(catalogue->schematicConnection, names::schematicTable()))
+    if (!catalogue->schematicSource.open(catalogue->schematicConnection, names::schematicTable(),
+                                         RowSet::ReadRows::OnDemand))
         return Result::failure(catalogue->schematicSource.lastError());
+    QString error;
     if (!requireFields(catalogue->schematicSource, {names::pumpType(), names::schematicPicture()}, &error))
         return Result::failure(error);
 
     return catalogue;
 }
 
-QStringList PumpCatalogue::modelList()
+QStringList PumpCatalogue::modelList() const
 {
     QStringList models;
-    models.reserve(pumpRows.recordCount());
-    const int column = pumpRows.fieldIndex(names::model());
-    for (pumpRows.moveFirst(); !pumpRows.eof(); pumpRows.moveNext())
-        models.append(pumpRows.valueAt(pumpRows.position(), column).toString());
+    models.reserve(static_cast<qsizetype>(m_catalogue.pumps.size()));
+    for (const CataloguePump& pump : m_catalogue.pumps)
+        models.append(QString::fromStdString(pump.model));
     return models;
-}
-
-const Catalogue& PumpCatalogue::catalogue()
-{
-    if (m_catalogue)
-        return *m_catalogue;
-
-    Catalogue result;
-    const int key = pumpRows.fieldIndex(names::key());
-    const int model = pumpRows.fieldIndex(names::model());
-    const int type = pumpRows.fieldIndex(names::pumpType());
-    const int speed = pumpRows.fieldIndex(names::speed());
-    const int motorPower = pumpRows.fieldIndex(names::motorPower());
-    result.pumps.reserve(pumpRows.snapshotSize());
-    for (int row = 0; row < pumpRows.snapshotSize(); ++row) {
-        if (pumpRows.isDeleted(row))
-            continue;
-        CataloguePump pump;
-        pump.key = numberOrNaN(pumpRows.valueAt(row, key));
-        pump.model = pumpRows.valueAt(row, model).toString().toStdString();
-        pump.type = pumpRows.valueAt(row, type).toString().toStdString();
-        const double s = numberOrNaN(pumpRows.valueAt(row, speed));
-        if (!std::isnan(s))
-            pump.speed = s;
-        const double motor = motorPower >= 0 ? numberOrNaN(pumpRows.valueAt(row, motorPower)) : std::nan("");
-        if (std::isfinite(motor) && motor > 0.0)
-            pump.motorPower = motor;
-        result.pumps.push_back(std::move(pump));
-    }
-
-    const int pointKey = pointRows.fieldIndex(names::key());
-    const int flow = pointRows.fieldIndex(names::flow());
-    const int head = pointRows.fieldIndex(names::head());
-    const int power = pointRows.fieldIndex(names::shaftPower());
-    result.points.reserve(pointRows.snapshotSize());
-    for (int row = 0; row < pointRows.snapshotSize(); ++row) {
-        if (pointRows.isDeleted(row))
-            continue;
-        CataloguePoint point;
-        point.key = numberOrNaN(pointRows.valueAt(row, pointKey));
-        point.flow = static_cast<float>(numberOrNaN(pointRows.valueAt(row, flow)));
-        point.head = static_cast<float>(numberOrNaN(pointRows.valueAt(row, head)));
-        point.power = static_cast<float>(numberOrNaN(pointRows.valueAt(row, power)));
-        result.points.push_back(point);
-    }
-    m_catalogue = std::move(result);
-    return *m_catalogue;
 }
 
 } // namespace tarnwick::store

@@ -2,6 +2,7 @@
 
 #include "core/expected.h"
 #include "core/selection.h"
+#include "store/cataloguereader.h"
 #include "store/database.h"
 #include "store/rowset.h"
 
@@ -13,45 +14,48 @@
 
 namespace tarnwick::store {
 
-// The calculation window's open access to the database, from its load until
-// it closes: one connection with five row sets, and a separate access path
-// to the schematics.
+// The open access to the database of the calculation window and of the
+// tool's calculations, from opening until closed: one connection with the
+// catalogue as the calculations read it, the data sheet and the result
+// tables as row sets, and a separate access path to the schematics.
 class PumpCatalogue
 {
 public:
+    // Whether the data sheet ("水泵查询") is read with the catalogue, in the
+    // same snapshot (the window's grid and the data sheets show it), or only
+    // its fields are checked and its rows are read when first asked for.
+    enum class DataSheet { OnDemand, WithCatalogue };
+
     // Opens everything in order: folder, connection string, connection, the
-    // five row sets, the schematic source. Any failure is a clear message.
-    static Expected<std::unique_ptr<PumpCatalogue>, QString> open(const QString& programFolder);
+    // catalogue and the row sets, the schematic source. Any failure is a
+    // clear message.
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> open(const QString& programFolder,
+                                                                  DataSheet dataSheet = DataSheet::WithCatalogue);
     // The same on a database file elsewhere (the command-line tool's --db).
-    static Expected<std::unique_ptr<PumpCatalogue>, QString> openFile(const QString& databaseFile);
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> openFile(const QString& databaseFile,
+                                                                      DataSheet dataSheet = DataSheet::OnDemand);
 
     QString programFolder;
     QString connectionString;
     std::shared_ptr<Connection> connection;
-    RowSet pumpRows;         // "水泵性能表"
-    RowSet pointRows;        // "流扬功"
     RowSet viewRows;         // "水泵查询"
     RowSet allResultRows;    // "水泵选型结果"
     RowSet latestResultRows; // "水泵选型结果1"
     std::shared_ptr<Connection> schematicConnection;
-    RowSet schematicSource; // "设备安装示意图"
+    RowSet schematicSource; // "设备安装示意图", read when first asked for
 
-    // The model texts of every pump row in stored order (duplicates kept);
-    // leaves pumpRows past its end.
-    QStringList modelList();
+    // The model texts of every pump row in stored order (duplicates kept).
+    QStringList modelList() const;
 
-    // The catalogue as the calculations read it, taken from the snapshots of
-    // pumpRows and pointRows. The program never writes the catalogue tables,
-    // so it is read once.
-    const Catalogue& catalogue();
+    // The catalogue as the calculations read it: "水泵性能表" and "流扬功",
+    // read once when opened (the program never writes them).
+    const Catalogue& catalogue() const { return m_catalogue; }
 
 private:
     PumpCatalogue() = default;
-    static Expected<std::unique_ptr<PumpCatalogue>, QString> openAt(const QString& folder, const QString& path);
-    std::optional<Catalogue> m_catalogue;
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> openAt(const QString& folder, const QString& path,
+                                                                    DataSheet dataSheet);
+    Catalogue m_catalogue;
 };
-
-// A field value as a number: empty, or a text that is no number, gives NaN.
-double numberOrNaN(const QVariant& value);
 
 } // namespace tarnwick::store

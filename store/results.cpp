@@ -103,6 +103,41 @@ bool clearCurrentResults(RowSet& latestRows, QString* error)
     return true;
 }
 
+ResultInserter::ResultInserter(const RowSet& rows) : m_query(rows.connectionDatabase()), m_table(rows.source())
+{
+    QStringList columns;
+    QStringList marks;
+    for (const QString& field : names::resultFields()) {
+        columns.append(quotedName(field));
+        marks.append(QStringLiteral("?"));
+    }
+    m_prepared = m_query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                     .arg(quotedName(m_table), columns.join(QStringLiteral(", ")),
+                                          marks.join(QStringLiteral(", "))));
+}
+
+bool ResultInserter::insert(const SelectionResult& result, const QString& calculationTime, QString* error)
+{
+    // The values and their types as a single row is stored.
+    if (m_prepared) {
+        m_query.bindValue(0, calculationTime);
+        m_query.bindValue(1, QString::fromStdString(result.method));
+        m_query.bindValue(2, result.resistance);
+        m_query.bindValue(3, result.flow);
+        m_query.bindValue(4, static_cast<double>(result.staticHead));
+        m_query.bindValue(5, QString::fromStdString(result.model));
+        m_query.bindValue(6, static_cast<double>(result.bestEfficiency));
+        m_query.bindValue(7, result.operatingHead);
+        m_query.bindValue(8, result.operatingFlow);
+        m_query.bindValue(9, result.operatingEfficiency);
+    }
+    if (m_prepared && m_query.exec())
+        return true;
+    if (error)
+        *error = databaseErrorText(QStringLiteral("写入“%1”").arg(m_table), m_query.lastError());
+    return false;
+}
+
 bool appendResult(RowSet& rows, const SelectionResult& result, QString* error)
 {
     const RowSet::FieldValues values = {

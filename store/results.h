@@ -4,6 +4,7 @@
 #include "store/rowset.h"
 
 #include <QDateTime>
+#include <QSqlQuery>
 #include <QString>
 
 namespace tarnwick::store {
@@ -20,6 +21,22 @@ bool deleteAllRows(RowSet& rows, QString* error);
 // Adds one result row with its ten fields, assigned in the stored order and
 // committed. The calculation time is read from the clock for this row.
 bool appendResult(RowSet& rows, const SelectionResult& result, QString* error);
+
+// Adds a run's result rows to the table of a row set through one prepared
+// insert, the ten fields bound row by row, all with the run's calculation
+// time. The row set is not changed: the caller re-reads it. The caller holds
+// the transaction.
+class ResultInserter
+{
+public:
+    explicit ResultInserter(const RowSet& rows);
+    bool insert(const SelectionResult& result, const QString& calculationTime, QString* error);
+
+private:
+    QSqlQuery m_query;
+    QString m_table;
+    bool m_prepared = false;
+};
 
 // The date in the system's short date format, one blank, the time in the
 // system's time format with seconds.

@@ -73,6 +73,7 @@ bool RowSet::requery()
     m_sql = order->sql;
     m_fields = std::move(fields);
     m_snapshot = Snapshot();
+    m_snapshot.rows = ColumnarTable(static_cast<int>(m_fields.size()));
     m_rowsRead = false;
     m_readFailed = false;
     m_standOn = QVariant();
@@ -100,22 +101,22 @@ bool RowSet::readRows() const
         return fail(QStringLiteral("读取“%1”失败：表的结构已改变。").arg(m_source));
 
     Snapshot snapshot;
+    snapshot.rows = ColumnarTable(count - first);
     while (query.next()) {
-        QVariantList row;
-        row.reserve(count - first);
         for (int i = first; i < count; ++i)
-            row.append(query.value(i));
-        snapshot.rows.append(std::move(row));
-        snapshot.keys.append(m_hasRowKey ? query.value(0) : QVariant());
+            snapshot.rows.set(i - first, query.value(i));
+        snapshot.rows.endRow();
+        snapshot.keys.set(0, m_hasRowKey ? query.value(0) : QVariant());
+        snapshot.keys.endRow();
     }
     if (query.lastError().isValid())
         return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
-    snapshot.deleted = QList<bool>(snapshot.rows.size(), false);
+    snapshot.deleted.assign(static_cast<std::size_t>(snapshot.rows.size()), false);
     snapshot.position = snapshot.rows.isEmpty() ? -1 : 0;
     if (m_standOn.isValid()) {
-        const qsizetype at = snapshot.keys.indexOf(m_standOn);
+        const int at = snapshot.keys.indexOf(0, m_standOn);
         if (at >= 0)
-            snapshot.position = static_cast<int>(at);
+            snapshot.position = at;
         m_standOn = QVariant();
     }
     m_snapshot = std::move(snapshot);
@@ -152,13 +153,13 @@ void RowSet::moveNext()
 void RowSet::moveLast()
 {
     Snapshot& s = snapshot();
-    s.position = static_cast<int>(s.rows.size()) - 1;
+    s.position = s.rows.size() - 1;
 }
 
 void RowSet::setPosition(int position)
 {
     Snapshot& s = snapshot();
-    s.position = (position >= 0 && position < s.rows.size()) ? position : static_cast<int>(s.rows.size());
+    s.position = (position >= 0 && position < s.rows.size()) ? position : s.rows.size();
 }
 
 bool RowSet::findForward(const QString& field, const QVariant& value)
@@ -166,16 +167,16 @@ bool RowSet::findForward(const QString& field, const QVariant& value)
     Snapshot& s = snapshot();
     const int column = m_fields.indexOf(field);
     if (column < 0) {
-        s.position = static_cast<int>(s.rows.size());
+        s.position = s.rows.size();
         return fail(QStringLiteral("“%1”中没有字段“%2”。").arg(m_source, field));
     }
     for (int row = std::max(s.position, 0); row < s.rows.size(); ++row) {
-        if (!s.deleted.at(row) && fieldValuesEqual(s.rows.at(row).at(column), value)) {
+        if (!s.deleted[static_cast<std::size_t>(row)] && fieldValuesEqual(s.rows.value(row, column), value)) {
             s.position = row;
             return true;
         }
     }
-    s.position = static_cast<int>(s.rows.size());
+    s.position = s.rows.size();
     return false;
 }
 
@@ -188,9 +189,9 @@ Expected<QVariant, QString> RowSet::field(const QString& name) const
     if (eof())
         return Result::failure(QStringLiteral("读取“%1”的字段“%2”时已没有当前记录。").arg(m_source, name));
     const Snapshot& s = snapshot();
-    if (s.deleted.at(s.position))
+    if (s.deleted[static_cast<std::size_t>(s.position)])
         return Result::failure(QStringLiteral("“%1”的当前记录已被删除。").arg(m_source));
-    return s.rows.at(s.position).at(column);
+    return s.rows.value(s.position, column);
 }
 
 bool RowSet::readRowByKey(const QVariant& key, QVariantList* row)
@@ -246,10 +247,10 @@ bool RowSet::append(const FieldValues& values)
         for (const auto& [name, value] : values)
             row[m_fields.indexOf(name)] = value;
     }
-    m_snapshot.rows.append(std::move(row));
-    m_snapshot.keys.append(key);
-    m_snapshot.deleted.append(false);
-    m_snapshot.position = static_cast<int>(m_snapshot.rows.size()) - 1;
+    m_snapshot.rows.appendRow(row);
+    m_snapshot.keys.appendRow({key});
+    m_snapshot.deleted.push_back(false);
+    m_snapshot.position = m_snapshot.rows.size() - 1;
     return true;
 }
 
@@ -260,14 +261,15 @@ bool RowSet::deleteCurrent()
     if (!m_writable)
         return fail(QStringLiteral("“%1”是查询，不能删除记录。").arg(m_source));
     Snapshot& s = snapshot();
-    if (s.deleted.at(s.position))
+    const auto at = static_cast<std::size_t>(s.position);
+    if (s.deleted[at])
         return fail(QStringLiteral("“%1”的当前记录已被删除。").arg(m_source));
     QSqlQuery query(m_connection->database());
     query.prepare(deleteByRowKeySql(m_source));
-    query.addBindValue(s.keys.at(s.position));
+    query.addBindValue(s.keys.value(s.position, 0));
     if (!query.exec())
         return fail(databaseErrorText(QStringLiteral("删除“%1”的记录").arg(m_source), query.lastError()));
-    s.deleted[s.position] = true;
+    s.deleted[at] = true;
     ++s.deletedCount;
     m_error.clear();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expected.h"
+#include "store/columnartable.h"
 #include "store/database.h"
 
 #include <QList>
@@ -10,11 +11,13 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace tarnwick::store {
 
 // A row set over one whole table or view, in stored order, with a current
 // position. It behaves as a static cursor: a snapshot that requery() refreshes.
+// The snapshot is kept column by column, each value by its type.
 // Appends and deletes go to the database at once and show in the snapshot (a
 // deleted row stays in place, marked, until the next requery).
 //
@@ -54,7 +57,7 @@ public:
         return s.position < 0 || s.position >= s.rows.size();
     }
     // Rows of the snapshot that are not deleted.
-    int recordCount() const { return static_cast<int>(snapshot().rows.size()) - snapshot().deletedCount; }
+    int recordCount() const { return snapshot().rows.size() - snapshot().deletedCount; }
     int position() const { return snapshot().position; }
     void setPosition(int position);
 
@@ -74,16 +77,19 @@ public:
     // Snapshot access for views over the whole set (grids, reports).
     const QStringList& fieldNames() const { return m_fields; }
     int fieldIndex(const QString& name) const { return m_fields.indexOf(name); }
-    int snapshotSize() const { return static_cast<int>(snapshot().rows.size()); }
-    bool isDeleted(int row) const { return snapshot().deleted.at(row); }
-    const QVariant& valueAt(int row, int column) const { return snapshot().rows.at(row).at(column); }
+    int snapshotSize() const { return snapshot().rows.size(); }
+    bool isDeleted(int row) const { return snapshot().deleted.at(static_cast<std::size_t>(row)); }
+    QVariant valueAt(int row, int column) const { return snapshot().rows.value(row, column); }
+    // The length of a text value, -1 for any other (for sizing columns
+    // without making every cell's text).
+    int textLengthAt(int row, int column) const { return snapshot().rows.textLength(row, column); }
 
 private:
     struct Snapshot
     {
-        QList<QVariantList> rows;
-        QList<QVariant> keys;
-        QList<bool> deleted;
+        ColumnarTable rows;
+        ColumnarTable keys{1};
+        std::vector<bool> deleted;
         int deletedCount = 0;
         int position = -1;
     };

@@ -4,7 +4,6 @@
 #include "store/dbcopy.h"
 #include "store/fieldcheck.h"
 #include "store/names.h"
-#include "store/pumpcatalogue.h"
 #include "store/results.h"
 #include "store/schema.h"
 
@@ -381,75 +380,6 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
         return false;
     }
     return true;
-}
-
-Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
-{
-    using Result = Expected<Catalogue, QString>;
-    // Pumps and points from one state of the database.
-    std::optional<ReadSnapshot> snapshot(std::in_place, db);
-    if (!snapshot->isValid())
-        return Result::failure(snapshot->error());
-    Catalogue catalogue;
-    QString error;
-    auto readTable = [&](const QString& table, const QStringList& fields, auto&& take) {
-        auto order = storedOrderQuery(db, table);
-        if (!order) {
-            error = order.error();
-            return false;
-        }
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        if (!q.exec(order->sql)) {
-            error = databaseError(QStringLiteral("读取“%1”").arg(table), q);
-            return false;
-        }
-        error = missingFieldsMessage(table, fields, q.record());
-        if (!error.isEmpty())
-            return false;
-        QList<int> columns;
-        for (const QString& f : fields)
-            columns << q.record().indexOf(f);
-        while (q.next())
-            take(q, columns);
-        if (q.lastError().isValid()) {
-            error = databaseError(QStringLiteral("读取“%1”").arg(table), q);
-            return false;
-        }
-        return true;
-    };
-    int motorColumn = -2;
-    const bool ok = readTable(names::pumpTable(), {names::key(), names::model(), names::pumpType(), names::speed()},
-                              [&](const QSqlQuery& q, const QList<int>& c) {
-                                  CataloguePump pump;
-                                  pump.key = numberOrNaN(q.value(c[0]));
-                                  pump.model = q.value(c[1]).toString().toStdString();
-                                  pump.type = q.value(c[2]).toString().toStdString();
-                                  const double s = numberOrNaN(q.value(c[3]));
-                                  if (!std::isnan(s))
-                                      pump.speed = s;
-                                  // The catalogue's motor, where the table has the field.
-                                  if (motorColumn == -2)
-                                      motorColumn = q.record().indexOf(names::motorPower());
-                                  const double motor =
-                                      motorColumn >= 0 ? numberOrNaN(q.value(motorColumn)) : std::nan("");
-                                  if (std::isfinite(motor) && motor > 0.0)
-                                      pump.motorPower = motor;
-                                  catalogue.pumps.push_back(std::move(pump));
-                              }) &&
-                    readTable(names::pointTable(), {names::key(), names::flow(), names::head(), names::shaftPower()},
-                              [&](const QSqlQuery& q, const QList<int>& c) {
-                                  CataloguePoint point;
-                                  point.key = numberOrNaN(q.value(c[0]));
-                                  point.flow = static_cast<float>(numberOrNaN(q.value(c[1])));
-                                  point.head = static_cast<float>(numberOrNaN(q.value(c[2])));
-                                  point.power = static_cast<float>(numberOrNaN(q.value(c[3])));
-                                  catalogue.points.push_back(point);
-                              });
-    snapshot.reset();
-    if (!ok)
-        return Result::failure(error);
-    return catalogue;
 }
 
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,

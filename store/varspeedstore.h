@@ -2,6 +2,7 @@
 
 #include "core/expected.h"
 #include "core/varspeed.h"
+#include "store/cataloguereader.h"
 #include "store/database.h"
 
 #include <QList>
@@ -30,10 +31,6 @@ inline QString pointsTable()
 
 // Creates both tables when they are missing; the caller holds the transaction.
 bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error);
-
-// The catalogue read in one read transaction: the pumps and their points as
-// one consistent snapshot even while another program writes the file.
-Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db);
 
 struct VarSpeedFailure
 {

@@ -1,9 +1,13 @@
 #include "calcwindow/frmcalculate.h"
+#include "calcwindow/pumpviewmodel.h"
 #include "calcwindow/unitchooser.h"
 #include "calcwindow/schematic.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
 #include "core/numbers.h"
+#include "store/database.h"
+#include "store/names.h"
+#include "store/rowset.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 
 #include <QComboBox>
@@ -23,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -103,6 +108,8 @@ private slots:
     void scrollBarsMoveSchematic();
     void unitChoosersShowWholeTexts();
     void gridColumnsFitTheirTexts();
+    void largeGridIsSizedFromSampleAndLongestTexts_data();
+    void largeGridIsSizedFromSampleAndLongestTexts();
 
 private:
     template <typename T> T* child(const QString& name) const
@@ -824,6 +831,45 @@ void TestFrmCalculate::gridColumnsFitTheirTexts()
     const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
     if (!folder.isEmpty())
         child<QWidget>(u"Frame3"_qs)->grab().save(QDir(folder).filePath(u"grid.png"_qs));
+}
+
+void TestFrmCalculate::largeGridIsSizedFromSampleAndLongestTexts_data()
+{
+    QTest::addColumn<int>("sample");
+    QTest::addColumn<bool>("everyRow");
+
+    QTest::newRow("every row of a catalogue within the sample") << 1500 << true;
+    QTest::newRow("a sample and the longest texts of a larger one") << 200 << false;
+}
+
+void TestFrmCalculate::largeGridIsSizedFromSampleAndLongestTexts()
+{
+    QFETCH(int, sample);
+    QFETCH(bool, everyRow);
+    // A long model far from any sampled row still decides its column.
+    QList<TestPump> pumps;
+    for (int i = 1; i <= 1200; ++i)
+        pumps.append(demoPump(i, QStringLiteral("P%1").arg(i), 50, 20));
+    constexpr int kLongRow = 777;
+    pumps[kLongRow].model = QStringLiteral("ISG-LONG-MODEL-%1").arg(QString(40, QLatin1Char('W')));
+    TestProgramFolder folder(pumps);
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    auto connection = store::Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    store::RowSet view;
+    QVERIFY(view.open(connection.value(), store::names::pumpView()));
+    PumpViewModel model;
+    model.setRowSet(&view);
+    constexpr int kModelColumn = 1;
+    const std::vector<int> rows = model.widthRows(kModelColumn, sample);
+    QVERIFY(std::find(rows.begin(), rows.end(), kLongRow) != rows.end());
+    QCOMPARE(rows.size() == std::size_t(1200), everyRow);
+    if (!everyRow) {
+        QVERIFY(rows.size() < std::size_t(sample + 100));
+        QCOMPARE(rows.front(), 0);
+        QVERIFY(std::find(rows.begin(), rows.end(), 1199) != rows.end());
+    }
+    model.setRowSet(nullptr);
 }
 
 QTEST_MAIN(TestFrmCalculate)

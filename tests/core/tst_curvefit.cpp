@@ -8,7 +8,9 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
+#include <random>
 
 using namespace tarnwick;
 using coretesting::bitsOf;
@@ -70,6 +72,8 @@ class tst_curvefit : public QObject
 private slots:
     void normalEquationBits_data();
     void normalEquationBits();
+    void normalEquationsAsOnePowerCallPerTerm_data();
+    void normalEquationsAsOnePowerCallPerTerm();
     void luSolveBits_data();
     void luSolveBits();
     void fitCurveBits();
@@ -123,6 +127,63 @@ void tst_curvefit::normalEquationBits()
             QCOMPARE(bitsOf(eq.a[i][j]), matrix[std::size_t(i * 4 + j)]);
         QCOMPARE(bitsOf(eq.b[i]), rhs[std::size_t(i)]);
     }
+}
+
+// The sums as first written, every term its own std::pow call: the fit's
+// figures are stored, so forming each power once must not change one bit.
+void tst_curvefit::normalEquationsAsOnePowerCallPerTerm_data()
+{
+    QTest::addColumn<double>("lowest");
+    QTest::addColumn<double>("highest");
+    QTest::addColumn<int>("fits");
+
+    QTest::newRow("small pumps, 0.1 to 20 m3/h") << 0.1 << 20.0 << 50000;
+    QTest::newRow("catalogue flows, 5 to 2000 m3/h") << 5.0 << 2000.0 << 50000;
+    QTest::newRow("large pumps, 1000 to 30000 m3/h") << 1000.0 << 30000.0 << 50000;
+    QTest::newRow("from 1e-4 to 1e5, zero included") << 1e-4 << 1e5 << 50000;
+}
+
+void tst_curvefit::normalEquationsAsOnePowerCallPerTerm()
+{
+    QFETCH(double, lowest);
+    QFETCH(double, highest);
+    QFETCH(int, fits);
+
+    std::mt19937 random(20261207u);
+    std::uniform_real_distribution<double> logFlow(std::log(lowest), std::log(highest));
+    std::uniform_real_distribution<double> value(0.0, 120.0);
+    std::uniform_int_distribution<int> count(3, 8);
+    int different = 0;
+    for (int fit = 0; fit < fits; ++fit) {
+        FloatList flows;
+        FloatList values;
+        const int n = count(random);
+        for (int k = 0; k < n; ++k) {
+            flows.push_back(k == 0 && lowest < 1e-3 ? 0.0f : static_cast<float>(std::exp(logFlow(random))));
+            values.push_back(static_cast<float>(value(random)));
+        }
+        NormalEquations literal;
+        for (std::size_t k = 0; k < flows.size(); ++k) {
+            const double x = static_cast<double>(flows[k]);
+            for (int i = 0; i < 4; ++i) {
+                for (int j = 0; j < 4; ++j)
+                    literal.a[i][j] =
+                        static_cast<float>(static_cast<double>(literal.a[i][j]) + std::pow(x, static_cast<double>(i + j)));
+                literal.b[i] = static_cast<float>(static_cast<double>(literal.b[i]) +
+                                                  static_cast<double>(values[k]) * std::pow(x, static_cast<double>(i)));
+            }
+        }
+        NormalEquations eq;
+        normalequations(eq, values, flows);
+        bool same = true;
+        for (int i = 0; i < 4; ++i) {
+            for (int j = 0; j < 4; ++j)
+                same = same && bitsOf(eq.a[i][j]) == bitsOf(literal.a[i][j]);
+            same = same && bitsOf(eq.b[i]) == bitsOf(literal.b[i]);
+        }
+        different += same ? 0 : 1;
+    }
+    QCOMPARE(different, 0);
 }
 
 void tst_curvefit::luSolveBits_data()

@@ -1,0 +1,335 @@
+#include "store/cataloguereader.h"
+
+#include "store/database.h"
+#include "store/fieldcheck.h"
+#include "store/names.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+
+namespace tarnwick::store {
+
+namespace {
+
+float numberOrNaN32(const QVariant& value)
+{
+    return static_cast<float>(numberOrNaN(value));
+}
+
+constexpr CatalogueColumn<CataloguePump> kPumpColumns[] = {
+    {names::key, true, [](CataloguePump& p, const QVariant& v) { p.key = numberOrNaN(v); }},
+    {names::model, true, [](CataloguePump& p, const QVariant& v) { p.model = v.toString().toStdString(); }},
+    {names::pumpType, true, [](CataloguePump& p, const QVariant& v) { p.type = v.toString().toStdString(); }},
+    {names::speed, true,
+     [](CataloguePump& p, const QVariant& v) {
+         const double s = numberOrNaN(v);
+         if (!std::isnan(s))
+             p.speed = s;
+     }},
+    {names::motorPower, false,
+     [](CataloguePump& p, const QVariant& v) {
+         // The catalogue's motor, where the table has the field and a rating.
+         const double motor = numberOrNaN(v);
+         if (std::isfinite(motor) && motor > 0.0)
+             p.motorPower = motor;
+     }},
+};
+
+std::optional<double> finiteOrNone(const QVariant& value)
+{
+    const double v = numberOrNaN(value);
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+// The data-sheet fields that the suction and impeller figures need, one per
+// pump in the same stored order; a table without them leaves them empty.
+constexpr CatalogueColumn<PumpSheetFields> kSheetColumns[] = {
+    {names::flow, false, [](PumpSheetFields& f, const QVariant& v) { f.ratedFlow = finiteOrNone(v); }},
+    {names::head, false, [](PumpSheetFields& f, const QVariant& v) { f.ratedHead = finiteOrNone(v); }},
+    {names::npshRequired, false, [](PumpSheetFields& f, const QVariant& v) { f.npshRequired = finiteOrNone(v); }},
+    {names::impellerDiameter, false,
+     [](PumpSheetFields& f, const QVariant& v) { f.impellerDiameter = finiteOrNone(v); }},
+};
+
+constexpr CatalogueColumn<CataloguePoint> kPointColumns[] = {
+    {names::key, true, [](CataloguePoint& p, const QVariant& v) { p.key = numberOrNaN(v); }},
+    {names::flow, true, [](CataloguePoint& p, const QVariant& v) { p.flow = numberOrNaN32(v); }},
+    {names::head, true, [](CataloguePoint& p, const QVariant& v) { p.head = numberOrNaN32(v); }},
+    {names::shaftPower, true, [](CataloguePoint& p, const QVariant& v) { p.power = numberOrNaN32(v); }},
+};
+
+template <class Row>
+QStringList requiredNames(std::span<const CatalogueColumn<Row>> columns)
+{
+    QStringList names;
+    for (const auto& column : columns) {
+        if (column.required)
+            names.append(column.name());
+    }
+    return names;
+}
+
+QString readError(const QString& table, const QSqlError& error)
+{
+    return databaseErrorText(QStringLiteral("读取“%1”").arg(table), error);
+}
+
+QString readError(const QString& table, const QSqlQuery& query)
+{
+    return readError(table, query.lastError());
+}
+
+// The SQLite handle of a file connection, or null.
+sqlite3* sqliteHandle(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// A field as the SQLite driver of QSqlQuery makes it: a blob as bytes, an
+// integer as a 64-bit integer, a real as a double, empty as an empty text
+// value, anything else as its text.
+QVariant sqliteValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
+                          sqlite3_column_bytes(statement, column));
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, column));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    default:
+        return QString(static_cast<const QChar*>(sqlite3_column_text16(statement, column)),
+                       sqlite3_column_bytes16(statement, column) / static_cast<int>(sizeof(QChar)));
+    }
+}
+
+QSqlError sqliteError(sqlite3* handle, int status)
+{
+    return QSqlError(QStringLiteral("Unable to fetch row"), QString::fromUtf8(sqlite3_errmsg(handle)),
+                     QSqlError::StatementError, QString::number(status));
+}
+
+} // namespace
+
+double numberOrNaN(const QVariant& value)
+{
+    if (value.isNull())
+        return std::numeric_limits<double>::quiet_NaN();
+    bool ok = false;
+    const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                                : value.toDouble(&ok);
+    return ok ? number : std::numeric_limits<double>::quiet_NaN();
+}
+
+std::span<const CatalogueColumn<CataloguePump>> cataloguePumpColumns()
+{
+    return kPumpColumns;
+}
+
+std::span<const CatalogueColumn<CataloguePoint>> cataloguePointColumns()
+{
+    return kPointColumns;
+}
+
+QStringList requiredPumpFields()
+{
+    return requiredNames(cataloguePumpColumns());
+}
+
+QStringList requiredPointFields()
+{
+    return requiredNames(cataloguePointColumns());
+}
+
+bool CatalogueReader::openTable(Table* table, const QString& name, QString* error)
+{
+    table->name = name;
+    const auto order = storedOrderQuery(m_db, name);
+    if (!order) {
+        *error = order.error();
+        return false;
+    }
+    // The fields, from the statement that would read the whole table.
+    QSqlQuery query(m_db);
+    if (!query.exec(order->sql + QStringLiteral(" LIMIT 0"))) {
+        *error = readError(name, query);
+        return false;
+    }
+    table->record = query.record();
+    table->orderBy = order->hasRowKey ? QStringLiteral(" ORDER BY rowid") : QString();
+    return true;
+}
+
+bool CatalogueReader::open(QString* error)
+{
+    return openTable(&m_pumps, names::pumpTable(), error) && openTable(&m_points, names::pointTable(), error);
+}
+
+bool CatalogueReader::openInTurn(QString* error)
+{
+    if (!openTable(&m_pumps, names::pumpTable(), error))
+        return false;
+    *error = missingFieldsMessage(m_pumps.name, requiredPumpFields(), m_pumps.record);
+    if (!error->isEmpty() || !openTable(&m_points, names::pointTable(), error))
+        return false;
+    *error = missingFieldsMessage(m_points.name, requiredPointFields(), m_points.record);
+    return error->isEmpty();
+}
+
+QString CatalogueReader::missingFields() const
+{
+    QString message = missingFieldsMessage(m_pumps.name, requiredPumpFields(), m_pumps.record);
+    if (message.isEmpty())
+        message = missingFieldsMessage(m_points.name, requiredPointFields(), m_points.record);
+    return message;
+}
+
+template <class Row>
+bool CatalogueReader::readTable(const Table& table, std::span<const CatalogueColumn<Row>> columns,
+                                std::vector<Row>* rows, QString* error) const
+{
+    // Only the columns the table has; an optional one it lacks keeps the
+    // row's default.
+    QStringList quoted;
+    std::vector<const CatalogueColumn<Row>*> read;
+    for (const auto& column : columns) {
+        if (table.record.indexOf(column.name()) < 0)
+            continue;
+        quoted.append(quotedName(column.name()));
+        read.push_back(&column);
+    }
+    const QString from = quotedName(table.name);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(from)) || !query.next()) {
+        *error = readError(table.name, query);
+        return false;
+    }
+    rows->clear();
+    rows->reserve(static_cast<std::size_t>(std::max<qlonglong>(query.value(0).toLongLong(), 0)));
+    query.finish();
+
+    const QString select = QStringLiteral("SELECT %1 FROM %2%3").arg(quoted.join(QLatin1Char(',')), from, table.orderBy);
+    const int count = static_cast<int>(read.size());
+    auto takeRow = [&](auto&& value) {
+        Row& row = rows->emplace_back();
+        for (int i = 0; i < count; ++i)
+            read[static_cast<std::size_t>(i)]->take(row, value(i));
+    };
+    if (isServer(m_db))
+        return readThroughCursor(table.name, select,
+                                 [&](const QSqlQuery& q) { takeRow([&](int i) { return q.value(i); }); }, error);
+    if (sqlite3* handle = sqliteHandle(m_db)) {
+        // The rows straight from SQLite on the connection's own handle, in
+        // its read snapshot: the same values without the per-value cost of
+        // the row and result objects around them.
+        const QByteArray sql = select.toUtf8();
+        sqlite3_stmt* statement = nullptr;
+        int status = sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr);
+        if (status == SQLITE_OK) {
+            while ((status = sqlite3_step(statement)) == SQLITE_ROW)
+                takeRow([&](int i) { return sqliteValue(statement, i); });
+        }
+        if (status != SQLITE_DONE)
+            *error = readError(table.name, sqliteError(handle, status));
+        sqlite3_finalize(statement);
+        return status == SQLITE_DONE;
+    }
+
+    if (!query.exec(select)) {
+        *error = readError(table.name, query);
+        return false;
+    }
+    while (query.next())
+        takeRow([&](int i) { return query.value(i); });
+    if (query.lastError().isValid()) {
+        *error = readError(table.name, query);
+        return false;
+    }
+    return true;
+}
+
+bool CatalogueReader::readThroughCursor(const QString& table, const QString& select,
+                                        const std::function<void(const QSqlQuery&)>& take, QString* error) const
+{
+    // A server sends a forward-only statement's rows one result a row; a
+    // cursor read in batches takes one result a batch, and never holds the
+    // whole table. It lives in the caller's read snapshot.
+    constexpr int kBatch = 20000;
+    const QString cursor = QStringLiteral("tarnwick_catalogue");
+    QSqlQuery statement(m_db);
+    if (!statement.exec(QStringLiteral("DECLARE %1 NO SCROLL CURSOR FOR %2").arg(cursor, select))) {
+        *error = readError(table, statement);
+        return false;
+    }
+    QSqlQuery batch(m_db);
+    for (;;) {
+        if (!batch.exec(QStringLiteral("FETCH %1 FROM %2").arg(kBatch).arg(cursor))) {
+            *error = readError(table, batch);
+            return false;
+        }
+        int fetched = 0;
+        for (; batch.next(); ++fetched)
+            take(batch);
+        if (fetched < kBatch)
+            break;
+    }
+    batch.finish();
+    if (!statement.exec(QStringLiteral("CLOSE %1").arg(cursor))) {
+        *error = readError(table, statement);
+        return false;
+    }
+    return true;
+}
+
+Expected<Catalogue, QString> CatalogueReader::read() const
+{
+    using Result = Expected<Catalogue, QString>;
+    Catalogue catalogue;
+    QString error;
+    if (!readTable(m_pumps, cataloguePumpColumns(), &catalogue.pumps, &error) ||
+        !readTable(m_points, cataloguePointColumns(), &catalogue.points, &error))
+        return Result::failure(error);
+    // The data-sheet fields the suction and impeller figures need, from the
+    // same snapshot; a table without any of them leaves every pump without.
+    const std::span<const CatalogueColumn<PumpSheetFields>> sheetColumns(kSheetColumns);
+    const bool anySheetField = std::any_of(sheetColumns.begin(), sheetColumns.end(), [&](const auto& column) {
+        return m_pumps.record.indexOf(column.name()) >= 0;
+    });
+    if (anySheetField && !readTable(m_pumps, sheetColumns, &catalogue.sheetFields, &error))
+        return Result::failure(error);
+    return catalogue;
+}
+
+Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
+{
+    using Result = Expected<Catalogue, QString>;
+    // Pumps and points from one state of the database.
+    std::optional<ReadSnapshot> snapshot(std::in_place, db);
+    if (!snapshot->isValid())
+        return Result::failure(snapshot->error());
+    CatalogueReader reader(db);
+    QString error;
+    if (!reader.openInTurn(&error))
+        return Result::failure(error);
+    auto catalogue = reader.read();
+    snapshot.reset();
+    return catalogue;
+}
+
+} // namespace tarnwick::store
