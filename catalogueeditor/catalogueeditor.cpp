@@ -96,6 +96,24 @@ const QStringList& dataSheetFields()
         n::flow(), n::head(), n::shaftPower(), n::motorPower(), n::npshRequired(), n::impellerDiameter(), n::weight()};
     return fields;
 }
+// The unit shown beside a number field; none for the others.
+QString unitOf(const QString& field)
+{
+    if (field == n::speed())
+        return editortext::speedUnit();
+    if (field == n::flow())
+        return editortext::flowUnit();
+    if (field == n::head() || field == n::npshRequired())
+        return editortext::headUnit();
+    if (field == n::shaftPower() || field == n::motorPower())
+        return editortext::powerUnit();
+    if (field == n::impellerDiameter())
+        return editortext::diameterUnit();
+    if (field == n::weight())
+        return editortext::weightUnit();
+    return QString();
+}
+
 bool isTextField(const QString& field)
 {
     return field == n::pumpType() || field == n::model() || field == n::installationDimensions();
@@ -156,6 +174,31 @@ QList<store::CatalogueFinding> storedRefusalsOf(const QList<store::EditablePump>
         if (f.refusal)
             refusals.append(f);
     return refusals;
+}
+
+// The points, pump by pump, whose flow does not rise above the point
+// before, in the pumps whose points the edits changed: stored curves that
+// already had them were accepted when they were imported.
+QStringList fallingFlows(const QList<store::EditablePump>& stored, const QList<store::EditablePump>& edited)
+{
+    QStringList lines;
+    for (const store::EditablePump& pump : edited) {
+        const auto before = std::find_if(stored.cbegin(), stored.cend(),
+                                         [&](const store::EditablePump& p) { return p.key == pump.key; });
+        if (before != stored.cend() && before->points == pump.points)
+            continue;
+        const QString model = pump.model().trimmed();
+        const QString name =
+            model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : QStringLiteral("水泵“%1”").arg(model);
+        for (qsizetype k = 1; k < pump.points.size(); ++k) {
+            const double flow = pump.points.at(k).flow;
+            const double previous = pump.points.at(k - 1).flow;
+            if (std::isfinite(flow) && std::isfinite(previous) && !(flow > previous))
+                lines.append(
+                    editortext::flowNotRisingLine().arg(name).arg(k + 1).arg(numberText(flow), numberText(previous)));
+        }
+    }
+    return lines;
 }
 
 QPushButton* commandButton(const QString& text, QWidget* parent)
@@ -308,7 +351,19 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
         box->setObjectName(QStringLiteral("pumpField_") + field);
         if (!isTextField(field))
             box->setValidator(new DecimalValidator(box));
-        form->addRow(field, box);
+        const QString unit = unitOf(field);
+        if (unit.isEmpty()) {
+            form->addRow(field, box);
+        } else {
+            auto* row = new QHBoxLayout;
+            row->addWidget(box, 1);
+            auto* unitLabel = new QLabel(unit, page);
+            unitLabel->setObjectName(QStringLiteral("unit_") + field);
+            // One width for every unit, so the boxes end in one line.
+            unitLabel->setMinimumWidth(unitLabel->fontMetrics().horizontalAdvance(editortext::speedUnit()));
+            row->addWidget(unitLabel);
+            form->addRow(field, row);
+        }
         m_fields.append({field, box});
         connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) { onFieldEdited(field, text); });
     };
@@ -369,13 +424,16 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     QPushButton* removePoint = commandButton(editortext::removePoint(), page);
     QPushButton* paste = commandButton(editortext::pastePoints(), page);
     paste->setToolTip(editortext::pastePointsHint());
-    for (QPushButton* b : {addPoint, removePoint, paste})
+    QPushButton* append = commandButton(editortext::appendPoints(), page);
+    append->setToolTip(editortext::appendPointsHint());
+    for (QPushButton* b : {addPoint, removePoint, paste, append})
         pointButtons->addWidget(b);
     pointsColumn->addLayout(pointButtons);
-    m_pumpButtons.append({addPoint, removePoint, paste});
+    m_pumpButtons.append({addPoint, removePoint, paste, append});
     connect(addPoint, &QPushButton::clicked, this, &CatalogueEditor::addPointRow);
     connect(removePoint, &QPushButton::clicked, this, &CatalogueEditor::removePointRow);
     connect(paste, &QPushButton::clicked, this, &CatalogueEditor::pastePoints);
+    connect(append, &QPushButton::clicked, this, &CatalogueEditor::appendPastedPoints);
     connect(m_points, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!m_applying)
             onPointEdited(item->row(), item->column());
@@ -498,6 +556,16 @@ void CatalogueEditor::applyState(const CatalogueEditorState& state)
     if (m_state.current >= m_state.pumps.size())
         m_state.current = static_cast<int>(m_state.pumps.size()) - 1;
     m_findings = store::checkEditedCatalogue(m_state.pumps);
+    // A flow that does not rise is let through by the imports; here it has
+    // to be confirmed at the save, and the mark says so.
+    for (store::CatalogueFinding& finding : m_findings) {
+        if (finding.refusal || finding.field != n::flow() || finding.pump < 0 || finding.point < 1)
+            continue;
+        const QList<store::EditablePoint>& points = m_state.pumps.at(finding.pump).points;
+        if (finding.point < points.size())
+            finding.text = editortext::flowNotRising().arg(numberText(points.at(finding.point).flow),
+                                                           numberText(points.at(finding.point - 1).flow));
+    }
     refreshList();
     refreshPump();
     refreshCompany();
@@ -917,26 +985,55 @@ void CatalogueEditor::pastePoints()
         showWarning(this, rows.error());
         return;
     }
-    // As a spreadsheet pastes: from the current cell on, over what is there,
-    // adding rows as needed; three numbers to a row fill the whole row.
+    // The pasted rows are the pump's whole curve: points left over from
+    // before would mix two curves. Fewer than three columns go into the
+    // columns from the current one on and keep the others of the same rows.
     const int width = static_cast<int>(rows->first().size());
-    int row = std::max(0, m_points->currentRow());
     int column = std::max(0, m_points->currentColumn());
     if (width == 3 || column + width > 3)
         column = 0;
-    if (m_points->rowCount() == 0)
-        row = 0;
+    const store::EditablePump& pump = m_state.pumps.at(m_state.current);
+    if (!pump.points.isEmpty() &&
+        !askYesNo(this, editortext::confirmReplacePoints()
+                            .arg(rows->size())
+                            .arg(pump.model().trimmed().isEmpty() ? editortext::unnamedPump().arg(pump.key)
+                                                                  : pump.model().trimmed())
+                            .arg(pump.points.size())))
+        return;
     edit(editortext::pastePointsEdit(), QString(), [&](CatalogueEditorState& s) {
-        QList<store::EditablePoint>& points = s.pumps[s.current].points;
+        const QList<store::EditablePoint> before = s.pumps[s.current].points;
+        QList<store::EditablePoint> points;
         for (qsizetype r = 0; r < rows->size(); ++r) {
-            const qsizetype at = row + r;
-            while (points.size() <= at)
-                points.append({kNaN, kNaN, kNaN});
+            store::EditablePoint point =
+                width < 3 && r < before.size() ? before.at(r) : store::EditablePoint{kNaN, kNaN, kNaN};
             for (int c = 0; c < width; ++c)
-                pointValue(points[at], column + c) = rows->at(r).at(c);
+                pointValue(point, column + c) = rows->at(r).at(c);
+            points.append(point);
         }
+        s.pumps[s.current].points = points;
     });
     m_status->setText(editortext::pointsPasted().arg(rows->size()));
+}
+
+void CatalogueEditor::appendPastedPoints()
+{
+    if (m_state.current < 0)
+        return;
+    const auto rows = parsePastedRows(QApplication::clipboard()->text());
+    if (!rows) {
+        showWarning(this, rows.error());
+        return;
+    }
+    if (rows->first().size() != 3) {
+        showWarning(this, editortext::appendNeedsThreeColumns().arg(rows->first().size()));
+        return;
+    }
+    edit(editortext::appendPointsEdit(), QString(), [&](CatalogueEditorState& s) {
+        for (const QList<double>& row : *rows)
+            s.pumps[s.current].points.append({row.at(0), row.at(1), row.at(2)});
+    });
+    m_status->setText(
+        editortext::pointsAppended().arg(rows->size()).arg(m_state.pumps.at(m_state.current).points.size()));
 }
 
 void CatalogueEditor::choosePicture(const QString& title,
@@ -945,10 +1042,10 @@ void CatalogueEditor::choosePicture(const QString& title,
     QFileDialog dialog(this, title, QString(), editortext::pictureFilter());
     dialog.setObjectName(QStringLiteral("pictureDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    prepareFileDialog(dialog);
-    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    prepareFileDialog(dialog, filekind::picture());
+    const QString path = chooseFile(dialog, filekind::picture());
+    if (path.isEmpty())
         return;
-    const QString path = dialog.selectedFiles().constFirst();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         showWarning(this, editortext::cannotReadFile().arg(QDir::toNativeSeparators(path), file.errorString()));
@@ -987,6 +1084,12 @@ bool CatalogueEditor::save()
 {
     if (!m_connection)
         return false;
+    const QStringList falling = fallingFlows(m_read.pumps, m_state.pumps);
+    if (!falling.isEmpty() &&
+        !askYesNo(this, editortext::confirmFlowsNotRising().arg(falling.join(QLatin1Char('\n'))))) {
+        m_status->setText(editortext::notSavedFlowsNotRising());
+        return false;
+    }
     store::CatalogueEdits edits;
     edits.pumps = m_state.pumps;
     edits.schematics = m_state.schematics;
@@ -1046,9 +1149,21 @@ void CatalogueEditor::discard()
     m_status->setText(editortext::discarded());
 }
 
+bool CatalogueEditor::settlePendingEdits(Leaving leaving)
+{
+    if (!hasPendingEdits())
+        return true;
+    const int answer =
+        askChoice(this, leaving == Leaving::Exit ? editortext::confirmExit() : editortext::confirmClose(),
+                  {editortext::saveAnswer(), editortext::dontSaveAnswer(), editortext::cancelAnswer()});
+    if (answer == 0)
+        return save(); // a save that fails keeps the window and the edits
+    return answer == 1;
+}
+
 void CatalogueEditor::closeEvent(QCloseEvent* event)
 {
-    if (hasPendingEdits() && !askYesNo(this, editortext::confirmClose())) {
+    if (!settlePendingEdits(Leaving::Close)) {
         event->ignore();
         return;
     }
