@@ -83,6 +83,7 @@ void TestStartup::init()
 {
     m_questions.clear();
     m_messages.clear();
+    m_answer = false;
     setMessageBoxInterceptor({[this](const QString& text) {
         (text.contains(QStringLiteral("现在转换吗")) ? m_questions : m_messages) << text;
         return m_answer;
