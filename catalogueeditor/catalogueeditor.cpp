@@ -48,6 +48,9 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const QColor kRefusedColour(255, 200, 200);
 const QColor kWarnedColour(255, 240, 190);
+// Narrow enough for two columns of fields beside the pump list on a screen
+// 1366 pixels wide, wide enough for a model or a six-digit number.
+constexpr int kFieldMinimumWidth = 70;
 
 QString caption()
 {
@@ -343,75 +346,90 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
             selectPump(item->data(Qt::UserRole).toInt());
     });
 
-    // Right: the chosen pump.
+    // Right: the chosen pump. Two rows, so that a screen of 768 lines shows
+    // everything at once: the fields in two groups side by side, then the
+    // points beside their chart.
     auto* right = new QVBoxLayout;
     auto* forms = new QHBoxLayout;
-    auto makeField = [&](QFormLayout* form, const QString& field) {
+    // A field as label, box and unit in three columns of a grid.
+    auto addField = [&](QGridLayout* grid, int row, int column, const QString& field) {
         auto* box = new QLineEdit(page);
         box->setObjectName(QStringLiteral("pumpField_") + field);
+        box->setMinimumWidth(kFieldMinimumWidth);
         if (!isTextField(field))
             box->setValidator(new DecimalValidator(box));
+        grid->addWidget(new QLabel(field, page), row, column);
         const QString unit = unitOf(field);
         if (unit.isEmpty()) {
-            form->addRow(field, box);
+            grid->addWidget(box, row, column + 1, 1, 2);
         } else {
-            auto* row = new QHBoxLayout;
-            row->addWidget(box, 1);
+            grid->addWidget(box, row, column + 1);
             auto* unitLabel = new QLabel(unit, page);
             unitLabel->setObjectName(QStringLiteral("unit_") + field);
-            // One width for every unit, so the boxes end in one line.
-            unitLabel->setMinimumWidth(unitLabel->fontMetrics().horizontalAdvance(editortext::speedUnit()));
-            row->addWidget(unitLabel);
-            form->addRow(field, row);
+            grid->addWidget(unitLabel, row, column + 2);
         }
         m_fields.append({field, box});
         connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) { onFieldEdited(field, text); });
     };
     auto* ownGroup = new QGroupBox(n::pumpTable(), page);
-    auto* ownForm = new QFormLayout(ownGroup);
+    auto* ownGrid = new QGridLayout(ownGroup);
+    // Close rows: the two groups stand above the points in 768 lines.
+    ownGrid->setContentsMargins(6, 2, 6, 4);
+    ownGrid->setVerticalSpacing(3);
+    ownGrid->addWidget(new QLabel(n::key(), ownGroup), 0, 0);
     m_keyLabel = new QLabel(ownGroup);
     m_keyLabel->setObjectName(QStringLiteral("pumpKey"));
-    ownForm->addRow(n::key(), m_keyLabel);
-    for (const QString& field : pumpOwnFields())
-        makeField(ownForm, field);
+    ownGrid->addWidget(m_keyLabel, 0, 1, 1, 2);
+    for (int i = 0; i < pumpOwnFields().size(); ++i)
+        addField(ownGrid, i + 1, 0, pumpOwnFields().at(i));
     m_schematic = new QLabel(ownGroup);
     m_schematic->setObjectName(QStringLiteral("schematicPreview"));
+    m_schematic->setToolTip(n::schematicPicture());
     m_schematic->setFixedSize(130, 86);
     m_schematic->setAlignment(Qt::AlignCenter);
     m_schematic->setFrameShape(QFrame::StyledPanel);
+    ownGrid->addWidget(m_schematic, 0, 3, 3, 1, Qt::AlignTop);
     QPushButton* schematic = commandButton(editortext::chooseSchematic(), ownGroup);
-    auto* schematicRow = new QHBoxLayout;
-    schematicRow->addWidget(m_schematic);
-    schematicRow->addWidget(schematic, 0, Qt::AlignBottom);
-    ownForm->addRow(n::schematicPicture(), schematicRow);
+    ownGrid->addWidget(schematic, 3, 3);
+    ownGrid->setColumnStretch(1, 1);
     connect(schematic, &QPushButton::clicked, this, &CatalogueEditor::assignSchematic);
     m_pumpButtons.append(schematic);
-    forms->addWidget(ownGroup);
+    forms->addWidget(ownGroup, 2);
 
     auto* sheetGroup = new QGroupBox(editortext::sheetData().arg(n::pumpView()), page);
-    auto* sheetForm = new QFormLayout(sheetGroup);
-    for (const QString& field : dataSheetFields())
-        makeField(sheetForm, field);
+    auto* sheetGrid = new QGridLayout(sheetGroup);
+    sheetGrid->setContentsMargins(6, 2, 6, 4);
+    sheetGrid->setVerticalSpacing(3);
+    // Down the first column, then the second; the dimensions close the second.
+    const QStringList& sheetFields = dataSheetFields();
+    const int rows = static_cast<int>((sheetFields.size() + 2) / 2);
+    for (int i = 0; i < sheetFields.size(); ++i)
+        addField(sheetGrid, i % rows, i < rows ? 0 : 3, sheetFields.at(i));
     m_dimensions = new QPlainTextEdit(sheetGroup);
     m_dimensions->setObjectName(QStringLiteral("pumpField_") + n::installationDimensions());
-    m_dimensions->setFixedHeight(48);
-    sheetForm->addRow(n::installationDimensions(), m_dimensions);
+    // Two lines in sight; longer texts scroll.
+    m_dimensions->setFixedHeight(2 * fontMetrics().lineSpacing() + 8);
+    m_dimensions->setMinimumWidth(kFieldMinimumWidth);
+    sheetGrid->addWidget(new QLabel(n::installationDimensions(), sheetGroup), rows - 1, 3, Qt::AlignTop);
+    sheetGrid->addWidget(m_dimensions, rows - 1, 4, 1, 2);
+    sheetGrid->setColumnStretch(1, 1);
+    sheetGrid->setColumnStretch(4, 1);
+    sheetGrid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(editortext::speedUnit()));
     connect(m_dimensions, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_applying)
             onFieldEdited(n::installationDimensions(), m_dimensions->toPlainText());
     });
-    forms->addWidget(sheetGroup, 1);
+    forms->addWidget(sheetGroup, 3);
     right->addLayout(forms);
 
+    auto* curves = new QHBoxLayout;
+    auto* pointsColumn = new QVBoxLayout;
     // What the rules say about this pump, in sight above its points.
     m_rules = new QLabel(page);
     m_rules->setObjectName(QStringLiteral("ruleMessages"));
     m_rules->setWordWrap(true);
     m_rules->setTextFormat(Qt::PlainText);
-    right->addWidget(m_rules);
-
-    auto* curves = new QHBoxLayout;
-    auto* pointsColumn = new QVBoxLayout;
+    pointsColumn->addWidget(m_rules);
     m_points = new QTableWidget(0, 3, page);
     m_points->setObjectName(QStringLiteral("pointsGrid"));
     m_points->setHorizontalHeaderLabels({editortext::flowAxis(), editortext::headAxis(), editortext::powerAxis()});
@@ -438,16 +456,18 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
         if (!m_applying)
             onPointEdited(item->row(), item->column());
     });
+    m_fitQuality = new QLabel(page);
+    m_fitQuality->setObjectName(QStringLiteral("fitQuality"));
+    pointsColumn->addWidget(m_fitQuality);
     curves->addLayout(pointsColumn, 1);
 
     auto* chartColumn = new QVBoxLayout;
     m_chart = new EditorChart(page);
     chartColumn->addWidget(m_chart);
     auto* legend = new QLabel(editortext::chartLegend(), page);
+    legend->setWordWrap(true);
+    legend->setMaximumWidth(m_chart->sizeHint().width());
     chartColumn->addWidget(legend);
-    m_fitQuality = new QLabel(page);
-    m_fitQuality->setObjectName(QStringLiteral("fitQuality"));
-    chartColumn->addWidget(m_fitQuality);
     chartColumn->addStretch();
     curves->addLayout(chartColumn);
     right->addLayout(curves, 1);
