@@ -25,8 +25,11 @@ ModelChooser::ModelChooser(QWidget* parent) : QComboBox(parent)
 QString ModelChooser::chosenModel() const
 {
     // A model named in full in the box is the one the user sees chosen.
-    const int named = findText(lineEdit()->text().trimmed(), Qt::MatchFixedString);
-    const int index = named >= 0 ? named : currentIndex();
+    const QString typed = lineEdit()->text();
+    const int current = currentIndex();
+    const int named = current >= 0 && typed == itemText(current) ? current
+                                                                 : findText(typed.trimmed(), Qt::MatchFixedString);
+    const int index = named >= 0 ? named : current;
     return index >= 0 ? itemText(index) : QString();
 }
 
