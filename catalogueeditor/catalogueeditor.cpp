@@ -51,6 +51,8 @@ const QColor kWarnedColour(255, 240, 190);
 // Narrow enough for two columns of fields beside the pump list on a screen
 // 1366 pixels wide, wide enough for a model or a six-digit number.
 constexpr int kFieldMinimumWidth = 70;
+// Points named in the question before saving flows that do not rise.
+constexpr qsizetype kFallingFlowsListed = 10;
 
 QString caption()
 {
@@ -192,7 +194,7 @@ QStringList fallingFlows(const QList<store::EditablePump>& stored, const QList<s
             continue;
         const QString model = pump.model().trimmed();
         const QString name =
-            model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : QStringLiteral("水泵“%1”").arg(model);
+            model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : editortext::namedPump().arg(model);
         for (qsizetype k = 1; k < pump.points.size(); ++k) {
             const double flow = pump.points.at(k).flow;
             const double previous = pump.points.at(k - 1).flow;
@@ -1104,7 +1106,12 @@ bool CatalogueEditor::save()
 {
     if (!m_connection)
         return false;
-    const QStringList falling = fallingFlows(m_read.pumps, m_state.pumps);
+    QStringList falling = fallingFlows(m_read.pumps, m_state.pumps);
+    if (falling.size() > kFallingFlowsListed) {
+        const auto all = falling.size();
+        falling.resize(kFallingFlowsListed);
+        falling.append(editortext::morePoints().arg(all));
+    }
     if (!falling.isEmpty() &&
         !askYesNo(this, editortext::confirmFlowsNotRising().arg(falling.join(QLatin1Char('\n'))))) {
         m_status->setText(editortext::notSavedFlowsNotRising());

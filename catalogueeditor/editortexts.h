@@ -129,6 +129,15 @@ inline QString confirmFlowsNotRising()
     return QStringLiteral("以下水泵的性能点流量没有逐点增大，曲线可能被打乱：\n%1\n\n"
                           "设计计算按保存的顺序拟合这些点。仍然保存吗？");
 }
+inline QString namedPump()
+{
+    return QStringLiteral("水泵“%1”");
+}
+// After the first points listed: %1 all of them.
+inline QString morePoints()
+{
+    return QStringLiteral("……共 %1 处。");
+}
 // %1 the pump, %2 the point, %3 its flow, %4 the flow before.
 inline QString flowNotRisingLine()
 {

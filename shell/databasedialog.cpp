@@ -8,6 +8,8 @@
 #include "store/names.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -84,6 +86,12 @@ bool DatabaseDialog::testConnection()
     auto connection = store::Connection::open(location, store::Connection::Access::ReadOnly);
     if (!connection) {
         showOutcome(connection.error());
+        return false;
+    }
+    // The windows open a file by its folder and the program's file name.
+    if (!store::isServerLocation(location) && QFileInfo(location).fileName() != store::names::databaseFileName()) {
+        showOutcome(shelltext::wrongDatabaseName().arg(store::names::databaseFileName(),
+                                                       QDir::toNativeSeparators(location)));
         return false;
     }
     const auto tables = store::readTableInfo(connection.value()->database());

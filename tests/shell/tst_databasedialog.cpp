@@ -7,6 +7,7 @@
 #include "tests/support/testdatabase.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
@@ -91,6 +92,8 @@ void TestDatabaseDialog::failedDatabaseIsKeptOnlyWhenConfirmed_data()
         << QStringLiteral("/nowhere/水泵数据库97.mdb") << true << false << true << false;
     QTest::newRow("failed without a try, declined")
         << QStringLiteral("/nowhere/水泵数据库97.mdb") << false << false << true << false;
+    QTest::newRow("sound file under another name, declined")
+        << QStringLiteral("{other}") << false << false << true << false;
     QTest::newRow("server not there, confirmed")
         << QStringLiteral("postgresql://engineer@127.0.0.1:1/office") << true << true << true << true;
     QTest::newRow("empty: the usual database, no question") << QString() << false << false << false << true;
@@ -105,6 +108,9 @@ void TestDatabaseDialog::failedDatabaseIsKeptOnlyWhenConfirmed()
     QFETCH(bool, kept);
     testing::TestProgramFolder folder({testing::demoPump(1, QStringLiteral("P1"), 50, 20)});
     location.replace(QStringLiteral("{db}"), folder.databasePath());
+    const QString other = folder.folder() + QStringLiteral("/other.db");
+    QVERIFY(QFile::copy(folder.databasePath(), other));
+    location.replace(QStringLiteral("{other}"), other);
     const QString before = QStringLiteral("/earlier/水泵数据库97.mdb");
     store::setSettingsDatabase(before);
     m_questions.clear();
