@@ -81,7 +81,10 @@ copy-db          把整个数据库（水泵目录、示意图、公司资料和
                  数据库文件与 PostgreSQL 数据库之间可以互相复制；在目标上一次写完，
                  复制后逐表核对行数和内容；目标中已有同名的表时不复制，除非加 --replace。
 init-db          在空的 PostgreSQL 数据库中建立本程序的表和查询；--with-catalogue 同时
-                 装入随程序安装的（或 --from 指定的）数据库中的水泵目录，结果表为空。
+                 装入随程序安装的（或 --from 指定的）数据库中的水泵目录，结果表为空；
+                 --roles 建立角色 tarnwick_engineer（工程师）和 tarnwick_maintainer（目录维护人员），
+                 授予权限并由服务器的行级安全策略保证：每人只能以自己的名义写入结果、只能删除
+                 自己的本次计算结果，不能删除全部计算结果；已有表的数据库也可单独加 --roles。
 help    显示用法；help 命令（或 命令 --help）显示该命令的用法。
 --db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”；程序目录中没有时
         使用用户数据目录中的数据库（首次使用时从随程序安装的数据库复制）。
@@ -464,6 +467,9 @@ int runCommandLine(const QStringList& arguments)
     setJsonErrors(arguments.contains(QStringLiteral("--json")));
     const int status = runCommand(arguments);
     finishWithStatus(status);
+    // Output that did not arrive makes the run a failure, whatever it computed.
+    if (!closeStandardOutput())
+        return kUsageOrDatabase;
     return status;
 }
 

@@ -9,6 +9,7 @@
 #include "store/dbcopy.h"
 #include "store/names.h"
 #include "store/schema.h"
+#include "store/serverroles.h"
 #include "store/varspeedstore.h"
 #include "store/import/newdatabasefile.h"
 #include "store/filetargets.h"
@@ -32,7 +33,7 @@ const char* const kImportUsage = R"(用法：
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
   tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
   tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]]
+  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles]
 )";
 
 const QList<CommandSyntax>& commands()
@@ -43,7 +44,7 @@ const QList<CommandSyntax>& commands()
         {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
         {QStringLiteral("update-catalogue"), 0, {QStringLiteral("db"), QStringLiteral("from")}, {}},
         {QStringLiteral("copy-db"), 2, {}, {QStringLiteral("replace")}},
-        {QStringLiteral("init-db"), 1, {QStringLiteral("from")}, {QStringLiteral("with-catalogue")}},
+        {QStringLiteral("init-db"), 1, {QStringLiteral("from")}, {QStringLiteral("with-catalogue"), QStringLiteral("roles")}},
     };
     return list;
 }
@@ -128,24 +129,35 @@ int initDb(const ParsedArguments& arguments)
     const auto to = store::Connection::open(target);
     if (!to)
         return failure(to.error());
+    QSqlDatabase db = to.value()->database();
+    const bool roles = arguments.flags.contains(QStringLiteral("roles"));
+    QString error;
+    auto setUpRoles = [&] {
+        if (!roles)
+            return true;
+        if (!store::inTransaction(db, [&] { return store::setUpServerRoles(db, &error); }, &error))
+            return false;
+        printOut(QStringLiteral("已在 %1 中设定角色 %2（工程师）和 %3（目录维护人员）的权限和行级安全策略。"
+                                "请用 CREATE ROLE 用户名 LOGIN IN ROLE %2（或 %3）为每人建立登录。\n")
+                     .arg(store::shownLocation(target), store::engineerRole(), store::maintainerRole()));
+        return true;
+    };
     if (!arguments.flags.contains(QStringLiteral("with-catalogue"))) {
-        QString error;
-        const auto existing = store::readTableInfo(to.value()->database());
+        const auto existing = store::readTableInfo(db);
         if (!existing)
             return failure(existing.error());
+        // The rights alone on a database that has its tables.
+        if (!existing->isEmpty() && roles)
+            return setUpRoles() ? kCompleted : failure(error);
         if (!existing->isEmpty())
             return failure(QStringLiteral("数据库 %1 中已有表，没有建立任何表。").arg(store::shownLocation(target)));
         const bool made = store::inTransaction(
-            to.value()->database(),
-            [&] {
-                return store::createProgramSchema(to.value()->database(), &error) &&
-                       store::ensureVarSpeedTables(to.value()->database(), &error);
-            },
+            db, [&] { return store::createProgramSchema(db, &error) && store::ensureVarSpeedTables(db, &error); },
             &error);
         if (!made)
             return failure(error);
         printOut(QStringLiteral("已在 %1 中建立本程序的表和查询（水泵目录为空）。\n").arg(store::shownLocation(target)));
-        return kCompleted;
+        return setUpRoles() ? kCompleted : failure(error);
     }
     QString source = arguments.values.value(QStringLiteral("from"));
     source = source.isEmpty() ? store::shippedDatabasePath() : absolutePath(source);
@@ -157,18 +169,17 @@ int initDb(const ParsedArguments& arguments)
     store::CopyOptions options;
     options.withoutRows = {store::names::allResultsTable(), store::names::latestResultsTable(),
                            store::varspeednames::resultsTable(), store::varspeednames::pointsTable()};
-    const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), options);
+    const auto copied = store::copyDatabase(from.value()->database(), db, options);
     if (!copied)
         return failure(copied.error());
     // The variable-speed tables too, so that engineers who may not make
     // tables can store those results.
-    QString error;
-    if (!store::inTransaction(to.value()->database(), [&] { return store::ensureVarSpeedTables(to.value()->database(), &error); }, &error))
+    if (!store::inTransaction(db, [&] { return store::ensureVarSpeedTables(db, &error); }, &error))
         return failure(error);
     printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
                  .arg(store::shownLocation(target), store::shownLocation(source)) +
              copiedText(copied.value()));
-    return kCompleted;
+    return setUpRoles() ? kCompleted : failure(error);
 }
 
 int importMdb(const ParsedArguments& arguments)
@@ -219,7 +230,7 @@ int importCatalogue(const ParsedArguments& arguments)
     QString text = QStringLiteral("已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
                        .arg(summary->pumps)
                        .arg(summary->points)
-                       .arg(QDir::toNativeSeparators(path), summary->pumpsEncoding, summary->pointsEncoding);
+                       .arg(store::shownLocation(path), summary->pumpsEncoding, summary->pointsEncoding);
     if (replace)
         text += QStringLiteral("原有的 %1 台水泵、%2 个性能点已被替换。\n")
                     .arg(summary->removedPumps)
@@ -258,7 +269,7 @@ int updateCatalogue(const ParsedArguments& arguments)
                              ? absolutePath(arguments.values.value(QStringLiteral("from")))
                              : store::shippedDatabasePath();
     const QString path = databaseFile(arguments.values);
-    if (QFileInfo(from) == QFileInfo(path))
+    if (!store::isServerLocation(path) && QFileInfo(from) == QFileInfo(path))
         return failure(QStringLiteral("新数据库与当前数据库是同一个文件：%1").arg(QDir::toNativeSeparators(path)));
     const auto connection = store::Connection::open(path);
     if (!connection)
@@ -270,7 +281,7 @@ int updateCatalogue(const ParsedArguments& arguments)
                  .arg(QDir::toNativeSeparators(from))
                  .arg(update->pumps)
                  .arg(update->points)
-                 .arg(QDir::toNativeSeparators(path)));
+                 .arg(store::shownLocation(path)));
     return kCompleted;
 }
 

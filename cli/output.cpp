@@ -9,8 +9,10 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace tarnwick::cli {
 
@@ -20,6 +22,9 @@ namespace {
 // printed is the one that stopped the command.
 bool jsonErrors = false;
 QString errorMessage;
+// Set when a write to standard output failed (a full disk behind a
+// redirection, a closed pipe): the command must not end as a success.
+bool outputLost = false;
 
 // A figure as the report shows it; the JSON output keeps the full number.
 QString cellText(const QVariant& v, bool stored32Bit)
@@ -64,8 +69,24 @@ QString padded(const QString& text, int width)
 void printOut(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) != static_cast<size_t>(bytes.size()) ||
+        std::fflush(stdout) != 0)
+        outputLost = true;
+}
+
+bool closeStandardOutput()
+{
+    // The last bytes may only fail on the close, as with a file on a full disk.
+    const bool written = !outputLost && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const bool closed = std::fclose(stdout) == 0;
+    if (written && closed)
+        return true;
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QByteArray text =
+        QStringLiteral("无法写入标准输出（%1），输出不完整。\n").arg(reason).toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+    std::fflush(stderr);
+    return false;
 }
 
 void printError(const QString& text)

@@ -11,6 +11,9 @@
 namespace tarnwick::cli {
 
 void printOut(const QString& text);
+// Flushes and closes standard output; false, with a message on standard
+// error, when anything written there was lost.
+bool closeStandardOutput();
 void printError(const QString& text);
 // A usage fault: the message, then the usage, on standard error.
 void printUsageError(const QString& message, const QString& usage);

@@ -5,6 +5,7 @@
 #include "datasheet/varspeeddrawing.h"
 #include "report/pdftextmap.h"
 #include "resources/fonts.h"
+#include "store/filetargets.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -846,8 +847,10 @@ bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QSt
         }
     }
     const QByteArray pdf = report::withIdeographsForRadicals(buffer.buffer(), fonts);
-    if (file.write(pdf) != pdf.size() || !file.commit()) {
-        *error = QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+    QString reason;
+    if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason)) {
+        *error = QStringLiteral("无法写入文件“%1”：%2")
+                     .arg(QDir::toNativeSeparators(path), reason.isEmpty() ? file.errorString() : reason);
         return false;
     }
     return true;

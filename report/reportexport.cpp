@@ -152,8 +152,9 @@ bool exportPdf(const ResultReport& report, const QString& path, QString* error, 
     buffer.close();
     const QByteArray pdf = withIdeographsForRadicals(buffer.buffer(), {reportTextFont(), reportTitleFont()});
     buffer.setData(QByteArray());
-    if (file.write(pdf) != pdf.size() || !file.commit())
-        return failed(error, writeFailure(path, file.errorString()));
+    QString reason = file.errorString();
+    if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason))
+        return failed(error, writeFailure(path, file.error() != QFileDevice::NoError ? file.errorString() : reason));
     return true;
 }
 
@@ -185,8 +186,9 @@ bool exportCsv(const ResultTable& table, const QString& path, QString* error, co
     }
     if (!chunk.isEmpty() && file.write(chunk) != chunk.size())
         return failed(error, writeFailure(path, file.errorString()));
-    if (!file.commit())
-        return failed(error, writeFailure(path, file.errorString()));
+    QString reason;
+    if (!store::commitOutput(file, &reason))
+        return failed(error, writeFailure(path, reason));
     return true;
 }
 

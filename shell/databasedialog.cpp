@@ -66,9 +66,9 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atSta
     layout->addWidget(buttons);
     connect(test, &QPushButton::clicked, this, [this] { testConnection(); });
     connect(ok, &QPushButton::clicked, this, [this] {
-        if (!confirmKeep())
+        // A refused setting leaves the dialog open, to be corrected.
+        if (!confirmKeep() || !keep())
             return;
-        keep();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -141,18 +141,25 @@ bool DatabaseDialog::confirmKeep()
     return askYesNo(this, shelltext::keepFailedDatabase().arg(store::shownLocation(location), m_outcome->text()));
 }
 
-void DatabaseDialog::keep()
+bool DatabaseDialog::keep()
 {
     const QString location = m_location->text().trimmed();
     const QString before = store::settingsDatabase();
-    store::setSettingsDatabase(location);
+    QString refused;
+    if (!store::setSettingsDatabase(location, &refused)) {
+        showInformation(this, refused + QStringLiteral("\n数据库设置没有改变。"));
+        return false;
+    }
     QString note;
-    if (store::isServerLocation(location) && !QUrl(location).password().isEmpty())
+    const auto address = store::isServerLocation(location) ? store::parseServerAddress(location)
+                                                           : Expected<store::ServerAddress, QString>::failure(QString());
+    if (address && address->hasPassword())
         note = QStringLiteral("地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
     if (store::settingsDatabase() != before && !m_atStartUp)
         note += QStringLiteral("新的数据库设置在下次启动程序时生效。");
     if (!note.isEmpty())
         showInformation(this, note.trimmed());
+    return true;
 }
 
 void showDatabaseDialog(MDIForm1* main)

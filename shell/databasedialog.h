@@ -26,7 +26,9 @@ public:
     // 确定: a database that cannot be used now is kept only when the user
     // confirms it. False when he did not.
     bool confirmKeep();
-    void keep();
+    // Keeps the address in the settings; false, after saying why, when the
+    // settings refuse it.
+    bool keep();
 
 private:
     void showOutcome(const QString& text);

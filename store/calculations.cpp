@@ -15,29 +15,44 @@ RunFailure databaseFailure(const QString& message)
     return failure;
 }
 
-// Runs the writes of one calculation in one transaction. After a failure the
-// row sets are re-read, so they show what the tables really hold.
-bool writeRows(PumpCatalogue& catalogue, const std::function<bool()>& work, QString* error)
+// Stores one run's rows: the engineer's latest results emptied and filled
+// with them, and each appended to all results, in one transaction. Runs of
+// one engineer take turns in it, and both row sets are re-read before the
+// commit, so what the run shows is exactly the rows it wrote. After a failure
+// the row sets are re-read, so they show what the tables really hold.
+bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& rows, QString* error)
 {
+    QSqlDatabase db = catalogue.connection->database();
+    QString workError;
     QString transactionError;
-    if (inTransaction(catalogue.connection->database(), work, &transactionError))
+    const bool written = inTransaction(db, [&] {
+        if (!lockLatestResults(db, &workError))
+            return false;
+        // Rows found here now were written by another run of the same
+        // engineer since this one began; the table holds this run's alone.
+        QString deleteError;
+        if (!deleteAllRows(catalogue.latestResultRows, &deleteError)) {
+            workError = QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), deleteError);
+            return false;
+        }
+        for (const SelectionResult& row : rows) {
+            if (!appendResult(catalogue.allResultRows, row, &workError) ||
+                !appendResult(catalogue.latestResultRows, row, &workError))
+                return false;
+        }
+        for (RowSet* set : {&catalogue.allResultRows, &catalogue.latestResultRows}) {
+            if (!set->requery()) {
+                workError = set->lastError();
+                return false;
+            }
+        }
         return true;
-    if (!transactionError.isEmpty())
-        *error = QStringLiteral("计算结果没有保存。") + transactionError;
+    }, &transactionError);
+    if (written)
+        return true;
+    *error = workError.isEmpty() ? QStringLiteral("计算结果没有保存。") + transactionError : workError;
     catalogue.allResultRows.requery();
     catalogue.latestResultRows.requery();
-    return false;
-}
-
-// The latest-results table was emptied when the run began; rows found there
-// now were written by another program on the same file since then, and the
-// table is to hold this run's rows alone.
-bool removeOtherRuns(PumpCatalogue& catalogue, QString* error)
-{
-    QString deleteError;
-    if (deleteAllRows(catalogue.latestResultRows, &deleteError))
-        return true;
-    *error = QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), deleteError);
     return false;
 }
 
@@ -65,22 +80,8 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
 
     // The rows of one run land together or not at all: a failure (a read-only
     // file, a full disk) or a crash never leaves half a run in the tables.
-    const bool written = writeRows(catalogue, [&] {
-        if (!removeOtherRuns(catalogue, &error))
-            return false;
-        for (const SelectionResult& row : selection->rows) {
-            if (!appendResult(catalogue.allResultRows, row, &error) ||
-                !appendResult(catalogue.latestResultRows, row, &error))
-                return false;
-        }
-        return true;
-    }, &error);
-    if (!written)
+    if (!storeRunRows(catalogue, selection->rows, &error))
         return Result::failure(databaseFailure(error));
-    if (!catalogue.allResultRows.requery())
-        return Result::failure(databaseFailure(catalogue.allResultRows.lastError()));
-    if (!catalogue.latestResultRows.requery())
-        return Result::failure(databaseFailure(catalogue.latestResultRows.lastError()));
     return std::move(selection).value();
 }
 
@@ -95,24 +96,7 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
     if (!checked)
         return Result::failure(messageFailure(checked.error()));
 
-    const bool written = writeRows(catalogue, [&] {
-        if (!removeOtherRuns(catalogue, &error))
-            return false;
-        if (!appendResult(catalogue.allResultRows, checked->row, &error))
-            return false;
-        if (!catalogue.allResultRows.requery()) {
-            error = catalogue.allResultRows.lastError();
-            return false;
-        }
-        if (!appendResult(catalogue.latestResultRows, checked->row, &error))
-            return false;
-        if (!catalogue.latestResultRows.requery()) {
-            error = catalogue.latestResultRows.lastError();
-            return false;
-        }
-        return true;
-    }, &error);
-    if (!written)
+    if (!storeRunRows(catalogue, {checked->row}, &error))
         return Result::failure(databaseFailure(error));
     return std::move(checked).value();
 }

@@ -81,6 +81,11 @@ bool readRows(QSqlDatabase db, const QString& table, const QStringList& fields, 
             row.values.append(query.value(i + 1));
         rows->append(std::move(row));
     }
+    // A read that stops at a damaged page is an error, not the table's end.
+    if (query.lastError().isValid()) {
+        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
+        return false;
+    }
     return true;
 }
 
@@ -316,6 +321,9 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
         seen.insert(type);
         catalogue.schematics.append({type, types.value(2).toByteArray()});
     }
+    if (types.lastError().isValid())
+        return Result::failure(
+            databaseErrorText(QStringLiteral("读取“%1”").arg(n::schematicTable()), types.lastError()));
 
     QSqlQuery company(db);
     company.setForwardOnly(true);
@@ -326,7 +334,11 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
         return Result::failure(
             databaseErrorText(QStringLiteral("读取“%1”").arg(n::companyTable()), company.lastError()));
     }
-    if (company.next()) {
+    const bool hasCompany = company.next();
+    if (company.lastError().isValid())
+        return Result::failure(
+            databaseErrorText(QStringLiteral("读取“%1”").arg(n::companyTable()), company.lastError()));
+    if (hasCompany) {
         catalogue.company.companyText = company.value(0).toString();
         catalogue.company.companyPicture = company.value(1).toByteArray();
         catalogue.company.productText = company.value(2).toString();
@@ -454,9 +466,14 @@ Expected<SaveSummary, QString> saveCatalogueEdits(QSqlDatabase db, const Editabl
 
     SaveSummary summary;
     bool changedElsewhere = false;
+    bool lockBusy = false;
     QString workError;
     auto writeAll = [&]() {
         summary = SaveSummary();
+        // The check that nobody changed the catalogue since it was read holds
+        // until the commit: no other save or import writes meanwhile.
+        if (!lockCatalogue(db, &workError, &lockBusy))
+            return false;
         StoredCatalogueRows now;
         if (!readStoredRows(db, &now, &workError))
             return false;
@@ -506,6 +523,7 @@ Expected<SaveSummary, QString> saveCatalogueEdits(QSqlDatabase db, const Editabl
         changedElsewhere = false;
         workError.clear();
         QString error;
+        lockBusy = false;
         if (inTransaction(db, writeAll, &error, &busy)) {
             summary.attempts = attempt;
             return summary;
@@ -514,6 +532,7 @@ Expected<SaveSummary, QString> saveCatalogueEdits(QSqlDatabase db, const Editabl
             return Result::failure(QStringLiteral("水泵目录在打开维护窗口之后已被其他程序修改，未保存任何内容。"
                                                   "请放弃修改，重新打开本窗口后再改。"));
         lastError = workError.isEmpty() ? error : workError;
+        busy = busy || lockBusy;
         if (!busy)
             break;
     }

@@ -196,6 +196,11 @@ bool checkStoredCatalogue(const QSqlDatabase& db, CatalogueRules* rules, QString
     }
     while (pumps.next())
         rules->addPump(keyOf(pumps.value(0)), pumps.value(1).toString());
+    // A read that stops at a damaged page is an error, not the table's end.
+    if (pumps.lastError().isValid()) {
+        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(names::pumpTable()), pumps.lastError());
+        return false;
+    }
     QSqlQuery points(db);
     points.setForwardOnly(true);
     if (!points.exec(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5 ORDER BY rowid")
@@ -207,6 +212,10 @@ bool checkStoredCatalogue(const QSqlDatabase& db, CatalogueRules* rules, QString
     while (points.next())
         rules->addPoint(keyOf(points.value(0)), numberOrNaN(points.value(1)), numberOrNaN(points.value(2)),
                         numberOrNaN(points.value(3)));
+    if (points.lastError().isValid()) {
+        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(names::pointTable()), points.lastError());
+        return false;
+    }
     rules->finish();
     return true;
 }

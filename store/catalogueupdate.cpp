@@ -1,6 +1,7 @@
 #include "store/catalogueupdate.h"
 
 #include "store/database.h"
+#include "store/dbcopy.h"
 #include "store/names.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace tarnwick::store {
 
@@ -65,6 +68,87 @@ bool copyTable(QSqlDatabase db, const QString& table, QString* error)
     return true;
 }
 
+// A server cannot attach a file: the new catalogue is read through a
+// connection of its own, in one snapshot, and written in one server
+// transaction that keeps other catalogue writers out.
+Expected<CatalogueUpdate, QString> replaceServerCatalogue(QSqlDatabase db, const QString& source)
+{
+    using Result = Expected<CatalogueUpdate, QString>;
+    const QString server = QStringLiteral("“%1”").arg(db.databaseName());
+    const auto from = Connection::open(source, Connection::Access::ReadOnly);
+    if (!from)
+        return Result::failure(from.error());
+    const QSqlDatabase sourceDb = from.value()->database();
+    const ReadSnapshot snapshot(sourceDb);
+    if (!snapshot.isValid())
+        return Result::failure(snapshot.error());
+    const auto sourceTables = readTableInfo(sourceDb);
+    if (!sourceTables)
+        return Result::failure(sourceTables.error());
+    auto tableIn = [](const QList<TableInfo>& tables, const QString& name) -> const TableInfo* {
+        for (const TableInfo& table : tables) {
+            if (table.name == name)
+                return &table;
+        }
+        return nullptr;
+    };
+    for (const QString& table : catalogueTables()) {
+        if (!tableIn(sourceTables.value(), table))
+            return Result::failure(
+                QStringLiteral("数据库文件 %1 中没有“%2”，目录没有更新。").arg(QDir::toNativeSeparators(source), table));
+    }
+    CatalogueUpdate update;
+    QString error;
+    const bool written = inTransaction(
+        db,
+        [&] {
+            if (!lockCatalogue(db, &error))
+                return false;
+            const auto targetTables = readTableInfo(db);
+            if (!targetTables) {
+                error = targetTables.error();
+                return false;
+            }
+            for (const QString& name : catalogueTables()) {
+                const TableInfo* target = tableIn(targetTables.value(), name);
+                const TableInfo* from = tableIn(sourceTables.value(), name);
+                if (!target) {
+                    error = QStringLiteral("服务器数据库 %1 中没有“%2”，目录没有更新。").arg(server, name);
+                    return false;
+                }
+                // Every field of ours comes from the new catalogue, as its
+                // column on the server is typed; fields beyond ours stay behind.
+                TableInfo copied = *target;
+                for (const ColumnInfo& column : target->columns) {
+                    const bool present = std::any_of(from->columns.cbegin(), from->columns.cend(),
+                                                      [&](const ColumnInfo& c) { return c.name == column.name; });
+                    if (!present) {
+                        error = QStringLiteral("新的数据库的“%1”中缺少字段“%2”。").arg(name, column.name);
+                        return false;
+                    }
+                }
+                QSqlQuery clear(db);
+                if (!clear.exec(QStringLiteral("DELETE FROM %1").arg(quotedName(name)))) {
+                    error = databaseErrorText(QStringLiteral("更新服务器数据库 %1 中的“%2”").arg(server, name),
+                                              clear.lastError());
+                    return false;
+                }
+                qint64 rows = 0;
+                if (!copyRows(sourceDb, db, copied, QString(), {}, &rows, &error))
+                    return false;
+                if (name == names::pumpTable())
+                    update.pumps = static_cast<int>(rows);
+                else if (name == names::pointTable())
+                    update.points = static_cast<int>(rows);
+            }
+            return true;
+        },
+        &error);
+    if (!written)
+        return Result::failure(error.isEmpty() ? QStringLiteral("服务器数据库 %1 的目录没有更新。").arg(server) : error);
+    return update;
+}
+
 } // namespace
 
 Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QString& source)
@@ -73,6 +157,8 @@ Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QStri
     if (databaseFileKind(source) != DatabaseFileKind::SQLite)
         return Result::failure(
             QStringLiteral("文件 %1 不是本程序的数据库文件，目录没有更新。").arg(QDir::toNativeSeparators(source)));
+    if (isServer(db))
+        return replaceServerCatalogue(db, source);
     QSqlQuery attach(db);
     // Read-only: the new catalogue usually lies where the user may not write.
     attach.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kSource));

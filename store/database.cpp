@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSettings>
 #include <QUrl>
-#include <QUrlQuery>
+
+#include <libpq-fe.h>
 
 #include <atomic>
 #include <optional>
@@ -66,23 +68,25 @@ QString settingsDatabase()
     return userSettings().value(QStringLiteral("database")).toString();
 }
 
-void setSettingsDatabase(const QString& location)
+bool setSettingsDatabase(const QString& location, QString* error)
 {
     // A password stays in the password file or the environment.
     QString kept = location.trimmed();
     if (isServerLocation(kept)) {
-        QUrl url(kept);
-        url.setPassword(QString());
-        QUrlQuery query(url);
-        query.removeAllQueryItems(QStringLiteral("password"));
-        url.setQuery(query);
-        kept = url.toString();
+        const auto address = parseServerAddress(kept);
+        if (!address) {
+            if (error)
+                *error = address.error();
+            return false;
+        }
+        kept = address->location();
     }
     QSettings settings = userSettings();
     if (kept.isEmpty())
         settings.remove(QStringLiteral("database"));
     else
         settings.setValue(QStringLiteral("database"), kept);
+    return true;
 }
 
 QString connectionString(const QString& folder)
@@ -205,7 +209,23 @@ Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& p
     const QString name = QStringLiteral("tarnwick-%1").arg(connectionCounter.fetch_add(1));
     const bool readOnly = access == Access::ReadOnly;
     auto error = openDriverConnection(name, path, readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
-    if (error && readOnly && (nativeCode(*error) == kSqliteCantOpen || nativeCode(*error) == kSqliteReadOnly)) {
+    // A journal beside the file after a crash holds the pages of a
+    // half-written transaction: the file is read only once it is rolled
+    // back, which takes a connection that may write.
+    const bool journal = QFileInfo::exists(path + QStringLiteral("-journal"));
+    if (error && readOnly && journal && nativeCode(*error) == kSqliteReadOnly) {
+        closeDriverConnection(name);
+        error = openDriverConnection(name, path, QStringLiteral("mode=rw"));
+        closeDriverConnection(name);
+        if (error)
+            return Result::failure(
+                QStringLiteral("数据库文件 %1 上次写入时被中断，旁边的日志文件 %2 中的修改须先撤销才能读取；"
+                               "本程序不能写入该文件或它所在的文件夹，无法撤销。请在可以写入的文件夹中打开一次该数据库（或请管理员打开），"
+                               "然后再试。%3")
+                    .arg(nativePath(path), nativePath(path + QStringLiteral("-journal")), driverText(*error)));
+        error = openDriverConnection(name, path, QStringLiteral("mode=ro"));
+    } else if (error && readOnly && !journal &&
+               (nativeCode(*error) == kSqliteCantOpen || nativeCode(*error) == kSqliteReadOnly)) {
         // A file left in write-ahead-log mode needs its shared-memory file
         // beside it; in a folder nobody may write to, that file cannot be
         // made. Nobody can be writing there either, so the file is read as
@@ -253,7 +273,9 @@ QSqlDatabase Connection::database() const
 
 bool isServerLocation(const QString& location)
 {
-    return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
+    const QString trimmed = location.trimmed();
+    return trimmed.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           trimmed.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
 
 bool isServer(const QSqlDatabase& db)
@@ -261,64 +283,186 @@ bool isServer(const QSqlDatabase& db)
     return db.driverName() == QLatin1String("QPSQL");
 }
 
+QString ServerAddress::value(const QString& keyword) const
+{
+    for (const auto& [key, value] : keywords) {
+        if (key == keyword)
+            return value;
+    }
+    return QString();
+}
+
+bool ServerAddress::hasPassword() const
+{
+    return !value(QStringLiteral("password")).isEmpty();
+}
+
+QString ServerAddress::location() const
+{
+    // Host and port in the address itself when they are one plain name;
+    // a socket folder or a list of hosts goes into the query.
+    const QString host = value(QStringLiteral("host"));
+    const QString port = value(QStringLiteral("port"));
+    const bool plainHost = !host.isEmpty() && !host.contains(QLatin1Char('/')) && !host.contains(QLatin1Char(','));
+    auto encoded = [](const QString& text) -> QString { return QString::fromLatin1(QUrl::toPercentEncoding(text)); };
+    QString text = QStringLiteral("postgresql://");
+    const QString user = value(QStringLiteral("user"));
+    if (!user.isEmpty())
+        text += encoded(user) + QLatin1Char('@');
+    if (plainHost) {
+        text += host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : encoded(host);
+        if (!port.isEmpty() && !port.contains(QLatin1Char(',')))
+            text += QLatin1Char(':') + encoded(port);
+    }
+    text += QLatin1Char('/') + encoded(value(QStringLiteral("dbname")));
+    QStringList query;
+    for (const auto& [key, value] : keywords) {
+        if (key == QLatin1String("password") || key == QLatin1String("user") || key == QLatin1String("dbname"))
+            continue;
+        if (plainHost && key == QLatin1String("host"))
+            continue;
+        if (plainHost && key == QLatin1String("port") && !port.contains(QLatin1Char(',')))
+            continue;
+        // A socket folder stays readable: '/' needs no encoding in a query.
+        query.append(encoded(key) + QLatin1Char('=') + QString::fromLatin1(QUrl::toPercentEncoding(value, "/")));
+    }
+    if (!query.isEmpty())
+        text += QLatin1Char('?') + query.join(QLatin1Char('&'));
+    return text;
+}
+
+namespace {
+
+// The address with its scheme in small letters, as libpq wants it.
+QString normalisedAddress(const QString& location)
+{
+    QString text = location.trimmed();
+    const qsizetype scheme = text.indexOf(QLatin1String("://"));
+    if (scheme > 0)
+        text = text.left(scheme).toLower() + text.mid(scheme);
+    return text;
+}
+
+// An '@' or '/' inside a password must be written %40 or %2F: unencoded,
+// libpq takes the password to end at the first '@' and the rest for the
+// host and the database, so that part of the password would be kept.
+bool ambiguousCredentials(const QString& text)
+{
+    const qsizetype query = text.indexOf(QLatin1Char('?'));
+    return text.left(query < 0 ? text.size() : query).count(QLatin1Char('@')) > 1;
+}
+
+std::optional<ServerAddress> libpqReading(const QString& text)
+{
+    char* message = nullptr;
+    PQconninfoOption* options = PQconninfoParse(text.toUtf8().constData(), &message);
+    // libpq's words about a bad address may quote it, password and all.
+    if (message)
+        PQfreemem(message);
+    if (!options)
+        return std::nullopt;
+    ServerAddress address;
+    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+        if (option->val)
+            address.keywords.append({QString::fromUtf8(option->keyword), QString::fromUtf8(option->val)});
+    }
+    PQconninfoFree(options);
+    return address;
+}
+
+} // namespace
+
+Expected<ServerAddress, QString> parseServerAddress(const QString& location)
+{
+    using Result = Expected<ServerAddress, QString>;
+    const QString text = normalisedAddress(location);
+    if (ambiguousCredentials(text))
+        return Result::failure(QStringLiteral("数据库地址中有不止一个“@”：用户名或密码中的 @、/、: 等字符须写成 %40、%2F、%3A；"
+                                              "密码最好不写在地址中，而写在 ~/.pgpass 中。"));
+    const auto address = libpqReading(text);
+    if (!address)
+        return Result::failure(QStringLiteral("数据库地址 %1 的格式不对：应写成 postgresql://用户@主机:端口/数据库名，"
+                                              "查询参数写成 ?键=值&键=值，值中的空格、=、& 等字符须写成 %20、%3D、%26。")
+                                   .arg(shownLocation(location)));
+    if (address->value(QStringLiteral("dbname")).isEmpty())
+        return Result::failure(
+            QStringLiteral("数据库地址 %1 不完整：应写成 postgresql://用户@主机:端口/数据库名。").arg(shownLocation(location)));
+    return *address;
+}
+
 QString shownLocation(const QString& location)
 {
     if (!isServerLocation(location))
         return QDir::toNativeSeparators(location);
-    QUrl url(location);
-    url.setPassword(QString());
-    QUrlQuery query(url);
-    query.removeAllQueryItems(QStringLiteral("password"));
-    url.setQuery(query);
-    return url.toString();
+    // libpq's reading rebuilt without the password; an address it cannot
+    // read is shown only up to where a password could begin.
+    const QString text = normalisedAddress(location);
+    if (!ambiguousCredentials(text)) {
+        if (const auto address = libpqReading(text))
+            return address->location();
+    }
+    const qsizetype scheme = text.indexOf(QLatin1String("://"));
+    return text.left(scheme + 3) + QStringLiteral("…");
 }
 
 Expected<std::shared_ptr<Connection>, QString> Connection::openServer(const QString& location, Access access)
 {
     using Result = Expected<std::shared_ptr<Connection>, QString>;
-    const QUrl url(location);
-    if (!url.isValid() || url.path().size() < 2)
-        return Result::failure(
-            QStringLiteral("数据库地址 %1 不完整：应写成 postgresql://用户@主机:端口/数据库名。").arg(shownLocation(location)));
+    const auto address = parseServerAddress(location);
+    if (!address)
+        return Result::failure(address.error());
     const QString name = QStringLiteral("tarnwick-%1").arg(connectionCounter.fetch_add(1));
     std::shared_ptr<Connection> connection(new Connection(name, location, access));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
     if (!db.isValid())
         return Result::failure(QStringLiteral("无法连接 PostgreSQL 数据库：本机没有安装 Qt 的 PostgreSQL 驱动（libqt6sql6-psql）。"));
-    db.setDatabaseName(QUrl::fromPercentEncoding(url.path(QUrl::FullyEncoded).mid(1).toUtf8()));
-    if (!url.userName().isEmpty())
-        db.setUserName(url.userName());
+    // Every keyword goes to libpq as one quoted value, so that a value with
+    // blanks or an '=' stays one value and never becomes a keyword of its own.
     // A password in the address is passed on; otherwise libpq takes it from
     // the password file or PGPASSWORD, as for every PostgreSQL program.
-    if (!url.password().isEmpty())
-        db.setPassword(url.password());
-    if (!url.host().isEmpty())
-        db.setHostName(url.host());
-    if (url.port() > 0)
-        db.setPort(url.port());
-    QStringList options = {QStringLiteral("application_name=tarnwick"), QStringLiteral("connect_timeout=10")};
-    const QUrlQuery query(url);
-    for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
-        if (key == QLatin1String("host"))
-            db.setHostName(value);
-        else if (key == QLatin1String("port"))
-            db.setPort(value.toInt());
+    auto quoted = [](QString value) -> QString {
+        value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+        value.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+        return QLatin1Char('\'') + value + QLatin1Char('\'');
+    };
+    QStringList options;
+    bool named = false;
+    bool timeout = false;
+    // The session's settings go with the connection's options, so that a
+    // connection reopened after the server was lost has them again.
+    QString sessionOptions = QStringLiteral("-c client_min_messages=warning");
+    if (access == Access::ReadOnly)
+        sessionOptions += QStringLiteral(" -c default_transaction_read_only=on");
+    for (const auto& [key, value] : address->keywords) {
+        if (key == QLatin1String("dbname"))
+            db.setDatabaseName(value);
         else if (key == QLatin1String("user"))
             db.setUserName(value);
         else if (key == QLatin1String("password"))
             db.setPassword(value);
-        else if (key == QLatin1String("dbname"))
-            db.setDatabaseName(value);
-        else
-            options.append(key + QLatin1Char('=') + value);
+        else if (key == QLatin1String("host"))
+            db.setHostName(value);
+        else if (key == QLatin1String("options"))
+            sessionOptions = value + QLatin1Char(' ') + sessionOptions;
+        else {
+            // Qt's driver turns every ';' of its options into a blank.
+            if (value.contains(QLatin1Char(';')))
+                return Result::failure(QStringLiteral("数据库地址中参数“%1”的值含有分号，无法使用。").arg(key));
+            named = named || key == QLatin1String("application_name");
+            timeout = timeout || key == QLatin1String("connect_timeout");
+            options.append(key + QLatin1Char('=') + quoted(value));
+        }
     }
+    if (sessionOptions.contains(QLatin1Char(';')))
+        return Result::failure(QStringLiteral("数据库地址中参数“options”的值含有分号，无法使用。"));
+    options.append(QStringLiteral("options=") + quoted(sessionOptions));
+    if (!named)
+        options.append(QStringLiteral("application_name=tarnwick"));
+    if (!timeout)
+        options.append(QStringLiteral("connect_timeout=10"));
     db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open())
         return Result::failure(databaseErrorText(QStringLiteral("连接数据库 %1").arg(shownLocation(location)), db.lastError()));
-    QSqlQuery setup(db);
-    setup.exec(QStringLiteral("SET client_min_messages = warning"));
-    if (access == Access::ReadOnly)
-        setup.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
     return connection;
 }
 
@@ -349,14 +493,22 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
     // One look at the server's own catalogue: the kind of the relation and
     // its columns in order.
     QSqlQuery columns(db);
-    columns.setForwardOnly(true);
-    columns.prepare(QStringLiteral("SELECT c.relkind, a.attname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                   "JOIN pg_attribute a ON a.attrelid = c.oid WHERE n.nspname = current_schema() "
-                                   "AND c.relname = ? AND c.relkind IN ('r', 'v') AND a.attnum > 0 AND NOT a.attisdropped "
-                                   "ORDER BY a.attnum"));
-    columns.addBindValue(tableOrView);
-    if (!columns.exec())
-        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), columns.lastError()));
+    QSqlError error;
+    const bool read = runReviving(db, [&](QSqlError* e) {
+        columns = QSqlQuery(db);
+        columns.setForwardOnly(true);
+        columns.prepare(QStringLiteral("SELECT c.relkind, a.attname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                       "JOIN pg_attribute a ON a.attrelid = c.oid WHERE n.nspname = current_schema() "
+                                       "AND c.relname = ? AND c.relkind IN ('r', 'v') AND a.attnum > 0 AND NOT a.attisdropped "
+                                       "ORDER BY a.attnum"));
+        columns.addBindValue(tableOrView);
+        if (columns.exec())
+            return true;
+        *e = columns.lastError();
+        return false;
+    }, &error);
+    if (!read)
+        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), error));
     QStringList fields;
     bool hasRowid = false;
     bool hasUser = false;
@@ -405,7 +557,25 @@ Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, con
     if (query.value(0).toString() == QStringLiteral("table")) {
         result.hasRowKey = true;
         result.writable = true;
-        result.sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedName(tableOrView));
+        // A copy of a server's database keeps the engineer's name beside
+        // the program's fields; the file program has no use for it.
+        QSqlQuery columns(db);
+        columns.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+        columns.addBindValue(tableOrView);
+        if (!columns.exec())
+            return Result::failure(QStringLiteral("无法读取数据库结构：%1").arg(columns.lastError().text()));
+        QStringList fields;
+        bool hasUser = false;
+        while (columns.next()) {
+            const QString name = columns.value(0).toString();
+            if (name == QStringLiteral("用户"))
+                hasUser = true;
+            else
+                fields.append(quotedName(name));
+        }
+        result.sql = hasUser ? QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+                                   .arg(fields.join(QStringLiteral(", ")), quotedName(tableOrView))
+                             : QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedName(tableOrView));
     } else {
         result.sql = QStringLiteral("SELECT * FROM %1").arg(quotedName(tableOrView));
     }
@@ -447,6 +617,98 @@ QString updateByRowKeySql(const QString& table, const QStringList& fields)
     for (const QString& field : fields)
         assignments.append(quotedName(field) + QStringLiteral(" = ?"));
     return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedName(table), assignments.join(QStringLiteral(", ")));
+}
+
+namespace {
+
+PGconn* serverHandle(const QSqlDatabase& db)
+{
+    if (!isServer(db) || !db.driver())
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    // The driver names the type by libpq's struct.
+    if (!handle.isValid() || (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+} // namespace
+
+bool runReviving(QSqlDatabase db, const std::function<bool(QSqlError*)>& run, QSqlError* error)
+{
+    // Only a connection that holds no transaction may be replaced: its
+    // session has nothing to lose.
+    PGconn* before = serverHandle(db);
+    const bool mayReopen =
+        before && (PQstatus(before) == CONNECTION_BAD || PQtransactionStatus(before) == PQTRANS_IDLE);
+    if (run(error))
+        return true;
+    PGconn* after = serverHandle(db);
+    if (!mayReopen || !after || PQstatus(after) != CONNECTION_BAD)
+        return false;
+    // The server went away meanwhile (a restart, a lost network): one new
+    // connection, with the same address and session settings, and the
+    // statement once more.
+    db.close();
+    if (!db.open()) {
+        *error = QSqlError(QStringLiteral("与数据库服务器的连接已断开，重新连接没有成功：%1").arg(db.lastError().text()),
+                           QString(), QSqlError::ConnectionError, QStringLiteral("08006"));
+        return false;
+    }
+    return run(error);
+}
+
+bool lockLatestResults(QSqlDatabase db, QString* error)
+{
+    // A file's write transaction holds the whole file already.
+    if (!isServer(db))
+        return true;
+    // A transaction-level advisory lock keyed by the engineer: released by
+    // the commit or the rollback, whatever happens to the program.
+    QSqlQuery lock(db);
+    if (lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('tarnwick latest results ' || current_user))")))
+        return true;
+    *error = databaseErrorText(QStringLiteral("锁定“%1”").arg(names::latestResultsTable()), lock.lastError());
+    return false;
+}
+
+bool lockCatalogue(QSqlDatabase db, QString* error, bool* busy)
+{
+    if (busy)
+        *busy = false;
+    if (!isServer(db))
+        return true;
+    // Only the tables that exist: a copy into an empty database has none yet.
+    QSqlQuery existing(db);
+    existing.setForwardOnly(true);
+    const QStringList tables = {names::pumpTable(), names::pointTable(), names::schematicTable(), names::companyTable()};
+    QStringList marks;
+    for (int i = 0; i < tables.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    existing.prepare(QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                    "WHERE n.nspname = current_schema() AND c.relkind = 'r' AND c.relname IN (%1)")
+                         .arg(marks.join(QStringLiteral(", "))));
+    for (const QString& table : tables)
+        existing.addBindValue(table);
+    if (!existing.exec()) {
+        *error = databaseErrorText(QStringLiteral("锁定水泵目录"), existing.lastError());
+        return false;
+    }
+    QStringList present;
+    while (existing.next())
+        present.append(quotedName(existing.value(0).toString()));
+    if (present.isEmpty())
+        return true;
+    // EXCLUSIVE lets designs read the catalogue meanwhile but no one else
+    // change it; the statements after the lock see every change committed
+    // before it.
+    QSqlQuery lock(db);
+    if (lock.exec(QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(present.join(QStringLiteral(", ")))))
+        return true;
+    if (busy)
+        *busy = isBusyError(lock.lastError());
+    *error = databaseErrorText(QStringLiteral("锁定水泵目录"), lock.lastError());
+    return false;
 }
 
 bool setBusyTimeout(QSqlDatabase db, int milliseconds)
@@ -555,12 +817,18 @@ ReadSnapshot::ReadSnapshot(QSqlDatabase db) : m_db(std::move(db))
 {
     // A deferred transaction takes its snapshot at the first read and holds
     // it to the end.
-    QSqlQuery begin(m_db);
     // On a server: one consistent view of every table until the end.
     const QString statement = isServer(m_db) ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
                                              : QStringLiteral("BEGIN");
-    if (!begin.exec(statement))
-        m_error = databaseErrorText(QStringLiteral("读取数据库"), begin.lastError());
+    QSqlError error;
+    if (!runReviving(m_db, [&](QSqlError* e) {
+            QSqlQuery begin(m_db);
+            if (begin.exec(statement))
+                return true;
+            *e = begin.lastError();
+            return false;
+        }, &error))
+        m_error = databaseErrorText(QStringLiteral("读取数据库"), error);
 }
 
 ReadSnapshot::~ReadSnapshot()
@@ -579,14 +847,21 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
     // writer for the busy timeout. A deferred transaction that reads before
     // it writes would instead fail at once with "database is locked" when
     // another connection has written in between.
-    QSqlQuery statement(db);
-    if (!statement.exec(isServer(db) ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"))) {
+    QSqlError beginError;
+    if (!runReviving(db, [&](QSqlError* e) {
+            QSqlQuery begin(db);
+            if (begin.exec(isServer(db) ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+                return true;
+            *e = begin.lastError();
+            return false;
+        }, &beginError)) {
         if (busy)
-            *busy = isBusyError(statement.lastError());
+            *busy = isBusyError(beginError);
         if (error)
-            *error = databaseErrorText(QStringLiteral("开始写入数据库"), statement.lastError());
+            *error = databaseErrorText(QStringLiteral("开始写入数据库"), beginError);
         return false;
     }
+    QSqlQuery statement(db);
     if (!work()) {
         statement.exec(QStringLiteral("ROLLBACK"));
         return false;

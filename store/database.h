@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <utility>
+
 #include <functional>
 #include <memory>
 
@@ -27,7 +29,9 @@ void useServerDatabase(const QString& location);
 // The user's choice of database for the windows, kept in the per-user
 // settings ("database"); never with a password.
 QString settingsDatabase();
-void setSettingsDatabase(const QString& location);
+// False, with the reason, for a server address that cannot be read; the
+// setting is then left as it was.
+bool setSettingsDatabase(const QString& location, QString* error = nullptr);
 // Names the driver and the database path, as the connection is opened.
 QString connectionString(const QString& folder);
 QString connectionStringForFile(const QString& path);
@@ -121,6 +125,18 @@ QString updateByRowKeySql(const QString& table, const QStringList& fields);
 // "postgresql://user@/dbname?host=/folder/of/the/socket". Anything else is a
 // database file.
 bool isServerLocation(const QString& location);
+
+// A server's address as libpq reads it: its keywords and values in order.
+struct ServerAddress
+{
+    QList<std::pair<QString, QString>> keywords;
+    QString value(const QString& keyword) const;
+    bool hasPassword() const;
+    // The address rebuilt as postgresql://user@host:port/dbname?key=value,
+    // every part encoded, without the password.
+    QString location() const;
+};
+Expected<ServerAddress, QString> parseServerAddress(const QString& location);
 bool isServer(const QSqlDatabase& db);
 // The location for messages and windows: a file in native separators, an
 // address without its password.
@@ -136,6 +152,23 @@ QString quotedName(const QString& name);
 // `busy`, when given, tells whether the transaction failed only because
 // another program held the database past the wait.
 bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* error, bool* busy = nullptr);
+
+// Called first inside a transaction that writes. Writers of one engineer's
+// latest results (on a file: of the file) take turns until the transaction
+// ends, so that the rows a run reads back are the rows it wrote.
+bool lockLatestResults(QSqlDatabase db, QString* error);
+// Keeps every other writer of the catalogue tables out until the transaction
+// ends, while readers go on reading; on a file the write transaction does.
+// Whatever the transaction then reads of the catalogue stays true until it
+// commits.
+// `busy` tells whether the lock was not had within the wait.
+bool lockCatalogue(QSqlDatabase db, QString* error, bool* busy = nullptr);
+
+// Runs the first statement of an action. When a server connection that held
+// no transaction turns out to be lost (the server restarted), it is opened
+// again once, with the same address and settings, and `run` runs once more;
+// the windows, whose connections live long, go on working that way.
+bool runReviving(QSqlDatabase db, const std::function<bool(QSqlError*)>& run, QSqlError* error);
 
 // How long a statement on this connection waits for another program's lock.
 bool setBusyTimeout(QSqlDatabase db, int milliseconds);

@@ -65,14 +65,101 @@ bool isVarSpeedTable(const QString& table)
 // with their keys.
 bool makeTable(QSqlDatabase db, const TableInfo& table, QString* error)
 {
-    if (isVarSpeedTable(table.name))
-        return ensureVarSpeedTables(db, error);
-    return createTable(db, table, error);
+    if (!isVarSpeedTable(table.name))
+        return createTable(db, table, error);
+    if (!ensureVarSpeedTables(db, error))
+        return false;
+    // A copy of a server's variable-speed tables into a file keeps the
+    // engineer's name, which the file's own tables do not have.
+    const auto made = readTableInfo(db);
+    if (!made) {
+        *error = made.error();
+        return false;
+    }
+    QStringList have;
+    for (const TableInfo& t : made.value()) {
+        if (t.name == table.name) {
+            for (const ColumnInfo& column : t.columns)
+                have.append(column.name);
+        }
+    }
+    QSqlQuery query(db);
+    for (const ColumnInfo& column : table.columns) {
+        if (have.contains(column.name))
+            continue;
+        const QString definition = column.name == userColumn()
+                                       ? userColumnDefinition(isServer(db))
+                                       : quotedName(column.name) + QLatin1Char(' ') + typeName(column.kind, isServer(db));
+        if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quotedName(table.name), definition))) {
+            *error = databaseErrorText(QStringLiteral("为“%1”添加字段“%2”").arg(table.name, column.name), query.lastError());
+            return false;
+        }
+    }
+    return true;
+}
+
+// What the administrator granted on the server's tables and views and their
+// row-level security, as the statements that give it back to the tables a
+// replacing copy makes anew. The owner's own rights come with ownership.
+bool rightsStatements(QSqlDatabase db, const QStringList& relations, QStringList* statements, QString* error)
+{
+    if (relations.isEmpty())
+        return true;
+    QStringList marks;
+    for (int i = 0; i < relations.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    const QString in = marks.join(QStringLiteral(", "));
+    const QString grants = QStringLiteral(
+        "SELECT format('GRANT %s ON %I TO %s%s', a.privilege_type, c.relname, "
+        "CASE WHEN a.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(g.rolname) END, "
+        "CASE WHEN a.is_grantable THEN ' WITH GRANT OPTION' ELSE '' END) "
+        "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace CROSS JOIN LATERAL aclexplode(c.relacl) a "
+        "LEFT JOIN pg_roles g ON g.oid = a.grantee "
+        "WHERE n.nspname = current_schema() AND c.relname IN (%1) AND a.grantee <> c.relowner");
+    const QString security = QStringLiteral(
+        "SELECT format('ALTER TABLE %I ENABLE ROW LEVEL SECURITY', c.relname) FROM pg_class c "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = current_schema() AND c.relname IN (%1) "
+        "AND c.relrowsecurity UNION ALL "
+        "SELECT format('ALTER TABLE %I FORCE ROW LEVEL SECURITY', c.relname) FROM pg_class c "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = current_schema() AND c.relname IN (%1) "
+        "AND c.relforcerowsecurity");
+    const QString policies = QStringLiteral(
+        "SELECT format('CREATE POLICY %I ON %I AS %s FOR %s TO %s%s%s', policyname, tablename, permissive, cmd, "
+        "(SELECT string_agg(CASE WHEN r = 'public' THEN 'PUBLIC' ELSE quote_ident(r) END, ', ') FROM unnest(roles) r), "
+        "CASE WHEN qual IS NULL THEN '' ELSE ' USING (' || qual || ')' END, "
+        "CASE WHEN with_check IS NULL THEN '' ELSE ' WITH CHECK (' || with_check || ')' END) "
+        "FROM pg_policies WHERE schemaname = current_schema() AND tablename IN (%1)");
+    for (const QString& sql : {grants, security, policies}) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        query.prepare(sql.arg(in));
+        const int times = sql == security ? 2 : 1;
+        for (int t = 0; t < times; ++t) {
+            for (const QString& relation : relations)
+                query.addBindValue(relation);
+        }
+        if (!query.exec()) {
+            *error = databaseErrorText(QStringLiteral("读取表的权限"), query.lastError());
+            return false;
+        }
+        while (query.next())
+            statements->append(query.value(0).toString());
+    }
+    return true;
 }
 
 bool isResultTable(const QString& table)
 {
     return table == names::allResultsTable() || table == names::latestResultsTable();
+}
+
+int columnIndex(const TableInfo& table, const QString& name)
+{
+    for (int c = 0; c < table.columns.size(); ++c) {
+        if (table.columns[c].name == name)
+            return c;
+    }
+    return -1;
 }
 
 QString columnList(const TableInfo& table)
@@ -130,8 +217,16 @@ Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
                                                  "WHERE n.nspname = current_schema() AND c.relkind = 'r' ORDER BY c.oid")
                                 : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
                                                  "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
-    if (!query.exec(list))
-        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError()));
+    QSqlError error;
+    const bool listed = runReviving(QSqlDatabase(db), [&](QSqlError* e) {
+        query = QSqlQuery(db);
+        if (query.exec(list))
+            return true;
+        *e = query.lastError();
+        return false;
+    }, &error);
+    if (!listed)
+        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), error));
     while (query.next())
         tables.append({query.value(0).toString(), {}});
     for (TableInfo& table : tables) {
@@ -148,7 +243,9 @@ Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
             return Result::failure(databaseErrorText(QStringLiteral("读取“%1”的结构").arg(table.name), columns.lastError()));
         while (columns.next()) {
             const QString name = columns.value(0).toString();
-            if (server && (name == QLatin1String("rowid") || name == userColumn()))
+            // The engineer's name is copied with the rows: a copy into a
+            // file keeps who made each one, and a copy back gives it back.
+            if (server && name == QLatin1String("rowid"))
                 continue;
             ColumnInfo column;
             column.name = name;
@@ -180,11 +277,17 @@ bool createTable(QSqlDatabase db, const TableInfo& table, QString* error)
     QStringList columns;
     if (server)
         columns.append(QStringLiteral("rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
-    for (const ColumnInfo& column : table.columns)
+    for (const ColumnInfo& column : table.columns) {
+        if (column.name == userColumn() && isPerEngineerTable(table.name)) {
+            if (!server)
+                columns.append(userColumnDefinition(false));
+            continue;
+        }
         columns.append(quotedName(column.name) + QLatin1Char(' ') + typeName(column.kind, server) +
                        (column.notNull ? QStringLiteral(" NOT NULL") : QString()));
+    }
     if (server && isResultTable(table.name))
-        columns.append(quotedName(userColumn()) + QStringLiteral(" text NOT NULL DEFAULT current_user"));
+        columns.append(userColumnDefinition(true));
     QSqlQuery query(db);
     if (query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table.name), columns.join(QStringLiteral(", ")))))
         return true;
@@ -234,7 +337,7 @@ bool copyStructure(const QSqlDatabase& source, QSqlDatabase target, QString* err
     return true;
 }
 
-Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableInfo& table)
+Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableInfo& table, const QString& nameForNoUser)
 {
     using Result = Expected<TableDigest, QString>;
     QSqlQuery query(db);
@@ -243,10 +346,13 @@ Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableIn
         return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), query.lastError()));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     TableDigest digest;
+    const int user = isPerEngineerTable(table.name) && !nameForNoUser.isEmpty() ? columnIndex(table, userColumn()) : -1;
     while (query.next()) {
         ++digest.rows;
         for (int c = 0; c < table.columns.size(); ++c) {
-            const QVariant value = asKind(query.value(c), table.columns[c].kind);
+            QVariant value = asKind(query.value(c), table.columns[c].kind);
+            if (c == user && (value.isNull() || value.toString().isEmpty()))
+                value = nameForNoUser;
             QByteArray bytes;
             if (value.isNull())
                 bytes = "N";
@@ -265,6 +371,50 @@ Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableIn
         return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), query.lastError()));
     digest.sum = hash.result();
     return digest;
+}
+
+bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& table, const QString& copier,
+              const std::function<void(const QString&, qint64)>& progress, qint64* rows, QString* error)
+{
+    *rows = 0;
+    QSqlQuery read(source);
+    read.setForwardOnly(true);
+    if (!read.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(table), quotedName(table.name)))) {
+        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
+        return false;
+    }
+    QStringList marks;
+    for (int c = 0; c < table.columns.size(); ++c)
+        marks.append(QStringLiteral("?"));
+    QSqlQuery insert(target);
+    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(quotedName(table.name), columnList(table), marks.join(QStringLiteral(", "))))) {
+        *error = databaseErrorText(QStringLiteral("写入“%1”").arg(table.name), insert.lastError());
+        return false;
+    }
+    const int user = isServer(target) && isPerEngineerTable(table.name) ? columnIndex(table, userColumn()) : -1;
+    while (read.next()) {
+        for (int c = 0; c < table.columns.size(); ++c) {
+            QVariant value = asKind(read.value(c), table.columns[c].kind);
+            // A row the file program made carries no name; on the server it
+            // is the copier's.
+            if (c == user && (value.isNull() || value.toString().isEmpty()))
+                value = copier;
+            insert.bindValue(c, value);
+        }
+        if (!insert.exec()) {
+            *error = databaseErrorText(QStringLiteral("写入“%1”第 %2 行").arg(table.name).arg(*rows + 1), insert.lastError());
+            return false;
+        }
+        ++*rows;
+        if (progress && *rows % 1000 == 0)
+            progress(table.name, *rows);
+    }
+    if (read.lastError().isValid()) {
+        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
+        return false;
+    }
+    return true;
 }
 
 Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, QSqlDatabase target,
@@ -293,11 +443,36 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
         return Result::failure(QStringLiteral("目标数据库中已有%1，没有复制任何数据。要替换它们，请加 --replace。")
                                    .arg(clashes.join(QStringLiteral("、"))));
 
+    // Who copies onto a server: the name of the rows that came without one.
+    QString copier;
+    if (isServer(target)) {
+        QSqlQuery who(target);
+        if (!who.exec(QStringLiteral("SELECT current_user")) || !who.next())
+            return Result::failure(databaseErrorText(QStringLiteral("读取数据库用户"), who.lastError()));
+        copier = who.value(0).toString();
+    }
+
     QList<CopiedTable> copied;
     QString error;
     const bool written = inTransaction(
         target,
         [&] {
+            if (!lockCatalogue(target, &error))
+                return false;
+            // Rights granted on the tables and the view being replaced go
+            // back onto the new ones.
+            QStringList rights;
+            if (isServer(target)) {
+                QStringList replaced;
+                for (const TableInfo& table : tables.value()) {
+                    if (existing.contains(table.name))
+                        replaced.append(table.name);
+                }
+                if (existing.contains(names::pumpView()))
+                    replaced.append(names::pumpView());
+                if (!rightsStatements(target, replaced, &rights, &error))
+                    return false;
+            }
             QSqlQuery drop(target);
             if (existing.contains(names::pumpView()) &&
                 !drop.exec(QStringLiteral("DROP VIEW %1").arg(quotedName(names::pumpView())))) {
@@ -318,41 +493,9 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
                 if (!makeTable(target, table, &error))
                     return false;
                 CopiedTable done{table.name, 0};
-                if (!options.withoutRows.contains(table.name)) {
-                    QSqlQuery read(source);
-                    read.setForwardOnly(true);
-                    if (!read.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                                       .arg(columnList(table), quotedName(table.name)))) {
-                        error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
-                        return false;
-                    }
-                    QStringList marks;
-                    for (int c = 0; c < table.columns.size(); ++c)
-                        marks.append(QStringLiteral("?"));
-                    QSqlQuery insert(target);
-                    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                            .arg(quotedName(table.name), columnList(table),
-                                                 marks.join(QStringLiteral(", "))))) {
-                        error = databaseErrorText(QStringLiteral("写入“%1”").arg(table.name), insert.lastError());
-                        return false;
-                    }
-                    while (read.next()) {
-                        for (int c = 0; c < table.columns.size(); ++c)
-                            insert.bindValue(c, asKind(read.value(c), table.columns[c].kind));
-                        if (!insert.exec()) {
-                            error = databaseErrorText(QStringLiteral("写入“%1”第 %2 行").arg(table.name).arg(done.rows + 1),
-                                                      insert.lastError());
-                            return false;
-                        }
-                        ++done.rows;
-                        if (options.progress && done.rows % 1000 == 0)
-                            options.progress(table.name, done.rows);
-                    }
-                    if (read.lastError().isValid()) {
-                        error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
-                        return false;
-                    }
-                }
+                if (!options.withoutRows.contains(table.name) &&
+                    !copyRows(source, target, table, copier, options.progress, &done.rows, &error))
+                    return false;
                 copied.append(done);
             }
             if (isServer(target)) {
@@ -370,7 +513,18 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
                     }
                 }
             }
-            return !sourceHasView || createPumpView(target, &error);
+            if (!restartRunNumbers(target, &error))
+                return false;
+            if (sourceHasView && !createPumpView(target, &error))
+                return false;
+            QSqlQuery grant(target);
+            for (const QString& statement : std::as_const(rights)) {
+                if (!grant.exec(statement)) {
+                    error = databaseErrorText(QStringLiteral("恢复表的权限"), grant.lastError());
+                    return false;
+                }
+            }
+            return true;
         },
         &error);
     if (!written)
@@ -381,8 +535,8 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
     for (const TableInfo& table : tables.value()) {
         if (options.withoutRows.contains(table.name))
             continue;
-        const auto from = tableDigest(source, table);
-        const auto to = tableDigest(target, table);
+        const auto from = tableDigest(source, table, copier);
+        const auto to = tableDigest(target, table, copier);
         if (!from)
             return Result::failure(from.error());
         if (!to)

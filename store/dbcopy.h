@@ -53,7 +53,17 @@ struct TableDigest
     qint64 rows = 0;
     QByteArray sum;
 };
-Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableInfo& table);
+// `nameForNoUser` stands for an empty engineer's name: a row a file held
+// without one takes the name of whoever copies it onto a server.
+Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableInfo& table,
+                                           const QString& nameForNoUser = QString());
+
+// Appends every row of the table in `source` to the same table in `target`,
+// in stored order, each value as its column's kind; the caller holds the
+// target's transaction. On a server a result row without an engineer's name
+// takes `copier`.
+bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& table, const QString& copier,
+              const std::function<void(const QString& table, qint64 rows)>& progress, qint64* rows, QString* error);
 
 struct CopyOptions
 {
@@ -71,6 +81,9 @@ struct CopiedTable
 // Copies every table of `source` into `target` in one transaction on the
 // target: refused when the target already holds any of them (unless
 // replace), and checked afterwards by row count and digest of every table.
+// Each result row keeps the engineer's name. On a server, replaced tables
+// keep the rights and row-level security they had, and no catalogue write
+// runs meanwhile.
 Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, QSqlDatabase target,
                                                    const CopyOptions& options);
 

@@ -3,10 +3,43 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include <sys/stat.h>
 
 namespace tarnwick::store {
+
+bool flushOutput(QSaveFile& file, QString* reason)
+{
+    bool written = file.flush() && file.error() == QFileDevice::NoError;
+    QString why = file.errorString();
+    if (written && ::fsync(file.handle()) != 0) {
+        why = QString::fromLocal8Bit(std::strerror(errno));
+        written = false;
+    }
+    if (written)
+        return true;
+    file.cancelWriting();
+    file.commit();
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+bool commitOutput(QSaveFile& file, QString* reason)
+{
+    if (!flushOutput(file, reason))
+        return false;
+    if (file.commit())
+        return true;
+    if (reason)
+        *reason = file.errorString();
+    return false;
+}
 
 namespace {
 

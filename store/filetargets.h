@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QSaveFile;
+
 // Output files are written beside their target and renamed over it. Renamed
 // over the database in use, or over another output of the same command, the
 // rename would silently destroy it; these checks refuse such a target first.
@@ -24,5 +26,18 @@ std::optional<QString> outputTargetConflict(const QStringList& outputs, const QS
 // a regular file (a folder, a device such as /dev/zero, a pipe that would
 // wait for a writer). Nothing when it can be read.
 std::optional<QString> inputFileProblem(const QString& path);
+
+// Finishes an output written through QSaveFile: the last buffered bytes
+// written and checked, the file on the disk, then renamed over its target.
+// False when any of it failed (a full disk, a quota): the temporary file is
+// removed and an existing target stays as it was. QSaveFile's own commit
+// does not notice a failure of that last flush, which would leave a
+// truncated file in place of the old one.
+// `reason` gets the system's words for the failure.
+bool commitOutput(QSaveFile& file, QString* reason = nullptr);
+// The first half of it, for outputs that are to replace their targets
+// together: false, with the file discarded, when the bytes did not all
+// reach the disk.
+bool flushOutput(QSaveFile& file, QString* reason = nullptr);
 
 } // namespace tarnwick::store

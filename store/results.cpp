@@ -90,7 +90,9 @@ bool clearCurrentResults(RowSet& latestRows, QString* error)
     // the write lock: rows another program wrote meanwhile go as well.
     QString deleteError;
     QString transactionError;
-    auto work = [&] { return deleteAllRows(latestRows, &deleteError); };
+    auto work = [&] {
+        return lockLatestResults(latestRows.connectionDatabase(), &deleteError) && deleteAllRows(latestRows, &deleteError);
+    };
     if (!inTransaction(latestRows.connectionDatabase(), work, &transactionError)) {
         const QString message = deleteError.isEmpty() ? transactionError : deleteError;
         latestRows.requery();

@@ -2,6 +2,8 @@
 
 #include "store/dbcopy.h"
 #include "store/database.h"
+#include "store/names.h"
+#include "store/varspeedstore.h"
 
 #include <QFile>
 #include <QSqlError>
@@ -79,6 +81,122 @@ QStringList splitSqlStatements(const QString& script)
 QString userColumn()
 {
     return QStringLiteral("用户");
+}
+
+QStringList perEngineerTables()
+{
+    return {names::allResultsTable(), names::latestResultsTable(), varspeednames::resultsTable(),
+            varspeednames::pointsTable()};
+}
+
+bool isPerEngineerTable(const QString& table)
+{
+    return perEngineerTables().contains(table);
+}
+
+QString userColumnDefinition(bool server)
+{
+    return quotedName(userColumn()) +
+           (server ? QStringLiteral(" text NOT NULL DEFAULT current_user") : QStringLiteral(" TEXT"));
+}
+
+QString runNumberSequence()
+{
+    return QStringLiteral("变速选型运行序号");
+}
+
+namespace {
+
+// The variable-speed tables that exist on the server and lack the
+// engineer's name; whether the run sequence is missing.
+bool missingServerParts(QSqlDatabase db, QStringList* tablesWithoutUser, bool* noSequence, QString* error)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT c.relname, EXISTS (SELECT 1 FROM pg_attribute a WHERE a.attrelid = c.oid AND a.attname = ? AND "
+        "NOT a.attisdropped) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'S') AND c.relname IN (?, ?, ?)"));
+    query.addBindValue(userColumn());
+    query.addBindValue(varspeednames::resultsTable());
+    query.addBindValue(varspeednames::pointsTable());
+    query.addBindValue(runNumberSequence());
+    if (!query.exec()) {
+        *error = databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError());
+        return false;
+    }
+    *noSequence = true;
+    while (query.next()) {
+        const QString name = query.value(0).toString();
+        if (name == runNumberSequence())
+            *noSequence = false;
+        else if (!query.value(1).toBool())
+            tablesWithoutUser->append(name);
+    }
+    return true;
+}
+
+} // namespace
+
+bool serverSchemaIsCurrent(QSqlDatabase db, QString* error)
+{
+    if (!isServer(db))
+        return true;
+    QStringList withoutUser;
+    bool noSequence = false;
+    if (!missingServerParts(db, &withoutUser, &noSequence, error))
+        return false;
+    return withoutUser.isEmpty() && !noSequence;
+}
+
+bool upgradeServerSchema(QSqlDatabase db, QString* error)
+{
+    if (!isServer(db))
+        return true;
+    QStringList withoutUser;
+    bool noSequence = false;
+    if (!missingServerParts(db, &withoutUser, &noSequence, error))
+        return false;
+    QSqlQuery query(db);
+    for (const QString& table : std::as_const(withoutUser)) {
+        if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quotedName(table), userColumnDefinition(true)))) {
+            *error = databaseErrorText(QStringLiteral("为“%1”添加字段“%2”").arg(table, userColumn()), query.lastError());
+            return false;
+        }
+    }
+    if (noSequence && !query.exec(QStringLiteral("CREATE SEQUENCE %1").arg(quotedName(runNumberSequence())))) {
+        *error = databaseErrorText(QStringLiteral("建立序列“%1”").arg(runNumberSequence()), query.lastError());
+        return false;
+    }
+    return restartRunNumbers(db, error);
+}
+
+bool restartRunNumbers(QSqlDatabase db, QString* error)
+{
+    if (!isServer(db))
+        return true;
+    // The next run number follows the highest stored one; a database without
+    // variable-speed results starts at 1.
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT to_regclass(?) IS NOT NULL, to_regclass(?) IS NOT NULL"));
+    query.addBindValue(quotedName(varspeednames::resultsTable()));
+    query.addBindValue(quotedName(runNumberSequence()));
+    if (!query.exec() || !query.next()) {
+        *error = databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError());
+        return false;
+    }
+    if (!query.value(1).toBool())
+        return true;
+    const QString highest = query.value(0).toBool()
+                                ? QStringLiteral("(SELECT max(%1) FROM %2)")
+                                      .arg(quotedName(QStringLiteral("运行序号")), quotedName(varspeednames::resultsTable()))
+                                : QStringLiteral("NULL::bigint");
+    query.prepare(QStringLiteral("SELECT setval(?::regclass, coalesce(%1, 0) + 1, false)").arg(highest));
+    query.addBindValue(quotedName(runNumberSequence()));
+    if (query.exec())
+        return true;
+    *error = databaseErrorText(QStringLiteral("设定“%1”").arg(runNumberSequence()), query.lastError());
+    return false;
 }
 
 bool createProgramSchema(QSqlDatabase db, QString* error)

@@ -24,5 +24,26 @@ bool createProgramSchema(QSqlDatabase db, QString* error);
 // On a server, the column of the result tables that names the engineer who
 // stored a row: each sees only his own latest results.
 QString userColumn();
+// The tables whose rows carry that column on a server: the two result tables
+// and the two variable-speed tables.
+bool isPerEngineerTable(const QString& table);
+QStringList perEngineerTables();
+// The column's definition: on a server filled in with the engineer's login
+// and never empty; in a file (a copy of a server's database) it may be empty,
+// for the program writes no name there.
+QString userColumnDefinition(bool server);
+// On a server, the sequence that numbers the variable-speed runs.
+QString runNumberSequence();
+
+// Brings a server database made by an earlier version up to the columns and
+// sequences above: the variable-speed tables get the engineer's name (rows
+// already there take the name of whoever runs this) and the run numbering
+// continues after the highest stored run. Needs the owner's rights; the
+// caller holds the transaction. Nothing to do on a file.
+bool upgradeServerSchema(QSqlDatabase db, QString* error);
+// Sets the run sequence after the highest stored run (after a copy).
+bool restartRunNumbers(QSqlDatabase db, QString* error);
+// Whether the server database lacks any of them.
+bool serverSchemaIsCurrent(QSqlDatabase db, QString* error);
 
 } // namespace tarnwick::store

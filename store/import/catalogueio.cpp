@@ -10,6 +10,7 @@
 #include "store/pumpcatalogue.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -338,14 +339,15 @@ bool csvText(const QVariant& value, QString* text)
     }
 }
 
-bool exportTable(QSqlDatabase db, const QString& table, const QStringList& fields, const QString& path, int* rows,
+// The rows of the table as the text of a CSV file.
+bool exportTable(QSqlDatabase db, const QString& table, const QStringList& fields, QByteArray* bytes, int* rows,
                  QString* error)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(
             QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(fields), store::quotedName(table)))) {
-        *error = QStringLiteral("无法读取“%1”：%2").arg(table, query.lastError().text());
+        *error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
         return false;
     }
     QString content = csvRecord(fields);
@@ -366,17 +368,12 @@ bool exportTable(QSqlDatabase db, const QString& table, const QStringList& field
         }
         content += csvRecord(values);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString());
+    // A read that stops at a damaged page is an error, not the table's end.
+    if (query.lastError().isValid()) {
+        *error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
         return false;
     }
-    file.write("\xEF\xBB\xBF");
-    file.write(content.toUtf8());
-    if (!file.commit()) {
-        *error = QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString());
-        return false;
-    }
+    *bytes = QByteArray("\xEF\xBB\xBF") + content.toUtf8();
     return true;
 }
 
@@ -554,6 +551,9 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
     const bool ok = store::inTransaction(
         db,
         [&] {
+            // The keys read below stay taken by no one else until the commit.
+            if (!store::lockCatalogue(db, &error))
+                return false;
             if (!replace) {
                 // A new pump's key must not meet an existing pump or stray
                 // points, which would otherwise join its run.
@@ -569,6 +569,10 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
                     const double key = store::numberOrNaN(query.value(0));
                     if (std::isfinite(key) && key == std::floor(key) && std::fabs(key) < 9.0e18)
                         taken.insert(static_cast<qint64>(key));
+                }
+                if (query.lastError().isValid()) {
+                    error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(n::pumpTable()), query.lastError());
+                    return false;
                 }
                 Problems clashes;
                 for (const CataloguePumpRow& pump : pumps) {
@@ -697,9 +701,28 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
     const store::ReadSnapshot snapshot(db);
     if (!snapshot.isValid())
         return Result::failure(snapshot.error());
-    if (!exportTable(db, n::pumpTable(), pumpCsvColumns(), pumpsPath, &summary.pumps, &error) ||
-        !exportTable(db, n::pointTable(), pointCsvColumns(), pointsPath, &summary.points, &error))
+    QByteArray pumps;
+    QByteArray points;
+    if (!exportTable(db, n::pumpTable(), pumpCsvColumns(), &pumps, &summary.pumps, &error) ||
+        !exportTable(db, n::pointTable(), pointCsvColumns(), &points, &summary.points, &error))
         return Result::failure(error);
+    // Both files reach the disk before either replaces its target: a failure
+    // of either leaves both targets as they were.
+    QSaveFile pumpsFile(pumpsPath);
+    QSaveFile pointsFile(pointsPath);
+    for (auto [file, bytes] : {std::pair{&pumpsFile, &pumps}, std::pair{&pointsFile, &points}}) {
+        QString reason;
+        if (!file->open(QIODevice::WriteOnly) || file->write(*bytes) != bytes->size() ||
+            !store::flushOutput(*file, &reason))
+            return Result::failure(QStringLiteral("无法写入文件 %1：%2")
+                                       .arg(QDir::toNativeSeparators(file->fileName()),
+                                            reason.isEmpty() ? file->errorString() : reason));
+    }
+    for (QSaveFile* file : {&pumpsFile, &pointsFile}) {
+        if (!file->commit())
+            return Result::failure(
+                QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(file->fileName()), file->errorString()));
+    }
     return summary;
 }
 

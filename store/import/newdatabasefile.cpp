@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
@@ -12,6 +13,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarnwick::import {
@@ -60,6 +63,33 @@ void removeCleanup()
     cleanupInstalled = false;
 }
 
+// Temporary files of earlier runs for the same target that no running
+// program holds any more (a run that was killed cannot remove its own).
+void removeLeftovers(const QFileInfo& target)
+{
+    const QDir folder = target.absoluteDir();
+    const QRegularExpression pattern(QStringLiteral("^%1\\.[A-Za-z0-9]{6}\\.part$")
+                                         .arg(QRegularExpression::escape(target.fileName())));
+    for (const QString& name : folder.entryList({target.fileName() + QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden)) {
+        if (!pattern.match(name).hasMatch())
+            continue;
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+}
+
+mode_t userUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 bool syncFile(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
@@ -92,6 +122,7 @@ bool NewDatabaseFile::open(QString* error)
         *error = QStringLiteral("目标文件夹 %1 不存在。").arg(QDir::toNativeSeparators(target.absolutePath()));
         return false;
     }
+    removeLeftovers(target);
     QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX.part"));
     file.setAutoRemove(false);
     if (!file.open()) {
@@ -100,8 +131,18 @@ bool NewDatabaseFile::open(QString* error)
         return false;
     }
     m_temporary = file.fileName();
+    // A temporary file is made for the owner alone; the database is to be
+    // like any other new file of the user.
+    ::fchmod(file.handle(), 0666 & ~userUmask());
     file.close();
     installCleanup(m_temporary);
+    // Held as long as the file is being written, so that another run's
+    // clean-up leaves it alone. Taken before SQLite opens the file and let go
+    // only after it has closed it: closing a descriptor of an open database
+    // would drop SQLite's own locks.
+    m_lock = ::open(QFile::encodeName(m_temporary).constData(), O_RDONLY | O_CLOEXEC);
+    if (m_lock >= 0)
+        ::flock(m_lock, LOCK_EX | LOCK_NB);
 
     m_connection = QStringLiteral("tarnwick-import-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
@@ -148,6 +189,7 @@ bool NewDatabaseFile::commit(QString* error)
     syncFile(QFileInfo(m_target).absolutePath());
     m_committed = true;
     removeCleanup();
+    releaseLock();
     return true;
 }
 
@@ -165,6 +207,14 @@ void NewDatabaseFile::discard()
     if (!m_temporary.isEmpty())
         QFile::remove(m_temporary);
     removeCleanup();
+    releaseLock();
+}
+
+void NewDatabaseFile::releaseLock()
+{
+    if (m_lock >= 0)
+        ::close(m_lock);
+    m_lock = -1;
 }
 
 } // namespace tarnwick::import
