@@ -21,6 +21,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tarnwick::report {
 
@@ -276,6 +278,15 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
     if (status != LXW_NO_ERROR)
         return failed(error, writeFailure(path, QString::fromUtf8(lxw_strerror(status))));
 
+    // On the disk before it replaces an earlier workbook: a full disk may
+    // only show when the written pages are flushed.
+    const int part = ::open(partName.constData(), O_RDONLY | O_CLOEXEC);
+    const bool synced = part >= 0 && ::fsync(part) == 0;
+    const int syncError = errno;
+    if (part >= 0)
+        ::close(part);
+    if (!synced)
+        return failed(error, writeFailure(path, QString::fromLocal8Bit(std::strerror(syncError))));
     if (std::rename(partName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
         return failed(error, writeFailure(path, QString::fromLocal8Bit(std::strerror(errno))));
     remover.path.clear();
