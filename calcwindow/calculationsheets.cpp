@@ -9,21 +9,28 @@
 #include "store/filetargets.h"
 #include "store/pumpcatalogue.h"
 
+#include <QAction>
 #include <QDate>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -56,6 +63,10 @@ QString noRejectedPump()
 }
 
 constexpr std::size_t kClosestShown = 30;
+// How long the status bar says where the sheets were written.
+constexpr int kWrittenNoteMs = 20000;
+// Narrower, the preview's toolbar would not show all its buttons.
+constexpr int kPreviewMinimumWidth = 760;
 
 QString settingsGroup()
 {
@@ -237,12 +248,12 @@ void produceDataSheets(QWidget* parent, const QString& databasePath,
         files.setObjectName(QStringLiteral("sheetFileDialog"));
         files.setAcceptMode(QFileDialog::AcceptSave);
         files.setDefaultSuffix(QStringLiteral("pdf"));
-        prepareFileDialog(files);
+        prepareFileDialog(files, filekind::dataSheet());
         files.selectFile(sheets.size() == 1 ? sheets.first().model + QStringLiteral(".pdf")
                                             : QStringLiteral("选型资料单.pdf"));
-        if (execModal(files) != QDialog::Accepted || files.selectedFiles().isEmpty())
+        const QString path = chooseFile(files, filekind::dataSheet());
+        if (path.isEmpty())
             return;
-        const QString path = files.selectedFiles().first();
         // The file is renamed over its target: never over the database in use.
         if (const auto conflict = store::outputTargetConflict({path}, databasePath)) {
             showWarning(parent, *conflict);
@@ -250,8 +261,15 @@ void produceDataSheets(QWidget* parent, const QString& databasePath,
         }
         QString error;
         PageProgress progress(parent, static_cast<int>(sheets.size()));
-        if (!writeDataSheetsPdf(path, sheets, &error, progress.callback()) && !error.isEmpty())
-            showWarning(parent, error);
+        if (!writeDataSheetsPdf(path, sheets, &error, progress.callback())) {
+            if (!error.isEmpty())
+                showWarning(parent, error);
+            return;
+        }
+        // Said where the engineer looks last, as the report window says its exports.
+        if (auto* main = parent ? qobject_cast<QMainWindow*>(parent->window()) : nullptr)
+            main->statusBar()->showMessage(
+                calctext::sheetsWritten().arg(sheets.size()).arg(QDir::toNativeSeparators(path)), kWrittenNoteMs);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -277,7 +295,29 @@ void produceDataSheets(QWidget* parent, const QString& databasePath,
     preview.setObjectName(QStringLiteral("sheetPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&sheets](QPrinter* device) { paintDataSheets(*device, sheets); });
+    fitPreviewToScreen(preview, parent);
     execModal(preview);
+}
+
+void fitPreviewToScreen(QPrintPreviewDialog& preview, QWidget* parent)
+{
+    // A page is read at the width of the window, and the window is nearly as
+    // high as the screen and as wide as a page of that height: the text of a
+    // sheet reads at about its printed size.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect room = screen->availableGeometry();
+        const int height = room.height() * 9 / 10;
+        const int width = std::min(room.width() * 9 / 10, std::max(height * 3 / 4, kPreviewMinimumWidth));
+        preview.resize(width, height);
+        preview.move(room.center() - QPoint(width / 2, height / 2));
+    }
+    // Through the dialog's own action, so its toolbar shows the mode chosen.
+    const QList<QAction*> actions = preview.findChildren<QAction*>(QStringLiteral("fitWidthAction"));
+    if (!actions.isEmpty())
+        actions.constFirst()->trigger();
+    else if (auto* view = preview.findChild<QPrintPreviewWidget*>())
+        view->fitToWidth();
 }
 
 void CalculationSheets::closeRejectedPumps()

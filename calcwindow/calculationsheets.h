@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class QLineEdit;
+class QPrintPreviewDialog;
 class QPoint;
 class QTableWidget;
 
@@ -40,9 +41,14 @@ private:
 
 // Asks for the header (and how to put the pages out), makes the sheets with it
 // and shows them in print preview, prints them or writes them as PDF, never
-// over `databasePath`. A window's sheet commands all end here.
+// over `databasePath`; a file written is named in the main window's status
+// bar. A window's sheet commands all end here.
 void produceDataSheets(QWidget* parent, const QString& databasePath,
                        const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount);
+
+// Sizes the preview to most of the screen's height and shows the pages at
+// the window's width.
+void fitPreviewToScreen(QPrintPreviewDialog& preview, QWidget* parent);
 
 // The calculation window's data sheets and its list of the pumps the last
 // design left out: the context menus of List1 and the chart, the header
@@ -59,6 +65,9 @@ public:
     // One sheet per entry of the last design.
     QList<DataSheet> sheetsOfAllCandidates(const SheetHeader& header) const;
 
+    // Whether the chart shows a pump with a sheet: a candidate of the last
+    // design or a checked pump.
+    bool hasPickedSheet() const { return !sheetOfPickedPump({}).isEmpty(); }
     void producePickedSheet();
     void produceAllSheets();
     // Opens (or raises) the window of the pumps the last design left out.

@@ -72,6 +72,9 @@ inline QString notAcceptedModel(const QString& model) { return model + QStringLi
 inline QString notAcceptedNote(const QString& reason) { return QStringLiteral("未入选：") + reason; }
 inline QString rejectedWithoutOperatingPoint() { return QStringLiteral("该水泵在此工况下没有工作点，无法绘制性能曲线。"); }
 
+// The data sheets: %1 the pages, %2 the file.
+inline QString sheetsWritten() { return QStringLiteral("已写入选型资料单 %1 页：%2"); }
+
 // clang-format on
 
 } // namespace tarnwick::calctext

@@ -10,6 +10,7 @@
 #include "calcwindow/unitchooser.h"
 #include "controls/conditionspanel.h"
 #include "controls/messagebox.h"
+#include "controls/modelchooser.h"
 #include "controls/uimetrics.h"
 #include "core/measuredrange.h"
 #include "store/calculations.h"
@@ -202,9 +203,9 @@ void frmcalculate::buildInputPanel()
     m_combo3 = makeUnitChooser(QStringLiteral("Combo3"), 1710, 550, 900);
     m_combo2 = makeUnitChooser(QStringLiteral("Combo2"), 1710, 875, 900);
     m_combo4 = makeUnitChooser(QStringLiteral("Combo4"), 1710, 1200, 900);
-    m_combo1 = new QComboBox(f);
+    // Searchable by any part of a model.
+    m_combo1 = new ModelChooser(f);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(false);
     m_combo1->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 3px; }"
                                            "QComboBox::drop-down { width: 14px; }"));
     placeTwips(m_combo1, 960, 1605, 1650, 300);
@@ -503,7 +504,7 @@ bool frmcalculate::reloadCatalogue(QString* error)
     if (!m_catalogue)
         return true;
     const QString folder = m_catalogue->programFolder;
-    const QString model = m_combo1->currentText();
+    const QString model = m_combo1->chosenModel();
     const std::array<int, 3> units = {m_combo2->currentIndex(), m_combo3->currentIndex(), m_combo4->currentIndex()};
     ResetChartPage();
     clearOperatingLabels();
@@ -776,7 +777,7 @@ void frmcalculate::runCheckCalculation()
     const std::optional<ServiceConditions> conditions = enteredConditions();
     if (!conditions)
         return;
-    auto result = store::runCheck(*m_catalogue, dutyTexts(), m_combo1->currentText(), *conditions);
+    auto result = store::runCheck(*m_catalogue, dutyTexts(), m_combo1->chosenModel(), *conditions);
     if (!result) {
         reportFailure(result.error());
         return;

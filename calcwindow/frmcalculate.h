@@ -35,6 +35,7 @@ class SchematicViewer;
 class ShapeWidget;
 class TabLabel;
 class CalculationSheets;
+class ModelChooser;
 class ConditionsPanel;
 struct ChartInput;
 
@@ -74,6 +75,9 @@ public:
     // catalogue and are cleared; the chosen model stays chosen if it is still
     // there. False, with the message, when the database cannot be read.
     bool reloadCatalogue(QString* error);
+
+    // The data sheets of the pump on display and of the last design's entries.
+    CalculationSheets* sheets() const { return m_sheets; }
 
 signals:
     // The full-screen button: the main window opens the schematic window for
@@ -153,7 +157,7 @@ private:
     QWidget* m_frame1 = nullptr;
     ShapeWidget* m_shape6 = nullptr;
     std::array<DutyBox*, 3> m_text1{};
-    QComboBox* m_combo1 = nullptr;
+    ModelChooser* m_combo1 = nullptr;
     QComboBox* m_combo2 = nullptr;
     QComboBox* m_combo3 = nullptr;
     QComboBox* m_combo4 = nullptr;

@@ -48,6 +48,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const QColor kRefusedColour(255, 200, 200);
 const QColor kWarnedColour(255, 240, 190);
+// Narrow enough for two columns of fields beside the pump list on a screen
+// 1366 pixels wide, wide enough for a model or a six-digit number.
+constexpr int kFieldMinimumWidth = 70;
+// Points named in the question before saving flows that do not rise.
+constexpr qsizetype kFallingFlowsListed = 10;
 
 QString caption()
 {
@@ -96,6 +101,24 @@ const QStringList& dataSheetFields()
         n::flow(), n::head(), n::shaftPower(), n::motorPower(), n::npshRequired(), n::impellerDiameter(), n::weight()};
     return fields;
 }
+// The unit shown beside a number field; none for the others.
+QString unitOf(const QString& field)
+{
+    if (field == n::speed())
+        return editortext::speedUnit();
+    if (field == n::flow())
+        return editortext::flowUnit();
+    if (field == n::head() || field == n::npshRequired())
+        return editortext::headUnit();
+    if (field == n::shaftPower() || field == n::motorPower())
+        return editortext::powerUnit();
+    if (field == n::impellerDiameter())
+        return editortext::diameterUnit();
+    if (field == n::weight())
+        return editortext::weightUnit();
+    return QString();
+}
+
 bool isTextField(const QString& field)
 {
     return field == n::pumpType() || field == n::model() || field == n::installationDimensions();
@@ -156,6 +179,31 @@ QList<store::CatalogueFinding> storedRefusalsOf(const QList<store::EditablePump>
         if (f.refusal)
             refusals.append(f);
     return refusals;
+}
+
+// The points, pump by pump, whose flow does not rise above the point
+// before, in the pumps whose points the edits changed: stored curves that
+// already had them were accepted when they were imported.
+QStringList fallingFlows(const QList<store::EditablePump>& stored, const QList<store::EditablePump>& edited)
+{
+    QStringList lines;
+    for (const store::EditablePump& pump : edited) {
+        const auto before = std::find_if(stored.cbegin(), stored.cend(),
+                                         [&](const store::EditablePump& p) { return p.key == pump.key; });
+        if (before != stored.cend() && before->points == pump.points)
+            continue;
+        const QString model = pump.model().trimmed();
+        const QString name =
+            model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : editortext::namedPump().arg(model);
+        for (qsizetype k = 1; k < pump.points.size(); ++k) {
+            const double flow = pump.points.at(k).flow;
+            const double previous = pump.points.at(k - 1).flow;
+            if (std::isfinite(flow) && std::isfinite(previous) && !(flow > previous))
+                lines.append(
+                    editortext::flowNotRisingLine().arg(name).arg(k + 1).arg(numberText(flow), numberText(previous)));
+        }
+    }
+    return lines;
 }
 
 QPushButton* commandButton(const QString& text, QWidget* parent)
@@ -300,63 +348,90 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
             selectPump(item->data(Qt::UserRole).toInt());
     });
 
-    // Right: the chosen pump.
+    // Right: the chosen pump. Two rows, so that a screen of 768 lines shows
+    // everything at once: the fields in two groups side by side, then the
+    // points beside their chart.
     auto* right = new QVBoxLayout;
     auto* forms = new QHBoxLayout;
-    auto makeField = [&](QFormLayout* form, const QString& field) {
+    // A field as label, box and unit in three columns of a grid.
+    auto addField = [&](QGridLayout* grid, int row, int column, const QString& field) {
         auto* box = new QLineEdit(page);
         box->setObjectName(QStringLiteral("pumpField_") + field);
+        box->setMinimumWidth(kFieldMinimumWidth);
         if (!isTextField(field))
             box->setValidator(new DecimalValidator(box));
-        form->addRow(field, box);
+        grid->addWidget(new QLabel(field, page), row, column);
+        const QString unit = unitOf(field);
+        if (unit.isEmpty()) {
+            grid->addWidget(box, row, column + 1, 1, 2);
+        } else {
+            grid->addWidget(box, row, column + 1);
+            auto* unitLabel = new QLabel(unit, page);
+            unitLabel->setObjectName(QStringLiteral("unit_") + field);
+            grid->addWidget(unitLabel, row, column + 2);
+        }
         m_fields.append({field, box});
         connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) { onFieldEdited(field, text); });
     };
     auto* ownGroup = new QGroupBox(n::pumpTable(), page);
-    auto* ownForm = new QFormLayout(ownGroup);
+    auto* ownGrid = new QGridLayout(ownGroup);
+    // Close rows: the two groups stand above the points in 768 lines.
+    ownGrid->setContentsMargins(6, 2, 6, 4);
+    ownGrid->setVerticalSpacing(3);
+    ownGrid->addWidget(new QLabel(n::key(), ownGroup), 0, 0);
     m_keyLabel = new QLabel(ownGroup);
     m_keyLabel->setObjectName(QStringLiteral("pumpKey"));
-    ownForm->addRow(n::key(), m_keyLabel);
-    for (const QString& field : pumpOwnFields())
-        makeField(ownForm, field);
+    ownGrid->addWidget(m_keyLabel, 0, 1, 1, 2);
+    for (int i = 0; i < pumpOwnFields().size(); ++i)
+        addField(ownGrid, i + 1, 0, pumpOwnFields().at(i));
     m_schematic = new QLabel(ownGroup);
     m_schematic->setObjectName(QStringLiteral("schematicPreview"));
+    m_schematic->setToolTip(n::schematicPicture());
     m_schematic->setFixedSize(130, 86);
     m_schematic->setAlignment(Qt::AlignCenter);
     m_schematic->setFrameShape(QFrame::StyledPanel);
+    ownGrid->addWidget(m_schematic, 0, 3, 3, 1, Qt::AlignTop);
     QPushButton* schematic = commandButton(editortext::chooseSchematic(), ownGroup);
-    auto* schematicRow = new QHBoxLayout;
-    schematicRow->addWidget(m_schematic);
-    schematicRow->addWidget(schematic, 0, Qt::AlignBottom);
-    ownForm->addRow(n::schematicPicture(), schematicRow);
+    ownGrid->addWidget(schematic, 3, 3);
+    ownGrid->setColumnStretch(1, 1);
     connect(schematic, &QPushButton::clicked, this, &CatalogueEditor::assignSchematic);
     m_pumpButtons.append(schematic);
-    forms->addWidget(ownGroup);
+    forms->addWidget(ownGroup, 2);
 
     auto* sheetGroup = new QGroupBox(editortext::sheetData().arg(n::pumpView()), page);
-    auto* sheetForm = new QFormLayout(sheetGroup);
-    for (const QString& field : dataSheetFields())
-        makeField(sheetForm, field);
+    auto* sheetGrid = new QGridLayout(sheetGroup);
+    sheetGrid->setContentsMargins(6, 2, 6, 4);
+    sheetGrid->setVerticalSpacing(3);
+    // Down the first column, then the second; the dimensions close the second.
+    const QStringList& sheetFields = dataSheetFields();
+    const int rows = static_cast<int>((sheetFields.size() + 2) / 2);
+    for (int i = 0; i < sheetFields.size(); ++i)
+        addField(sheetGrid, i % rows, i < rows ? 0 : 3, sheetFields.at(i));
     m_dimensions = new QPlainTextEdit(sheetGroup);
     m_dimensions->setObjectName(QStringLiteral("pumpField_") + n::installationDimensions());
-    m_dimensions->setFixedHeight(48);
-    sheetForm->addRow(n::installationDimensions(), m_dimensions);
+    // Two lines in sight; longer texts scroll.
+    m_dimensions->setFixedHeight(2 * fontMetrics().lineSpacing() + 8);
+    m_dimensions->setMinimumWidth(kFieldMinimumWidth);
+    sheetGrid->addWidget(new QLabel(n::installationDimensions(), sheetGroup), rows - 1, 3, Qt::AlignTop);
+    sheetGrid->addWidget(m_dimensions, rows - 1, 4, 1, 2);
+    sheetGrid->setColumnStretch(1, 1);
+    sheetGrid->setColumnStretch(4, 1);
+    sheetGrid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(editortext::speedUnit()));
     connect(m_dimensions, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_applying)
             onFieldEdited(n::installationDimensions(), m_dimensions->toPlainText());
     });
-    forms->addWidget(sheetGroup, 1);
+    forms->addWidget(sheetGroup, 3);
     right->addLayout(forms);
 
+    auto* curves = new QHBoxLayout;
+    auto* pointsColumn = new QVBoxLayout;
     // What the rules say about this pump, in sight above its points.
     m_rules = new QLabel(page);
     m_rules->setObjectName(QStringLiteral("ruleMessages"));
     m_rules->setWordWrap(true);
     m_rules->setTextFormat(Qt::PlainText);
-    right->addWidget(m_rules);
-
-    auto* curves = new QHBoxLayout;
-    auto* pointsColumn = new QVBoxLayout;
+    pointsColumn->addWidget(m_rules);
     m_points = new QTableWidget(0, 3, page);
     m_points->setObjectName(QStringLiteral("pointsGrid"));
     m_points->setHorizontalHeaderLabels({editortext::flowAxis(), editortext::headAxis(), editortext::powerAxis()});
@@ -369,27 +444,32 @@ void CatalogueEditor::buildPumpPage(QWidget* page)
     QPushButton* removePoint = commandButton(editortext::removePoint(), page);
     QPushButton* paste = commandButton(editortext::pastePoints(), page);
     paste->setToolTip(editortext::pastePointsHint());
-    for (QPushButton* b : {addPoint, removePoint, paste})
+    QPushButton* append = commandButton(editortext::appendPoints(), page);
+    append->setToolTip(editortext::appendPointsHint());
+    for (QPushButton* b : {addPoint, removePoint, paste, append})
         pointButtons->addWidget(b);
     pointsColumn->addLayout(pointButtons);
-    m_pumpButtons.append({addPoint, removePoint, paste});
+    m_pumpButtons.append({addPoint, removePoint, paste, append});
     connect(addPoint, &QPushButton::clicked, this, &CatalogueEditor::addPointRow);
     connect(removePoint, &QPushButton::clicked, this, &CatalogueEditor::removePointRow);
     connect(paste, &QPushButton::clicked, this, &CatalogueEditor::pastePoints);
+    connect(append, &QPushButton::clicked, this, &CatalogueEditor::appendPastedPoints);
     connect(m_points, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!m_applying)
             onPointEdited(item->row(), item->column());
     });
+    m_fitQuality = new QLabel(page);
+    m_fitQuality->setObjectName(QStringLiteral("fitQuality"));
+    pointsColumn->addWidget(m_fitQuality);
     curves->addLayout(pointsColumn, 1);
 
     auto* chartColumn = new QVBoxLayout;
     m_chart = new EditorChart(page);
     chartColumn->addWidget(m_chart);
     auto* legend = new QLabel(editortext::chartLegend(), page);
+    legend->setWordWrap(true);
+    legend->setMaximumWidth(m_chart->sizeHint().width());
     chartColumn->addWidget(legend);
-    m_fitQuality = new QLabel(page);
-    m_fitQuality->setObjectName(QStringLiteral("fitQuality"));
-    chartColumn->addWidget(m_fitQuality);
     chartColumn->addStretch();
     curves->addLayout(chartColumn);
     right->addLayout(curves, 1);
@@ -498,6 +578,16 @@ void CatalogueEditor::applyState(const CatalogueEditorState& state)
     if (m_state.current >= m_state.pumps.size())
         m_state.current = static_cast<int>(m_state.pumps.size()) - 1;
     m_findings = store::checkEditedCatalogue(m_state.pumps);
+    // A flow that does not rise is let through by the imports; here it has
+    // to be confirmed at the save, and the mark says so.
+    for (store::CatalogueFinding& finding : m_findings) {
+        if (finding.refusal || finding.field != n::flow() || finding.pump < 0 || finding.point < 1)
+            continue;
+        const QList<store::EditablePoint>& points = m_state.pumps.at(finding.pump).points;
+        if (finding.point < points.size())
+            finding.text = editortext::flowNotRising().arg(numberText(points.at(finding.point).flow),
+                                                           numberText(points.at(finding.point - 1).flow));
+    }
     refreshList();
     refreshPump();
     refreshCompany();
@@ -917,26 +1007,55 @@ void CatalogueEditor::pastePoints()
         showWarning(this, rows.error());
         return;
     }
-    // As a spreadsheet pastes: from the current cell on, over what is there,
-    // adding rows as needed; three numbers to a row fill the whole row.
+    // The pasted rows are the pump's whole curve: points left over from
+    // before would mix two curves. Fewer than three columns go into the
+    // columns from the current one on and keep the others of the same rows.
     const int width = static_cast<int>(rows->first().size());
-    int row = std::max(0, m_points->currentRow());
     int column = std::max(0, m_points->currentColumn());
     if (width == 3 || column + width > 3)
         column = 0;
-    if (m_points->rowCount() == 0)
-        row = 0;
+    const store::EditablePump& pump = m_state.pumps.at(m_state.current);
+    if (!pump.points.isEmpty() &&
+        !askYesNo(this, editortext::confirmReplacePoints()
+                            .arg(rows->size())
+                            .arg(pump.model().trimmed().isEmpty() ? editortext::unnamedPump().arg(pump.key)
+                                                                  : pump.model().trimmed())
+                            .arg(pump.points.size())))
+        return;
     edit(editortext::pastePointsEdit(), QString(), [&](CatalogueEditorState& s) {
-        QList<store::EditablePoint>& points = s.pumps[s.current].points;
+        const QList<store::EditablePoint> before = s.pumps[s.current].points;
+        QList<store::EditablePoint> points;
         for (qsizetype r = 0; r < rows->size(); ++r) {
-            const qsizetype at = row + r;
-            while (points.size() <= at)
-                points.append({kNaN, kNaN, kNaN});
+            store::EditablePoint point =
+                width < 3 && r < before.size() ? before.at(r) : store::EditablePoint{kNaN, kNaN, kNaN};
             for (int c = 0; c < width; ++c)
-                pointValue(points[at], column + c) = rows->at(r).at(c);
+                pointValue(point, column + c) = rows->at(r).at(c);
+            points.append(point);
         }
+        s.pumps[s.current].points = points;
     });
     m_status->setText(editortext::pointsPasted().arg(rows->size()));
+}
+
+void CatalogueEditor::appendPastedPoints()
+{
+    if (m_state.current < 0)
+        return;
+    const auto rows = parsePastedRows(QApplication::clipboard()->text());
+    if (!rows) {
+        showWarning(this, rows.error());
+        return;
+    }
+    if (rows->first().size() != 3) {
+        showWarning(this, editortext::appendNeedsThreeColumns().arg(rows->first().size()));
+        return;
+    }
+    edit(editortext::appendPointsEdit(), QString(), [&](CatalogueEditorState& s) {
+        for (const QList<double>& row : *rows)
+            s.pumps[s.current].points.append({row.at(0), row.at(1), row.at(2)});
+    });
+    m_status->setText(
+        editortext::pointsAppended().arg(rows->size()).arg(m_state.pumps.at(m_state.current).points.size()));
 }
 
 void CatalogueEditor::choosePicture(const QString& title,
@@ -945,10 +1064,10 @@ void CatalogueEditor::choosePicture(const QString& title,
     QFileDialog dialog(this, title, QString(), editortext::pictureFilter());
     dialog.setObjectName(QStringLiteral("pictureDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    prepareFileDialog(dialog);
-    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    prepareFileDialog(dialog, filekind::picture());
+    const QString path = chooseFile(dialog, filekind::picture());
+    if (path.isEmpty())
         return;
-    const QString path = dialog.selectedFiles().constFirst();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         showWarning(this, editortext::cannotReadFile().arg(QDir::toNativeSeparators(path), file.errorString()));
@@ -987,6 +1106,17 @@ bool CatalogueEditor::save()
 {
     if (!m_connection)
         return false;
+    QStringList falling = fallingFlows(m_read.pumps, m_state.pumps);
+    if (falling.size() > kFallingFlowsListed) {
+        const auto all = falling.size();
+        falling.resize(kFallingFlowsListed);
+        falling.append(editortext::morePoints().arg(all));
+    }
+    if (!falling.isEmpty() &&
+        !askYesNo(this, editortext::confirmFlowsNotRising().arg(falling.join(QLatin1Char('\n'))))) {
+        m_status->setText(editortext::notSavedFlowsNotRising());
+        return false;
+    }
     store::CatalogueEdits edits;
     edits.pumps = m_state.pumps;
     edits.schematics = m_state.schematics;
@@ -1046,9 +1176,21 @@ void CatalogueEditor::discard()
     m_status->setText(editortext::discarded());
 }
 
+bool CatalogueEditor::settlePendingEdits(Leaving leaving)
+{
+    if (!hasPendingEdits())
+        return true;
+    const int answer =
+        askChoice(this, leaving == Leaving::Exit ? editortext::confirmExit() : editortext::confirmClose(),
+                  {editortext::saveAnswer(), editortext::dontSaveAnswer(), editortext::cancelAnswer()});
+    if (answer == 0)
+        return save(); // a save that fails keeps the window and the edits
+    return answer == 1;
+}
+
 void CatalogueEditor::closeEvent(QCloseEvent* event)
 {
-    if (hasPendingEdits() && !askYesNo(this, editortext::confirmClose())) {
+    if (!settlePendingEdits(Leaving::Close)) {
         event->ignore();
         return;
     }

@@ -65,10 +65,19 @@ public:
     void movePump(int step);
     void addPointRow();
     void removePointRow();
+    // Replaces the pump's points by the clipboard's rows, after asking when
+    // it has points; appendPastedPoints adds them after its last point.
     void pastePoints();
+    void appendPastedPoints();
     void assignSchematic();
+    // Saves after asking, when the edits leave a pump's flows not rising.
     bool save();
     void discard();
+    // Before the window closes or the program ends with edits not saved:
+    // asks whether to save them (保存 / 不保存 / 取消). True when the window
+    // may go: saved, or the edits given up.
+    enum class Leaving { Close, Exit };
+    bool settlePendingEdits(Leaving leaving);
     void selectPump(int index);
 
 signals:

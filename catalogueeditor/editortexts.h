@@ -89,7 +89,88 @@ inline QString pastePoints()
 }
 inline QString pastePointsHint()
 {
-    return QStringLiteral("从剪贴板粘贴流量、扬程、轴功率（制表符分隔，可带标题行，小数点或小数逗号）");
+    return QStringLiteral(
+        "用剪贴板中的流量、扬程、轴功率替换这台水泵的全部性能点（制表符分隔，可带标题行，小数点或小数逗号）");
+}
+inline QString appendPoints()
+{
+    return QStringLiteral("追加粘贴");
+}
+inline QString appendPointsHint()
+{
+    return QStringLiteral("把剪贴板中的流量、扬程、轴功率加在这台水泵已有的性能点之后");
+}
+// %1 the pasted points, %2 the pump, %3 its points now.
+inline QString confirmReplacePoints()
+{
+    return QStringLiteral("用剪贴板中的 %1 个点替换水泵“%2”现有的 %3 个性能点吗？\n\n"
+                          "只想在已有的点之后添加时，请用“追加粘贴”。");
+}
+inline QString appendNeedsThreeColumns()
+{
+    return QStringLiteral("追加粘贴需要流量、扬程、轴功率三列数值，剪贴板中每行只有 %1 列。");
+}
+inline QString appendPointsEdit()
+{
+    return QStringLiteral("追加性能点");
+}
+inline QString pointsAppended()
+{
+    return QStringLiteral("已追加 %1 个性能点，共 %2 个。");
+}
+// A flow that does not rise: %1 its flow, %2 the flow before.
+inline QString flowNotRising()
+{
+    return QStringLiteral("%1 不大于前一点的 %2：流量应逐点增大，保存时须确认。");
+}
+// %1 the pumps and points, one to a line.
+inline QString confirmFlowsNotRising()
+{
+    return QStringLiteral("以下水泵的性能点流量没有逐点增大，曲线可能被打乱：\n%1\n\n"
+                          "设计计算按保存的顺序拟合这些点。仍然保存吗？");
+}
+inline QString namedPump()
+{
+    return QStringLiteral("水泵“%1”");
+}
+// After the first points listed: %1 all of them.
+inline QString morePoints()
+{
+    return QStringLiteral("……共 %1 处。");
+}
+// %1 the pump, %2 the point, %3 its flow, %4 the flow before.
+inline QString flowNotRisingLine()
+{
+    return QStringLiteral("%1第 %2 点：%3 不大于 %4");
+}
+inline QString notSavedFlowsNotRising()
+{
+    return QStringLiteral("未保存：请先改正流量的顺序。");
+}
+// Units beside the fields.
+inline QString speedUnit()
+{
+    return QStringLiteral("r/min");
+}
+inline QString flowUnit()
+{
+    return QStringLiteral("m³/h");
+}
+inline QString headUnit()
+{
+    return QStringLiteral("m");
+}
+inline QString powerUnit()
+{
+    return QStringLiteral("kW");
+}
+inline QString diameterUnit()
+{
+    return QStringLiteral("mm");
+}
+inline QString weightUnit()
+{
+    return QStringLiteral("kg");
 }
 inline QString changePicture()
 {
@@ -265,7 +346,24 @@ inline QString discarded()
 }
 inline QString confirmClose()
 {
-    return QStringLiteral("水泵目录有未保存的修改。关闭窗口将放弃这些修改，是否关闭？");
+    return QStringLiteral("水泵目录有未保存的修改。关闭窗口前保存这些修改吗？");
+}
+inline QString confirmExit()
+{
+    return QStringLiteral("水泵目录有未保存的修改。退出前保存这些修改吗？");
+}
+// The answers to both: the last one keeps the window and the edits.
+inline QString saveAnswer()
+{
+    return QStringLiteral("保存");
+}
+inline QString dontSaveAnswer()
+{
+    return QStringLiteral("不保存");
+}
+inline QString cancelAnswer()
+{
+    return QStringLiteral("取消");
 }
 inline QString pasteNotNumbers()
 {

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace tarnwick {
 
@@ -73,6 +76,33 @@ bool askYesNo(QWidget* parent, const QString& text)
         return interceptor().handler(text);
     return runBox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
+}
+
+int askChoice(QWidget* parent, const QString& text, const QStringList& answers)
+{
+    const int last = static_cast<int>(answers.size()) - 1;
+    if (interceptor().choose)
+        return std::clamp(interceptor().choose(text, answers), 0, std::max(0, last));
+    if (interceptor().handler)
+        return interceptor().handler(text) ? 0 : std::max(0, last);
+    QMessageBox box(QMessageBox::Question, caption(), text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    QList<QAbstractButton*> buttons;
+    for (int i = 0; i <= last; ++i) {
+        const QMessageBox::ButtonRole role = i == 0      ? QMessageBox::AcceptRole
+                                             : i == last ? QMessageBox::RejectRole
+                                                         : QMessageBox::ActionRole;
+        QPushButton* button = box.addButton(answers.at(i), role);
+        button->setObjectName(QStringLiteral("answer%1").arg(i));
+        buttons.append(button);
+    }
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
+        box.setEscapeButton(buttons.constLast());
+    }
+    execModal(box);
+    const auto chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? std::max(0, last) : static_cast<int>(chosen);
 }
 
 int execModal(QDialog& dialog)

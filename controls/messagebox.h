@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -20,10 +21,18 @@ void showInformation(QWidget* parent, const QString& text);
 // A question with Yes and No; returns true for Yes.
 bool askYesNo(QWidget* parent, const QString& text);
 
+// A question with answers of its own, one button each in this order: the
+// first is the default, the last leaves everything as it was (Escape and the
+// title bar's close give it too). Returns the index of the answer.
+int askChoice(QWidget* parent, const QString& text, const QStringList& answers);
+
 struct MessageBoxInterceptor
 {
     // Receives the text; for questions its return value is the answer.
     std::function<bool(const QString& text)> handler;
+    // Receives a question of askChoice and returns the index of the answer.
+    // Without it the handler answers: yes is the first answer, no the last.
+    std::function<int(const QString& text, const QStringList& answers)> choose = {};
 };
 // Installs (or, with an empty handler, removes) the interceptor.
 void setMessageBoxInterceptor(MessageBoxInterceptor interceptor);

@@ -80,6 +80,22 @@ frmbackground::frmbackground(QWidget* parent) : QWidget(parent)
 
 frmbackground::~frmbackground() = default;
 
+void frmbackground::showVarSpeedEntry(const QIcon& icon)
+{
+    // Where the right column has room: level with the principle.
+    constexpr LegendEntry entry{7, 6720, 4080, 8, 7320, 4200, 1920, 660};
+    auto* picture = new PictureBox(this);
+    picture->setObjectName(QStringLiteral("Image2_%1").arg(entry.icon));
+    picture->setGeometry(twipsRect(entry.iconLeft, entry.iconTop, 495, 495));
+    picture->setPicture(icon.pixmap(picture->size()).toImage());
+    picture->show();
+    auto* label = new TextLabel(infotext::varSpeedLegendText(), this);
+    label->setObjectName(QStringLiteral("Label1_%1").arg(entry.label));
+    label->setGeometry(twipsRect(entry.labelLeft, entry.labelTop, entry.labelWidth, entry.labelHeight));
+    label->growToText();
+    label->show();
+}
+
 QSize frmbackground::sizeHint() const
 {
     return twipsSize(12000, 9000);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 namespace tarnwick {
@@ -16,6 +17,10 @@ public:
     ~frmbackground() override;
     // Its designed client area, which a frame around it keeps.
     QSize sizeHint() const override;
+
+    // The eighth toolbar button, the variable-speed selection, explained
+    // beside the principle by its icon ("Image2_7") and text ("Label1_8").
+    void showVarSpeedEntry(const QIcon& icon);
 };
 
 } // namespace tarnwick

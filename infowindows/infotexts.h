@@ -108,5 +108,10 @@ inline QStringList legendTexts()
         QStringLiteral("公司简介"),
         QStringLiteral("产品简介")};
 }
+// The eighth button, after a separator.
+inline QString varSpeedLegendText()
+{
+    return QStringLiteral("变速节能选型：按全年的部分负荷比较变频调速的多台并联水泵，选出耗电最少的组合");
+}
 
 } // namespace tarnwick::infotext

@@ -2,12 +2,16 @@
 
 #include "controls/messagebox.h"
 #include "shell/mdiform1.h"
+#include "shell/shelltexts.h"
 #include "store/database.h"
 #include "store/dbcopy.h"
 #include "store/names.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -26,7 +30,8 @@ QString inUseText(const QString& inUse)
 
 } // namespace
 
-DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent) : QDialog(parent)
+DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atStartUp)
+    : QDialog(parent), m_atStartUp(atStartUp)
 {
     setObjectName(QStringLiteral("DatabaseDialog"));
     setWindowTitle(QStringLiteral("数据库连接"));
@@ -36,19 +41,20 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent) : QDialog(
     current->setWordWrap(true);
     current->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(current);
-    layout->addWidget(new QLabel(QStringLiteral("下次启动时使用的数据库（数据库文件，或 PostgreSQL 地址，如\n"
-                                                "postgresql://用户@服务器:5432/库名；留空则用程序目录或用户数据目录中的数据库）："),
-                                 this));
+    layout->addWidget(new QLabel(shelltext::databaseToUse(atStartUp), this));
     m_location = new QLineEdit(store::settingsDatabase(), this);
     m_location->setObjectName(QStringLiteral("location"));
     m_location->setMinimumWidth(480);
     layout->addWidget(m_location);
-    layout->addWidget(new QLabel(QStringLiteral("密码不保存在设置中：请写在 PostgreSQL 的密码文件（~/.pgpass）中，或设在环境变量 PGPASSWORD 中。"),
-                                 this));
+    auto* passwords = new QLabel(shelltext::passwordsNotKept(), this);
+    passwords->setWordWrap(true);
+    layout->addWidget(passwords);
     m_outcome = new QLabel(this);
     m_outcome->setObjectName(QStringLiteral("outcome"));
     m_outcome->setWordWrap(true);
+    m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_outcome);
+    layout->addStretch();
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* test = buttons->addButton(QStringLiteral("测试连接(&T)"), QDialogButtonBox::ActionRole);
@@ -60,7 +66,9 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent) : QDialog(
     layout->addWidget(buttons);
     connect(test, &QPushButton::clicked, this, [this] { testConnection(); });
     connect(ok, &QPushButton::clicked, this, [this] {
-        keep();
+        // A refused setting leaves the dialog open, to be corrected.
+        if (!confirmKeep() || !keep())
+            return;
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -69,49 +77,89 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent) : QDialog(
 bool DatabaseDialog::testConnection()
 {
     const QString location = m_location->text().trimmed();
+    m_tried = location;
+    m_triedWorked = false;
     if (location.isEmpty()) {
-        m_outcome->setText(QStringLiteral("没有填写数据库。"));
+        showOutcome(shelltext::noDatabaseGiven());
         return false;
     }
     auto connection = store::Connection::open(location, store::Connection::Access::ReadOnly);
     if (!connection) {
-        m_outcome->setText(connection.error());
+        showOutcome(connection.error());
+        return false;
+    }
+    // The windows open a file by its folder and the program's file name.
+    if (!store::isServerLocation(location) && QFileInfo(location).fileName() != store::names::databaseFileName()) {
+        showOutcome(shelltext::wrongDatabaseName().arg(store::names::databaseFileName(),
+                                                       QDir::toNativeSeparators(location)));
         return false;
     }
     const auto tables = store::readTableInfo(connection.value()->database());
     if (!tables) {
-        m_outcome->setText(tables.error());
+        showOutcome(tables.error());
         return false;
     }
     bool hasCatalogue = false;
     for (const store::TableInfo& table : tables.value())
         hasCatalogue = hasCatalogue || table.name == store::names::pumpTable();
     if (!hasCatalogue) {
-        m_outcome->setText(QStringLiteral("连接成功，但这个数据库中没有本程序的表。请先用 tarnwick-cli init-db 或 copy-db 建立。"));
+        showOutcome(shelltext::noProgramTables());
         return false;
     }
-    m_outcome->setText(QStringLiteral("连接成功：%1 中有本程序的 %2 张表。").arg(store::shownLocation(location)).arg(tables->size()));
+    showOutcome(shelltext::connected().arg(store::shownLocation(location)).arg(tables->size()));
+    m_triedWorked = true;
     return true;
 }
 
-void DatabaseDialog::keep()
+void DatabaseDialog::showOutcome(const QString& text)
+{
+    m_outcome->setText(text);
+    // A wrapped label does not grow its window by itself: the window is made
+    // as high as the text needs at its width, so nothing runs under the
+    // buttons.
+    if (QLayout* box = layout()) {
+        box->activate();
+        const int needed = box->totalHeightForWidth(width());
+        if (needed > height()) {
+            setMinimumHeight(needed);
+            resize(width(), needed);
+        }
+    }
+}
+
+bool DatabaseDialog::confirmKeep()
+{
+    const QString location = m_location->text().trimmed();
+    // Empty is the usual database beside the program or in the user's data
+    // folder; an unchanged setting is no new choice.
+    if (location.isEmpty() || (!m_atStartUp && location == store::settingsDatabase()))
+        return true;
+    if (location != m_tried)
+        testConnection();
+    if (m_triedWorked)
+        return true;
+    return askYesNo(this, shelltext::keepFailedDatabase().arg(store::shownLocation(location), m_outcome->text()));
+}
+
+bool DatabaseDialog::keep()
 {
     const QString location = m_location->text().trimmed();
     const QString before = store::settingsDatabase();
     QString refused;
     if (!store::setSettingsDatabase(location, &refused)) {
         showInformation(this, refused + QStringLiteral("\n数据库设置没有改变。"));
-        return;
+        return false;
     }
     QString note;
     const auto address = store::isServerLocation(location) ? store::parseServerAddress(location)
                                                            : Expected<store::ServerAddress, QString>::failure(QString());
     if (address && address->hasPassword())
         note = QStringLiteral("地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
-    if (store::settingsDatabase() != before)
+    if (store::settingsDatabase() != before && !m_atStartUp)
         note += QStringLiteral("新的数据库设置在下次启动程序时生效。");
     if (!note.isEmpty())
         showInformation(this, note.trimmed());
+    return true;
 }
 
 void showDatabaseDialog(MDIForm1* main)

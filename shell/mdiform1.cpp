@@ -1,5 +1,6 @@
 #include "shell/mdiform1.h"
 
+#include "calcwindow/calculationsheets.h"
 #include "calcwindow/frmcalculate.h"
 #include "shell/databasedialog.h"
 #include "catalogueeditor/catalogueeditor.h"
@@ -15,6 +16,8 @@
 #include "shell/shellicons.h"
 #include "shell/shelltexts.h"
 #include "shell/varspeedcommands.h"
+#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/speedsheets.h"
 #include "speedwindow/varspeedchart.h"
 #include "store/names.h"
 #include "store/results.h"
@@ -67,13 +70,19 @@ const QList<MenuItem>& menuTable()
         {2, u"calculate1", u"设计计算(&S)", &MDIForm1::OpenDesignMode},
         {2, u"calculate2", u"校核计算(&T)", &MDIForm1::OpenCheckMode},
         {2, u"calculateSeparator", nullptr, {}},
-        {2, u"calculate3", u"变速节能选型(&V)", &openVarSpeedWindow},
+        {2, u"calculate3", u"变速节能选型(&V)",
+         [](MDIForm1* w) {
+             openVarSpeedWindow(w);
+             w->showActiveWindowInStatus(w->mdiArea()->activeSubWindow());
+         }},
         {1, u"result", u"结果显示(&R)", {}},
         {2, u"result1", u"本次计算结果显示(&B)", &MDIForm1::ShowLatestResults},
         {2, u"result2", u"全部计算结果显示(&Q)", &MDIForm1::ShowAllResults},
         {2, u"resultSeparator", nullptr, {}},
         {2, u"result3", u"本次变速选型结果显示(&V)", &showLatestVarSpeedResults},
         {2, u"result4", u"全部变速选型结果显示(&A)", &showAllVarSpeedResults},
+        {2, u"dataSheetSeparator", nullptr, {}},
+        {2, u"dataSheet", u"选型资料单(&S)…", &MDIForm1::produceDataSheet},
         {1, u"principle", u"选型原理(&P)", &MDIForm1::showPrinciple},
         {1, u"introduction", u"公司及产品介绍(&I)", {}},
         {2, u"introduction1", u"公司简介(&C)", &MDIForm1::showCompanyIntroduction},
@@ -142,6 +151,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     createMenus();
     createToolbar();
     createStatusBar();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MDIForm1::showActiveWindowInStatus);
 
     // At design size the client area is 11880 x 8190 twips; start-up resizes
     // the window to the screen.
@@ -376,13 +386,54 @@ void MDIForm1::showCatalogueEditor()
     }
     m_catalogueEditorSubWindow->show();
     m_mdiArea->setActiveSubWindow(m_catalogueEditorSubWindow);
+    showActiveWindowInStatus(m_catalogueEditorSubWindow);
 }
 
 bool MDIForm1::catalogueEditsAllowExit()
 {
     // The one window with edits that are not yet in the database asks first.
-    return !m_catalogueEditor || !m_catalogueEditor->hasPendingEdits() ||
-           askYesNo(this, shelltext::discardCatalogueEdits());
+    return !m_catalogueEditor || m_catalogueEditor->settlePendingEdits(CatalogueEditor::Leaving::Exit);
+}
+
+void MDIForm1::produceDataSheet()
+{
+    // The window in front decides; behind it, the calculation window's pump
+    // comes before the variable-speed window's set.
+    QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    if (auto* varSpeed = active ? qobject_cast<frmvarspeed*>(active->widget()) : nullptr) {
+        if (varSpeed->shownPump())
+            varSpeed->sheets()->producePickedSheet();
+        else
+            showInformation(this, shelltext::chooseVarSpeedSetFirst());
+        return;
+    }
+    if (m_calculation && m_calculation->sheets()->hasPickedSheet()) {
+        m_calculation->sheets()->producePickedSheet();
+        return;
+    }
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        auto* varSpeed = qobject_cast<frmvarspeed*>(window->widget());
+        if (varSpeed && varSpeed->shownPump()) {
+            varSpeed->sheets()->producePickedSheet();
+            return;
+        }
+    }
+    showInformation(this, shelltext::noDataSheet());
+}
+
+void MDIForm1::showActiveWindowInStatus(QMdiSubWindow* window)
+{
+    // The first panel names the window the user works in; windows that are
+    // no workplace of their own (help, the background) leave it as it is.
+    QWidget* widget = window ? window->widget() : nullptr;
+    if (!widget)
+        return;
+    if (widget == m_calculation)
+        setStatusText(m_calculation->mode() == CalculationMode::Check ? shelltext::checkMode() : shelltext::designMode());
+    else if (qobject_cast<frmvarspeed*>(widget))
+        setStatusText(shelltext::varSpeedWindow());
+    else if (widget == m_catalogueEditor)
+        setStatusText(shelltext::catalogueWindow());
 }
 
 QString MDIForm1::statusText() const
@@ -433,7 +484,9 @@ bool MDIForm1::load(const QString& programFolder, QString* error)
 void MDIForm1::showBackgroundWindow()
 {
     // The background window explains the toolbar buttons; it is the first child.
-    QMdiSubWindow* subWindow = m_mdiArea->addSubWindow(new frmbackground);
+    auto* background = new frmbackground;
+    background->showVarSpeedEntry(varSpeedIcon());
+    QMdiSubWindow* subWindow = m_mdiArea->addSubWindow(background);
     subWindow->setObjectName(QStringLiteral("frmbackgroundWindow"));
     subWindow->show();
     subWindow->adjustSize(); // the frame around the background's own client size

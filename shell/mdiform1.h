@@ -78,6 +78,14 @@ public slots:
     void showSchematicWindow(const QString& pumpType);
     // "数据" menu: the catalogue maintenance window, one at a time.
     void showCatalogueEditor();
+    // 结果显示 → 选型资料单…: the data sheet of the pump or pump set the
+    // window in front shows (a design candidate, a checked pump, a
+    // variable-speed set); a note when there is none.
+    void produceDataSheet();
+    // Names the window in the status bar's first panel when it is one to work
+    // in: the calculation window by its mode, the variable-speed and the
+    // catalogue window by their captions. Others leave the panel as it is.
+    void showActiveWindowInStatus(QMdiSubWindow* window);
 
     // Window arrangement by its codes: 0 cascade, 1 tile horizontally,
     // 2 tile vertically, 3 arrange icons. Other codes do nothing.

@@ -29,6 +29,14 @@ inline QString allResults()
 {
     return QStringLiteral("全部计算结果显示");
 }
+inline QString varSpeedWindow()
+{
+    return QStringLiteral("变速节能选型");
+}
+inline QString catalogueWindow()
+{
+    return QStringLiteral("水泵目录维护");
+}
 inline QString capsLock()
 {
     return QStringLiteral("CAPS");
@@ -73,9 +81,15 @@ inline QString designFirst()
 {
     return QStringLiteral("请先进行设计计算。");
 }
-inline QString discardCatalogueEdits()
+// 结果显示 → 选型资料单… with nothing to put on a sheet.
+inline QString noDataSheet()
 {
-    return QStringLiteral("水泵目录有未保存的修改。退出将放弃这些修改，是否退出？");
+    return QStringLiteral("没有可生成选型资料单的水泵：请先在设计计算中选中一台候选水泵，或进行校核计算，"
+                          "或在变速节能选型的入选水泵中选中一组。");
+}
+inline QString chooseVarSpeedSetFirst()
+{
+    return QStringLiteral("请先在变速节能选型的入选水泵中选中一组水泵。");
 }
 // %1 the table, %2 what the database said.
 inline QString resultTableUnopened()
@@ -123,6 +137,65 @@ inline QString notConverted()
 inline QString wrongDatabaseName()
 {
     return QStringLiteral("窗口程序使用的数据库文件必须名为“%1”：%2");
+}
+
+// The database dialog.
+inline QString databaseToUse(bool now)
+{
+    return (now ? QStringLiteral("使用的数据库") : QStringLiteral("下次启动时使用的数据库")) +
+           QStringLiteral("（数据库文件，或 PostgreSQL 地址，如\n"
+                          "postgresql://用户@服务器:5432/库名；留空则用程序目录或用户数据目录中的数据库）：");
+}
+inline QString passwordsNotKept()
+{
+    return QStringLiteral(
+        "密码不保存在设置中：请写在 PostgreSQL 的密码文件（~/.pgpass）中，或设在环境变量 PGPASSWORD 中。");
+}
+inline QString noDatabaseGiven()
+{
+    return QStringLiteral("没有填写数据库。");
+}
+inline QString noProgramTables()
+{
+    return QStringLiteral("连接成功，但这个数据库中没有本程序的表。请先用 tarnwick-cli init-db 或 copy-db 建立。");
+}
+// %1 the database, %2 the number of tables.
+inline QString connected()
+{
+    return QStringLiteral("连接成功：%1 中有本程序的 %2 张表。");
+}
+// %1 the database, %2 why it cannot be used.
+inline QString keepFailedDatabase()
+{
+    return QStringLiteral("现在无法使用“%1”：\n%2\n\n仍然保存这个设置吗？如果下次启动时仍无法打开，"
+                          "程序会让您重试、另选数据库或使用本机的数据库文件。");
+}
+
+// Start-up on a database that cannot be opened: %1 why, %2 the local file. The answers follow,
+// the last ends the program.
+inline QString databaseUnusable()
+{
+    return QStringLiteral("%1\n\n无法打开所选的数据库。请重试，或另选数据库，或本次使用本机的数据库文件（%2）。");
+}
+inline QString databaseUnusableNoLocal()
+{
+    return QStringLiteral("%1\n\n无法打开数据库。请重试，或另选数据库。");
+}
+inline QString retryAnswer()
+{
+    return QStringLiteral("重试");
+}
+inline QString chooseDatabaseAnswer()
+{
+    return QStringLiteral("另选数据库…");
+}
+inline QString localDatabaseAnswer()
+{
+    return QStringLiteral("使用本机数据库文件");
+}
+inline QString exitAnswer()
+{
+    return QStringLiteral("退出");
 }
 
 } // namespace tarnwick::shelltext

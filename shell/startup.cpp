@@ -3,6 +3,7 @@
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
 #include "infowindows/frmsplash.h"
+#include "shell/databasedialog.h"
 #include "shell/mdiform1.h"
 #include "shell/shelltexts.h"
 #include "store/database.h"
@@ -14,6 +15,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QStatusBar>
@@ -25,6 +27,70 @@ namespace {
 
 constexpr int kAccessConversionTimeoutMs = 10 * 60 * 1000;
 
+// The main window loaded on the database of `programFolder`, sized to the
+// screen and shown; null with the reason when the database cannot be used.
+std::unique_ptr<MDIForm1> loadMainWindow(const QString& programFolder, QString* error)
+{
+    auto window = std::make_unique<MDIForm1>();
+    if (!window->load(programFolder, error))
+        return nullptr;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window->move(area.topLeft());
+        window->resize(area.width(), std::max(1, area.height() - twips(500)));
+    }
+    window->show();
+    return window;
+}
+
+// One try at starting on a database: the window, or why the database cannot
+// be used. Neither when the user himself ended the start (he declined the
+// Access conversion, or it failed), and was told so.
+struct StartAttempt
+{
+    std::unique_ptr<MDIForm1> window;
+    QString failure;
+};
+
+StartAttempt attemptStart(const store::DatabaseLocation& location)
+{
+    StartAttempt attempt;
+    if (store::isServerLocation(location.path)) {
+        // A shared database on a server: every window opens it instead of
+        // the program folder's file.
+        store::useServerDatabase(location.path);
+        attempt.window = loadMainWindow(store::programFolder(), &attempt.failure);
+        if (attempt.window)
+            attempt.window->statusBar()->setToolTip(store::describeDatabase(location));
+        return attempt;
+    }
+    // A server tried before in this start is left.
+    store::useServerDatabase(QString());
+    // The windows open the database by its folder and the program's file name.
+    const QFileInfo file(location.path);
+    if (file.fileName() != store::names::databaseFileName()) {
+        attempt.failure = shelltext::wrongDatabaseName().arg(store::names::databaseFileName(),
+                                                              QDir::toNativeSeparators(location.path));
+        return attempt;
+    }
+    if (!store::preparePerUserDatabase(location, &attempt.failure))
+        return attempt;
+    const QString folder = file.absolutePath();
+    if (!offerAccessConversion(folder))
+        return attempt;
+    attempt.window = loadMainWindow(folder, &attempt.failure);
+    if (attempt.window)
+        attempt.window->statusBar()->setToolTip(store::describeDatabase(location));
+    return attempt;
+}
+
+bool sameDatabase(const QString& a, const QString& b)
+{
+    if (store::isServerLocation(a) || store::isServerLocation(b))
+        return a == b;
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
 } // namespace
 
 void applyProgramFont()
@@ -34,18 +100,10 @@ void applyProgramFont()
 
 std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder)
 {
-    auto window = std::make_unique<MDIForm1>();
     QString error;
-    if (!window->load(programFolder, &error)) {
+    auto window = loadMainWindow(programFolder, &error);
+    if (!window)
         showWarning(nullptr, error + shelltext::cannotStart());
-        return nullptr;
-    }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        window->move(area.topLeft());
-        window->resize(area.width(), std::max(1, area.height() - twips(500)));
-    }
-    window->show();
     return window;
 }
 
@@ -96,7 +154,7 @@ import::AccessConversion convertWithProgress(const QString& databaseFolder, cons
         break;
     }
     return run.finish();
-    } // namespace tarnwick
+}
 
 bool offerAccessConversion(const QString& programFolder)
 {
@@ -138,35 +196,39 @@ store::DatabaseLocation startupDatabase(const QStringList& arguments)
 
 std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location)
 {
-    if (store::isServerLocation(location.path)) {
-        // A shared database on a server: every window opens it instead of
-        // the program folder's file.
-        store::useServerDatabase(location.path);
-        auto window = openMainWindow(store::programFolder());
-        if (window)
-            window->statusBar()->setToolTip(store::describeDatabase(location));
-        return window;
+    // A database that cannot be opened is no dead end: the user tries again
+    // (a server that was still starting), chooses another, or works on the
+    // local file for this run.
+    store::DatabaseLocation current = location;
+    for (;;) {
+        StartAttempt attempt = attemptStart(current);
+        if (attempt.window || attempt.failure.isEmpty())
+            return std::move(attempt.window);
+        // The file beside the program, not a server that failed.
+        store::useServerDatabase(QString());
+        const store::DatabaseLocation local = store::usualDatabaseLocation();
+        const bool offerLocal = !sameDatabase(local.path, current.path);
+        QStringList answers = {shelltext::retryAnswer(), shelltext::chooseDatabaseAnswer()};
+        if (offerLocal)
+            answers.append(shelltext::localDatabaseAnswer());
+        answers.append(shelltext::exitAnswer());
+        const QString question =
+            offerLocal ? shelltext::databaseUnusable().arg(attempt.failure, QDir::toNativeSeparators(local.path))
+                       : shelltext::databaseUnusableNoLocal().arg(attempt.failure);
+        const QString answer = answers.at(askChoice(nullptr, question, answers));
+        if (answer == shelltext::chooseDatabaseAnswer()) {
+            DatabaseDialog dialog(store::describeDatabase(current), nullptr, true);
+            dialog.findChild<QLineEdit*>(QStringLiteral("location"))
+                ->setText(store::isServerLocation(current.path) ? current.path
+                                                                : QDir::toNativeSeparators(current.path));
+            if (execModal(dialog) == QDialog::Accepted)
+                current = store::locateDatabase(store::settingsDatabase());
+        } else if (answer == shelltext::localDatabaseAnswer()) {
+            current = local;
+        } else if (answer == shelltext::exitAnswer()) {
+            return nullptr;
+        }
     }
-    // The windows open the database by its folder and the program's file name.
-    const QFileInfo file(location.path);
-    if (file.fileName() != store::names::databaseFileName()) {
-        showWarning(nullptr, shelltext::wrongDatabaseName().arg(store::names::databaseFileName(),
-                                                                  QDir::toNativeSeparators(location.path)) +
-                                 shelltext::cannotStart());
-        return nullptr;
-    }
-    QString error;
-    if (!store::preparePerUserDatabase(location, &error)) {
-        showWarning(nullptr, error + shelltext::cannotStart());
-        return nullptr;
-    }
-    const QString folder = file.absolutePath();
-    if (!offerAccessConversion(folder))
-        return nullptr;
-    auto window = openMainWindow(folder);
-    if (window)
-        window->statusBar()->setToolTip(store::describeDatabase(location));
-    return window;
 }
 
 int runProgram()

@@ -39,8 +39,10 @@ store::DatabaseLocation startupDatabase(const QStringList& arguments);
 
 // Makes the first copy of the shipped database when the location needs it,
 // offers the Access conversion, and opens the main window on the database,
-// whose status bar's tooltip names it. Null when the program cannot go on;
-// the user has been told why.
+// whose status bar's tooltip names it. When the database cannot be opened
+// the user is told why and chooses: try again, choose another database (the
+// database dialog, which keeps the choice), use the local file for this run,
+// or end. Null when the program ends.
 std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location);
 
 // The whole run: the splash window first; its entry icon opens the main

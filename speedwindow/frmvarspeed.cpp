@@ -3,6 +3,7 @@
 #include "calcwindow/commandbutton.h"
 #include "calcwindow/panelparts.h"
 #include "controls/messagebox.h"
+#include "controls/modelchooser.h"
 #include "controls/uimetrics.h"
 #include "core/motortables.h"
 #include "core/numbers.h"
@@ -267,7 +268,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     form->addRow(QString(), commands);
 
     auto* single = new QHBoxLayout;
-    m_model = new QComboBox(panel);
+    m_model = new ModelChooser(panel);
     m_model->setObjectName(QStringLiteral("modelCombo"));
     m_model->setMinimumWidth(twips(1600));
     auto* evaluate = makeCommandButton(panel, speedtext::evaluateButton(), QString(), twipsRect(0, 0, 1000, 375),
@@ -394,7 +395,7 @@ void frmvarspeed::runSelection()
 
 void frmvarspeed::evaluateModel()
 {
-    run(utf8(m_model->currentText()));
+    run(utf8(m_model->chosenModel()));
 }
 
 void frmvarspeed::run(const std::optional<std::string>& model)

@@ -17,6 +17,7 @@ class QTableWidget;
 namespace tarnwick {
 
 class VarSpeedChart;
+class ModelChooser;
 class VarSpeedSheets;
 
 // The variable-speed selection window "变速节能选型". It opens its own
@@ -96,7 +97,7 @@ private:
     QLabel* m_setpointUnit = nullptr;
     QLabel* m_profileSum = nullptr;
     QLineEdit* m_motorMargin = nullptr;
-    QComboBox* m_model = nullptr;
+    ModelChooser* m_model = nullptr;
     QTabWidget* m_tabs = nullptr;
     QTableWidget* m_accepted = nullptr;
     QTableWidget* m_rejected = nullptr;

@@ -40,6 +40,12 @@ DatabaseLocation locateDatabase(const QString& given)
         location.path = isServerLocation(named) ? named : QDir::cleanPath(QDir::current().absoluteFilePath(named));
         return location;
     }
+    return usualDatabaseLocation();
+}
+
+DatabaseLocation usualDatabaseLocation()
+{
+    DatabaseLocation location;
     const QString besideProgram = databasePath(programFolder());
     const QString shipped = shippedDatabasePath();
     // Without a shipped database there is nothing to copy: the program folder

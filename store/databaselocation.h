@@ -21,6 +21,9 @@ struct DatabaseLocation
 // `given` is the --db value (empty when the option is absent); a relative
 // path is taken from the current folder.
 DatabaseLocation locateDatabase(const QString& given = QString());
+// Where the database is when nothing names one: beside the program or the
+// user's copy.
+DatabaseLocation usualDatabaseLocation();
 
 // The database the package installs: <prefix>/share/tarnwick/<file name>,
 // found relative to the executable so that an unpacked tree works as well.

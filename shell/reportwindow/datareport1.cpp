@@ -18,7 +18,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -267,10 +266,9 @@ bool DataReport1::exportTo(const QString& path)
 void DataReport1::exportReport()
 {
     const QStringList filters = {reporttext::pdfFilter(), reporttext::csvFilter(), reporttext::xlsxFilter()};
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString selected = filters.first();
     QString path = ReportFileDialog::getSaveFileName(this, reporttext::exportCaption(),
-                                                     QDir(folder).filePath(windowTitle() + QStringLiteral(".pdf")),
+                                                     windowTitle() + QStringLiteral(".pdf"),
                                                      filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return;

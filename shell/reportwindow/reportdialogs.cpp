@@ -33,19 +33,21 @@ QString ReportFileDialog::getSaveFileName(QWidget* parent, const QString& captio
     if (nextFileName()) {
         const QString name = *nextFileName();
         nextFileName().reset();
+        rememberFolder(filekind::reportExport(), name);
         return name;
     }
-    QFileDialog dialog(parent, caption, suggestedPath, filters);
+    QFileDialog dialog(parent, caption, QString(), filters);
     dialog.setObjectName(QStringLiteral("ExportFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    prepareFileDialog(dialog);
+    // A bare name is put in the folder of the last export.
+    prepareFileDialog(dialog, filekind::reportExport());
+    dialog.selectFile(suggestedPath);
     if (selectedFilter && !selectedFilter->isEmpty())
         dialog.selectNameFilter(*selectedFilter);
-    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    if (selectedFilter)
+    const QString path = chooseFile(dialog, filekind::reportExport());
+    if (!path.isEmpty() && selectedFilter)
         *selectedFilter = dialog.selectedNameFilter();
-    return dialog.selectedFiles().constFirst();
+    return path;
 }
 
 void ReportFileDialog::setNextFileName(const QString& fileName)

@@ -14,7 +14,8 @@ namespace tarnwick {
 class ReportFileDialog
 {
 public:
-    // The file to export to; empty when the user cancels.
+    // The file to export to; empty when the user cancels. A suggested name
+    // without a folder starts in the folder of the last export.
     static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
                                    const QString& filters, QString* selectedFilter);
     // The next call answers with this name instead of asking; an empty name

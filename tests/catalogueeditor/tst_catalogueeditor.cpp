@@ -3,6 +3,7 @@
 #include "catalogueeditor/pointpaste.h"
 #include "controls/messagebox.h"
 #include "shell/mdiform1.h"
+#include "shell/startup.h"
 #include "store/names.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 
@@ -13,18 +14,28 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <cmath>
@@ -70,6 +81,7 @@ class tst_catalogueeditor : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void pastedPumpIsSavedAndChecked();
@@ -81,6 +93,13 @@ private slots:
     void schematicIsAssignedToTheType();
     void duplicateScalesByAffinity_data();
     void duplicateScalesByAffinity();
+    void pasteReplacesOrAppends_data();
+    void pasteReplacesOrAppends();
+    void fallingFlowsNeedConfirmation_data();
+    void fallingFlowsNeedConfirmation();
+    void fieldsShowUnitsAndButtonsFit();
+    void closingOffersToSave_data();
+    void closingOffersToSave();
 
 private:
     std::unique_ptr<CatalogueEditor> openEditor();
@@ -88,6 +107,12 @@ private:
     QStringList m_messages;
     bool m_answer = true;
 };
+
+void tst_catalogueeditor::initTestCase()
+{
+    // The file dialogs remember their folders in the test's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void tst_catalogueeditor::init()
 {
@@ -403,6 +428,258 @@ void tst_catalogueeditor::duplicateScalesByAffinity()
     const auto& c = copy.points[2];
     QVERIFY(std::fabs(c.flow * c.head / c.power - o.flow * o.head / o.power) < 1e-9 * (o.flow * o.head / o.power));
     QVERIFY(editor->undoStack()->canUndo());
+}
+
+void tst_catalogueeditor::pasteReplacesOrAppends_data()
+{
+    // The first pump has five points at 20, 35, 50, 65 and 80 m3/h.
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<QPoint>("currentCell"); // row, column
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QList<double>>("flows");
+    QTest::addColumn<QList<double>>("heads");
+    QTest::addColumn<QString>("message"); // a piece of the one question or warning; empty: none
+    QString seven = QStringLiteral("流量\t扬程\t轴功率\n");
+    for (int k = 1; k <= 7; ++k)
+        seven += QStringLiteral("%1\t%2\t%3\n").arg(10 * k).arg(30 - k).arg(1 + k);
+    const QList<double> sevenFlows = {10, 20, 30, 40, 50, 60, 70};
+    const QList<double> sevenHeads = {29, 28, 27, 26, 25, 24, 23};
+    const QList<double> fiveFlows = {20, 35, 50, 65, 80};
+    const QList<double> fiveHeads = {27, 24.9375, 21.75, 17.4375, 12};
+    QTest::newRow("seven rows with row 5 current replace all five points")
+        << QStringLiteral("粘贴点") << seven << QPoint(4, 0) << true << sevenFlows << sevenHeads
+        << QStringLiteral("用剪贴板中的 7 个点替换水泵“TW50-20A”现有的 5 个性能点吗？");
+    QTest::newRow("replacement declined") << QStringLiteral("粘贴点") << seven << QPoint(4, 0) << false << fiveFlows
+                                          << fiveHeads << QStringLiteral("替换");
+    QTest::newRow("a head column replaces the curve's heads, as many points as rows")
+        << QStringLiteral("粘贴点") << QStringLiteral("26\n24\n21") << QPoint(3, 1) << true << QList<double>{20, 35, 50}
+        << QList<double>{26, 24, 21} << QStringLiteral("3 个点替换");
+    QTest::newRow("append adds after the last point")
+        << QStringLiteral("追加粘贴") << QStringLiteral("90\t8\t7,4\n100\t3\t8") << QPoint(1, 0) << true
+        << QList<double>{20, 35, 50, 65, 80, 90, 100} << QList<double>{27, 24.9375, 21.75, 17.4375, 12, 8, 3}
+        << QString();
+    QTest::newRow("append needs whole points")
+        << QStringLiteral("追加粘贴") << QStringLiteral("90\t8") << QPoint(0, 0) << true << fiveFlows << fiveHeads
+        << QStringLiteral("追加粘贴需要流量、扬程、轴功率三列数值");
+}
+
+void tst_catalogueeditor::pasteReplacesOrAppends()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, clip);
+    QFETCH(QPoint, currentCell);
+    QFETCH(bool, answer);
+    QFETCH(QList<double>, flows);
+    QFETCH(QList<double>, heads);
+    QFETCH(QString, message);
+    auto editor = openEditor();
+    const QList<store::EditablePoint> before = editor->state().pumps[0].points;
+    auto* points = childOf<QTableWidget>(editor.get(), QStringLiteral("pointsGrid"));
+    points->setCurrentCell(currentCell.x(), currentCell.y());
+    QApplication::clipboard()->setText(clip);
+    m_answer = answer;
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), button), Qt::LeftButton);
+
+    QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(m_messages.constFirst().contains(message), qPrintable(m_messages.constFirst()));
+    QList<double> shownFlows;
+    QList<double> shownHeads;
+    for (int r = 0; r < points->rowCount(); ++r) {
+        shownFlows.append(points->item(r, 0)->text().toDouble());
+        shownHeads.append(points->item(r, 1)->text().toDouble());
+    }
+    QCOMPARE(shownFlows, flows);
+    QCOMPARE(shownHeads, heads);
+    // Whatever was pasted is one step that undo takes back whole.
+    if (editor->hasPendingEdits()) {
+        QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("撤销")), Qt::LeftButton);
+        QCOMPARE(editor->state().pumps[0].points, before);
+    }
+}
+
+void tst_catalogueeditor::fallingFlowsNeedConfirmation_data()
+{
+    QTest::addColumn<QString>("flow"); // typed over the third point's 50 m3/h
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("falling flow, save declined") << QStringLiteral("30") << false << false;
+    QTest::newRow("falling flow, save confirmed") << QStringLiteral("30") << true << true;
+    QTest::newRow("repeated flow, save declined") << QStringLiteral("35") << false << false;
+    QTest::newRow("rising flow saves without a question") << QStringLiteral("45") << false << true;
+}
+
+void tst_catalogueeditor::fallingFlowsNeedConfirmation()
+{
+    QFETCH(QString, flow);
+    QFETCH(bool, answer);
+    QFETCH(bool, saved);
+    auto editor = openEditor();
+    auto* points = childOf<QTableWidget>(editor.get(), QStringLiteral("pointsGrid"));
+    points->item(2, 0)->setText(flow);
+    const bool falling = flow.toDouble() <= 35.0;
+
+    // The mark says the flow has to rise and that the save will ask; it no
+    // longer reads as accepted.
+    const QString rules = childOf<QLabel>(editor.get(), QStringLiteral("ruleMessages"))->text();
+    QVERIFY2(!rules.contains(QStringLiteral("已接受")), qPrintable(rules));
+    QCOMPARE(rules.contains(QStringLiteral("流量应逐点增大，保存时须确认")), falling);
+    if (falling)
+        QVERIFY2(points->item(2, 0)->toolTip().contains(QStringLiteral("%1 不大于前一点的 35").arg(flow)),
+                 qPrintable(points->item(2, 0)->toolTip()));
+
+    m_answer = answer;
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("保存")), Qt::LeftButton);
+    QCOMPARE(m_messages.size(), falling ? 1 : 0);
+    if (falling)
+        QVERIFY2(m_messages.constFirst().contains(QStringLiteral("水泵“TW50-20A”第 3 点：%1 不大于 35").arg(flow)),
+                 qPrintable(m_messages.constFirst()));
+    QCOMPARE(editor->hasPendingEdits(), !saved);
+    auto reread = openEditor();
+    QCOMPARE(reread->state().pumps[0].points[2].flow, saved ? flow.toDouble() : 50.0);
+}
+
+void tst_catalogueeditor::fieldsShowUnitsAndButtonsFit()
+{
+    // In the main window on a screen of 1366 x 768 less a title bar, in the
+    // program's font, as the menu opens it.
+    const QFont font = QApplication::font();
+    applyProgramFont();
+    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(font); });
+    MDIForm1 form;
+    QString error;
+    QVERIFY2(form.load(m_folder->folder(), &error), qPrintable(error));
+    form.resize(1366, 768 - 33 - 24);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.findChild<QAction*>(QStringLiteral("catalogueMaintenance"))->trigger();
+    CatalogueEditor* editor = form.catalogueEditor();
+    QVERIFY(editor);
+    QApplication::processEvents();
+    if (const QString shots = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !shots.isEmpty())
+        QVERIFY(form.grab().save(shots + QStringLiteral("/catalogueeditor-default-size.png")));
+
+    const QList<std::pair<QString, QString>> units = {{store::names::speed(), QStringLiteral("r/min")},
+                                                      {store::names::flow(), QStringLiteral("m³/h")},
+                                                      {store::names::head(), QStringLiteral("m")},
+                                                      {store::names::shaftPower(), QStringLiteral("kW")},
+                                                      {store::names::motorPower(), QStringLiteral("kW")},
+                                                      {store::names::npshRequired(), QStringLiteral("m")},
+                                                      {store::names::impellerDiameter(), QStringLiteral("mm")},
+                                                      {store::names::weight(), QStringLiteral("kg")}};
+    for (const auto& [field, unit] : units) {
+        auto* label = childOf<QLabel>(editor, QStringLiteral("unit_") + field);
+        QCOMPARE(label->text(), unit);
+        auto* box = childOf<QLineEdit>(editor, QStringLiteral("pumpField_") + field);
+        // Beside its box, on the same line.
+        QVERIFY(label->isVisible());
+        const QRect labelRect(label->mapTo(editor, QPoint(0, 0)), label->size());
+        const QRect boxRect(box->mapTo(editor, QPoint(0, 0)), box->size());
+        QVERIFY2(std::abs(labelRect.center().y() - boxRect.center().y()) <= 2, qPrintable(field));
+        QVERIFY2(labelRect.left() >= boxRect.right(), qPrintable(field));
+    }
+
+    // The window opens whole within the main window's client area.
+    auto* sub = childOf<QMdiSubWindow>(&form, QStringLiteral("CatalogueEditorSubWindow"));
+    const QRect room = form.mdiArea()->viewport()->rect();
+    QVERIFY2(room.contains(sub->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                            .arg(sub->x())
+                                                            .arg(sub->y())
+                                                            .arg(sub->width())
+                                                            .arg(sub->height())
+                                                            .arg(room.width())
+                                                            .arg(room.height())));
+
+    // Every command can be reached without scrolling: the page needs no
+    // scroll bar at the size the window opens at, and no button is cut.
+    auto* pages = childOf<QTabWidget>(editor, QStringLiteral("editorPages"));
+    auto* scroll = qobject_cast<QScrollArea*>(pages->currentWidget());
+    QVERIFY(scroll);
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+    const QRect visible = scroll->viewport()->rect();
+    for (const QString& name :
+         {QStringLiteral("新建"), QStringLiteral("上移"), QStringLiteral("下移"), QStringLiteral("添加点"),
+          QStringLiteral("删除点"), QStringLiteral("粘贴点"), QStringLiteral("追加粘贴")}) {
+        auto* button = childOf<QPushButton>(editor, name);
+        const QRect shown(button->mapTo(scroll->viewport(), QPoint(0, 0)), button->size());
+        QVERIFY2(visible.contains(shown), qPrintable(name));
+        // Not squeezed below its own height either.
+        QVERIFY2(button->height() >= button->sizeHint().height(), qPrintable(name));
+    }
+    auto* grid = childOf<QTableWidget>(editor, QStringLiteral("pointsGrid"));
+    QVERIFY2(grid->viewport()->height() >= 5 * grid->verticalHeader()->defaultSectionSize(),
+             "the points table shows at least five points");
+}
+
+void tst_catalogueeditor::closingOffersToSave_data()
+{
+    QTest::addColumn<bool>("exitProgram"); // else the window's own close
+    QTest::addColumn<int>("answer");       // 0 保存, 1 不保存, 2 取消
+    QTest::addColumn<bool>("goes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("close, save") << false << 0 << true << true;
+    QTest::newRow("close, don't save") << false << 1 << true << false;
+    QTest::newRow("close, cancel") << false << 2 << false << false;
+    QTest::newRow("exit, save") << true << 0 << true << true;
+    QTest::newRow("exit, don't save") << true << 1 << true << false;
+    QTest::newRow("exit, cancel") << true << 2 << false << false;
+}
+
+void tst_catalogueeditor::closingOffersToSave()
+{
+    QFETCH(bool, exitProgram);
+    QFETCH(int, answer);
+    QFETCH(bool, goes);
+    QFETCH(bool, saved);
+    QStringList asked;
+    QStringList answers;
+    setMessageBoxInterceptor({[this](const QString& text) {
+                                  m_messages.append(text);
+                                  return true;
+                              },
+                              [&](const QString& text, const QStringList& offered) {
+                                  asked.append(text);
+                                  answers = offered;
+                                  return answer;
+                              }});
+    MDIForm1 form;
+    QString error;
+    QVERIFY2(form.load(m_folder->folder(), &error), qPrintable(error));
+    form.show();
+    form.findChild<QAction*>(QStringLiteral("catalogueMaintenance"))->trigger();
+    QPointer<CatalogueEditor> editor = form.catalogueEditor();
+    QVERIFY(editor);
+    auto* model = childOf<QLineEdit>(editor, QStringLiteral("pumpField_水泵型号"));
+    QTest::keyClicks(model, QStringLiteral("-X"));
+    QVERIFY(editor->hasPendingEdits());
+
+    int status = -1;
+    if (exitProgram) {
+        // 退出 ends the program's loop, unless the question keeps it going.
+        QTimer::singleShot(0, form.findChild<QAction*>(QStringLiteral("exit")), &QAction::trigger);
+        QTimer guard; // ends with the row, so it cannot end the next row's loop
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        guard.start(300);
+        status = QApplication::exec();
+        QCOMPARE(status, goes ? 0 : 99);
+    } else {
+        QMdiSubWindow* window = form.findChild<QMdiSubWindow*>(QStringLiteral("CatalogueEditorSubWindow"));
+        QCOMPARE(window->close(), goes);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(editor.isNull(), goes);
+    }
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.constFirst(), exitProgram ? QStringLiteral("水泵目录有未保存的修改。退出前保存这些修改吗？")
+                                             : QStringLiteral("水泵目录有未保存的修改。关闭窗口前保存这些修改吗？"));
+    QCOMPARE(answers, (QStringList{QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")}));
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    if (!goes)
+        QVERIFY(editor && editor->hasPendingEdits());
+    auto reread = openEditor();
+    QCOMPARE(reread->state().pumps[0].model(), saved ? QStringLiteral("TW50-20A-X") : QStringLiteral("TW50-20A"));
 }
 
 QTEST_MAIN(tst_catalogueeditor)

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QDir>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace tarnwick;
@@ -47,6 +48,8 @@ class TestDataReport1 : public QObject
     Q_OBJECT
 
 private slots:
+    // The export remembers its folder in the test's own settings.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
     void opensSizedAndPlacedWithCaptionAndIcon();

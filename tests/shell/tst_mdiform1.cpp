@@ -302,6 +302,7 @@ void TestMDIForm1::menuBarStructure()
         {2, u"result2"_qs, u"全部计算结果显示(&Q)"_qs},
         {2, u"result3"_qs, u"本次变速选型结果显示(&V)"_qs},
         {2, u"result4"_qs, u"全部变速选型结果显示(&A)"_qs},
+        {2, u"dataSheet"_qs, u"选型资料单(&S)…"_qs},
         {1, u"principle"_qs, u"选型原理(&P)"_qs},
         {1, u"introduction"_qs, u"公司及产品介绍(&I)"_qs},
         {2, u"introduction1"_qs, u"公司简介(&C)"_qs},

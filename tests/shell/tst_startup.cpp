@@ -11,8 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +53,7 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void ownDatabaseNeedsNoConversion();
@@ -61,6 +64,8 @@ private slots:
     void conversionShowsProgress_data();
     void conversionShowsProgress();
     void startsOnTheLocatedDatabase();
+    void unusableDatabaseOffersAWayOut_data();
+    void unusableDatabaseOffersAWayOut();
 
 private:
     QStringList m_questions;
@@ -68,10 +73,17 @@ private:
     bool m_answer = false;
 };
 
+void TestStartup::initTestCase()
+{
+    // The database chosen at start-up goes into the test's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
 void TestStartup::init()
 {
     m_questions.clear();
     m_messages.clear();
+    m_answer = false;
     setMessageBoxInterceptor({[this](const QString& text) {
         (text.contains(QStringLiteral("现在转换吗")) ? m_questions : m_messages) << text;
         return m_answer;
@@ -262,6 +274,87 @@ void TestStartup::conversionShowsProgress()
         QCOMPARE(digest(result.keptOriginal), before);
         QCOMPARE(digest(path), digest(finished.databasePath()));
     }
+}
+
+void TestStartup::unusableDatabaseOffersAWayOut_data()
+{
+    // The database named at start and the answers given in turn to the
+    // question that follows each failed try (0 retry, 1 choose another,
+    // 2 the local file, 3 exit); choosing another enters `chosen` in the
+    // database dialog ({good}: a sound test database; empty: cancelled).
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("reason"); // in every question
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("retry, then exit") << QStringLiteral("{other}") << QList<int>{0, 3} << QString()
+                                      << QStringLiteral("窗口程序使用的数据库文件必须名为") << false;
+    QTest::newRow("server not there, choose a file that opens")
+        << QStringLiteral("postgresql://engineer@127.0.0.1:1/office") << QList<int>{1} << QStringLiteral("{good}")
+        << QStringLiteral("无法连接数据库服务器") << true;
+    QTest::newRow("choose another, cancelled, then exit")
+        << QStringLiteral("{other}") << QList<int>{1, 3} << QString() << QStringLiteral("必须名为") << false;
+}
+
+void TestStartup::unusableDatabaseOffersAWayOut()
+{
+    QFETCH(QString, named);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, chosen);
+    QFETCH(QString, reason);
+    QFETCH(bool, opens);
+    testing::TestProgramFolder good;
+    QVERIFY(good.isValid());
+    QTemporaryDir dir;
+    const QString other = dir.filePath(QStringLiteral("other.db"));
+    QVERIFY(QFile::copy(good.databasePath(), other));
+    named.replace(QStringLiteral("{other}"), other);
+    chosen.replace(QStringLiteral("{good}"), good.databasePath());
+    store::setSettingsDatabase(QString());
+
+    QStringList questions;
+    QList<QStringList> offered;
+    qsizetype next = 0;
+    setMessageBoxInterceptor({[this](const QString& text) {
+                                  m_messages << text;
+                                  return false;
+                              },
+                              [&](const QString& text, const QStringList& choices) {
+                                  questions << text;
+                                  offered << choices;
+                                  return next < answers.size() ? answers.at(next++) : 3;
+                              }});
+    int dialogs = 0;
+    setModalInterceptor([&](QDialog& dialog) {
+        ++dialogs;
+        if (dialog.objectName() != QStringLiteral("DatabaseDialog") || chosen.isEmpty())
+            return int(QDialog::Rejected);
+        dialog.findChild<QLineEdit*>(QStringLiteral("location"))->setText(chosen);
+        dialog.findChild<QPushButton*>(QStringLiteral("keep"))->click();
+        return dialog.result();
+    });
+
+    const auto window = startOn(store::locateDatabase(named));
+    setModalInterceptor({});
+    QCOMPARE(window != nullptr, opens);
+    QCOMPARE(questions.size(), answers.size());
+    QCOMPARE(dialogs, static_cast<int>(answers.count(1)));
+    const QString local = QDir::toNativeSeparators(store::usualDatabaseLocation().path);
+    for (qsizetype i = 0; i < questions.size(); ++i) {
+        QVERIFY2(questions.at(i).contains(reason), qPrintable(questions.at(i)));
+        // The local file is offered by its name, beside the other ways.
+        QVERIFY2(questions.at(i).contains(local), qPrintable(questions.at(i)));
+        QCOMPARE(offered.at(i), (QStringList{QStringLiteral("重试"), QStringLiteral("另选数据库…"),
+                                             QStringLiteral("使用本机数据库文件"), QStringLiteral("退出")}));
+    }
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    if (opens) {
+        // On the database chosen, which is kept for the next start.
+        QVERIFY2(window->statusBar()->toolTip().contains(QDir::toNativeSeparators(chosen)),
+                 qPrintable(window->statusBar()->toolTip()));
+        QCOMPARE(store::settingsDatabase(), chosen);
+    }
+    store::useServerDatabase(QString());
 }
 
 QTEST_MAIN(TestStartup)

@@ -187,7 +187,8 @@ void TestFrmVarSpeed::menuItemsAndReport()
     QCOMPARE(texts(QStringLiteral("result")),
              (QStringList{QStringLiteral("本次计算结果显示(&B)"), QStringLiteral("全部计算结果显示(&Q)"),
                           QStringLiteral("-"), QStringLiteral("本次变速选型结果显示(&V)"),
-                          QStringLiteral("全部变速选型结果显示(&A)")}));
+                          QStringLiteral("全部变速选型结果显示(&A)"), QStringLiteral("-"),
+                          QStringLiteral("选型资料单(&S)…")}));
     QVERIFY(form.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->findChild<QWidget*>(QStringLiteral("calculate3")));
 
     form.findChild<QAction*>(QStringLiteral("calculate3"))->trigger();
