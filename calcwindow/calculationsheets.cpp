@@ -8,6 +8,7 @@
 #include "core/examination.h"
 #include "store/filetargets.h"
 #include "store/pumpcatalogue.h"
+#include "store/settings.h"
 
 #include <QDate>
 #include <QDialogButtonBox>
@@ -142,7 +143,7 @@ SheetHeader SheetHeaderDialog::header() const
 
 void SheetHeaderDialog::remember() const
 {
-    QSettings settings;
+    QSettings settings = store::userSettings();
     settings.beginGroup(settingsGroup());
     const SheetHeader h = header();
     settings.setValue(QStringLiteral("projectName"), h.projectName);
@@ -156,7 +157,7 @@ void SheetHeaderDialog::remember() const
 
 SheetHeader SheetHeaderDialog::rememberedHeader()
 {
-    QSettings settings;
+    QSettings settings = store::userSettings();
     settings.beginGroup(settingsGroup());
     return {settings.value(QStringLiteral("projectName")).toString(),
             settings.value(QStringLiteral("projectNumber")).toString(),
