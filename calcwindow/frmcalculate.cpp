@@ -8,6 +8,7 @@
 #include "calcwindow/pumpviewmodel.h"
 #include "calcwindow/schematic.h"
 #include "calcwindow/unitchooser.h"
+#include "controls/conditionspanel.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
 #include "core/measuredrange.h"
@@ -25,6 +26,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleOptionViewItem>
@@ -222,6 +224,42 @@ void frmcalculate::buildInputPanel()
                                       twipsRect(120, 2160, 705, 345), [this] { runCheckCalculation(); });
     m_refreshButton = makeCommandButton(f, calctext::refreshButton(), QString(), twipsRect(960, 2160, 705, 345),
                                         [this] { refresh(); });
+
+    // The liquid, suction and impeller: a group whose title sits in the input
+    // panel's heading and which opens below it, closed until asked for.
+    m_conditionsToggle = new QToolButton(f);
+    m_conditionsToggle->setObjectName(QStringLiteral("ConditionsToggle"));
+    m_conditionsToggle->setText(ConditionsPanel::title());
+    m_conditionsToggle->setToolTip(ConditionsPanel::title());
+    m_conditionsToggle->setCheckable(true);
+    m_conditionsToggle->setArrowType(Qt::RightArrow);
+    m_conditionsToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_conditionsToggle->setAutoRaise(true);
+    placeTwips(m_conditionsToggle, 1020, 30, 1720, 330);
+    m_conditions = new ConditionsPanel(this);
+    m_conditions->hide();
+    connect(m_conditionsToggle, &QToolButton::toggled, this, [this](bool open) {
+        m_conditionsToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        if (open) {
+            const QPoint below = m_conditionsToggle->mapTo(this, QPoint(0, m_conditionsToggle->height()));
+            m_conditions->adjustSize();
+            m_conditions->move(below);
+            m_conditions->raise();
+        }
+        m_conditions->setVisible(open);
+    });
+}
+
+std::optional<ServiceConditions> frmcalculate::enteredConditions()
+{
+    auto conditions = m_conditions->conditions();
+    if (!conditions) {
+        if (!m_conditionsToggle->isChecked())
+            m_conditionsToggle->setChecked(true);
+        showWarning(this, conditions.error());
+        return std::nullopt;
+    }
+    return conditions.value();
 }
 
 void frmcalculate::buildPumpDataPanel()
@@ -672,7 +710,10 @@ void frmcalculate::runDesignSelection()
         m_list1->setEnabled(true);
     }
 
-    auto result = store::runDesign(*m_catalogue, dutyTexts());
+    const std::optional<ServiceConditions> conditions = enteredConditions();
+    if (!conditions)
+        return;
+    auto result = store::runDesign(*m_catalogue, dutyTexts(), {}, *conditions);
     if (!result) {
         reportFailure(result.error());
         return;
@@ -682,6 +723,7 @@ void frmcalculate::runDesignSelection()
     m_candidates = std::move(selection.candidates);
     m_rejected = std::move(selection.rejected);
     m_designRequest = selection.request;
+    m_designConditions = selection.conditions;
     m_designDuty = dutyTexts();
     {
         const QSignalBlocker blocker(m_list1);
@@ -714,6 +756,8 @@ void frmcalculate::onCandidateChosen()
     m_shown = Shown::Candidate;
     m_shownCandidate = static_cast<std::size_t>(position - 1);
     setChartToolTip(candidate.fitQuality);
+    if (m_designConditions.any())
+        emit statusNote(QString::fromStdString(pumpExtrasText(candidate.extras, m_designConditions)));
     ShowOperatingParameters(candidate);
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
@@ -726,7 +770,10 @@ void frmcalculate::runCheckCalculation()
     clearOperatingLabels();
     emit statusNote(QString());
 
-    auto result = store::runCheck(*m_catalogue, dutyTexts(), m_combo1->currentText());
+    const std::optional<ServiceConditions> conditions = enteredConditions();
+    if (!conditions)
+        return;
+    auto result = store::runCheck(*m_catalogue, dutyTexts(), m_combo1->currentText(), *conditions);
     if (!result) {
         reportFailure(result.error());
         return;
@@ -734,8 +781,13 @@ void frmcalculate::runCheckCalculation()
     const CheckedPump& pump = result.value();
     m_request = pump.request;
     m_pointCount = pump.pointCount;
+    QStringList notes;
     if (const auto note = operatingFlowNote(pump.points, pump.operatingFlow))
-        emit statusNote(QString::fromStdString(*note));
+        notes << QString::fromStdString(*note);
+    if (pump.conditions.any())
+        notes << QString::fromStdString(pumpExtrasText(pump.extras, pump.conditions));
+    if (!notes.isEmpty())
+        emit statusNote(notes.join(QStringLiteral("  ")));
 
     DrawPerformanceChart(chartInputFor(pump, pump.request));
     m_lastCheck = pump;

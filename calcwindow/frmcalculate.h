@@ -18,6 +18,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QScrollBar;
 class QTableView;
+class QToolButton;
 
 namespace tarnwick {
 
@@ -34,6 +35,7 @@ class SchematicViewer;
 class ShapeWidget;
 class TabLabel;
 class CalculationSheets;
+class ConditionsPanel;
 struct ChartInput;
 
 enum class CalculationMode { Design, Check };
@@ -122,6 +124,8 @@ private:
     void syncPumpView();
     void reportFailure(const store::RunFailure& failure);
     DutyTexts dutyTexts() const;
+    // The group's conditions; nothing after telling the engineer what is wrong.
+    std::optional<ServiceConditions> enteredConditions();
 
     friend class CalculationSheets;
     // What the data sheets and the rejected-pumps window read: the last
@@ -158,6 +162,9 @@ private:
     QWidget* m_designButton = nullptr;
     QWidget* m_checkButton = nullptr;
     QWidget* m_refreshButton = nullptr;
+    QToolButton* m_conditionsToggle = nullptr;
+    ConditionsPanel* m_conditions = nullptr;
+    ServiceConditions m_designConditions; // of the run whose candidates are listed
 
     // Pump data, candidates, operating figures.
     QTableView* m_grid = nullptr;

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/arguments.h"
+#include "cli/conditionoptions.h"
 #include "cli/explainoutput.h"
 #include "cli/help.h"
 #include "cli/importcommands.h"
@@ -30,12 +31,12 @@ namespace tarnwick::cli {
 namespace {
 
 const char* const kUsage = R"(用法：
-  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json] [--explain]
-  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [--db 文件] [--json]
+  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
+  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--db 文件] [--json]
   tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
-  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] --pdf 文件
+  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
                --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
@@ -55,6 +56,18 @@ const char* const kUsage = R"(用法：
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
   --static-head-unit  同上                                    （默认 mH2O）
 
+介质与吸入选项（design、check、sheet；均可不写，不写时与原计算完全相同）：
+  --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
+                      乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
+                      密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
+  --suction-pressure 值  水泵入口的表压，--suction-pressure-unit 单位（同压力单位，默认 mH2O），
+                      --atmospheric 大气压 kPa（默认 101.325）；据此校核有效汽蚀余量，
+                      要求不小于必需汽蚀余量的 --npsh-margin 倍（默认 1.1）且至少高出 0.6 m（ANSI/HI 9.6.1）。
+  --trim              把叶轮切削到设计工况，--max-trim 最大切削量，叶轮外径的%（默认 15）。
+  --preferred-region  只列出工作点在优先运行区内（最高效率点流量的 70～120 %）的水泵（ANSI/HI 9.6.3）。
+  --measured 流量:扬程,流量:扬程,…  用三个以上实测点（流量、阻力单位）拟合管路特性 H = Hst + K·Q²，
+                      代替 --resistance；给出 --static-head 时只拟合 K。
+
 design  设计计算：在全部水泵中选型，结果存入两张结果表。
         --explain：另列出未入选的水泵及其未满足的第一条规则。
 check   校核计算：校核所选型号的水泵。
@@ -65,8 +78,17 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   --profile 100:1,75:42,50:45,25:12   负荷分布，流量%:时间%（默认即此）
   --duty-pumps N（1～4，默认2）  --standby-pumps M（0～2，默认1）
   --hours 年运行小时（默认4000）  --price 电价 元/kWh（默认1.0）  --density 密度 kg/m3（默认1000）
-  --min-speed 最低转速比%（默认30）  --motor-margin 电机功率储备系数（默认1.15）
+  --min-speed 最低转速比%（默认30）  --max-speed 变频器最高转速比%（默认100）
+  --motor-margin 电机功率储备系数（默认1.15）
   --proportional-share 比例压差起点%（默认50）  --setpoint 末端压差设定值，管路阻力的单位（默认30%管路阻力）
+  以压力单位（Pa、MPa、bar、atm、kgf/cm2）输入的阻力、静扬程和设定值按 --density 换算为所输送流体的液柱；
+  mH2O、mmH2O 即所输送流体的液柱高度，与样本扬程相同。
+  电机：样本配用电动机功率与“储备系数×单台水泵在最高转速曲线（实测流量范围内）上的最大轴功率”
+  所需的最小 IEC 标准功率，两者取大（JSON 中 motorSource 为 catalogue 或 sized）。
+  低于最低转速的负荷点按最低转速运行，多余扬程由阀门节流（警告 minimum_speed）；
+  qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
+  加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
+  aboveBest 为年耗电量高出排名第一者的比例。
 results 显示本次计算结果（--all：全部计算结果）。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
@@ -107,6 +129,7 @@ struct Options
     bool all = false;
     bool explain = false;
     bool variableSpeed = false;
+    QStringList flags;
 };
 
 // The message, then where to find the usage of the command it concerns.
@@ -126,16 +149,18 @@ const QList<CommandSyntax>& commandSyntaxes()
     const QString json = QStringLiteral("json");
     const QString all = QStringLiteral("all");
     static const QList<CommandSyntax> syntaxes = {
-        {QStringLiteral("design"), 0, duty, {json, QStringLiteral("explain")}},
-        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")}, {json}},
+        {QStringLiteral("design"), 0, duty + conditionValueOptions(),
+         QStringList{json, QStringLiteral("explain")} + conditionFlagOptions()},
+        {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")} + conditionValueOptions(),
+         QStringList{json} + conditionFlagOptions()},
         {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
         {QStringLiteral("sheet"),
          0,
          duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
                             QStringLiteral("project-number"), QStringLiteral("designer"), QStringLiteral("tag"),
                             QStringLiteral("date")} +
-             varSpeedOptionNames(),
-         {json, all, QStringLiteral("variable-speed")}},
+             varSpeedOptionNames() + conditionValueOptions(),
+         QStringList{json, all, QStringLiteral("variable-speed")} + conditionFlagOptions()},
         {QStringLiteral("catalogue-check"), 0, {QStringLiteral("db")}, {json}},
         {QStringLiteral("models"),
          0,
@@ -168,6 +193,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->all = parsed.hasFlag(QStringLiteral("all"));
         options->explain = parsed.hasFlag(QStringLiteral("explain"));
         options->variableSpeed = parsed.hasFlag(QStringLiteral("variable-speed"));
+        options->flags = parsed.flags;
         return true;
     }
     *error = QStringLiteral("未知的命令：%1").arg(options->command);
@@ -192,8 +218,13 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
 {
     const auto& v = options.values;
     // A duty option left out is a slip on the command line, not a figure out of range.
+    // Measured points of the plant stand for the resistance and, if need be,
+    // the static head.
+    const bool measured = v.contains(QStringLiteral("measured"));
     for (const QString& option :
          {QStringLiteral("flow"), QStringLiteral("resistance"), QStringLiteral("static-head")}) {
+        if (measured && option != QStringLiteral("flow"))
+            continue;
         if (!v.contains(option)) {
             *error = QStringLiteral("缺少选项 --%1。").arg(option);
             return false;
@@ -282,6 +313,50 @@ std::unique_ptr<store::PumpCatalogue> prepareRun(const Options& options, DutyTex
     return std::move(catalogue).value();
 }
 
+// The liquid, suction, impeller and measured-system options, completed. On
+// a fault prints it, sets the exit status and returns false.
+bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs* inputs, int* status)
+{
+    QString error;
+    QString message;
+    if (!readConditionOptions(options.values, options.flags, inputs, &error) ||
+        !applyMeasuredSystem(options.values, texts, inputs, &error, &message)) {
+        *status = usageError(error, options.command);
+        return false;
+    }
+    inputs->conditions.measured = inputs->measured;
+    if (message.isEmpty()) {
+        auto completed = completeConditions(inputs->conditions);
+        if (completed)
+            inputs->conditions = completed.value();
+        else
+            message = QString::fromStdString(completed.error());
+    }
+    if (!message.isEmpty()) {
+        if (options.json)
+            printJson(QStringLiteral("rejected"), message, {}, {}, {});
+        else
+            printOut(message + QLatin1Char('\n'));
+        *status = kProgramMessage;
+        return false;
+    }
+    return true;
+}
+
+double designFlowOf(const DutyTexts& texts)
+{
+    return FlowUnit::toCubicMetresPerHour(QString::fromStdString(texts.flow).trimmed().toDouble(), texts.flowUnit);
+}
+
+// The liquid and the measured system at the top of a design's or check's JSON.
+void addConditionsJson(QJsonObject* additions, const ConditionInputs& inputs, const DutyTexts& texts)
+{
+    if (inputs.conditions.fluid)
+        additions->insert(QStringLiteral("fluid"), fluidJson(inputs.conditions));
+    if (inputs.measured)
+        additions->insert(QStringLiteral("measuredSystem"), measuredSystemJson(*inputs.measured, designFlowOf(texts)));
+}
+
 int runDesignCommand(const Options& options)
 {
     DutyTexts texts;
@@ -289,10 +364,16 @@ int runDesignCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
     TerminalProgress progress;
-    auto run = store::runDesign(*catalogue, texts, [&progress](std::size_t done, std::size_t total) {
-        progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
-    });
+    auto run = store::runDesign(
+        *catalogue, texts,
+        [&progress](std::size_t done, std::size_t total) {
+            progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
+        },
+        inputs.conditions);
     progress.finish();
     if (!run)
         return reportFailure(run.error(), options);
@@ -303,14 +384,21 @@ int runDesignCommand(const Options& options)
     const bool noneFound = run->candidates.empty();
     if (options.json) {
         QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        addConditionsJson(&additions, inputs, texts);
         if (options.explain)
             additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
         printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
                   resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
+        printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
         printOut(QStringLiteral("满足用户要求的水泵：\n"));
-        for (const QString& entry : entries)
-            printOut(QStringLiteral("  ") + entry + QLatin1Char('\n'));
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            printOut(QStringLiteral("  ") + entries[i] + QLatin1Char('\n'));
+            if (inputs.conditions.any() && std::size_t(i) < run->candidates.size())
+                printOut(QStringLiteral("    ") +
+                         QString::fromStdString(tarnwick::pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions)) +
+                         QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
         if (options.explain)
@@ -328,7 +416,10 @@ int runCheckCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")));
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
+    auto run = store::runCheck(*catalogue, texts, options.values.value(QStringLiteral("model")), inputs.conditions);
     if (!run)
         return reportFailure(run.error(), options);
 
@@ -340,10 +431,11 @@ int runCheckCommand(const Options& options)
         QJsonArray warnings;
         if (note)
             warnings.append(QString::fromStdString(*note));
-        printJson(
-            QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
-            checkedPumpJson(run.value(), catalogue->catalogue()),
-            {{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)}, {QStringLiteral("warnings"), warnings}});
+        QJsonObject additions{{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)},
+                              {QStringLiteral("warnings"), warnings}};
+        addConditionsJson(&additions, inputs, texts);
+        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+                  checkedPumpJson(run.value(), catalogue->catalogue()), additions);
     } else {
         if (note)
             printError(QString::fromStdString(*note) + QLatin1Char('\n'));
@@ -352,6 +444,10 @@ int runCheckCommand(const Options& options)
         printOut(QStringLiteral("  ") + labels[4] + QLatin1Char('\n'));
         for (int i = 0; i < 4; ++i)
             printOut(QStringLiteral("  ") + labels[i] + QLatin1Char('\n'));
+        if (inputs.conditions.any() || inputs.measured) {
+            printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
+            printOut(QStringLiteral("  ") + QString::fromStdString(tarnwick::pumpExtrasText(run->extras, inputs.conditions)) + QLatin1Char('\n'));
+        }
         printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
                  resultRowsTable(latest));
     }
@@ -383,9 +479,17 @@ int runSheetCommand(const Options& options)
     const auto catalogue = prepareRun(options, &texts, &status);
     if (!catalogue)
         return status;
-    if (options.variableSpeed)
+    if (options.variableSpeed) {
+        for (const QString& option : conditionValueOptions() + conditionFlagOptions()) {
+            if (options.values.contains(option) || options.flags.contains(option))
+                return usageError(QStringLiteral("变速节能选型的资料单不接受 --%1。").arg(option), options.command);
+        }
         return cli::runVarSpeedSheetCommand(*catalogue, texts, options.values, options.all, options.json);
-    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json);
+    }
+    ConditionInputs inputs;
+    if (!prepareConditions(options, &texts, &inputs, &status))
+        return status;
+    return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json, inputs.conditions);
 }
 
 int runModelsCommand(const Options& options)

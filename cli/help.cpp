@@ -64,6 +64,12 @@ QString commandHelp(const QString& usage, const QString& command)
         }
         out += QStringList{QString()} + units;
     }
+    // The liquid and suction inputs, for the commands that take them.
+    if (joined.contains(QStringLiteral("[介质与吸入选项]"))) {
+        const QStringList conditions = block(lines, QStringLiteral("介质与吸入选项"));
+        if (!conditions.isEmpty())
+            out += QStringList{QString()} + conditions;
+    }
     // The variable-speed inputs, for the commands that take them.
     if (joined.contains(QStringLiteral("[变速选项]"))) {
         const QStringList speed = block(lines, QStringLiteral("变速选型选项"));

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/progress.h"
+#include "store/conditionstore.h"
 #include "store/catalogueupdate.h"
 #include "store/database.h"
 #include "store/dbcopy.h"
@@ -144,7 +145,11 @@ int initDb(const ParsedArguments& arguments)
         if (!existing->isEmpty())
             return failure(QStringLiteral("数据库 %1 中已有表，没有建立任何表。").arg(store::shownLocation(target)));
         const bool made = store::inTransaction(
-            db, [&] { return store::createProgramSchema(db, &error) && store::ensureVarSpeedTables(db, &error); },
+            db,
+            [&] {
+                return store::createProgramSchema(db, &error) && store::ensureVarSpeedTables(db, &error) &&
+                       store::ensureConditionTables(db, &error);
+            },
             &error);
         if (!made)
             return failure(error);
@@ -160,13 +165,16 @@ int initDb(const ParsedArguments& arguments)
         return failure(from.error());
     store::CopyOptions options;
     options.withoutRows = {store::names::allResultsTable(), store::names::latestResultsTable(),
-                           store::varspeednames::resultsTable(), store::varspeednames::pointsTable()};
+                           store::varspeednames::resultsTable(), store::varspeednames::pointsTable(),
+                           store::conditionnames::runTable(), store::conditionnames::pumpTable()};
     const auto copied = store::copyDatabase(from.value()->database(), db, options);
     if (!copied)
         return failure(copied.error());
     // The variable-speed tables too, so that engineers who may not make
     // tables can store those results.
-    if (!store::inTransaction(db, [&] { return store::ensureVarSpeedTables(db, &error); }, &error))
+    if (!store::inTransaction(
+            db, [&] { return store::ensureVarSpeedTables(db, &error) && store::ensureConditionTables(db, &error); },
+            &error))
         return failure(error);
     printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
                  .arg(store::shownLocation(target), store::shownLocation(source)) +

@@ -1,5 +1,6 @@
 #include "cli/pumpsjson.h"
 
+#include "cli/conditionoptions.h"
 #include "store/names.h"
 
 #include <QJsonObject>
@@ -43,8 +44,10 @@ QJsonArray designPumpsJson(const DesignSelection& selection)
     QJsonArray array;
     for (std::size_t i = 0; i < selection.candidates.size() && i < selection.rows.size(); ++i) {
         const DesignCandidate& c = selection.candidates[i];
-        array.append(pumpJson(c.model, c.speed, c.operatingFlow, c.operatingHead, c.operatingEfficiency,
-                              c.bestEfficiency, c.operatingPower, selection.rows[i]));
+        QJsonObject object = pumpJson(c.model, c.speed, c.operatingFlow, c.operatingHead, c.operatingEfficiency,
+                                      c.bestEfficiency, c.operatingPower, selection.rows[i]);
+        addPumpExtrasJson(&object, c.extras, selection.conditions);
+        array.append(object);
     }
     return array;
 }
@@ -60,8 +63,10 @@ QJsonArray checkedPumpJson(const CheckedPump& pump, const Catalogue& catalogue)
             break;
         }
     }
-    return QJsonArray{pumpJson(pump.model, speed, pump.operatingFlow, pump.operatingHead, pump.operatingEfficiency,
-                               pump.bestEfficiency, pump.operatingPower, pump.row)};
+    QJsonObject object = pumpJson(pump.model, speed, pump.operatingFlow, pump.operatingHead, pump.operatingEfficiency,
+                                  pump.bestEfficiency, pump.operatingPower, pump.row);
+    addPumpExtrasJson(&object, pump.extras, pump.conditions);
+    return QJsonArray{object};
 }
 
 } // namespace tarnwick::cli

@@ -32,6 +32,7 @@ const TextOption kTextOptions[] = {
     {"price", &VarSpeedTexts::price},
     {"density", &VarSpeedTexts::density},
     {"min-speed", &VarSpeedTexts::minSpeed},
+    {"max-speed", &VarSpeedTexts::maxSpeed},
     {"motor-margin", &VarSpeedTexts::motorMargin},
     {"proportional-share", &VarSpeedTexts::proportionalShare},
     {"setpoint", &VarSpeedTexts::setpoint},
@@ -40,10 +41,8 @@ const TextOption kTextOptions[] = {
 QJsonArray warningsJson(unsigned warnings)
 {
     QJsonArray list;
-    if (warnings & kWarnBelowMeasuredFlows)
-        list.append(QStringLiteral("below_measured_flows"));
-    if (warnings & kWarnAboveMeasuredFlows)
-        list.append(QStringLiteral("above_measured_flows"));
+    for (const std::string& code : warningCodes(warnings))
+        list.append(QString::fromStdString(code));
     return list;
 }
 
@@ -57,6 +56,7 @@ QJsonObject pointJson(const VarSpeedPoint& p)
         {QStringLiteral("running"), p.running},
         {QStringLiteral("speedShare"), p.speedShare},
         {QStringLiteral("equivalentFlow"), p.equivalentFlow},
+        {QStringLiteral("bestEfficiencyShare"), p.bestEfficiencyShare},
         {QStringLiteral("pumpEfficiency"), p.pumpEfficiency},
         {QStringLiteral("shaftPower"), p.shaftPower},
         {QStringLiteral("motorEfficiency"), p.motorEfficiency},
@@ -67,7 +67,7 @@ QJsonObject pointJson(const VarSpeedPoint& p)
     };
 }
 
-QJsonObject pumpJson(const VarSpeedPump& pump)
+QJsonObject pumpJson(const VarSpeedPump& pump, const VarSpeedRequest& request)
 {
     QJsonArray points;
     for (const VarSpeedPoint& p : pump.points)
@@ -79,9 +79,14 @@ QJsonObject pumpJson(const VarSpeedPump& pump)
         {QStringLiteral("standbyPumps"), pump.standbyPumps},
         {QStringLiteral("bestEfficiencyFlow"), pump.curves.bestEfficiencyFlow},
         {QStringLiteral("motorRating"), pump.motorRating},
+        {QStringLiteral("motorSource"), QString::fromLatin1(motorSourceKeyword(pump.motorSource))},
+        {QStringLiteral("topSpeedPower"), pump.topSpeedPower},
+        {QStringLiteral("maxSpeed"), request.maxSpeed},
         {QStringLiteral("annualEnergy"), pump.annualEnergy},
+        {QStringLiteral("aboveBest"), pump.aboveBest},
         {QStringLiteral("annualCost"), pump.annualCost},
         {QStringLiteral("weightedEfficiency"), pump.weightedEfficiency},
+        {QStringLiteral("timeOutsidePreferredRegion"), pump.timeOutsidePreferredRegion},
         {QStringLiteral("design"), pointJson(pump.design)},
         {QStringLiteral("points"), points},
     };
@@ -93,6 +98,7 @@ QJsonObject rejectionJson(const VarSpeedRejection& r)
         {QStringLiteral("model"), QString::fromStdString(r.model)},
         {QStringLiteral("rule"), QString::fromLatin1(speedRejectionRuleCode(r.rule))},
         {QStringLiteral("figure"), std::isfinite(r.figure) ? QJsonValue(r.figure) : QJsonValue()},
+        {QStringLiteral("reason"), QString::fromStdString(rejectionText(r))},
     };
 }
 
@@ -103,13 +109,17 @@ QString figure(double value, double scale = 1.0)
 
 QString pumpLine(int rank, const VarSpeedPump& p)
 {
-    return QStringLiteral("%1. %2  %3+%4台  电机%5kW  设计转速比%6%  加权综合效率%7%  年耗电量%8kWh  年电费%9元\n")
+    return QStringLiteral(
+               "%1. %2  %3+%4台  电机%5kW（%6）  设计转速比%7%  加权综合效率%8%  年耗电量%9kWh（高出最优%10%）"
+               "  年电费%11元  优先工作区外%12%时间\n")
         .arg(rank)
         .arg(QString::fromStdString(p.curves.model))
         .arg(p.dutyPumps)
         .arg(p.standbyPumps)
-        .arg(QString::fromStdString(numberText(p.motorRating)), figure(p.design.speedShare, 100.0),
-             figure(p.weightedEfficiency, 100.0), figure(p.annualEnergy), figure(p.annualCost));
+        .arg(QString::fromStdString(numberText(p.motorRating)),
+             p.motorSource == MotorSource::Catalogue ? QStringLiteral("样本配用") : QStringLiteral("按全速曲线选配"),
+             figure(p.design.speedShare, 100.0), figure(p.weightedEfficiency, 100.0), figure(p.annualEnergy),
+             figure(p.aboveBest, 100.0), figure(p.annualCost), figure(p.timeOutsidePreferredRegion, 100.0));
 }
 
 } // namespace
@@ -213,7 +223,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         QJsonObject object;
         QJsonArray list;
         for (const VarSpeedPump* p : pumps)
-            list.append(pumpJson(*p));
+            list.append(pumpJson(*p, run->selection.request));
         object.insert(QStringLiteral("pumps"), list);
         if (explain) {
             QJsonArray out;
@@ -235,7 +245,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         for (const VarSpeedRejection* r : rejected)
             printOut(QStringLiteral("  %1  %2  %3\n")
                          .arg(QString::fromStdString(r->model), QString::fromLatin1(speedRejectionRuleCode(r->rule)),
-                              QString::fromStdString(rejectionText(r->rule, r->figure))));
+                              QString::fromStdString(rejectionText(*r))));
     }
     return pumps.empty() ? kProgramMessage : kCompleted;
 }

@@ -9,6 +9,7 @@
 #include "core/numbers.h"
 #include "core/selection.h"
 #include "datasheet/datasheet.h"
+#include "store/pumpsheetfields.h"
 #include "store/cataloguerules.h"
 #include "store/filetargets.h"
 #include "store/names.h"
@@ -56,7 +57,7 @@ QJsonObject sheetJson(const DataSheet& sheet)
 } // namespace
 
 int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, const QHash<QString, QString>& values,
-                    bool all, bool json)
+                    bool all, bool json, const ServiceConditions& conditions)
 {
     const QString model = values.value(QStringLiteral("model"));
     const QString pdf = values.value(QStringLiteral("pdf"));
@@ -72,7 +73,9 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
     const SheetHeader header = headerFrom(values);
     QList<DataSheet> sheets;
     if (all) {
-        auto design = runDesignSelection(catalogue.catalogue(), texts);
+        auto design = conditions.any()
+                          ? runDesignSelection(store::catalogueWithSheetFields(catalogue), texts, conditions)
+                          : runDesignSelection(catalogue.catalogue(), texts);
         if (!design) {
             printOut(QString::fromStdString(design.error().message) + QLatin1Char('\n'));
             return kProgramMessage;
@@ -84,7 +87,9 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
         for (const DesignCandidate& candidate : design->candidates)
             sheets.append(candidateSheet(candidate, design->request, texts, catalogue, header));
     } else {
-        auto checked = runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
+        auto checked = conditions.any() ? runCheckCalculation(store::catalogueWithSheetFields(catalogue), texts,
+                                                              model.toStdString(), conditions)
+                                        : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
         if (!checked) {
             printOut(QString::fromStdString(checked.error().message) + QLatin1Char('\n'));
             return kProgramMessage;
@@ -148,8 +153,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
         }
         if (!*evaluated) {
             const VarSpeedRejection& r = evaluated->error();
-            printOut(
-                QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r.rule, r.figure))));
+            printOut(QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r))));
             return kProgramMessage;
         }
         sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));

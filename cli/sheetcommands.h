@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/serviceconditions.h"
 #include "core/units.h"
 
 #include <QHash>
@@ -15,7 +16,7 @@ namespace tarnwick::cli {
 // it) or, with all, of every pump the design lists; written to --pdf. Nothing
 // is stored: the sheets describe a calculation, they are not one.
 int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, const QHash<QString, QString>& values,
-                    bool all, bool json);
+                    bool all, bool json, const ServiceConditions& conditions = {});
 
 // Data sheets of the variable-speed selection for the duty and the select
 // command's options: of the model given by --model (evaluated alone) or, with

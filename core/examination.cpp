@@ -1,6 +1,8 @@
 #include "core/examination.h"
 
+#include "core/catalogueindex.h"
 #include "core/fitquality.h"
+#include "core/pumpevaluation.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -11,40 +13,39 @@ namespace tarnwick {
 std::optional<CheckedPump> examinePump(const Catalogue& catalogue, const SelectionRequest& request,
                                        std::size_t pumpIndex)
 {
-    std::optional<PumpCurves> curves = pumpCurves(catalogue, pumpIndex);
-    if (!curves || curves->headFit.failed() || curves->powerFit.failed() || !curves->headFit.finite() ||
-        !curves->powerFit.finite())
+    if (pumpIndex >= catalogue.pumps.size())
         return std::nullopt;
-    const OperatingPoint op =
-        findOperatingPoint(curves->headFit, request.systemCoefficient, request.staticHead, request.flow);
-    if (op.outcome != OperatingPoint::Outcome::Converged &&
-        op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep)
+    const CataloguePump& pump = catalogue.pumps[pumpIndex];
+    const std::optional<CurvePoints> points =
+        readPointRun(catalogue.points, literalPointRun(catalogue.points, pump.key));
+    if (!points)
+        return std::nullopt;
+    std::vector<float> work;
+    const PumpEvaluation ev = evaluatePump(*points, request, work);
+    // A pump is shown with whatever point it has, also one of zero power or
+    // an efficiency that is not a number.
+    using Stage = PumpEvaluation::Stage;
+    if (ev.stage != Stage::ZeroPower && ev.stage != Stage::FiguresNotFinite && ev.stage != Stage::Complete)
+        return std::nullopt;
+    if (!std::isfinite(ev.operatingFlow) || !std::isfinite(ev.operatingHead) || !std::isfinite(ev.operatingPower))
         return std::nullopt;
 
-    const CataloguePump& pump = catalogue.pumps[pumpIndex];
-    const CurvePoints& points = curves->points;
     CheckedPump shown;
     shown.request = request;
     shown.model = pump.model;
     shown.pumpType = pump.type;
-    shown.pointCount = static_cast<int>(points.size());
-    shown.maxFlow = *std::max_element(points.flow.begin(), points.flow.end());
-    shown.maxHead = *std::max_element(points.head.begin(), points.head.end());
-    shown.maxPower = *std::max_element(points.power.begin(), points.power.end());
-    shown.operatingFlow = op.flow;
-    shown.operatingHead = operatingHeadAt(curves->headFit, op, request.systemCoefficient);
-    shown.operatingPower = curves->powerFit.valueAt(op.flow);
-    if (!std::isfinite(shown.operatingFlow) || !std::isfinite(shown.operatingHead) ||
-        !std::isfinite(shown.operatingPower))
-        return std::nullopt;
-    shown.operatingEfficiency = shown.operatingPower != 0.0
-                                    ? pointEfficiency(shown.operatingFlow, shown.operatingHead, shown.operatingPower)
-                                    : 0.0;
-    std::vector<float> work;
-    shown.bestEfficiency = efficency(points.head, points.flow, points.power, work);
-    shown.headFit = chartHeadFit(curves->headFit, op, request.systemCoefficient);
-    shown.powerFit = curves->powerFit;
-    shown.fitQuality = fitQuality(points, curves->headFit, curves->powerFit);
+    shown.pointCount = static_cast<int>(points->size());
+    shown.maxFlow = *std::max_element(points->flow.begin(), points->flow.end());
+    shown.maxHead = *std::max_element(points->head.begin(), points->head.end());
+    shown.maxPower = *std::max_element(points->power.begin(), points->power.end());
+    shown.operatingFlow = ev.operatingFlow;
+    shown.operatingHead = ev.operatingHead;
+    shown.operatingPower = ev.operatingPower;
+    shown.operatingEfficiency = ev.operatingEfficiency;
+    shown.bestEfficiency = ev.bestEfficiency;
+    shown.headFit = ev.chartHeadFit(request);
+    shown.powerFit = ev.powerFit;
+    shown.fitQuality = fitQuality(*points, ev.headFit, ev.powerFit);
     shown.labels = {
         "水泵最高效率＝" + numberText(bestEfficiencyFigure(shown.bestEfficiency)) + "%",
         "水泵实际扬程＝" + numberText(roundedToTenth(shown.operatingHead)) + " m",
@@ -52,7 +53,7 @@ std::optional<CheckedPump> examinePump(const Catalogue& catalogue, const Selecti
         "水泵实际效率＝" + numberText(wholePercent(shown.operatingEfficiency)) + "%",
         pump.model + "型水泵1台",
     };
-    shown.points = points;
+    shown.points = *points;
     return shown;
 }
 

@@ -16,6 +16,8 @@ inline constexpr const char* kPressureUnsuitable = "您选择的水泵压力不�
 inline constexpr const char* kHeadUnsuitable = "您选择的水泵扬程不合适，请重新选择水泵！";
 inline constexpr const char* kEfficiencyTooLow = "您选择的水泵效率太低，请重新选择水泵！";
 inline constexpr const char* kNoCurveData = "该水泵没有性能曲线数据，请重新选择水泵！";
+inline constexpr const char* kNpshInsufficient = "您选择的水泵汽蚀余量不足，请重新选择水泵！";
+inline constexpr const char* kViscosityUnsuitable = "您选择的水泵不适合输送该介质，请重新选择水泵！";
 
 inline constexpr const char* kNoPumpFound = "没有找到满足你需要的风机！";
 

@@ -40,7 +40,8 @@ constexpr std::array<double, 26> kRatings = [] {
 // Electric Motor Load and Efficiency" (DOE/GO-10097-517), one row per size
 // band of the figure (0-1, 1.5-5, 10, 15-25, 30-60, 75-100 hp; upper bounds
 // in kW). The slight rise above full-load efficiency near 75 % load that the
-// larger motors show is left out: the factor never exceeds 1.
+// larger motors show is left out: the factor never exceeds 1. The figure's
+// curves below 25 % load are not used (see efficiencyBelowTable).
 constexpr std::array<double, 5> kMotorLoads = {0.0, 0.25, 0.50, 0.75, 1.00};
 struct MotorBand
 {
@@ -56,28 +57,50 @@ constexpr std::array<MotorBand, 6> kMotorBands = {{
     {1.0e9, {0.0, 0.92, 0.99, 1.00, 1.0}},
 }};
 
-// Efficiency of PWM variable-frequency drives by drive output (share of the
-// drive rating) for drive sizes of 3 to 200 hp, after Table 1 of the U.S.
+// Efficiency of PWM variable-frequency drives by the drive's load, after
+// Table 1 ("Adjustable Speed Drive Part-Load Efficiency") of the U.S.
 // Department of Energy "Motor Systems Tip Sheet #11: Adjustable Speed Drive
-// Part-Load Efficiency" (DOE/GO-102008-2620). Sizes in kW.
+// Part-Load Efficiency", November 2012 edition (DOE/GO-102012-3730). The load
+// is the tip sheet's own: the power the drive supplies (shaft power divided by
+// the motor efficiency at its load point) over the drive's rated output. The
+// table's drive sizes are in hp (0.746 kW each); it lists none below 5 hp.
+constexpr double kKilowattsPerHorsepower = 0.746;
 constexpr std::array<double, 7> kDriveLoads = {0.016, 0.125, 0.25, 0.42, 0.50, 0.75, 1.00};
 struct DriveRow
 {
-    double kilowatts;
+    double horsepower;
     std::array<double, 7> efficiency;
 };
-constexpr std::array<DriveRow, 10> kDrives = {{
-    {2.2, {0.094, 0.745, 0.838, 0.889, 0.902, 0.927, 0.939}},
-    {3.7, {0.296, 0.838, 0.897, 0.929, 0.937, 0.951, 0.958}},
-    {7.5, {0.354, 0.862, 0.914, 0.940, 0.944, 0.957, 0.964}},
-    {15.0, {0.444, 0.897, 0.935, 0.956, 0.960, 0.968, 0.971}},
-    {22.0, {0.491, 0.909, 0.944, 0.962, 0.965, 0.970, 0.973}},
-    {37.0, {0.608, 0.934, 0.958, 0.970, 0.972, 0.976, 0.977}},
-    {45.0, {0.638, 0.939, 0.961, 0.972, 0.974, 0.977, 0.978}},
-    {55.0, {0.650, 0.942, 0.962, 0.973, 0.975, 0.978, 0.979}},
-    {75.0, {0.716, 0.949, 0.966, 0.975, 0.977, 0.979, 0.980}},
-    {150.0, {0.734, 0.955, 0.970, 0.978, 0.979, 0.981, 0.982}},
+constexpr std::array<DriveRow, 9> kDrives = {{
+    {5.0, {0.35, 0.80, 0.88, 0.91, 0.92, 0.94, 0.95}},
+    {10.0, {0.41, 0.83, 0.90, 0.93, 0.94, 0.95, 0.96}},
+    {20.0, {0.47, 0.86, 0.93, 0.94, 0.95, 0.96, 0.97}},
+    {30.0, {0.50, 0.88, 0.93, 0.95, 0.95, 0.96, 0.97}},
+    {50.0, {0.46, 0.86, 0.92, 0.95, 0.95, 0.96, 0.97}},
+    {60.0, {0.51, 0.87, 0.92, 0.95, 0.95, 0.96, 0.97}},
+    {75.0, {0.47, 0.86, 0.93, 0.95, 0.96, 0.97, 0.97}},
+    {100.0, {0.55, 0.89, 0.94, 0.95, 0.96, 0.97, 0.97}},
+    {200.0, {0.61, 0.81, 0.95, 0.96, 0.96, 0.97, 0.97}},
 }};
+
+// Below the lowest tabulated load, motors and drives alike follow the part-load
+// model of the U.S. Department of Energy's pump and motor assessment tools
+// (PSAT, MEASUR; ORNL AMO-Tools-Suite, MotorEfficiency): the losses fall
+// linearly from those at the lowest tabulated load to 0.8 times them at zero
+// load, so that a lightly loaded machine still draws its no-load losses but
+// never more than at the tabulated load.
+constexpr double kNoLoadLossShare = 0.8;
+
+// Efficiency at `load` (share of the rating) below `lowestLoad`, whose
+// efficiency is `lowestEfficiency`.
+double efficiencyBelowTable(double load, double lowestLoad, double lowestEfficiency)
+{
+    if (!(load > 0.0))
+        return 0.0;
+    const double lowestLosses = lowestLoad * (1.0 / lowestEfficiency - 1.0); // in units of the rating
+    const double losses = lowestLosses * (kNoLoadLossShare + (1.0 - kNoLoadLossShare) * load / lowestLoad);
+    return load / (load + losses);
+}
 
 // Water from the density table of the CRC Handbook of Chemistry and Physics;
 // the glycol mixtures (mass shares, 20 °C) from the tables of aqueous
@@ -142,14 +165,25 @@ double motorPartLoadFactor(double ratingKilowatts, double load)
     return interpolate(kMotorLoads, kMotorBands.back().factor, load);
 }
 
+double motorEfficiency(double ratingKilowatts, int poles, double load)
+{
+    const double full = ie3FullLoadEfficiency(ratingKilowatts, poles);
+    if (load >= kMotorLoads[1])
+        return full * motorPartLoadFactor(ratingKilowatts, load);
+    return efficiencyBelowTable(load, kMotorLoads[1], full * motorPartLoadFactor(ratingKilowatts, kMotorLoads[1]));
+}
+
 double driveEfficiency(double ratingKilowatts, double load)
 {
+    const double horsepower = ratingKilowatts / kKilowattsPerHorsepower;
     const DriveRow* row = &kDrives.front();
     for (const DriveRow& r : kDrives) {
-        if (r.kilowatts <= ratingKilowatts)
+        if (r.horsepower <= horsepower)
             row = &r;
     }
-    return interpolate(kDriveLoads, row->efficiency, load);
+    if (load >= kDriveLoads[0])
+        return interpolate(kDriveLoads, row->efficiency, load);
+    return efficiencyBelowTable(load, kDriveLoads[0], row->efficiency[0]);
 }
 
 std::span<const FluidDensity> fluidDensities()

@@ -5,7 +5,7 @@
 
 namespace tarnwick {
 
-// Standard motor ratings in kW, 0.37 to 315, ascending.
+// Standard motor ratings in kW (IEC 60072-1), 0.37 to 315, ascending.
 std::span<const double> standardMotorRatings();
 
 // The smallest standard rating of at least `kilowatts`; 0 when none is large
@@ -23,8 +23,14 @@ double ie3FullLoadEfficiency(double ratingKilowatts, int poles);
 // load and above) for a motor of the rating at `load` = shaft power / rating.
 double motorPartLoadFactor(double ratingKilowatts, double load);
 
-// Efficiency (fraction) of a PWM frequency converter sized to the motor
-// rating, at `load` = output power / rating.
+// Efficiency (fraction) of an IE3 motor of the rating at `load` = shaft power /
+// rating: the part-load factor from 25 % load up, and below 25 % losses that
+// fall linearly to 0.8 times the 25 % losses at zero load.
+double motorEfficiency(double ratingKilowatts, int poles, double load);
+
+// Efficiency (fraction) of a PWM frequency converter whose rating is the motor
+// rating, at `load` = the power it supplies to the motor / rating; below the
+// lowest tabulated load the losses fall as the motor's do.
 double driveEfficiency(double ratingKilowatts, double load);
 
 // A fluid of the density chooser: its name and density in kg/m3.

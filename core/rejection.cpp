@@ -30,6 +30,7 @@ const std::array<RuleText, kRejectionRuleCount>& ruleTexts()
     static const std::array<RuleText, kRejectionRuleCount> texts = {{
         {"too_few_points", "测点少于" + figure(kMinPointsFigure) + "个"},
         {"flow_window", "设计流量超出测点流量范围"},
+        {"viscosity_out_of_range", "粘度修正超出范围"},
         {"fit_failed", "曲线拟合失败"},
         {"no_operating_point", "没有工作点"},
         {"zero_power", "工作点轴功率为0"},
@@ -39,6 +40,8 @@ const std::array<RuleText, kRejectionRuleCount>& ruleTexts()
         {"flow_low", "流量过低"},
         {"flow_high", "流量过高"},
         {"efficiency_low", "效率过低"},
+        {"npsh_insufficient", "汽蚀余量不足"},
+        {"outside_preferred_region", "不在优先运行区内"},
     }};
     return texts;
 }
@@ -93,6 +96,14 @@ std::string rejectionReason(const RejectedPump& rejected)
         return "流量高出 " + fixed(v, 1) + " %";
     case RejectionRule::EfficiencyLow:
         return "效率低于最高效率 " + fixed(v, 1) + " 个百分点";
+    case RejectionRule::ViscosityOutOfRange:
+        return "粘度修正参数 B 为 " + fixed(v, 1) + "，不小于 40";
+    case RejectionRule::NpshInsufficient:
+        return rejected.limit ? "有效汽蚀余量 " + fixed(v, 2) + " m，需要 " + fixed(*rejected.limit, 2) + " m"
+                              : "有效汽蚀余量 " + fixed(v, 2) + " m，不足";
+    case RejectionRule::OutsidePreferredRegion:
+        return "工作点流量为最高效率点流量的 " + fixed(v, 0) + " %，不在 " +
+               fixed(rejected.limit.value_or(70.0), 0) + "～120 % 之内";
     case RejectionRule::FitFailed:
     case RejectionRule::NoOperatingPoint:
     case RejectionRule::ZeroPower:

@@ -13,6 +13,7 @@ namespace tarnwick {
 enum class RejectionRule {
     TooFewPoints,
     FlowWindow,
+    ViscosityOutOfRange,
     FitFailed,
     NoOperatingPoint,
     ZeroPower,
@@ -22,9 +23,11 @@ enum class RejectionRule {
     FlowLow,
     FlowHigh,
     EfficiencyLow,
+    NpshInsufficient,
+    OutsidePreferredRegion,
 };
 
-inline constexpr std::size_t kRejectionRuleCount = 11;
+inline constexpr std::size_t kRejectionRuleCount = 14;
 
 // The machine-readable code of a rule (too_few_points ...).
 std::string_view rejectionRuleCode(RejectionRule rule);
@@ -40,13 +43,17 @@ struct RejectedPump
     // The failing figure in the unit the reason names: the point count; the
     // design flow as a multiple of the largest or smallest point flow; the
     // best efficiency in percent; (Hop - R) / R and (Qop - Q) / Q in percent;
-    // the percentage points below the best efficiency. None for the rules
-    // without one.
+    // the percentage points below the best efficiency; B of the viscosity
+    // correction; the NPSH available in m; Qop / Qbep in percent. None for the
+    // rules without one.
     std::optional<double> figure;
     // How far past its limit the pump fell, as a fraction comparable between
     // rules (percentage points count as hundredths). None for the rules that
     // have no limit to come close to.
     std::optional<double> margin;
+    // The limit the figure was held against where it is not a fixed rule:
+    // the NPSH needed; the lower end of the preferred region in percent.
+    std::optional<double> limit;
     std::optional<double> operatingFlow;
     std::optional<double> operatingHead;
     std::optional<double> operatingEfficiency;

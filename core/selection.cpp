@@ -3,6 +3,8 @@
 #include "core/catalogueindex.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/preferredregion.h"
+#include "core/pumpevaluation.h"
 #include "core/selectionrules.h"
 #include "core/vectorstate.h"
 
@@ -58,15 +60,6 @@ SelectionResult resultRow(const char* method, const SelectionRequest& request, c
     return row;
 }
 
-bool allFinite(std::initializer_list<double> values)
-{
-    for (double v : values) {
-        if (!std::isfinite(v))
-            return false;
-    }
-    return true;
-}
-
 CalculationStop dutyStop(const ValidationFailure& failure)
 {
     return {failure.message, CalculationStop::Focus::DutyBox, failure.focusIndex};
@@ -78,6 +71,12 @@ CalculationStop modelStop(const char* message)
 }
 
 } // namespace
+
+const PumpSheetFields& Catalogue::sheetFieldsOf(std::size_t pumpIndex) const
+{
+    static const PumpSheetFields none;
+    return pumpIndex < sheetFields.size() ? sheetFields[pumpIndex] : none;
+}
 
 std::string designEntryText(const std::string& model, const std::optional<double>& speed)
 {
@@ -110,6 +109,25 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
 }
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const ServiceConditions& conditions,
+                                                              const SelectionProgress& progress)
+{
+    if (auto request = readSelectionRequest(texts); !request)
+        return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
+    const CatalogueIndex index(catalogue.points);
+    return runDesignSelection(
+        catalogue, texts, conditions, [&index](double key) { return index.runOf(key); }, progress);
+}
+
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const PointRunFinder& findRun,
+                                                              const SelectionProgress& progress)
+{
+    return runDesignSelection(catalogue, texts, ServiceConditions{}, findRun, progress);
+}
+
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const ServiceConditions& conditions,
                                                               const PointRunFinder& findRun,
                                                               const SelectionProgress& progress)
 {
@@ -121,6 +139,7 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
 
     DesignSelection selection;
     selection.request = request.value();
+    selection.conditions = conditions;
     const SelectionRequest& req = selection.request;
     const double q = req.flow;
     const double r = req.resistance;
@@ -174,36 +193,51 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
             continue;
         }
 
-        const CurveFit headFit = fitCurve(points->head, points->flow);
-        const CurveFit powerFit = fitCurve(points->power, points->flow);
-        if (headFit.failed() || powerFit.failed() || !headFit.finite() || !powerFit.finite()) {
+        // Another liquid than the catalogue's water changes the points the
+        // pump is judged by; the flow window above stays the catalogue's.
+        const CurvePoints* judged = &*points;
+        std::optional<LiquidPoints> liquid;
+        if (conditions.fluid) {
+            liquid = liquidPointsOf(*points, pump.speed, conditions);
+            if (liquid->outOfRange) {
+                const double b = liquid->correction ? liquid->correction->b : std::nan("");
+                if (std::isfinite(b))
+                    reject(RejectionRule::ViscosityOutOfRange, b,
+                           b / ViscosityCorrection::kUpperLimit - 1.0);
+                else
+                    reject(RejectionRule::ViscosityOutOfRange);
+                continue;
+            }
+            judged = &liquid->points;
+        }
+
+        const PumpEvaluation ev = evaluatePump(*judged, req, work, conditions.densityRatio());
+        using Stage = PumpEvaluation::Stage;
+        if (ev.stage == Stage::HeadFitFailed || ev.stage == Stage::PowerFitFailed || ev.stage == Stage::FitNotFinite) {
             reject(RejectionRule::FitFailed);
             continue;
         }
-
-        const OperatingPoint op = findOperatingPoint(headFit, req.systemCoefficient, req.staticHead, q);
-        if (op.outcome != OperatingPoint::Outcome::Converged &&
-            op.outcome != OperatingPoint::Outcome::ZeroDerivativeAfterStep) {
+        if (ev.stage == Stage::NoOperatingPoint) {
             reject(RejectionRule::NoOperatingPoint);
             continue;
         }
-        const double qop = op.flow;
-        const double hop = operatingHeadAt(headFit, op, req.systemCoefficient);
-        const double nop = powerFit.valueAt(qop);
-        if (nop == 0.0) {
+        const double qop = ev.operatingFlow;
+        const double hop = ev.operatingHead;
+        const double nop = ev.operatingPower;
+        if (ev.stage == Stage::ZeroPower) {
             reject(RejectionRule::ZeroPower);
             rejected->operatingFlow = qop;
             rejected->operatingHead = hop;
             rejected->operatingPower = nop;
             continue;
         }
-        const double etaOp = pointEfficiency(qop, hop, nop);
-        if (!allFinite({qop, hop, nop, etaOp})) {
+        if (ev.stage == Stage::FiguresNotFinite) {
             reject(RejectionRule::NoOperatingPoint);
             continue;
         }
+        const double etaOp = ev.operatingEfficiency;
 
-        const float etaMax = efficency(points->head, points->flow, points->power, work);
+        const float etaMax = ev.bestEfficiency;
         const double best = static_cast<double>(etaMax);
         auto keepOperatingValues = [&] {
             rejected->operatingFlow = qop;
@@ -252,6 +286,25 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
             continue;
         }
 
+        PumpExtras extras = pumpExtras(*judged, ev, pump, catalogue.sheetFieldsOf(index), req, conditions,
+                                       liquid ? liquid->correction : std::optional<ViscosityCorrection>());
+        if (extras.npsh && !extras.npsh->ok) {
+            reject(RejectionRule::NpshInsufficient, extras.npsh->available,
+                   (extras.npsh->needed - extras.npsh->available) / extras.npsh->needed);
+            rejected->limit = extras.npsh->needed;
+            keepOperatingValues();
+            continue;
+        }
+        if (conditions.preferredRegionOnly && !extras.inPreferredRegion) {
+            const PreferredRegion region = preferredRegion(extras.specificSpeed);
+            const double share = extras.bestEfficiencyShare;
+            reject(RejectionRule::OutsidePreferredRegion, 100.0 * share,
+                   share < region.low ? region.low - share : share - region.high);
+            rejected->limit = 100.0 * region.low;
+            keepOperatingValues();
+            continue;
+        }
+
         selection.entries.push_back(designEntryText(pump.model, pump.speed));
         DesignCandidate candidate;
         candidate.model = pump.model;
@@ -264,10 +317,12 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         candidate.bestEfficiency = etaMax;
         candidate.operatingPower = nop;
         candidate.speed = pump.speed;
-        candidate.headFit = chartHeadFit(headFit, op, req.systemCoefficient);
-        candidate.powerFit = powerFit;
-        candidate.fitQuality = fitQuality(*points, headFit, powerFit);
-        candidate.points = *points;
+        candidate.headFit = ev.chartHeadFit(req);
+        candidate.powerFit = ev.powerFit;
+        candidate.fitQuality = fitQuality(*judged, ev.headFit, ev.powerFit);
+        candidate.points = *judged;
+        candidate.extras = std::move(extras);
+        candidate.conditions = conditions;
         selection.rows.push_back(resultRow(text::kMethodDesign, req, pump.model, etaMax, hop, qop, etaOp));
         selection.candidates.push_back(std::move(candidate));
     }
@@ -282,7 +337,8 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
 }
 
 Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,
-                                                           const std::string& modelText)
+                                                           const std::string& modelText,
+                                                           const ServiceConditions& conditions)
 {
     using Result = Expected<CheckedPump, CalculationStop>;
 
@@ -292,16 +348,19 @@ Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& cata
 
     CheckedPump checked;
     checked.request = request.value();
+    checked.conditions = conditions;
     const SelectionRequest& req = checked.request;
     const double q = req.flow;
     const double r = req.resistance;
 
     const CataloguePump* pump = nullptr;
+    std::size_t pumpIndex = 0;
     for (const CataloguePump& candidate : catalogue.pumps) {
         if (candidate.model == modelText) {
             pump = &candidate;
             break;
         }
+        ++pumpIndex;
     }
     if (!pump)
         return Result::failure(modelStop(text::kChooseModelFromList));
@@ -319,50 +378,62 @@ Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& cata
     checked.maxHead = e.maxHead;
     checked.maxPower = e.maxPower;
 
-    const CurveFit headFit = fitCurve(points->head, points->flow);
-    const CurveFit powerFit = fitCurve(points->power, points->flow);
-    if (headFit.failed())
-        return Result::failure(modelStop(text::kFlowUnsuitable));
-    if (powerFit.failed())
-        return Result::failure(modelStop(text::kPressureUnsuitable));
-    // A fit that is not finite gives no operating point.
-    if (!headFit.finite() || !powerFit.finite())
-        return Result::failure(modelStop(text::kFlowUnsuitable));
-
-    const OperatingPoint op = findOperatingPoint(headFit, req.systemCoefficient, req.staticHead, q);
-    switch (op.outcome) {
-    case OperatingPoint::Outcome::Converged:
-        break;
-    case OperatingPoint::Outcome::ZeroDerivativeAfterStep:
-        return Result::failure(modelStop(text::kPressureUnsuitable));
-    case OperatingPoint::Outcome::ZeroDerivativeAtStart:
-    case OperatingPoint::Outcome::NoSolution:
-        return Result::failure(modelStop(text::kFlowUnsuitable));
+    const CurvePoints* judged = &*points;
+    std::optional<LiquidPoints> liquid;
+    if (conditions.fluid) {
+        liquid = liquidPointsOf(*points, pump->speed, conditions);
+        if (liquid->outOfRange)
+            return Result::failure(modelStop(text::kViscosityUnsuitable));
+        judged = &liquid->points;
     }
 
-    const double qop = op.flow;
-    const double hop = operatingHeadAt(headFit, op, req.systemCoefficient);
-    const double nop = powerFit.valueAt(qop);
-    if (nop == 0.0)
+    std::vector<float> work;
+    const PumpEvaluation ev = evaluatePump(*judged, req, work, conditions.densityRatio());
+    using Stage = PumpEvaluation::Stage;
+    switch (ev.stage) {
+    case Stage::HeadFitFailed:
         return Result::failure(modelStop(text::kFlowUnsuitable));
-    const double etaOp = pointEfficiency(qop, hop, nop);
-    if (!allFinite({qop, hop, nop, etaOp}))
+    case Stage::PowerFitFailed:
+        return Result::failure(modelStop(text::kPressureUnsuitable));
+    // A fit that is not finite gives no operating point.
+    case Stage::FitNotFinite:
+    case Stage::NoOperatingPoint:
         return Result::failure(modelStop(text::kFlowUnsuitable));
+    case Stage::ZeroPower:
+    case Stage::FiguresNotFinite:
+    case Stage::Complete:
+        break;
+    }
+    // The design takes a point where the slope vanished after a step; the
+    // check does not.
+    if (ev.point.outcome == OperatingPoint::Outcome::ZeroDerivativeAfterStep)
+        return Result::failure(modelStop(text::kPressureUnsuitable));
+    if (!ev.complete())
+        return Result::failure(modelStop(text::kFlowUnsuitable));
+
+    const double qop = ev.operatingFlow;
+    const double hop = ev.operatingHead;
+    const double nop = ev.operatingPower;
+    const double etaOp = ev.operatingEfficiency;
 
     if (qop / q > rules::kCheckMaxRatio || qop / q < rules::kCheckMinRatio)
         return Result::failure(modelStop(text::kFlowUnsuitable));
     if (hop / r > rules::kCheckMaxRatio || hop / r < rules::kCheckMinRatio)
         return Result::failure(modelStop(text::kHeadUnsuitable));
 
-    std::vector<float> work;
-    const float etaMax = efficency(points->head, points->flow, points->power, work);
+    const float etaMax = ev.bestEfficiency;
     if (static_cast<double>(etaMax) - rules::kCheckEfficiencyDrop > etaOp || !std::isfinite(etaMax))
         return Result::failure(modelStop(text::kEfficiencyTooLow));
 
-    checked.headFit = chartHeadFit(headFit, op, req.systemCoefficient);
-    checked.powerFit = powerFit;
-    checked.fitQuality = fitQuality(*points, headFit, powerFit);
-    checked.points = *points;
+    checked.extras = pumpExtras(*judged, ev, *pump, catalogue.sheetFieldsOf(pumpIndex), req, conditions,
+                                liquid ? liquid->correction : std::optional<ViscosityCorrection>());
+    if (checked.extras.npsh && !checked.extras.npsh->ok)
+        return Result::failure(modelStop(text::kNpshInsufficient));
+
+    checked.headFit = ev.chartHeadFit(req);
+    checked.powerFit = ev.powerFit;
+    checked.fitQuality = fitQuality(*judged, ev.headFit, ev.powerFit);
+    checked.points = *judged;
     checked.operatingFlow = qop;
     checked.operatingHead = hop;
     checked.operatingPower = nop;

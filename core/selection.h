@@ -4,6 +4,7 @@
 #include "core/expected.h"
 #include "core/fitquality.h"
 #include "core/rejection.h"
+#include "core/serviceconditions.h"
 #include "core/units.h"
 
 #include <array>
@@ -22,6 +23,17 @@ struct CataloguePump
     std::string model;                                      // "水泵型号"
     std::string type;                                       // "水泵类型"
     std::optional<double> speed;                            // "转速", r/min
+    std::optional<double> motorPower = std::nullopt;        // "电动机功率", kW
+};
+
+// The data-sheet fields of a "水泵性能表" row that the suction and impeller
+// figures need. They are read only when those are asked for.
+struct PumpSheetFields
+{
+    std::optional<double> ratedFlow;        // "流量", m3/h
+    std::optional<double> ratedHead;        // "扬程", m
+    std::optional<double> npshRequired;     // "必需汽蚀余量" at the rated flow, m
+    std::optional<double> impellerDiameter; // "叶轮外径", mm
 };
 
 // One row of "流扬功".
@@ -39,6 +51,10 @@ struct Catalogue
 {
     std::vector<CataloguePump> pumps;
     std::vector<CataloguePoint> points;
+    // One per pump when read, else empty.
+    std::vector<PumpSheetFields> sheetFields;
+
+    const PumpSheetFields& sheetFieldsOf(std::size_t pumpIndex) const;
 };
 
 // What the window keeps of one accepted pump of a design run.
@@ -58,6 +74,8 @@ struct DesignCandidate
     CurveFit powerFit;
     CurvePoints points;     // the catalogue points the curves were fitted to
     FitQuality fitQuality;  // of the fits as made from the points
+    PumpExtras extras;      // best efficiency, region, and the liquid's, suction's and impeller's figures
+    ServiceConditions conditions; // of the run
 };
 
 // The values of one stored result row (the calculation time is added when the
@@ -108,6 +126,7 @@ struct DesignSelection
     // Every pump the run skipped, in catalogue order, with the first rule it
     // failed; with the candidates it adds up to the catalogue.
     std::vector<RejectedPump> rejected;
+    ServiceConditions conditions; // as completed for the run
 };
 
 struct CheckedPump
@@ -130,6 +149,8 @@ struct CheckedPump
     SelectionResult row;
     CurvePoints points;
     FitQuality fitQuality;
+    PumpExtras extras;
+    ServiceConditions conditions;
 };
 
 // The design selection over the whole catalogue, from the duty texts to the
@@ -142,9 +163,21 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
                                                               const PointRunFinder& findRun,
                                                               const SelectionProgress& progress = {});
 
+// The same with the liquid, the suction and the impeller conditions; with
+// none of them given it is the run above, value for value.
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const ServiceConditions& conditions,
+                                                              const PointRunFinder& findRun,
+                                                              const SelectionProgress& progress = {});
+
+Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
+                                                              const ServiceConditions& conditions,
+                                                              const SelectionProgress& progress = {});
+
 // The check of one model, either the program's message or the pump shown.
 Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,
-                                                           const std::string& modelText);
+                                                           const std::string& modelText,
+                                                           const ServiceConditions& conditions = {});
 
 // The List1 entry of an accepted pump: model, "型 ", "转速", speed, "r/min".
 std::string designEntryText(const std::string& model, const std::optional<double>& speed);

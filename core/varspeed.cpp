@@ -25,19 +25,19 @@ constexpr double kMinDensity = 500.0;
 constexpr double kMaxDensity = 2000.0;
 constexpr double kMinSpeedLow = 10.0; // percent
 constexpr double kMinSpeedHigh = 90.0;
+constexpr double kMaxSpeedHigh = 100.0;  // percent: the catalogue's curve is the highest one known
+constexpr double kWaterDensity = 1000.0; // kg/m3: the pressure units' metres of water
 constexpr double kMaxMotorMargin = 2.0;
 constexpr double kDefaultSetpointShare = 0.3; // of R
 constexpr double kTimeSumTolerance = 1e-6;    // percent
 constexpr std::size_t kMaxProfileRows = 20;
 constexpr double kLowestEquivalentFlow = 0.1;  // of Qbep
 constexpr double kHighestEquivalentFlow = 1.1; // of the largest measured flow
-constexpr double kPreferredLow = 0.7;          // of Qbep, at the design point
-constexpr double kPreferredHigh = 1.2;
-constexpr double kHeadTolerance = 1e-9;     // m
-constexpr double kBestFlowTolerance = 1e-6; // relative to the measured range
+constexpr double kHeadTolerance = 1e-9;        // m
+constexpr double kBestFlowTolerance = 1e-6;    // relative to the measured range
 constexpr int kBestFlowSamples = 48;
 constexpr double kHydraulicPowerFactor = 367.2; // Q H / 367.2 = kW for water, Q in m3/h
-constexpr std::size_t kProgressStep = 2048; // pumps between two progress reports
+constexpr std::size_t kProgressStep = 2048;     // pumps between two progress reports
 
 namespace msg {
 constexpr const char* kProfileEmpty = "请输入负荷分布！";
@@ -51,6 +51,7 @@ constexpr const char* kHours = "年运行时间应在0～8760h之间！请重新
 constexpr const char* kPrice = "电价应在0～100元/kWh之间！请重新输入。";
 constexpr const char* kDensity = "流体密度应在500～2000kg/m3之间！请重新输入。";
 constexpr const char* kMinSpeed = "最低转速比应在10～90%之间！请重新输入。";
+constexpr const char* kMaxSpeed = "最高转速比应在最低转速比～100%之间！请重新输入。";
 constexpr const char* kMotorMargin = "电机功率储备系数应在1～2之间！请重新输入。";
 constexpr const char* kProportionalShare = "比例压差起点应在0～100%之间！请重新输入。";
 constexpr const char* kSetpoint = "末端压差设定值应在0～管路阻力之间！请重新输入。";
@@ -62,6 +63,36 @@ VarSpeedStop stop(const char* message, VarSpeedField field, int row = 0)
     return {message, field, row};
 }
 
+// A text that is a plain decimal zero: digits (all 0) with at most one point.
+bool isZeroNumber(const std::string& text)
+{
+    bool digit = false;
+    bool point = false;
+    for (char ch : text) {
+        if (ch == '0')
+            digit = true;
+        else if (ch == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+// Digits, with blanks around them allowed.
+bool isDigits(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    if (first == std::string::npos)
+        return false;
+    for (std::size_t i = first; i <= last; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    }
+    return true;
+}
+
 bool isWhole(double v)
 {
     return std::isfinite(v) && std::floor(v) == v;
@@ -71,6 +102,12 @@ bool isWhole(double v)
 double headGap(const CurveFit& head, double q, double target, double r)
 {
     return r * r * fitValue(head, q / r) - target;
+}
+
+// The power the pumps give the fluid, kW.
+double hydraulicPower(const VarSpeedRequest& req, double totalFlow, double head)
+{
+    return req.density / kWaterDensity * totalFlow * head / kHydraulicPowerFactor;
 }
 
 double efficiencyAt(const CurveFit& head, const CurveFit& power, double q)
@@ -87,6 +124,7 @@ double efficiencyAt(const CurveFit& head, const CurveFit& power, double q)
 struct Hydraulics
 {
     bool feasible = false;
+    double head = 0.0;
     double speedShare = 0.0;
     double equivalentFlow = 0.0;
     double pumpEfficiency = 0.0; // fraction
@@ -98,10 +136,21 @@ Hydraulics hydraulicsAt(const SpeedPumpCurves& c, const VarSpeedRequest& req, do
 {
     Hydraulics h;
     const double q = totalFlow / k;
-    const std::optional<double> r = solveSpeedShare(c.headFit, q, head, req.minSpeed);
-    if (!r)
-        return h;
-    const double qe = q / *r;
+    double r = 0.0;
+    h.head = head;
+    if (const std::optional<double> solved = solveSpeedShare(c.headFit, q, head, req.minSpeed, req.maxSpeed)) {
+        r = *solved;
+    } else {
+        // Even the minimum speed gives more head than the control asks: the
+        // pumps stay at the minimum speed and the valves throttle the rest.
+        const double minimumHead = req.minSpeed * req.minSpeed * fitValue(c.headFit, q / req.minSpeed);
+        if (!(minimumHead > head) || !std::isfinite(minimumHead))
+            return h;
+        r = req.minSpeed;
+        h.head = minimumHead;
+        h.warnings |= kWarnMinimumSpeed;
+    }
+    const double qe = q / r;
     if (qe < kLowestEquivalentFlow * c.bestEfficiencyFlow || qe > kHighestEquivalentFlow * c.maxFlow)
         return h;
     const double p = fitValue(c.powerFit, qe);
@@ -109,42 +158,60 @@ Hydraulics hydraulicsAt(const SpeedPumpCurves& c, const VarSpeedRequest& req, do
     if (!(p > 0.0) || !(eta > 0.0) || !std::isfinite(p))
         return h;
     h.feasible = true;
-    h.speedShare = *r;
+    h.speedShare = r;
     h.equivalentFlow = qe;
     h.pumpEfficiency = eta / 100.0;
-    h.shaftPower = (*r) * (*r) * (*r) * p * req.density / 1000.0;
+    h.shaftPower = r * r * r * p * req.density / kWaterDensity;
     if (qe < c.minFlow)
         h.warnings |= kWarnBelowMeasuredFlows;
     if (qe > c.maxFlow)
         h.warnings |= kWarnAboveMeasuredFlows;
+    const double share = qe / c.bestEfficiencyFlow;
+    if (share < kPreferredRegionLow || share > kPreferredRegionHigh)
+        h.warnings |= kWarnOutsidePreferredRegion;
     return h;
 }
 
-VarSpeedPoint pointWithMotor(const Hydraulics& h, const VarSpeedRequest& req, double flowShare, double timeShare,
-                             double totalFlow, double head, int k, double rating, int poles)
+// The motor and the converter at one point: the motor's load is the shaft
+// power over its rating, the converter's (rated as the motor) the power it
+// supplies to the motor over that rating.
+VarSpeedPoint pointWithMotor(const SpeedPumpCurves& c, const Hydraulics& h, const VarSpeedRequest& req,
+                             double flowShare, double timeShare, double totalFlow, int k, double rating, int poles)
 {
     VarSpeedPoint p;
     p.flowShare = flowShare;
     p.timeShare = timeShare;
     p.flow = totalFlow;
-    p.head = head;
+    p.head = h.head;
     p.running = k;
     p.speedShare = h.speedShare;
     p.equivalentFlow = h.equivalentFlow;
+    p.bestEfficiencyShare = h.equivalentFlow / c.bestEfficiencyFlow;
     p.pumpEfficiency = h.pumpEfficiency;
     p.shaftPower = h.shaftPower;
     p.warnings = h.warnings;
-    const double load = h.shaftPower / rating;
-    p.motorEfficiency = ie3FullLoadEfficiency(rating, poles) * motorPartLoadFactor(rating, load);
-    p.driveEfficiency = driveEfficiency(rating, load);
-    p.inputPower = k * h.shaftPower / (p.motorEfficiency * p.driveEfficiency);
-    p.wireToWaterEfficiency = req.density / 1000.0 * totalFlow * head / (kHydraulicPowerFactor * p.inputPower);
+    p.motorEfficiency = motorEfficiency(rating, poles, h.shaftPower / rating);
+    const double motorInput = h.shaftPower / p.motorEfficiency;
+    p.driveEfficiency = driveEfficiency(rating, motorInput / rating);
+    p.inputPower = k * motorInput / p.driveEfficiency;
+    p.wireToWaterEfficiency = hydraulicPower(req, totalFlow, h.head) / p.inputPower;
     return p;
 }
 
 VarSpeedRejection rejection(const SpeedPumpCurves& c, SpeedRejectionRule rule, double figure)
 {
-    return {c.catalogueIndex, c.model, rule, figure};
+    return {c.catalogueIndex, c.model, rule, figure, 0.0, 0.0};
+}
+
+// Metres of water (the pressure units' own) as metres of the pumped fluid.
+double asFluidHead(double metresOfWater, const std::string& unitText, double density)
+{
+    if (unitText == "mH2O" || unitText == "mmH2O")
+        return metresOfWater;
+    const auto& units = PressureUnit::items;
+    if (std::find(units.begin(), units.end(), unitText) == units.end())
+        return metresOfWater; // a text that names no unit counts as metres, as the duty's reading does
+    return metresOfWater * kWaterDensity / density;
 }
 
 } // namespace
@@ -196,6 +263,8 @@ const char* speedRejectionRuleCode(SpeedRejectionRule rule)
         return "no_curve";
     case SpeedRejectionRule::TooSmall:
         return "too_small";
+    case SpeedRejectionRule::BeyondCurve:
+        return "beyond_curve";
     case SpeedRejectionRule::OutsidePreferredRegion:
         return "outside_preferred_region";
     case SpeedRejectionRule::PartLoadInfeasible:
@@ -206,21 +275,44 @@ const char* speedRejectionRuleCode(SpeedRejectionRule rule)
     return "";
 }
 
-std::string rejectionText(SpeedRejectionRule rule, double figure)
+std::string rejectionText(const VarSpeedRejection& r)
 {
-    switch (rule) {
+    const double figure = r.figure;
+    switch (r.rule) {
     case SpeedRejectionRule::NoCurve:
         return "没有可用的性能曲线（" + numberText(figure) + "个性能点）";
     case SpeedRejectionRule::TooSmall:
-        return "全速扬程不足（H(Qd/N)＝" + numberText(roundedToTenth(figure)) + "m）";
+        return "最高转速下扬程不足（H(Qd/N)＝" + numberText(roundedToTenth(figure)) + "m）";
+    case SpeedRejectionRule::BeyondCurve:
+        return "单台流量Qd/N＝" + numberText(roundedToTenth(figure)) + "m3/h超出水泵性能曲线（实测流量" +
+               numberText(roundedToTenth(r.lowestFlow)) + "～" + numberText(roundedToTenth(r.highestFlow)) +
+               "m3/h），扬程不足";
     case SpeedRejectionRule::OutsidePreferredRegion:
-        return "设计点不在优先工作区（qe/Qbep＝" + numberText(std::round(figure * 100.0) / 100.0) + "）";
+        return "设计点不在优先工作区（qe/Qbep＝" + numberText(std::round(figure * 100.0) / 100.0) +
+               "，应为0.70～1.20）";
     case SpeedRejectionRule::PartLoadInfeasible:
         return "负荷点无法运行（流量比例" + numberText(std::round(figure * 1000.0) / 10.0) + "%）";
     case SpeedRejectionRule::NoMotor:
         return "所需电机超过315kW（" + numberText(roundedToTenth(figure)) + "kW）";
     }
     return {};
+}
+
+const char* motorSourceKeyword(MotorSource source)
+{
+    return source == MotorSource::Catalogue ? "catalogue" : "sized";
+}
+
+std::vector<std::string> warningCodes(unsigned warnings)
+{
+    static constexpr std::array<const char*, 4> kCodes = {"below_measured_flows", "above_measured_flows",
+                                                          "minimum_speed", "outside_preferred_region"};
+    std::vector<std::string> codes;
+    for (std::size_t i = 0; i < kCodes.size(); ++i) {
+        if (warnings & (1u << i))
+            codes.emplace_back(kCodes[i]);
+    }
+    return codes;
 }
 
 double fitValue(const CurveFit& fit, double q)
@@ -262,7 +354,11 @@ Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts&
     using Result = Expected<VarSpeedRequest, VarSpeedStop>;
     VarSpeedRequest req;
 
-    auto duty = readSelectionRequest(texts.duty);
+    // A static head of zero may be typed as any zero ("0.0", "0,0" is not a number).
+    DutyTexts dutyTexts = texts.duty;
+    if (isZeroNumber(dutyTexts.staticHead))
+        dutyTexts.staticHead = "0";
+    auto duty = readSelectionRequest(dutyTexts);
     if (!duty) {
         static constexpr std::array<VarSpeedField, 3> boxes = {VarSpeedField::Resistance, VarSpeedField::Flow,
                                                                VarSpeedField::StaticHead};
@@ -291,12 +387,13 @@ Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts&
     if (std::fabs(timeSum - 100.0) > kTimeSumTolerance)
         return Result::failure(stop(msg::kTimeSum, VarSpeedField::ProfileTime, 0));
 
+    // A count is digits only: a letter would read as 0 and pass for no standby pump.
     const double n = Val(texts.dutyPumps);
-    if (!isWhole(n) || n < 1.0 || n > kMaxDutyPumps)
+    if (!isDigits(texts.dutyPumps) || !isWhole(n) || n < 1.0 || n > kMaxDutyPumps)
         return Result::failure(stop(msg::kDutyPumps, VarSpeedField::DutyPumps));
     req.dutyPumps = static_cast<int>(n);
     const double m = Val(texts.standbyPumps);
-    if (!isWhole(m) || m < 0.0 || m > kMaxStandbyPumps)
+    if (!isDigits(texts.standbyPumps) || !isWhole(m) || m < 0.0 || m > kMaxStandbyPumps)
         return Result::failure(stop(msg::kStandbyPumps, VarSpeedField::StandbyPumps));
     req.standbyPumps = static_cast<int>(m);
 
@@ -313,9 +410,20 @@ Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts&
     if (!(minSpeed >= kMinSpeedLow) || minSpeed > kMinSpeedHigh)
         return Result::failure(stop(msg::kMinSpeed, VarSpeedField::MinSpeed));
     req.minSpeed = minSpeed / 100.0;
+    const double maxSpeed = Val(texts.maxSpeed);
+    if (!(maxSpeed > minSpeed) || maxSpeed > kMaxSpeedHigh)
+        return Result::failure(stop(msg::kMaxSpeed, VarSpeedField::MaxSpeed));
+    req.maxSpeed = maxSpeed / 100.0;
     req.motorMargin = Val(texts.motorMargin);
     if (!(req.motorMargin >= 1.0) || req.motorMargin > kMaxMotorMargin)
         return Result::failure(stop(msg::kMotorMargin, VarSpeedField::MotorMargin));
+
+    // The pressure units measure metres of water; the pumps lift the fluid.
+    req.duty.resistance = asFluidHead(req.duty.resistance, texts.duty.resistanceUnit, req.density);
+    req.duty.staticHead = static_cast<float>(
+        asFluidHead(static_cast<double>(req.duty.staticHead), texts.duty.staticHeadUnit, req.density));
+    req.duty.systemCoefficient = req.duty.resistance / (req.duty.flow * req.duty.flow);
+    req.designHead = static_cast<double>(req.duty.staticHead) + req.duty.resistance;
 
     if (req.control == ControlMode::Proportional) {
         const double share = Val(texts.proportionalShare);
@@ -327,7 +435,8 @@ Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts&
         if (texts.setpoint.empty()) {
             req.setpoint = kDefaultSetpointShare * req.duty.resistance;
         } else {
-            req.setpoint = PressureUnit::toMetresOfWater(Val(texts.setpoint), texts.duty.resistanceUnit);
+            req.setpoint = asFluidHead(PressureUnit::toMetresOfWater(Val(texts.setpoint), texts.duty.resistanceUnit),
+                                       texts.duty.resistanceUnit, req.density);
             if (!(req.setpoint >= 0.0) || req.setpoint > req.duty.resistance)
                 return Result::failure(stop(msg::kSetpoint, VarSpeedField::Setpoint));
         }
@@ -354,6 +463,30 @@ double controlHead(const VarSpeedRequest& req, double flow)
         return static_cast<double>(req.duty.staticHead) + req.duty.systemCoefficient * (flow * flow);
     }
     return hd;
+}
+
+double largestFitValue(const CurveFit& fit, double lo, double hi)
+{
+    // The ends, and where the slope 3 c4 q^2 + 2 c3 q + c2 is zero inside.
+    double largest = std::max(fitValue(fit, lo), fitValue(fit, hi));
+    const double a = 3.0 * static_cast<double>(fit.c[3]);
+    const double b = 2.0 * static_cast<double>(fit.c[2]);
+    const double c = static_cast<double>(fit.c[1]);
+    std::array<double, 2> roots = {lo, lo};
+    if (a != 0.0) {
+        const double d = b * b - 4.0 * a * c;
+        if (d >= 0.0) {
+            const double s = std::sqrt(d);
+            roots = {(-b - s) / (2.0 * a), (-b + s) / (2.0 * a)};
+        }
+    } else if (b != 0.0) {
+        roots = {-c / b, -c / b};
+    }
+    for (double q : roots) {
+        if (q > lo && q < hi)
+            largest = std::max(largest, fitValue(fit, q));
+    }
+    return largest;
 }
 
 double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double minFlow, double maxFlow)
@@ -398,12 +531,12 @@ double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double mi
     return (a + b) / 2.0;
 }
 
-std::optional<double> solveSpeedShare(const CurveFit& head, double q, double target, double rMin)
+std::optional<double> solveSpeedShare(const CurveFit& head, double q, double target, double rMin, double rMax)
 {
     // Newton steps kept inside a bracket that always holds the root; a step
     // that leaves it is replaced by the bracket's midpoint.
     double lo = rMin;
-    double hi = 1.0;
+    double hi = rMax;
     const double gHi = headGap(head, q, target, hi);
     if (!std::isfinite(gHi) || gHi < -kHeadTolerance)
         return std::nullopt;
@@ -436,7 +569,7 @@ std::optional<double> solveSpeedShare(const CurveFit& head, double q, double tar
 }
 
 Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
-                                                          const std::vector<CataloguePoint>& points, PointRun run)
+                                                               const std::vector<CataloguePoint>& points, PointRun run)
 {
     using Result = Expected<SpeedPumpCurves, VarSpeedRejection>;
     SpeedPumpCurves c;
@@ -444,6 +577,8 @@ Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePu
     c.model = pump.model;
     c.type = pump.type;
     c.speed = pump.speed;
+    if (pump.motorPower && *pump.motorPower > 0.0 && std::isfinite(*pump.motorPower))
+        c.catalogueMotor = pump.motorPower;
     const auto noCurve = [&] {
         return Result::failure(rejection(c, SpeedRejectionRule::NoCurve, static_cast<double>(run.count)));
     };
@@ -474,86 +609,99 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCu
     const int n = req.dutyPumps;
     const double qd = req.duty.flow;
     const double hd = req.designHead;
+    const double top = req.maxSpeed;
 
-    const double fullSpeedHead = fitValue(c.headFit, qd / n);
-    if (!(fullSpeedHead >= hd))
-        return Result::failure(rejection(c, SpeedRejectionRule::TooSmall, fullSpeedHead));
+    // The top speed must reach Hd at Qd/N; a head read off the curve beyond
+    // the measured flows is never quoted.
+    const double topFlow = qd / n / top;
+    const double topHead = top * top * fitValue(c.headFit, topFlow);
+    if (!(topHead >= hd)) {
+        if (topFlow < c.minFlow || topFlow > c.maxFlow) {
+            VarSpeedRejection r = rejection(c, SpeedRejectionRule::BeyondCurve, qd / n);
+            r.lowestFlow = top * c.minFlow;
+            r.highestFlow = top * c.maxFlow;
+            return Result::failure(r);
+        }
+        return Result::failure(rejection(c, SpeedRejectionRule::TooSmall, topHead));
+    }
 
-    // Full speed reaches Hd, so the design speed can only be missing below
-    // the minimum speed: the design point cannot be run at all.
-    const std::optional<double> rDesign = solveSpeedShare(c.headFit, qd / n, hd, req.minSpeed);
-    if (!rDesign)
-        return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, 1.0));
-    const double preferred = qd / n / *rDesign / c.bestEfficiencyFlow;
-    if (preferred < kPreferredLow || preferred > kPreferredHigh)
-        return Result::failure(rejection(c, SpeedRejectionRule::OutsidePreferredRegion, preferred));
+    // The design point: N pumps at Qd and Hd, within the preferred region.
     const Hydraulics design = hydraulicsAt(c, req, qd, hd, n);
     if (!design.feasible)
         return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, 1.0));
+    const double preferred = design.equivalentFlow / c.bestEfficiencyFlow;
+    if (preferred < kPreferredRegionLow || preferred > kPreferredRegionHigh)
+        return Result::failure(rejection(c, SpeedRejectionRule::OutsidePreferredRegion, preferred));
 
-    // Every feasible running count of every load point; the motor decides
-    // only which of them is cheapest.
+    // The load points: every running count that can run; the motor decides
+    // which of them is cheapest.
     constexpr int kMaxK = 4;
     std::vector<std::array<Hydraulics, kMaxK>> options(req.profile.size());
     std::vector<double> flows(req.profile.size());
-    std::vector<double> heads(req.profile.size());
     for (std::size_t i = 0; i < req.profile.size(); ++i) {
         flows[i] = req.profile[i].flowShare * qd;
-        heads[i] = controlHead(req, flows[i]);
+        const double head = controlHead(req, flows[i]);
         bool any = false;
         for (int k = 1; k <= n; ++k) {
-            options[i][static_cast<std::size_t>(k - 1)] = hydraulicsAt(c, req, flows[i], heads[i], k);
+            options[i][static_cast<std::size_t>(k - 1)] = hydraulicsAt(c, req, flows[i], head, k);
             any = any || options[i][static_cast<std::size_t>(k - 1)].feasible;
         }
         if (!any)
             return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, req.profile[i].flowShare));
     }
 
+    // The motor: one pump may run alone at the top speed anywhere on its
+    // curve (hand mode, bypass, a sensor fault), so it covers the largest
+    // shaft power there, with the margin; a larger catalogue motor stays.
     VarSpeedPump pump;
     pump.curves = c;
     pump.dutyPumps = n;
     pump.standbyPumps = req.standbyPumps;
     pump.motorPoles = c.speed && *c.speed > kTwoPoleSpeedLimit ? 2 : 4;
-
-    // The smallest standard motor that covers, with the margin, the design
-    // point and the running counts chosen with that very motor.
-    double required = req.motorMargin * design.shaftPower;
-    for (double rating : standardMotorRatings()) {
-        if (rating < required)
-            continue;
-        pump.points.clear();
-        double largest = design.shaftPower;
-        for (std::size_t i = 0; i < req.profile.size(); ++i) {
-            VarSpeedPoint best;
-            bool found = false;
-            for (int k = 1; k <= n; ++k) {
-                const Hydraulics& h = options[i][static_cast<std::size_t>(k - 1)];
-                if (!h.feasible)
-                    continue;
-                const VarSpeedPoint p = pointWithMotor(h, req, req.profile[i].flowShare, req.profile[i].timeShare,
-                                                       flows[i], heads[i], k, rating, pump.motorPoles);
-                if (!found || p.inputPower < best.inputPower) {
-                    best = p;
-                    found = true;
-                }
-            }
-            largest = std::max(largest, best.shaftPower);
-            pump.points.push_back(best);
-        }
-        required = req.motorMargin * largest;
-        if (rating >= required) {
-            pump.motorRating = rating;
-            break;
-        }
-    }
-    if (pump.motorRating == 0.0)
+    pump.topSpeedPower =
+        top * top * top * largestFitValue(c.powerFit, c.minFlow, c.maxFlow) * req.density / kWaterDensity;
+    const double required = req.motorMargin * pump.topSpeedPower;
+    const double sized = smallestStandardRating(required);
+    if (c.catalogueMotor && *c.catalogueMotor >= required && !(sized > *c.catalogueMotor)) {
+        pump.motorRating = *c.catalogueMotor;
+        pump.motorSource = MotorSource::Catalogue;
+    } else if (sized > 0.0) {
+        pump.motorRating = sized;
+        pump.motorSource = MotorSource::Sized;
+    } else {
         return Result::failure(rejection(c, SpeedRejectionRule::NoMotor, required));
-
-    pump.design = pointWithMotor(design, req, 1.0, 0.0, qd, hd, n, pump.motorRating, pump.motorPoles);
-    for (const VarSpeedPoint& p : pump.points) {
-        pump.annualEnergy += p.timeShare * p.inputPower;
-        pump.weightedEfficiency += p.timeShare * p.wireToWaterEfficiency;
     }
+
+    // No point may load the motor beyond its rating (a point beyond the
+    // measured flows can).
+    const auto fits = [&](const Hydraulics& h) { return h.feasible && h.shaftPower <= pump.motorRating; };
+    if (!fits(design))
+        return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, 1.0));
+    pump.design = pointWithMotor(c, design, req, 1.0, 0.0, qd, n, pump.motorRating, pump.motorPoles);
+    double hydraulicEnergy = 0.0;
+    for (std::size_t i = 0; i < req.profile.size(); ++i) {
+        VarSpeedPoint best;
+        bool found = false;
+        for (int k = 1; k <= n; ++k) {
+            const Hydraulics& h = options[i][static_cast<std::size_t>(k - 1)];
+            if (!fits(h))
+                continue;
+            const VarSpeedPoint p = pointWithMotor(c, h, req, req.profile[i].flowShare, req.profile[i].timeShare,
+                                                   flows[i], k, pump.motorRating, pump.motorPoles);
+            if (!found || p.inputPower < best.inputPower) {
+                best = p;
+                found = true;
+            }
+        }
+        if (!found)
+            return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, req.profile[i].flowShare));
+        pump.annualEnergy += best.timeShare * best.inputPower;
+        hydraulicEnergy += best.timeShare * hydraulicPower(req, best.flow, best.head);
+        if (best.warnings & kWarnOutsidePreferredRegion)
+            pump.timeOutsidePreferredRegion += best.timeShare;
+        pump.points.push_back(best);
+    }
+    pump.weightedEfficiency = pump.annualEnergy > 0.0 ? hydraulicEnergy / pump.annualEnergy : 0.0;
     pump.annualEnergy *= req.hours;
     pump.annualCost = pump.annualEnergy * req.price;
     return pump;
@@ -586,6 +734,11 @@ VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpee
     }
     std::stable_sort(selection.accepted.begin(), selection.accepted.end(),
                      [](const VarSpeedPump& a, const VarSpeedPump& b) { return a.annualEnergy < b.annualEnergy; });
+    if (!selection.accepted.empty()) {
+        const double best = selection.accepted.front().annualEnergy;
+        for (VarSpeedPump& p : selection.accepted)
+            p.aboveBest = best > 0.0 ? (p.annualEnergy - best) / best : 0.0;
+    }
     return selection;
 }
 

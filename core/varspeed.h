@@ -40,6 +40,7 @@ struct VarSpeedTexts
     std::string price = "1.0";
     std::string density = "1000";
     std::string minSpeed = "30";
+    std::string maxSpeed = "100";
     std::string motorMargin = "1.15";
     std::string proportionalShare = "50";
     std::string setpoint;
@@ -58,6 +59,7 @@ enum class VarSpeedField {
     Price,
     Density,
     MinSpeed,
+    MaxSpeed,
     MotorMargin,
     ProportionalShare,
     Setpoint,
@@ -77,7 +79,9 @@ struct LoadShare
     double timeShare = 0.0; // fraction
 };
 
-// The validated inputs in working units (m3/h, m, fractions).
+// The validated inputs in working units (m3/h, fractions, and heads in metres
+// of the pumped fluid: a resistance, static head or setpoint typed as a
+// pressure is converted with the fluid's density).
 struct VarSpeedRequest
 {
     SelectionRequest duty;
@@ -90,6 +94,7 @@ struct VarSpeedRequest
     double price = 1.0;
     double density = 1000.0;
     double minSpeed = 0.3;
+    double maxSpeed = 1.0; // the converter's top speed, share of the catalogue speed
     double motorMargin = 1.15;
     double proportionalShare = 0.5;
     double setpoint = 0.0; // m
@@ -110,9 +115,18 @@ double fitSlope(const CurveFit& fit, double q);
 
 // Warnings a feasible point can carry (bits).
 enum VarSpeedWarning : unsigned {
-    kWarnBelowMeasuredFlows = 1u, // qe below the smallest measured flow
-    kWarnAboveMeasuredFlows = 2u, // qe above the largest measured flow
+    kWarnBelowMeasuredFlows = 1u,     // qe below the smallest measured flow
+    kWarnAboveMeasuredFlows = 2u,     // qe above the largest measured flow
+    kWarnMinimumSpeed = 4u,           // run at the minimum speed, the valves throttle the excess head
+    kWarnOutsidePreferredRegion = 8u, // qe/Qbep outside 0.70-1.20
 };
+// The warnings' codes (below_measured_flows, ...), in bit order.
+std::vector<std::string> warningCodes(unsigned warnings);
+
+// The preferred operating region of ANSI/HI 9.6.3-2012 (section 9.6.3.1):
+// 70 % to 120 % of the best-efficiency flow for most rotodynamic pumps.
+inline constexpr double kPreferredRegionLow = 0.70;
+inline constexpr double kPreferredRegionHigh = 1.20;
 
 // One operating point of a pump set: the design point or a load point.
 struct VarSpeedPoint
@@ -120,12 +134,13 @@ struct VarSpeedPoint
     double flowShare = 0.0;
     double timeShare = 0.0;
     double flow = 0.0; // total, m3/h
-    double head = 0.0; // Hc(Q), m
+    double head = 0.0; // the pumps' head: Hc(Q), or the minimum-speed curve's when that is higher, m
     int running = 0;   // k
     double speedShare = 0.0;
-    double equivalentFlow = 0.0; // qe = q/r of one pump, m3/h
-    double pumpEfficiency = 0.0; // fraction
-    double shaftPower = 0.0;     // one running pump, kW
+    double equivalentFlow = 0.0;      // qe = q/r of one pump, m3/h
+    double bestEfficiencyShare = 0.0; // qe/Qbep
+    double pumpEfficiency = 0.0;      // fraction
+    double shaftPower = 0.0;          // one running pump, kW
     double motorEfficiency = 0.0;
     double driveEfficiency = 0.0;
     double inputPower = 0.0; // all running pumps, kW
@@ -145,38 +160,57 @@ struct SpeedPumpCurves
     double minFlow = 0.0; // measured
     double maxFlow = 0.0;
     double bestEfficiencyFlow = 0.0;
-    double bestEfficiency = 0.0; // fraction
+    double bestEfficiency = 0.0;          // fraction
+    std::optional<double> catalogueMotor; // "电动机功率", kW
 };
 
-enum class SpeedRejectionRule { NoCurve, TooSmall, OutsidePreferredRegion, PartLoadInfeasible, NoMotor };
-const char* speedRejectionRuleCode(SpeedRejectionRule rule); // no_curve, too_small, ...
-// The rule and its figure in words, for the window and the report.
-std::string rejectionText(SpeedRejectionRule rule, double figure);
+enum class SpeedRejectionRule { NoCurve, TooSmall, BeyondCurve, OutsidePreferredRegion, PartLoadInfeasible, NoMotor };
+const char* speedRejectionRuleCode(SpeedRejectionRule rule); // no_curve, too_small, beyond_curve, ...
 
 struct VarSpeedRejection
 {
     std::size_t catalogueIndex = 0;
     std::string model;
     SpeedRejectionRule rule = SpeedRejectionRule::NoCurve;
-    // no_curve: points of the pump; too_small: H(Qd/N) in m;
-    // outside_preferred_region: design qe/Qbep; part_load_infeasible: flow
-    // share of the first infeasible load point (1 for the design point);
-    // no_motor: the shaft power to cover with the margin, kW.
+    // no_curve: points of the pump; too_small: the top speed's head at Qd/N,
+    // m (a flow within the measured ones); beyond_curve: Qd/N in m3/h, a flow
+    // outside the measured ones at the top speed; outside_preferred_region:
+    // design qe/Qbep; part_load_infeasible: flow share of the first
+    // infeasible load point (1 for the design point); no_motor: the shaft
+    // power to cover with the margin, kW.
     double figure = 0.0;
+    // The measured flows at the top speed (beyond_curve), m3/h.
+    double lowestFlow = 0.0;
+    double highestFlow = 0.0;
 };
+// The rule and its figure in Chinese words, for the window, the report and
+// the tool's reason.
+std::string rejectionText(const VarSpeedRejection& rejection);
+
+enum class MotorSource { Catalogue, Sized };
+const char* motorSourceKeyword(MotorSource source); // catalogue, sized
 
 struct VarSpeedPump
 {
     SpeedPumpCurves curves;
     int dutyPumps = 0;
     int standbyPumps = 0;
+    // The motor never overloads at the top speed: the larger of the
+    // catalogue's motor and the smallest standard rating of at least the
+    // margin times the largest shaft power on the top speed's curve.
     double motorRating = 0.0; // kW
+    MotorSource motorSource = MotorSource::Sized;
+    double topSpeedPower = 0.0; // the largest shaft power of one pump on the top speed's curve, kW
     int motorPoles = 4;
     VarSpeedPoint design;
     std::vector<VarSpeedPoint> points; // in profile order
     double annualEnergy = 0.0;         // kWh
     double annualCost = 0.0;
+    // The year's hydraulic energy over its electrical energy,
+    // sum t rho g Q H / sum t Pin.
     double weightedEfficiency = 0.0;
+    double timeOutsidePreferredRegion = 0.0; // share of the year
+    double aboveBest = 0.0;                  // annual energy above the ranking's best, fraction
 };
 
 struct VarSpeedSelection
@@ -193,14 +227,17 @@ using VarSpeedProgress = std::function<bool(std::size_t done, std::size_t total)
 // The minimum rules: the design's point and fit rules. Nothing on failure
 // (the reason is then NoCurve and the point count).
 Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
-                                                          const std::vector<CataloguePoint>& points, PointRun run);
+                                                               const std::vector<CataloguePoint>& points, PointRun run);
 
 // The flow of the highest fitted efficiency within [minFlow, maxFlow].
 double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double minFlow, double maxFlow);
 
-// The speed share r in [rMin, 1] with r^2 H(q/r) = target (to 1e-9 m), or
+// The speed share r in [rMin, rMax] with r^2 H(q/r) = target (to 1e-9 m), or
 // nothing when no root is bracketed there.
-std::optional<double> solveSpeedShare(const CurveFit& head, double q, double target, double rMin);
+std::optional<double> solveSpeedShare(const CurveFit& head, double q, double target, double rMin, double rMax = 1.0);
+
+// The largest value of a fitted cubic over [lo, hi].
+double largestFitValue(const CurveFit& fit, double lo, double hi);
 
 // One pump set against the request: accepted with its figures, or the first
 // rule it fails.

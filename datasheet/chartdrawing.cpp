@@ -134,6 +134,8 @@ ChartInput chartInputOf(const Pump& pump, const SelectionRequest& request, doubl
     input.request = request;
     input.headScale = headScale;
     input.points = pump.points;
+    if (pump.extras.trim && !pump.extras.trim->limited && pump.extras.trim->ratio < 1.0)
+        input.trimRatio = pump.extras.trim->ratio;
     return input;
 }
 
@@ -219,6 +221,16 @@ ChartTicks drawPerformanceChart(ChartSurface& chart, const ChartInput& input)
                 const double flow = static_cast<double>(q);
                 chart.plot(flow, input.headFit.valueAt(flow), headCurveColor());
             });
+            if (input.trimRatio) {
+                // The cut impeller's curve, every third step: dotted.
+                const double r = *input.trimRatio;
+                int step = 0;
+                stepFlows(static_cast<float>(r * from), static_cast<float>(r * to), [&](float q) {
+                    const double flow = static_cast<double>(q);
+                    if (step++ % 3 == 0)
+                        chart.plot(flow, r * r * input.headFit.valueAt(flow / r), headCurveColor());
+                });
+            }
             const SelectionRequest& request = input.request;
             const double staticHead = static_cast<double>(request.staticHead);
             stepFlows(0.0f, to, [&](float q) {

@@ -47,6 +47,9 @@ struct ChartInput
     // The catalogue points the curves were fitted to; marked after the
     // curves when given.
     CurvePoints points;
+    // With the impeller cut to the duty: the cut's ratio r, whose head curve
+    // r^2 H(Q / r) is drawn dotted beside the full one.
+    std::optional<double> trimRatio;
 };
 
 // The chart of a design candidate, and of a checked pump (the check's head

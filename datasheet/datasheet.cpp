@@ -1,6 +1,7 @@
 #include "datasheet/datasheet.h"
 
 #include "core/fitquality.h"
+#include "core/fluid.h"
 #include "core/numbers.h"
 #include "datasheet/varspeeddrawing.h"
 #include "report/pdftextmap.h"
@@ -12,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -65,6 +67,27 @@ QString fieldText(const QVariant& value)
     return value.toString();
 }
 
+// The unit of a catalogue field's figure on the sheet; empty for texts.
+QString unitOf(const QString& field)
+{
+    namespace n = store::names;
+    static const QList<std::pair<QString, QString>> units = {
+        {n::speed(), QStringLiteral("r/min")},
+        {n::flow(), QStringLiteral("m3/h")},
+        {n::head(), QStringLiteral("m")},
+        {n::shaftPower(), QStringLiteral("kW")},
+        {n::motorPower(), QStringLiteral("kW")},
+        {n::npshRequired(), QStringLiteral("m")},
+        {n::impellerDiameter(), QStringLiteral("mm")},
+        {n::weight(), QStringLiteral("kg")},
+    };
+    for (const auto& [name, unit] : units) {
+        if (name == field)
+            return unit;
+    }
+    return {};
+}
+
 QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString& model, QString* pumpType,
                             SheetField* dimensions)
 {
@@ -84,7 +107,14 @@ QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString
                 *dimensions = {names[column], fieldText(view.valueAt(row, column))};
                 continue;
             }
-            fields.append({names[column], fieldText(view.valueAt(row, column))});
+            // The catalogue's own key means nothing to the reader of the sheet.
+            if (names[column] == store::names::key())
+                continue;
+            QString value = fieldText(view.valueAt(row, column));
+            const QString unit = unitOf(names[column]);
+            if (!value.isEmpty() && !unit.isEmpty())
+                value += QLatin1Char(' ') + unit;
+            fields.append({names[column], value});
             if (pumpType && names[column] == store::names::pumpType())
                 *pumpType = view.valueAt(row, column).toString();
         }
@@ -278,6 +308,75 @@ public:
     double originY = 0.0;
 };
 
+// A text in one line of the cell, in the size given or smaller until it fits
+// (down to 5.5 pt); beyond that it wraps onto two lines.
+void fittedText(PagePainter& pp, double x, double y, double w, double h, const QString& s, double points,
+                bool bold = true)
+{
+    constexpr double kSmallest = 5.5;
+    double size = points;
+    for (;; size -= 0.5) {
+        pp.font(size, bold);
+        const QFontMetricsF fm(pp.p.font(), pp.p.device());
+        if (fm.horizontalAdvance(s) <= pp.mm(w) || size <= kSmallest)
+            break;
+    }
+    const QFontMetricsF fm(pp.p.font(), pp.p.device());
+    if (fm.horizontalAdvance(s) <= pp.mm(w))
+        pp.text(x, y, w, h, s);
+    else
+        pp.text(x, y, w, h, s, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere);
+}
+
+// Where the schematic's picture and the dimension text go in `room` mm of
+// height: the text whole, in one or two columns.
+struct DimensionLayout
+{
+    double pictureHeight = 44.0;
+    double points = 7.5;
+    QStringList columns;
+    double textHeight = 0.0; // mm
+};
+
+DimensionLayout layOutDimensions(PagePainter& pp, const QString& text, double width, double room)
+{
+    constexpr double kLargestPicture = 44.0;
+    constexpr double kSmallestPicture = 24.0;
+    constexpr double kCaption = 6.0;
+    DimensionLayout layout;
+    if (text.isEmpty()) {
+        layout.pictureHeight = std::min(kLargestPicture, room);
+        return layout;
+    }
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    auto measure = [&](const QStringList& columns, double columnWidth) {
+        double tallest = 0.0;
+        for (const QString& column : columns) {
+            const QRectF used = pp.p.boundingRect(QRectF(0, 0, pp.mm(columnWidth), 1e6),
+                                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, column);
+            tallest = std::max(tallest, used.height() / pp.unit);
+        }
+        return tallest;
+    };
+    const qsizetype half = (lines.size() + 1) / 2;
+    const QStringList twoColumns = {lines.mid(0, half).join(QLatin1Char('\n')),
+                                    lines.mid(half).join(QLatin1Char('\n'))};
+    for (int columns = 1; columns <= 2; ++columns) {
+        for (double points = 7.5; points >= 5.5; points -= 0.5) {
+            pp.font(points);
+            const QStringList parts = columns == 1 ? QStringList{text} : twoColumns;
+            const double height = measure(parts, width / columns);
+            const double picture = std::min(kLargestPicture, room - kCaption - height);
+            layout = {picture, points, parts, height};
+            if (picture >= kSmallestPicture)
+                return layout;
+        }
+    }
+    // Nothing fits with the smallest picture: the picture shrinks further.
+    layout.pictureHeight = std::max(8.0, room - kCaption - layout.textHeight);
+    return layout;
+}
+
 // A section heading with a rule under it; returns the y below it.
 double heading(PagePainter& pp, double y, const QString& title)
 {
@@ -297,8 +396,7 @@ double fieldTable(PagePainter& pp, double x, double y, double width, const QList
         const double cy = y + static_cast<double>(i / columns) * kRowHeight;
         pp.font(8.5);
         pp.text(cx, cy, captionWidth, kRowHeight, fields[i].caption);
-        pp.font(8.5, true);
-        pp.text(cx + captionWidth, cy, columnWidth - captionWidth - 1, kRowHeight, fields[i].value);
+        fittedText(pp, cx + captionWidth, cy, columnWidth - captionWidth - 1, kRowHeight, fields[i].value, 8.5);
         pp.line(cx, cy + kRowHeight, cx + columnWidth - 2, cy + kRowHeight, 0.1);
     }
     const qsizetype rows = (fields.size() + columns - 1) / columns;
@@ -442,15 +540,25 @@ QString varSpeedMethod()
 
 // The bottom of a variable-speed page: the chart, the load table (header of
 // two lines, then one row per point) and the year's figures.
-constexpr double kSpeedChartHeight = 62.0;
+constexpr double kSpeedChartHeight = 56.0;
 constexpr double kSpeedChartWidth = 138.0;
 constexpr double kLoadHeaderHeight = 8.0;
 constexpr double kLoadRowHeight = 4.6;
+constexpr double kFootnoteHeight = 6.0;
+
+QString varSpeedFootnote()
+{
+    return QStringLiteral("单台轴功率为一台运行水泵的轴功率，合计输入功率为全部运行水泵从电网取用的功率。"
+                          "a 等效流量超出样本实测流量范围；b 最低转速运行，多余扬程由阀门节流；"
+                          "c 不在优先工作区（qe/Qbep 0.70～1.20，ANSI/HI 9.6.3）。"
+                          "加权综合效率＝全年水力能量÷全年耗电量。");
+}
 
 double varSpeedBottomHeight(const VarSpeedSheetPart& part)
 {
     const double rows = static_cast<double>(part.pump.points.size() + 1);
-    return 7.5 + kSpeedChartHeight + 2 + 7.5 + kLoadHeaderHeight + rows * kLoadRowHeight + 3 + kRowHeight + 2;
+    return 7.5 + kSpeedChartHeight + 2 + 7.5 + kLoadHeaderHeight + rows * kLoadRowHeight + kFootnoteHeight +
+           kRowHeight + 2;
 }
 
 // The inputs of the selection beyond the duty.
@@ -474,7 +582,8 @@ QList<SheetField> varSpeedInputFields(const VarSpeedSheetPart& part)
         {QStringLiteral("年运行小时"), number(r.hours) + QStringLiteral(" h")},
         {QStringLiteral("电价"), number(r.price) + QStringLiteral(" 元/kWh")},
         {QStringLiteral("流体密度"), number(r.density) + QStringLiteral(" kg/m3")},
-        {QStringLiteral("最低转速比"), fixed(r.minSpeed, 0, 100.0) + QStringLiteral(" %")},
+        {QStringLiteral("转速比范围"),
+         fixed(r.minSpeed, 0, 100.0) + QStringLiteral("～") + fixed(r.maxSpeed, 0, 100.0) + QStringLiteral(" %")},
         {QStringLiteral("电机储备系数"), number(r.motorMargin)},
     };
 }
@@ -482,14 +591,21 @@ QList<SheetField> varSpeedInputFields(const VarSpeedSheetPart& part)
 QList<SheetField> varSpeedOperatingFields(const DataSheet& sheet)
 {
     const VarSpeedPump& p = sheet.varSpeed->pump;
+    const double top = sheet.varSpeed->request.maxSpeed;
     return {
         {QStringLiteral("水泵型号"), sheet.model},
         {QStringLiteral("转速"), sheet.speed ? number(*sheet.speed) + QStringLiteral(" r/min") : QString()},
-        {QStringLiteral("电机功率"), number(p.motorRating) + QStringLiteral(" kW")},
+        {QStringLiteral("电机功率"),
+         number(p.motorRating) + QStringLiteral(" kW（%1）")
+                                     .arg(p.motorSource == MotorSource::Catalogue ? QStringLiteral("样本配用")
+                                                                                  : QStringLiteral("按曲线选配"))},
+        {QStringLiteral("单台最大轴功率"),
+         fixed(p.topSpeedPower, 2) + (top < 1.0 ? QStringLiteral(" kW（%1 %转速）").arg(fixed(top, 0, 100.0))
+                                                : QStringLiteral(" kW（全速）"))},
         {QStringLiteral("最高效率点流量"), fixed(p.curves.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")},
-        {QStringLiteral("水泵最高效率"), fixed(p.curves.bestEfficiency, 1, 100.0) + QStringLiteral("%")},
-        {QStringLiteral("设计点转速比"), fixed(p.design.speedShare, 1, 100.0) + QStringLiteral("%")},
-        {QStringLiteral("设计点水泵效率"), fixed(p.design.pumpEfficiency, 1, 100.0) + QStringLiteral("%")},
+        {QStringLiteral("水泵最高效率"), fixed(p.curves.bestEfficiency, 1, 100.0) + QStringLiteral(" %")},
+        {QStringLiteral("设计点转速比"), fixed(p.design.speedShare, 1, 100.0) + QStringLiteral(" %")},
+        {QStringLiteral("设计点水泵效率"), fixed(p.design.pumpEfficiency, 1, 100.0) + QStringLiteral(" %")},
         {QStringLiteral("设计点输入功率"), fixed(p.design.inputPower, 2) + QStringLiteral(" kW")},
     };
 }
@@ -532,16 +648,69 @@ void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
         y += kLoadRowHeight;
     }
     pp.font(6.5);
-    pp.text(0, y + 0.3, kContentWidth, 3, QStringLiteral("功率为运行水泵合计；* 等效流量超出样本实测流量范围。"),
-            Qt::AlignLeft | Qt::AlignTop);
-    y += 3;
+    pp.text(0, y + 0.3, kContentWidth, kFootnoteHeight, varSpeedFootnote(),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    y += kFootnoteHeight;
 
     const QList<SheetField> year = {
         {QStringLiteral("年耗电量"), figures.annualEnergy + QStringLiteral(" kWh")},
         {QStringLiteral("年电费"), figures.annualCost + QStringLiteral(" 元")},
-        {QStringLiteral("加权综合效率"), figures.weightedEfficiency + QStringLiteral("%")},
+        {QStringLiteral("加权综合效率"), figures.weightedEfficiency + QStringLiteral(" %")},
+        {QStringLiteral("优先工作区外"), figures.timeOutsidePreferredRegion + QStringLiteral(" % 时间")},
     };
-    fieldTable(pp, 0, y, kContentWidth, year, 3, 22);
+    fieldTable(pp, 0, y, kContentWidth, year, 4, 20);
+}
+
+QString fixedText(double v, int decimals)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', decimals) : QString();
+}
+
+QList<SheetField> conditionFieldsOf(const PumpExtras& x, const ServiceConditions& c)
+{
+    // Short captions and values: the sheet's cells are narrow.
+    QList<SheetField> fields;
+    if (!c.any())
+        return fields;
+    fields.append({QStringLiteral("最高效率点"), fixedText(x.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")});
+    fields.append({QStringLiteral("流量比"), fixedText(100.0 * x.bestEfficiencyShare, 0) + QStringLiteral("%") +
+                                               (x.inPreferredRegion ? QStringLiteral("（区内）") : QStringLiteral("（区外）"))});
+    if (c.fluid) {
+        const FluidSpec& f = *c.fluid;
+        QString name = f.kind == FluidKind::Water ? QStringLiteral("水")
+                       : f.kind == FluidKind::EthyleneGlycol ? QStringLiteral("乙二醇")
+                                                             : QStringLiteral("丙二醇");
+        if (f.kind != FluidKind::Water)
+            name += QLatin1Char(' ') + fixedText(f.concentration, 0) + QLatin1Char('%');
+        fields.append({QStringLiteral("介质"), name});
+        fields.append({QStringLiteral("介质温度"), fixedText(f.temperature, 1) + QStringLiteral(" ℃")});
+        fields.append({QStringLiteral("密度"), fixedText(c.properties.density, 1) + QStringLiteral(" kg/m3")});
+        fields.append({QStringLiteral("运动粘度"), fixedText(c.properties.kinematicViscosity, 2) + QStringLiteral(" cSt")});
+        if (x.viscosity && x.viscosity->needed()) {
+            fields.append({QStringLiteral("粘度参数B"), fixedText(x.viscosity->b, 2)});
+            fields.append({QStringLiteral("CQ/CH/Cη"), fixedText(x.viscosity->cq, 3) + QLatin1Char('/') +
+                                                          fixedText(x.viscosity->ch, 3) + QLatin1Char('/') +
+                                                          fixedText(x.viscosity->ceta, 3)});
+        }
+    }
+    if (c.suctionAbsolutePressure && x.npsh) {
+        fields.append({QStringLiteral("有效汽蚀余量"), fixedText(x.npsh->available, 2) + QStringLiteral(" m")});
+        fields.append({QStringLiteral("必需汽蚀余量"), fixedText(x.npsh->required, 2) + QStringLiteral(" m")});
+    }
+    if (c.trim && x.trim) {
+        if (x.trim->limited) {
+            fields.append({QStringLiteral("叶轮切削"), QStringLiteral("超过%1%，不切削").arg(fixedText(c.maxTrimPercent, 0))});
+        } else {
+            fields.append({QStringLiteral("切削后外径"),
+                           x.trim->diameter ? fixedText(*x.trim->diameter, 1) + QStringLiteral(" mm") : QString()});
+            fields.append({QStringLiteral("切削比"), fixedText(100.0 * x.trim->ratio, 1) + QStringLiteral("%")});
+            fields.append({QStringLiteral("切削后轴功率"), fixedText(x.trim->shaftPower, 2) + QStringLiteral(" kW")});
+            fields.append({QStringLiteral("切削后效率*"), fixedText(x.trim->efficiency, 1) + QStringLiteral("%")});
+        }
+    }
+    if (c.trim && x.trim && !x.trim->limited)
+        fields.append({QStringLiteral("*"), QStringLiteral("按等效工作点")});
+    return fields;
 }
 
 } // namespace
@@ -560,6 +729,7 @@ DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionReques
     sheet.bestEfficiency = candidate.bestEfficiency;
     sheet.fitQuality = candidate.fitQuality;
     sheet.chart = chartInputFor(candidate, request);
+    sheet.conditionFields = conditionFieldsOf(candidate.extras, candidate.conditions);
     sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
@@ -580,6 +750,7 @@ DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::Pu
     sheet.bestEfficiency = pump.bestEfficiency;
     sheet.fitQuality = pump.fitQuality;
     sheet.chart = chartInputFor(pump, pump.request);
+    sheet.conditionFields = conditionFieldsOf(pump.extras, pump.conditions);
     sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
@@ -622,10 +793,34 @@ DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request
 
 QStringList varSpeedLoadHeadings()
 {
-    return {QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),     QStringLiteral("扬程\nm"),
-            QStringLiteral("台数"),          QStringLiteral("转速比\n%"),      QStringLiteral("qe/Qbep"),
-            QStringLiteral("水泵效率\n%"),   QStringLiteral("轴功率\nkW"),     QStringLiteral("电机效率\n%"),
-            QStringLiteral("变频器效率\n%"), QStringLiteral("总输入功率\nkW"), QStringLiteral("综合效率\n%")};
+    return {QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),       QStringLiteral("扬程\nm"),
+            QStringLiteral("台数"),          QStringLiteral("转速比\n%"),        QStringLiteral("qe/Qbep"),
+            QStringLiteral("水泵效率\n%"),   QStringLiteral("单台轴功率\nkW"),   QStringLiteral("电机效率\n%"),
+            QStringLiteral("变频器效率\n%"), QStringLiteral("合计输入功率\nkW"), QStringLiteral("综合效率\n%")};
+}
+
+QString varSpeedWarningMarks(unsigned warnings)
+{
+    QString marks;
+    if (warnings & (kWarnBelowMeasuredFlows | kWarnAboveMeasuredFlows))
+        marks += QLatin1Char('a');
+    if (warnings & kWarnMinimumSpeed)
+        marks += QLatin1Char('b');
+    if (warnings & kWarnOutsidePreferredRegion)
+        marks += QLatin1Char('c');
+    return marks.isEmpty() ? marks : QLatin1Char(' ') + marks;
+}
+
+QString varSpeedWarningText(unsigned warnings)
+{
+    QStringList words;
+    if (warnings & (kWarnBelowMeasuredFlows | kWarnAboveMeasuredFlows))
+        words << QStringLiteral("等效流量超出实测流量范围");
+    if (warnings & kWarnMinimumSpeed)
+        words << QStringLiteral("最低转速运行，多余扬程由阀门节流");
+    if (warnings & kWarnOutsidePreferredRegion)
+        words << QStringLiteral("不在优先工作区");
+    return words.join(QStringLiteral("；"));
 }
 
 VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part)
@@ -633,14 +828,13 @@ VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part)
     const VarSpeedPump& pump = part.pump;
     VarSpeedSheetFigures f;
     auto row = [&](QString label, const VarSpeedPoint& p) {
-        if (p.warnings != 0)
-            label += QStringLiteral(" *");
+        label += varSpeedWarningMarks(p.warnings);
         return QStringList{label,
                            fixed(p.flow, 1),
                            fixed(p.head, 2),
                            QString::number(p.running),
                            fixed(p.speedShare, 1, 100.0),
-                           fixed(p.equivalentFlow / pump.curves.bestEfficiencyFlow, 2),
+                           fixed(p.bestEfficiencyShare, 2),
                            fixed(p.pumpEfficiency, 1, 100.0),
                            fixed(p.shaftPower, 2),
                            fixed(p.motorEfficiency, 1, 100.0),
@@ -655,6 +849,7 @@ VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part)
     f.annualEnergy = fixed(pump.annualEnergy, 0);
     f.annualCost = fixed(pump.annualCost, 0);
     f.weightedEfficiency = fixed(pump.weightedEfficiency, 1, 100.0);
+    f.timeOutsidePreferredRegion = fixed(pump.timeOutsidePreferredRegion, 0, 100.0);
     return f;
 }
 
@@ -734,41 +929,43 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
                   {QStringLiteral("工作点轴功率"), f.power + QStringLiteral(" kW")},
                   {QStringLiteral("水泵最高效率"), f.bestEfficiency + QStringLiteral("%")},
               };
-    y = fieldTable(pp, 0, y, tableWidth, operating, 2, 22) + 3;
+    y = fieldTable(pp, 0, y, tableWidth, operating + sheet.conditionFields, 2, 22) + 3;
     pp.font(10.5, true, QStringLiteral("黑体"));
-    pp.text(0, y, tableWidth, 6, QStringLiteral("水泵数据（%1）").arg(store::names::pumpView()));
+    pp.text(0, y, tableWidth, 6, QStringLiteral("水泵样本数据"));
     pp.line(0, y + 6, tableWidth, y + 6, 0.3);
     y += 7.5;
     y = fieldTable(pp, 0, y, tableWidth, sheet.viewFields, 2, 24) + 3;
 
-    // Schematic of the pump type, kept in proportion.
-    pp.font(8.5, true);
-    pp.text(schematicLeft, sectionTop + 8, schematicWidth, 5, QStringLiteral("设备安装示意图  ") + sheet.pumpType);
-    const QRectF box = pp.rect(schematicLeft, sectionTop + 14, schematicWidth, 44);
+    // Schematic of the pump type, kept in proportion, and the whole
+    // dimension text under it: the picture gives up height, then the text
+    // gets smaller and runs in two columns, until both fit above the section
+    // below.
+    const double pictureTop = sectionTop + 14;
+    const double room = std::max(20.0, lowestBottom - 2 - pictureTop);
+    const DimensionLayout dims = layOutDimensions(pp, sheet.dimensions.value, schematicWidth, room);
+    fittedText(pp, schematicLeft, sectionTop + 8, schematicWidth, 5,
+               QStringLiteral("设备安装示意图  ") + sheet.pumpType, 8.5);
+    const QRectF box = pp.rect(schematicLeft, pictureTop, schematicWidth, dims.pictureHeight);
     if (!sheet.schematic.isNull()) {
         QSizeF size = sheet.schematic.size().toSizeF();
         size.scale(box.size(), Qt::KeepAspectRatio);
         painter.drawImage(QRectF(box.topLeft(), size), sheet.schematic);
     } else {
         pp.font(8);
-        pp.text(schematicLeft, sectionTop + 14, schematicWidth, 44, QStringLiteral("（无示意图）"), Qt::AlignCenter);
+        pp.text(schematicLeft, pictureTop, schematicWidth, dims.pictureHeight, QStringLiteral("（无示意图）"),
+                Qt::AlignCenter);
     }
     if (!sheet.dimensions.value.isEmpty()) {
+        const double captionTop = pictureTop + dims.pictureHeight + 1;
         pp.font(8, true);
-        pp.text(schematicLeft, sectionTop + 59, schematicWidth, 5, sheet.dimensions.caption);
-        pp.font(7.5);
-        // A long text is cut where the chart's section begins.
-        const double room = std::max(5.0, lowestBottom - 2 - (sectionTop + 64));
-        const QRectF area = pp.rect(schematicLeft, sectionTop + 64, schematicWidth, room);
-        const QRectF used =
-            painter.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sheet.dimensions.value);
-        painter.save();
-        painter.setClipRect(area);
-        pp.text(schematicLeft, sectionTop + 64, schematicWidth, room, sheet.dimensions.value,
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-        painter.restore();
+        pp.text(schematicLeft, captionTop, schematicWidth, 5, sheet.dimensions.caption);
+        pp.font(dims.points);
+        const double columnWidth = schematicWidth / dims.columns.size();
+        for (qsizetype i = 0; i < dims.columns.size(); ++i)
+            pp.text(schematicLeft + static_cast<double>(i) * columnWidth, captionTop + 5, columnWidth, dims.textHeight,
+                    dims.columns[i], Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
         // The chart starts below whichever column ends lower.
-        y = std::max(y, sectionTop + 64 + std::min(used.height() / pp.unit, room) + 2);
+        y = std::max(y, captionTop + 5 + dims.textHeight + 2);
     }
 
     if (sheet.varSpeed) {

@@ -60,6 +60,8 @@ struct DataSheet
     double operatingPower = 0.0;
     float bestEfficiency = 0.0f;
     QList<SheetField> viewFields; // the pump's "水泵查询" row, but its dimension text
+    // The liquid's, suction's, impeller's and region's figures, when asked for.
+    QList<SheetField> conditionFields;
     SheetField dimensions;        // "设备安装尺寸", a text of several lines
     ChartInput chart;
     FitQuality fitQuality;
@@ -90,12 +92,17 @@ DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request
 struct VarSpeedSheetFigures
 {
     QList<QStringList> loadRows;
-    QString annualEnergy;       // kWh, whole
-    QString annualCost;         // 元, whole
-    QString weightedEfficiency; // %, one decimal
+    QString annualEnergy;               // kWh, whole
+    QString annualCost;                 // 元, whole
+    QString weightedEfficiency;         // %, one decimal
+    QString timeOutsidePreferredRegion; // % of the year, whole
 };
 VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part);
 QStringList varSpeedLoadHeadings();
+// A point's warnings as the load tables mark them (" a", " bc", ...; empty
+// when none) and in words.
+QString varSpeedWarningMarks(unsigned warnings);
+QString varSpeedWarningText(unsigned warnings);
 
 // The figures of the operating point as the sheet prints them, rounded as the
 // window shows them: flow and head to a tenth, efficiency cut to a whole

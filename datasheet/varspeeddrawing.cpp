@@ -12,14 +12,17 @@ namespace tarnwick {
 namespace {
 
 // The chart's own texts.
-QString fullSpeedHead()
+// Curves of the running set are drawn over the total flow; one pump's
+// efficiency is drawn at N times its flow, and the names say which is which.
+QString fullSpeedHead(int pumps, double topSpeed)
 {
-    return QStringLiteral("全速扬程");
+    return topSpeed < 1.0 ? QStringLiteral("%1台并联%2%转速扬程").arg(pumps).arg(std::round(topSpeed * 100.0))
+                          : QStringLiteral("%1台并联全速扬程").arg(pumps);
 }
 
-QString pumpEfficiency()
+QString pumpEfficiency(int pumps)
 {
-    return QStringLiteral("水泵效率");
+    return QStringLiteral("单台效率（按%1台流量）").arg(pumps);
 }
 
 QString loadSpeedCurve()
@@ -59,12 +62,12 @@ QString loadSpeedSuffix()
 
 QString loadSpeedLegend()
 {
-    return QStringLiteral("负荷点转速扬程");
+    return QStringLiteral("负荷点转速（运行台数并联）");
 }
 
 QString loadPointsLegend()
 {
-    return QStringLiteral("负荷点（方块：设计点）");
+    return QStringLiteral("负荷点（方块为设计点）");
 }
 
 constexpr int kSamples = 60;
@@ -92,12 +95,13 @@ VarSpeedChartData varSpeedChartData(const VarSpeedPump& pump, const VarSpeedRequ
     const double qTop = std::max(c.maxFlow * n, request.duty.flow) * 1.1;
     data.maxFlow = niceCeiling(qTop);
 
-    // Full speed, all duty pumps in parallel, over the measured flows.
-    VarSpeedChartData::Curve full{fullSpeedHead(), QColor(0, 0, 192), {}, false, false};
-    VarSpeedChartData::Curve eta{pumpEfficiency(), QColor(0, 140, 0), {}, true, false};
+    // The top speed, all duty pumps in parallel, over the measured flows.
+    const double topSpeed = request.maxSpeed;
+    VarSpeedChartData::Curve full{fullSpeedHead(n, topSpeed), QColor(0, 0, 192), {}, false, false};
+    VarSpeedChartData::Curve eta{pumpEfficiency(n), QColor(0, 140, 0), {}, true, false};
     for (int i = 0; i <= kSamples; ++i) {
         const double q = c.minFlow + (c.maxFlow - c.minFlow) * i / kSamples;
-        full.points << QPointF(q * n, fitValue(c.headFit, q));
+        full.points << QPointF(q * topSpeed * n, topSpeed * topSpeed * fitValue(c.headFit, q));
         const double p = fitValue(c.powerFit, q);
         if (p > 0.0)
             eta.points << QPointF(q * n, q * fitValue(c.headFit, q) / (3.672 * p));

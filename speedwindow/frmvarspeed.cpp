@@ -21,6 +21,8 @@
 #include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -109,6 +111,18 @@ std::string utf8(const QString& s)
     return s.toStdString();
 }
 
+// The column of the accepted pumps the ranking is sorted by.
+constexpr int kEnergyColumn = 8;
+
+QString motorText(const VarSpeedPump& p, double topSpeed)
+{
+    if (p.motorSource == MotorSource::Catalogue)
+        return speedtext::catalogueMotor();
+    const QString curve =
+        topSpeed < 1.0 ? speedtext::topSpeed().arg(QString::number(topSpeed * 100.0, 'f', 0)) : speedtext::fullSpeed();
+    return speedtext::sizedMotor().arg(curve, QString::number(p.topSpeedPower, 'f', 2));
+}
+
 } // namespace
 
 frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
@@ -129,7 +143,7 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     m_sheets = new VarSpeedSheets(this);
     layout->addWidget(inputs, 0);
     layout->addWidget(results, 1);
-    resize(twipsSize(17000, 10500));
+    resize(twipsSize(17000, 11200));
     updateControlBoxes();
 }
 
@@ -162,7 +176,14 @@ void frmvarspeed::buildInputs(QWidget* panel)
     // In the unit of the resistance box; empty: 30 % of the resistance.
     m_setpoint->setPlaceholderText(speedtext::setpointPlaceholder());
     m_setpoint->setToolTip(speedtext::setpointHint());
-    form->addRow(speedtext::setpoint(), m_setpoint);
+    m_setpointUnit = new QLabel(m_units[0]->currentText(), panel);
+    m_setpointUnit->setObjectName(QStringLiteral("setpointUnitLabel"));
+    connect(m_units[0], &QComboBox::currentTextChanged, m_setpointUnit, &QLabel::setText);
+    auto* setpointRow = new QHBoxLayout;
+    setpointRow->addWidget(m_setpoint);
+    setpointRow->addWidget(m_setpointUnit);
+    setpointRow->addStretch();
+    form->addRow(speedtext::setpoint(), setpointRow);
     connect(m_control, &QComboBox::currentIndexChanged, this, [this] { updateControlBoxes(); });
 
     m_profile = new QTableWidget(0, 2, panel);
@@ -178,6 +199,11 @@ void frmvarspeed::buildInputs(QWidget* panel)
     }
     m_profile->setFixedHeight((fontMetrics().height() + 6) * 6 + 8);
     form->addRow(speedtext::loadProfile(), m_profile);
+    m_profileSum = new QLabel(panel);
+    m_profileSum->setObjectName(QStringLiteral("profileSumLabel"));
+    connect(m_profile, &QTableWidget::itemChanged, this, [this] { updateProfileSum(); });
+    connect(m_profile->model(), &QAbstractItemModel::rowsRemoved, this, [this] { updateProfileSum(); });
+    updateProfileSum();
     auto* rowButtons = new QHBoxLayout;
     auto* add = makeCommandButton(panel, speedtext::addRow(), QString(), twipsRect(0, 0, 800, 330), [this] {
         const int row = m_profile->rowCount();
@@ -194,6 +220,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
         b->setFixedSize(b->size());
         rowButtons->addWidget(b);
     }
+    rowButtons->addWidget(m_profileSum);
     rowButtons->addStretch();
     form->addRow(QString(), rowButtons);
 
@@ -204,6 +231,8 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_price = box(panel, QStringLiteral("priceBox"), QString::fromStdString(defaults.price));
     m_density = box(panel, QStringLiteral("densityBox"), QString::fromStdString(defaults.density));
     m_minSpeed = box(panel, QStringLiteral("minSpeedBox"), QString::fromStdString(defaults.minSpeed));
+    m_maxSpeed = box(panel, QStringLiteral("maxSpeedBox"), QString::fromStdString(defaults.maxSpeed));
+    m_maxSpeed->setToolTip(speedtext::maximumSpeedHint());
     m_motorMargin = box(panel, QStringLiteral("motorMarginBox"), QString::fromStdString(defaults.motorMargin));
     m_fluid = new QComboBox(panel);
     m_fluid->setObjectName(QStringLiteral("fluidCombo"));
@@ -226,6 +255,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     form->addRow(speedtext::fluid(), m_fluid);
     form->addRow(speedtext::density(), m_density);
     form->addRow(speedtext::minimumSpeed(), m_minSpeed);
+    form->addRow(speedtext::maximumSpeed(), m_maxSpeed);
     form->addRow(speedtext::motorMargin(), m_motorMargin);
 
     auto* commands = new QHBoxLayout;
@@ -261,16 +291,13 @@ void frmvarspeed::buildResults(QWidget* panel)
     m_tabs->setObjectName(QStringLiteral("resultTabs"));
     m_accepted = table(m_tabs, QStringLiteral("acceptedTable"), speedtext::acceptedHeadings());
     m_accepted->setSortingEnabled(true);
+    m_accepted->horizontalHeaderItem(6)->setToolTip(speedtext::weightedEfficiencyHint());
+    m_accepted->horizontalHeaderItem(9)->setToolTip(speedtext::aboveBestHint());
     m_rejected = table(m_tabs, QStringLiteral("rejectedTable"),
                        {speedtext::modelHeading(), speedtext::ruleHeading(), speedtext::reasonHeading()});
     m_tabs->addTab(m_accepted, speedtext::acceptedTab());
     m_tabs->addTab(m_rejected, speedtext::rejectedTab());
-    connect(m_accepted, &QTableWidget::currentCellChanged, this, [this](int row) {
-        const QTableWidgetItem* item = row >= 0 ? m_accepted->item(row, 0) : nullptr;
-        const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
-        showPump(index >= 0 && index < static_cast<int>(m_listed.size()) ? m_listed[static_cast<std::size_t>(index)]
-                                                                         : nullptr);
-    });
+    connect(m_accepted, &QTableWidget::currentCellChanged, this, [this](int row) { showPump(pumpOfRow(row)); });
 
     auto* detail = new QWidget(splitter);
     auto* detailLayout = new QVBoxLayout(detail);
@@ -279,15 +306,26 @@ void frmvarspeed::buildResults(QWidget* panel)
     m_pumpTitle->setObjectName(QStringLiteral("pumpTitle"));
     m_chart = new VarSpeedChart(detail);
     m_loads = table(detail, QStringLiteral("loadTable"), speedtext::loadHeadings());
-    m_loads->setMinimumHeight((fontMetrics().height() + 8) * 7);
+    const int rowHeight = fontMetrics().height() + 6;
+    for (QTableWidget* t : {m_accepted, m_rejected, m_loads})
+        t->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_loads->setMinimumHeight(2 * fontMetrics().height() + 12 + 6 * rowHeight);
+    m_chart->setMinimumHeight(220);
     detailLayout->addWidget(m_pumpTitle);
     detailLayout->addWidget(m_chart, 3);
     detailLayout->addWidget(m_loads, 2);
     splitter->addWidget(m_tabs);
     splitter->addWidget(detail);
+    // The ranking shows at least eight sets: tab bar, two-line header, rows
+    // and the scroll bar under them.
+    const int rankingHeight = m_tabs->tabBar()->sizeHint().height() +
+                              m_accepted->horizontalHeader()->sizeHint().height() + 8 * rowHeight +
+                              2 * m_accepted->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    m_tabs->setMinimumHeight(rankingHeight);
+    splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 5);
-    splitter->setSizes({twips(3000), twips(7000)});
+    splitter->setSizes({rankingHeight, twips(7000)});
     layout->addWidget(splitter, 1);
 }
 
@@ -344,6 +382,7 @@ VarSpeedTexts frmvarspeed::texts() const
     t.price = utf8(m_price->text());
     t.density = utf8(m_density->text());
     t.minSpeed = utf8(m_minSpeed->text());
+    t.maxSpeed = utf8(m_maxSpeed->text());
     t.motorMargin = utf8(m_motorMargin->text());
     return t;
 }
@@ -387,6 +426,11 @@ void frmvarspeed::run(const std::optional<std::string>& model)
             showStop(outcome.error().stop);
         return;
     }
+    // Nothing may point into the run being replaced: the table, the chart
+    // and the picked set all let go of it first.
+    showPump(nullptr);
+    fillAccepted({});
+    fillRejected({});
     m_run = std::move(outcome).value();
     m_runDuty = typed.duty;
     std::vector<const VarSpeedPump*> pumps;
@@ -409,10 +453,11 @@ void frmvarspeed::run(const std::optional<std::string>& model)
                            .arg(pumps.size())
                            .arg(rejected.size()));
     m_tabs->setCurrentIndex(pumps.empty() ? 1 : 0);
-    if (!pumps.empty())
+    // The top row is shown whether or not it was the current row before.
+    if (!pumps.empty()) {
         m_accepted->selectRow(0);
-    else
-        showPump(nullptr);
+        showPump(pumpOfRow(0));
+    }
     if (m_run->runNumber > 0)
         emit resultsStored();
 }
@@ -455,6 +500,9 @@ void frmvarspeed::showStop(const VarSpeedStop& stop)
     case VarSpeedField::MinSpeed:
         target = m_minSpeed;
         break;
+    case VarSpeedField::MaxSpeed:
+        target = m_maxSpeed;
+        break;
     case VarSpeedField::MotorMargin:
         target = m_motorMargin;
         break;
@@ -475,6 +523,27 @@ void frmvarspeed::showStop(const VarSpeedStop& stop)
     }
 }
 
+const VarSpeedPump* frmvarspeed::pumpOfRow(int row) const
+{
+    const QTableWidgetItem* item = row >= 0 ? m_accepted->item(row, 0) : nullptr;
+    const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
+    return index >= 0 && index < static_cast<int>(m_listed.size()) ? m_listed[static_cast<std::size_t>(index)]
+                                                                   : nullptr;
+}
+
+void frmvarspeed::updateProfileSum()
+{
+    double sum = 0.0;
+    for (int row = 0; row < m_profile->rowCount(); ++row) {
+        if (const QTableWidgetItem* item = m_profile->item(row, 1))
+            sum += Val(utf8(item->text()));
+    }
+    const QString figure = QString::fromStdString(numberText(std::round(sum * 1000.0) / 1000.0));
+    const bool whole = std::fabs(sum - 100.0) <= 1e-6;
+    m_profileSum->setText((whole ? speedtext::profileSum() : speedtext::profileSumWrong()).arg(figure));
+    m_profileSum->setStyleSheet(whole ? QString() : QStringLiteral("color: rgb(192,0,0);"));
+}
+
 void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
 {
     m_listed = pumps;
@@ -492,15 +561,19 @@ void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
         m_accepted->setItem(row, 2,
                             new NumberItem(p.dutyPumps * 10 + p.standbyPumps,
                                            QStringLiteral("%1+%2").arg(p.dutyPumps).arg(p.standbyPumps)));
-        m_accepted->setItem(row, 3, new NumberItem(p.motorRating, QString::fromStdString(numberText(p.motorRating))));
+        auto* motor = new NumberItem(p.motorRating, QString::fromStdString(numberText(p.motorRating)));
+        motor->setToolTip(motorText(p, m_run ? m_run->selection.request.maxSpeed : 1.0));
+        m_accepted->setItem(row, 3, motor);
         m_accepted->setItem(row, 4, number(p.design.speedShare, 1, 100.0));
         m_accepted->setItem(row, 5, number(p.design.pumpEfficiency, 1, 100.0));
         m_accepted->setItem(row, 6, number(p.weightedEfficiency, 1, 100.0));
-        m_accepted->setItem(row, 7, number(p.annualEnergy, 0));
-        m_accepted->setItem(row, 8, number(p.annualCost, 0));
+        m_accepted->setItem(row, 7, number(p.timeOutsidePreferredRegion, 0, 100.0));
+        m_accepted->setItem(row, 8, number(p.annualEnergy, 0));
+        m_accepted->setItem(row, 9, number(p.aboveBest, 1, 100.0));
+        m_accepted->setItem(row, 10, number(p.annualCost, 0));
     }
     m_accepted->setSortingEnabled(true);
-    m_accepted->sortByColumn(7, Qt::AscendingOrder);
+    m_accepted->sortByColumn(kEnergyColumn, Qt::AscendingOrder);
 }
 
 void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& rejected)
@@ -509,8 +582,10 @@ void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& reje
     for (int row = 0; row < static_cast<int>(rejected.size()); ++row) {
         const VarSpeedRejection& r = *rejected[static_cast<std::size_t>(row)];
         m_rejected->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(r.model)));
-        m_rejected->setItem(row, 1, new QTableWidgetItem(QString::fromLatin1(speedRejectionRuleCode(r.rule))));
-        m_rejected->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(rejectionText(r.rule, r.figure))));
+        auto* rule = new QTableWidgetItem(speedtext::ruleName(r.rule));
+        rule->setData(Qt::UserRole, QString::fromLatin1(speedRejectionRuleCode(r.rule)));
+        m_rejected->setItem(row, 1, rule);
+        m_rejected->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(rejectionText(r))));
     }
 }
 
@@ -523,12 +598,16 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
         m_pumpTitle->clear();
         return;
     }
-    m_pumpTitle->setText(speedtext::pumpTitle()
-                             .arg(QString::fromStdString(pump->curves.model))
-                             .arg(pump->dutyPumps)
-                             .arg(pump->standbyPumps)
-                             .arg(QString::fromStdString(numberText(pump->motorRating)))
-                             .arg(fixed(pump->curves.bestEfficiencyFlow, 1)));
+    const double top = m_run->selection.request.maxSpeed;
+    m_pumpTitle->setText(
+        speedtext::pumpTitle()
+            .arg(QString::fromStdString(pump->curves.model))
+            .arg(pump->dutyPumps)
+            .arg(pump->standbyPumps)
+            .arg(QString::fromStdString(numberText(pump->motorRating)), motorText(*pump, top),
+                 fixed(pump->curves.bestEfficiencyFlow, 1),
+                 top < 1.0 ? speedtext::topSpeedLimit().arg(fixed(top * 100.0, 0)) : speedtext::noSpeedLimit(),
+                 fixed(pump->timeOutsidePreferredRegion * 100.0, 0)));
     m_chart->setData(varSpeedChartData(*pump, m_run->selection.request));
     std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{speedtext::designPoint(), &pump->design}};
     for (const VarSpeedPoint& p : pump->points)
@@ -538,23 +617,23 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
     m_loads->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const VarSpeedPoint& p = *rows[static_cast<std::size_t>(row)].second;
-        auto* label = new QTableWidgetItem(rows[static_cast<std::size_t>(row)].first);
-        if (p.warnings != 0) {
-            label->setText(label->text() + QStringLiteral(" *"));
-            label->setToolTip(speedtext::beyondMeasuredFlows());
-        }
+        auto* label =
+            new QTableWidgetItem(rows[static_cast<std::size_t>(row)].first + varSpeedWarningMarks(p.warnings));
         m_loads->setItem(row, 0, label);
         m_loads->setItem(row, 1, number(p.flow, 1));
         m_loads->setItem(row, 2, number(p.head, 2));
         m_loads->setItem(row, 3, new NumberItem(p.running, QString::number(p.running)));
         m_loads->setItem(row, 4, number(p.speedShare, 1, 100.0));
-        m_loads->setItem(row, 5, number(p.equivalentFlow / pump->curves.bestEfficiencyFlow, 2));
+        m_loads->setItem(row, 5, number(p.bestEfficiencyShare, 2));
         m_loads->setItem(row, 6, number(p.pumpEfficiency, 1, 100.0));
         m_loads->setItem(row, 7, number(p.shaftPower, 2));
         m_loads->setItem(row, 8, number(p.motorEfficiency, 1, 100.0));
         m_loads->setItem(row, 9, number(p.driveEfficiency, 1, 100.0));
         m_loads->setItem(row, 10, number(p.inputPower, 2));
         m_loads->setItem(row, 11, number(p.wireToWaterEfficiency, 1, 100.0));
+        auto* warnings = new QTableWidgetItem(varSpeedWarningText(p.warnings));
+        warnings->setToolTip(warnings->text());
+        m_loads->setItem(row, 12, warnings);
     }
 }
 

@@ -27,7 +27,8 @@ class VarSpeedSheets;
 // "dutyBox_2" (static head) and their unit choosers "unitCombo_0" .. "_2";
 // "controlCombo", "proportionalShareBox", "setpointBox", "profileTable",
 // "dutyPumpsBox", "standbyPumpsBox", "hoursBox", "priceBox", "fluidCombo",
-// "densityBox", "minSpeedBox", "motorMarginBox", "modelCombo"; the buttons
+// "densityBox", "minSpeedBox", "maxSpeedBox", "motorMarginBox", "modelCombo";
+// "setpointUnitLabel", "profileSumLabel"; the buttons
 // "选型", "评价", "增加", "删除"; "resultTabs" with "acceptedTable" and
 // "rejectedTable"; "varSpeedChart", "loadTable", "summaryLabel". The data
 // sheets of the accepted pump sets come from acceptedTable's context menu.
@@ -68,6 +69,8 @@ private:
     void fillAccepted(const std::vector<const VarSpeedPump*>& pumps);
     void fillRejected(const std::vector<const VarSpeedRejection*>& rejected);
     void showPump(const VarSpeedPump* pump);
+    const VarSpeedPump* pumpOfRow(int row) const;
+    void updateProfileSum();
     void updateControlBoxes();
 
     std::shared_ptr<store::Connection> m_connection;
@@ -89,6 +92,9 @@ private:
     QComboBox* m_fluid = nullptr;
     QLineEdit* m_density = nullptr;
     QLineEdit* m_minSpeed = nullptr;
+    QLineEdit* m_maxSpeed = nullptr;
+    QLabel* m_setpointUnit = nullptr;
+    QLabel* m_profileSum = nullptr;
     QLineEdit* m_motorMargin = nullptr;
     QComboBox* m_model = nullptr;
     QTabWidget* m_tabs = nullptr;

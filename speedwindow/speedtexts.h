@@ -113,6 +113,22 @@ inline QString minimumSpeed()
 {
     return QStringLiteral("最低转速比 %");
 }
+inline QString maximumSpeed()
+{
+    return QStringLiteral("最高转速比 %");
+}
+inline QString maximumSpeedHint()
+{
+    return QStringLiteral("变频器的最高输出转速（占样本转速）；低于100%时按该转速的曲线选电机、校核各点");
+}
+inline QString profileSum()
+{
+    return QStringLiteral("时间合计 %1%");
+}
+inline QString profileSumWrong()
+{
+    return QStringLiteral("时间合计 %1%（应为100%）");
+}
 inline QString motorMargin()
 {
     return QStringLiteral("电机功率储备系数");
@@ -155,15 +171,65 @@ inline QString summary()
 }
 inline QString pumpTitle()
 {
-    return QStringLiteral("%1型  %2用%3备  电机%4kW  最高效率点流量%5m3/h");
+    return QStringLiteral("%1型  %2用%3备  电机%4kW（%5）  最高效率点流量%6m3/h  %7  优先工作区外%8%时间");
+}
+inline QString catalogueMotor()
+{
+    return QStringLiteral("样本配用");
+}
+inline QString sizedMotor()
+{
+    return QStringLiteral("按%1曲线单台最大轴功率%2kW选配");
+}
+inline QString fullSpeed()
+{
+    return QStringLiteral("全速");
+}
+inline QString topSpeed()
+{
+    return QStringLiteral("最高转速%1%");
+}
+inline QString topSpeedLimit()
+{
+    return QStringLiteral("变频器最高转速%1%");
+}
+inline QString noSpeedLimit()
+{
+    return QStringLiteral("最高转速100%");
+}
+inline QString ruleName(SpeedRejectionRule rule)
+{
+    switch (rule) {
+    case SpeedRejectionRule::NoCurve:
+        return QStringLiteral("无性能曲线");
+    case SpeedRejectionRule::TooSmall:
+        return QStringLiteral("扬程不足");
+    case SpeedRejectionRule::BeyondCurve:
+        return QStringLiteral("超出性能曲线");
+    case SpeedRejectionRule::OutsidePreferredRegion:
+        return QStringLiteral("不在优先工作区");
+    case SpeedRejectionRule::PartLoadInfeasible:
+        return QStringLiteral("负荷点无法运行");
+    case SpeedRejectionRule::NoMotor:
+        return QStringLiteral("无合适电机");
+    }
+    return {};
 }
 inline QString designPoint()
 {
     return QStringLiteral("设计点");
 }
-inline QString beyondMeasuredFlows()
+inline QString weightedEfficiencyHint()
 {
-    return QStringLiteral("等效流量超出实测流量范围");
+    return QStringLiteral("全年水力能量÷全年耗电量（Σt·ρgQH ÷ Σt·Pin）");
+}
+inline QString aboveBestHint()
+{
+    return QStringLiteral("年耗电量高出排名第一者的百分数；相差几个百分点在计算模型的不确定度之内");
+}
+inline QString warningHeading()
+{
+    return QStringLiteral("说明");
 }
 
 // The column headings of the accepted pumps and of the load points.
@@ -176,12 +242,14 @@ inline QStringList acceptedHeadings()
             QStringLiteral("设计转速比\n%"),
             QStringLiteral("设计点效率\n%"),
             QStringLiteral("加权综合效率\n%"),
+            QStringLiteral("优先区外\n时间 %"),
             QStringLiteral("年耗电量\nkWh"),
+            QStringLiteral("高出最优\n%"),
             QStringLiteral("年电费\n元")};
 }
 inline QStringList loadHeadings()
 {
-    return varSpeedLoadHeadings();
+    return varSpeedLoadHeadings() << warningHeading();
 }
 
 } // namespace tarnwick::speedtext

@@ -1,7 +1,12 @@
 #include "store/calculations.h"
 
+#include "core/messages.h"
+#include "store/conditionstore.h"
 #include "store/names.h"
+#include "store/pumpsheetfields.h"
 #include "store/results.h"
+
+#include <functional>
 
 namespace tarnwick::store {
 
@@ -20,7 +25,10 @@ RunFailure databaseFailure(const QString& message)
 // one engineer take turns in it, and both row sets are re-read before the
 // commit, so what the run shows is exactly the rows it wrote. After a failure
 // the row sets are re-read, so they show what the tables really hold.
-bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& rows, QString* error)
+// `more` writes the run's rows of the program's own tables, in the same
+// transaction.
+bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& rows, QString* error,
+                  const std::function<bool(QString*)>& more = {})
 {
     QSqlDatabase db = catalogue.connection->database();
     QString workError;
@@ -40,6 +48,8 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
                 !appendResult(catalogue.latestResultRows, row, &workError))
                 return false;
         }
+        if (more && !more(&workError))
+            return false;
         for (RowSet* set : {&catalogue.allResultRows, &catalogue.latestResultRows}) {
             if (!set->requery()) {
                 workError = set->lastError();
@@ -56,6 +66,14 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
     return false;
 }
 
+// The suction and the impeller need the data-sheet fields; only then are they read.
+Catalogue catalogueFor(PumpCatalogue& catalogue, const ServiceConditions& conditions)
+{
+    if (conditions.suctionAbsolutePressure || conditions.trim)
+        return catalogueWithSheetFields(catalogue);
+    return catalogue.catalogue();
+}
+
 RunFailure messageFailure(const CalculationStop& stop)
 {
     RunFailure failure;
@@ -67,36 +85,51 @@ RunFailure messageFailure(const CalculationStop& stop)
 } // namespace
 
 Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
-                                                const SelectionProgress& progress)
+                                                const SelectionProgress& progress,
+                                                const ServiceConditions& conditions)
 {
     using Result = Expected<DesignSelection, RunFailure>;
     QString error;
     if (!clearCurrentResults(catalogue.latestResultRows, &error))
         return Result::failure(databaseFailure(error));
 
-    auto selection = runDesignSelection(catalogue.catalogue(), texts, progress);
+    auto selection = conditions.any()
+                         ? runDesignSelection(catalogueFor(catalogue, conditions), texts, conditions, progress)
+                         : runDesignSelection(catalogue.catalogue(), texts, progress);
     if (!selection)
         return Result::failure(messageFailure(selection.error()));
 
     // The rows of one run land together or not at all: a failure (a read-only
     // file, a full disk) or a crash never leaves half a run in the tables.
-    if (!storeRunRows(catalogue, selection->rows, &error))
+    std::vector<std::pair<std::string, const PumpExtras*>> pumps;
+    for (const DesignCandidate& c : selection->candidates)
+        pumps.emplace_back(c.model, &c.extras);
+    const QSqlDatabase db = catalogue.connection->database();
+    if (!storeRunRows(catalogue, selection->rows, &error, [&](QString* e) {
+            return writeConditionRows(db, text::kMethodDesign, conditions, pumps, e);
+        }))
         return Result::failure(databaseFailure(error));
     return std::move(selection).value();
 }
 
-Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyTexts& texts, const QString& model)
+Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyTexts& texts, const QString& model,
+                                           const ServiceConditions& conditions)
 {
     using Result = Expected<CheckedPump, RunFailure>;
     QString error;
     if (!clearCurrentResults(catalogue.latestResultRows, &error))
         return Result::failure(databaseFailure(error));
 
-    auto checked = runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
+    auto checked = conditions.any()
+                       ? runCheckCalculation(catalogueFor(catalogue, conditions), texts, model.toStdString(), conditions)
+                       : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
     if (!checked)
         return Result::failure(messageFailure(checked.error()));
 
-    if (!storeRunRows(catalogue, {checked->row}, &error))
+    const QSqlDatabase db = catalogue.connection->database();
+    if (!storeRunRows(catalogue, {checked->row}, &error, [&](QString* e) {
+            return writeConditionRows(db, text::kMethodCheck, conditions, {{checked->model, &checked->extras}}, e);
+        }))
         return Result::failure(databaseFailure(error));
     return std::move(checked).value();
 }

@@ -22,11 +22,13 @@ struct RunFailure
 // results, read and validate the duty, select over the catalogue, append both
 // result rows per accepted pump, re-read both result tables.
 Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
-                                                const SelectionProgress& progress = {});
+                                                const SelectionProgress& progress = {},
+                                                const ServiceConditions& conditions = {});
 
 // The check calculation likewise: empty the latest results, check the model,
 // and for a pump that passes append its row to all results (re-read), then to
 // the latest results (re-read).
-Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyTexts& texts, const QString& model);
+Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyTexts& texts, const QString& model,
+                                           const ServiceConditions& conditions = {});
 
 } // namespace tarnwick::store

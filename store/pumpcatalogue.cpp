@@ -118,6 +118,7 @@ const Catalogue& PumpCatalogue::catalogue()
     const int model = pumpRows.fieldIndex(names::model());
     const int type = pumpRows.fieldIndex(names::pumpType());
     const int speed = pumpRows.fieldIndex(names::speed());
+    const int motorPower = pumpRows.fieldIndex(names::motorPower());
     result.pumps.reserve(pumpRows.snapshotSize());
     for (int row = 0; row < pumpRows.snapshotSize(); ++row) {
         if (pumpRows.isDeleted(row))
@@ -129,6 +130,9 @@ const Catalogue& PumpCatalogue::catalogue()
         const double s = numberOrNaN(pumpRows.valueAt(row, speed));
         if (!std::isnan(s))
             pump.speed = s;
+        const double motor = motorPower >= 0 ? numberOrNaN(pumpRows.valueAt(row, motorPower)) : std::nan("");
+        if (std::isfinite(motor) && motor > 0.0)
+            pump.motorPower = motor;
         result.pumps.push_back(std::move(pump));
     }
 

@@ -418,6 +418,7 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
         }
         return true;
     };
+    int motorColumn = -2;
     const bool ok = readTable(names::pumpTable(), {names::key(), names::model(), names::pumpType(), names::speed()},
                               [&](const QSqlQuery& q, const QList<int>& c) {
                                   CataloguePump pump;
@@ -427,6 +428,13 @@ Expected<Catalogue, QString> readCatalogueSnapshot(const QSqlDatabase& db)
                                   const double s = numberOrNaN(q.value(c[3]));
                                   if (!std::isnan(s))
                                       pump.speed = s;
+                                  // The catalogue's motor, where the table has the field.
+                                  if (motorColumn == -2)
+                                      motorColumn = q.record().indexOf(names::motorPower());
+                                  const double motor =
+                                      motorColumn >= 0 ? numberOrNaN(q.value(motorColumn)) : std::nan("");
+                                  if (std::isfinite(motor) && motor > 0.0)
+                                      pump.motorPower = motor;
                                   catalogue.pumps.push_back(std::move(pump));
                               }) &&
                     readTable(names::pointTable(), {names::key(), names::flow(), names::head(), names::shaftPower()},

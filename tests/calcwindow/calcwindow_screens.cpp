@@ -13,12 +13,14 @@
 #include "tests/calcwindow/calcwindowfixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMetaObject>
 #include <QTextStream>
+#include <QToolButton>
 
 #include <cstdio>
 
@@ -125,5 +127,23 @@ int main(int argc, char** argv)
             std::printf("note: %s\n", qPrintable(note));
         save(&window, output, QStringLiteral("7-check-model"));
     }
+    // The group "介质与吸入条件" opened: 40 % ethylene glycol at 4 °C, 30 kPa
+    // at the inlet, the impeller cut to the duty.
+    window.configureMode(CalculationMode::Design, QIcon());
+    enterDuty(&window, QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("0"));
+    auto* toggle = window.findChild<QToolButton*>(QStringLiteral("ConditionsToggle"));
+    toggle->setChecked(true);
+    window.findChild<QComboBox*>(QStringLiteral("FluidChooser"))->setCurrentIndex(2);
+    window.findChild<QLineEdit*>(QStringLiteral("ConcentrationBox"))->setText(QStringLiteral("40"));
+    window.findChild<QLineEdit*>(QStringLiteral("TemperatureBox"))->setText(QStringLiteral("4"));
+    window.findChild<QLineEdit*>(QStringLiteral("SuctionPressureBox"))->setText(QStringLiteral("0.03"));
+    window.findChild<QComboBox*>(QStringLiteral("SuctionUnitChooser"))->setCurrentText(QStringLiteral("MPa"));
+    window.findChild<QCheckBox*>(QStringLiteral("TrimBox"))->setChecked(true);
+    save(&window, output, QStringLiteral("8-conditions-open"));
+    press(&window, QStringLiteral("设计"));
+    if (list->isEnabled() && list->count() > 0)
+        list->setCurrentRow(0);
+    toggle->setChecked(false);
+    save(&window, output, QStringLiteral("9-conditions-design"));
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "store/database.h"
 #include "store/names.h"
 #include "tests/support/testdatabase.h"
 #include "tests/support/toolrun.h"
@@ -8,7 +9,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTest>
+
+#include <cmath>
 
 using tarnwick::testing::TestProgramFolder;
 using tarnwick::testing::demoPump;
@@ -38,6 +42,11 @@ class TestCli : public QObject
 
 private slots:
     void init();
+    void serviceConditions_data();
+    void serviceConditions();
+    void serviceConditionFaults_data();
+    void concurrentRunsStoreTheirConditionsApart();
+    void serviceConditionFaults();
     void designStoresWhatItLists();
     void designWithConvertedUnits();
     void designFindingNothingExitsWithOne();
@@ -63,6 +72,210 @@ void TestCli::init()
         demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
         demoPump(3, QStringLiteral("P3"), 51, 20.5)});
     QVERIFY2(m_folder->isValid(), qPrintable(m_folder->error()));
+}
+
+void TestCli::serviceConditions_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expect");
+    const QStringList hot = {QStringLiteral("--fluid"), QStringLiteral("water"), QStringLiteral("--temperature"),
+                             QStringLiteral("95"), QStringLiteral("--suction-pressure-unit"), QStringLiteral("MPa"),
+                             QStringLiteral("--suction-pressure")};
+    QTest::newRow("nothing new") << "design" << QStringList{} << 0 << "plain";
+    // 95 °C water with 30 kPa gauge gives 4.95 m, enough for 3 m; 10 kPa gives
+    // 2.83 m, too little.
+    QTest::newRow("hot water, enough suction") << "design" << (hot + QStringList{QStringLiteral("0.03")}) << 0
+                                               << "npsh ok";
+    QTest::newRow("hot water, too little suction, design")
+        << "design" << (hot + QStringList{QStringLiteral("0.01"), QStringLiteral("--explain")}) << 0
+        << "npsh rejected";
+    QTest::newRow("hot water, too little suction, check")
+        << "check" << (hot + QStringList{QStringLiteral("0.01")}) << 1 << "npsh message";
+    QTest::newRow("glycol") << "check"
+                            << QStringList{QStringLiteral("--fluid"), QStringLiteral("ethylene-glycol"),
+                                           QStringLiteral("--concentration"), QStringLiteral("40"),
+                                           QStringLiteral("--temperature"), QStringLiteral("4")}
+                            << 0 << "glycol";
+    QTest::newRow("trim") << "check" << QStringList{QStringLiteral("--trim")} << 0 << "trim";
+    QTest::newRow("measured") << "design"
+                              << QStringList{QStringLiteral("--measured"), QStringLiteral("24:4.75,48:19,60:29.6875")}
+                              << 0 << "measured";
+}
+
+void TestCli::serviceConditions()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expect);
+    QVERIFY(m_folder->exec(QStringLiteral(
+        "UPDATE \"水泵性能表\" SET \"流量\" = 50, \"必需汽蚀余量\" = 3, \"叶轮外径\" = 160 WHERE \"序号\" = 1")));
+    QStringList arguments = {command, QStringLiteral("--flow"), QStringLiteral("48"), QStringLiteral("--static-head"),
+                             QStringLiteral("0"), QStringLiteral("--json")};
+    if (!options.contains(QStringLiteral("--measured")))
+        arguments << QStringLiteral("--resistance") << QStringLiteral("19");
+    if (command == QStringLiteral("check"))
+        arguments << QStringLiteral("--model") << QStringLiteral("P1");
+    const Run run = cli(arguments + options + db());
+    QCOMPARE(run.exitCode, exitCode);
+    const QJsonObject json = run.json();
+    QJsonObject p1;
+    for (const auto& v : json.value(QStringLiteral("pumps")).toArray()) {
+        if (v.toObject().value(QStringLiteral("model")).toString() == QStringLiteral("P1"))
+            p1 = v.toObject();
+    }
+    // The inputs and each listed pump's figures are stored in the program's
+    // own tables beside the result tables; a run without them, or one that
+    // stopped, stores nothing there.
+    const int listed = json.value(QStringLiteral("pumps")).toArray().size();
+    if (expect == QStringLiteral("plain") || exitCode != 0) {
+        QVERIFY(m_folder->rowCount(QStringLiteral("选型工况")) <= 0);
+        QVERIFY(m_folder->rowCount(QStringLiteral("选型附加结果")) <= 0);
+    } else {
+        QCOMPARE(m_folder->rowCount(QStringLiteral("选型工况")), 1);
+        QCOMPARE(m_folder->rowCount(QStringLiteral("选型附加结果")), listed);
+    }
+    if (expect == QStringLiteral("npsh message")) {
+        QCOMPARE(json.value(QStringLiteral("message")).toString(),
+                 QStringLiteral("您选择的水泵汽蚀余量不足，请重新选择水泵！"));
+        return;
+    }
+    if (expect == QStringLiteral("npsh rejected")) {
+        QVERIFY(p1.isEmpty());
+        bool found = false;
+        for (const auto& v : json.value(QStringLiteral("rejected")).toArray()) {
+            const QJsonObject r = v.toObject();
+            if (r.value(QStringLiteral("model")).toString() == QStringLiteral("P1")) {
+                QCOMPARE(r.value(QStringLiteral("rule")).toString(), QStringLiteral("npsh_insufficient"));
+                QVERIFY(r.value(QStringLiteral("reason")).toString().contains(QStringLiteral("需要 3.60 m")));
+                found = true;
+            }
+        }
+        QVERIFY(found);
+        return;
+    }
+    QVERIFY(!p1.isEmpty());
+    // Every listed or checked pump: its best-efficiency flow and where it runs.
+    const double share = p1.value(QStringLiteral("bestEfficiencyShare")).toDouble();
+    QVERIFY(std::fabs(share * p1.value(QStringLiteral("bestEfficiencyFlow")).toDouble() -
+                      p1.value(QStringLiteral("operatingFlow")).toDouble()) < 1e-9 ||
+            expect == QStringLiteral("trim"));
+    QCOMPARE(p1.value(QStringLiteral("inPreferredRegion")).toBool(), share >= 0.7 && share <= 1.2);
+    QCOMPARE(json.contains(QStringLiteral("fluid")), options.contains(QStringLiteral("--fluid")));
+    QCOMPARE(p1.contains(QStringLiteral("npshOk")), options.contains(QStringLiteral("--suction-pressure")));
+    QCOMPARE(p1.contains(QStringLiteral("trim")), options.contains(QStringLiteral("--trim")));
+    QCOMPARE(p1.contains(QStringLiteral("viscosityCorrection")), options.contains(QStringLiteral("--fluid")));
+    if (expect == QStringLiteral("npsh ok")) {
+        QVERIFY(p1.value(QStringLiteral("npshOk")).toBool());
+        QVERIFY(std::fabs(p1.value(QStringLiteral("npshAvailable")).toDouble() - 4.95) < 0.01);
+        QCOMPARE(p1.value(QStringLiteral("npshRequired")).toDouble(), 3.0);
+        const QJsonObject fluid = json.value(QStringLiteral("fluid")).toObject();
+        QCOMPARE(fluid.value(QStringLiteral("name")).toString(), QStringLiteral("water"));
+        QVERIFY(std::fabs(fluid.value(QStringLiteral("vapourPressure")).toDouble() - 84.61) < 0.01);
+    } else if (expect == QStringLiteral("glycol")) {
+        const QJsonObject v = p1.value(QStringLiteral("viscosityCorrection")).toObject();
+        QVERIFY(v.value(QStringLiteral("B")).toDouble() > 1.0);
+        QVERIFY(v.value(QStringLiteral("Ceta")).toDouble() < 1.0);
+        QCOMPARE(json.value(QStringLiteral("fluid")).toObject().value(QStringLiteral("concentration")).toDouble(), 40.0);
+    } else if (expect == QStringLiteral("trim")) {
+        const QJsonObject t = p1.value(QStringLiteral("trim")).toObject();
+        const double ratio = t.value(QStringLiteral("ratio")).toDouble();
+        QVERIFY(ratio < 1.0 && ratio > 0.85);
+        QVERIFY(std::fabs(t.value(QStringLiteral("diameter")).toDouble() - 160.0 * ratio) < 1e-9);
+        QCOMPARE(t.value(QStringLiteral("flow")).toDouble(), 48.0);
+        QCOMPARE(t.value(QStringLiteral("head")).toDouble(), 19.0);
+        QVERIFY(!t.value(QStringLiteral("limited")).toBool());
+        QVERIFY(t.value(QStringLiteral("shaftPower")).toDouble() < p1.value(QStringLiteral("operatingPower")).toDouble());
+        QVERIFY(t.value(QStringLiteral("efficiency")).toDouble() < 1.0);
+    } else if (expect == QStringLiteral("measured")) {
+        // H = 19 (Q / 48)^2 through the points: K = 19 / 48^2, no static head;
+        // stored as typed, in centimetres.
+        const QJsonObject m = json.value(QStringLiteral("measuredSystem")).toObject();
+        QVERIFY(std::fabs(m.value(QStringLiteral("coefficient")).toDouble() - 19.0 / 2304.0) < 1e-12);
+        QVERIFY(std::fabs(m.value(QStringLiteral("staticHead")).toDouble()) < 1e-9);
+        QVERIFY(std::fabs(m.value(QStringLiteral("resistance")).toDouble() - 19.0) < 1e-9);
+        const QJsonObject row = json.value(QStringLiteral("rows")).toArray().first().toObject();
+        QCOMPARE(row.value(QStringLiteral("总扬程")).toDouble(), 19.0);
+        QCOMPARE(row.value(QStringLiteral("系统静扬程")).toDouble(), 0.0);
+    }
+}
+
+void TestCli::serviceConditionFaults_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("concentration of water") << QStringList{QStringLiteral("--fluid=water"),
+                                                           QStringLiteral("--concentration=30"),
+                                                           QStringLiteral("--temperature=20")}
+                                            << 2 << QStringLiteral("--concentration 只用于乙二醇或丙二醇");
+    QTest::newRow("glycol without concentration")
+        << QStringList{QStringLiteral("--fluid=propylene-glycol"), QStringLiteral("--temperature=20")} << 2
+        << QStringLiteral("需要 --concentration");
+    QTest::newRow("unknown fluid") << QStringList{QStringLiteral("--fluid=brine"), QStringLiteral("--temperature=20")}
+                                   << 2 << QStringLiteral("未知的介质");
+    QTest::newRow("max trim without trim") << QStringList{QStringLiteral("--max-trim=10")} << 2
+                                           << QStringLiteral("--max-trim 需要 --trim");
+    QTest::newRow("pressure unit not listed")
+        << QStringList{QStringLiteral("--suction-pressure=30"), QStringLiteral("--suction-pressure-unit=kPa")} << 2
+        << QStringLiteral("不在单位列表中");
+    QTest::newRow("water too hot") << QStringList{QStringLiteral("--fluid=water"), QStringLiteral("--temperature=120")}
+                                   << 1 << QStringLiteral("水的温度应在0.0～100.0℃之间！请重新输入。");
+    QTest::newRow("glycol too strong")
+        << QStringList{QStringLiteral("--fluid=ethylene-glycol"), QStringLiteral("--concentration=70"),
+                       QStringLiteral("--temperature=20")}
+        << 1 << QStringLiteral("浓度应在10.0～60.0%");
+}
+
+void TestCli::serviceConditionFaults()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const Run run = cli(QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                    QStringLiteral("--resistance"), QStringLiteral("19"),
+                                    QStringLiteral("--static-head"), QStringLiteral("0")} +
+                        options + db());
+    QCOMPARE(run.exitCode, exitCode);
+    const QString output = run.out + run.err;
+    QVERIFY2(output.contains(message), qPrintable(output));
+    // Nothing was stored.
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
+}
+
+void TestCli::concurrentRunsStoreTheirConditionsApart()
+{
+    // Four designs with a liquid at once, on a database that has none of the
+    // program's condition tables yet: each run's inputs and pumps land whole
+    // and apart.
+    constexpr int runs = 4;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int i = 0; i < runs; ++i) {
+        auto process = std::make_unique<QProcess>();
+        process->start(QStringLiteral(TARNWICK_CLI_PATH),
+                       QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                   QStringLiteral("--resistance"), QStringLiteral("19"),
+                                   QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--fluid"),
+                                   QStringLiteral("water"), QStringLiteral("--temperature"),
+                                   QString::number(20 + 10 * i)} +
+                           db());
+        processes.push_back(std::move(process));
+    }
+    for (auto& process : processes) {
+        QVERIFY(process->waitForFinished(60000));
+        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+    }
+    QCOMPARE(m_folder->rowCount(QStringLiteral("选型工况")), runs);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), m_folder->rowCount(QStringLiteral("选型附加结果")));
+    auto connection = tarnwick::store::Connection::open(m_folder->databasePath());
+    QVERIFY(connection);
+    QSqlQuery q(connection.value()->database());
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM \"选型附加结果\" p WHERE NOT EXISTS "
+                                  "(SELECT 1 FROM \"选型工况\" r WHERE r.\"计算标识\" = p.\"计算标识\")")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
 }
 
 void TestCli::designStoresWhatItLists()

@@ -241,7 +241,7 @@ void TestCliSheets::checkSheetShowsTheCheckFigures()
         QStringLiteral("实际扬程 ") + figureOf(labels[1]) + QStringLiteral(" m"),
         QStringLiteral("实际效率 ") + figureOf(labels[3]) + QStringLiteral("%"),
         QStringLiteral("水泵最高效率 ") + figureOf(labels[0]) + QStringLiteral("%"),
-        QStringLiteral("水泵数据（水泵查询）"),
+        QStringLiteral("水泵样本数据"),
         QStringLiteral("扬程 R²"),
     };
     for (const QString& piece : expected)

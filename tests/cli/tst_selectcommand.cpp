@@ -1,14 +1,20 @@
 // tarnwick-cli select: the JSON that scripts read, the stored rows, and a bad
 // entry that stores nothing.
 
+#include "data/dataset.h"
 #include "store/database.h"
 #include "store/varspeedstore.h"
 #include "tests/support/testdatabase.h"
 #include "tests/support/toolrun.h"
 
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <map>
 
 using tarnwick::testing::demoPump;
 using tarnwick::testing::TestProgramFolder;
@@ -47,6 +53,8 @@ private slots:
     void badEntryStoresNothing();
     void findingNoPumpEndsWithOne_data();
     void findingNoPumpEndsWithOne();
+    void rankingsAnEngineerAccepts_data();
+    void rankingsAnEngineerAccepts();
 };
 
 void TestSelectCommand::jsonRanksStoresAndExplains()
@@ -70,14 +78,16 @@ void TestSelectCommand::jsonRanksStoresAndExplains()
     QVERIFY(pumps.size() >= 2);
 
     const QStringList pointKeys =
-        sorted({"flowShare", "timeShare", "flow", "head", "running", "speedShare", "equivalentFlow", "pumpEfficiency",
-                "shaftPower", "motorEfficiency", "driveEfficiency", "inputPower", "wireToWaterEfficiency", "warnings"});
+        sorted({"flowShare", "timeShare", "flow", "head", "running", "speedShare", "equivalentFlow",
+                "bestEfficiencyShare", "pumpEfficiency", "shaftPower", "motorEfficiency", "driveEfficiency",
+                "inputPower", "wireToWaterEfficiency", "warnings"});
     double previous = 0.0;
     for (const auto& value : pumps) {
         const QJsonObject pump = value.toObject();
         QCOMPARE(keysOf(pump),
                  sorted({"model", "speed", "dutyPumps", "standbyPumps", "bestEfficiencyFlow", "motorRating",
-                         "annualEnergy", "annualCost", "weightedEfficiency", "design", "points"}));
+                         "motorSource", "topSpeedPower", "maxSpeed", "annualEnergy", "aboveBest", "annualCost",
+                         "weightedEfficiency", "timeOutsidePreferredRegion", "design", "points"}));
         QCOMPARE(keysOf(pump.value(QStringLiteral("design")).toObject()), pointKeys);
         const QJsonArray points = pump.value(QStringLiteral("points")).toArray();
         QCOMPARE(points.size(), 3);
@@ -103,7 +113,8 @@ void TestSelectCommand::jsonRanksStoresAndExplains()
     QStringList rules;
     for (const auto& value : rejected) {
         const QJsonObject r = value.toObject();
-        QCOMPARE(keysOf(r), sorted({"model", "rule", "figure"}));
+        QCOMPARE(keysOf(r), sorted({"model", "rule", "figure", "reason"}));
+        QVERIFY(!r.value(QStringLiteral("reason")).toString().isEmpty());
         rules << r.value(QStringLiteral("model")).toString() + QLatin1Char(':') +
                      r.value(QStringLiteral("rule")).toString();
     }
@@ -180,5 +191,105 @@ void TestSelectCommand::findingNoPumpEndsWithOne()
         QVERIFY(run.json().value(QStringLiteral("pumps")).toArray().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestSelectCommand)
+void TestSelectCommand::rankingsAnEngineerAccepts_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<bool>("minimumSpeed"); // some accepted set must run a point at the minimum speed
+    QTest::newRow("README example")
+        << QStringList{QStringLiteral("--flow"),          QStringLiteral("150"),
+                       QStringLiteral("--resistance"),    QStringLiteral("24"),
+                       QStringLiteral("--static-head"),   QStringLiteral("4"),
+                       QStringLiteral("--control"),       QStringLiteral("proportional"),
+                       QStringLiteral("--duty-pumps"),    QStringLiteral("2"),
+                       QStringLiteral("--standby-pumps"), QStringLiteral("1"),
+                       QStringLiteral("--profile"),       QStringLiteral("100:1,75:42,50:45,25:12"),
+                       QStringLiteral("--hours"),         QStringLiteral("4000"),
+                       QStringLiteral("--price"),         QStringLiteral("1.0")}
+        << false;
+    QTest::newRow("closed loop") << QStringList{QStringLiteral("--flow"),          QStringLiteral("60"),
+                                                QStringLiteral("--resistance"),    QStringLiteral("20"),
+                                                QStringLiteral("--static-head"),   QStringLiteral("0"),
+                                                QStringLiteral("--control"),       QStringLiteral("system"),
+                                                QStringLiteral("--duty-pumps"),    QStringLiteral("1"),
+                                                QStringLiteral("--standby-pumps"), QStringLiteral("1")}
+                                 << true;
+}
+
+void TestSelectCommand::rankingsAnEngineerAccepts()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(bool, minimumSpeed);
+    QTemporaryDir dir;
+    const QString database = dir.filePath(QStringLiteral("水泵数据库97.mdb"));
+    QString error;
+    QVERIFY2(tarnwick::dataset::buildShippedDatabase(database, QStringLiteral(TARNWICK_DATA_SOURCE_DIR), &error),
+             qPrintable(error));
+    // The catalogue's largest measured shaft power of each model, read here.
+    std::map<QString, double> largestPower;
+    {
+        auto connection = tarnwick::store::Connection::open(database);
+        QVERIFY(connection);
+        QSqlQuery q(connection.value()->database());
+        QVERIFY(q.exec(QStringLiteral("SELECT p.\"水泵型号\", max(f.\"轴功率\") FROM \"水泵性能表\" p "
+                                      "JOIN \"流扬功\" f ON f.\"序号\" = p.\"序号\" GROUP BY p.\"水泵型号\"")));
+        while (q.next())
+            largestPower[q.value(0).toString()] = q.value(1).toDouble();
+    }
+    const auto run =
+        cli(QStringList{QStringLiteral("select"), QStringLiteral("--json"), QStringLiteral("--db"), database} + inputs);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QJsonArray pumps = run.json().value(QStringLiteral("pumps")).toArray();
+    QVERIFY2(pumps.size() >= 3, qPrintable(QString::number(pumps.size())));
+    bool atMinimumSpeed = false;
+    for (const auto& value : pumps) {
+        const QJsonObject pump = value.toObject();
+        const QString model = pump.value(QStringLiteral("model")).toString();
+        // Non-overloading: the motor covers one pump's largest measured power
+        // (the fitted curve may round a measured point off by a few percent).
+        QVERIFY2(largestPower.count(model) == 1, qPrintable(model));
+        const double motor = pump.value(QStringLiteral("motorRating")).toDouble();
+        QVERIFY2(
+            motor >= largestPower[model],
+            qPrintable(
+                QStringLiteral("%1: motor %2 kW, curve up to %3 kW").arg(model).arg(motor).arg(largestPower[model])));
+        // Input power falls with the flow for the same running count.
+        QList<QJsonObject> points = {pump.value(QStringLiteral("design")).toObject()};
+        for (const auto& p : pump.value(QStringLiteral("points")).toArray())
+            points << p.toObject();
+        for (const QJsonObject& a : points) {
+            for (const QJsonObject& b : points) {
+                if (a.value(QStringLiteral("running")) == b.value(QStringLiteral("running")) &&
+                    a.value(QStringLiteral("flow")).toDouble() < b.value(QStringLiteral("flow")).toDouble())
+                    QVERIFY2(a.value(QStringLiteral("inputPower")).toDouble() <=
+                                 b.value(QStringLiteral("inputPower")).toDouble(),
+                             qPrintable(model));
+            }
+            atMinimumSpeed = atMinimumSpeed ||
+                             a.value(QStringLiteral("warnings")).toArray().contains(QStringLiteral("minimum_speed"));
+        }
+        // The weighted efficiency is the year's hydraulic over its electrical energy.
+        double hydraulic = 0.0, electric = 0.0;
+        for (qsizetype i = 1; i < points.size(); ++i) {
+            const double t = points[i].value(QStringLiteral("timeShare")).toDouble();
+            hydraulic += t * points[i].value(QStringLiteral("flow")).toDouble() *
+                         points[i].value(QStringLiteral("head")).toDouble() / 367.2;
+            electric += t * points[i].value(QStringLiteral("inputPower")).toDouble();
+        }
+        QVERIFY(std::fabs(pump.value(QStringLiteral("weightedEfficiency")).toDouble() - hydraulic / electric) <= 1e-9);
+        const double best = pumps[0].toObject().value(QStringLiteral("annualEnergy")).toDouble();
+        QVERIFY(std::fabs(pump.value(QStringLiteral("aboveBest")).toDouble() -
+                          (pump.value(QStringLiteral("annualEnergy")).toDouble() - best) / best) <= 1e-12);
+    }
+    if (minimumSpeed)
+        QVERIFY2(atMinimumSpeed, "no point at the minimum speed");
+}
+
+int main(int argc, char** argv)
+{
+    // Building the shipped database paints its schematics.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    TestSelectCommand test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_selectcommand.moc"

@@ -48,6 +48,7 @@ void TestSpeedSheet::sheetShowsTheSelectFigures()
                                 QStringLiteral("--static-head"), QStringLiteral("4"),
                                 QStringLiteral("--control"),     QStringLiteral("proportional"),
                                 QStringLiteral("--profile"),     QStringLiteral("100:10,70:50,40:40"),
+                                QStringLiteral("--max-speed"),   QStringLiteral("95"),
                                 QStringLiteral("--db"),          database};
     const auto select = cli(QStringList{QStringLiteral("select"), QStringLiteral("--json")} + inputs);
     QCOMPARE(select.exitCode, 0);
@@ -87,21 +88,29 @@ void TestSpeedSheet::sheetShowsTheSelectFigures()
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
 
     const QJsonObject point = pump.value(QStringLiteral("points")).toArray().at(1).toObject();
-    const double bep = pump.value(QStringLiteral("bestEfficiencyFlow")).toDouble();
-    const QString row =
-        QStringList{QStringLiteral("70%/50%"),
-                    fixed(point, "flow", 1),
-                    fixed(point, "head", 2),
-                    QString::number(point.value(QStringLiteral("running")).toInt()),
-                    fixed(point, "speedShare", 1, 100.0),
-                    QString::number(point.value(QStringLiteral("equivalentFlow")).toDouble() / bep, 'f', 2),
-                    fixed(point, "pumpEfficiency", 1, 100.0),
-                    fixed(point, "shaftPower", 2),
-                    fixed(point, "motorEfficiency", 1, 100.0),
-                    fixed(point, "driveEfficiency", 1, 100.0),
-                    fixed(point, "inputPower", 2),
-                    fixed(point, "wireToWaterEfficiency", 1, 100.0)}
-            .join(QLatin1Char(' '));
+    // The point's warnings as the sheet marks them.
+    QString marks;
+    const QJsonArray warnings = point.value(QStringLiteral("warnings")).toArray();
+    if (warnings.contains(QStringLiteral("below_measured_flows")) ||
+        warnings.contains(QStringLiteral("above_measured_flows")))
+        marks += QLatin1Char('a');
+    if (warnings.contains(QStringLiteral("minimum_speed")))
+        marks += QLatin1Char('b');
+    if (warnings.contains(QStringLiteral("outside_preferred_region")))
+        marks += QLatin1Char('c');
+    const QString row = QStringList{marks.isEmpty() ? QStringLiteral("70%/50%") : QStringLiteral("70%/50% ") + marks,
+                                    fixed(point, "flow", 1),
+                                    fixed(point, "head", 2),
+                                    QString::number(point.value(QStringLiteral("running")).toInt()),
+                                    fixed(point, "speedShare", 1, 100.0),
+                                    fixed(point, "bestEfficiencyShare", 2),
+                                    fixed(point, "pumpEfficiency", 1, 100.0),
+                                    fixed(point, "shaftPower", 2),
+                                    fixed(point, "motorEfficiency", 1, 100.0),
+                                    fixed(point, "driveEfficiency", 1, 100.0),
+                                    fixed(point, "inputPower", 2),
+                                    fixed(point, "wireToWaterEfficiency", 1, 100.0)}
+                            .join(QLatin1Char(' '));
     const QStringList expected = {
         model,
         QStringLiteral("变速节能选型"),
@@ -111,11 +120,30 @@ void TestSpeedSheet::sheetShowsTheSelectFigures()
             .arg(pump.value(QStringLiteral("dutyPumps")).toInt())
             .arg(pump.value(QStringLiteral("standbyPumps")).toInt()),
         QStringLiteral("年耗电量 ") + fixed(pump, "annualEnergy", 0) + QStringLiteral(" kWh"),
-        QStringLiteral("加权综合效率 ") + fixed(pump, "weightedEfficiency", 1, 100.0) + QStringLiteral("%"),
+        QStringLiteral("加权综合效率 ") + fixed(pump, "weightedEfficiency", 1, 100.0) + QStringLiteral(" %"),
+        QStringLiteral("优先工作区外 ") + fixed(pump, "timeOutsidePreferredRegion", 0, 100.0) +
+            QStringLiteral(" % 时间"),
+        QStringLiteral("转速比范围 30"), // 30～95 %: the tilde comes back as another glyph
+        QStringLiteral("单台最大轴功率 ") + fixed(pump, "topSpeedPower", 2) + QStringLiteral(" kW（95 %转速）"),
+        QStringLiteral("单台轴功率"),
+        QStringLiteral("合计输入功率"),
+        // The data block: figures with their units, the whole dimension text.
+        QStringLiteral("水泵样本数据"),
+        QStringLiteral(" kW（%1）")
+            .arg(pump.value(QStringLiteral("motorSource")).toString() == QStringLiteral("catalogue")
+                     ? QStringLiteral("样本配用")
+                     : QStringLiteral("按曲线选配")),
+        QStringLiteral("r/min"),
+        QStringLiteral(" mm"),
+        QStringLiteral(" kg"),
+        QStringLiteral("进口法兰"),
+        QStringLiteral("地脚螺栓"),
         row,
     };
     for (const QString& piece : expected)
         QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" not in:\n") + text));
+    // Neither the view's nor the key's name is a caption.
+    QVERIFY2(!text.contains(QStringLiteral("水泵查询")) && !text.contains(QStringLiteral("序号 ")), qPrintable(text));
 }
 
 QTEST_MAIN(TestSpeedSheet)

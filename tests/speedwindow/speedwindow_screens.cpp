@@ -32,11 +32,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    window.resize(1280, 860);
-    window.show();
     const char* values[3] = {"20", "100", "5"};
     for (int i = 0; i < 3; ++i)
         window.findChild<QLineEdit*>(QStringLiteral("dutyBox_%1").arg(i))->setText(QString::fromLatin1(values[i]));
+    // First at the size the window opens with.
+    window.show();
+    window.runSelection();
+    QApplication::processEvents();
+    window.grab().save(out + QStringLiteral("/0-default-size.png"));
+    window.resize(1280, 860);
     window.grab().save(out + QStringLiteral("/1-idle.png"));
     window.runSelection();
     QApplication::processEvents();

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -42,6 +44,8 @@ private slots:
     void singleModelShowsItsRule();
     void menuItemsAndReport();
     void acceptedMenuMakesSheets();
+    void sheetAfterASecondRunIsOfThatRun();
+    void inputsShowWhatTheyMean();
 
 private:
     template <typename T> T* child(const QString& name)
@@ -101,8 +105,8 @@ void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
 
     // Ranked by annual energy, the first row shown in chart and load table.
     for (int row = 1; row < accepted->rowCount(); ++row)
-        QVERIFY(accepted->item(row - 1, 7)->data(Qt::UserRole).toDouble() <=
-                accepted->item(row, 7)->data(Qt::UserRole).toDouble());
+        QVERIFY(accepted->item(row - 1, 8)->data(Qt::UserRole).toDouble() <=
+                accepted->item(row, 8)->data(Qt::UserRole).toDouble());
     QCOMPARE(child<QTableWidget>(QStringLiteral("loadTable"))->rowCount(), 5);
     QVERIFY(!child<VarSpeedChart>(QStringLiteral("varSpeedChart"))->data().curves.isEmpty());
     QCOMPARE(QString::fromStdString(m_window->shownPump()->curves.model), accepted->item(0, 0)->text());
@@ -116,7 +120,7 @@ void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
     QStringList rules;
     for (int row = 0; row < rejected->rowCount(); ++row)
         rules << rejected->item(row, 0)->text() + QLatin1Char(':') + rejected->item(row, 1)->text();
-    QVERIFY2(rules.contains(QStringLiteral("P4:no_curve")), qPrintable(rules.join(QLatin1Char(' '))));
+    QVERIFY2(rules.contains(QStringLiteral("P4:无性能曲线")), qPrintable(rules.join(QLatin1Char(' '))));
 }
 
 void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
@@ -133,6 +137,12 @@ void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
     QTest::newRow("density") << "densityBox"
                              << "100"
                              << "流体密度应在500～2000kg/m3之间！请重新输入。";
+    QTest::newRow("standby pumps: a letter") << "standbyPumpsBox"
+                                             << "x"
+                                             << "备用泵台数应为0～2台！请重新输入。";
+    QTest::newRow("top speed below the minimum") << "maxSpeedBox"
+                                                 << "25"
+                                                 << "最高转速比应在最低转速比～100%之间！请重新输入。";
 }
 
 void TestFrmVarSpeed::badEntryShowsMessageAndFocus()
@@ -154,7 +164,8 @@ void TestFrmVarSpeed::singleModelShowsItsRule()
     QCOMPARE(child<QTabWidget>(QStringLiteral("resultTabs"))->currentIndex(), 1);
     auto* rejected = child<QTableWidget>(QStringLiteral("rejectedTable"));
     QCOMPARE(rejected->rowCount(), 1);
-    QCOMPARE(rejected->item(0, 1)->text(), QStringLiteral("no_curve"));
+    QCOMPARE(rejected->item(0, 1)->text(), QStringLiteral("无性能曲线"));
+    QCOMPARE(rejected->item(0, 2)->text(), QStringLiteral("没有可用的性能曲线（2个性能点）"));
     QCOMPARE(child<QTableWidget>(QStringLiteral("acceptedTable"))->rowCount(), 0);
 }
 
@@ -265,8 +276,83 @@ void TestFrmVarSpeed::acceptedMenuMakesSheets()
     for (int row = 0; row < accepted->rowCount(); ++row) {
         QVERIFY2(pages[row].contains(accepted->item(row, 0)->text()), qPrintable(pages[row]));
         QVERIFY(
-            pages[row].contains(QStringLiteral("年耗电量 ") + accepted->item(row, 7)->text() + QStringLiteral(" kWh")));
+            pages[row].contains(QStringLiteral("年耗电量 ") + accepted->item(row, 8)->text() + QStringLiteral(" kWh")));
     }
+}
+
+void TestFrmVarSpeed::sheetAfterASecondRunIsOfThatRun()
+{
+    // 选型, 选型 again without touching the table, then the picked set's
+    // sheet from the first row's menu: the sheet is of the second run.
+    click(QStringLiteral("选型"));
+    click(QStringLiteral("选型"));
+    auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
+    QVERIFY(accepted->rowCount() >= 2);
+    const auto& run = m_window->lastRun()->selection.accepted;
+    const VarSpeedPump* shown = m_window->shownPump();
+    QVERIFY2(shown >= run.data() && shown < run.data() + run.size(), "the detail shows a set of an earlier run");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("set.pdf"));
+    setModalInterceptor([&](QDialog& dialog) -> int {
+        if (dialog.objectName() == QStringLiteral("frmsheetheader")) {
+            dialog.findChild<QPushButton*>(QStringLiteral("pdf"))->click();
+            return dialog.result();
+        }
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files)
+            return 0;
+        files->selectFile(pdf);
+        return int(QDialog::Accepted);
+    });
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->close();
+        menu->actions().at(0)->trigger();
+    });
+    emit accepted->customContextMenuRequested(accepted->visualItemRect(accepted->item(0, 0)).center());
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    QVERIFY(QFile::exists(pdf));
+    const QList<DataSheet> picked = m_window->sheets()->sheetOfPickedSet({});
+    QCOMPARE(picked.size(), 1);
+    QCOMPARE(picked.first().model, accepted->item(0, 0)->text());
+    QCOMPARE(picked.first().varSpeed->pump.annualEnergy, run.front().annualEnergy);
+}
+
+void TestFrmVarSpeed::inputsShowWhatTheyMean()
+{
+    // The setpoint box names the resistance's unit; the profile its sum.
+    child<QComboBox>(QStringLiteral("unitCombo_0"))->setCurrentText(QStringLiteral("Pa"));
+    QCOMPARE(child<QLabel>(QStringLiteral("setpointUnitLabel"))->text(), QStringLiteral("Pa"));
+    auto* profile = child<QTableWidget>(QStringLiteral("profileTable"));
+    QCOMPARE(child<QLabel>(QStringLiteral("profileSumLabel"))->text(), QStringLiteral("时间合计 100%"));
+    profile->item(3, 1)->setText(QStringLiteral("10"));
+    QCOMPARE(child<QLabel>(QStringLiteral("profileSumLabel"))->text(), QStringLiteral("时间合计 98%（应为100%）"));
+    profile->item(3, 1)->setText(QStringLiteral("12"));
+    child<QComboBox>(QStringLiteral("unitCombo_0"))->setCurrentText(QStringLiteral("mH2O"));
+
+    // A closed loop: a static head typed as 0.0.
+    setText(QStringLiteral("dutyBox_2"), QStringLiteral("0.0"));
+    click(QStringLiteral("选型"));
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
+    QVERIFY(accepted->rowCount() >= 1);
+
+    // At the window's default size the ranking shows at least eight rows.
+    const int rowHeight = accepted->verticalHeader()->defaultSectionSize();
+    QVERIFY2(accepted->viewport()->height() >= 8 * rowHeight,
+             qPrintable(QStringLiteral("%1 px for rows of %2 px").arg(accepted->viewport()->height()).arg(rowHeight)));
+
+    // The chart says which curves are one pump's and which the running set's.
+    QStringList names;
+    for (const auto& curve : child<VarSpeedChart>(QStringLiteral("varSpeedChart"))->data().curves)
+        names << curve.name;
+    QVERIFY2(names.filter(QStringLiteral("单台")).size() == 1 && names.filter(QStringLiteral("并联")).size() >= 1,
+             qPrintable(names.join(QLatin1Char(' '))));
+    // Shaft power per pump, input power of the set.
+    auto* loads = child<QTableWidget>(QStringLiteral("loadTable"));
+    QCOMPARE(loads->horizontalHeaderItem(7)->text(), QStringLiteral("单台轴功率\nkW"));
+    QCOMPARE(loads->horizontalHeaderItem(10)->text(), QStringLiteral("合计输入功率\nkW"));
 }
 
 QTEST_MAIN(TestFrmVarSpeed)

@@ -1,0 +1,158 @@
+#include "controls/conditionspanel.h"
+
+#include "core/fluid.h"
+#include "core/units.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+// Kilopascals per unit of the pressure choosers (NIST SP 811, 2008 edition,
+// Appendix B.8), in the choosers' order.
+constexpr double kKilopascalsPer[] = {101.325, 100.0, 98.0665, 9.80665, 0.00980665, 1000.0, 0.001};
+
+QLineEdit* box(QWidget* parent, const QString& name, const QString& text = QString())
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setMaximumWidth(70);
+    return edit;
+}
+
+} // namespace
+
+ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(title());
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setVerticalSpacing(4);
+
+    int row = 0;
+    grid->addWidget(new QLabel(QStringLiteral("介质"), this), row, 0);
+    m_fluid = new QComboBox(this);
+    m_fluid->setObjectName(QStringLiteral("FluidChooser"));
+    m_fluid->addItem(QStringLiteral("目录中的清水（不修正）"));
+    for (FluidKind kind : {FluidKind::Water, FluidKind::EthyleneGlycol, FluidKind::PropyleneGlycol})
+        m_fluid->addItem(QString::fromUtf8(fluidName(kind).data(), static_cast<qsizetype>(fluidName(kind).size())));
+    grid->addWidget(m_fluid, row, 1, 1, 3);
+    ++row;
+    grid->addWidget(new QLabel(QStringLiteral("浓度（质量%）"), this), row, 0);
+    m_concentration = box(this, QStringLiteral("ConcentrationBox"), QStringLiteral("30"));
+    grid->addWidget(m_concentration, row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("温度（℃）"), this), row, 2);
+    m_temperature = box(this, QStringLiteral("TemperatureBox"), QStringLiteral("20"));
+    grid->addWidget(m_temperature, row, 3);
+    ++row;
+    grid->addWidget(new QLabel(QStringLiteral("入口表压"), this), row, 0);
+    m_suction = box(this, QStringLiteral("SuctionPressureBox"));
+    m_suction->setPlaceholderText(QStringLiteral("不校核"));
+    grid->addWidget(m_suction, row, 1);
+    m_suctionUnit = new QComboBox(this);
+    m_suctionUnit->setObjectName(QStringLiteral("SuctionUnitChooser"));
+    for (std::string_view unit : PressureUnit::items)
+        m_suctionUnit->addItem(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+    m_suctionUnit->setCurrentIndex(PressureUnit::defaultIndex);
+    grid->addWidget(m_suctionUnit, row, 2, 1, 2);
+    ++row;
+    grid->addWidget(new QLabel(QStringLiteral("大气压（kPa）"), this), row, 0);
+    m_atmospheric = box(this, QStringLiteral("AtmosphericBox"), QStringLiteral("101.325"));
+    grid->addWidget(m_atmospheric, row, 1);
+    ++row;
+    m_trim = new QCheckBox(QStringLiteral("切削叶轮至设计工况，最多"), this);
+    m_trim->setObjectName(QStringLiteral("TrimBox"));
+    grid->addWidget(m_trim, row, 0, 1, 2);
+    m_maxTrim = box(this, QStringLiteral("MaxTrimBox"), QStringLiteral("15"));
+    grid->addWidget(m_maxTrim, row, 2);
+    grid->addWidget(new QLabel(QStringLiteral("%"), this), row, 3);
+    ++row;
+    m_preferred = new QCheckBox(QStringLiteral("只列出在优先运行区内的水泵"), this);
+    m_preferred->setObjectName(QStringLiteral("PreferredRegionBox"));
+    grid->addWidget(m_preferred, row, 0, 1, 4);
+
+    connect(m_fluid, &QComboBox::currentIndexChanged, this, &ConditionsPanel::updateEnabled);
+    connect(m_trim, &QCheckBox::toggled, this, &ConditionsPanel::updateEnabled);
+    updateEnabled();
+}
+
+void ConditionsPanel::updateEnabled()
+{
+    const int fluid = m_fluid->currentIndex();
+    m_concentration->setEnabled(fluid >= 2);
+    m_temperature->setEnabled(fluid >= 1);
+    m_maxTrim->setEnabled(m_trim->isChecked());
+}
+
+bool ConditionsPanel::readNumber(QLineEdit* edit, const QString& what, double* value, QString* message)
+{
+    bool ok = false;
+    const double v = edit->text().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        *message = QStringLiteral("%1应为数字！请重新输入。").arg(what);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+Expected<ServiceConditions, QString> ConditionsPanel::conditions()
+{
+    using Result = Expected<ServiceConditions, QString>;
+    ServiceConditions c;
+    QString message;
+    const int fluid = m_fluid->currentIndex();
+    if (fluid >= 1) {
+        FluidSpec spec;
+        spec.kind = fluid == 1 ? FluidKind::Water : fluid == 2 ? FluidKind::EthyleneGlycol : FluidKind::PropyleneGlycol;
+        if (fluid >= 2 && !readNumber(m_concentration, QStringLiteral("浓度"), &spec.concentration, &message))
+            return Result::failure(message);
+        if (!readNumber(m_temperature, QStringLiteral("温度"), &spec.temperature, &message))
+            return Result::failure(message);
+        c.fluid = spec;
+    }
+    if (!m_suction->text().trimmed().isEmpty()) {
+        double gauge = 0.0;
+        double atmospheric = 0.0;
+        if (!readNumber(m_suction, QStringLiteral("入口表压"), &gauge, &message) ||
+            !readNumber(m_atmospheric, QStringLiteral("大气压"), &atmospheric, &message))
+            return Result::failure(message);
+        const int unit = std::clamp(m_suctionUnit->currentIndex(), 0, 6);
+        c.suctionAbsolutePressure = gauge * kKilopascalsPer[unit] + atmospheric;
+        if (!(*c.suctionAbsolutePressure > 0.0)) {
+            m_suction->setFocus(Qt::OtherFocusReason);
+            return Result::failure(QStringLiteral("入口绝对压力应大于0！请重新输入。"));
+        }
+    }
+    c.trim = m_trim->isChecked();
+    if (c.trim) {
+        if (!readNumber(m_maxTrim, QStringLiteral("最大切削量"), &c.maxTrimPercent, &message))
+            return Result::failure(message);
+        if (!(c.maxTrimPercent > 0.0 && c.maxTrimPercent <= 50.0)) {
+            m_maxTrim->setFocus(Qt::OtherFocusReason);
+            return Result::failure(QStringLiteral("最大切削量应在0～50%之间！请重新输入。"));
+        }
+    }
+    c.preferredRegionOnly = m_preferred->isChecked();
+    auto completed = completeConditions(c);
+    if (!completed) {
+        (fluid >= 2 && QString::fromStdString(completed.error()).contains(QStringLiteral("浓度")) ? m_concentration
+                                                                                                : m_temperature)
+            ->setFocus(Qt::OtherFocusReason);
+        return Result::failure(QString::fromStdString(completed.error()));
+    }
+    return completed.value();
+}
+
+} // namespace tarnwick

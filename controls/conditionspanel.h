@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/expected.h"
+#include "core/serviceconditions.h"
+
+#include <QFrame>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace tarnwick {
+
+// The group "介质与吸入条件" of the calculation windows: the liquid, the
+// suction pressure, the impeller cut and the preferred region. Left as it
+// opens (the catalogue's water, nothing else), the runs are those without it.
+class ConditionsPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit ConditionsPanel(QWidget* parent);
+
+    static QString title() { return QStringLiteral("介质与吸入条件"); }
+
+    // The conditions as entered and completed with the liquid's properties,
+    // or the message for the engineer (in Chinese) and the box at fault,
+    // which then has the focus.
+    Expected<ServiceConditions, QString> conditions();
+
+private:
+    void updateEnabled();
+    bool readNumber(QLineEdit* box, const QString& what, double* value, QString* message);
+
+    QComboBox* m_fluid = nullptr;
+    QLineEdit* m_concentration = nullptr;
+    QLineEdit* m_temperature = nullptr;
+    QLineEdit* m_suction = nullptr;
+    QComboBox* m_suctionUnit = nullptr;
+    QLineEdit* m_atmospheric = nullptr;
+    QCheckBox* m_trim = nullptr;
+    QLineEdit* m_maxTrim = nullptr;
+    QCheckBox* m_preferred = nullptr;
+};
+
+} // namespace tarnwick

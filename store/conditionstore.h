@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/selection.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarnwick::store {
+
+// The program's own tables beside the result tables: the liquid, suction,
+// impeller and measured-system inputs of a design or check run, and the
+// figures of each pump it listed or checked, in the order of its result rows.
+namespace conditionnames {
+inline QString runTable() { return QStringLiteral("选型工况"); }
+inline QString pumpTable() { return QStringLiteral("选型附加结果"); }
+QStringList runColumns();
+QStringList pumpColumns();
+} // namespace conditionnames
+
+bool ensureConditionTables(const QSqlDatabase& db, QString* error);
+
+// A run that had none of these inputs writes nothing. Runs inside the
+// caller's transaction.
+bool writeConditionRows(const QSqlDatabase& db, const std::string& method, const ServiceConditions& conditions,
+                        const std::vector<std::pair<std::string, const PumpExtras*>>& pumps, QString* error);
+
+} // namespace tarnwick::store
