@@ -8,6 +8,7 @@
 #include "core/examination.h"
 #include "store/filetargets.h"
 #include "store/pumpcatalogue.h"
+#include "store/settings.h"
 
 #include <QAction>
 #include <QDate>
@@ -153,7 +154,7 @@ SheetHeader SheetHeaderDialog::header() const
 
 void SheetHeaderDialog::remember() const
 {
-    QSettings settings;
+    QSettings settings = store::userSettings();
     settings.beginGroup(settingsGroup());
     const SheetHeader h = header();
     settings.setValue(QStringLiteral("projectName"), h.projectName);
@@ -167,7 +168,7 @@ void SheetHeaderDialog::remember() const
 
 SheetHeader SheetHeaderDialog::rememberedHeader()
 {
-    QSettings settings;
+    QSettings settings = store::userSettings();
     settings.beginGroup(settingsGroup());
     return {settings.value(QStringLiteral("projectName")).toString(),
             settings.value(QStringLiteral("projectNumber")).toString(),

@@ -6,15 +6,55 @@
 #include "store/names.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace tarnwick::cli {
+
+namespace {
+
+// Options whose value is a figure. On the command line a figure is read
+// strictly: "25,5" or "25m3/h" is a slip, where the windows' keys already
+// keep such text out of their boxes. An empty value is left to the
+// calculation's own message.
+bool isNumberOption(const QString& name)
+{
+    static const QStringList names = {QStringLiteral("flow"),
+                                      QStringLiteral("resistance"),
+                                      QStringLiteral("static-head"),
+                                      QStringLiteral("speed"),
+                                      QStringLiteral("hours"),
+                                      QStringLiteral("price"),
+                                      QStringLiteral("density"),
+                                      QStringLiteral("min-speed"),
+                                      QStringLiteral("max-speed"),
+                                      QStringLiteral("motor-margin"),
+                                      QStringLiteral("proportional-share"),
+                                      QStringLiteral("setpoint"),
+                                      QStringLiteral("duty-pumps"),
+                                      QStringLiteral("standby-pumps")};
+    return names.contains(name);
+}
+
+bool isPlainNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    return text.isEmpty() || number.match(text).hasMatch();
+}
+
+} // namespace
 
 bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, ParsedArguments* parsed,
                     QString* error)
 {
+    bool optionsEnded = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
-        if (!arg.startsWith(QStringLiteral("--"))) {
+        // "--" ends the options: a file name after it may start with "--".
+        if (arg == QStringLiteral("--") && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !arg.startsWith(QStringLiteral("--"))) {
             if (parsed->files.size() >= syntax.files) {
                 *error = QStringLiteral("多余的参数：%1").arg(arg);
                 return false;
@@ -51,6 +91,10 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
             // database instead would work on the wrong file.
             if (name == QStringLiteral("db") && value.isEmpty()) {
                 *error = QStringLiteral("选项 --db 的数据库文件名是空的。");
+                return false;
+            }
+            if (isNumberOption(name) && !isPlainNumber(value)) {
+                *error = QStringLiteral("选项 --%1 的取值“%2”不是数字。").arg(name, value);
                 return false;
             }
             parsed->values.insert(name, value);

@@ -5,6 +5,7 @@
 #include "cli/explainoutput.h"
 #include "cli/help.h"
 #include "cli/importcommands.h"
+#include "cli/modelscommand.h"
 #include "cli/output.h"
 #include "cli/progress.h"
 #include "cli/pumpsjson.h"
@@ -40,13 +41,14 @@ const char* const kUsage = R"(用法：
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
                --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli catalogue-check [--db 文件] [--json]
+  tarnwick-cli models [--type 类型] [--speed 转速] [--text 文字] [--db 文件] [--json]
   tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
   tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
   tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
   tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
   tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
   tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]]
-  tarnwick-cli help [命令]
+  tarnwick-cli help [命令 | --help]
   tarnwick-cli --version [--db 文件]
 
 单位选项（取值与程序中单位列表的文字相同）：
@@ -93,6 +95,8 @@ sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水�
         --variable-speed：变速节能选型的资料单（选项同 select），--model 为单独评价的型号，
         --all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。
 catalogue-check  列出不符合目录规则的数据，以及扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。
+models           按目录顺序列出水泵型号、类型、转速、性能点数和最大流量、扬程；--type 只列该类型，
+                 --speed 只列该转速（r/min），--text 只列型号中含该文字的（不分大小写）；没有则退出状态为 1。
 import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
                  --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
 import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。
@@ -128,13 +132,11 @@ struct Options
     QStringList flags;
 };
 
-// The message, then the usage of the command it concerns (all of it when the
-// command is unknown).
+// The message, then where to find the usage of the command it concerns.
 int usageError(const QString& message, const QString& command = QString())
 {
-    const QString usage = QString::fromUtf8(kUsage);
-    const QString commandUsage = command.isEmpty() ? QString() : commandHelp(usage, command);
-    printUsageError(message, commandUsage.isEmpty() ? usage : commandUsage);
+    const bool known = !command.isEmpty() && !commandHelp(QString::fromUtf8(kUsage), command).isEmpty();
+    printUsageError(message, known ? command : QString());
     return kUsageOrDatabase;
 }
 
@@ -160,6 +162,10 @@ const QList<CommandSyntax>& commandSyntaxes()
              varSpeedOptionNames() + conditionValueOptions(),
          QStringList{json, all, QStringLiteral("variable-speed")} + conditionFlagOptions()},
         {QStringLiteral("catalogue-check"), 0, {QStringLiteral("db")}, {json}},
+        {QStringLiteral("models"),
+         0,
+         {QStringLiteral("type"), QStringLiteral("speed"), QStringLiteral("text"), QStringLiteral("db")},
+         {json}},
         {QStringLiteral("report"),
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
@@ -491,6 +497,16 @@ int runSheetCommand(const Options& options)
     return cli::runSheetCommand(*catalogue, texts, options.values, options.all, options.json, inputs.conditions);
 }
 
+int runModelsCommand(const Options& options)
+{
+    auto catalogue = openCatalogue(options);
+    if (!catalogue) {
+        printError(catalogue.error() + QLatin1Char('\n'));
+        return kUsageOrDatabase;
+    }
+    return cli::runModelsCommand(catalogue.value()->catalogue(), options.values, options.json);
+}
+
 int runCatalogueCheckCommand(const Options& options)
 {
     auto catalogue = openCatalogue(options);
@@ -514,7 +530,8 @@ int runHelp(const QStringList& arguments)
         printOut(usage);
         return kCompleted;
     }
-    const QString text = commandHelp(usage, arguments[1]);
+    const bool aboutHelp = arguments[1] == QStringLiteral("--help") || arguments[1] == QStringLiteral("-h");
+    const QString text = commandHelp(usage, aboutHelp ? QStringLiteral("help") : arguments[1]);
     if (text.isEmpty())
         return usageError(QStringLiteral("未知的命令：%1").arg(arguments[1]));
     printOut(text);
@@ -542,8 +559,9 @@ int runCommand(const QStringList& arguments)
     if (first == QStringLiteral("--version"))
         return runVersion(arguments);
     // "COMMAND --help" shows that command's usage whatever else is given.
+    const QStringList beforeEnd = arguments.mid(0, arguments.indexOf(QStringLiteral("--")));
     if (arguments.size() > 1 &&
-        (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))))
+        (beforeEnd.contains(QStringLiteral("--help")) || beforeEnd.contains(QStringLiteral("-h"))))
         return runHelp({QStringLiteral("help"), first});
     if (!arguments.isEmpty() && isImportCommand(arguments.first()))
         return runImportCommand(arguments);
@@ -559,12 +577,14 @@ int runCommand(const QStringList& arguments)
         return runSheetCommand(options);
     if (options.command == QStringLiteral("catalogue-check"))
         return runCatalogueCheckCommand(options);
+    if (options.command == QStringLiteral("models"))
+        return runModelsCommand(options);
     if (options.command == QStringLiteral("report"))
         return runReportCommand(options.values, options.all);
     if (options.command == QStringLiteral("select")) {
         DutyTexts texts;
         if (!readDutyTexts(options, &texts, &error))
-            return usageError(error);
+            return usageError(error, options.command);
         return runSelectCommand(options.values, texts, options.json, options.explain);
     }
     return runResultsCommand(options);

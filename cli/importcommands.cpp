@@ -28,15 +28,6 @@ namespace tarnwick::cli {
 
 namespace {
 
-const char* const kImportUsage = R"(用法：
-  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
-  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
-  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
-  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
-  tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles]
-)";
-
 const QList<CommandSyntax>& commands()
 {
     static const QList<CommandSyntax> list = {
@@ -50,9 +41,9 @@ const QList<CommandSyntax>& commands()
     return list;
 }
 
-int usageError(const QString& message)
+int usageError(const QString& message, const QString& command = QString())
 {
-    printUsageError(message, QString::fromUtf8(kImportUsage));
+    printUsageError(message, command);
     return kUsageOrDatabase;
 }
 
@@ -84,7 +75,8 @@ int copyDb(const ParsedArguments& arguments)
     const QString source = databaseArgument(arguments.files[0]);
     const QString target = databaseArgument(arguments.files[1]);
     if (!store::isServerLocation(source) && !store::isServerLocation(target) && store::sameFile(source, target))
-        return usageError(QStringLiteral("源数据库和目标数据库是同一个文件：%1").arg(store::shownLocation(source)));
+        return usageError(QStringLiteral("源数据库和目标数据库是同一个文件：%1").arg(store::shownLocation(source)),
+                          QStringLiteral("copy-db"));
     const auto from = store::Connection::open(source, store::Connection::Access::ReadOnly);
     if (!from)
         return failure(from.error());
@@ -312,7 +304,7 @@ int runImportCommand(const QStringList& arguments)
         ParsedArguments parsed;
         QString error;
         if (!parseArguments(command, arguments, &parsed, &error))
-            return usageError(error);
+            return usageError(error, command.name);
         try {
             if (command.name == QStringLiteral("import-mdb"))
                 return importMdb(parsed);

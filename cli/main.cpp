@@ -5,6 +5,7 @@
 int main(int argc, char* argv[])
 {
     const auto app = tarnwick::cli::createApplication(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("tarnwick"));
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick-cli"));
     tarnwick::store::installQtChineseTranslations(*app);
     QStringList arguments = QCoreApplication::arguments();

@@ -98,11 +98,13 @@ void printError(const QString& text)
     std::fflush(stderr);
 }
 
-void printUsageError(const QString& message, const QString& usage)
+void printUsageError(const QString& message, const QString& command)
 {
     if (errorMessage.isEmpty())
         errorMessage = message.trimmed();
-    printError(message + QLatin1Char('\n') + usage);
+    const QString help =
+        command.isEmpty() ? QStringLiteral("tarnwick-cli help") : QStringLiteral("tarnwick-cli help ") + command;
+    printError(message.trimmed() + QStringLiteral("\n用法见 “%1”。\n").arg(help));
 }
 
 void setJsonErrors(bool on)
@@ -135,7 +137,8 @@ QJsonArray resultRowsJson(const store::RowSet& rows)
             if (v.isNull())
                 object.insert(field, QJsonValue::Null);
             else if (store::isNumericValue(v))
-                object.insert(field, std::isfinite(v.toDouble()) ? QJsonValue(v.toDouble()) : QJsonValue(QJsonValue::Null));
+                object.insert(field,
+                              std::isfinite(v.toDouble()) ? QJsonValue(v.toDouble()) : QJsonValue(QJsonValue::Null));
             else
                 object.insert(field, v.toString());
         }

@@ -15,8 +15,9 @@ void printOut(const QString& text);
 // error, when anything written there was lost.
 bool closeStandardOutput();
 void printError(const QString& text);
-// A usage fault: the message, then the usage, on standard error.
-void printUsageError(const QString& message, const QString& usage);
+// A usage fault on standard error: the message, then how to see the usage
+// (of `command` when it is known).
+void printUsageError(const QString& message, const QString& command = QString());
 
 // With --json, a command that ends in a usage or database error (exit 2) also
 // prints {"status": "error", "message": ...} on standard output; standard

@@ -24,6 +24,7 @@ public:
 private:
     bool m_enabled = false;
     bool m_shown = false;
+    bool m_dumb = false; // TERM=dumb: no control sequences
     QElapsedTimer m_sinceShown;
 };
 

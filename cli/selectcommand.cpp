@@ -232,7 +232,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
             object.insert(QStringLiteral("rejected"), out);
         }
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
-        return kCompleted;
+        return pumps.empty() ? kProgramMessage : kCompleted;
     }
     printOut(QStringLiteral("变速节能选型（%1）：\n").arg(QString::fromUtf8(controlModeName(texts.control))));
     if (pumps.empty())
@@ -247,7 +247,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
                          .arg(QString::fromStdString(r->model), QString::fromLatin1(speedRejectionRuleCode(r->rule)),
                               QString::fromStdString(rejectionText(*r))));
     }
-    return kCompleted;
+    return pumps.empty() ? kProgramMessage : kCompleted;
 }
 
 } // namespace tarnwick::cli

@@ -189,8 +189,6 @@ store::DatabaseLocation startupDatabase(const QStringList& arguments)
             given = arguments[i].mid(5);
     }
     // Then the environment, then the user's choice in the settings.
-    if (given.isEmpty() && qEnvironmentVariableIsEmpty("TARNWICK_DB"))
-        given = store::settingsDatabase();
     return store::locateDatabase(given);
 }
 

@@ -1,6 +1,7 @@
 #include "store/database.h"
 
 #include "store/names.h"
+#include "store/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,12 +45,34 @@ QString& serverInUse()
     return location;
 }
 
-QSettings userSettings()
+// Earlier versions kept the data sheet's header in a file of their own,
+// named after the window's application name alone.
+void takeOverEarlierSettings(QSettings& settings)
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"), QStringLiteral("tarnwick"));
+    const QString taken = QStringLiteral("earlierSettingsTaken");
+    if (settings.value(taken).toBool())
+        return;
+    QSettings earlier(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Unknown Organization"),
+                      QStringLiteral("Tarnwick"));
+    const QStringList keys = earlier.allKeys();
+    for (const QString& key : keys) {
+        if (!settings.contains(key))
+            settings.setValue(key, earlier.value(key));
+    }
+    settings.setValue(taken, true);
 }
 
 } // namespace
+
+QSettings userSettings()
+{
+    {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"),
+                           QStringLiteral("tarnwick"));
+        takeOverEarlierSettings(settings);
+    }
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"), QStringLiteral("tarnwick"));
+}
 
 QString databasePath(const QString& folder)
 {

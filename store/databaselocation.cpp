@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 #include "store/names.h"
+#include "store/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,8 +33,15 @@ DatabaseLocation locateDatabase(const QString& given)
 {
     DatabaseLocation location;
     QString named = given;
-    if (named.isEmpty())
+    location.chosenBy = DatabaseLocation::ChosenBy::Option;
+    if (named.isEmpty()) {
         named = qEnvironmentVariable("TARNWICK_DB");
+        location.chosenBy = DatabaseLocation::ChosenBy::Environment;
+    }
+    if (named.isEmpty()) {
+        named = settingsDatabase();
+        location.chosenBy = DatabaseLocation::ChosenBy::Settings;
+    }
     if (!named.isEmpty()) {
         location.kind = DatabaseLocation::Kind::Given;
         // A server's address is used as it is.
@@ -46,6 +54,7 @@ DatabaseLocation locateDatabase(const QString& given)
 DatabaseLocation usualDatabaseLocation()
 {
     DatabaseLocation location;
+    location.chosenBy = DatabaseLocation::ChosenBy::Default;
     const QString besideProgram = databasePath(programFolder());
     const QString shipped = shippedDatabasePath();
     // Without a shipped database there is nothing to copy: the program folder
@@ -94,13 +103,23 @@ QString describeDatabase(const DatabaseLocation& location)
     const QString path = shownLocation(location.path);
     switch (location.kind) {
     case DatabaseLocation::Kind::Given:
-        return QStringLiteral("数据库：%1（由 --db 或 TARNWICK_DB 指定）").arg(path);
+        switch (location.chosenBy) {
+        case DatabaseLocation::ChosenBy::Environment:
+            return QStringLiteral("数据库：%1（由环境变量 TARNWICK_DB 指定）").arg(path);
+        case DatabaseLocation::ChosenBy::Settings:
+            return QStringLiteral("数据库：%1（由设置文件 %2 指定）")
+                .arg(path, QDir::toNativeSeparators(userSettings().fileName()));
+        case DatabaseLocation::ChosenBy::Option:
+        case DatabaseLocation::ChosenBy::Default:
+            break;
+        }
+        return QStringLiteral("数据库：%1（由 --db 指定）").arg(path);
     case DatabaseLocation::Kind::Portable:
-        return QStringLiteral("数据库：%1（程序目录）").arg(path);
+        return QStringLiteral("数据库：%1（默认：程序目录）").arg(path);
     case DatabaseLocation::Kind::PerUser:
         break;
     }
-    return QStringLiteral("数据库：%1（用户数据目录）").arg(path);
+    return QStringLiteral("数据库：%1（默认：用户数据目录）").arg(path);
 }
 
 } // namespace tarnwick::store

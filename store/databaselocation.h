@@ -13,13 +13,17 @@ namespace tarnwick::store {
 struct DatabaseLocation
 {
     enum class Kind { Given, Portable, PerUser };
+    // What named a Given database.
+    enum class ChosenBy { Option, Environment, Settings, Default };
     Kind kind = Kind::Portable;
+    ChosenBy chosenBy = ChosenBy::Default;
     QString path;    // the database file
     QString shipped; // PerUser: the shipped database the first copy comes from
 };
 
-// `given` is the --db value (empty when the option is absent); a relative
-// path is taken from the current folder.
+// `given` is the --db value (empty when the option is absent); then the
+// TARNWICK_DB environment variable, then the choice kept in the settings by
+// the windows' database dialog. A relative path is taken from the current folder.
 DatabaseLocation locateDatabase(const QString& given = QString());
 // Where the database is when nothing names one: beside the program or the
 // user's copy.

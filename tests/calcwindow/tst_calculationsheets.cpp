@@ -5,6 +5,7 @@
 #include "calcwindow/frmcalculate.h"
 #include "calcwindow/performancechart.h"
 #include "controls/messagebox.h"
+#include "store/settings.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 
 #include <QApplication>
@@ -66,6 +67,7 @@ private slots:
     void measuredPointsMarkedAfterTheCurves();
     void contextMenusOfListAndChart();
     void pickedSheetAsPdfWithRememberedHeader();
+    void headerOfAnEarlierVersionIsTakenOverOnce();
     void allCandidatesPrintOnePageEach();
     void rejectedPumpsWindow();
 
@@ -272,6 +274,30 @@ void TestCalculationSheets::pickedSheetAsPdfWithRememberedHeader()
     };
     sheets()->producePickedSheet();
     QCOMPARE(remembered, QStringLiteral("南区冷站"));
+}
+
+void TestCalculationSheets::headerOfAnEarlierVersionIsTakenOverOnce()
+{
+    // An earlier version kept the header in a file named after the window alone.
+    QFile::remove(store::userSettings().fileName());
+    QSettings earlier(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Unknown Organization"),
+                      QStringLiteral("Tarnwick"));
+    earlier.setValue(QStringLiteral("datasheet/designer"), QStringLiteral("李工"));
+    earlier.setValue(QStringLiteral("datasheet/projectName"), QStringLiteral("北区"));
+    earlier.sync();
+    {
+        QSettings settings = store::userSettings();
+        settings.setValue(QStringLiteral("datasheet/projectName"), QStringLiteral("南区"));
+    }
+    const SheetHeader header = SheetHeaderDialog::rememberedHeader();
+    QCOMPARE(header.designer, QStringLiteral("李工"));
+    QCOMPARE(header.projectName, QStringLiteral("南区")); // what the one file holds wins
+    // Taken over once: a later change of the old file is not read again.
+    earlier.setValue(QStringLiteral("datasheet/equipmentTag"), QStringLiteral("CWP-9"));
+    earlier.sync();
+    QCOMPARE(SheetHeaderDialog::rememberedHeader().equipmentTag, QString());
+    earlier.clear();
+    QFile::remove(store::userSettings().fileName());
 }
 
 void TestCalculationSheets::allCandidatesPrintOnePageEach()

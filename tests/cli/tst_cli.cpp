@@ -348,10 +348,11 @@ void TestCli::programMessagesExitWithOne_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
     const QString flow = QStringLiteral("流量应在0～10000m3/h之间！请重新输入。");
-    QTest::newRow("bad flow") << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("abc"),
-                                             QStringLiteral("--resistance"), QStringLiteral("19"),
-                                             QStringLiteral("--static-head"), QStringLiteral("0")}
-                              << flow;
+    QTest::newRow("flow too large") << QStringList{QStringLiteral("design"), QStringLiteral("--flow"),
+                                                   QStringLiteral("20000"), QStringLiteral("--resistance"),
+                                                   QStringLiteral("19"), QStringLiteral("--static-head"),
+                                                   QStringLiteral("0")}
+                                    << flow;
     QTest::newRow("resistance before flow")
         << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("0"),
                        QStringLiteral("--resistance"), QStringLiteral("3"), QStringLiteral("--resistance-unit"),
@@ -514,6 +515,29 @@ void TestCli::usageAndDatabaseErrorsExitWithTwo_data()
     QTest::newRow("import with a file too many")
         << QStringList{QStringLiteral("import-mdb"), QStringLiteral("a.mdb"), QStringLiteral("b.mdb")}
         << QStringLiteral("多余的参数：b.mdb");
+    // Figures are read strictly; the windows' keys keep such text out of their boxes.
+    QTest::newRow("letters for a figure") << QStringList{d, QStringLiteral("--flow"), QStringLiteral("abc"),
+                                                         QStringLiteral("--resistance"), QStringLiteral("19"),
+                                                         QStringLiteral("--static-head"), QStringLiteral("0")}
+                                          << QStringLiteral("--flow 的取值“abc”不是数字");
+    QTest::newRow("decimal comma") << QStringList{d, QStringLiteral("--flow"), QStringLiteral("25,5"),
+                                                  QStringLiteral("--resistance"), QStringLiteral("19"),
+                                                  QStringLiteral("--static-head"), QStringLiteral("0")}
+                                   << QStringLiteral("--flow 的取值“25,5”不是数字");
+    QTest::newRow("unit in the figure") << QStringList{d, QStringLiteral("--resistance"), QStringLiteral("25m3/h"),
+                                                       QStringLiteral("--flow"), QStringLiteral("48"),
+                                                       QStringLiteral("--static-head"), QStringLiteral("0")}
+                                        << QStringLiteral("--resistance 的取值“25m3/h”");
+    QTest::newRow("letters after an exponent")
+        << QStringList{d, QStringLiteral("--static-head=2.5e1x"), QStringLiteral("--flow"), QStringLiteral("48"),
+                       QStringLiteral("--resistance"), QStringLiteral("19")}
+        << QStringLiteral("--static-head 的取值“2.5e1x”");
+    QTest::newRow("a variable-speed figure")
+        << QStringList{QStringLiteral("select"), QStringLiteral("--hours"), QStringLiteral("4000h")} + duty
+        << QStringLiteral("--hours 的取值“4000h”");
+    QTest::newRow("-- ends the options")
+        << QStringList{d} + duty + QStringList{QStringLiteral("--"), QStringLiteral("--json")}
+        << QStringLiteral("多余的参数：--json");
     QTest::newRow("export option of another command")
         << QStringList{QStringLiteral("export-catalogue"), QStringLiteral("p.csv"), QStringLiteral("q.csv"),
                        QStringLiteral("--replace")}
@@ -524,9 +548,15 @@ void TestCli::usageAndDatabaseErrorsExitWithTwo()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, expected);
-    const Run run = cli(arguments + (arguments.isEmpty() ? QStringList{} : db()));
+    // --db goes before a "--".
+    const qsizetype end = arguments.contains(QStringLiteral("--")) ? arguments.indexOf(QStringLiteral("--"))
+                                                                  : arguments.size();
+    const Run run = cli(arguments.mid(0, end) + (arguments.isEmpty() ? QStringList{} : db()) + arguments.mid(end));
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+    // The fault on one line, then where the usage is: not the usage itself.
+    const QStringList lines = run.err.trimmed().split(QLatin1Char('\n'));
+    QVERIFY2(lines.size() == 2 && lines[1].contains(QStringLiteral("tarnwick-cli help")), qPrintable(run.err));
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
 }
 

@@ -55,9 +55,15 @@ private slots:
     void errorsAsJson_data();
     void errorsAsJson();
     void installedLayoutCopiesTheShippedDatabase();
+    void versionSaysWhatChoseTheDatabase_data();
+    void versionSaysWhatChoseTheDatabase();
+    void modelsListsTheCatalogue_data();
+    void modelsListsTheCatalogue();
     void updateCatalogueKeepsResults();
     void updateCatalogueFromAnIncompleteFileChangesNothing();
     void progressOnlyOnATerminal();
+    void windowProgramAnswersWithoutADisplay_data();
+    void windowProgramAnswersWithoutADisplay();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -87,6 +93,8 @@ void TestCliScripts::helpPrintsOneCommandsUsage_data()
                                   << QStringLiteral("--static-head-unit") << QStringLiteral("tarnwick-cli design");
     QTest::newRow("report --help") << QStringList{QStringLiteral("report"), QStringLiteral("--help")}
                                    << QStringLiteral("--xlsx") << QStringLiteral("--flow-unit");
+    QTest::newRow("help --help") << QStringList{QStringLiteral("help"), QStringLiteral("--help")}
+                                 << QStringLiteral("tarnwick-cli help [") << QStringLiteral("tarnwick-cli design");
     QTest::newRow("import-mdb --help") << QStringList{QStringLiteral("import-mdb"), QStringLiteral("--help")}
                                        << QStringLiteral("--codepage") << QStringLiteral("--json");
     QTest::newRow("update-catalogue --help")
@@ -186,7 +194,8 @@ void TestCliScripts::errorsAsJson_data()
                                                  QStringLiteral("19"), QStringLiteral("--static-head"),
                                                  QStringLiteral("0")}
                                   << QStringLiteral("缺少选项 --flow");
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("optimise")} << QStringLiteral("未知的命令：optimise");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("optimise")}
+                                     << QStringLiteral("未知的命令：optimise");
     QTest::newRow("missing database") << QStringList{QStringLiteral("results"), QStringLiteral("--db"),
                                                      QStringLiteral("/nonexistent/x.mdb")}
                                       << QStringLiteral("/nonexistent/x.mdb");
@@ -212,7 +221,7 @@ void TestCliScripts::errorsAsJson()
     QVERIFY(text.out.isEmpty());
     // A fault in a known command's arguments shows that command's usage only.
     if (arguments.first() == QStringLiteral("design")) {
-        QVERIFY(text.err.contains(QStringLiteral("tarnwick-cli design --flow")));
+        QVERIFY(text.err.contains(QStringLiteral("tarnwick-cli help design")));
         QVERIFY(!text.err.contains(QStringLiteral("tarnwick-cli check")));
     }
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), 0);
@@ -277,6 +286,114 @@ void TestCliScripts::installedLayoutCopiesTheShippedDatabase()
         60000, env);
     QCOMPARE(named.json().value(QStringLiteral("rows")).toArray().size(),
              run.json().value(QStringLiteral("rows")).toArray().size());
+}
+
+void TestCliScripts::versionSaysWhatChoseTheDatabase_data()
+{
+    // --db, TARNWICK_DB and the settings' choice, each present or not, and
+    // the database and its reason the tool then names.
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("option before all") << QStringLiteral("/o/a.mdb") << QStringLiteral("/e/b.mdb")
+                                       << QStringLiteral("/s/c.mdb") << QStringLiteral("/o/a.mdb")
+                                       << QStringLiteral("由 --db 指定");
+    QTest::newRow("environment before settings")
+        << QString() << QStringLiteral("/e/b.mdb") << QStringLiteral("/s/c.mdb") << QStringLiteral("/e/b.mdb")
+        << QStringLiteral("由环境变量 TARNWICK_DB 指定");
+    QTest::newRow("settings of the windows' dialog") << QString() << QString() << QStringLiteral("/s/c.mdb")
+                                                     << QStringLiteral("/s/c.mdb") << QStringLiteral("由设置文件");
+    QTest::newRow("default") << QString() << QString() << QString() << QString() << QStringLiteral("默认：程序目录");
+}
+
+void TestCliScripts::versionSaysWhatChoseTheDatabase()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, environment);
+    QFETCH(QString, setting);
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.remove(QStringLiteral("XDG_CONFIG_HOME"));
+    env.remove(QStringLiteral("TARNWICK_DB"));
+    if (!environment.isEmpty())
+        env.insert(QStringLiteral("TARNWICK_DB"), environment);
+    if (!setting.isEmpty()) {
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral(".config/tarnwick"))));
+        QFile file(home.filePath(QStringLiteral(".config/tarnwick/tarnwick.conf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\ndatabase=" + setting.toUtf8() + "\n");
+    }
+    QStringList arguments{QStringLiteral("--version")};
+    if (!option.isEmpty())
+        arguments << QStringLiteral("--db") << option;
+    const Run version = cli(arguments, env);
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY2(version.out.contains(reason), qPrintable(version.out));
+    if (!path.isEmpty())
+        QVERIFY2(version.out.contains(QStringLiteral("数据库：") + path), qPrintable(version.out));
+}
+
+void TestCliScripts::modelsListsTheCatalogue_data()
+{
+    // The filters, the models listed in stored order and the exit status.
+    QTest::addColumn<QStringList>("filters");
+    QTest::addColumn<QStringList>("models");
+    QTest::addColumn<int>("exitCode");
+    const QString p1 = QStringLiteral("P1"), p2 = QStringLiteral("P2"), p3 = QStringLiteral("P3");
+    QTest::newRow("whole catalogue") << QStringList{} << QStringList{p1, p2, p3} << 0;
+    QTest::newRow("by speed") << QStringList{QStringLiteral("--speed"), QStringLiteral("1450")} << QStringList{p2} << 0;
+    QTest::newRow("by part of the model, any case")
+        << QStringList{QStringLiteral("--text"), QStringLiteral("p3")} << QStringList{p3} << 0;
+    QTest::newRow("type and speed together")
+        << QStringList{QStringLiteral("--type"), QStringLiteral("IS型单级单吸离心泵"), QStringLiteral("--speed"),
+                       QStringLiteral("2900")}
+        << QStringList{p1, p3} << 0;
+    QTest::newRow("nothing found") << QStringList{QStringLiteral("--type"), QStringLiteral("管道泵")} << QStringList{}
+                                   << 1;
+}
+
+void TestCliScripts::modelsListsTheCatalogue()
+{
+    QFETCH(QStringList, filters);
+    QFETCH(QStringList, models);
+    QFETCH(int, exitCode);
+    const Run json = cli(QStringList{QStringLiteral("models"), QStringLiteral("--json")} + filters + db());
+    QCOMPARE(json.exitCode, exitCode);
+    const QJsonObject object = json.json();
+    QCOMPARE(object.value(QStringLiteral("status")).toString(),
+             models.isEmpty() ? QStringLiteral("none-found") : QStringLiteral("ok"));
+    QStringList listed;
+    for (const QJsonValue& model : object.value(QStringLiteral("models")).toArray()) {
+        listed << model[QStringLiteral("model")].toString();
+        // demoPump's five points reach 1.35 times the best flow.
+        QCOMPARE(model[QStringLiteral("points")].toInt(), 5);
+        const double bestFlow = model[QStringLiteral("speed")].toDouble() == 1450 ? 200
+                                : listed.last() == QStringLiteral("P1")           ? 50
+                                                                                  : 51;
+        QCOMPARE(model[QStringLiteral("maxFlow")].toDouble(), double(static_cast<float>(1.35 * bestFlow)));
+    }
+    QCOMPARE(listed, models);
+    QCOMPARE(object.value(QStringLiteral("count")).toInt(), models.size());
+    // The text lists the same models; the model found checks as a script would use it.
+    const Run text = cli(QStringList{QStringLiteral("models")} + filters + db());
+    QCOMPARE(text.exitCode, exitCode);
+    for (const QString& model : models)
+        QVERIFY2(text.out.contains(QLatin1Char('\n') + model + QLatin1Char('\t')), qPrintable(text.out));
+    if (!models.isEmpty()) {
+        const Run check =
+            cli(QStringList{QStringLiteral("check"), QStringLiteral("--model"), models.first()} +
+                (models.first() == QStringLiteral("P2") ? duty(QStringLiteral("200"), QStringLiteral("30"))
+                                                        : duty(QStringLiteral("48"), QStringLiteral("19"))) +
+                db());
+        QCOMPARE(check.exitCode, 0);
+    } else {
+        QVERIFY(!text.err.isEmpty());
+    }
 }
 
 void TestCliScripts::updateCatalogueKeepsResults()
@@ -356,10 +473,40 @@ void TestCliScripts::progressOnlyOnATerminal()
     // The line is erased before the list is printed.
     QVERIFY(terminal.out.contains(QStringLiteral("\r\x1b[K满足用户要求的水泵")));
 
+    // A terminal that cannot erase a line gets plain lines.
+    QProcessEnvironment dumb = QProcessEnvironment::systemEnvironment();
+    dumb.insert(QStringLiteral("TERM"), QStringLiteral("dumb"));
+    const Run plain = tarnwick::testing::runTool(
+        script, {QStringLiteral("-qec"), quoted.join(QLatin1Char(' ')), QStringLiteral("/dev/null")}, 60000, dumb);
+    QCOMPARE(plain.exitCode, 0);
+    QVERIFY2(plain.out.contains(QStringLiteral("正在选型：已检查 0/3 台水泵")), qPrintable(plain.out));
+    QVERIFY2(!plain.out.contains(QLatin1Char('\x1b')), qPrintable(plain.out));
+
     const Run piped = cli(arguments.mid(1));
     QCOMPARE(piped.exitCode, 0);
     QVERIFY(piped.err.isEmpty());
     QVERIFY(!piped.out.contains(QStringLiteral("正在选型")));
+}
+
+void TestCliScripts::windowProgramAnswersWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("--help") << QStringLiteral("--help") << QStringLiteral("用法：tarnwick [--db");
+    QTest::newRow("--version") << QStringLiteral("--version") << QStringLiteral("tarnwick 0.");
+}
+
+void TestCliScripts::windowProgramAnswersWithoutADisplay()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, expected);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
+                                QStringLiteral("QT_QPA_PLATFORM")})
+        env.remove(name);
+    const Run run = tarnwick::testing::runTool(QStringLiteral(TARNWICK_APP_PATH), {option}, 60000, env);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith(expected), qPrintable(run.out + run.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliScripts)

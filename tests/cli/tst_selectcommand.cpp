@@ -51,6 +51,8 @@ class TestSelectCommand : public QObject
 private slots:
     void jsonRanksStoresAndExplains();
     void badEntryStoresNothing();
+    void findingNoPumpEndsWithOne_data();
+    void findingNoPumpEndsWithOne();
     void rankingsAnEngineerAccepts_data();
     void rankingsAnEngineerAccepts();
 };
@@ -164,6 +166,29 @@ void TestSelectCommand::badEntryStoresNothing()
     QCOMPARE(run.json().value(QStringLiteral("message")).toString(),
              QStringLiteral("工作泵台数应为1～4台！请重新输入。"));
     QCOMPARE(folder.rowCount(QStringLiteral("变速选型结果")), -1); // not even created
+}
+
+void TestSelectCommand::findingNoPumpEndsWithOne_data()
+{
+    QTest::addColumn<QStringList>("output");
+    QTest::newRow("text") << QStringList{};
+    QTest::newRow("json") << QStringList{QStringLiteral("--json")};
+}
+
+void TestSelectCommand::findingNoPumpEndsWithOne()
+{
+    // As a design that finds no pump: the run ends with the program's verdict.
+    QFETCH(QStringList, output);
+    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20)});
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    const auto run =
+        cli(QStringList{QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("2000"),
+                        QStringLiteral("--resistance"), QStringLiteral("80"), QStringLiteral("--static-head"),
+                        QStringLiteral("3"), QStringLiteral("--db"), folder.databasePath()} +
+            output);
+    QCOMPARE(run.exitCode, 1);
+    if (!output.isEmpty())
+        QVERIFY(run.json().value(QStringLiteral("pumps")).toArray().isEmpty());
 }
 
 void TestSelectCommand::rankingsAnEngineerAccepts_data()
