@@ -1,5 +1,6 @@
 #include "store/serverroles.h"
 
+#include "store/conditionstore.h"
 #include "store/database.h"
 #include "store/names.h"
 #include "store/schema.h"
@@ -48,6 +49,9 @@ QStringList statements()
     sql << QStringLiteral("GRANT DELETE ON %1 TO %2").arg(quotedName(names::latestResultsTable()), engineer);
     sql << QStringLiteral("GRANT USAGE ON SEQUENCE %1 TO %2").arg(quotedName(runNumberSequence()), engineer);
     sql << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON %1 TO %2").arg(list(catalogue), maintainer);
+    // The liquid, suction and impeller figures of a run go in with its rows.
+    sql << QStringLiteral("GRANT SELECT, INSERT ON %1 TO %2")
+               .arg(list({conditionnames::runTable(), conditionnames::pumpTable()}), engineer);
 
     // Row-level security: whatever rights a role is given, a row goes in
     // only in its own name, and only the own latest results can go.
@@ -82,7 +86,7 @@ bool setUpServerRoles(QSqlDatabase db, QString* error)
     }
     // The variable-speed tables and the run numbering must be there to be
     // granted.
-    if (!upgradeServerSchema(db, error) || !ensureVarSpeedTables(db, error))
+    if (!upgradeServerSchema(db, error) || !ensureVarSpeedTables(db, error) || !ensureConditionTables(db, error))
         return false;
     QSqlQuery query(db);
     for (const QString& statement : statements()) {
