@@ -114,13 +114,13 @@ Expected<ServiceConditions, QString> ConditionsPanel::conditions()
     QString message;
     const int fluid = m_fluid->currentIndex();
     if (fluid >= 1) {
-        FluidSpec spec;
-        spec.kind = fluid == 1 ? FluidKind::Water : fluid == 2 ? FluidKind::EthyleneGlycol : FluidKind::PropyleneGlycol;
-        if (fluid >= 2 && !readNumber(m_concentration, QStringLiteral("浓度"), &spec.concentration, &message))
+        FluidSpec liquid;
+        liquid.kind = fluid == 1 ? FluidKind::Water : fluid == 2 ? FluidKind::EthyleneGlycol : FluidKind::PropyleneGlycol;
+        if (fluid >= 2 && !readNumber(m_concentration, QStringLiteral("浓度"), &liquid.concentration, &message))
             return Result::failure(message);
-        if (!readNumber(m_temperature, QStringLiteral("温度"), &spec.temperature, &message))
+        if (!readNumber(m_temperature, QStringLiteral("温度"), &liquid.temperature, &message))
             return Result::failure(message);
-        c.fluid = spec;
+        c.fluid = liquid;
     }
     if (!m_suction->text().trimmed().isEmpty()) {
         double gauge = 0.0;
