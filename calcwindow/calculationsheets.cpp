@@ -6,11 +6,13 @@
 #include "controls/filedialog.h"
 #include "controls/messagebox.h"
 #include "core/examination.h"
+#include "store/coretext.h"
 #include "store/filetargets.h"
 #include "store/pumpcatalogue.h"
 #include "store/settings.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -44,23 +46,23 @@ namespace {
 // The window's own texts for the sheets and the rejected pumps.
 QString pickedSheetCommand()
 {
-    return QStringLiteral("生成选型资料单…");
+    return QCoreApplication::translate("tarnwick::calcwindow", "生成选型资料单…");
 }
 QString allSheetsCommand()
 {
-    return QStringLiteral("全部候选水泵…");
+    return QCoreApplication::translate("tarnwick::calcwindow", "全部候选水泵…");
 }
 QString rejectedCommand()
 {
-    return QStringLiteral("未入选水泵…");
+    return QCoreApplication::translate("tarnwick::calcwindow", "未入选水泵…");
 }
 QString noDesignYet()
 {
-    return QStringLiteral("请先进行设计计算。");
+    return QCoreApplication::translate("tarnwick::calcwindow", "请先进行设计计算。");
 }
 QString noRejectedPump()
 {
-    return QStringLiteral("上次设计计算中所有水泵均已入选。");
+    return QCoreApplication::translate("tarnwick::calcwindow", "上次设计计算中所有水泵均已入选。");
 }
 
 constexpr std::size_t kClosestShown = 30;
@@ -83,8 +85,9 @@ public:
     {
         if (total < 2)
             return;
-        m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("正在生成选型资料单…"), QStringLiteral("取消"), 0,
-                                                     total, parent);
+        m_dialog = std::make_unique<QProgressDialog>(
+            QCoreApplication::translate("tarnwick::calcwindow", "正在生成选型资料单…"),
+            QCoreApplication::translate("tarnwick::calcwindow", "取消"), 0, total, parent);
         m_dialog->setObjectName(QStringLiteral("sheetProgress"));
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setMinimumDuration(500);
@@ -108,9 +111,10 @@ private:
 SheetHeaderDialog::SheetHeaderDialog(QWidget* parent, int pageCount) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmsheetheader"));
-    setWindowTitle(QStringLiteral("选型资料单"));
+    setWindowTitle(QCoreApplication::translate("tarnwick::calcwindow", "选型资料单"));
     auto* layout = new QVBoxLayout(this);
-    auto* pages = new QLabel(QStringLiteral("共 %1 页，每台水泵一页。").arg(pageCount), this);
+    auto* pages = new QLabel(
+        QCoreApplication::translate("tarnwick::calcwindow", "共 %1 页，每台水泵一页。").arg(pageCount), this);
     pages->setObjectName(QStringLiteral("pageCount"));
     layout->addWidget(pages);
     auto* form = new QFormLayout;
@@ -121,11 +125,15 @@ SheetHeaderDialog::SheetHeaderDialog(QWidget* parent, int pageCount) : QDialog(p
         form->addRow(caption, edit);
         return edit;
     };
-    m_projectName = field("projectName", QStringLiteral("项目名称："), remembered.projectName);
-    m_projectNumber = field("projectNumber", QStringLiteral("项目编号："), remembered.projectNumber);
-    m_designer = field("designer", QStringLiteral("设计人："), remembered.designer);
-    m_equipmentTag = field("equipmentTag", QStringLiteral("设备位号："), remembered.equipmentTag);
-    m_date = field("sheetDate", QStringLiteral("日期："),
+    m_projectName =
+        field("projectName", QCoreApplication::translate("tarnwick::calcwindow", "项目名称："), remembered.projectName);
+    m_projectNumber = field("projectNumber", QCoreApplication::translate("tarnwick::calcwindow", "项目编号："),
+                            remembered.projectNumber);
+    m_designer =
+        field("designer", QCoreApplication::translate("tarnwick::calcwindow", "设计人："), remembered.designer);
+    m_equipmentTag = field("equipmentTag", QCoreApplication::translate("tarnwick::calcwindow", "设备位号："),
+                           remembered.equipmentTag);
+    m_date = field("sheetDate", QCoreApplication::translate("tarnwick::calcwindow", "日期："),
                    remembered.date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : remembered.date);
     layout->addLayout(form);
 
@@ -138,10 +146,11 @@ SheetHeaderDialog::SheetHeaderDialog(QWidget* parent, int pageCount) : QDialog(p
             done(output);
         });
     };
-    addButton("preview", QStringLiteral("打印预览(&V)…"), Preview);
-    addButton("print", QStringLiteral("打印(&P)…"), Print);
-    addButton("pdf", QStringLiteral("保存为PDF(&S)…"), Pdf);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    addButton("preview", QCoreApplication::translate("tarnwick::calcwindow", "打印预览(&V)…"), Preview);
+    addButton("print", QCoreApplication::translate("tarnwick::calcwindow", "打印(&P)…"), Print);
+    addButton("pdf", QCoreApplication::translate("tarnwick::calcwindow", "保存为PDF(&S)…"), Pdf);
+    QPushButton* cancel =
+        buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "取消"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
     layout->addWidget(buttons);
@@ -245,13 +254,14 @@ void produceDataSheets(QWidget* parent, const QString& databasePath,
     if (sheets.isEmpty())
         return;
     if (output == SheetHeaderDialog::Pdf) {
-        QFileDialog files(parent, QStringLiteral("保存选型资料单"), QString(), QStringLiteral("PDF 文件 (*.pdf)"));
+        QFileDialog files(parent, QCoreApplication::translate("tarnwick::calcwindow", "保存选型资料单"), QString(),
+                          QCoreApplication::translate("tarnwick::calcwindow", "PDF 文件 (*.pdf)"));
         files.setObjectName(QStringLiteral("sheetFileDialog"));
         files.setAcceptMode(QFileDialog::AcceptSave);
         files.setDefaultSuffix(QStringLiteral("pdf"));
         prepareFileDialog(files, filekind::dataSheet());
         files.selectFile(sheets.size() == 1 ? sheets.first().model + QStringLiteral(".pdf")
-                                            : QStringLiteral("选型资料单.pdf"));
+                                            : QCoreApplication::translate("tarnwick::calcwindow", "选型资料单.pdf"));
         const QString path = chooseFile(files, filekind::dataSheet());
         if (path.isEmpty())
             return;
@@ -289,7 +299,7 @@ void produceDataSheets(QWidget* parent, const QString& databasePath,
         if (stopped)
             printer.abort();
         else if (!printed)
-            showWarning(parent, QStringLiteral("打印选型资料单失败。"));
+            showWarning(parent, QCoreApplication::translate("tarnwick::calcwindow", "打印选型资料单失败。"));
         return;
     }
     QPrintPreviewDialog preview(&printer, parent);
@@ -345,12 +355,12 @@ void CalculationSheets::showRejectedPump(std::size_t pumpIndex)
     }
     w.DrawPerformanceChart(chartInputFor(*pump, w.m_designRequest));
     for (int i = 1; i <= 4; ++i)
-        w.m_label21[i]->setText(QString::fromStdString(pump->labels[static_cast<std::size_t>(i - 1)]));
+        w.m_label21[i]->setText(store::coreText(pump->labels[static_cast<std::size_t>(i - 1)]));
     const QString model = QString::fromStdString(pump->model);
     w.m_label21[5]->setText(calctext::notAcceptedModel(model));
     w.ShowPumpRecord(model);
     w.m_shown = frmcalculate::Shown::Rejected;
-    w.setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(QString::fromStdString(rejectionReason(*found))));
+    w.setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(store::coreText(rejectionReason(*found))));
 }
 
 void CalculationSheets::showListMenu(const QPoint& position)
@@ -405,21 +415,28 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmrejected"));
-    setWindowTitle(QStringLiteral("未入选水泵（最接近入选的 %1 台）").arg(kClosestShown));
+    setWindowTitle(
+        QCoreApplication::translate("tarnwick::calcwindow", "未入选水泵（最接近入选的 %1 台）").arg(kClosestShown));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 460);
     auto* layout = new QVBoxLayout(this);
     auto* note =
-        new QLabel(QStringLiteral("按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"), this);
+        new QLabel(QCoreApplication::translate("tarnwick::calcwindow",
+                                               "按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"),
+                   this);
     layout->addWidget(note);
 
     const std::vector<std::size_t> closest = closestRejected(rejected, kClosestShown);
     m_table = new QTableWidget(static_cast<int>(closest.size()), 8, this);
     m_table->setObjectName(QStringLiteral("rejectedTable"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("水泵型号"), QStringLiteral("转速(r/min)"),
-                                        QStringLiteral("未满足的规则"), QStringLiteral("原因"),
-                                        QStringLiteral("差距(%)"), QStringLiteral("实际流量(m3/h)"),
-                                        QStringLiteral("实际扬程(m)"), QStringLiteral("实际效率(%)")});
+    m_table->setHorizontalHeaderLabels({QCoreApplication::translate("tarnwick::calcwindow", "水泵型号"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "转速(r/min)"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "未满足的规则"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "原因"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "差距(%)"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "实际流量(m3/h)"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "实际扬程(m)"),
+                                        QCoreApplication::translate("tarnwick::calcwindow", "实际效率(%)")});
     auto numberItem = [](const std::optional<double>& value, int decimals) {
         auto* item = new QTableWidgetItem;
         if (value && std::isfinite(*value))
@@ -433,8 +450,8 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
         model->setData(Qt::UserRole, static_cast<qulonglong>(r.pumpIndex));
         m_table->setItem(row, 0, model);
         m_table->setItem(row, 1, numberItem(pump.speed, 0));
-        m_table->setItem(row, 2, new QTableWidgetItem(QString::fromUtf8(rejectionRuleName(r.rule))));
-        m_table->setItem(row, 3, new QTableWidgetItem(QString::fromStdString(rejectionReason(r))));
+        m_table->setItem(row, 2, new QTableWidgetItem(store::coreText(rejectionRuleName(r.rule))));
+        m_table->setItem(row, 3, new QTableWidgetItem(store::coreText(rejectionReason(r))));
         m_table->setItem(row, 4, numberItem(r.margin ? std::optional<double>(100.0 * *r.margin) : std::nullopt, 2));
         m_table->setItem(row, 5, numberItem(r.operatingFlow, 1));
         m_table->setItem(row, 6, numberItem(r.operatingHead, 1));
@@ -451,10 +468,12 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* show = buttons->addButton(QStringLiteral("在曲线图上显示(&S)"), QDialogButtonBox::ActionRole);
+    QPushButton* show = buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "在曲线图上显示(&S)"),
+                                           QDialogButtonBox::ActionRole);
     show->setObjectName(QStringLiteral("showOnChart"));
     connect(show, &QPushButton::clicked, this, &RejectedPumpsWindow::pickCurrent);
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close =
+        buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "关闭"), QDialogButtonBox::RejectRole);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(buttons);
 }

@@ -1,7 +1,7 @@
 #include "calcwindow/frmcalculate.h"
 
-#include "calcwindow/calcwindowtexts.h"
 #include "calcwindow/calculationsheets.h"
+#include "calcwindow/calcwindowtexts.h"
 #include "calcwindow/commandbutton.h"
 #include "calcwindow/panelparts.h"
 #include "calcwindow/performancechart.h"
@@ -14,6 +14,7 @@
 #include "controls/uimetrics.h"
 #include "core/measuredrange.h"
 #include "store/calculations.h"
+#include "store/coretext.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -223,8 +224,8 @@ void frmcalculate::buildInputPanel()
                                        twipsRect(120, 1720, 705, 345), [this] { runDesignSelection(); });
     m_checkButton = makeCommandButton(f, calctext::checkButton(), calctext::calculateCaption(),
                                       twipsRect(120, 2160, 705, 345), [this] { runCheckCalculation(); });
-    m_refreshButton = makeCommandButton(f, calctext::refreshButton(), QString(), twipsRect(960, 2160, 705, 345),
-                                        [this] { refresh(); });
+    m_refreshButton = makeCommandButton(f, calctext::refreshButton(), calctext::refreshCaption(),
+                                        twipsRect(960, 2160, 705, 345), [this] { refresh(); });
 
     // The liquid, suction and impeller: a group whose title sits in the input
     // panel's heading and which opens below it, closed until asked for.
@@ -443,8 +444,8 @@ void frmcalculate::buildSchematicPage(QWidget* page)
     connect(m_vscroll1, &QScrollBar::valueChanged, this, [this](int value) { m_ole1->setTopTwips(-value); });
     connect(m_hscroll1, &QScrollBar::valueChanged, this, [this](int value) { m_ole1->setLeftTwips(-value); });
 
-    makeCommandButton(page, calctext::fullScreenButton(), QString(), twipsRect(4560, 3600, 975, 255),
-                      [this] { emit fullScreenRequested(m_label9->text()); });
+    makeCommandButton(page, calctext::fullScreenButton(), calctext::fullScreenCaption(),
+                      twipsRect(4560, 3600, 975, 255), [this] { emit fullScreenRequested(m_label9->text()); });
 
     makeLabel(page, QStringLiteral("Label6"), calctext::dimensionsHeading(), 5800, 120);
     m_text3 = new QPlainTextEdit(page);
@@ -690,7 +691,7 @@ void frmcalculate::reportFailure(const store::RunFailure& failure)
         return;
     }
     const CalculationStop& stop = failure.stop;
-    showWarning(this, QString::fromStdString(stop.message));
+    showWarning(this, store::coreText(stop.message));
     if (stop.focus == CalculationStop::Focus::ModelChooser) {
         m_combo1->setFocus(Qt::OtherFocusReason);
     } else {
@@ -732,7 +733,7 @@ void frmcalculate::runDesignSelection()
     {
         const QSignalBlocker blocker(m_list1);
         for (const std::string& entry : selection.entries)
-            m_list1->addItem(QString::fromStdString(entry));
+            m_list1->addItem(store::coreText(entry));
     }
     if (!selection.listEnabled)
         m_list1->setEnabled(false);
@@ -761,7 +762,7 @@ void frmcalculate::onCandidateChosen()
     m_shownCandidate = static_cast<std::size_t>(position - 1);
     setChartToolTip(candidate.fitQuality);
     if (m_designConditions.any())
-        emit statusNote(QString::fromStdString(pumpExtrasText(candidate.extras, m_designConditions)));
+        emit statusNote(store::coreText(pumpExtrasText(candidate.extras, m_designConditions)));
     ShowOperatingParameters(candidate);
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
@@ -787,9 +788,9 @@ void frmcalculate::runCheckCalculation()
     m_pointCount = pump.pointCount;
     QStringList notes;
     if (const auto note = operatingFlowNote(pump.points, pump.operatingFlow))
-        notes << QString::fromStdString(*note);
+        notes << store::coreText(*note);
     if (pump.conditions.any())
-        notes << QString::fromStdString(pumpExtrasText(pump.extras, pump.conditions));
+        notes << store::coreText(pumpExtrasText(pump.extras, pump.conditions));
     if (!notes.isEmpty())
         emit statusNote(notes.join(QStringLiteral("  ")));
 
@@ -799,7 +800,7 @@ void frmcalculate::runCheckCalculation()
     m_shown = Shown::Check;
     setChartToolTip(pump.fitQuality);
     for (int i = 1; i <= 5; ++i)
-        m_label21[i]->setText(QString::fromStdString(pump.labels[static_cast<std::size_t>(i - 1)]));
+        m_label21[i]->setText(store::coreText(pump.labels[static_cast<std::size_t>(i - 1)]));
 
     // The check takes the pump type from the catalogue row, then shows the
     // schematic, the grid row, the tabs and the type in that order.
@@ -843,7 +844,7 @@ void frmcalculate::ShowOperatingParameters(const DesignCandidate& candidate)
 {
     const std::array<std::string, 5> texts = operatingParameterLabels(candidate);
     for (int i = 1; i <= 5; ++i)
-        m_label21[i]->setText(QString::fromStdString(texts[static_cast<std::size_t>(i - 1)]));
+        m_label21[i]->setText(store::coreText(texts[static_cast<std::size_t>(i - 1)]));
 }
 
 void frmcalculate::ShowPumpRecord(const QString& model)

@@ -602,9 +602,8 @@ void CatalogueEditor::refreshList()
     texts.reserve(m_state.pumps.size());
     for (const store::EditablePump& pump : std::as_const(m_state.pumps)) {
         const QString model = pump.model().trimmed();
-        texts.append(QStringLiteral("%1　%2　%3")
-                         .arg(model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : model, pump.type(),
-                              valueText(pump.field(n::speed()))));
+        texts.append(editortext::pumpListEntry().arg(model.isEmpty() ? editortext::unnamedPump().arg(pump.key) : model,
+                                                     pump.type(), valueText(pump.field(n::speed()))));
     }
     const QSignalBlocker blocker(m_list);
     if (texts.size() == m_listTexts.size() && texts.size() == m_list->count()) {

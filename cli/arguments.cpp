@@ -5,6 +5,7 @@
 #include "store/databaselocation.h"
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 
@@ -56,7 +57,7 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
         }
         if (optionsEnded || !arg.startsWith(QStringLiteral("--"))) {
             if (parsed->files.size() >= syntax.files) {
-                *error = QStringLiteral("多余的参数：%1").arg(arg);
+                *error = QCoreApplication::translate("tarnwick::cli", "多余的参数：%1").arg(arg);
                 return false;
             }
             parsed->files.append(arg);
@@ -73,7 +74,7 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
         }
         // Given twice, one of the two would be dropped without a word.
         if (parsed->flags.contains(name) || parsed->values.contains(name)) {
-            *error = QStringLiteral("选项 --%1 重复。").arg(name);
+            *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 重复。").arg(name);
             return false;
         }
         if (syntax.flagOptions.contains(name) && !hasValue) {
@@ -82,7 +83,7 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
             if (!hasValue) {
                 // "--flow --db x" lacks the flow: no value starts with "--".
                 if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QStringLiteral("--"))) {
-                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
+                    *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 缺少取值。").arg(name);
                     return false;
                 }
                 value = arguments[++i];
@@ -90,21 +91,22 @@ bool parseArguments(const CommandSyntax& syntax, const QStringList& arguments, P
             // An unset shell variable gives an empty path; taking the default
             // database instead would work on the wrong file.
             if (name == QStringLiteral("db") && value.isEmpty()) {
-                *error = QStringLiteral("选项 --db 的数据库文件名是空的。");
+                *error = QCoreApplication::translate("tarnwick::cli", "选项 --db 的数据库文件名是空的。");
                 return false;
             }
             if (isNumberOption(name) && !isPlainNumber(value)) {
-                *error = QStringLiteral("选项 --%1 的取值“%2”不是数字。").arg(name, value);
+                *error =
+                    QCoreApplication::translate("tarnwick::cli", "选项 --%1 的取值“%2”不是数字。").arg(name, value);
                 return false;
             }
             parsed->values.insert(name, value);
         } else {
-            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(syntax.name, name);
+            *error = QCoreApplication::translate("tarnwick::cli", "命令 %1 没有选项 --%2。").arg(syntax.name, name);
             return false;
         }
     }
     if (parsed->files.size() < syntax.files) {
-        *error = QStringLiteral("命令 %1 缺少文件名。").arg(syntax.name);
+        *error = QCoreApplication::translate("tarnwick::cli", "命令 %1 缺少文件名。").arg(syntax.name);
         return false;
     }
     return true;

@@ -15,12 +15,14 @@
 #include "core/measuredrange.h"
 #include "core/units.h"
 #include "store/calculations.h"
+#include "store/coretext.h"
 #include "store/database.h"
 #include "store/databaselocation.h"
 #include "store/fieldcheck.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,7 +32,8 @@ namespace tarnwick::cli {
 
 namespace {
 
-const char* const kUsage = R"(用法：
+// Translated as a whole; help cuts one command's part out of the translated text.
+const char* const kUsage = QT_TRANSLATE_NOOP("tarnwick::cli", R"(用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
@@ -119,7 +122,13 @@ help    显示用法；help 命令（或 命令 --help）显示该命令的用�
         也可以是 PostgreSQL 数据库地址，如 postgresql://用户@主机:5432/库名
         或 postgresql://用户@/库名?host=/套接字目录；密码取自 ~/.pgpass 或 PGPASSWORD。
 --json  以 JSON 输出。
-)";
+--lang  输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 指定。
+)");
+
+QString usageText()
+{
+    return QCoreApplication::translate("tarnwick::cli", kUsage);
+}
 
 struct Options
 {
@@ -135,7 +144,7 @@ struct Options
 // The message, then where to find the usage of the command it concerns.
 int usageError(const QString& message, const QString& command = QString())
 {
-    const bool known = !command.isEmpty() && !commandHelp(QString::fromUtf8(kUsage), command).isEmpty();
+    const bool known = !command.isEmpty() && !commandHelp(usageText(), command).isEmpty();
     printUsageError(message, known ? command : QString());
     return kUsageOrDatabase;
 }
@@ -178,7 +187,7 @@ const QList<CommandSyntax>& commandSyntaxes()
 bool parse(const QStringList& arguments, Options* options, QString* error)
 {
     if (arguments.isEmpty()) {
-        *error = QStringLiteral("缺少命令。");
+        *error = QCoreApplication::translate("tarnwick::cli", "缺少命令。");
         return false;
     }
     options->command = arguments.first();
@@ -196,7 +205,7 @@ bool parse(const QStringList& arguments, Options* options, QString* error)
         options->flags = parsed.flags;
         return true;
     }
-    *error = QStringLiteral("未知的命令：%1").arg(options->command);
+    *error = QCoreApplication::translate("tarnwick::cli", "未知的命令：%1").arg(options->command);
     return false;
 }
 
@@ -226,7 +235,7 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
         if (measured && option != QStringLiteral("flow"))
             continue;
         if (!v.contains(option)) {
-            *error = QStringLiteral("缺少选项 --%1。").arg(option);
+            *error = QCoreApplication::translate("tarnwick::cli", "缺少选项 --%1。").arg(option);
             return false;
         }
     }
@@ -238,12 +247,12 @@ bool readDutyTexts(const Options& options, DutyTexts* texts, QString* error)
     const QString staticHeadUnit = v.value(QStringLiteral("static-head-unit"), QStringLiteral("mH2O"));
     // The windows offer only the listed units; so does the tool.
     if (!validUnit(flowUnit, FlowUnit::items)) {
-        *error = QStringLiteral("流量单位“%1”不在单位列表中。").arg(flowUnit);
+        *error = QCoreApplication::translate("tarnwick::cli", "流量单位“%1”不在单位列表中。").arg(flowUnit);
         return false;
     }
     for (const QString& unit : {resistanceUnit, staticHeadUnit}) {
         if (!validUnit(unit, PressureUnit::items)) {
-            *error = QStringLiteral("压力单位“%1”不在单位列表中。").arg(unit);
+            *error = QCoreApplication::translate("tarnwick::cli", "压力单位“%1”不在单位列表中。").arg(unit);
             return false;
         }
     }
@@ -284,7 +293,7 @@ int reportFailure(const store::RunFailure& failure, const Options& options)
         printError(failure.databaseError + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
-    const QString message = QString::fromStdString(failure.stop.message);
+    const QString message = store::coreText(failure.stop.message);
     if (options.json)
         printJson(QStringLiteral("rejected"), message, {}, {}, {});
     else
@@ -296,7 +305,7 @@ QStringList toQStringList(const auto& texts)
 {
     QStringList list;
     for (const auto& t : texts)
-        list.append(QString::fromStdString(t));
+        list.append(store::coreText(t));
     return list;
 }
 
@@ -335,7 +344,7 @@ bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs
         if (completed)
             inputs->conditions = completed.value();
         else
-            message = QString::fromStdString(completed.error());
+            message = store::coreText(completed.error());
     }
     if (!message.isEmpty()) {
         if (options.json)
@@ -376,7 +385,8 @@ int runDesignCommand(const Options& options)
     auto run = store::runDesign(
         *catalogue, texts,
         [&progress](std::size_t done, std::size_t total) {
-            progress.show(QStringLiteral("正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
+            progress.show(
+                QCoreApplication::translate("tarnwick::cli", "正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
         },
         inputs.conditions);
     progress.finish();
@@ -396,16 +406,18 @@ int runDesignCommand(const Options& options)
                   resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
         printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
-        printOut(QStringLiteral("满足用户要求的水泵：\n"));
+        printOut(QCoreApplication::translate("tarnwick::cli", "满足用户要求的水泵：\n"));
         for (qsizetype i = 0; i < entries.size(); ++i) {
             printOut(QStringLiteral("  ") + entries[i] + QLatin1Char('\n'));
             if (inputs.conditions.any() && std::size_t(i) < run->candidates.size())
                 printOut(QStringLiteral("    ") +
-                         QString::fromStdString(tarnwick::pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions)) +
+                         store::coreText(
+                             tarnwick::pumpExtrasText(run->candidates[std::size_t(i)].extras, inputs.conditions)) +
                          QLatin1Char('\n'));
         }
-        printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
-                 resultRowsTable(latest));
+        printOut(
+            QCoreApplication::translate("tarnwick::cli", "\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
+            resultRowsTable(latest));
         if (options.explain)
             printOut(QLatin1Char('\n') + rejectedSummary(*run));
     }
@@ -415,7 +427,7 @@ int runDesignCommand(const Options& options)
 int runCheckCommand(const Options& options)
 {
     if (!options.values.contains(QStringLiteral("model")))
-        return usageError(QStringLiteral("校核计算需要 --model 型号。"), options.command);
+        return usageError(QCoreApplication::translate("tarnwick::cli", "校核计算需要 --model 型号。"), options.command);
     DutyTexts texts;
     int status = kCompleted;
     const auto catalogue = prepareRun(options, &texts, &status);
@@ -435,7 +447,7 @@ int runCheckCommand(const Options& options)
     if (options.json) {
         QJsonArray warnings;
         if (note)
-            warnings.append(QString::fromStdString(*note));
+            warnings.append(store::coreText(*note));
         QJsonObject additions{{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)},
                               {QStringLiteral("warnings"), warnings}};
         addConditionsJson(&additions, inputs, texts);
@@ -443,18 +455,20 @@ int runCheckCommand(const Options& options)
                   checkedPumpJson(run.value(), catalogue->catalogue()), additions);
     } else {
         if (note)
-            printError(QString::fromStdString(*note) + QLatin1Char('\n'));
-        printOut(QStringLiteral("水泵运行参数：\n"));
+            printError(store::coreText(*note) + QLatin1Char('\n'));
+        printOut(QCoreApplication::translate("tarnwick::cli", "水泵运行参数：\n"));
         // The panel shows the model line first, then the four figures.
         printOut(QStringLiteral("  ") + labels[4] + QLatin1Char('\n'));
         for (int i = 0; i < 4; ++i)
             printOut(QStringLiteral("  ") + labels[i] + QLatin1Char('\n'));
         if (inputs.conditions.any() || inputs.measured) {
             printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
-            printOut(QStringLiteral("  ") + QString::fromStdString(tarnwick::pumpExtrasText(run->extras, inputs.conditions)) + QLatin1Char('\n'));
+            printOut(QStringLiteral("  ") + store::coreText(tarnwick::pumpExtrasText(run->extras, inputs.conditions)) +
+                     QLatin1Char('\n'));
         }
-        printOut(QStringLiteral("\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
-                 resultRowsTable(latest));
+        printOut(
+            QCoreApplication::translate("tarnwick::cli", "\n“%1”中的记录：\n").arg(store::names::latestResultsTable()) +
+            resultRowsTable(latest));
     }
     return kCompleted;
 }
@@ -473,7 +487,8 @@ int runResultsCommand(const Options& options)
     if (options.json)
         printJson(QStringLiteral("ok"), QJsonValue::Null, {}, {}, resultRowsJson(rows));
     else
-        printOut(QStringLiteral("“%1”中的记录：\n").arg(rows.source()) + resultRowsTable(rows));
+        printOut(QCoreApplication::translate("tarnwick::cli", "“%1”中的记录：\n").arg(rows.source()) +
+                 resultRowsTable(rows));
     return kCompleted;
 }
 
@@ -487,7 +502,9 @@ int runSheetCommand(const Options& options)
     if (options.variableSpeed) {
         for (const QString& option : conditionValueOptions() + conditionFlagOptions()) {
             if (options.values.contains(option) || options.flags.contains(option))
-                return usageError(QStringLiteral("变速节能选型的资料单不接受 --%1。").arg(option), options.command);
+                return usageError(
+                    QCoreApplication::translate("tarnwick::cli", "变速节能选型的资料单不接受 --%1。").arg(option),
+                    options.command);
         }
         return cli::runVarSpeedSheetCommand(*catalogue, texts, options.values, options.all, options.json);
     }
@@ -523,9 +540,9 @@ namespace {
 
 int runHelp(const QStringList& arguments)
 {
-    const QString usage = QString::fromUtf8(kUsage);
+    const QString usage = usageText();
     if (arguments.size() > 2)
-        return usageError(QStringLiteral("多余的参数：%1").arg(arguments[2]));
+        return usageError(QCoreApplication::translate("tarnwick::cli", "多余的参数：%1").arg(arguments[2]));
     if (arguments.size() == 1) {
         printOut(usage);
         return kCompleted;
@@ -533,7 +550,7 @@ int runHelp(const QStringList& arguments)
     const bool aboutHelp = arguments[1] == QStringLiteral("--help") || arguments[1] == QStringLiteral("-h");
     const QString text = commandHelp(usage, aboutHelp ? QStringLiteral("help") : arguments[1]);
     if (text.isEmpty())
-        return usageError(QStringLiteral("未知的命令：%1").arg(arguments[1]));
+        return usageError(QCoreApplication::translate("tarnwick::cli", "未知的命令：%1").arg(arguments[1]));
     printOut(text);
     return kCompleted;
 }

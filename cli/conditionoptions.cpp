@@ -3,6 +3,8 @@
 #include "core/fluid.h"
 #include "core/units.h"
 
+#include "store/coretext.h"
+#include <QCoreApplication>
 #include <QJsonValue>
 
 #include <cmath>
@@ -36,7 +38,8 @@ bool number(const QHash<QString, QString>& values, const char* name, double* out
     bool ok = false;
     const double v = values.value(opt(name)).trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v)) {
-        *error = QStringLiteral("选项 --%1 的值“%2”不是数字。").arg(opt(name), values.value(opt(name)));
+        *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 的值“%2”不是数字。")
+                     .arg(opt(name), values.value(opt(name)));
         return false;
     }
     *out = v;
@@ -77,23 +80,25 @@ bool readConditionOptions(const QHash<QString, QString>& values, const QStringLi
         const QString keyword = values.value(opt("fluid"), QStringLiteral("water"));
         const std::optional<FluidKind> kind = fluidFromKeyword(keyword.toStdString());
         if (!kind) {
-            *error = QStringLiteral("未知的介质“%1”：可选 water、ethylene-glycol、propylene-glycol。").arg(keyword);
+            *error = QCoreApplication::translate("tarnwick::cli",
+                                                 "未知的介质“%1”：可选 water、ethylene-glycol、propylene-glycol。")
+                         .arg(keyword);
             return false;
         }
         fluid.kind = *kind;
         if (fluid.kind == FluidKind::Water) {
             if (values.contains(opt("concentration"))) {
-                *error = QStringLiteral("--concentration 只用于乙二醇或丙二醇。");
+                *error = QCoreApplication::translate("tarnwick::cli", "--concentration 只用于乙二醇或丙二醇。");
                 return false;
             }
         } else if (!values.contains(opt("concentration"))) {
-            *error = QStringLiteral("乙二醇或丙二醇需要 --concentration（质量百分比）。");
+            *error = QCoreApplication::translate("tarnwick::cli", "乙二醇或丙二醇需要 --concentration（质量百分比）。");
             return false;
         } else if (!number(values, "concentration", &fluid.concentration, error)) {
             return false;
         }
         if (!values.contains(opt("temperature"))) {
-            *error = QStringLiteral("介质需要 --temperature（℃）。");
+            *error = QCoreApplication::translate("tarnwick::cli", "介质需要 --temperature（℃）。");
             return false;
         }
         if (!number(values, "temperature", &fluid.temperature, error))
@@ -107,25 +112,27 @@ bool readConditionOptions(const QHash<QString, QString>& values, const QStringLi
         const QString unit = values.value(opt("suction-pressure-unit"), QStringLiteral("mH2O"));
         const std::optional<double> factor = kilopascalsPer(unit);
         if (!factor) {
-            *error = QStringLiteral("压力单位“%1”不在单位列表中。").arg(unit);
+            *error = QCoreApplication::translate("tarnwick::cli", "压力单位“%1”不在单位列表中。").arg(unit);
             return false;
         }
         double atmospheric = 101.325;
         if (values.contains(opt("atmospheric")) && !number(values, "atmospheric", &atmospheric, error))
             return false;
         if (!(atmospheric > 0.0)) {
-            *error = QStringLiteral("--atmospheric 应为大于0的大气压力（kPa）。");
+            *error = QCoreApplication::translate("tarnwick::cli", "--atmospheric 应为大于0的大气压力（kPa）。");
             return false;
         }
         c.suctionAbsolutePressure = gauge * *factor + atmospheric;
         if (!(*c.suctionAbsolutePressure > 0.0)) {
-            *error = QStringLiteral("吸入口绝对压力不大于0：请检查 --suction-pressure 和 --atmospheric。");
+            *error = QCoreApplication::translate("tarnwick::cli",
+                                                 "吸入口绝对压力不大于0：请检查 --suction-pressure 和 --atmospheric。");
             return false;
         }
     } else {
         for (const char* dependent : {"suction-pressure-unit", "atmospheric", "npsh-margin"}) {
             if (values.contains(opt(dependent))) {
-                *error = QStringLiteral("--%1 需要 --suction-pressure。").arg(opt(dependent));
+                *error =
+                    QCoreApplication::translate("tarnwick::cli", "--%1 需要 --suction-pressure。").arg(opt(dependent));
                 return false;
             }
         }
@@ -134,20 +141,21 @@ bool readConditionOptions(const QHash<QString, QString>& values, const QStringLi
         if (!number(values, "npsh-margin", &c.npshMarginRatio, error))
             return false;
         if (!(c.npshMarginRatio >= 1.0 && c.npshMarginRatio <= 3.0)) {
-            *error = QStringLiteral("--npsh-margin 应在1～3之间（有效汽蚀余量与必需汽蚀余量之比）。");
+            *error = QCoreApplication::translate("tarnwick::cli",
+                                                 "--npsh-margin 应在1～3之间（有效汽蚀余量与必需汽蚀余量之比）。");
             return false;
         }
     }
     c.trim = flags.contains(opt("trim"));
     if (values.contains(opt("max-trim"))) {
         if (!c.trim) {
-            *error = QStringLiteral("--max-trim 需要 --trim。");
+            *error = QCoreApplication::translate("tarnwick::cli", "--max-trim 需要 --trim。");
             return false;
         }
         if (!number(values, "max-trim", &c.maxTrimPercent, error))
             return false;
         if (!(c.maxTrimPercent > 0.0 && c.maxTrimPercent <= 50.0)) {
-            *error = QStringLiteral("--max-trim 应在0～50%之间（叶轮外径的百分比）。");
+            *error = QCoreApplication::translate("tarnwick::cli", "--max-trim 应在0～50%之间（叶轮外径的百分比）。");
             return false;
         }
     }
@@ -161,7 +169,7 @@ bool applyMeasuredSystem(const QHash<QString, QString>& values, DutyTexts* texts
     if (!values.contains(opt("measured")))
         return true;
     if (values.contains(opt("resistance"))) {
-        *error = QStringLiteral("--measured 与 --resistance 只能给出一个。");
+        *error = QCoreApplication::translate("tarnwick::cli", "--measured 与 --resistance 只能给出一个。");
         return false;
     }
     const QString flowUnit = values.value(opt("flow-unit"), QStringLiteral("m3/h"));
@@ -173,7 +181,9 @@ bool applyMeasuredSystem(const QHash<QString, QString>& values, DutyTexts* texts
         const double q = parts.value(0).trimmed().toDouble(&okQ);
         const double h = parts.value(1).trimmed().toDouble(&okH);
         if (parts.size() != 2 || !okQ || !okH) {
-            *error = QStringLiteral("--measured 的写法是 流量:扬程,流量:扬程,…（“%1”不对）。").arg(item);
+            *error =
+                QCoreApplication::translate("tarnwick::cli", "--measured 的写法是 流量:扬程,流量:扬程,…（“%1”不对）。")
+                    .arg(item);
             return false;
         }
         points.emplace_back(FlowUnit::toCubicMetresPerHour(q, flowUnit.toStdString()),
@@ -189,14 +199,14 @@ bool applyMeasuredSystem(const QHash<QString, QString>& values, DutyTexts* texts
     }
     const auto fit = fitSystemCurve(points, staticHead);
     if (!fit) {
-        *message = QString::fromStdString(fit.error());
+        *message = store::coreText(fit.error());
         return true;
     }
     bool ok = false;
     const double flow =
         FlowUnit::toCubicMetresPerHour(QString::fromStdString(texts->flow).trimmed().toDouble(&ok), texts->flowUnit);
     if (!ok) {
-        *error = QStringLiteral("--measured 需要 --flow（设计流量）。");
+        *error = QCoreApplication::translate("tarnwick::cli", "--measured 需要 --flow（设计流量）。");
         return false;
     }
     inputs->measured = fit.value();
@@ -272,17 +282,19 @@ QString conditionsText(const ServiceConditions& c, const std::optional<SystemFit
     QString text;
     if (c.fluid) {
         const FluidSpec& f = *c.fluid;
-        text += QStringLiteral("介质：%1").arg(QString::fromUtf8(fluidName(f.kind).data(), fluidName(f.kind).size()));
+        text += QCoreApplication::translate("tarnwick::cli", "介质：%1").arg(store::coreText(fluidName(f.kind)));
         if (f.kind != FluidKind::Water)
             text += QStringLiteral(" %1 %").arg(fixed(f.concentration, 0));
-        text += QStringLiteral("，%1 ℃，密度 %2 kg/m3，运动粘度 %3 cSt，汽化压力 %4 kPa\n")
-                    .arg(fixed(f.temperature, 1), fixed(c.properties.density, 1),
-                         fixed(c.properties.kinematicViscosity, 3), fixed(c.properties.vapourPressure, 2));
+        text +=
+            QCoreApplication::translate("tarnwick::cli", "，%1 ℃，密度 %2 kg/m3，运动粘度 %3 cSt，汽化压力 %4 kPa\n")
+                .arg(fixed(f.temperature, 1), fixed(c.properties.density, 1), fixed(c.properties.kinematicViscosity, 3),
+                     fixed(c.properties.vapourPressure, 2));
     }
     if (c.suctionAbsolutePressure)
-        text += QStringLiteral("吸入口绝对压力：%1 kPa\n").arg(fixed(*c.suctionAbsolutePressure, 2));
+        text += QCoreApplication::translate("tarnwick::cli", "吸入口绝对压力：%1 kPa\n")
+                    .arg(fixed(*c.suctionAbsolutePressure, 2));
     if (measured)
-        text += QStringLiteral("实测管路特性：H = %1 + %2·Q²，设计流量下阻力 %3 m\n")
+        text += QCoreApplication::translate("tarnwick::cli", "实测管路特性：H = %1 + %2·Q²，设计流量下阻力 %3 m\n")
                     .arg(fixed(measured->staticHead, 2), QString::number(measured->coefficient, 'g', 5),
                          fixed(measured->resistanceAt(designFlow), 2));
     return text;

@@ -1,5 +1,9 @@
 #include "cli/explainoutput.h"
 
+#include "store/coretext.h"
+
+#include <QCoreApplication>
+
 #include <array>
 #include <cmath>
 
@@ -44,7 +48,7 @@ QJsonArray rejectedJson(const Catalogue& catalogue, const DesignSelection& selec
         object.insert(QStringLiteral("speed"), numberJson(pump.speed));
         object.insert(QStringLiteral("rule"), QString::fromUtf8(rejectionRuleCode(rejected.rule)));
         object.insert(QStringLiteral("figure"), numberJson(rejected.figure));
-        object.insert(QStringLiteral("reason"), QString::fromStdString(rejectionReason(rejected)));
+        object.insert(QStringLiteral("reason"), store::coreText(rejectionReason(rejected)));
         const std::array<std::pair<const char*, const std::optional<double>*>, 5> values = {{
             {"operatingFlow", &rejected.operatingFlow},
             {"operatingHead", &rejected.operatingHead},
@@ -66,15 +70,15 @@ QString rejectedSummary(const DesignSelection& selection)
     std::array<int, kRejectionRuleCount> counts{};
     for (const RejectedPump& rejected : selection.rejected)
         ++counts[static_cast<std::size_t>(rejected.rule)];
-    QString text = QStringLiteral("未入选水泵：%1 台（入选 %2 台）\n")
+    QString text = QCoreApplication::translate("tarnwick::cli", "未入选水泵：%1 台（入选 %2 台）\n")
                        .arg(selection.rejected.size())
                        .arg(selection.candidates.size());
     for (std::size_t i = 0; i < counts.size(); ++i) {
         if (counts[i] == 0)
             continue;
         const auto rule = static_cast<RejectionRule>(i);
-        text += QStringLiteral("  %1（%2）：%3\n")
-                    .arg(QString::fromUtf8(rejectionRuleName(rule)), QString::fromUtf8(rejectionRuleCode(rule)))
+        text += QCoreApplication::translate("tarnwick::cli", "  %1（%2）：%3\n")
+                    .arg(store::coreText(rejectionRuleName(rule)), QString::fromUtf8(rejectionRuleCode(rule)))
                     .arg(counts[i]);
     }
     return text;

@@ -1,5 +1,6 @@
 #include "cli/help.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -54,10 +55,10 @@ QString commandHelp(const QString& usage, const QString& command)
     if (!description.isEmpty())
         out += QStringList{QString()} + description;
     const QString joined = syntax.join(QLatin1Char('\n'));
-    if (joined.contains(QStringLiteral("[单位选项]"))) {
+    if (joined.contains(QCoreApplication::translate("tarnwick::cli", "[单位选项]"))) {
         QStringList units;
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (!lines[i].startsWith(QStringLiteral("单位选项")))
+            if (!lines[i].startsWith(QCoreApplication::translate("tarnwick::cli", "单位选项")))
                 continue;
             for (qsizetype j = i; j < lines.size() && !lines[j].trimmed().isEmpty(); ++j)
                 units.append(lines[j]);
@@ -65,14 +66,14 @@ QString commandHelp(const QString& usage, const QString& command)
         out += QStringList{QString()} + units;
     }
     // The liquid and suction inputs, for the commands that take them.
-    if (joined.contains(QStringLiteral("[介质与吸入选项]"))) {
-        const QStringList conditions = block(lines, QStringLiteral("介质与吸入选项"));
+    if (joined.contains(QCoreApplication::translate("tarnwick::cli", "[介质与吸入选项]"))) {
+        const QStringList conditions = block(lines, QCoreApplication::translate("tarnwick::cli", "介质与吸入选项"));
         if (!conditions.isEmpty())
             out += QStringList{QString()} + conditions;
     }
     // The variable-speed inputs, for the commands that take them.
-    if (joined.contains(QStringLiteral("[变速选项]"))) {
-        const QStringList speed = block(lines, QStringLiteral("变速选型选项"));
+    if (joined.contains(QCoreApplication::translate("tarnwick::cli", "[变速选项]"))) {
+        const QStringList speed = block(lines, QCoreApplication::translate("tarnwick::cli", "变速选型选项"));
         if (!speed.isEmpty())
             out += QStringList{QString()} + speed;
     }

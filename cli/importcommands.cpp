@@ -18,6 +18,7 @@
 #include "store/import/accessimport.h"
 #include "store/import/catalogueio.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -64,7 +65,7 @@ QString copiedText(const QList<store::CopiedTable>& tables)
 {
     QString text;
     for (const store::CopiedTable& table : tables)
-        text += QStringLiteral("  表“%1”：%2 行\n").arg(table.name).arg(table.rows);
+        text += QCoreApplication::translate("tarnwick::cli", "  表“%1”：%2 行\n").arg(table.name).arg(table.rows);
     return text;
 }
 
@@ -75,7 +76,8 @@ int copyDb(const ParsedArguments& arguments)
     const QString source = databaseArgument(arguments.files[0]);
     const QString target = databaseArgument(arguments.files[1]);
     if (!store::isServerLocation(source) && !store::isServerLocation(target) && store::sameFile(source, target))
-        return usageError(QStringLiteral("源数据库和目标数据库是同一个文件：%1").arg(store::shownLocation(source)),
+        return usageError(QCoreApplication::translate("tarnwick::cli", "源数据库和目标数据库是同一个文件：%1")
+                              .arg(store::shownLocation(source)),
                           QStringLiteral("copy-db"));
     const auto from = store::Connection::open(source, store::Connection::Access::ReadOnly);
     if (!from)
@@ -84,7 +86,7 @@ int copyDb(const ParsedArguments& arguments)
     options.replace = arguments.flags.contains(QStringLiteral("replace"));
     TerminalProgress progress;
     options.progress = [&progress](const QString& table, qint64 rows) {
-        progress.show(QStringLiteral("正在复制“%1”：%2 行").arg(table).arg(rows));
+        progress.show(QCoreApplication::translate("tarnwick::cli", "正在复制“%1”：%2 行").arg(table).arg(rows));
     };
 
     auto copied = Expected<QList<store::CopiedTable>, QString>::failure(QString());
@@ -105,7 +107,7 @@ int copyDb(const ParsedArguments& arguments)
     progress.finish();
     if (!copied)
         return failure(copied.error());
-    printOut(QStringLiteral("已将 %1 复制到 %2，每张表的行数和内容都已核对：\n")
+    printOut(QCoreApplication::translate("tarnwick::cli", "已将 %1 复制到 %2，每张表的行数和内容都已核对：\n")
                  .arg(store::shownLocation(source), store::shownLocation(target)) +
              copiedText(copied.value()));
     return kCompleted;
@@ -118,7 +120,9 @@ int initDb(const ParsedArguments& arguments)
 {
     const QString target = arguments.files[0];
     if (!store::isServerLocation(target))
-        return usageError(QStringLiteral("init-db 需要 PostgreSQL 数据库地址（postgresql://…），而不是文件：%1").arg(target));
+        return usageError(QCoreApplication::translate(
+                              "tarnwick::cli", "init-db 需要 PostgreSQL 数据库地址（postgresql://…），而不是文件：%1")
+                              .arg(target));
     const auto to = store::Connection::open(target);
     if (!to)
         return failure(to.error());
@@ -130,8 +134,9 @@ int initDb(const ParsedArguments& arguments)
             return true;
         if (!store::inTransaction(db, [&] { return store::setUpServerRoles(db, &error); }, &error))
             return false;
-        printOut(QStringLiteral("已在 %1 中设定角色 %2（工程师）和 %3（目录维护人员）的权限和行级安全策略。"
-                                "请用 CREATE ROLE 用户名 LOGIN IN ROLE %2（或 %3）为每人建立登录。\n")
+        printOut(QCoreApplication::translate(
+                     "tarnwick::cli", "已在 %1 中设定角色 %2（工程师）和 %3（目录维护人员）的权限和行级安全策略。"
+                                      "请用 CREATE ROLE 用户名 LOGIN IN ROLE %2（或 %3）为每人建立登录。\n")
                      .arg(store::shownLocation(target), store::engineerRole(), store::maintainerRole()));
         return true;
     };
@@ -143,7 +148,8 @@ int initDb(const ParsedArguments& arguments)
         if (!existing->isEmpty() && roles)
             return setUpRoles() ? kCompleted : failure(error);
         if (!existing->isEmpty())
-            return failure(QStringLiteral("数据库 %1 中已有表，没有建立任何表。").arg(store::shownLocation(target)));
+            return failure(QCoreApplication::translate("tarnwick::cli", "数据库 %1 中已有表，没有建立任何表。")
+                               .arg(store::shownLocation(target)));
         const bool made = store::inTransaction(
             db,
             [&] {
@@ -153,7 +159,8 @@ int initDb(const ParsedArguments& arguments)
             &error);
         if (!made)
             return failure(error);
-        printOut(QStringLiteral("已在 %1 中建立本程序的表和查询（水泵目录为空）。\n").arg(store::shownLocation(target)));
+        printOut(QCoreApplication::translate("tarnwick::cli", "已在 %1 中建立本程序的表和查询（水泵目录为空）。\n")
+                     .arg(store::shownLocation(target)));
         return setUpRoles() ? kCompleted : failure(error);
     }
     QString source = arguments.values.value(QStringLiteral("from"));
@@ -176,9 +183,10 @@ int initDb(const ParsedArguments& arguments)
             db, [&] { return store::ensureVarSpeedTables(db, &error) && store::ensureConditionTables(db, &error); },
             &error))
         return failure(error);
-    printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
-                 .arg(store::shownLocation(target), store::shownLocation(source)) +
-             copiedText(copied.value()));
+    printOut(
+        QCoreApplication::translate("tarnwick::cli", "已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
+            .arg(store::shownLocation(target), store::shownLocation(source)) +
+        copiedText(copied.value()));
     return setUpRoles() ? kCompleted : failure(error);
 }
 
@@ -190,14 +198,18 @@ int importMdb(const ParsedArguments& arguments)
     if (const auto problem = store::inputFileProblem(source))
         return failure(*problem);
     if (store::sameFile(source, target) || QFileInfo::exists(target))
-        return failure(QStringLiteral("目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
+        return failure(QCoreApplication::translate("tarnwick::cli",
+                                                   "目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
                            .arg(QDir::toNativeSeparators(target)));
     import::AccessImportOptions options;
     options.textEncoding = arguments.values.value(QStringLiteral("codepage"));
     TerminalProgress progress;
     options.progress = [&progress](int table, int tables, const QString& name, qint64 rows) {
-        progress.show(
-            QStringLiteral("正在转换：表 %1/%2“%3”，已复制 %4 行").arg(table).arg(tables).arg(name).arg(rows));
+        progress.show(QCoreApplication::translate("tarnwick::cli", "正在转换：表 %1/%2“%3”，已复制 %4 行")
+                          .arg(table)
+                          .arg(tables)
+                          .arg(name)
+                          .arg(rows));
     };
     const auto summary = import::importAccessDatabase(source, target, options);
     progress.finish();
@@ -222,23 +234,26 @@ int importCatalogue(const ParsedArguments& arguments)
     const auto summary = import::importCatalogueCsv(
         connection.value()->database(), absolutePath(arguments.files[0]), absolutePath(arguments.files[1]), replace,
         [&progress](qint64 done, qint64 total) {
-            progress.show(QStringLiteral("正在导入性能点：%1 %").arg(total > 0 ? 100 * done / total : 0));
+            progress.show(QCoreApplication::translate("tarnwick::cli", "正在导入性能点：%1 %")
+                              .arg(total > 0 ? 100 * done / total : 0));
         });
     progress.finish();
     if (!summary)
-        return failure(QStringLiteral("没有导入任何数据：\n  ") + summary.error().join(QStringLiteral("\n  ")));
-    QString text = QStringLiteral("已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
-                       .arg(summary->pumps)
-                       .arg(summary->points)
-                       .arg(store::shownLocation(path), summary->pumpsEncoding, summary->pointsEncoding);
+        return failure(QCoreApplication::translate("tarnwick::cli", "没有导入任何数据：\n  ") +
+                       summary.error().join(QStringLiteral("\n  ")));
+    QString text =
+        QCoreApplication::translate("tarnwick::cli", "已将 %1 台水泵、%2 个性能点导入 %3（文件编码：%4，%5）。\n")
+            .arg(summary->pumps)
+            .arg(summary->points)
+            .arg(store::shownLocation(path), summary->pumpsEncoding, summary->pointsEncoding);
     if (replace)
-        text += QStringLiteral("原有的 %1 台水泵、%2 个性能点已被替换。\n")
+        text += QCoreApplication::translate("tarnwick::cli", "原有的 %1 台水泵、%2 个性能点已被替换。\n")
                     .arg(summary->removedPumps)
                     .arg(summary->removedPoints);
     if (!summary->warnings.isEmpty())
-        text += QStringLiteral("请注意（已导入）：\n  ") + summary->warnings.join(QStringLiteral("\n  ")) +
-                QLatin1Char('\n');
-    text += QStringLiteral("选型结果表没有改动。\n");
+        text += QCoreApplication::translate("tarnwick::cli", "请注意（已导入）：\n  ") +
+                summary->warnings.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
+    text += QCoreApplication::translate("tarnwick::cli", "选型结果表没有改动。\n");
     printOut(text);
     return kCompleted;
 }
@@ -254,7 +269,7 @@ int exportCatalogue(const ParsedArguments& arguments)
     const auto summary = import::exportCatalogue(connection.value()->database(), pumps, points);
     if (!summary)
         return failure(summary.error());
-    printOut(QStringLiteral("已从 %1 导出 %2 台水泵到 %3，%4 个性能点到 %5。\n")
+    printOut(QCoreApplication::translate("tarnwick::cli", "已从 %1 导出 %2 台水泵到 %3，%4 个性能点到 %5。\n")
                  .arg(QDir::toNativeSeparators(path))
                  .arg(summary->pumps)
                  .arg(QDir::toNativeSeparators(pumps))
@@ -270,18 +285,21 @@ int updateCatalogue(const ParsedArguments& arguments)
                              : store::shippedDatabasePath();
     const QString path = databaseFile(arguments.values);
     if (!store::isServerLocation(path) && QFileInfo(from) == QFileInfo(path))
-        return failure(QStringLiteral("新数据库与当前数据库是同一个文件：%1").arg(QDir::toNativeSeparators(path)));
+        return failure(QCoreApplication::translate("tarnwick::cli", "新数据库与当前数据库是同一个文件：%1")
+                           .arg(QDir::toNativeSeparators(path)));
     const auto connection = store::Connection::open(path);
     if (!connection)
         return failure(connection.error());
     const auto update = store::replaceCatalogue(connection.value()->database(), from);
     if (!update)
         return failure(update.error());
-    printOut(QStringLiteral("已用 %1 中的水泵目录（%2 台水泵、%3 个性能点）替换 %4 中的目录。两张结果表没有改动。\n")
-                 .arg(QDir::toNativeSeparators(from))
-                 .arg(update->pumps)
-                 .arg(update->points)
-                 .arg(store::shownLocation(path)));
+    printOut(
+        QCoreApplication::translate(
+            "tarnwick::cli", "已用 %1 中的水泵目录（%2 台水泵、%3 个性能点）替换 %4 中的目录。两张结果表没有改动。\n")
+            .arg(QDir::toNativeSeparators(from))
+            .arg(update->pumps)
+            .arg(update->points)
+            .arg(store::shownLocation(path)));
     return kCompleted;
 }
 
@@ -318,10 +336,12 @@ int runImportCommand(const QStringList& arguments)
                 return initDb(parsed);
             return exportCatalogue(parsed);
         } catch (const std::bad_alloc&) {
-            return failure(QStringLiteral("内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));
+            return failure(QCoreApplication::translate(
+                "tarnwick::cli",
+                "内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));
         }
     }
-    return usageError(QStringLiteral("未知的命令：%1").arg(arguments.value(0)));
+    return usageError(QCoreApplication::translate("tarnwick::cli", "未知的命令：%1").arg(arguments.value(0)));
 }
 
 } // namespace tarnwick::cli

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -57,7 +58,8 @@ int runModelsCommand(const Catalogue& catalogue, const QHash<QString, QString>& 
     bool validSpeed = true;
     const std::optional<double> speed = speedFilter(values, &validSpeed);
     if (!validSpeed) {
-        printUsageError(QStringLiteral("选项 --speed 的值“%1”不是数字。").arg(values.value(QStringLiteral("speed"))),
+        printUsageError(QCoreApplication::translate("tarnwick::cli", "选项 --speed 的值“%1”不是数字。")
+                            .arg(values.value(QStringLiteral("speed"))),
                         QStringLiteral("models"));
         return kUsageOrDatabase;
     }
@@ -93,9 +95,10 @@ int runModelsCommand(const Catalogue& catalogue, const QHash<QString, QString>& 
             {QStringLiteral("models"), models}};
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
     } else if (rows.empty()) {
-        printError(QStringLiteral("没有符合条件的水泵。\n"));
+        printError(QCoreApplication::translate("tarnwick::cli", "没有符合条件的水泵。\n"));
     } else {
-        printOut(QStringLiteral("水泵型号\t水泵类型\t转速 r/min\t性能点\t最大流量 m3/h\t最大扬程 m\n"));
+        printOut(QCoreApplication::translate("tarnwick::cli",
+                                             "水泵型号\t水泵类型\t转速 r/min\t性能点\t最大流量 m3/h\t最大扬程 m\n"));
         for (const ModelRow& row : rows) {
             printOut(QStringList{QString::fromStdString(row.pump->model), QString::fromStdString(row.pump->type),
                                  row.pump->speed ? figure(*row.pump->speed) : QString(), QString::number(row.points),

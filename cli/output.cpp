@@ -6,6 +6,7 @@
 #include "store/names.h"
 #include "store/results.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonValue>
 
@@ -83,7 +84,7 @@ bool closeStandardOutput()
         return true;
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
     const QByteArray text =
-        QStringLiteral("无法写入标准输出（%1），输出不完整。\n").arg(reason).toUtf8();
+        QCoreApplication::translate("tarnwick::cli", "无法写入标准输出（%1），输出不完整。\n").arg(reason).toUtf8();
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
     std::fflush(stderr);
     return false;
@@ -104,7 +105,7 @@ void printUsageError(const QString& message, const QString& command)
         errorMessage = message.trimmed();
     const QString help =
         command.isEmpty() ? QStringLiteral("tarnwick-cli help") : QStringLiteral("tarnwick-cli help ") + command;
-    printError(message.trimmed() + QStringLiteral("\n用法见 “%1”。\n").arg(help));
+    printError(message.trimmed() + QCoreApplication::translate("tarnwick::cli", "\n用法见 “%1”。\n").arg(help));
 }
 
 void setJsonErrors(bool on)

@@ -10,6 +10,7 @@
 #include "store/names.h"
 #include "store/rowset.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 
@@ -58,14 +59,15 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
     for (const auto& [option, format] : outputs) {
         if (values.contains(option)) {
             if (values.value(option).isEmpty()) {
-                printError(QStringLiteral("选项 --%1 缺少文件名。\n").arg(option));
+                printError(QCoreApplication::translate("tarnwick::cli", "选项 --%1 缺少文件名。\n").arg(option));
                 return kUsageOrDatabase;
             }
             anyOutput = true;
         }
     }
     if (!anyOutput) {
-        printError(QStringLiteral("报表命令需要 --pdf、--csv 或 --xlsx 之一。（tarnwick-cli --help 显示用法）\n"));
+        printError(QCoreApplication::translate(
+            "tarnwick::cli", "报表命令需要 --pdf、--csv 或 --xlsx 之一。（tarnwick-cli --help 显示用法）\n"));
         return kUsageOrDatabase;
     }
 
@@ -98,7 +100,7 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
             printError(error + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }
-        printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
+        printOut(QCoreApplication::translate("tarnwick::cli", "“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
                      .arg(rows.source(), QDir::toNativeSeparators(file))
                      .arg(resultReport.table().rowCount())
                      .arg(resultReport.pageCount()));

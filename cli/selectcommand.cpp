@@ -4,8 +4,10 @@
 #include "cli/output.h"
 #include "core/numbers.h"
 #include "core/varspeed.h"
+#include "store/coretext.h"
 #include "store/varspeedstore.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -98,7 +100,7 @@ QJsonObject rejectionJson(const VarSpeedRejection& r)
         {QStringLiteral("model"), QString::fromStdString(r.model)},
         {QStringLiteral("rule"), QString::fromLatin1(speedRejectionRuleCode(r.rule))},
         {QStringLiteral("figure"), std::isfinite(r.figure) ? QJsonValue(r.figure) : QJsonValue()},
-        {QStringLiteral("reason"), QString::fromStdString(rejectionText(r))},
+        {QStringLiteral("reason"), store::coreText(rejectionText(r))},
     };
 }
 
@@ -109,7 +111,8 @@ QString figure(double value, double scale = 1.0)
 
 QString pumpLine(int rank, const VarSpeedPump& p)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "tarnwick::cli",
                "%1. %2  %3+%4台  电机%5kW（%6）  设计转速比%7%  加权综合效率%8%  年耗电量%9kWh（高出最优%10%）"
                "  年电费%11元  优先工作区外%12%时间\n")
         .arg(rank)
@@ -117,7 +120,8 @@ QString pumpLine(int rank, const VarSpeedPump& p)
         .arg(p.dutyPumps)
         .arg(p.standbyPumps)
         .arg(QString::fromStdString(numberText(p.motorRating)),
-             p.motorSource == MotorSource::Catalogue ? QStringLiteral("样本配用") : QStringLiteral("按全速曲线选配"),
+             p.motorSource == MotorSource::Catalogue ? QCoreApplication::translate("tarnwick::cli", "样本配用")
+                                                     : QCoreApplication::translate("tarnwick::cli", "按全速曲线选配"),
              figure(p.design.speedShare, 100.0), figure(p.weightedEfficiency, 100.0), figure(p.annualEnergy),
              figure(p.aboveBest, 100.0), figure(p.annualCost), figure(p.timeOutsidePreferredRegion, 100.0));
 }
@@ -157,14 +161,16 @@ bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts&
     const QString control = values.value(QStringLiteral("control"), QStringLiteral("constant"));
     const auto mode = controlModeFromKeyword(control.toStdString());
     if (!mode) {
-        printError(QStringLiteral("控制方式“%1”应为 constant、proportional、critical 或 system。\n").arg(control));
+        printError(QCoreApplication::translate("tarnwick::cli",
+                                               "控制方式“%1”应为 constant、proportional、critical 或 system。\n")
+                       .arg(control));
         return false;
     }
     texts.control = *mode;
     if (values.contains(QStringLiteral("profile"))) {
         auto rows = parseProfileText(values.value(QStringLiteral("profile")).toStdString());
         if (!rows) {
-            printError(QString::fromStdString(rows.error()) + QLatin1Char('\n'));
+            printError(store::coreText(rows.error()) + QLatin1Char('\n'));
             return false;
         }
         texts.profile = rows.value();
@@ -197,7 +203,7 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
             printError(run.error().databaseError + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }
-        const QString message = QString::fromStdString(run.error().stop.message);
+        const QString message = store::coreText(run.error().stop.message);
         if (json)
             printOut(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("message"), message}}).toJson()));
         else
@@ -234,18 +240,19 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
         return pumps.empty() ? kProgramMessage : kCompleted;
     }
-    printOut(QStringLiteral("变速节能选型（%1）：\n").arg(QString::fromUtf8(controlModeName(texts.control))));
+    printOut(QCoreApplication::translate("tarnwick::cli", "变速节能选型（%1）：\n")
+                 .arg(store::coreText(controlModeName(texts.control))));
     if (pumps.empty())
-        printOut(QStringLiteral("  没有满足要求的水泵。\n"));
+        printOut(QCoreApplication::translate("tarnwick::cli", "  没有满足要求的水泵。\n"));
     int rank = 0;
     for (const VarSpeedPump* p : pumps)
         printOut(QStringLiteral("  ") + pumpLine(++rank, *p));
     if (explain && !rejected.empty()) {
-        printOut(QStringLiteral("\n未入选的水泵：\n"));
+        printOut(QCoreApplication::translate("tarnwick::cli", "\n未入选的水泵：\n"));
         for (const VarSpeedRejection* r : rejected)
             printOut(QStringLiteral("  %1  %2  %3\n")
                          .arg(QString::fromStdString(r->model), QString::fromLatin1(speedRejectionRuleCode(r->rule)),
-                              QString::fromStdString(rejectionText(*r))));
+                              store::coreText(rejectionText(*r))));
     }
     return pumps.empty() ? kProgramMessage : kCompleted;
 }

@@ -10,10 +10,12 @@
 #include "core/selection.h"
 #include "datasheet/datasheet.h"
 #include "store/cataloguerules.h"
+#include "store/coretext.h"
 #include "store/filetargets.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QJsonDocument>
 
@@ -61,7 +63,8 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
     const QString model = values.value(QStringLiteral("model"));
     const QString pdf = values.value(QStringLiteral("pdf"));
     if (model.isEmpty() == !all || pdf.isEmpty()) {
-        printError(QStringLiteral("选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
+        printError(QCoreApplication::translate("tarnwick::cli",
+                                               "选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
         return kUsageOrDatabase;
     }
     // Written beside its target and renamed over it: never over the database.
@@ -76,11 +79,11 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                           ? runDesignSelection(catalogue.catalogue(), texts, conditions)
                           : runDesignSelection(catalogue.catalogue(), texts);
         if (!design) {
-            printOut(QString::fromStdString(design.error().message) + QLatin1Char('\n'));
+            printOut(store::coreText(design.error().message) + QLatin1Char('\n'));
             return kProgramMessage;
         }
         if (design->candidates.empty()) {
-            printOut(QString::fromStdString(design->entries.front()) + QLatin1Char('\n'));
+            printOut(store::coreText(design->entries.front()) + QLatin1Char('\n'));
             return kProgramMessage;
         }
         for (const DesignCandidate& candidate : design->candidates)
@@ -90,7 +93,7 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                                                               model.toStdString(), conditions)
                                         : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
         if (!checked) {
-            printOut(QString::fromStdString(checked.error().message) + QLatin1Char('\n'));
+            printOut(store::coreText(checked.error().message) + QLatin1Char('\n'));
             return kProgramMessage;
         }
         sheets.append(checkedSheet(*checked, texts, catalogue, header));
@@ -108,7 +111,8 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
         object.insert(QStringLiteral("pages"), array);
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
     } else {
-        printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+        printOut(
+            QCoreApplication::translate("tarnwick::cli", "已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
     }
     return kCompleted;
 }
@@ -119,7 +123,8 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     const QString model = values.value(QStringLiteral("model"));
     const QString pdf = values.value(QStringLiteral("pdf"));
     if (model.isEmpty() == !all || pdf.isEmpty()) {
-        printError(QStringLiteral("选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
+        printError(QCoreApplication::translate("tarnwick::cli",
+                                               "选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
         return kUsageOrDatabase;
     }
     if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
@@ -131,7 +136,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
         return kUsageOrDatabase;
     auto request = readVarSpeedRequest(speedTexts);
     if (!request) {
-        printOut(QString::fromStdString(request.error().message) + QLatin1Char('\n'));
+        printOut(store::coreText(request.error().message) + QLatin1Char('\n'));
         return kProgramMessage;
     }
     const SheetHeader header = headerFrom(values);
@@ -139,7 +144,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     if (all) {
         const VarSpeedSelection selection = runVarSpeedSelection(catalogue.catalogue(), *request);
         if (selection.accepted.empty()) {
-            printOut(QStringLiteral("没有满足要求的水泵。\n"));
+            printOut(QCoreApplication::translate("tarnwick::cli", "没有满足要求的水泵。\n"));
             return kProgramMessage;
         }
         for (const VarSpeedPump& pump : selection.accepted)
@@ -147,12 +152,13 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     } else {
         auto evaluated = evaluateVarSpeedModel(catalogue.catalogue(), *request, model.toStdString());
         if (!evaluated) {
-            printOut(QString::fromStdString(evaluated.error().message) + QLatin1Char('\n'));
+            printOut(store::coreText(evaluated.error().message) + QLatin1Char('\n'));
             return kProgramMessage;
         }
         if (!*evaluated) {
             const VarSpeedRejection& r = evaluated->error();
-            printOut(QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r))));
+            printOut(QCoreApplication::translate("tarnwick::cli", "%1 未入选：%2\n")
+                         .arg(model, QString::fromStdString(rejectionText(r))));
             return kProgramMessage;
         }
         sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));
@@ -184,7 +190,8 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
         printOut(QString::fromUtf8(
             QJsonDocument(QJsonObject{{QStringLiteral("pages"), array}}).toJson(QJsonDocument::Indented)));
     } else {
-        printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+        printOut(
+            QCoreApplication::translate("tarnwick::cli", "已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
     }
     return kCompleted;
 }
@@ -207,14 +214,14 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         QJsonObject object;
         const std::optional<PumpCurves> curves = pumpCurves(catalogue, i);
         if (!curves) {
-            problems.append(QStringLiteral("没有测点"));
+            problems.append(QCoreApplication::translate("tarnwick::cli", "没有测点"));
         } else if (curves->headFit.failed() || !curves->headFit.finite()) {
-            problems.append(QStringLiteral("扬程曲线拟合失败"));
+            problems.append(QCoreApplication::translate("tarnwick::cli", "扬程曲线拟合失败"));
         } else {
             const FitQuality quality = fitQuality(curves->points, curves->headFit, curves->powerFit);
             object.insert(QStringLiteral("fitQuality"), fitQualityJson(quality));
             if (!(quality.headDeviationPercent <= kHeadDeviationLimit))
-                problems.append(QStringLiteral("扬程拟合偏差 %1 %（占最大扬程），R² = %2")
+                problems.append(QCoreApplication::translate("tarnwick::cli", "扬程拟合偏差 %1 %（占最大扬程），R² = %2")
                                     .arg(QString::number(quality.headDeviationPercent, 'f', 2),
                                          std::isfinite(quality.headR2) ? QString::number(quality.headR2, 'f', 4)
                                                                        : QStringLiteral("—")));
@@ -226,7 +233,8 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         object.insert(QStringLiteral("speed"), numberJson(pump.speed));
         object.insert(QStringLiteral("problems"), stringsJson(problems));
         listed.append(object);
-        text += QStringLiteral("  %1  %2\n").arg(model, problems.join(QStringLiteral("；")));
+        text +=
+            QStringLiteral("  %1  %2\n").arg(model, problems.join(QCoreApplication::translate("tarnwick::cli", "；")));
     }
     const QStringList refusals = rules.refusals();
     if (json) {
@@ -237,11 +245,14 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
     } else {
         if (!refusals.isEmpty()) {
-            printOut(QStringLiteral("目录数据不符合规则 %1 处：\n").arg(rules.refusalCount()));
+            printOut(
+                QCoreApplication::translate("tarnwick::cli", "目录数据不符合规则 %1 处：\n").arg(rules.refusalCount()));
             for (const QString& refusal : refusals)
                 printOut(QStringLiteral("  ") + refusal + QLatin1Char('\n'));
         }
-        printOut(QStringLiteral("共 %1 台水泵，%2 台需要检查：\n").arg(catalogue.pumps.size()).arg(listed.size()) +
+        printOut(QCoreApplication::translate("tarnwick::cli", "共 %1 台水泵，%2 台需要检查：\n")
+                     .arg(catalogue.pumps.size())
+                     .arg(listed.size()) +
                  text);
     }
     return listed.isEmpty() && refusals.isEmpty() ? kCompleted : kProgramMessage;

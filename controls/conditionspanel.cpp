@@ -2,9 +2,11 @@
 
 #include "core/fluid.h"
 #include "core/units.h"
+#include "store/coretext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +33,8 @@ QLineEdit* box(QWidget* parent, const QString& name, const QString& text = QStri
 
 ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent)
 {
-    setObjectName(title());
+    // Found by its Chinese name whatever the language shown.
+    setObjectName(QStringLiteral("介质与吸入条件"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     auto* grid = new QGridLayout(this);
@@ -39,24 +42,24 @@ ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent)
     grid->setVerticalSpacing(4);
 
     int row = 0;
-    grid->addWidget(new QLabel(QStringLiteral("介质"), this), row, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "介质"), this), row, 0);
     m_fluid = new QComboBox(this);
     m_fluid->setObjectName(QStringLiteral("FluidChooser"));
-    m_fluid->addItem(QStringLiteral("目录中的清水（不修正）"));
+    m_fluid->addItem(QCoreApplication::translate("tarnwick::controls", "目录中的清水（不修正）"));
     for (FluidKind kind : {FluidKind::Water, FluidKind::EthyleneGlycol, FluidKind::PropyleneGlycol})
-        m_fluid->addItem(QString::fromUtf8(fluidName(kind).data(), static_cast<qsizetype>(fluidName(kind).size())));
+        m_fluid->addItem(store::coreText(fluidName(kind)));
     grid->addWidget(m_fluid, row, 1, 1, 3);
     ++row;
-    grid->addWidget(new QLabel(QStringLiteral("浓度（质量%）"), this), row, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "浓度（质量%）"), this), row, 0);
     m_concentration = box(this, QStringLiteral("ConcentrationBox"), QStringLiteral("30"));
     grid->addWidget(m_concentration, row, 1);
-    grid->addWidget(new QLabel(QStringLiteral("温度（℃）"), this), row, 2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "温度（℃）"), this), row, 2);
     m_temperature = box(this, QStringLiteral("TemperatureBox"), QStringLiteral("20"));
     grid->addWidget(m_temperature, row, 3);
     ++row;
-    grid->addWidget(new QLabel(QStringLiteral("入口表压"), this), row, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "入口表压"), this), row, 0);
     m_suction = box(this, QStringLiteral("SuctionPressureBox"));
-    m_suction->setPlaceholderText(QStringLiteral("不校核"));
+    m_suction->setPlaceholderText(QCoreApplication::translate("tarnwick::controls", "不校核"));
     grid->addWidget(m_suction, row, 1);
     m_suctionUnit = new QComboBox(this);
     m_suctionUnit->setObjectName(QStringLiteral("SuctionUnitChooser"));
@@ -65,18 +68,18 @@ ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent)
     m_suctionUnit->setCurrentIndex(PressureUnit::defaultIndex);
     grid->addWidget(m_suctionUnit, row, 2, 1, 2);
     ++row;
-    grid->addWidget(new QLabel(QStringLiteral("大气压（kPa）"), this), row, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "大气压（kPa）"), this), row, 0);
     m_atmospheric = box(this, QStringLiteral("AtmosphericBox"), QStringLiteral("101.325"));
     grid->addWidget(m_atmospheric, row, 1);
     ++row;
-    m_trim = new QCheckBox(QStringLiteral("切削叶轮至设计工况，最多"), this);
+    m_trim = new QCheckBox(QCoreApplication::translate("tarnwick::controls", "切削叶轮至设计工况，最多"), this);
     m_trim->setObjectName(QStringLiteral("TrimBox"));
     grid->addWidget(m_trim, row, 0, 1, 2);
     m_maxTrim = box(this, QStringLiteral("MaxTrimBox"), QStringLiteral("15"));
     grid->addWidget(m_maxTrim, row, 2);
     grid->addWidget(new QLabel(QStringLiteral("%"), this), row, 3);
     ++row;
-    m_preferred = new QCheckBox(QStringLiteral("只列出在优先运行区内的水泵"), this);
+    m_preferred = new QCheckBox(QCoreApplication::translate("tarnwick::controls", "只列出在优先运行区内的水泵"), this);
     m_preferred->setObjectName(QStringLiteral("PreferredRegionBox"));
     grid->addWidget(m_preferred, row, 0, 1, 4);
 
@@ -98,7 +101,7 @@ bool ConditionsPanel::readNumber(QLineEdit* edit, const QString& what, double* v
     bool ok = false;
     const double v = edit->text().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v)) {
-        *message = QStringLiteral("%1应为数字！请重新输入。").arg(what);
+        *message = QCoreApplication::translate("tarnwick::controls", "%1应为数字！请重新输入。").arg(what);
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
         return false;
@@ -116,32 +119,38 @@ Expected<ServiceConditions, QString> ConditionsPanel::conditions()
     if (fluid >= 1) {
         FluidSpec liquid;
         liquid.kind = fluid == 1 ? FluidKind::Water : fluid == 2 ? FluidKind::EthyleneGlycol : FluidKind::PropyleneGlycol;
-        if (fluid >= 2 && !readNumber(m_concentration, QStringLiteral("浓度"), &liquid.concentration, &message))
+        if (fluid >= 2 && !readNumber(m_concentration, QCoreApplication::translate("tarnwick::controls", "浓度"),
+                                      &liquid.concentration, &message))
             return Result::failure(message);
-        if (!readNumber(m_temperature, QStringLiteral("温度"), &liquid.temperature, &message))
+        if (!readNumber(m_temperature, QCoreApplication::translate("tarnwick::controls", "温度"), &liquid.temperature,
+                        &message))
             return Result::failure(message);
         c.fluid = liquid;
     }
     if (!m_suction->text().trimmed().isEmpty()) {
         double gauge = 0.0;
         double atmospheric = 0.0;
-        if (!readNumber(m_suction, QStringLiteral("入口表压"), &gauge, &message) ||
-            !readNumber(m_atmospheric, QStringLiteral("大气压"), &atmospheric, &message))
+        if (!readNumber(m_suction, QCoreApplication::translate("tarnwick::controls", "入口表压"), &gauge, &message) ||
+            !readNumber(m_atmospheric, QCoreApplication::translate("tarnwick::controls", "大气压"), &atmospheric,
+                        &message))
             return Result::failure(message);
         const int unit = std::clamp(m_suctionUnit->currentIndex(), 0, 6);
         c.suctionAbsolutePressure = gauge * kKilopascalsPer[unit] + atmospheric;
         if (!(*c.suctionAbsolutePressure > 0.0)) {
             m_suction->setFocus(Qt::OtherFocusReason);
-            return Result::failure(QStringLiteral("入口绝对压力应大于0！请重新输入。"));
+            return Result::failure(
+                QCoreApplication::translate("tarnwick::controls", "入口绝对压力应大于0！请重新输入。"));
         }
     }
     c.trim = m_trim->isChecked();
     if (c.trim) {
-        if (!readNumber(m_maxTrim, QStringLiteral("最大切削量"), &c.maxTrimPercent, &message))
+        if (!readNumber(m_maxTrim, QCoreApplication::translate("tarnwick::controls", "最大切削量"), &c.maxTrimPercent,
+                        &message))
             return Result::failure(message);
         if (!(c.maxTrimPercent > 0.0 && c.maxTrimPercent <= 50.0)) {
             m_maxTrim->setFocus(Qt::OtherFocusReason);
-            return Result::failure(QStringLiteral("最大切削量应在0～50%之间！请重新输入。"));
+            return Result::failure(
+                QCoreApplication::translate("tarnwick::controls", "最大切削量应在0～50%之间！请重新输入。"));
         }
     }
     c.preferredRegionOnly = m_preferred->isChecked();

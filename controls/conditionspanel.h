@@ -3,6 +3,7 @@
 #include "core/expected.h"
 #include "core/serviceconditions.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QString>
 
@@ -22,7 +23,7 @@ class ConditionsPanel : public QFrame
 public:
     explicit ConditionsPanel(QWidget* parent);
 
-    static QString title() { return QStringLiteral("介质与吸入条件"); }
+    static QString title() { return QCoreApplication::translate("tarnwick::controls", "介质与吸入条件"); }
 
     // The conditions as entered and completed with the liquid's properties,
     // or the message for the engineer (in Chinese) and the box at fault,

@@ -2,6 +2,7 @@
 
 #include "controls/messagebox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -19,9 +20,10 @@ public:
     QString type(const QFileInfo& info) const override
     {
         if (info.isDir())
-            return QStringLiteral("文件夹");
+            return QCoreApplication::translate("tarnwick::controls", "文件夹");
         const QString suffix = info.suffix();
-        return suffix.isEmpty() ? QStringLiteral("文件") : QStringLiteral("%1 文件").arg(suffix.toUpper());
+        return suffix.isEmpty() ? QCoreApplication::translate("tarnwick::controls", "文件")
+                                : QCoreApplication::translate("tarnwick::controls", "%1 文件").arg(suffix.toUpper());
     }
 };
 

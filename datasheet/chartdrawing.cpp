@@ -3,6 +3,8 @@
 #include "core/curvefit.h"
 #include "core/numbers.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -299,7 +301,8 @@ QString fitQualityText(double headDeviationPercent, double headR2, double powerD
     auto figure = [](double v, int decimals) {
         return std::isfinite(v) ? QString::number(v, 'f', decimals) : QStringLiteral("—");
     };
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "tarnwick::datasheet",
                "拟合质量\n扬程：最大偏差 %1 %（占最大扬程），R² = %2\n轴功率：最大偏差 %3 %（占最大轴功率），R² = %4")
         .arg(figure(headDeviationPercent, 2), figure(headR2, 4), figure(powerDeviationPercent, 2), figure(powerR2, 4));
 }

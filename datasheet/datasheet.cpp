@@ -6,11 +6,13 @@
 #include "datasheet/varspeeddrawing.h"
 #include "report/pdftextmap.h"
 #include "resources/fonts.h"
+#include "store/coretext.h"
 #include "store/filetargets.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -30,7 +32,7 @@ namespace {
 // Texts of the sheet.
 QString sheetTitle()
 {
-    return QStringLiteral("水泵选型资料单");
+    return QCoreApplication::translate("tarnwick::datasheet", "水泵选型资料单");
 }
 
 // Page geometry in millimetres; converted to device units in one place.
@@ -459,16 +461,16 @@ void paintLegend(PagePainter& pp, double x, double y)
         bool circle;
     };
     const Entry entries[] = {
-        {QStringLiteral("η-G 效率曲线"), efficiencyCurveColor(), false},
-        {QStringLiteral("H-G 扬程曲线"), headCurveColor(), false},
-        {QStringLiteral("N-G 轴功率曲线"), powerCurveColor(), false},
-        {QStringLiteral("管路特性曲线"), systemCurveColor(), false},
-        {QStringLiteral("用户参数"), systemCurveColor(), true},
-        {QStringLiteral("实际运行点"), headCurveColor(), true},
-        {QStringLiteral("样本测点（同色方框）"), headCurveColor(), false},
+        {QCoreApplication::translate("tarnwick::datasheet", "η-G 效率曲线"), efficiencyCurveColor(), false},
+        {QCoreApplication::translate("tarnwick::datasheet", "H-G 扬程曲线"), headCurveColor(), false},
+        {QCoreApplication::translate("tarnwick::datasheet", "N-G 轴功率曲线"), powerCurveColor(), false},
+        {QCoreApplication::translate("tarnwick::datasheet", "管路特性曲线"), systemCurveColor(), false},
+        {QCoreApplication::translate("tarnwick::datasheet", "用户参数"), systemCurveColor(), true},
+        {QCoreApplication::translate("tarnwick::datasheet", "实际运行点"), headCurveColor(), true},
+        {QCoreApplication::translate("tarnwick::datasheet", "样本测点（同色方框）"), headCurveColor(), false},
     };
     pp.font(8, true);
-    pp.text(x, y, 40, 5, QStringLiteral("图例"));
+    pp.text(x, y, 40, 5, QCoreApplication::translate("tarnwick::datasheet", "图例"));
     double cy = y + 6;
     QPainter& p = pp.p;
     for (const Entry& e : entries) {
@@ -506,17 +508,19 @@ QString r2(double v)
 void paintFitQuality(PagePainter& pp, double x, double y, double width, const FitQuality& q)
 {
     pp.font(8, true);
-    pp.text(x, y, width, 5, QStringLiteral("曲线拟合质量"));
+    pp.text(x, y, width, 5, QCoreApplication::translate("tarnwick::datasheet", "曲线拟合质量"));
     y += 6;
     const QList<SheetField> fit = {
-        {QStringLiteral("扬程最大偏差"), percent(q.headDeviationPercent)},
-        {QStringLiteral("扬程 R²"), r2(q.headR2)},
-        {QStringLiteral("轴功率最大偏差"), percent(q.powerDeviationPercent)},
-        {QStringLiteral("轴功率 R²"), r2(q.powerR2)},
+        {QCoreApplication::translate("tarnwick::datasheet", "扬程最大偏差"), percent(q.headDeviationPercent)},
+        {QCoreApplication::translate("tarnwick::datasheet", "扬程 R²"), r2(q.headR2)},
+        {QCoreApplication::translate("tarnwick::datasheet", "轴功率最大偏差"), percent(q.powerDeviationPercent)},
+        {QCoreApplication::translate("tarnwick::datasheet", "轴功率 R²"), r2(q.powerR2)},
     };
     y = fieldTable(pp, x, y, width, fit, 1, 24) + 1;
     pp.font(6.5);
-    pp.text(x, y, width, 12, QStringLiteral("偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
+    pp.text(x, y, width, 12,
+            QCoreApplication::translate("tarnwick::datasheet",
+                                        "偏差为拟合曲线与样本测点之差的最大值占最大扬程（轴功率）的百分比。"),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
 
@@ -525,7 +529,8 @@ void paintSmallPrint(PagePainter& pp, const DataSheet& sheet)
     pp.line(0, kFootTop - 1, kContentWidth, kFootTop - 1, 0.1);
     pp.font(6.5);
     pp.text(0, kFootTop, kContentWidth, 4,
-            QStringLiteral("Tarnwick %1    数据库：%2").arg(sheet.programVersion, sheet.databaseFile));
+            QCoreApplication::translate("tarnwick::datasheet", "Tarnwick %1    数据库：%2")
+                .arg(sheet.programVersion, sheet.databaseFile));
 }
 
 QString fixed(double value, int decimals, double scale = 1.0)
@@ -535,7 +540,7 @@ QString fixed(double value, int decimals, double scale = 1.0)
 
 QString varSpeedMethod()
 {
-    return QStringLiteral("变速节能选型");
+    return QCoreApplication::translate("tarnwick::datasheet", "变速节能选型");
 }
 
 // The bottom of a variable-speed page: the chart, the load table (header of
@@ -548,10 +553,11 @@ constexpr double kFootnoteHeight = 6.0;
 
 QString varSpeedFootnote()
 {
-    return QStringLiteral("单台轴功率为一台运行水泵的轴功率，合计输入功率为全部运行水泵从电网取用的功率。"
-                          "a 等效流量超出样本实测流量范围；b 最低转速运行，多余扬程由阀门节流；"
-                          "c 不在优先工作区（qe/Qbep 0.70～1.20，ANSI/HI 9.6.3）。"
-                          "加权综合效率＝全年水力能量÷全年耗电量。");
+    return QCoreApplication::translate("tarnwick::datasheet",
+                                       "单台轴功率为一台运行水泵的轴功率，合计输入功率为全部运行水泵从电网取用的功率。"
+                                       "a 等效流量超出样本实测流量范围；b 最低转速运行，多余扬程由阀门节流；"
+                                       "c 不在优先工作区（qe/Qbep 0.70～1.20，ANSI/HI 9.6.3）。"
+                                       "加权综合效率＝全年水力能量÷全年耗电量。");
 }
 
 double varSpeedBottomHeight(const VarSpeedSheetPart& part)
@@ -565,26 +571,31 @@ double varSpeedBottomHeight(const VarSpeedSheetPart& part)
 QList<SheetField> varSpeedInputFields(const VarSpeedSheetPart& part)
 {
     const VarSpeedRequest& r = part.request;
-    QString control = QString::fromUtf8(controlModeName(r.control));
+    QString control = store::coreText(controlModeName(r.control));
     if (r.control == ControlMode::Proportional)
-        control += QStringLiteral("（起点 %1 %）").arg(fixed(r.proportionalShare, 0, 100.0));
+        control += QCoreApplication::translate("tarnwick::datasheet", "（起点 %1 %）")
+                       .arg(fixed(r.proportionalShare, 0, 100.0));
     else if (r.control == ControlMode::CriticalCircuit)
-        control += QStringLiteral("（设定值 %1 m）").arg(fixed(r.setpoint, 2));
+        control += QCoreApplication::translate("tarnwick::datasheet", "（设定值 %1 m）").arg(fixed(r.setpoint, 2));
     QStringList profile;
     for (const LoadShare& share : r.profile)
         profile << QStringLiteral("%1:%2").arg(number(share.flowShare * 100.0), number(share.timeShare * 100.0));
     return {
-        {QStringLiteral("控制方式"), control},
-        {QStringLiteral("设计扬程"), fixed(r.designHead, 2) + QStringLiteral(" m")},
-        {QStringLiteral("水泵台数"),
-         QStringLiteral("%1+%2（%1 用 %2 备）").arg(part.pump.dutyPumps).arg(part.pump.standbyPumps)},
-        {QStringLiteral("负荷分布"), profile.join(QLatin1Char(','))},
-        {QStringLiteral("年运行小时"), number(r.hours) + QStringLiteral(" h")},
-        {QStringLiteral("电价"), number(r.price) + QStringLiteral(" 元/kWh")},
-        {QStringLiteral("流体密度"), number(r.density) + QStringLiteral(" kg/m3")},
-        {QStringLiteral("转速比范围"),
-         fixed(r.minSpeed, 0, 100.0) + QStringLiteral("～") + fixed(r.maxSpeed, 0, 100.0) + QStringLiteral(" %")},
-        {QStringLiteral("电机储备系数"), number(r.motorMargin)},
+        {QCoreApplication::translate("tarnwick::datasheet", "控制方式"), control},
+        {QCoreApplication::translate("tarnwick::datasheet", "设计扬程"), fixed(r.designHead, 2) + QStringLiteral(" m")},
+        {QCoreApplication::translate("tarnwick::datasheet", "水泵台数"),
+         QCoreApplication::translate("tarnwick::datasheet", "%1+%2（%1 用 %2 备）")
+             .arg(part.pump.dutyPumps)
+             .arg(part.pump.standbyPumps)},
+        {QCoreApplication::translate("tarnwick::datasheet", "负荷分布"), profile.join(QLatin1Char(','))},
+        {QCoreApplication::translate("tarnwick::datasheet", "年运行小时"), number(r.hours) + QStringLiteral(" h")},
+        {QCoreApplication::translate("tarnwick::datasheet", "电价"),
+         number(r.price) + QCoreApplication::translate("tarnwick::datasheet", " 元/kWh")},
+        {QCoreApplication::translate("tarnwick::datasheet", "流体密度"), number(r.density) + QStringLiteral(" kg/m3")},
+        {QCoreApplication::translate("tarnwick::datasheet", "转速比范围"),
+         fixed(r.minSpeed, 0, 100.0) + QCoreApplication::translate("tarnwick::datasheet", "～") +
+             fixed(r.maxSpeed, 0, 100.0) + QStringLiteral(" %")},
+        {QCoreApplication::translate("tarnwick::datasheet", "电机储备系数"), number(r.motorMargin)},
     };
 }
 
@@ -593,20 +604,29 @@ QList<SheetField> varSpeedOperatingFields(const DataSheet& sheet)
     const VarSpeedPump& p = sheet.varSpeed->pump;
     const double top = sheet.varSpeed->request.maxSpeed;
     return {
-        {QStringLiteral("水泵型号"), sheet.model},
-        {QStringLiteral("转速"), sheet.speed ? number(*sheet.speed) + QStringLiteral(" r/min") : QString()},
-        {QStringLiteral("电机功率"),
-         number(p.motorRating) + QStringLiteral(" kW（%1）")
-                                     .arg(p.motorSource == MotorSource::Catalogue ? QStringLiteral("样本配用")
-                                                                                  : QStringLiteral("按曲线选配"))},
-        {QStringLiteral("单台最大轴功率"),
-         fixed(p.topSpeedPower, 2) + (top < 1.0 ? QStringLiteral(" kW（%1 %转速）").arg(fixed(top, 0, 100.0))
-                                                : QStringLiteral(" kW（全速）"))},
-        {QStringLiteral("最高效率点流量"), fixed(p.curves.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")},
-        {QStringLiteral("水泵最高效率"), fixed(p.curves.bestEfficiency, 1, 100.0) + QStringLiteral(" %")},
-        {QStringLiteral("设计点转速比"), fixed(p.design.speedShare, 1, 100.0) + QStringLiteral(" %")},
-        {QStringLiteral("设计点水泵效率"), fixed(p.design.pumpEfficiency, 1, 100.0) + QStringLiteral(" %")},
-        {QStringLiteral("设计点输入功率"), fixed(p.design.inputPower, 2) + QStringLiteral(" kW")},
+        {QCoreApplication::translate("tarnwick::datasheet", "水泵型号"), sheet.model},
+        {QCoreApplication::translate("tarnwick::datasheet", "转速"),
+         sheet.speed ? number(*sheet.speed) + QStringLiteral(" r/min") : QString()},
+        {QCoreApplication::translate("tarnwick::datasheet", "电机功率"),
+         number(p.motorRating) + QCoreApplication::translate("tarnwick::datasheet", " kW（%1）")
+                                     .arg(p.motorSource == MotorSource::Catalogue
+                                              ? QCoreApplication::translate("tarnwick::datasheet", "样本配用")
+                                              : QCoreApplication::translate("tarnwick::datasheet", "按曲线选配"))},
+        {QCoreApplication::translate("tarnwick::datasheet", "单台最大轴功率"),
+         fixed(p.topSpeedPower, 2) +
+             (top < 1.0
+                  ? QCoreApplication::translate("tarnwick::datasheet", " kW（%1 %转速）").arg(fixed(top, 0, 100.0))
+                  : QCoreApplication::translate("tarnwick::datasheet", " kW（全速）"))},
+        {QCoreApplication::translate("tarnwick::datasheet", "最高效率点流量"),
+         fixed(p.curves.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")},
+        {QCoreApplication::translate("tarnwick::datasheet", "水泵最高效率"),
+         fixed(p.curves.bestEfficiency, 1, 100.0) + QStringLiteral(" %")},
+        {QCoreApplication::translate("tarnwick::datasheet", "设计点转速比"),
+         fixed(p.design.speedShare, 1, 100.0) + QStringLiteral(" %")},
+        {QCoreApplication::translate("tarnwick::datasheet", "设计点水泵效率"),
+         fixed(p.design.pumpEfficiency, 1, 100.0) + QStringLiteral(" %")},
+        {QCoreApplication::translate("tarnwick::datasheet", "设计点输入功率"),
+         fixed(p.design.inputPower, 2) + QStringLiteral(" kW")},
     };
 }
 
@@ -614,7 +634,7 @@ QList<SheetField> varSpeedOperatingFields(const DataSheet& sheet)
 void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
 {
     const VarSpeedSheetPart& part = *sheet.varSpeed;
-    y = heading(pp, y, QStringLiteral("变速运行曲线"));
+    y = heading(pp, y, QCoreApplication::translate("tarnwick::datasheet", "变速运行曲线"));
     pp.font(7);
     paintVarSpeedChart(pp.p, pp.rect(0, y, kSpeedChartWidth, kSpeedChartHeight),
                        varSpeedChartData(part.pump, part.request), false, QColor(90, 90, 90), pp.mm(0.2));
@@ -627,7 +647,7 @@ void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
     y += kSpeedChartHeight + 2;
 
     // The load table: the design point, then the profile's rows.
-    y = heading(pp, y, QStringLiteral("负荷点运行参数"));
+    y = heading(pp, y, QCoreApplication::translate("tarnwick::datasheet", "负荷点运行参数"));
     const QStringList headings = varSpeedLoadHeadings();
     const VarSpeedSheetFigures figures = varSpeedSheetFigures(part);
     const double first = 22.0;
@@ -653,10 +673,13 @@ void paintVarSpeedBottom(PagePainter& pp, double y, const DataSheet& sheet)
     y += kFootnoteHeight;
 
     const QList<SheetField> year = {
-        {QStringLiteral("年耗电量"), figures.annualEnergy + QStringLiteral(" kWh")},
-        {QStringLiteral("年电费"), figures.annualCost + QStringLiteral(" 元")},
-        {QStringLiteral("加权综合效率"), figures.weightedEfficiency + QStringLiteral(" %")},
-        {QStringLiteral("优先工作区外"), figures.timeOutsidePreferredRegion + QStringLiteral(" % 时间")},
+        {QCoreApplication::translate("tarnwick::datasheet", "年耗电量"), figures.annualEnergy + QStringLiteral(" kWh")},
+        {QCoreApplication::translate("tarnwick::datasheet", "年电费"),
+         figures.annualCost + QCoreApplication::translate("tarnwick::datasheet", " 元")},
+        {QCoreApplication::translate("tarnwick::datasheet", "加权综合效率"),
+         figures.weightedEfficiency + QStringLiteral(" %")},
+        {QCoreApplication::translate("tarnwick::datasheet", "优先工作区外"),
+         figures.timeOutsidePreferredRegion + QCoreApplication::translate("tarnwick::datasheet", " % 时间")},
     };
     fieldTable(pp, 0, y, kContentWidth, year, 4, 20);
 }
@@ -672,44 +695,59 @@ QList<SheetField> conditionFieldsOf(const PumpExtras& x, const ServiceConditions
     QList<SheetField> fields;
     if (!c.any())
         return fields;
-    fields.append({QStringLiteral("最高效率点"), fixedText(x.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")});
-    fields.append({QStringLiteral("流量比"), fixedText(100.0 * x.bestEfficiencyShare, 0) + QStringLiteral("%") +
-                                               (x.inPreferredRegion ? QStringLiteral("（区内）") : QStringLiteral("（区外）"))});
+    fields.append({QCoreApplication::translate("tarnwick::datasheet", "最高效率点"),
+                   fixedText(x.bestEfficiencyFlow, 1) + QStringLiteral(" m3/h")});
+    fields.append({QCoreApplication::translate("tarnwick::datasheet", "流量比"),
+                   fixedText(100.0 * x.bestEfficiencyShare, 0) + QStringLiteral("%") +
+                       (x.inPreferredRegion ? QCoreApplication::translate("tarnwick::datasheet", "（区内）")
+                                            : QCoreApplication::translate("tarnwick::datasheet", "（区外）"))});
     if (c.fluid) {
         const FluidSpec& f = *c.fluid;
-        QString name = f.kind == FluidKind::Water ? QStringLiteral("水")
-                       : f.kind == FluidKind::EthyleneGlycol ? QStringLiteral("乙二醇")
-                                                             : QStringLiteral("丙二醇");
+        QString name = f.kind == FluidKind::Water ? QCoreApplication::translate("tarnwick::datasheet", "水")
+                       : f.kind == FluidKind::EthyleneGlycol
+                           ? QCoreApplication::translate("tarnwick::datasheet", "乙二醇")
+                           : QCoreApplication::translate("tarnwick::datasheet", "丙二醇");
         if (f.kind != FluidKind::Water)
             name += QLatin1Char(' ') + fixedText(f.concentration, 0) + QLatin1Char('%');
-        fields.append({QStringLiteral("介质"), name});
-        fields.append({QStringLiteral("介质温度"), fixedText(f.temperature, 1) + QStringLiteral(" ℃")});
-        fields.append({QStringLiteral("密度"), fixedText(c.properties.density, 1) + QStringLiteral(" kg/m3")});
-        fields.append({QStringLiteral("运动粘度"), fixedText(c.properties.kinematicViscosity, 2) + QStringLiteral(" cSt")});
+        fields.append({QCoreApplication::translate("tarnwick::datasheet", "介质"), name});
+        fields.append({QCoreApplication::translate("tarnwick::datasheet", "介质温度"),
+                       fixedText(f.temperature, 1) + QStringLiteral(" ℃")});
+        fields.append({QCoreApplication::translate("tarnwick::datasheet", "密度"),
+                       fixedText(c.properties.density, 1) + QStringLiteral(" kg/m3")});
+        fields.append({QCoreApplication::translate("tarnwick::datasheet", "运动粘度"),
+                       fixedText(c.properties.kinematicViscosity, 2) + QStringLiteral(" cSt")});
         if (x.viscosity && x.viscosity->needed()) {
-            fields.append({QStringLiteral("粘度参数B"), fixedText(x.viscosity->b, 2)});
+            fields.append(
+                {QCoreApplication::translate("tarnwick::datasheet", "粘度参数B"), fixedText(x.viscosity->b, 2)});
             fields.append({QStringLiteral("CQ/CH/Cη"), fixedText(x.viscosity->cq, 3) + QLatin1Char('/') +
                                                           fixedText(x.viscosity->ch, 3) + QLatin1Char('/') +
                                                           fixedText(x.viscosity->ceta, 3)});
         }
     }
     if (c.suctionAbsolutePressure && x.npsh) {
-        fields.append({QStringLiteral("有效汽蚀余量"), fixedText(x.npsh->available, 2) + QStringLiteral(" m")});
-        fields.append({QStringLiteral("必需汽蚀余量"), fixedText(x.npsh->required, 2) + QStringLiteral(" m")});
+        fields.append({QCoreApplication::translate("tarnwick::datasheet", "有效汽蚀余量"),
+                       fixedText(x.npsh->available, 2) + QStringLiteral(" m")});
+        fields.append({QCoreApplication::translate("tarnwick::datasheet", "必需汽蚀余量"),
+                       fixedText(x.npsh->required, 2) + QStringLiteral(" m")});
     }
     if (c.trim && x.trim) {
         if (x.trim->limited) {
-            fields.append({QStringLiteral("叶轮切削"), QStringLiteral("超过%1%，不切削").arg(fixedText(c.maxTrimPercent, 0))});
+            fields.append({QCoreApplication::translate("tarnwick::datasheet", "叶轮切削"),
+                           QCoreApplication::translate("tarnwick::datasheet", "超过%1%，不切削")
+                               .arg(fixedText(c.maxTrimPercent, 0))});
         } else {
-            fields.append({QStringLiteral("切削后外径"),
+            fields.append({QCoreApplication::translate("tarnwick::datasheet", "切削后外径"),
                            x.trim->diameter ? fixedText(*x.trim->diameter, 1) + QStringLiteral(" mm") : QString()});
-            fields.append({QStringLiteral("切削比"), fixedText(100.0 * x.trim->ratio, 1) + QStringLiteral("%")});
-            fields.append({QStringLiteral("切削后轴功率"), fixedText(x.trim->shaftPower, 2) + QStringLiteral(" kW")});
-            fields.append({QStringLiteral("切削后效率*"), fixedText(x.trim->efficiency, 1) + QStringLiteral("%")});
+            fields.append({QCoreApplication::translate("tarnwick::datasheet", "切削比"),
+                           fixedText(100.0 * x.trim->ratio, 1) + QStringLiteral("%")});
+            fields.append({QCoreApplication::translate("tarnwick::datasheet", "切削后轴功率"),
+                           fixedText(x.trim->shaftPower, 2) + QStringLiteral(" kW")});
+            fields.append({QCoreApplication::translate("tarnwick::datasheet", "切削后效率*"),
+                           fixedText(x.trim->efficiency, 1) + QStringLiteral("%")});
         }
     }
     if (c.trim && x.trim && !x.trim->limited)
-        fields.append({QStringLiteral("*"), QStringLiteral("按等效工作点")});
+        fields.append({QStringLiteral("*"), QCoreApplication::translate("tarnwick::datasheet", "按等效工作点")});
     return fields;
 }
 
@@ -719,7 +757,7 @@ DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionReques
                          store::PumpCatalogue& catalogue, const SheetHeader& header)
 {
     DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(candidate.model));
-    sheet.method = QStringLiteral("设计");
+    sheet.method = QCoreApplication::translate("tarnwick::datasheet", "设计");
     sheet.request = request;
     sheet.speed = candidate.speed;
     sheet.operatingFlow = candidate.operatingFlow;
@@ -738,7 +776,7 @@ DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::Pu
                        const SheetHeader& header)
 {
     DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(pump.model));
-    sheet.method = QStringLiteral("校核");
+    sheet.method = QCoreApplication::translate("tarnwick::datasheet", "校核");
     sheet.request = pump.request;
     sheet.speed = speedOf(catalogue, pump.model);
     // The check takes the type from the catalogue row.
@@ -793,10 +831,18 @@ DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request
 
 QStringList varSpeedLoadHeadings()
 {
-    return {QStringLiteral("负荷点"),        QStringLiteral("流量\nm3/h"),       QStringLiteral("扬程\nm"),
-            QStringLiteral("台数"),          QStringLiteral("转速比\n%"),        QStringLiteral("qe/Qbep"),
-            QStringLiteral("水泵效率\n%"),   QStringLiteral("单台轴功率\nkW"),   QStringLiteral("电机效率\n%"),
-            QStringLiteral("变频器效率\n%"), QStringLiteral("合计输入功率\nkW"), QStringLiteral("综合效率\n%")};
+    return {QCoreApplication::translate("tarnwick::datasheet", "负荷点"),
+            QCoreApplication::translate("tarnwick::datasheet", "流量\nm3/h"),
+            QCoreApplication::translate("tarnwick::datasheet", "扬程\nm"),
+            QCoreApplication::translate("tarnwick::datasheet", "台数"),
+            QCoreApplication::translate("tarnwick::datasheet", "转速比\n%"),
+            QStringLiteral("qe/Qbep"),
+            QCoreApplication::translate("tarnwick::datasheet", "水泵效率\n%"),
+            QCoreApplication::translate("tarnwick::datasheet", "单台轴功率\nkW"),
+            QCoreApplication::translate("tarnwick::datasheet", "电机效率\n%"),
+            QCoreApplication::translate("tarnwick::datasheet", "变频器效率\n%"),
+            QCoreApplication::translate("tarnwick::datasheet", "合计输入功率\nkW"),
+            QCoreApplication::translate("tarnwick::datasheet", "综合效率\n%")};
 }
 
 QString varSpeedWarningMarks(unsigned warnings)
@@ -815,12 +861,12 @@ QString varSpeedWarningText(unsigned warnings)
 {
     QStringList words;
     if (warnings & (kWarnBelowMeasuredFlows | kWarnAboveMeasuredFlows))
-        words << QStringLiteral("等效流量超出实测流量范围");
+        words << QCoreApplication::translate("tarnwick::datasheet", "等效流量超出实测流量范围");
     if (warnings & kWarnMinimumSpeed)
-        words << QStringLiteral("最低转速运行，多余扬程由阀门节流");
+        words << QCoreApplication::translate("tarnwick::datasheet", "最低转速运行，多余扬程由阀门节流");
     if (warnings & kWarnOutsidePreferredRegion)
-        words << QStringLiteral("不在优先工作区");
-    return words.join(QStringLiteral("；"));
+        words << QCoreApplication::translate("tarnwick::datasheet", "不在优先工作区");
+    return words.join(QCoreApplication::translate("tarnwick::datasheet", "；"));
 }
 
 VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part)
@@ -842,7 +888,7 @@ VarSpeedSheetFigures varSpeedSheetFigures(const VarSpeedSheetPart& part)
                            fixed(p.inputPower, 2),
                            fixed(p.wireToWaterEfficiency, 1, 100.0)};
     };
-    f.loadRows.append(row(QStringLiteral("设计点"), pump.design));
+    f.loadRows.append(row(QCoreApplication::translate("tarnwick::datasheet", "设计点"), pump.design));
     for (const VarSpeedPoint& p : pump.points)
         f.loadRows.append(
             row(QStringLiteral("%1%/%2%").arg(number(p.flowShare * 100.0), number(p.timeShare * 100.0)), p));
@@ -880,28 +926,31 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     pp.text(0, 0, kContentWidth, 10, sheetTitle(), Qt::AlignHCenter | Qt::AlignVCenter);
     double y = 12;
     const QList<SheetField> header = {
-        {QStringLiteral("项目名称"), sheet.header.projectName},
-        {QStringLiteral("项目编号"), sheet.header.projectNumber},
-        {QStringLiteral("设计人"), sheet.header.designer},
-        {QStringLiteral("设备位号"), sheet.header.equipmentTag},
-        {QStringLiteral("日期"), sheet.header.date},
-        {QStringLiteral("计算方式"), sheet.method},
+        {QCoreApplication::translate("tarnwick::datasheet", "项目名称"), sheet.header.projectName},
+        {QCoreApplication::translate("tarnwick::datasheet", "项目编号"), sheet.header.projectNumber},
+        {QCoreApplication::translate("tarnwick::datasheet", "设计人"), sheet.header.designer},
+        {QCoreApplication::translate("tarnwick::datasheet", "设备位号"), sheet.header.equipmentTag},
+        {QCoreApplication::translate("tarnwick::datasheet", "日期"), sheet.header.date},
+        {QCoreApplication::translate("tarnwick::datasheet", "计算方式"), sheet.method},
     };
     y = fieldTable(pp, 0, y, kContentWidth, header, 2, 20) + 3;
 
     // The duty as typed and in working units.
-    y = heading(pp, y, QStringLiteral("设计工况"));
+    y = heading(pp, y, QCoreApplication::translate("tarnwick::datasheet", "设计工况"));
     const SelectionRequest& r = sheet.request;
     auto typed = [](const std::string& value, const std::string& unit) -> QString {
         return QString::fromStdString(value) + QLatin1Char(' ') + QString::fromStdString(unit);
     };
     const QList<SheetField> duty = {
-        {QStringLiteral("流量"), typed(sheet.duty.flow, sheet.duty.flowUnit)},
-        {QStringLiteral("折合"), number(r.flow) + QStringLiteral(" m3/h")},
-        {QStringLiteral("管路阻力"), typed(sheet.duty.resistance, sheet.duty.resistanceUnit)},
-        {QStringLiteral("折合"), number(r.resistance) + QStringLiteral(" mH2O")},
-        {QStringLiteral("静扬程"), typed(sheet.duty.staticHead, sheet.duty.staticHeadUnit)},
-        {QStringLiteral("折合"), number(static_cast<double>(r.staticHead)) + QStringLiteral(" mH2O")},
+        {QCoreApplication::translate("tarnwick::datasheet", "流量"), typed(sheet.duty.flow, sheet.duty.flowUnit)},
+        {QCoreApplication::translate("tarnwick::datasheet", "折合"), number(r.flow) + QStringLiteral(" m3/h")},
+        {QCoreApplication::translate("tarnwick::datasheet", "管路阻力"),
+         typed(sheet.duty.resistance, sheet.duty.resistanceUnit)},
+        {QCoreApplication::translate("tarnwick::datasheet", "折合"), number(r.resistance) + QStringLiteral(" mH2O")},
+        {QCoreApplication::translate("tarnwick::datasheet", "静扬程"),
+         typed(sheet.duty.staticHead, sheet.duty.staticHeadUnit)},
+        {QCoreApplication::translate("tarnwick::datasheet", "折合"),
+         number(static_cast<double>(r.staticHead)) + QStringLiteral(" mH2O")},
     };
     y = fieldTable(pp, 0, y, kContentWidth, duty, 2, 20) + 3;
     if (sheet.varSpeed)
@@ -915,23 +964,25 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     const double schematicLeft = tableWidth + 6;
     const double schematicWidth = kContentWidth - schematicLeft;
     const double sectionTop = y;
-    y = heading(pp, y, QStringLiteral("运行参数"));
+    y = heading(pp, y, QCoreApplication::translate("tarnwick::datasheet", "运行参数"));
     const SheetFigures f = sheetFigures(sheet);
     const QList<SheetField> operating =
         sheet.varSpeed
             ? varSpeedOperatingFields(sheet)
             : QList<SheetField>{
-                  {QStringLiteral("水泵型号"), sheet.model},
-                  {QStringLiteral("转速"), f.speed.isEmpty() ? QString() : f.speed + QStringLiteral(" r/min")},
-                  {QStringLiteral("实际流量"), f.flow + QStringLiteral(" m3/h")},
-                  {QStringLiteral("实际扬程"), f.head + QStringLiteral(" m")},
-                  {QStringLiteral("实际效率"), f.efficiency + QStringLiteral("%")},
-                  {QStringLiteral("工作点轴功率"), f.power + QStringLiteral(" kW")},
-                  {QStringLiteral("水泵最高效率"), f.bestEfficiency + QStringLiteral("%")},
+                  {QCoreApplication::translate("tarnwick::datasheet", "水泵型号"), sheet.model},
+                  {QCoreApplication::translate("tarnwick::datasheet", "转速"),
+                   f.speed.isEmpty() ? QString() : f.speed + QStringLiteral(" r/min")},
+                  {QCoreApplication::translate("tarnwick::datasheet", "实际流量"), f.flow + QStringLiteral(" m3/h")},
+                  {QCoreApplication::translate("tarnwick::datasheet", "实际扬程"), f.head + QStringLiteral(" m")},
+                  {QCoreApplication::translate("tarnwick::datasheet", "实际效率"), f.efficiency + QStringLiteral("%")},
+                  {QCoreApplication::translate("tarnwick::datasheet", "工作点轴功率"), f.power + QStringLiteral(" kW")},
+                  {QCoreApplication::translate("tarnwick::datasheet", "水泵最高效率"),
+                   f.bestEfficiency + QStringLiteral("%")},
               };
     y = fieldTable(pp, 0, y, tableWidth, operating + sheet.conditionFields, 2, 22) + 3;
     pp.font(10.5, true, QStringLiteral("黑体"));
-    pp.text(0, y, tableWidth, 6, QStringLiteral("水泵样本数据"));
+    pp.text(0, y, tableWidth, 6, QCoreApplication::translate("tarnwick::datasheet", "水泵样本数据"));
     pp.line(0, y + 6, tableWidth, y + 6, 0.3);
     y += 7.5;
     y = fieldTable(pp, 0, y, tableWidth, sheet.viewFields, 2, 24) + 3;
@@ -944,7 +995,7 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     const double room = std::max(20.0, lowestBottom - 2 - pictureTop);
     const DimensionLayout dims = layOutDimensions(pp, sheet.dimensions.value, schematicWidth, room);
     fittedText(pp, schematicLeft, sectionTop + 8, schematicWidth, 5,
-               QStringLiteral("设备安装示意图  ") + sheet.pumpType, 8.5);
+               QCoreApplication::translate("tarnwick::datasheet", "设备安装示意图  ") + sheet.pumpType, 8.5);
     const QRectF box = pp.rect(schematicLeft, pictureTop, schematicWidth, dims.pictureHeight);
     if (!sheet.schematic.isNull()) {
         QSizeF size = sheet.schematic.size().toSizeF();
@@ -952,8 +1003,8 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
         painter.drawImage(QRectF(box.topLeft(), size), sheet.schematic);
     } else {
         pp.font(8);
-        pp.text(schematicLeft, pictureTop, schematicWidth, dims.pictureHeight, QStringLiteral("（无示意图）"),
-                Qt::AlignCenter);
+        pp.text(schematicLeft, pictureTop, schematicWidth, dims.pictureHeight,
+                QCoreApplication::translate("tarnwick::datasheet", "（无示意图）"), Qt::AlignCenter);
     }
     if (!sheet.dimensions.value.isEmpty()) {
         const double captionTop = pictureTop + dims.pictureHeight + 1;
@@ -975,7 +1026,8 @@ void paintDataSheet(QPainter& painter, const DataSheet& sheet)
     }
 
     // The performance chart with its legend.
-    y = heading(pp, std::min(y, kLowestChartSection), QStringLiteral("水泵性能曲线"));
+    y = heading(pp, std::min(y, kLowestChartSection),
+                QCoreApplication::translate("tarnwick::datasheet", "水泵性能曲线"));
     const double chartLeft = 12;
     paintChart(pp, chartLeft, y + 6, sheet);
     paintLegend(pp, chartLeft + kChartWidth + 18, y + 6);
@@ -1016,7 +1068,8 @@ bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QSt
     };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+        *error = QCoreApplication::translate("tarnwick::datasheet", "无法写入文件“%1”：%2")
+                     .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     QBuffer buffer;
@@ -1030,7 +1083,7 @@ bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QSt
         if (!paintDataSheets(writer, sheets, watched)) {
             file.cancelWriting();
             if (!stopped)
-                *error = QStringLiteral("无法生成选型资料单。");
+                *error = QCoreApplication::translate("tarnwick::datasheet", "无法生成选型资料单。");
             return false;
         }
     }
@@ -1046,7 +1099,7 @@ bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QSt
     const QByteArray pdf = report::withIdeographsForRadicals(buffer.buffer(), fonts);
     QString reason;
     if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason)) {
-        *error = QStringLiteral("无法写入文件“%1”：%2")
+        *error = QCoreApplication::translate("tarnwick::datasheet", "无法写入文件“%1”：%2")
                      .arg(QDir::toNativeSeparators(path), reason.isEmpty() ? file.errorString() : reason);
         return false;
     }

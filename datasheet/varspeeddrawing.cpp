@@ -1,5 +1,6 @@
 #include "datasheet/varspeeddrawing.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -16,58 +17,60 @@ namespace {
 // efficiency is drawn at N times its flow, and the names say which is which.
 QString fullSpeedHead(int pumps, double topSpeed)
 {
-    return topSpeed < 1.0 ? QStringLiteral("%1台并联%2%转速扬程").arg(pumps).arg(std::round(topSpeed * 100.0))
-                          : QStringLiteral("%1台并联全速扬程").arg(pumps);
+    return topSpeed < 1.0 ? QCoreApplication::translate("tarnwick::datasheet", "%1台并联%2%转速扬程")
+                                .arg(pumps)
+                                .arg(std::round(topSpeed * 100.0))
+                          : QCoreApplication::translate("tarnwick::datasheet", "%1台并联全速扬程").arg(pumps);
 }
 
 QString pumpEfficiency(int pumps)
 {
-    return QStringLiteral("单台效率（按%1台流量）").arg(pumps);
+    return QCoreApplication::translate("tarnwick::datasheet", "单台效率（按%1台流量）").arg(pumps);
 }
 
 QString loadSpeedCurve()
 {
-    return QStringLiteral("%1%负荷转速");
+    return QCoreApplication::translate("tarnwick::datasheet", "%1%负荷转速");
 }
 
 QString controlCurve()
 {
-    return QStringLiteral("控制曲线");
+    return QCoreApplication::translate("tarnwick::datasheet", "控制曲线");
 }
 
 QString systemCurve()
 {
-    return QStringLiteral("系统曲线");
+    return QCoreApplication::translate("tarnwick::datasheet", "系统曲线");
 }
 
 QString headAxis()
 {
-    return QStringLiteral("扬程 m");
+    return QCoreApplication::translate("tarnwick::datasheet", "扬程 m");
 }
 
 QString efficiencyAxis()
 {
-    return QStringLiteral("效率 %");
+    return QCoreApplication::translate("tarnwick::datasheet", "效率 %");
 }
 
 QString totalFlowAxis()
 {
-    return QStringLiteral("总流量 m3/h");
+    return QCoreApplication::translate("tarnwick::datasheet", "总流量 m3/h");
 }
 
 QString loadSpeedSuffix()
 {
-    return QStringLiteral("负荷转速");
+    return QCoreApplication::translate("tarnwick::datasheet", "负荷转速");
 }
 
 QString loadSpeedLegend()
 {
-    return QStringLiteral("负荷点转速（运行台数并联）");
+    return QCoreApplication::translate("tarnwick::datasheet", "负荷点转速（运行台数并联）");
 }
 
 QString loadPointsLegend()
 {
-    return QStringLiteral("负荷点（方块为设计点）");
+    return QCoreApplication::translate("tarnwick::datasheet", "负荷点（方块为设计点）");
 }
 
 constexpr int kSamples = 60;

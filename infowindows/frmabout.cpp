@@ -69,7 +69,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     addLabel(this, QStringLiteral("lblDisclaimer"), infotext::legalWarning(), twipsRect(240, 2460, 4320, 900));
 
     auto* ok = new xpcmdbutton(this);
-    ok->setObjectName(infotext::okButton());
+    ok->setObjectName(QStringLiteral("确定"));
     ok->setCaption(infotext::okButton());
     ok->setGeometry(twipsRect(4680, 2760, 855, 345));
     connect(ok, &xpcmdbutton::Click, this, &QDialog::accept);

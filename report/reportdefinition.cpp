@@ -3,6 +3,7 @@
 #include "resources/fonts.h"
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace tarnwick::report {
@@ -14,16 +15,25 @@ const QList<ReportColumn>& reportColumns()
     // Two columns are headed differently from their fields: "计算方式" shows
     // the method, "系统阻力" the system resistance stored as "总扬程".
     static const QList<ReportColumn> columns = {
-        {QStringLiteral("计算时间"), QString(), names::calculationTime(), 10, 1870, false},
-        {QStringLiteral("计算方式"), QString(), names::method(), 1900, 1020, false},
-        {QStringLiteral("系统阻力"), QStringLiteral("(m)"), names::totalHead(), 2940, 1020, false},
-        {QStringLiteral("流量"), QStringLiteral("(m3/h)"), names::designFlow(), 3980, 830, false},
-        {QStringLiteral("静扬程"), QStringLiteral("(m)"), names::staticHead(), 4830, 830, true},
-        {QStringLiteral("所选型号"), QString(), names::selectedModel(), 5680, 1500, false},
-        {QStringLiteral("最高效率"), QStringLiteral("(%)"), names::bestEfficiency(), 7200, 1000, true},
-        {QStringLiteral("实际扬程"), QStringLiteral("(m)"), names::operatingHead(), 8240, 1000, false},
-        {QStringLiteral("实际流量"), QStringLiteral("(m3/h)"), names::operatingFlow(), 9280, 1000, false},
-        {QStringLiteral("实际效率"), QStringLiteral("(%)"), names::operatingEfficiency(), 10320, 1000, false},
+        {QCoreApplication::translate("tarnwick::report", "计算时间"), QString(), names::calculationTime(), 10, 1870,
+         false},
+        {QCoreApplication::translate("tarnwick::report", "计算方式"), QString(), names::method(), 1900, 1020, false},
+        {QCoreApplication::translate("tarnwick::report", "系统阻力"), QStringLiteral("(m)"), names::totalHead(), 2940,
+         1020, false},
+        {QCoreApplication::translate("tarnwick::report", "流量"), QStringLiteral("(m3/h)"), names::designFlow(), 3980,
+         830, false},
+        {QCoreApplication::translate("tarnwick::report", "静扬程"), QStringLiteral("(m)"), names::staticHead(), 4830,
+         830, true},
+        {QCoreApplication::translate("tarnwick::report", "所选型号"), QString(), names::selectedModel(), 5680, 1500,
+         false},
+        {QCoreApplication::translate("tarnwick::report", "最高效率"), QStringLiteral("(%)"), names::bestEfficiency(),
+         7200, 1000, true},
+        {QCoreApplication::translate("tarnwick::report", "实际扬程"), QStringLiteral("(m)"), names::operatingHead(),
+         8240, 1000, false},
+        {QCoreApplication::translate("tarnwick::report", "实际流量"), QStringLiteral("(m3/h)"), names::operatingFlow(),
+         9280, 1000, false},
+        {QCoreApplication::translate("tarnwick::report", "实际效率"), QStringLiteral("(%)"),
+         names::operatingEfficiency(), 10320, 1000, false},
     };
     return columns;
 }

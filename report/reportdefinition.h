@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -75,17 +76,17 @@ const QList<ReportColumn>& reportColumns();
 namespace text {
 inline QString title()
 {
-    return QStringLiteral("水泵选型结果报表");
+    return QCoreApplication::translate("tarnwick::report", "水泵选型结果报表");
 }
 // "%D" is the date the report is produced.
 inline QString printDate()
 {
-    return QStringLiteral("打印日期：%D");
+    return QCoreApplication::translate("tarnwick::report", "打印日期：%D");
 }
 // "%p" is the page, "%P" the number of pages.
 inline QString pageFooter()
 {
-    return QStringLiteral("第%p页  共%P页");
+    return QCoreApplication::translate("tarnwick::report", "第%p页  共%P页");
 }
 } // namespace text
 

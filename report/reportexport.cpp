@@ -7,6 +7,7 @@
 #include "store/filetargets.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
@@ -37,7 +38,8 @@ bool failed(QString* error, const QString& message)
 
 QString writeFailure(const QString& path, const QString& reason)
 {
-    return QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("tarnwick::report", "无法写入文件“%1”：%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 bool stopped(const ExportProgress& progress, int done, int total)
@@ -86,13 +88,13 @@ bool paintPages(const ResultReport& report, QPagedPaintDevice& device, int first
     last = std::min(last, report.pageCount());
     QPainter painter;
     if (!painter.begin(&device))
-        return failed(error, QStringLiteral("无法开始输出报表。"));
+        return failed(error, QCoreApplication::translate("tarnwick::report", "无法开始输出报表。"));
     painter.setRenderHint(QPainter::TextAntialiasing);
     const double dotsPerInch = device.logicalDpiX();
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage()) {
             painter.end();
-            return failed(error, QStringLiteral("无法开始报表的第%1页。").arg(page));
+            return failed(error, QCoreApplication::translate("tarnwick::report", "无法开始报表的第%1页。").arg(page));
         }
         report.paintPageOn(painter, page, dotsPerInch);
         if (stopped(progress, page - first + 1, last - first + 1)) {
@@ -101,7 +103,7 @@ bool paintPages(const ResultReport& report, QPagedPaintDevice& device, int first
         }
     }
     if (!painter.end())
-        return failed(error, QStringLiteral("无法完成报表的输出。"));
+        return failed(error, QCoreApplication::translate("tarnwick::report", "无法完成报表的输出。"));
     return true;
 }
 
@@ -223,7 +225,7 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
     options.constant_memory = LXW_TRUE;
     lxw_workbook* workbook = workbook_new_opt(partName.constData(), &options);
     if (!workbook)
-        return failed(error, writeFailure(path, QStringLiteral("无法创建工作簿。")));
+        return failed(error, writeFailure(path, QCoreApplication::translate("tarnwick::report", "无法创建工作簿。")));
 
     const QByteArray title = table.title().toUtf8();
     lxw_doc_properties properties = {};
@@ -306,7 +308,7 @@ bool exportReport(const ResultReport& report, ExportFormat format, const QString
     case ExportFormat::Xlsx:
         return exportXlsx(report.table(), path, error, progress);
     }
-    return failed(error, QStringLiteral("未知的导出格式。"));
+    return failed(error, QCoreApplication::translate("tarnwick::report", "未知的导出格式。"));
 }
 
 } // namespace tarnwick::report

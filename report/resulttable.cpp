@@ -3,6 +3,8 @@
 #include "core/numbers.h"
 #include "report/reportdefinition.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -27,7 +29,8 @@ Expected<ResultTable, QString> ResultTable::fromRows(const store::RowSet& rows)
     for (int c = 0; c < columnCount(); ++c) {
         fieldColumns[c] = rows.fieldIndex(columns[c].field);
         if (fieldColumns[c] < 0)
-            return Result::failure(QStringLiteral("“%1”中没有字段“%2”。").arg(rows.source(), columns[c].field));
+            return Result::failure(QCoreApplication::translate("tarnwick::report", "“%1”中没有字段“%2”。")
+                                       .arg(rows.source(), columns[c].field));
     }
 
     if (!rows.ensureRows())

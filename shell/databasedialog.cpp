@@ -7,6 +7,7 @@
 #include "store/dbcopy.h"
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -24,7 +25,8 @@ namespace {
 
 QString inUseText(const QString& inUse)
 {
-    return inUse.isEmpty() ? QStringLiteral("数据库：%1").arg(store::shownLocation(store::databasePath(store::programFolder())))
+    return inUse.isEmpty() ? QCoreApplication::translate("tarnwick::shell", "数据库：%1")
+                                 .arg(store::shownLocation(store::databasePath(store::programFolder())))
                            : inUse;
 }
 
@@ -34,7 +36,7 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atSta
     : QDialog(parent), m_atStartUp(atStartUp)
 {
     setObjectName(QStringLiteral("DatabaseDialog"));
-    setWindowTitle(QStringLiteral("数据库连接"));
+    setWindowTitle(QCoreApplication::translate("tarnwick::shell", "数据库连接"));
     auto* layout = new QVBoxLayout(this);
     auto* current = new QLabel(inUseText(inUse), this);
     current->setObjectName(QStringLiteral("inUse"));
@@ -57,11 +59,14 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atSta
     layout->addStretch();
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* test = buttons->addButton(QStringLiteral("测试连接(&T)"), QDialogButtonBox::ActionRole);
+    QPushButton* test = buttons->addButton(QCoreApplication::translate("tarnwick::shell", "测试连接(&T)"),
+                                           QDialogButtonBox::ActionRole);
     test->setObjectName(QStringLiteral("testConnection"));
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok =
+        buttons->addButton(QCoreApplication::translate("tarnwick::shell", "确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("keep"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(QCoreApplication::translate("tarnwick::shell", "取消"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
     layout->addWidget(buttons);
     connect(test, &QPushButton::clicked, this, [this] { testConnection(); });
@@ -147,16 +152,17 @@ bool DatabaseDialog::keep()
     const QString before = store::settingsDatabase();
     QString refused;
     if (!store::setSettingsDatabase(location, &refused)) {
-        showInformation(this, refused + QStringLiteral("\n数据库设置没有改变。"));
+        showInformation(this, refused + QCoreApplication::translate("tarnwick::shell", "\n数据库设置没有改变。"));
         return false;
     }
     QString note;
     const auto address = store::isServerLocation(location) ? store::parseServerAddress(location)
                                                            : Expected<store::ServerAddress, QString>::failure(QString());
     if (address && address->hasPassword())
-        note = QStringLiteral("地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
+        note = QCoreApplication::translate("tarnwick::shell",
+                                           "地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
     if (store::settingsDatabase() != before && !m_atStartUp)
-        note += QStringLiteral("新的数据库设置在下次启动程序时生效。");
+        note += QCoreApplication::translate("tarnwick::shell", "新的数据库设置在下次启动程序时生效。");
     if (!note.isEmpty())
         showInformation(this, note.trimmed());
     return true;

@@ -2,7 +2,6 @@
 
 #include "calcwindow/calculationsheets.h"
 #include "calcwindow/frmcalculate.h"
-#include "shell/databasedialog.h"
 #include "catalogueeditor/catalogueeditor.h"
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"
@@ -10,6 +9,7 @@
 #include "infowindows/frmbackground.h"
 #include "infowindows/frmhelp.h"
 #include "infowindows/frmpicture.h"
+#include "shell/databasedialog.h"
 #include "shell/lockkeys.h"
 #include "shell/mdiarrangement.h"
 #include "shell/reportwindow/datareport1.h"
@@ -21,10 +21,12 @@
 #include "speedwindow/varspeedchart.h"
 #include "store/names.h"
 #include "store/results.h"
+#include "store/settings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
@@ -32,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -59,47 +62,58 @@ struct MenuItem
 {
     int level;
     const char16_t* name;
-    const char16_t* caption;
+    const char* caption;
     Command command;
 };
 
 const QList<MenuItem>& menuTable()
 {
     static const QList<MenuItem> items = {
-        {1, u"calculate", u"选型计算(&C)", {}},
-        {2, u"calculate1", u"设计计算(&S)", &MDIForm1::OpenDesignMode},
-        {2, u"calculate2", u"校核计算(&T)", &MDIForm1::OpenCheckMode},
+        {1, u"calculate", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "选型计算(&C)"), {}},
+        {2, u"calculate1", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "设计计算(&S)"), &MDIForm1::OpenDesignMode},
+        {2, u"calculate2", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "校核计算(&T)"), &MDIForm1::OpenCheckMode},
         {2, u"calculateSeparator", nullptr, {}},
-        {2, u"calculate3", u"变速节能选型(&V)",
+        {2, u"calculate3", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "变速节能选型(&V)"),
          [](MDIForm1* w) {
              openVarSpeedWindow(w);
              w->showActiveWindowInStatus(w->mdiArea()->activeSubWindow());
          }},
-        {1, u"result", u"结果显示(&R)", {}},
-        {2, u"result1", u"本次计算结果显示(&B)", &MDIForm1::ShowLatestResults},
-        {2, u"result2", u"全部计算结果显示(&Q)", &MDIForm1::ShowAllResults},
+        {1, u"result", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "结果显示(&R)"), {}},
+        {2, u"result1", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "本次计算结果显示(&B)"), &MDIForm1::ShowLatestResults},
+        {2, u"result2", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "全部计算结果显示(&Q)"), &MDIForm1::ShowAllResults},
         {2, u"resultSeparator", nullptr, {}},
-        {2, u"result3", u"本次变速选型结果显示(&V)", &showLatestVarSpeedResults},
-        {2, u"result4", u"全部变速选型结果显示(&A)", &showAllVarSpeedResults},
+        {2, u"result3", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "本次变速选型结果显示(&V)"),
+         &showLatestVarSpeedResults},
+        {2, u"result4", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "全部变速选型结果显示(&A)"), &showAllVarSpeedResults},
         {2, u"dataSheetSeparator", nullptr, {}},
-        {2, u"dataSheet", u"选型资料单(&S)…", &MDIForm1::produceDataSheet},
-        {1, u"principle", u"选型原理(&P)", &MDIForm1::showPrinciple},
-        {1, u"introduction", u"公司及产品介绍(&I)", {}},
-        {2, u"introduction1", u"公司简介(&C)", &MDIForm1::showCompanyIntroduction},
-        {2, u"introduction2", u"产品简介(&P)", &MDIForm1::showProductIntroduction},
-        {1, u"data", u"数据(&D)", {}},
-        {2, u"catalogueMaintenance", u"水泵目录维护(&M)…", &MDIForm1::showCatalogueEditor},
-        {2, u"databaseConnection", u"数据库连接(&B)…", &showDatabaseDialog},
-        {1, u"window", u"窗口(&W)", {}},
-        {2, u"cascade", u"层叠(&C)", [](MDIForm1* w) { w->arrange(kCascade); }},
-        {2, u"tile", u"平铺(&T)", {}},
-        {3, u"horizontal", u"水平平铺(&H)", [](MDIForm1* w) { w->arrange(kTileHorizontally); }},
-        {3, u"vertical", u"垂直平铺(&V)", [](MDIForm1* w) { w->arrange(kTileVertically); }},
-        {2, u"array", u"排列图标(&A)", [](MDIForm1* w) { w->arrange(kArrangeIcons); }},
-        {1, u"help", u"帮助(&H)", {}},
-        {2, u"content", u"内容(&C)", &MDIForm1::showHelpContents},
-        {2, u"about", u"关于本软件(&A)", &MDIForm1::showAbout},
-        {1, u"exit", u"退出(&E)", &MDIForm1::exitProgram},
+        {2, u"dataSheet", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "选型资料单(&S)…"), &MDIForm1::produceDataSheet},
+        {1, u"principle", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "选型原理(&P)"), &MDIForm1::showPrinciple},
+        {1, u"introduction", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "公司及产品介绍(&I)"), {}},
+        {2, u"introduction1", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "公司简介(&C)"),
+         &MDIForm1::showCompanyIntroduction},
+        {2, u"introduction2", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "产品简介(&P)"),
+         &MDIForm1::showProductIntroduction},
+        {1, u"data", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "数据(&D)"), {}},
+        {2, u"catalogueMaintenance", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "水泵目录维护(&M)…"),
+         &MDIForm1::showCatalogueEditor},
+        {2, u"databaseConnection", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "数据库连接(&B)…"), &showDatabaseDialog},
+        {1, u"window", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "窗口(&W)"), {}},
+        {2, u"cascade", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "层叠(&C)"), [](MDIForm1* w) { w->arrange(kCascade); }},
+        {2, u"tile", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "平铺(&T)"), {}},
+        {3, u"horizontal", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "水平平铺(&H)"),
+         [](MDIForm1* w) { w->arrange(kTileHorizontally); }},
+        {3, u"vertical", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "垂直平铺(&V)"),
+         [](MDIForm1* w) { w->arrange(kTileVertically); }},
+        {2, u"array", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "排列图标(&A)"),
+         [](MDIForm1* w) { w->arrange(kArrangeIcons); }},
+        // Named in both languages, so that either reader finds it.
+        {1, u"language", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "语言/Language(&L)"), {}},
+        {2, u"languageChinese", "中文", [](MDIForm1* w) { w->chooseLanguage(i18n::Language::Chinese); }},
+        {2, u"languageEnglish", "English", [](MDIForm1* w) { w->chooseLanguage(i18n::Language::English); }},
+        {1, u"help", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "帮助(&H)"), {}},
+        {2, u"content", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "内容(&C)"), &MDIForm1::showHelpContents},
+        {2, u"about", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "关于本软件(&A)"), &MDIForm1::showAbout},
+        {1, u"exit", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "退出(&E)"), &MDIForm1::exitProgram},
     };
     return items;
 }
@@ -111,25 +125,31 @@ const QList<MenuItem>& menuTable()
 struct ToolbarButton
 {
     const char16_t* key;
-    const char16_t* toolTip;
+    const char* toolTip;
     int image;
 };
 
 constexpr ToolbarButton toolbarButtons[] = {
-    {u"calculate1", u"设计计算", 1},
-    {u"calculate2", u"校核计算", 2},
-    {u"result1", u"本次计算结果显示", 3},
-    {u"result2", u"全部计算结果显示", 4},
-    {u"principle", u"选型原理", 5},
-    {u"introduction1", u"公司简介", 6},
-    {u"introduction2", u"产品简介", 7},
-    {nullptr, u"calculateSeparator", 0},
-    {u"calculate3", u"变速节能选型", 0},
+    {u"calculate1", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "设计计算"), 1},
+    {u"calculate2", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "校核计算"), 2},
+    {u"result1", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "本次计算结果显示"), 3},
+    {u"result2", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "全部计算结果显示"), 4},
+    {u"principle", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "选型原理"), 5},
+    {u"introduction1", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "公司简介"), 6},
+    {u"introduction2", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "产品简介"), 7},
+    {nullptr, "calculateSeparator", 0},
+    {u"calculate3", QT_TRANSLATE_NOOP("tarnwick::MDIForm1", "变速节能选型"), 0},
 };
 
 QString str(const char16_t* s)
 {
     return QString::fromUtf16(s);
+}
+
+// A caption or tooltip of the tables above in the program's language.
+QString shown(const char* text)
+{
+    return QCoreApplication::translate("tarnwick::MDIForm1", text);
 }
 
 } // namespace
@@ -179,16 +199,16 @@ void MDIForm1::createMenus()
         openMenus.resize(item.level - 1);
         QAction* action = nullptr;
         if (hasSubmenu) {
-            QMenu* menu = item.level == 1 ? menuBar()->addMenu(str(item.caption))
-                                          : openMenus.constLast()->addMenu(str(item.caption));
+            QMenu* menu = item.level == 1 ? menuBar()->addMenu(shown(item.caption))
+                                          : openMenus.constLast()->addMenu(shown(item.caption));
             menu->setObjectName(str(item.name));
             action = menu->menuAction();
             openMenus.append(menu);
             if (str(item.name) == QStringLiteral("window"))
                 m_windowMenu = menu;
         } else {
-            action = item.level == 1 ? menuBar()->addAction(str(item.caption))
-                                     : openMenus.constLast()->addAction(str(item.caption));
+            action = item.level == 1 ? menuBar()->addAction(shown(item.caption))
+                                     : openMenus.constLast()->addAction(shown(item.caption));
             const Command command = item.command;
             connect(action, &QAction::triggered, this, [this, command] { command(this); });
         }
@@ -210,9 +230,32 @@ void MDIForm1::createMenus()
         });
     }
 
+    // The language in use is the one checked.
+    for (const auto& [name, language] : {std::pair{u"languageChinese", i18n::Language::Chinese},
+                                         std::pair{u"languageEnglish", i18n::Language::English}}) {
+        QAction* action = menuItemAction(str(name));
+        action->setCheckable(true);
+        action->setChecked(i18n::currentLanguage() == language);
+    }
+
     // The window menu ends with the list of open child windows.
     m_windowMenuFixedItems = static_cast<int>(m_windowMenu->actions().size());
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::updateWindowMenu);
+}
+
+void MDIForm1::chooseLanguage(i18n::Language language)
+{
+    QSettings settings = store::userSettings();
+    settings.setValue(i18n::languageSettingsKey(), i18n::languageName(language));
+    settings.sync();
+    menuItemAction(QStringLiteral("languageChinese"))->setChecked(language == i18n::Language::Chinese);
+    menuItemAction(QStringLiteral("languageEnglish"))->setChecked(language == i18n::Language::English);
+    if (settings.status() != QSettings::NoError) {
+        showWarning(this, shelltext::languageNotKept().arg(QDir::toNativeSeparators(settings.fileName())));
+        return;
+    }
+    showInformation(this,
+                    language == i18n::currentLanguage() ? shelltext::languageKept() : shelltext::languageAtNextStart());
 }
 
 void MDIForm1::updateWindowMenu()
@@ -267,13 +310,13 @@ void MDIForm1::createToolbar()
     // Each button is the menu item's own action, so both run the same command.
     for (const ToolbarButton& entry : toolbarButtons) {
         if (!entry.key) {
-            m_toolbar->addSeparator()->setObjectName(str(entry.toolTip));
+            m_toolbar->addSeparator()->setObjectName(QString::fromLatin1(entry.toolTip));
             continue;
         }
         const QString key = str(entry.key);
         QAction* action = menuItemAction(key);
         Q_ASSERT(action);
-        action->setToolTip(str(entry.toolTip));
+        action->setToolTip(shown(entry.toolTip));
         m_toolbar->addAction(action);
         auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action));
         button->setObjectName(key);

@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 #include "store/rowset.h"
+#include "translations/language.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -91,6 +92,9 @@ public slots:
     // 2 tile vertically, 3 arrange icons. Other codes do nothing.
     void arrange(int code);
     void exitProgram();
+    // 语言/Language menu: keeps the language in the settings for the next
+    // start and says so; the window's texts stay as they are until then.
+    void chooseLanguage(i18n::Language language);
 
     // Runs the command of the toolbar button with this key; an unknown key
     // does nothing.

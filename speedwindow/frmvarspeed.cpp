@@ -1,4 +1,5 @@
 #include "speedwindow/frmvarspeed.h"
+#include "store/coretext.h"
 
 #include "calcwindow/commandbutton.h"
 #include "calcwindow/panelparts.h"
@@ -169,7 +170,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_control = new QComboBox(panel);
     m_control->setObjectName(QStringLiteral("controlCombo"));
     for (int i = 0; i < kControlModeCount; ++i)
-        m_control->addItem(QString::fromUtf8(controlModeName(static_cast<ControlMode>(i))));
+        m_control->addItem(store::coreText(controlModeName(static_cast<ControlMode>(i))));
     form->addRow(speedtext::controlMode(), m_control);
     m_proportionalShare = box(panel, QStringLiteral("proportionalShareBox"), QStringLiteral("50"));
     form->addRow(speedtext::proportionalStart(), m_proportionalShare);
@@ -239,8 +240,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     m_fluid->setObjectName(QStringLiteral("fluidCombo"));
     m_fluid->addItem(speedtext::customFluid());
     for (const FluidDensity& fluid : fluidDensities())
-        m_fluid->addItem(QString::fromUtf8(fluid.name.data(), static_cast<qsizetype>(fluid.name.size())),
-                         fluid.density);
+        m_fluid->addItem(store::coreText(fluid.name), fluid.density);
     connect(m_fluid, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index > 0)
             m_density->setText(QString::fromStdString(numberText(m_fluid->itemData(index).toDouble())));
@@ -450,7 +450,7 @@ void frmvarspeed::run(const std::optional<std::string>& model)
     fillAccepted(pumps);
     fillRejected(rejected);
     m_summary->setText(speedtext::summary()
-                           .arg(QString::fromUtf8(controlModeName(m_run->selection.request.control)))
+                           .arg(store::coreText(controlModeName(m_run->selection.request.control)))
                            .arg(pumps.size())
                            .arg(rejected.size()));
     m_tabs->setCurrentIndex(pumps.empty() ? 1 : 0);
@@ -465,7 +465,7 @@ void frmvarspeed::run(const std::optional<std::string>& model)
 
 void frmvarspeed::showStop(const VarSpeedStop& stop)
 {
-    showWarning(this, QString::fromStdString(stop.message));
+    showWarning(this, store::coreText(stop.message));
     QWidget* target = nullptr;
     switch (stop.field) {
     case VarSpeedField::Resistance:
@@ -586,7 +586,7 @@ void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& reje
         auto* rule = new QTableWidgetItem(speedtext::ruleName(r.rule));
         rule->setData(Qt::UserRole, QString::fromLatin1(speedRejectionRuleCode(r.rule)));
         m_rejected->setItem(row, 1, rule);
-        m_rejected->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(rejectionText(r))));
+        m_rejected->setItem(row, 2, new QTableWidgetItem(store::coreText(rejectionText(r))));
     }
 }
 

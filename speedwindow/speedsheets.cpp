@@ -5,6 +5,7 @@
 #include "speedwindow/frmvarspeed.h"
 #include "store/pumpcatalogue.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTableWidget>
 
@@ -14,11 +15,11 @@ namespace {
 
 QString pickedSheetCommand()
 {
-    return QStringLiteral("生成选型资料单…");
+    return QCoreApplication::translate("tarnwick::speedwindow", "生成选型资料单…");
 }
 QString allSheetsCommand()
 {
-    return QStringLiteral("全部入选水泵…");
+    return QCoreApplication::translate("tarnwick::speedwindow", "全部入选水泵…");
 }
 
 } // namespace

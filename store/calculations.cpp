@@ -5,6 +5,8 @@
 #include "store/names.h"
 #include "store/results.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 
 namespace tarnwick::store {
@@ -39,7 +41,8 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
         // engineer since this one began; the table holds this run's alone.
         QString deleteError;
         if (!deleteAllRows(catalogue.latestResultRows, &deleteError)) {
-            workError = QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), deleteError);
+            workError = QCoreApplication::translate("tarnwick::store", "清空“%1”失败：%2")
+                            .arg(names::latestResultsTable(), deleteError);
             return false;
         }
         // One prepared insert a table; every row of the run carries the same
@@ -63,7 +66,9 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
     }, &transactionError);
     if (written)
         return true;
-    *error = workError.isEmpty() ? QStringLiteral("计算结果没有保存。") + transactionError : workError;
+    *error = workError.isEmpty()
+                 ? QCoreApplication::translate("tarnwick::store", "计算结果没有保存。") + transactionError
+                 : workError;
     catalogue.allResultRows.requery();
     catalogue.latestResultRows.requery();
     return false;

@@ -5,6 +5,7 @@
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
@@ -71,7 +72,8 @@ bool readRows(QSqlDatabase db, const QString& table, const QStringList& fields, 
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(selectInStoredOrderSql(table, fields))) {
-        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
+        *error =
+            databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table), query.lastError());
         return false;
     }
     while (query.next()) {
@@ -83,7 +85,8 @@ bool readRows(QSqlDatabase db, const QString& table, const QStringList& fields, 
     }
     // A read that stops at a damaged page is an error, not the table's end.
     if (query.lastError().isValid()) {
-        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
+        *error =
+            databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table), query.lastError());
         return false;
     }
     return true;
@@ -121,7 +124,7 @@ bool rewriteTable(QSqlDatabase db, const QString& table, const QStringList& fiel
                   const QList<StoredCatalogueRows::Row>& stored, const QList<QVariantList>& edited, TableCounts* counts,
                   QString* error)
 {
-    const QString what = QStringLiteral("写入“%1”").arg(table);
+    const QString what = QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(table);
     qsizetype i = 0;
     QSqlQuery update(db);
     bool updatePrepared = false;
@@ -185,7 +188,7 @@ bool rewriteTable(QSqlDatabase db, const QString& table, const QStringList& fiel
 bool writeFirstRow(QSqlDatabase db, const QString& table, const QString& whereField, const QVariant& whereValue,
                    const QStringList& fields, const QVariantList& values, QString* error)
 {
-    const QString what = QStringLiteral("写入“%1”").arg(table);
+    const QString what = QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(table);
     QSqlQuery find(db);
     find.prepare(firstRowKeySql(table, whereField));
     if (!whereField.isEmpty())
@@ -311,8 +314,8 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
     QSqlQuery types(db);
     types.setForwardOnly(true);
     if (!types.exec(selectInStoredOrderSql(n::schematicTable(), {n::pumpType(), n::schematicPicture()})))
-        return Result::failure(
-            databaseErrorText(QStringLiteral("读取“%1”").arg(n::schematicTable()), types.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::schematicTable()), types.lastError()));
     QSet<QString> seen;
     while (types.next()) {
         const QString type = types.value(1).toString();
@@ -322,8 +325,8 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
         catalogue.schematics.append({type, types.value(2).toByteArray()});
     }
     if (types.lastError().isValid())
-        return Result::failure(
-            databaseErrorText(QStringLiteral("读取“%1”").arg(n::schematicTable()), types.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::schematicTable()), types.lastError()));
 
     QSqlQuery company(db);
     company.setForwardOnly(true);
@@ -331,13 +334,13 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
                           .arg(quotedName(n::companyText()), quotedName(n::companyPicture()),
                                quotedName(n::productText()), quotedName(n::productPicture()),
                                quotedName(n::companyTable())))) {
-        return Result::failure(
-            databaseErrorText(QStringLiteral("读取“%1”").arg(n::companyTable()), company.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::companyTable()), company.lastError()));
     }
     const bool hasCompany = company.next();
     if (company.lastError().isValid())
-        return Result::failure(
-            databaseErrorText(QStringLiteral("读取“%1”").arg(n::companyTable()), company.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::companyTable()), company.lastError()));
     if (hasCompany) {
         catalogue.company.companyText = company.value(0).toString();
         catalogue.company.companyPicture = company.value(1).toByteArray();
@@ -415,8 +418,9 @@ QString findingText(const QList<EditablePump>& pumps, const CatalogueFinding& fi
     if (finding.pump >= 0 && finding.pump < pumps.size()) {
         const EditablePump& pump = pumps.at(finding.pump);
         const QString model = pump.model().trimmed();
-        where = model.isEmpty() ? QStringLiteral("序号 %1 的水泵").arg(pump.key)
-                                : QStringLiteral("水泵“%1”（序号 %2）").arg(model).arg(pump.key);
+        where = model.isEmpty()
+                    ? QStringLiteral("序号 %1 的水泵").arg(pump.key)
+                    : QCoreApplication::translate("tarnwick::store", "水泵“%1”（序号 %2）").arg(model).arg(pump.key);
         if (finding.point >= 0)
             where += QStringLiteral("第 %1 点").arg(finding.point + 1);
     }
@@ -452,8 +456,9 @@ Expected<SaveSummary, QString> saveCatalogueEdits(QSqlDatabase db, const Editabl
     }
     if (refusals > 0) {
         if (refusals > refused.size())
-            refused.append(QStringLiteral("……共 %1 处。").arg(refusals));
-        return Result::failure(QStringLiteral("水泵目录不符合规则，未保存：\n") + refused.join(QLatin1Char('\n')));
+            refused.append(QCoreApplication::translate("tarnwick::store", "……共 %1 处。").arg(refusals));
+        return Result::failure(QCoreApplication::translate("tarnwick::store", "水泵目录不符合规则，未保存：\n") +
+                               refused.join(QLatin1Char('\n')));
     }
 
     QList<QVariantList> pumpRows;
@@ -529,19 +534,24 @@ Expected<SaveSummary, QString> saveCatalogueEdits(QSqlDatabase db, const Editabl
             return summary;
         }
         if (changedElsewhere)
-            return Result::failure(QStringLiteral("水泵目录在打开维护窗口之后已被其他程序修改，未保存任何内容。"
-                                                  "请放弃修改，重新打开本窗口后再改。"));
+            return Result::failure(QCoreApplication::translate(
+                "tarnwick::store", "水泵目录在打开维护窗口之后已被其他程序修改，未保存任何内容。"
+                                   "请放弃修改，重新打开本窗口后再改。"));
         lastError = workError.isEmpty() ? error : workError;
         busy = busy || lockBusy;
         if (!busy)
             break;
     }
     if (busy)
-        return Result::failure(QStringLiteral("数据库正被其他程序使用，已等待并重试 %1 次仍未能保存，未保存任何内容。"
-                                              "请稍后再保存。\n")
-                                   .arg(tried) +
-                               lastError);
-    return Result::failure(lastError.isEmpty() ? QStringLiteral("写入水泵目录失败，未保存任何内容。") : lastError);
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store",
+                                        "数据库正被其他程序使用，已等待并重试 %1 次仍未能保存，未保存任何内容。"
+                                        "请稍后再保存。\n")
+                .arg(tried) +
+            lastError);
+    return Result::failure(lastError.isEmpty()
+                               ? QCoreApplication::translate("tarnwick::store", "写入水泵目录失败，未保存任何内容。")
+                               : lastError);
 }
 
 } // namespace tarnwick::store

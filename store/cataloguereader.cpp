@@ -4,6 +4,7 @@
 #include "store/fieldcheck.h"
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -80,7 +81,7 @@ QStringList requiredNames(std::span<const CatalogueColumn<Row>> columns)
 
 QString readError(const QString& table, const QSqlError& error)
 {
-    return databaseErrorText(QStringLiteral("读取“%1”").arg(table), error);
+    return databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table), error);
 }
 
 QString readError(const QString& table, const QSqlQuery& query)

@@ -4,6 +4,7 @@
 #include "store/dbcopy.h"
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -52,7 +53,8 @@ bool copyTable(QSqlDatabase db, const QString& table, QString* error)
     QStringList quoted;
     for (const QString& column : target) {
         if (!source.contains(column)) {
-            *error = QStringLiteral("新的数据库的“%1”中缺少字段“%2”。").arg(table, column);
+            *error =
+                QCoreApplication::translate("tarnwick::store", "新的数据库的“%1”中缺少字段“%2”。").arg(table, column);
             return false;
         }
         quoted.append(quotedName(column));
@@ -62,7 +64,8 @@ bool copyTable(QSqlDatabase db, const QString& table, QString* error)
     if (!query.exec(QStringLiteral("DELETE FROM main.%1").arg(quotedName(table))) ||
         !query.exec(
             QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM %3.%1").arg(quotedName(table), list, kSource))) {
-        *error = QStringLiteral("无法更新“%1”：%2").arg(table, query.lastError().text());
+        *error =
+            QCoreApplication::translate("tarnwick::store", "无法更新“%1”：%2").arg(table, query.lastError().text());
         return false;
     }
     return true;
@@ -95,7 +98,8 @@ Expected<CatalogueUpdate, QString> replaceServerCatalogue(QSqlDatabase db, const
     for (const QString& table : catalogueTables()) {
         if (!tableIn(sourceTables.value(), table))
             return Result::failure(
-                QStringLiteral("数据库文件 %1 中没有“%2”，目录没有更新。").arg(QDir::toNativeSeparators(source), table));
+                QCoreApplication::translate("tarnwick::store", "数据库文件 %1 中没有“%2”，目录没有更新。")
+                    .arg(QDir::toNativeSeparators(source), table));
     }
     CatalogueUpdate update;
     QString error;
@@ -113,7 +117,8 @@ Expected<CatalogueUpdate, QString> replaceServerCatalogue(QSqlDatabase db, const
                 const TableInfo* target = tableIn(targetTables.value(), name);
                 const TableInfo* from = tableIn(sourceTables.value(), name);
                 if (!target) {
-                    error = QStringLiteral("服务器数据库 %1 中没有“%2”，目录没有更新。").arg(server, name);
+                    error = QCoreApplication::translate("tarnwick::store", "服务器数据库 %1 中没有“%2”，目录没有更新。")
+                                .arg(server, name);
                     return false;
                 }
                 // Every field of ours comes from the new catalogue, as its
@@ -123,14 +128,17 @@ Expected<CatalogueUpdate, QString> replaceServerCatalogue(QSqlDatabase db, const
                     const bool present = std::any_of(from->columns.cbegin(), from->columns.cend(),
                                                       [&](const ColumnInfo& c) { return c.name == column.name; });
                     if (!present) {
-                        error = QStringLiteral("新的数据库的“%1”中缺少字段“%2”。").arg(name, column.name);
+                        error = QCoreApplication::translate("tarnwick::store", "新的数据库的“%1”中缺少字段“%2”。")
+                                    .arg(name, column.name);
                         return false;
                     }
                 }
                 QSqlQuery clear(db);
                 if (!clear.exec(QStringLiteral("DELETE FROM %1").arg(quotedName(name)))) {
-                    error = databaseErrorText(QStringLiteral("更新服务器数据库 %1 中的“%2”").arg(server, name),
-                                              clear.lastError());
+                    error =
+                        databaseErrorText(QCoreApplication::translate("tarnwick::store", "更新服务器数据库 %1 中的“%2”")
+                                              .arg(server, name),
+                                          clear.lastError());
                     return false;
                 }
                 qint64 rows = 0;
@@ -145,7 +153,10 @@ Expected<CatalogueUpdate, QString> replaceServerCatalogue(QSqlDatabase db, const
         },
         &error);
     if (!written)
-        return Result::failure(error.isEmpty() ? QStringLiteral("服务器数据库 %1 的目录没有更新。").arg(server) : error);
+        return Result::failure(
+            error.isEmpty()
+                ? QCoreApplication::translate("tarnwick::store", "服务器数据库 %1 的目录没有更新。").arg(server)
+                : error);
     return update;
 }
 
@@ -156,7 +167,8 @@ Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QStri
     using Result = Expected<CatalogueUpdate, QString>;
     if (databaseFileKind(source) != DatabaseFileKind::SQLite)
         return Result::failure(
-            QStringLiteral("文件 %1 不是本程序的数据库文件，目录没有更新。").arg(QDir::toNativeSeparators(source)));
+            QCoreApplication::translate("tarnwick::store", "文件 %1 不是本程序的数据库文件，目录没有更新。")
+                .arg(QDir::toNativeSeparators(source)));
     if (isServer(db))
         return replaceServerCatalogue(db, source);
     QSqlQuery attach(db);
@@ -166,13 +178,13 @@ Expected<CatalogueUpdate, QString> replaceCatalogue(QSqlDatabase db, const QStri
                         QStringLiteral("?mode=ro");
     attach.addBindValue(uri);
     if (!attach.exec())
-        return Result::failure(QStringLiteral("无法打开数据库文件 %1：%2")
+        return Result::failure(QCoreApplication::translate("tarnwick::store", "无法打开数据库文件 %1：%2")
                                    .arg(QDir::toNativeSeparators(source), attach.lastError().text()));
     QString error;
     for (const QString& table : catalogueTables()) {
         if (columns(db, kSource, table).isEmpty()) {
-            error =
-                QStringLiteral("数据库文件 %1 中没有“%2”，目录没有更新。").arg(QDir::toNativeSeparators(source), table);
+            error = QCoreApplication::translate("tarnwick::store", "数据库文件 %1 中没有“%2”，目录没有更新。")
+                        .arg(QDir::toNativeSeparators(source), table);
             break;
         }
     }

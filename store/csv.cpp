@@ -1,5 +1,7 @@
 #include "store/csv.h"
 
+#include <QCoreApplication>
+
 namespace tarnwick::store {
 
 CsvParser::CsvParser(Sink sink) : m_sink(std::move(sink)) {}
@@ -43,7 +45,9 @@ bool CsvParser::finish(QString* error)
     if (!consume(QStringView(), true, error))
         return false;
     if (m_state == State::Quoted)
-        return fail(error, QStringLiteral("第 %1 行：引号开始的字段直到文件结尾都没有结束。").arg(m_quoteLine));
+        return fail(error,
+                    QCoreApplication::translate("tarnwick::store", "第 %1 行：引号开始的字段直到文件结尾都没有结束。")
+                        .arg(m_quoteLine));
     if (m_recordOpen) {
         const int line = m_line;
         if (!endRecord())
@@ -104,8 +108,9 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
             break;
         case State::Unquoted:
             if (c == QLatin1Char('"'))
-                return fail(error, QStringLiteral("第 %1 行：字段中间有引号；含引号的字段须整个用引号括起，"
-                                                  "其中的引号写两遍。")
+                return fail(error, QCoreApplication::translate(
+                                       "tarnwick::store", "第 %1 行：字段中间有引号；含引号的字段须整个用引号括起，"
+                                                          "其中的引号写两遍。")
                                        .arg(m_line));
             if (c == QLatin1Char(',')) {
                 endField();
@@ -137,7 +142,9 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
                 if (!endLine())
                     return fail(error, QString());
             } else {
-                return fail(error, QStringLiteral("第 %1 行：引号结束后、逗号之前还有字符。").arg(m_line));
+                return fail(error,
+                            QCoreApplication::translate("tarnwick::store", "第 %1 行：引号结束后、逗号之前还有字符。")
+                                .arg(m_line));
             }
             break;
         }

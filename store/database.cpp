@@ -160,16 +160,18 @@ QString kindMessage(DatabaseFileKind kind, const QString& path)
 {
     switch (kind) {
     case DatabaseFileKind::Missing:
-        return QStringLiteral("找不到数据库文件：%1").arg(nativePath(path));
+        return QCoreApplication::translate("tarnwick::store", "找不到数据库文件：%1").arg(nativePath(path));
     case DatabaseFileKind::Unreadable:
-        return QStringLiteral("无法读取数据库文件：%1").arg(nativePath(path));
+        return QCoreApplication::translate("tarnwick::store", "无法读取数据库文件：%1").arg(nativePath(path));
     case DatabaseFileKind::Access:
-        return QStringLiteral("数据库文件 %1 是 Access 格式，本程序需要先将其转换后才能使用。").arg(nativePath(path));
+        return QCoreApplication::translate("tarnwick::store",
+                                           "数据库文件 %1 是 Access 格式，本程序需要先将其转换后才能使用。")
+            .arg(nativePath(path));
     case DatabaseFileKind::Other:
     case DatabaseFileKind::SQLite:
         break;
     }
-    return QStringLiteral("文件 %1 不是本程序的数据库文件。").arg(nativePath(path));
+    return QCoreApplication::translate("tarnwick::store", "文件 %1 不是本程序的数据库文件。").arg(nativePath(path));
 }
 
 // SQLite's primary result codes that the open distinguishes.
@@ -242,9 +244,11 @@ Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& p
         closeDriverConnection(name);
         if (error)
             return Result::failure(
-                QStringLiteral("数据库文件 %1 上次写入时被中断，旁边的日志文件 %2 中的修改须先撤销才能读取；"
-                               "本程序不能写入该文件或它所在的文件夹，无法撤销。请在可以写入的文件夹中打开一次该数据库（或请管理员打开），"
-                               "然后再试。%3")
+                QCoreApplication::translate(
+                    "tarnwick::store", "数据库文件 %1 上次写入时被中断，旁边的日志文件 %2 中的修改须先撤销才能读取；"
+                                       "本程序不能写入该文件或它所在的文件夹，无法撤销。请在可以写入的文件夹中打开一次"
+                                       "该数据库（或请管理员打开），"
+                                       "然后再试。%3")
                     .arg(nativePath(path), nativePath(path + QStringLiteral("-journal")), driverText(*error)));
         error = openDriverConnection(name, path, QStringLiteral("mode=ro"));
     } else if (error && readOnly && !journal &&
@@ -265,8 +269,11 @@ Expected<std::shared_ptr<Connection>, QString> Connection::open(const QString& p
             const DatabaseFileKind kind = databaseFileKind(path);
             return Result::failure(kindMessage(kind == DatabaseFileKind::SQLite ? DatabaseFileKind::Other : kind, path));
         }
-        return Result::failure(QStringLiteral("无法打开数据库文件 %1。请检查文件是否存在、是否有读写权限，以及它是否被其他程序独占。%2")
-                                   .arg(nativePath(path), driverText(*error)));
+        return Result::failure(
+            QCoreApplication::translate(
+                "tarnwick::store",
+                "无法打开数据库文件 %1。请检查文件是否存在、是否有读写权限，以及它是否被其他程序独占。%2")
+                .arg(nativePath(path), driverText(*error)));
     }
 
     std::shared_ptr<Connection> connection(new Connection(name, path, access));
@@ -400,16 +407,21 @@ Expected<ServerAddress, QString> parseServerAddress(const QString& location)
     using Result = Expected<ServerAddress, QString>;
     const QString text = normalisedAddress(location);
     if (ambiguousCredentials(text))
-        return Result::failure(QStringLiteral("数据库地址中有不止一个“@”：用户名或密码中的 @、/、: 等字符须写成 %40、%2F、%3A；"
-                                              "密码最好不写在地址中，而写在 ~/.pgpass 中。"));
+        return Result::failure(QCoreApplication::translate(
+            "tarnwick::store", "数据库地址中有不止一个“@”：用户名或密码中的 @、/、: 等字符须写成 %40、%2F、%3A；"
+                               "密码最好不写在地址中，而写在 ~/.pgpass 中。"));
     const auto address = libpqReading(text);
     if (!address)
-        return Result::failure(QStringLiteral("数据库地址 %1 的格式不对：应写成 postgresql://用户@主机:端口/数据库名，"
-                                              "查询参数写成 ?键=值&键=值，值中的空格、=、& 等字符须写成 %20、%3D、%26。")
-                                   .arg(shownLocation(location)));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store",
+                                        "数据库地址 %1 的格式不对：应写成 postgresql://用户@主机:端口/数据库名，"
+                                        "查询参数写成 ?键=值&键=值，值中的空格、=、& 等字符须写成 %20、%3D、%26。")
+                .arg(shownLocation(location)));
     if (address->value(QStringLiteral("dbname")).isEmpty())
         return Result::failure(
-            QStringLiteral("数据库地址 %1 不完整：应写成 postgresql://用户@主机:端口/数据库名。").arg(shownLocation(location)));
+            QCoreApplication::translate("tarnwick::store",
+                                        "数据库地址 %1 不完整：应写成 postgresql://用户@主机:端口/数据库名。")
+                .arg(shownLocation(location)));
     return *address;
 }
 
@@ -438,7 +450,8 @@ Expected<std::shared_ptr<Connection>, QString> Connection::openServer(const QStr
     std::shared_ptr<Connection> connection(new Connection(name, location, access));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
     if (!db.isValid())
-        return Result::failure(QStringLiteral("无法连接 PostgreSQL 数据库：本机没有安装 Qt 的 PostgreSQL 驱动（libqt6sql6-psql）。"));
+        return Result::failure(QCoreApplication::translate(
+            "tarnwick::store", "无法连接 PostgreSQL 数据库：本机没有安装 Qt 的 PostgreSQL 驱动（libqt6sql6-psql）。"));
     // Every keyword goes to libpq as one quoted value, so that a value with
     // blanks or an '=' stays one value and never becomes a keyword of its own.
     // A password in the address is passed on; otherwise libpq takes it from
@@ -470,14 +483,17 @@ Expected<std::shared_ptr<Connection>, QString> Connection::openServer(const QStr
         else {
             // Qt's driver turns every ';' of its options into a blank.
             if (value.contains(QLatin1Char(';')))
-                return Result::failure(QStringLiteral("数据库地址中参数“%1”的值含有分号，无法使用。").arg(key));
+                return Result::failure(
+                    QCoreApplication::translate("tarnwick::store", "数据库地址中参数“%1”的值含有分号，无法使用。")
+                        .arg(key));
             named = named || key == QLatin1String("application_name");
             timeout = timeout || key == QLatin1String("connect_timeout");
             options.append(key + QLatin1Char('=') + quoted(value));
         }
     }
     if (sessionOptions.contains(QLatin1Char(';')))
-        return Result::failure(QStringLiteral("数据库地址中参数“options”的值含有分号，无法使用。"));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "数据库地址中参数“options”的值含有分号，无法使用。"));
     options.append(QStringLiteral("options=") + quoted(sessionOptions));
     if (!named)
         options.append(QStringLiteral("application_name=tarnwick"));
@@ -485,7 +501,9 @@ Expected<std::shared_ptr<Connection>, QString> Connection::openServer(const QStr
         options.append(QStringLiteral("connect_timeout=10"));
     db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open())
-        return Result::failure(databaseErrorText(QStringLiteral("连接数据库 %1").arg(shownLocation(location)), db.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "连接数据库 %1").arg(shownLocation(location)),
+            db.lastError()));
     return connection;
 }
 
@@ -531,7 +549,8 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
         return false;
     }, &error);
     if (!read)
-        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), error));
+        return Result::failure(
+            databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), error));
     QStringList fields;
     bool hasRowid = false;
     bool hasUser = false;
@@ -549,7 +568,8 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
             fields.append(quotedName(name));
     }
     if (!found)
-        return Result::failure(QStringLiteral("数据库中没有表或查询“%1”。").arg(tableOrView));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "数据库中没有表或查询“%1”。").arg(tableOrView));
     StoredOrderQuery result;
     result.hasRowKey = hasRowid;
     result.writable = hasRowid && !view;
@@ -573,9 +593,11 @@ Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, con
     query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? AND type IN ('table', 'view')"));
     query.addBindValue(tableOrView);
     if (!query.exec())
-        return Result::failure(QStringLiteral("无法读取数据库结构：%1").arg(query.lastError().text()));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "无法读取数据库结构：%1").arg(query.lastError().text()));
     if (!query.next())
-        return Result::failure(QStringLiteral("数据库中没有表或查询“%1”。").arg(tableOrView));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "数据库中没有表或查询“%1”。").arg(tableOrView));
     StoredOrderQuery result;
     if (query.value(0).toString() == QStringLiteral("table")) {
         result.hasRowKey = true;
@@ -586,7 +608,8 @@ Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, con
         columns.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
         columns.addBindValue(tableOrView);
         if (!columns.exec())
-            return Result::failure(QStringLiteral("无法读取数据库结构：%1").arg(columns.lastError().text()));
+            return Result::failure(QCoreApplication::translate("tarnwick::store", "无法读取数据库结构：%1")
+                                       .arg(columns.lastError().text()));
         QStringList fields;
         bool hasUser = false;
         while (columns.next()) {
@@ -674,8 +697,10 @@ bool runReviving(QSqlDatabase db, const std::function<bool(QSqlError*)>& run, QS
     // statement once more.
     db.close();
     if (!db.open()) {
-        *error = QSqlError(QStringLiteral("与数据库服务器的连接已断开，重新连接没有成功：%1").arg(db.lastError().text()),
-                           QString(), QSqlError::ConnectionError, QStringLiteral("08006"));
+        *error =
+            QSqlError(QCoreApplication::translate("tarnwick::store", "与数据库服务器的连接已断开，重新连接没有成功：%1")
+                          .arg(db.lastError().text()),
+                      QString(), QSqlError::ConnectionError, QStringLiteral("08006"));
         return false;
     }
     return run(error);
@@ -691,7 +716,8 @@ bool lockLatestResults(QSqlDatabase db, QString* error)
     QSqlQuery lock(db);
     if (lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('tarnwick latest results ' || current_user))")))
         return true;
-    *error = databaseErrorText(QStringLiteral("锁定“%1”").arg(names::latestResultsTable()), lock.lastError());
+    *error = databaseErrorText(
+        QCoreApplication::translate("tarnwick::store", "锁定“%1”").arg(names::latestResultsTable()), lock.lastError());
     return false;
 }
 
@@ -714,7 +740,8 @@ bool lockCatalogue(QSqlDatabase db, QString* error, bool* busy)
     for (const QString& table : tables)
         existing.addBindValue(table);
     if (!existing.exec()) {
-        *error = databaseErrorText(QStringLiteral("锁定水泵目录"), existing.lastError());
+        *error =
+            databaseErrorText(QCoreApplication::translate("tarnwick::store", "锁定水泵目录"), existing.lastError());
         return false;
     }
     QStringList present;
@@ -730,7 +757,7 @@ bool lockCatalogue(QSqlDatabase db, QString* error, bool* busy)
         return true;
     if (busy)
         *busy = isBusyError(lock.lastError());
-    *error = databaseErrorText(QStringLiteral("锁定水泵目录"), lock.lastError());
+    *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "锁定水泵目录"), lock.lastError());
     return false;
 }
 
@@ -773,26 +800,33 @@ QString serverAdvice(const QSqlError& error)
     const QString text = error.text();
     if (state.startsWith(QLatin1String("28")) || text.contains(QLatin1String("password authentication failed")) ||
         text.contains(QLatin1String("no password supplied")))
-        return QStringLiteral("登录数据库服务器失败：用户名或密码不对。请检查连接设置，或密码文件（~/.pgpass）、PGPASSWORD 中的密码。");
+        return QCoreApplication::translate(
+            "tarnwick::store",
+            "登录数据库服务器失败：用户名或密码不对。请检查连接设置，或密码文件（~/.pgpass）、PGPASSWORD 中的密码。");
     if (state == QLatin1String("3D000") || (text.contains(QLatin1String("database")) && text.contains(QLatin1String("does not exist"))))
-        return QStringLiteral("服务器上没有这个数据库。请检查连接设置中的数据库名，或请数据库管理员建立它。");
+        return QCoreApplication::translate(
+            "tarnwick::store", "服务器上没有这个数据库。请检查连接设置中的数据库名，或请数据库管理员建立它。");
     if (state == QLatin1String("42501") || text.contains(QLatin1String("permission denied")) ||
         text.contains(QLatin1String("read-only transaction")))
-        return QStringLiteral("没有进行这项操作的权限（例如只读的角色不能写入）。请联系数据库管理员。");
+        return QCoreApplication::translate("tarnwick::store",
+                                           "没有进行这项操作的权限（例如只读的角色不能写入）。请联系数据库管理员。");
     if (state.startsWith(QLatin1String("57P")) || text.contains(QLatin1String("terminating connection")) ||
         text.contains(QLatin1String("server closed the connection")))
-        return QStringLiteral("数据库服务器已关闭、正在重启或断开了连接。请稍后重试，或联系数据库管理员。");
+        return QCoreApplication::translate(
+            "tarnwick::store", "数据库服务器已关闭、正在重启或断开了连接。请稍后重试，或联系数据库管理员。");
     if (state.startsWith(QLatin1String("08")) || text.contains(QLatin1String("could not connect")) ||
         text.contains(QLatin1String("Connection refused")) || text.contains(QLatin1String("No such file or directory")) ||
         text.contains(QLatin1String("connection to server")))
-        return QStringLiteral("无法连接数据库服务器。请检查服务器是否在运行、地址和端口是否正确、网络是否正常。");
+        return QCoreApplication::translate(
+            "tarnwick::store", "无法连接数据库服务器。请检查服务器是否在运行、地址和端口是否正确、网络是否正常。");
     if (state == QLatin1String("40001") || state == QLatin1String("40P01"))
-        return QStringLiteral("与其他用户同时进行的操作冲突。请重试。");
+        return QCoreApplication::translate("tarnwick::store", "与其他用户同时进行的操作冲突。请重试。");
     if (state == QLatin1String("42P01"))
-        return QStringLiteral("数据库中缺少所需的表。请先用 tarnwick-cli init-db 建立数据库结构。");
+        return QCoreApplication::translate("tarnwick::store",
+                                           "数据库中缺少所需的表。请先用 tarnwick-cli init-db 建立数据库结构。");
     if (state == QLatin1String("53100"))
-        return QStringLiteral("数据库服务器的磁盘已满。请联系数据库管理员。");
-    return QStringLiteral("请检查数据库服务器后重试。");
+        return QCoreApplication::translate("tarnwick::store", "数据库服务器的磁盘已满。请联系数据库管理员。");
+    return QCoreApplication::translate("tarnwick::store", "请检查数据库服务器后重试。");
 }
 
 bool isServerError(const QSqlError& error)
@@ -807,33 +841,38 @@ bool isServerError(const QSqlError& error)
 QString databaseErrorText(const QString& what, const QSqlError& error)
 {
     if (isServerError(error))
-        return QStringLiteral("%1失败：%2%3").arg(what, serverAdvice(error), driverText(error));
+        return QCoreApplication::translate("tarnwick::store", "%1失败：%2%3")
+            .arg(what, serverAdvice(error), driverText(error));
     QString advice;
     switch (nativeCode(error)) {
     case 5: // busy
     case 6: // locked
-        advice = QStringLiteral("数据库正被其他程序使用，等待超时。请稍后再试，或先结束正在写入该数据库的程序。");
+        advice = QCoreApplication::translate(
+            "tarnwick::store", "数据库正被其他程序使用，等待超时。请稍后再试，或先结束正在写入该数据库的程序。");
         break;
     case 8: // read-only
-        advice = QStringLiteral("数据库文件或它所在的文件夹不允许写入。请检查权限，或把数据库复制到可以写入的文件夹。");
+        advice = QCoreApplication::translate(
+            "tarnwick::store", "数据库文件或它所在的文件夹不允许写入。请检查权限，或把数据库复制到可以写入的文件夹。");
         break;
     case 10: // input/output
-        advice = QStringLiteral("读写数据库文件时出错。请检查磁盘或网络驱动器是否正常，然后重试。");
+        advice = QCoreApplication::translate("tarnwick::store",
+                                             "读写数据库文件时出错。请检查磁盘或网络驱动器是否正常，然后重试。");
         break;
     case 11: // corrupt
-        advice = QStringLiteral("数据库文件已损坏。请用备份恢复数据库。");
+        advice = QCoreApplication::translate("tarnwick::store", "数据库文件已损坏。请用备份恢复数据库。");
         break;
     case 13: // full
-        advice = QStringLiteral("磁盘已满。请释放磁盘空间后重试。");
+        advice = QCoreApplication::translate("tarnwick::store", "磁盘已满。请释放磁盘空间后重试。");
         break;
     case 14: // cannot open
-        advice = QStringLiteral("无法打开数据库文件或它的日志文件。请检查文件夹是否存在、是否允许写入。");
+        advice = QCoreApplication::translate("tarnwick::store",
+                                             "无法打开数据库文件或它的日志文件。请检查文件夹是否存在、是否允许写入。");
         break;
     default:
-        advice = QStringLiteral("请检查数据库文件后重试。");
+        advice = QCoreApplication::translate("tarnwick::store", "请检查数据库文件后重试。");
         break;
     }
-    return QStringLiteral("%1失败：%2%3").arg(what, advice, driverText(error));
+    return QCoreApplication::translate("tarnwick::store", "%1失败：%2%3").arg(what, advice, driverText(error));
 }
 
 ReadSnapshot::ReadSnapshot(QSqlDatabase db) : m_db(std::move(db))
@@ -851,7 +890,7 @@ ReadSnapshot::ReadSnapshot(QSqlDatabase db) : m_db(std::move(db))
             *e = begin.lastError();
             return false;
         }, &error))
-        m_error = databaseErrorText(QStringLiteral("读取数据库"), error);
+        m_error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库"), error);
 }
 
 ReadSnapshot::~ReadSnapshot()
@@ -881,7 +920,7 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
         if (busy)
             *busy = isBusyError(beginError);
         if (error)
-            *error = databaseErrorText(QStringLiteral("开始写入数据库"), beginError);
+            *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "开始写入数据库"), beginError);
         return false;
     }
     QSqlQuery statement(db);
@@ -893,7 +932,8 @@ bool inTransaction(QSqlDatabase db, const std::function<bool()>& work, QString* 
         if (busy)
             *busy = isBusyError(statement.lastError());
         if (error)
-            *error = databaseErrorText(QStringLiteral("提交写入"), statement.lastError());
+            *error =
+                databaseErrorText(QCoreApplication::translate("tarnwick::store", "提交写入"), statement.lastError());
         statement.exec(QStringLiteral("ROLLBACK"));
         return false;
     }

@@ -4,6 +4,7 @@
 #include "store/names.h"
 #include "store/settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -76,20 +77,22 @@ bool preparePerUserDatabase(const DatabaseLocation& location, QString* error)
         return true;
     const QString folder = QFileInfo(location.path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("无法创建用户数据目录：%1").arg(QDir::toNativeSeparators(folder));
+        *error = QCoreApplication::translate("tarnwick::store", "无法创建用户数据目录：%1")
+                     .arg(QDir::toNativeSeparators(folder));
         return false;
     }
     // No connection to either file is open yet: the copy is a plain file copy,
     // written whole or not at all.
     QFile source(location.shipped);
     if (!source.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("无法读取随程序安装的数据库文件：%1").arg(QDir::toNativeSeparators(location.shipped));
+        *error = QCoreApplication::translate("tarnwick::store", "无法读取随程序安装的数据库文件：%1")
+                     .arg(QDir::toNativeSeparators(location.shipped));
         return false;
     }
     QSaveFile target(location.path);
     target.setDirectWriteFallback(false);
     if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) != source.size() || !target.commit()) {
-        *error = QStringLiteral("无法把数据库复制到用户数据目录：%1（%2）")
+        *error = QCoreApplication::translate("tarnwick::store", "无法把数据库复制到用户数据目录：%1（%2）")
                      .arg(QDir::toNativeSeparators(location.path), target.errorString());
         return false;
     }
@@ -105,21 +108,22 @@ QString describeDatabase(const DatabaseLocation& location)
     case DatabaseLocation::Kind::Given:
         switch (location.chosenBy) {
         case DatabaseLocation::ChosenBy::Environment:
-            return QStringLiteral("数据库：%1（由环境变量 TARNWICK_DB 指定）").arg(path);
+            return QCoreApplication::translate("tarnwick::store", "数据库：%1（由环境变量 TARNWICK_DB 指定）")
+                .arg(path);
         case DatabaseLocation::ChosenBy::Settings:
-            return QStringLiteral("数据库：%1（由设置文件 %2 指定）")
+            return QCoreApplication::translate("tarnwick::store", "数据库：%1（由设置文件 %2 指定）")
                 .arg(path, QDir::toNativeSeparators(userSettings().fileName()));
         case DatabaseLocation::ChosenBy::Option:
         case DatabaseLocation::ChosenBy::Default:
             break;
         }
-        return QStringLiteral("数据库：%1（由 --db 指定）").arg(path);
+        return QCoreApplication::translate("tarnwick::store", "数据库：%1（由 --db 指定）").arg(path);
     case DatabaseLocation::Kind::Portable:
-        return QStringLiteral("数据库：%1（默认：程序目录）").arg(path);
+        return QCoreApplication::translate("tarnwick::store", "数据库：%1（默认：程序目录）").arg(path);
     case DatabaseLocation::Kind::PerUser:
         break;
     }
-    return QStringLiteral("数据库：%1（默认：用户数据目录）").arg(path);
+    return QCoreApplication::translate("tarnwick::store", "数据库：%1（默认：用户数据目录）").arg(path);
 }
 
 } // namespace tarnwick::store

@@ -5,6 +5,7 @@
 #include "store/schema.h"
 #include "store/varspeedstore.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -91,7 +92,9 @@ bool makeTable(QSqlDatabase db, const TableInfo& table, QString* error)
                                        ? userColumnDefinition(isServer(db))
                                        : quotedName(column.name) + QLatin1Char(' ') + typeName(column.kind, isServer(db));
         if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quotedName(table.name), definition))) {
-            *error = databaseErrorText(QStringLiteral("为“%1”添加字段“%2”").arg(table.name, column.name), query.lastError());
+            *error = databaseErrorText(
+                QCoreApplication::translate("tarnwick::store", "为“%1”添加字段“%2”").arg(table.name, column.name),
+                query.lastError());
             return false;
         }
     }
@@ -139,7 +142,8 @@ bool rightsStatements(QSqlDatabase db, const QStringList& relations, QStringList
                 query.addBindValue(relation);
         }
         if (!query.exec()) {
-            *error = databaseErrorText(QStringLiteral("读取表的权限"), query.lastError());
+            *error =
+                databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取表的权限"), query.lastError());
             return false;
         }
         while (query.next())
@@ -226,7 +230,8 @@ Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
         return false;
     }, &error);
     if (!listed)
-        return Result::failure(databaseErrorText(QStringLiteral("读取数据库结构"), error));
+        return Result::failure(
+            databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), error));
     while (query.next())
         tables.append({query.value(0).toString(), {}});
     for (TableInfo& table : tables) {
@@ -240,7 +245,8 @@ Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
             columns.addBindValue(table.name);
         }
         if (!columns.exec())
-            return Result::failure(databaseErrorText(QStringLiteral("读取“%1”的结构").arg(table.name), columns.lastError()));
+            return Result::failure(databaseErrorText(
+                QCoreApplication::translate("tarnwick::store", "读取“%1”的结构").arg(table.name), columns.lastError()));
         while (columns.next()) {
             const QString name = columns.value(0).toString();
             // The engineer's name is copied with the rows: a copy into a
@@ -291,7 +297,8 @@ bool createTable(QSqlDatabase db, const TableInfo& table, QString* error)
     QSqlQuery query(db);
     if (query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table.name), columns.join(QStringLiteral(", ")))))
         return true;
-    *error = databaseErrorText(QStringLiteral("建立表“%1”").arg(table.name), query.lastError());
+    *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "建立表“%1”").arg(table.name),
+                               query.lastError());
     return false;
 }
 
@@ -309,13 +316,15 @@ bool createPumpView(QSqlDatabase db, QString* error)
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("CREATE VIEW %1 AS SELECT %2 FROM %3 ORDER BY rowid")
                         .arg(quotedName(n::pumpView()), fields.join(QStringLiteral(", ")), quotedName(n::pumpTable())))) {
-        *error = databaseErrorText(QStringLiteral("建立查询“%1”").arg(n::pumpView()), query.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "建立查询“%1”").arg(n::pumpView()),
+                                   query.lastError());
         return false;
     }
     if (!query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                         .arg(quotedName(n::pointTable() + QStringLiteral("_") + n::key()), quotedName(n::pointTable()),
                              quotedName(n::key())))) {
-        *error = databaseErrorText(QStringLiteral("为“%1”建立索引").arg(n::pointTable()), query.lastError());
+        *error = databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "为“%1”建立索引").arg(n::pointTable()), query.lastError());
         return false;
     }
     return true;
@@ -343,7 +352,8 @@ Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableIn
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(table), quotedName(table.name))))
-        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), query.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table.name), query.lastError()));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     TableDigest digest;
     const int user = isPerEngineerTable(table.name) && !nameForNoUser.isEmpty() ? columnIndex(table, userColumn()) : -1;
@@ -368,7 +378,8 @@ Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableIn
         }
     }
     if (query.lastError().isValid())
-        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), query.lastError()));
+        return Result::failure(databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table.name), query.lastError()));
     digest.sum = hash.result();
     return digest;
 }
@@ -380,7 +391,8 @@ bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& 
     QSqlQuery read(source);
     read.setForwardOnly(true);
     if (!read.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(table), quotedName(table.name)))) {
-        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table.name),
+                                   read.lastError());
         return false;
     }
     QStringList marks;
@@ -389,7 +401,8 @@ bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& 
     QSqlQuery insert(target);
     if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(quotedName(table.name), columnList(table), marks.join(QStringLiteral(", "))))) {
-        *error = databaseErrorText(QStringLiteral("写入“%1”").arg(table.name), insert.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(table.name),
+                                   insert.lastError());
         return false;
     }
     const int user = isServer(target) && isPerEngineerTable(table.name) ? columnIndex(table, userColumn()) : -1;
@@ -403,7 +416,9 @@ bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& 
             insert.bindValue(c, value);
         }
         if (!insert.exec()) {
-            *error = databaseErrorText(QStringLiteral("写入“%1”第 %2 行").arg(table.name).arg(*rows + 1), insert.lastError());
+            *error = databaseErrorText(
+                QCoreApplication::translate("tarnwick::store", "写入“%1”第 %2 行").arg(table.name).arg(*rows + 1),
+                insert.lastError());
             return false;
         }
         ++*rows;
@@ -411,7 +426,8 @@ bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& 
             progress(table.name, *rows);
     }
     if (read.lastError().isValid()) {
-        *error = databaseErrorText(QStringLiteral("读取“%1”").arg(table.name), read.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table.name),
+                                   read.lastError());
         return false;
     }
     return true;
@@ -428,7 +444,7 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
     if (!tables)
         return Result::failure(tables.error());
     if (tables->isEmpty())
-        return Result::failure(QStringLiteral("源数据库中没有表，没有可复制的内容。"));
+        return Result::failure(QCoreApplication::translate("tarnwick::store", "源数据库中没有表，没有可复制的内容。"));
     const bool sourceHasView = viewNames(source).contains(names::pumpView());
 
     QStringList clashes;
@@ -440,15 +456,18 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
     if (existing.contains(names::pumpView()))
         clashes.append(QStringLiteral("“%1”").arg(names::pumpView()));
     if (!clashes.isEmpty() && !options.replace)
-        return Result::failure(QStringLiteral("目标数据库中已有%1，没有复制任何数据。要替换它们，请加 --replace。")
-                                   .arg(clashes.join(QStringLiteral("、"))));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store",
+                                        "目标数据库中已有%1，没有复制任何数据。要替换它们，请加 --replace。")
+                .arg(clashes.join(QStringLiteral("、"))));
 
     // Who copies onto a server: the name of the rows that came without one.
     QString copier;
     if (isServer(target)) {
         QSqlQuery who(target);
         if (!who.exec(QStringLiteral("SELECT current_user")) || !who.next())
-            return Result::failure(databaseErrorText(QStringLiteral("读取数据库用户"), who.lastError()));
+            return Result::failure(
+                databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库用户"), who.lastError()));
         copier = who.value(0).toString();
     }
 
@@ -476,7 +495,9 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
             QSqlQuery drop(target);
             if (existing.contains(names::pumpView()) &&
                 !drop.exec(QStringLiteral("DROP VIEW %1").arg(quotedName(names::pumpView())))) {
-                error = databaseErrorText(QStringLiteral("删除查询“%1”").arg(names::pumpView()), drop.lastError());
+                error = databaseErrorText(
+                    QCoreApplication::translate("tarnwick::store", "删除查询“%1”").arg(names::pumpView()),
+                    drop.lastError());
                 return false;
             }
             // Last made first, so that no table is dropped while another
@@ -485,7 +506,9 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
                 if (existing.contains(table->name) &&
                     !drop.exec(QStringLiteral("DROP TABLE IF EXISTS %1%2")
                                    .arg(quotedName(table->name), isServer(target) ? QStringLiteral(" CASCADE") : QString()))) {
-                    error = databaseErrorText(QStringLiteral("删除表“%1”").arg(table->name), drop.lastError());
+                    error =
+                        databaseErrorText(QCoreApplication::translate("tarnwick::store", "删除表“%1”").arg(table->name),
+                                          drop.lastError());
                     return false;
                 }
             }
@@ -508,7 +531,9 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
                                                  .arg(quotedName(table.name).replace(QLatin1Char('\''), QStringLiteral("''")));
                     if (!key.exec(QStringLiteral("SELECT setval(%1, coalesce((SELECT max(\"序号\") FROM %2), 0) + 1, false)")
                                       .arg(sequence, quotedName(table.name)))) {
-                        error = databaseErrorText(QStringLiteral("设定“%1”的序号").arg(table.name), key.lastError());
+                        error = databaseErrorText(
+                            QCoreApplication::translate("tarnwick::store", "设定“%1”的序号").arg(table.name),
+                            key.lastError());
                         return false;
                     }
                 }
@@ -520,7 +545,8 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
             QSqlQuery grant(target);
             for (const QString& statement : std::as_const(rights)) {
                 if (!grant.exec(statement)) {
-                    error = databaseErrorText(QStringLiteral("恢复表的权限"), grant.lastError());
+                    error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "恢复表的权限"),
+                                              grant.lastError());
                     return false;
                 }
             }
@@ -528,7 +554,9 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
         },
         &error);
     if (!written)
-        return Result::failure(error.isEmpty() ? QStringLiteral("复制没有完成，目标数据库没有改动。") : error);
+        return Result::failure(
+            error.isEmpty() ? QCoreApplication::translate("tarnwick::store", "复制没有完成，目标数据库没有改动。")
+                            : error);
 
     // Whatever the engines did with the values, the copy must read back as
     // the source: every table by its count and digest.
@@ -542,11 +570,14 @@ Expected<QList<CopiedTable>, QString> copyDatabase(const QSqlDatabase& source, Q
         if (!to)
             return Result::failure(to.error());
         if (from->rows != to->rows || from->sum != to->sum)
-            return Result::failure(QStringLiteral("复制后核对失败：“%1”在源数据库中有 %2 行，在目标数据库中有 %3 行%4。")
-                                       .arg(table.name)
-                                       .arg(from->rows)
-                                       .arg(to->rows)
-                                       .arg(from->rows == to->rows ? QStringLiteral("，但内容不同") : QString()));
+            return Result::failure(
+                QCoreApplication::translate("tarnwick::store",
+                                            "复制后核对失败：“%1”在源数据库中有 %2 行，在目标数据库中有 %3 行%4。")
+                    .arg(table.name)
+                    .arg(from->rows)
+                    .arg(to->rows)
+                    .arg(from->rows == to->rows ? QCoreApplication::translate("tarnwick::store", "，但内容不同")
+                                                : QString()));
     }
     return copied;
 }

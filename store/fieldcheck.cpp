@@ -2,6 +2,7 @@
 
 #include "store/rowset.h"
 
+#include <QCoreApplication>
 #include <QSqlRecord>
 
 #include <functional>
@@ -19,7 +20,8 @@ QString message(const QString& table, const QStringList& required, const std::fu
     }
     if (missing.isEmpty())
         return {};
-    return QStringLiteral("数据库的“%1”中缺少字段%2。").arg(table, missing.join(QStringLiteral("、")));
+    return QCoreApplication::translate("tarnwick::store", "数据库的“%1”中缺少字段%2。")
+        .arg(table, missing.join(QStringLiteral("、")));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "store/filetargets.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,19 +79,24 @@ std::optional<QString> outputTargetConflict(const QStringList& outputs, const QS
     for (int i = 0; i < outputs.size(); ++i) {
         if (!databasePath.isEmpty()) {
             if (sameFile(outputs[i], databasePath))
-                return QStringLiteral("输出文件 %1 就是正在使用的数据库文件，写入会毁掉数据库。请换一个文件名。")
+                return QCoreApplication::translate(
+                           "tarnwick::store",
+                           "输出文件 %1 就是正在使用的数据库文件，写入会毁掉数据库。请换一个文件名。")
                     .arg(shown(outputs[i]));
             const QString place = resolvedPlace(outputs[i]);
             const QString database = resolvedPlace(databasePath);
             for (const char* suffix : {"-journal", "-wal", "-shm"}) {
                 if (place == database + QLatin1String(suffix))
-                    return QStringLiteral("输出文件 %1 是数据库的日志文件，写入会毁掉数据库。请换一个文件名。")
+                    return QCoreApplication::translate(
+                               "tarnwick::store", "输出文件 %1 是数据库的日志文件，写入会毁掉数据库。请换一个文件名。")
                         .arg(shown(outputs[i]));
             }
         }
         for (int j = 0; j < i; ++j) {
             if (sameFile(outputs[i], outputs[j]))
-                return QStringLiteral("两个输出文件 %1 和 %2 是同一个文件，后写的会覆盖先写的。请为每个输出指定不同的文件名。")
+                return QCoreApplication::translate(
+                           "tarnwick::store",
+                           "两个输出文件 %1 和 %2 是同一个文件，后写的会覆盖先写的。请为每个输出指定不同的文件名。")
                     .arg(shown(outputs[j]), shown(outputs[i]));
         }
     }
@@ -101,9 +107,11 @@ std::optional<QString> inputFileProblem(const QString& path)
 {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return QStringLiteral("找不到文件 %1。").arg(shown(path));
+        return QCoreApplication::translate("tarnwick::store", "找不到文件 %1。").arg(shown(path));
     if (!S_ISREG(status.st_mode))
-        return QStringLiteral("%1 不是普通文件（而是文件夹、设备或管道），无法从中导入。").arg(shown(path));
+        return QCoreApplication::translate("tarnwick::store",
+                                           "%1 不是普通文件（而是文件夹、设备或管道），无法从中导入。")
+            .arg(shown(path));
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSqlDatabase>
 
@@ -96,7 +97,8 @@ bool clearCurrentResults(RowSet& latestRows, QString* error)
     if (!inTransaction(latestRows.connectionDatabase(), work, &transactionError)) {
         const QString message = deleteError.isEmpty() ? transactionError : deleteError;
         latestRows.requery();
-        return failed(QStringLiteral("清空“%1”失败：%2").arg(names::latestResultsTable(), message));
+        return failed(QCoreApplication::translate("tarnwick::store", "清空“%1”失败：%2")
+                          .arg(names::latestResultsTable(), message));
     }
     if (!latestRows.requery())
         return failed(latestRows.lastError());
@@ -134,7 +136,8 @@ bool ResultInserter::insert(const SelectionResult& result, const QString& calcul
     if (m_prepared && m_query.exec())
         return true;
     if (error)
-        *error = databaseErrorText(QStringLiteral("写入“%1”").arg(m_table), m_query.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_table),
+                                   m_query.lastError());
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "store/rowset.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -53,7 +54,7 @@ bool RowSet::open(std::shared_ptr<Connection> connection, const QString& tableOr
 bool RowSet::requery()
 {
     if (!m_connection)
-        return fail(QStringLiteral("“%1”尚未打开。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "“%1”尚未打开。").arg(m_source));
     const QSqlDatabase db = m_connection->database();
     const auto order = storedOrderQuery(db, m_source);
     if (!order)
@@ -62,7 +63,8 @@ bool RowSet::requery()
     // The field names, from the statement that reads the rows.
     QSqlQuery query(db);
     if (!query.exec(order->sql + QStringLiteral(" LIMIT 0")))
-        return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
+        return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(m_source),
+                                      query.lastError()));
     const QSqlRecord record = query.record();
     QStringList fields;
     for (int i = order->hasRowKey ? 1 : 0; i < record.count(); ++i)
@@ -94,11 +96,12 @@ bool RowSet::readRows() const
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
     if (!query.exec(m_sql))
-        return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
+        return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(m_source),
+                                      query.lastError()));
     const int first = m_hasRowKey ? 1 : 0;
     const int count = query.record().count();
     if (count - first != m_fields.size())
-        return fail(QStringLiteral("读取“%1”失败：表的结构已改变。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "读取“%1”失败：表的结构已改变。").arg(m_source));
 
     Snapshot snapshot;
     snapshot.rows = ColumnarTable(count - first);
@@ -110,7 +113,8 @@ bool RowSet::readRows() const
         snapshot.keys.endRow();
     }
     if (query.lastError().isValid())
-        return fail(databaseErrorText(QStringLiteral("读取“%1”").arg(m_source), query.lastError()));
+        return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(m_source),
+                                      query.lastError()));
     snapshot.deleted.assign(static_cast<std::size_t>(snapshot.rows.size()), false);
     snapshot.position = snapshot.rows.isEmpty() ? -1 : 0;
     if (m_standOn.isValid()) {
@@ -168,7 +172,7 @@ bool RowSet::findForward(const QString& field, const QVariant& value)
     const int column = m_fields.indexOf(field);
     if (column < 0) {
         s.position = s.rows.size();
-        return fail(QStringLiteral("“%1”中没有字段“%2”。").arg(m_source, field));
+        return fail(QCoreApplication::translate("tarnwick::store", "“%1”中没有字段“%2”。").arg(m_source, field));
     }
     for (int row = std::max(s.position, 0); row < s.rows.size(); ++row) {
         if (!s.deleted[static_cast<std::size_t>(row)] && fieldValuesEqual(s.rows.value(row, column), value)) {
@@ -185,12 +189,15 @@ Expected<QVariant, QString> RowSet::field(const QString& name) const
     using Result = Expected<QVariant, QString>;
     const int column = m_fields.indexOf(name);
     if (column < 0)
-        return Result::failure(QStringLiteral("“%1”中没有字段“%2”。").arg(m_source, name));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "“%1”中没有字段“%2”。").arg(m_source, name));
     if (eof())
-        return Result::failure(QStringLiteral("读取“%1”的字段“%2”时已没有当前记录。").arg(m_source, name));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”的字段“%2”时已没有当前记录。").arg(m_source, name));
     const Snapshot& s = snapshot();
     if (s.deleted[static_cast<std::size_t>(s.position)])
-        return Result::failure(QStringLiteral("“%1”的当前记录已被删除。").arg(m_source));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "“%1”的当前记录已被删除。").arg(m_source));
     return s.rows.value(s.position, column);
 }
 
@@ -210,14 +217,14 @@ bool RowSet::readRowByKey(const QVariant& key, QVariantList* row)
 bool RowSet::append(const FieldValues& values)
 {
     if (!m_connection)
-        return fail(QStringLiteral("“%1”尚未打开。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "“%1”尚未打开。").arg(m_source));
     if (!m_writable)
-        return fail(QStringLiteral("“%1”是查询，不能添加记录。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "“%1”是查询，不能添加记录。").arg(m_source));
     QStringList columns;
     QStringList marks;
     for (const auto& [name, value] : values) {
         if (!m_fields.contains(name))
-            return fail(QStringLiteral("“%1”中没有字段“%2”。").arg(m_source, name));
+            return fail(QCoreApplication::translate("tarnwick::store", "“%1”中没有字段“%2”。").arg(m_source, name));
         columns.append(quotedName(name));
         marks.append(QStringLiteral("?"));
     }
@@ -227,11 +234,13 @@ bool RowSet::append(const FieldValues& values)
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
                            .arg(quotedName(m_source), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")),
                                 server ? QStringLiteral(" RETURNING rowid") : QString())))
-        return fail(databaseErrorText(QStringLiteral("写入“%1”").arg(m_source), query.lastError()));
+        return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_source),
+                                      query.lastError()));
     for (const auto& value : values)
         query.addBindValue(value.second);
     if (!query.exec())
-        return fail(databaseErrorText(QStringLiteral("写入“%1”").arg(m_source), query.lastError()));
+        return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_source),
+                                      query.lastError()));
 
     const QVariant key = server ? (query.next() ? query.value(0) : QVariant()) : query.lastInsertId();
     m_error.clear();
@@ -257,18 +266,19 @@ bool RowSet::append(const FieldValues& values)
 bool RowSet::deleteCurrent()
 {
     if (eof())
-        return fail(QStringLiteral("删除“%1”的记录时已没有当前记录。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "删除“%1”的记录时已没有当前记录。").arg(m_source));
     if (!m_writable)
-        return fail(QStringLiteral("“%1”是查询，不能删除记录。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "“%1”是查询，不能删除记录。").arg(m_source));
     Snapshot& s = snapshot();
     const auto at = static_cast<std::size_t>(s.position);
     if (s.deleted[at])
-        return fail(QStringLiteral("“%1”的当前记录已被删除。").arg(m_source));
+        return fail(QCoreApplication::translate("tarnwick::store", "“%1”的当前记录已被删除。").arg(m_source));
     QSqlQuery query(m_connection->database());
     query.prepare(deleteByRowKeySql(m_source));
     query.addBindValue(s.keys.value(s.position, 0));
     if (!query.exec())
-        return fail(databaseErrorText(QStringLiteral("删除“%1”的记录").arg(m_source), query.lastError()));
+        return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "删除“%1”的记录").arg(m_source),
+                                      query.lastError()));
     s.deleted[at] = true;
     ++s.deletedCount;
     m_error.clear();

@@ -5,6 +5,7 @@
 #include "store/names.h"
 #include "store/varspeedstore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -122,7 +123,7 @@ bool missingServerParts(QSqlDatabase db, QStringList* tablesWithoutUser, bool* n
     query.addBindValue(varspeednames::pointsTable());
     query.addBindValue(runNumberSequence());
     if (!query.exec()) {
-        *error = databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), query.lastError());
         return false;
     }
     *noSequence = true;
@@ -160,12 +161,15 @@ bool upgradeServerSchema(QSqlDatabase db, QString* error)
     QSqlQuery query(db);
     for (const QString& table : std::as_const(withoutUser)) {
         if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quotedName(table), userColumnDefinition(true)))) {
-            *error = databaseErrorText(QStringLiteral("为“%1”添加字段“%2”").arg(table, userColumn()), query.lastError());
+            *error = databaseErrorText(
+                QCoreApplication::translate("tarnwick::store", "为“%1”添加字段“%2”").arg(table, userColumn()),
+                query.lastError());
             return false;
         }
     }
     if (noSequence && !query.exec(QStringLiteral("CREATE SEQUENCE %1").arg(quotedName(runNumberSequence())))) {
-        *error = databaseErrorText(QStringLiteral("建立序列“%1”").arg(runNumberSequence()), query.lastError());
+        *error = databaseErrorText(
+            QCoreApplication::translate("tarnwick::store", "建立序列“%1”").arg(runNumberSequence()), query.lastError());
         return false;
     }
     return restartRunNumbers(db, error);
@@ -182,7 +186,7 @@ bool restartRunNumbers(QSqlDatabase db, QString* error)
     query.addBindValue(quotedName(varspeednames::resultsTable()));
     query.addBindValue(quotedName(runNumberSequence()));
     if (!query.exec() || !query.next()) {
-        *error = databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError());
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), query.lastError());
         return false;
     }
     if (!query.value(1).toBool())
@@ -195,7 +199,8 @@ bool restartRunNumbers(QSqlDatabase db, QString* error)
     query.addBindValue(quotedName(runNumberSequence()));
     if (query.exec())
         return true;
-    *error = databaseErrorText(QStringLiteral("设定“%1”").arg(runNumberSequence()), query.lastError());
+    *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "设定“%1”").arg(runNumberSequence()),
+                               query.lastError());
     return false;
 }
 
@@ -203,14 +208,15 @@ bool createProgramSchema(QSqlDatabase db, QString* error)
 {
     const QStringList statements = splitSqlStatements(schemaText());
     if (statements.isEmpty()) {
-        *error = QStringLiteral("程序中缺少数据库结构。");
+        *error = QCoreApplication::translate("tarnwick::store", "程序中缺少数据库结构。");
         return false;
     }
     if (!isServer(db)) {
         QSqlQuery query(db);
         for (const QString& statement : statements) {
             if (!query.exec(statement)) {
-                *error = databaseErrorText(QStringLiteral("建立数据库结构"), query.lastError());
+                *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "建立数据库结构"),
+                                           query.lastError());
                 return false;
             }
         }
@@ -225,13 +231,15 @@ bool createProgramSchema(QSqlDatabase db, QString* error)
         QSqlDatabase memory = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         memory.setDatabaseName(QStringLiteral(":memory:"));
         if (!memory.open()) {
-            *error = databaseErrorText(QStringLiteral("建立数据库结构"), memory.lastError());
+            *error =
+                databaseErrorText(QCoreApplication::translate("tarnwick::store", "建立数据库结构"), memory.lastError());
         } else {
             made = true;
             QSqlQuery query(memory);
             for (const QString& statement : statements) {
                 if (!query.exec(statement)) {
-                    *error = databaseErrorText(QStringLiteral("建立数据库结构"), query.lastError());
+                    *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "建立数据库结构"),
+                                               query.lastError());
                     made = false;
                     break;
                 }

@@ -6,6 +6,7 @@
 #include "store/schema.h"
 #include "store/varspeedstore.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -81,7 +82,7 @@ QStringList statements()
 bool setUpServerRoles(QSqlDatabase db, QString* error)
 {
     if (!isServer(db)) {
-        *error = QStringLiteral("角色和权限只能在 PostgreSQL 服务器上设定。");
+        *error = QCoreApplication::translate("tarnwick::store", "角色和权限只能在 PostgreSQL 服务器上设定。");
         return false;
     }
     // The variable-speed tables and the run numbering must be there to be
@@ -91,7 +92,8 @@ bool setUpServerRoles(QSqlDatabase db, QString* error)
     QSqlQuery query(db);
     for (const QString& statement : statements()) {
         if (!query.exec(statement)) {
-            *error = databaseErrorText(QStringLiteral("设定角色和权限"), query.lastError());
+            *error =
+                databaseErrorText(QCoreApplication::translate("tarnwick::store", "设定角色和权限"), query.lastError());
             return false;
         }
     }

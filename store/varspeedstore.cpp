@@ -7,6 +7,7 @@
 #include "store/results.h"
 #include "store/schema.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -174,7 +175,7 @@ public:
                 m_query.bindValue(i, values.at(i));
         }
         if (!m_prepared || !m_query.exec()) {
-            *error = databaseError(QStringLiteral("写入“%1”").arg(m_table), m_query);
+            *error = databaseError(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_table), m_query);
             return false;
         }
         if (id)
@@ -221,7 +222,8 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
                              : QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2")
                                    .arg(quotedName(field::run()), quotedName(varspeednames::resultsTable()));
     if (!q.exec(next) || !q.next()) {
-        *error = databaseError(QStringLiteral("读取“%1”").arg(varspeednames::resultsTable()), q);
+        *error = databaseError(
+            QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(varspeednames::resultsTable()), q);
         return false;
     }
     *runNumber = q.value(0).toLongLong();
@@ -274,7 +276,8 @@ Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString&
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(sql))
-        return Result::failure(databaseError(QStringLiteral("读取“%1”").arg(source), q));
+        return Result::failure(
+            databaseError(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(source), q));
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
         table.columns << record.fieldName(i);
@@ -286,7 +289,8 @@ Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString&
     }
     // A read that stops at a damaged page is an error, not the table's end.
     if (q.lastError().isValid())
-        return Result::failure(databaseError(QStringLiteral("读取“%1”").arg(source), q));
+        return Result::failure(
+            databaseError(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(source), q));
     return table;
 }
 
@@ -335,8 +339,9 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
         if (!isServer(db) || serverSchemaIsCurrent(db, error))
             return error->isEmpty();
         if (error->isEmpty())
-            *error = QStringLiteral("服务器上的“%1”“%2”是旧版本建立的，缺少字段“%3”或运行序号。"
-                                    "请数据库管理员运行 tarnwick-cli init-db 数据库地址 --roles 更新数据库。")
+            *error = QCoreApplication::translate(
+                         "tarnwick::store", "服务器上的“%1”“%2”是旧版本建立的，缺少字段“%3”或运行序号。"
+                                            "请数据库管理员运行 tarnwick-cli init-db 数据库地址 --roles 更新数据库。")
                          .arg(varspeednames::resultsTable(), varspeednames::pointsTable(), userColumn());
         return false;
     }
@@ -371,12 +376,12 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
          {std::pair{varspeednames::resultsTable(), results}, std::pair{varspeednames::pointsTable(), points}}) {
         if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                         .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
-            *error = databaseError(QStringLiteral("建立“%1”").arg(table), q);
+            *error = databaseError(QCoreApplication::translate("tarnwick::store", "建立“%1”").arg(table), q);
             return false;
         }
     }
     if (isServer(db) && !q.exec(QStringLiteral("CREATE SEQUENCE IF NOT EXISTS %1").arg(quotedName(runNumberSequence())))) {
-        *error = databaseError(QStringLiteral("建立“%1”").arg(runNumberSequence()), q);
+        *error = databaseError(QCoreApplication::translate("tarnwick::store", "建立“%1”").arg(runNumberSequence()), q);
         return false;
     }
     return true;
@@ -433,7 +438,8 @@ Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, con
     if (!inTransaction(
             connection.database(),
             [&] { return writeRun(connection.database(), request.value(), stored, &number, &error); }, &error))
-        return Result::failure(dbFailure(QStringLiteral("保存变速选型结果失败：%1").arg(error)));
+        return Result::failure(
+            dbFailure(QCoreApplication::translate("tarnwick::store", "保存变速选型结果失败：%1").arg(error)));
     run.runNumber = number;
     return run;
 }

@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,9 +45,11 @@ void removeLeftovers(const QString& target)
 QString childFailure(const QProcess& process, const QString& errorOutput)
 {
     if (process.exitStatus() == QProcess::CrashExit)
-        return QStringLiteral("转换程序异常终止，该 Access 文件可能已损坏。");
+        return QCoreApplication::translate("tarnwick::store", "转换程序异常终止，该 Access 文件可能已损坏。");
     const QString text = errorOutput.trimmed();
-    return text.isEmpty() ? QStringLiteral("转换程序以状态 %1 结束。").arg(process.exitCode()) : text;
+    return text.isEmpty()
+               ? QCoreApplication::translate("tarnwick::store", "转换程序以状态 %1 结束。").arg(process.exitCode())
+               : text;
 }
 
 } // namespace
@@ -76,20 +79,22 @@ AccessConversionRun::AccessConversionRun(const QString& programFolder, const QSt
 AccessConversionRun::~AccessConversionRun()
 {
     if (m_state == State::Running)
-        stop(QStringLiteral("转换已中止。"));
+        stop(QCoreApplication::translate("tarnwick::store", "转换已中止。"));
 }
 
 bool AccessConversionRun::start()
 {
     if (store::databaseFileKind(m_database) != store::DatabaseFileKind::Access) {
-        m_result.message = QStringLiteral("%1 不是 Access 数据库，无需转换。").arg(shown(m_database));
+        m_result.message =
+            QCoreApplication::translate("tarnwick::store", "%1 不是 Access 数据库，无需转换。").arg(shown(m_database));
         m_state = State::Done;
         return false;
     }
     m_result.outcome = AccessConversion::Outcome::Failed;
     m_kept = keptOriginalPath(m_database);
     if (!QFile::rename(m_database, m_kept)) {
-        m_result.message = QStringLiteral("无法将 %1 改名为 %2，没有转换。").arg(shown(m_database), shown(m_kept));
+        m_result.message = QCoreApplication::translate("tarnwick::store", "无法将 %1 改名为 %2，没有转换。")
+                               .arg(shown(m_database), shown(m_kept));
         m_state = State::Done;
         return false;
     }
@@ -102,7 +107,7 @@ bool AccessConversionRun::start()
     m_process.setArguments({QStringLiteral("import-mdb"), m_kept, QStringLiteral("--db"), m_database});
     m_process.start();
     if (!m_process.waitForStarted()) {
-        finishWith(QStringLiteral("无法启动转换程序 %1。").arg(shown(m_cliPath)));
+        finishWith(QCoreApplication::translate("tarnwick::store", "无法启动转换程序 %1。").arg(shown(m_cliPath)));
         return false;
     }
     return true;
@@ -157,8 +162,10 @@ void AccessConversionRun::finishWith(const QString& stopReason)
         store::databaseFileKind(m_database) == store::DatabaseFileKind::SQLite) {
         m_result.outcome = AccessConversion::Outcome::Converted;
         m_result.keptOriginal = m_kept;
-        m_result.message = QStringLiteral("已将 Access 数据库转换为本程序的数据库 %1。\n原 Access 文件保存为 %2。")
-                               .arg(shown(m_database), shown(m_kept));
+        m_result.message =
+            QCoreApplication::translate("tarnwick::store",
+                                        "已将 Access 数据库转换为本程序的数据库 %1。\n原 Access 文件保存为 %2。")
+                .arg(shown(m_database), shown(m_kept));
         return;
     }
 
@@ -171,11 +178,13 @@ void AccessConversionRun::finishWith(const QString& stopReason)
         QFile::remove(m_database);
     if (QFile::rename(m_kept, m_database)) {
         m_result.message =
-            QStringLiteral("无法转换 Access 数据库 %1：\n%2\n原文件没有改动。").arg(shown(m_database), reason);
+            QCoreApplication::translate("tarnwick::store", "无法转换 Access 数据库 %1：\n%2\n原文件没有改动。")
+                .arg(shown(m_database), reason);
     } else {
         m_result.keptOriginal = m_kept;
-        m_result.message = QStringLiteral("无法转换 Access 数据库 %1：\n%2\n原文件保存为 %3。")
-                               .arg(shown(m_database), reason, shown(m_kept));
+        m_result.message =
+            QCoreApplication::translate("tarnwick::store", "无法转换 Access 数据库 %1：\n%2\n原文件保存为 %3。")
+                .arg(shown(m_database), reason, shown(m_kept));
     }
 }
 
@@ -185,7 +194,7 @@ AccessConversion convertProgramFolderDatabase(const QString& programFolder, cons
     if (!run.start())
         return run.finish();
     if (!run.process().waitForFinished(timeoutMs))
-        return run.stop(QStringLiteral("转换超时，已中止。"));
+        return run.stop(QCoreApplication::translate("tarnwick::store", "转换超时，已中止。"));
     return run.finish();
 }
 

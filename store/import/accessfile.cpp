@@ -7,6 +7,7 @@
 #include "store/import/librarymessages.h"
 #include "store/import/textcodec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -20,7 +21,9 @@ constexpr unsigned kMaxColumns = 256;
 
 QString damaged(const QString& what)
 {
-    return QStringLiteral("Access 数据库文件已损坏：%1。可先在 Access 中“压缩和修复数据库”后再转换。").arg(what);
+    return QCoreApplication::translate("tarnwick::store",
+                                       "Access 数据库文件已损坏：%1。可先在 Access 中“压缩和修复数据库”后再转换。")
+        .arg(what);
 }
 
 } // namespace
@@ -56,18 +59,21 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Result::failure(QStringLiteral("无法读取文件 %1：%2").arg(shown, file.errorString()));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "无法读取文件 %1：%2").arg(shown, file.errorString()));
     const QByteArray header = file.read(0x20);
     const qint64 fileSize = file.size();
     file.close();
     if (header.size() < 0x20 || !store::isAccessHeader(header))
-        return Result::failure(QStringLiteral("文件 %1 不是 Access 数据库。").arg(shown));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "文件 %1 不是 Access 数据库。").arg(shown));
     const int jetByte = static_cast<uchar>(header[0x14]);
     const int pageSize = jetByte == MDB_VER_JET3 ? 2048 : 4096;
     // A Jet file is made of whole pages; anything else was cut off.
     if (fileSize < 2 * pageSize || fileSize % pageSize != 0)
         return Result::failure(
-            QStringLiteral("Access 数据库文件 %1 不完整（长度 %2 字节不是整页），可能在复制或下载时被截断。")
+            QCoreApplication::translate(
+                "tarnwick::store", "Access 数据库文件 %1 不完整（长度 %2 字节不是整页），可能在复制或下载时被截断。")
                 .arg(shown, QString::number(fileSize)));
 
     std::unique_ptr<AccessFile> result(new AccessFile);
@@ -76,7 +82,9 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
     Private& d = *result->d;
     d.pages.mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!d.pages.mdb)
-        return Result::failure(QStringLiteral("无法打开 Access 数据库 %1：文件头无效或版本不受支持。").arg(shown));
+        return Result::failure(
+            QCoreApplication::translate("tarnwick::store", "无法打开 Access 数据库 %1：文件头无效或版本不受支持。")
+                .arg(shown));
     d.pages.pageSize = static_cast<int>(d.pages.mdb->fmt->pg_size);
     d.pages.pageCount = fileSize / d.pages.pageSize;
     MdbHandle* mdb = d.pages.mdb;
@@ -101,7 +109,8 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
         if (!textEncoding.isEmpty()) {
             encoding = iconvNameForUserText(textEncoding);
             if (encoding.isEmpty())
-                return Result::failure(QStringLiteral("不认识的代码页：%1").arg(textEncoding));
+                return Result::failure(
+                    QCoreApplication::translate("tarnwick::store", "不认识的代码页：%1").arg(textEncoding));
         } else {
             encoding = iconvNameForCodePage(result->m_codePage);
             if (encoding.isEmpty())
@@ -115,7 +124,8 @@ Expected<std::unique_ptr<AccessFile>, QString> AccessFile::openFile(const QStrin
     mdb->iconv_in = iconv_open("UTF-8", encoding.constData());
     mdb->iconv_out = iconv_open(encoding.constData(), "UTF-8");
     if (mdb->iconv_in == reinterpret_cast<iconv_t>(-1) || (d.decoder && !d.decoder->isValid()))
-        return Result::failure(QStringLiteral("系统不支持代码页 %1 的转换。").arg(QString::fromLatin1(encoding)));
+        return Result::failure(QCoreApplication::translate("tarnwick::store", "系统不支持代码页 %1 的转换。")
+                                   .arg(QString::fromLatin1(encoding)));
     result->m_encoding = encoding;
 
     QString error;
@@ -227,12 +237,14 @@ Expected<AccessTable, QString> AccessFile::readTable(const QString& name)
     using Result = Expected<AccessTable, QString>;
     MdbCatalogEntry* entry = d->pages.tableEntry(name);
     if (!entry)
-        return Result::failure(QStringLiteral("Access 数据库中没有表“%1”。").arg(name));
+        return Result::failure(QCoreApplication::translate("tarnwick::store", "Access 数据库中没有表“%1”。").arg(name));
     if (entry->table_pg == 0 || static_cast<qint64>(entry->table_pg) >= d->pages.pageCount)
-        return Result::failure(damaged(QStringLiteral("表“%1”的定义页在文件之外").arg(name)));
+        return Result::failure(
+            damaged(QCoreApplication::translate("tarnwick::store", "表“%1”的定义页在文件之外").arg(name)));
     MdbTableDef* definition = readTableDefinition(entry);
     if (!definition)
-        return Result::failure(damaged(QStringLiteral("无法读取表“%1”的定义").arg(name)));
+        return Result::failure(
+            damaged(QCoreApplication::translate("tarnwick::store", "无法读取表“%1”的定义").arg(name)));
     AccessTable table;
     table.name = name;
     table.rowCount = definition->num_rows;
@@ -256,7 +268,8 @@ Expected<AccessTable, QString> AccessFile::readTable(const QString& name)
     }
     mdb_free_tabledef(definition);
     if (!columnsRead)
-        return Result::failure(damaged(QStringLiteral("无法读取表“%1”的字段").arg(name)));
+        return Result::failure(
+            damaged(QCoreApplication::translate("tarnwick::store", "无法读取表“%1”的字段").arg(name)));
     return table;
 }
 
@@ -279,7 +292,7 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
 {
     MdbCatalogEntry* entry = d->pages.tableEntry(name);
     if (!entry) {
-        *error = QStringLiteral("Access 数据库中没有表“%1”。").arg(name);
+        *error = QCoreApplication::translate("tarnwick::store", "Access 数据库中没有表“%1”。").arg(name);
         return false;
     }
     const auto definition = readTable(name);
@@ -289,19 +302,20 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
     }
     MdbTableDef* t = readTableDefinition(entry);
     if (!t) {
-        *error = damaged(QStringLiteral("无法读取表“%1”的定义").arg(name));
+        *error = damaged(QCoreApplication::translate("tarnwick::store", "无法读取表“%1”的定义").arg(name));
         return false;
     }
     std::unique_ptr<MdbTableDef, void (*)(MdbTableDef*)> guard(t, mdb_free_tabledef);
     if (!mdb_read_columns(t) || t->num_cols != static_cast<unsigned>(definition->columns.size())) {
-        *error = damaged(QStringLiteral("无法读取表“%1”的字段").arg(name));
+        *error = damaged(QCoreApplication::translate("tarnwick::store", "无法读取表“%1”的字段").arg(name));
         return false;
     }
     const QList<AccessColumn>& columns = definition->columns;
     for (int c = 0; c < columns.size(); ++c) {
         const int size = fixedSize(columns[c].type);
         if (size != 0 && columns[c].size != size && columns[c].type != AccessType::Decimal) {
-            *error = damaged(QStringLiteral("表“%1”的字段“%2”的长度无效").arg(name, columns[c].name));
+            *error = damaged(QCoreApplication::translate("tarnwick::store", "表“%1”的字段“%2”的长度无效")
+                                 .arg(name, columns[c].name));
             return false;
         }
     }
@@ -309,7 +323,7 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
     MdbHandle* mdb = d->pages.mdb;
     const int pageSize = d->pages.pageSize;
     const auto where = [&](qint64 rowNumber) {
-        return QStringLiteral("表“%1”第 %2 行").arg(name, QString::number(rowNumber));
+        return QCoreApplication::translate("tarnwick::store", "表“%1”第 %2 行").arg(name, QString::number(rowNumber));
     };
     MdbField fields[kMaxColumns];
     qint64 count = 0;
@@ -336,7 +350,7 @@ bool AccessFile::readTableRows(const QString& name, const std::function<bool(con
             return true;
     }
     if (count != definition->rowCount) {
-        *error = damaged(QStringLiteral("表“%1”应有 %2 行，实际读到 %3 行")
+        *error = damaged(QCoreApplication::translate("tarnwick::store", "表“%1”应有 %2 行，实际读到 %3 行")
                              .arg(name, QString::number(definition->rowCount), QString::number(count)));
         return false;
     }

@@ -7,6 +7,7 @@
 #include "store/import/olepicture.h"
 #include "store/names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -53,7 +54,7 @@ bool copyTable(AccessFile& file, QSqlDatabase db, const AccessTable& table, Impo
                AccessReadNotes* notes, QString* error, const std::function<void(qint64 rows)>& progress)
 {
     if (table.columns.isEmpty()) {
-        *error = QStringLiteral("表“%1”没有字段。").arg(table.name);
+        *error = QCoreApplication::translate("tarnwick::store", "表“%1”没有字段。").arg(table.name);
         return false;
     }
     QStringList definitions;
@@ -69,12 +70,14 @@ bool copyTable(AccessFile& file, QSqlDatabase db, const AccessTable& table, Impo
     QSqlQuery query(db);
     const QString quotedTable = store::quotedName(table.name);
     if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedTable, definitions.join(QStringLiteral(", "))))) {
-        *error = QStringLiteral("无法建立表“%1”：%2").arg(table.name, query.lastError().text());
+        *error = QCoreApplication::translate("tarnwick::store", "无法建立表“%1”：%2")
+                     .arg(table.name, query.lastError().text());
         return false;
     }
     if (!query.prepare(
             QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quotedTable, placeholders.join(QStringLiteral(", "))))) {
-        *error = QStringLiteral("无法写入表“%1”：%2").arg(table.name, query.lastError().text());
+        *error = QCoreApplication::translate("tarnwick::store", "无法写入表“%1”：%2")
+                     .arg(table.name, query.lastError().text());
         return false;
     }
     QString rowError;
@@ -92,7 +95,7 @@ bool copyTable(AccessFile& file, QSqlDatabase db, const AccessTable& table, Impo
             }
             if (!query.exec()) {
                 // One arg() call: a name from the file may itself hold "%2".
-                rowError = QStringLiteral("无法写入表“%1”第 %2 行：%3")
+                rowError = QCoreApplication::translate("tarnwick::store", "无法写入表“%1”第 %2 行：%3")
                                .arg(table.name, QString::number(imported->rows + 1), query.lastError().text());
                 return false;
             }
@@ -196,7 +199,8 @@ Expected<AccessImportSummary, QString> copyAccessTables(AccessFile& file, QSqlDa
         },
         &error);
     if (!ok)
-        return Result::failure(error.isEmpty() ? QStringLiteral("无法写入数据库。") : error);
+        return Result::failure(error.isEmpty() ? QCoreApplication::translate("tarnwick::store", "无法写入数据库。")
+                                               : error);
     return summary;
 }
 
@@ -218,7 +222,7 @@ QStringList missingProgramTables(const QSqlDatabase& db)
     QStringList missing;
     for (const RequiredTable& required : programTables()) {
         if (!tables.contains(required.name)) {
-            missing.append(QStringLiteral("缺少表“%1”").arg(required.name));
+            missing.append(QCoreApplication::translate("tarnwick::store", "缺少表“%1”").arg(required.name));
             continue;
         }
         const QSqlRecord record = db.record(required.name);
@@ -228,7 +232,8 @@ QStringList missingProgramTables(const QSqlDatabase& db)
                 fields.append(field);
         }
         if (!fields.isEmpty())
-            missing.append(QStringLiteral("表“%1”缺少字段%2").arg(required.name, quotedList(fields)));
+            missing.append(QCoreApplication::translate("tarnwick::store", "表“%1”缺少字段%2")
+                               .arg(required.name, quotedList(fields)));
     }
     return missing;
 }
@@ -255,11 +260,11 @@ Expected<AccessImportSummary, QString> importAccessDatabase(const QString& sourc
     if (options.requireProgramTables) {
         const QStringList missing = missingProgramTables(output.database());
         if (!missing.isEmpty()) {
-            QString message =
-                QStringLiteral("%1 不是本程序的数据库，没有转换：\n").arg(QDir::toNativeSeparators(source));
+            QString message = QCoreApplication::translate("tarnwick::store", "%1 不是本程序的数据库，没有转换：\n")
+                                  .arg(QDir::toNativeSeparators(source));
             for (const QString& line : missing)
                 message += QStringLiteral("  ") + line + QStringLiteral("。\n");
-            message += QStringLiteral("未写入任何文件。");
+            message += QCoreApplication::translate("tarnwick::store", "未写入任何文件。");
             return Result::failure(message);
         }
         if (!createPumpView(output.database(), &error))
@@ -278,32 +283,37 @@ Expected<AccessImportSummary, QString> importAccessDatabase(const QString& sourc
 QString summaryText(const AccessImportSummary& summary)
 {
     QString text =
-        QStringLiteral("已将 %1数据库 %2 转换为 %3。\n")
+        QCoreApplication::translate("tarnwick::store", "已将 %1数据库 %2 转换为 %3。\n")
             .arg(summary.format, QDir::toNativeSeparators(summary.source), QDir::toNativeSeparators(summary.target));
-    text += QStringLiteral("文字编码：%1\n").arg(summary.textEncoding);
+    text += QCoreApplication::translate("tarnwick::store", "文字编码：%1\n").arg(summary.textEncoding);
     for (const ImportedTable& table : summary.tables) {
-        text += QStringLiteral("  表“%1”：%2 行").arg(table.name, QString::number(table.rows));
+        text += QCoreApplication::translate("tarnwick::store", "  表“%1”：%2 行")
+                    .arg(table.name, QString::number(table.rows));
         if (table.pictures > 0)
-            text += QStringLiteral("，%1 幅图片").arg(table.pictures);
+            text += QCoreApplication::translate("tarnwick::store", "，%1 幅图片").arg(table.pictures);
         if (table.otherObjects > 0)
-            text += QStringLiteral("，%1 个其他 OLE 对象（按原样保存）").arg(table.otherObjects);
+            text += QCoreApplication::translate("tarnwick::store", "，%1 个其他 OLE 对象（按原样保存）")
+                        .arg(table.otherObjects);
         text += QLatin1Char('\n');
     }
-    text += QStringLiteral("共 %1 张表，%2 行，%3 幅图片。\n")
+    text += QCoreApplication::translate("tarnwick::store", "共 %1 张表，%2 行，%3 幅图片。\n")
                 .arg(summary.tables.size())
                 .arg(summary.rows())
                 .arg(summary.pictures());
     if (summary.pumpViewCreated)
-        text += QStringLiteral("已按“%1”重建查询“%2”。\n").arg(store::names::pumpTable(), store::names::pumpView());
+        text += QCoreApplication::translate("tarnwick::store", "已按“%1”重建查询“%2”。\n")
+                    .arg(store::names::pumpTable(), store::names::pumpView());
     if (!summary.catalogueFindings.isEmpty())
-        text += QStringLiteral("水泵目录中有以下不合目录规则之处（已照原样转换；设计和校核计算会跳过无法使用的水泵）：\n  ") +
+        text += QCoreApplication::translate(
+                    "tarnwick::store",
+                    "水泵目录中有以下不合目录规则之处（已照原样转换；设计和校核计算会跳过无法使用的水泵）：\n  ") +
                 summary.catalogueFindings.join(QStringLiteral("\n  ")) + QLatin1Char('\n');
     if (summary.notes.undecodableCharacters > 0)
-        text += QStringLiteral("有 %1 个字节无法按文字编码解码，已用“\uFFFD”代替。\n")
+        text += QCoreApplication::translate("tarnwick::store", "有 %1 个字节无法按文字编码解码，已用“\uFFFD”代替。\n")
                     .arg(summary.notes.undecodableCharacters);
     if (summary.notes.datesOutOfRange > 0)
-        text +=
-            QStringLiteral("有 %1 个日期超出 Access 的日期范围，按原始数值保存。\n").arg(summary.notes.datesOutOfRange);
+        text += QCoreApplication::translate("tarnwick::store", "有 %1 个日期超出 Access 的日期范围，按原始数值保存。\n")
+                    .arg(summary.notes.datesOutOfRange);
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "store/import/jettext.h"
 #include "store/import/longvalues.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QTime>
 #include <QUuid>
@@ -103,14 +104,14 @@ bool decodeRow(const JetPages& pages, const LegacyDecoder* legacy, const QList<A
             continue;
         }
         if (field.start < 0 || field.siz < 0 || field.start + static_cast<qint64>(field.siz) > pages.pageSize) {
-            *error = QStringLiteral("的字段“%1”超出了数据页").arg(column.name);
+            *error = QCoreApplication::translate("tarnwick::store", "的字段“%1”超出了数据页").arg(column.name);
             return false;
         }
         const auto* p = static_cast<const unsigned char*>(pages.mdb->pg_buf) + field.start;
         const QByteArrayView bytes(reinterpret_cast<const char*>(p), field.siz);
         const int needed = fixedSize(column.type);
         if (needed != 0 && field.siz < needed) {
-            *error = QStringLiteral("的字段“%1”不完整").arg(column.name);
+            *error = QCoreApplication::translate("tarnwick::store", "的字段“%1”不完整").arg(column.name);
             return false;
         }
         switch (column.type) {
@@ -155,7 +156,7 @@ bool decodeRow(const JetPages& pages, const LegacyDecoder* legacy, const QList<A
             // buffer; the row's own page stays where it is.
             QByteArray value;
             if (!readLongValue(pages, p, field.siz, &value, error)) {
-                *error = QStringLiteral("的字段“%1”：").arg(column.name) + *error;
+                *error = QCoreApplication::translate("tarnwick::store", "的字段“%1”：").arg(column.name) + *error;
                 return false;
             }
             if (column.type == AccessType::Memo)

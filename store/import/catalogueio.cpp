@@ -10,6 +10,7 @@
 #include "store/pumpcatalogue.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +58,9 @@ public:
     {
         QStringList result = m_list;
         if (m_count > m_list.size())
-            result.append(QStringLiteral("……共 %1 处错误，只列出前 %2 处。").arg(m_count).arg(m_list.size()));
+            result.append(QCoreApplication::translate("tarnwick::store", "……共 %1 处错误，只列出前 %2 处。")
+                              .arg(m_count)
+                              .arg(m_list.size()));
         return result;
     }
 
@@ -81,10 +84,12 @@ bool checkHeader(const CsvRecord& header, const QStringList& expected, CsvTable*
     for (int c = 0; c < header.fields.size(); ++c) {
         const QString column = header.fields[c].trimmed();
         if (!expected.contains(column)) {
-            problems->add(name, header.line, {}, QStringLiteral("表头中有不认识的列“%1”。").arg(column));
+            problems->add(name, header.line, {},
+                          QCoreApplication::translate("tarnwick::store", "表头中有不认识的列“%1”。").arg(column));
             ok = false;
         } else if (table->columns.contains(column)) {
-            problems->add(name, header.line, {}, QStringLiteral("表头中“%1”出现了两次。").arg(column));
+            problems->add(name, header.line, {},
+                          QCoreApplication::translate("tarnwick::store", "表头中“%1”出现了两次。").arg(column));
             ok = false;
         } else {
             table->columns.insert(column, c);
@@ -92,7 +97,8 @@ bool checkHeader(const CsvRecord& header, const QStringList& expected, CsvTable*
     }
     for (const QString& column : expected) {
         if (!table->columns.contains(column)) {
-            problems->add(name, header.line, {}, QStringLiteral("表头中缺少列“%1”。").arg(column));
+            problems->add(name, header.line, {},
+                          QCoreApplication::translate("tarnwick::store", "表头中缺少列“%1”。").arg(column));
             ok = false;
         }
     }
@@ -139,7 +145,8 @@ bool readCsvRecords(QIODevice* device, const QString& name, const QStringList& e
     }
     if (!haveHeader) {
         problems->add(name, 0, {},
-                      QStringLiteral("文件是空的，第一行应为表头：%1").arg(expected.join(QLatin1Char(','))));
+                      QCoreApplication::translate("tarnwick::store", "文件是空的，第一行应为表头：%1")
+                          .arg(expected.join(QLatin1Char(','))));
         return false;
     }
     return headerOk;
@@ -167,7 +174,7 @@ public:
     {
         const QString value = raw(column);
         if (value.trimmed().isEmpty())
-            problem(column, QStringLiteral("缺少内容。"));
+            problem(column, QCoreApplication::translate("tarnwick::store", "缺少内容。"));
         return value;
     }
 
@@ -175,13 +182,13 @@ public:
     {
         const QString value = raw(n::key()).trimmed();
         if (value.isEmpty()) {
-            problem(n::key(), QStringLiteral("缺少数值。"));
+            problem(n::key(), QCoreApplication::translate("tarnwick::store", "缺少数值。"));
             return std::nullopt;
         }
         bool isInteger = false;
         const qint64 key = value.toLongLong(&isInteger);
         if (!isInteger) {
-            problem(n::key(), QStringLiteral("“%1”不是整数。").arg(value));
+            problem(n::key(), QCoreApplication::translate("tarnwick::store", "“%1”不是整数。").arg(value));
             return std::nullopt;
         }
         return key;
@@ -194,7 +201,7 @@ public:
     {
         const QString value = raw(column).trimmed();
         if (value.isEmpty()) {
-            problem(column, QStringLiteral("缺少数值。"));
+            problem(column, QCoreApplication::translate("tarnwick::store", "缺少数值。"));
             return 0.0;
         }
         return check(column, value, sign).value_or(0.0);
@@ -215,15 +222,15 @@ private:
         bool isNumber = false;
         const double number = value.toDouble(&isNumber);
         if (!isNumber || !std::isfinite(number)) {
-            problem(column, QStringLiteral("“%1”不是数字。").arg(value));
+            problem(column, QCoreApplication::translate("tarnwick::store", "“%1”不是数字。").arg(value));
             return std::nullopt;
         }
         if (sign == Sign::Positive && !(number > 0.0)) {
-            problem(column, QStringLiteral("%1 应大于 0。").arg(value));
+            problem(column, QCoreApplication::translate("tarnwick::store", "%1 应大于 0。").arg(value));
             return std::nullopt;
         }
         if (sign == Sign::NotNegative && number < 0.0) {
-            problem(column, QStringLiteral("%1 不能为负数。").arg(value));
+            problem(column, QCoreApplication::translate("tarnwick::store", "%1 不能为负数。").arg(value));
             return std::nullopt;
         }
         return number;
@@ -240,7 +247,9 @@ bool widthMatches(const CsvTable& table, const CsvRecord& record, Problems* prob
     if (record.fields.size() == table.width)
         return true;
     problems->add(table.name, record.line, {},
-                  QStringLiteral("有 %1 个字段，表头有 %2 个。").arg(record.fields.size()).arg(table.width));
+                  QCoreApplication::translate("tarnwick::store", "有 %1 个字段，表头有 %2 个。")
+                      .arg(record.fields.size())
+                      .arg(table.width));
     return false;
 }
 
@@ -253,7 +262,7 @@ QVariant optionalValue(const std::optional<double>& value)
 bool hasFields(const QSqlDatabase& db, const QString& table, const QStringList& fields, QString* error)
 {
     if (!db.tables(QSql::Tables).contains(table)) {
-        *error = QStringLiteral("数据库中没有表“%1”。").arg(table);
+        *error = QCoreApplication::translate("tarnwick::store", "数据库中没有表“%1”。").arg(table);
         return false;
     }
     *error = store::missingFieldsMessage(table, fields, db.record(table));
@@ -276,7 +285,8 @@ bool prepareInsert(QSqlQuery* query, const QString& table, const QStringList& fi
     if (query->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                            .arg(store::quotedName(table), columnList(fields), placeholders.join(QStringLiteral(", ")))))
         return true;
-    *error = store::databaseErrorText(QStringLiteral("写入“%1”").arg(table), query->lastError());
+    *error = store::databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(table),
+                                      query->lastError());
     return false;
 }
 
@@ -286,7 +296,8 @@ bool insertRow(QSqlQuery* query, const QString& table, const QVariantList& row, 
         query->bindValue(i, row[i]);
     if (query->exec())
         return true;
-    *error = store::databaseErrorText(QStringLiteral("写入“%1”").arg(table), query->lastError());
+    *error = store::databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(table),
+                                      query->lastError());
     return false;
 }
 
@@ -347,7 +358,8 @@ bool exportTable(QSqlDatabase db, const QString& table, const QStringList& field
     query.setForwardOnly(true);
     if (!query.exec(
             QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(fields), store::quotedName(table)))) {
-        *error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
+        *error = store::databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table),
+                                          query.lastError());
         return false;
     }
     QString content = csvRecord(fields);
@@ -358,10 +370,11 @@ bool exportTable(QSqlDatabase db, const QString& table, const QStringList& field
         for (int i = 0; i < fields.size(); ++i) {
             QString text;
             if (!csvText(query.value(i), &text)) {
-                *error = QStringLiteral("“%1”第 %2 行的“%3”既不是数字也不是文字，无法导出。")
-                             .arg(table)
-                             .arg(*rows)
-                             .arg(fields[i]);
+                *error =
+                    QCoreApplication::translate("tarnwick::store", "“%1”第 %2 行的“%3”既不是数字也不是文字，无法导出。")
+                        .arg(table)
+                        .arg(*rows)
+                        .arg(fields[i]);
                 return false;
             }
             values.append(text);
@@ -370,7 +383,8 @@ bool exportTable(QSqlDatabase db, const QString& table, const QStringList& field
     }
     // A read that stops at a damaged page is an error, not the table's end.
     if (query.lastError().isValid()) {
-        *error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(table), query.lastError());
+        *error = store::databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table),
+                                          query.lastError());
         return false;
     }
     *bytes = QByteArray("\xEF\xBB\xBF") + content.toUtf8();
@@ -488,7 +502,8 @@ Expected<CatalogueFiles, QStringList> readCatalogueCsv(const QString& pumpsPath,
     QFile points(pointsPath);
     for (QFile* file : {&pumps, &points}) {
         if (!file->open(QIODevice::ReadOnly))
-            return Result::failure({QStringLiteral("无法读取文件 %1：%2").arg(file->fileName(), file->errorString())});
+            return Result::failure({QCoreApplication::translate("tarnwick::store", "无法读取文件 %1：%2")
+                                        .arg(file->fileName(), file->errorString())});
     }
     return readCatalogueDevices(&pumps, &points, QFileInfo(pumpsPath).fileName(), QFileInfo(pointsPath).fileName());
 }
@@ -562,7 +577,9 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
                 if (!query.exec(QStringLiteral("SELECT %1 FROM %2 UNION SELECT %1 FROM %3")
                                     .arg(store::quotedName(n::key()), store::quotedName(n::pumpTable()),
                                          store::quotedName(n::pointTable())))) {
-                    error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(n::pumpTable()), query.lastError());
+                    error = store::databaseErrorText(
+                        QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::pumpTable()),
+                        query.lastError());
                     return false;
                 }
                 while (query.next()) {
@@ -571,21 +588,26 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
                         taken.insert(static_cast<qint64>(key));
                 }
                 if (query.lastError().isValid()) {
-                    error = store::databaseErrorText(QStringLiteral("读取“%1”").arg(n::pumpTable()), query.lastError());
+                    error = store::databaseErrorText(
+                        QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::pumpTable()),
+                        query.lastError());
                     return false;
                 }
                 Problems clashes;
                 for (const CataloguePumpRow& pump : pumps) {
                     if (taken.contains(pump.key))
                         clashes.add(pumpsName, pump.line, n::key(),
-                                    QStringLiteral("序号 %1 在数据库中已经使用。").arg(pump.key));
+                                    QCoreApplication::translate("tarnwick::store", "序号 %1 在数据库中已经使用。")
+                                        .arg(pump.key));
                 }
                 if (!clashes.isEmpty()) {
                     // The files' own problems come first; the points are read
                     // for them without being written.
                     problems = feedPoints([](const CataloguePointRow&) { return true; });
                     if (problems.isEmpty())
-                        problems = clashes.list() << QStringLiteral("要替换整个水泵目录，请使用 --replace。");
+                        problems =
+                            clashes.list()
+                            << QCoreApplication::translate("tarnwick::store", "要替换整个水泵目录，请使用 --replace。");
                     return false;
                 }
             } else {
@@ -594,7 +616,8 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
                 QSqlQuery query(db);
                 for (const QString& table : {n::pointTable(), n::pumpTable()}) {
                     if (!query.exec(QStringLiteral("DELETE FROM %1").arg(store::quotedName(table)))) {
-                        error = store::databaseErrorText(QStringLiteral("清空“%1”").arg(table), query.lastError());
+                        error = store::databaseErrorText(
+                            QCoreApplication::translate("tarnwick::store", "清空“%1”").arg(table), query.lastError());
                         return false;
                     }
                 }
@@ -617,7 +640,8 @@ Expected<CatalogueImportSummary, QStringList> writeCatalogue(QSqlDatabase db, co
     if (!problems.isEmpty())
         return Result::failure(problems);
     if (!ok)
-        return Result::failure({error.isEmpty() ? QStringLiteral("无法写入数据库。") : error});
+        return Result::failure(
+            {error.isEmpty() ? QCoreApplication::translate("tarnwick::store", "无法写入数据库。") : error});
     summary.pumps = static_cast<int>(pumps.size());
     return summary;
 }
@@ -659,7 +683,8 @@ Expected<CatalogueImportSummary, QStringList> importCatalogueCsv(QSqlDatabase db
     QFile pointsFile(pointsPath);
     for (QFile* file : {&pumpsFile, &pointsFile}) {
         if (!file->open(QIODevice::ReadOnly))
-            return Result::failure({QStringLiteral("无法读取文件 %1：%2").arg(file->fileName(), file->errorString())});
+            return Result::failure({QCoreApplication::translate("tarnwick::store", "无法读取文件 %1：%2")
+                                        .arg(file->fileName(), file->errorString())});
     }
     const QString pumpsName = QFileInfo(pumpsPath).fileName();
     CatalogueFiles files;
@@ -680,7 +705,7 @@ Expected<CatalogueImportSummary, QStringList> importCatalogueCsv(QSqlDatabase db
         });
         QStringList problems = reader.finish(&files);
         if (!read && problems.isEmpty())
-            problems.append(QStringLiteral("没有导入任何数据。"));
+            problems.append(QCoreApplication::translate("tarnwick::store", "没有导入任何数据。"));
         return problems;
     });
     return withFileNotes(summary, files);
@@ -714,14 +739,14 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
         QString reason;
         if (!file->open(QIODevice::WriteOnly) || file->write(*bytes) != bytes->size() ||
             !store::flushOutput(*file, &reason))
-            return Result::failure(QStringLiteral("无法写入文件 %1：%2")
-                                       .arg(QDir::toNativeSeparators(file->fileName()),
-                                            reason.isEmpty() ? file->errorString() : reason));
+            return Result::failure(
+                QCoreApplication::translate("tarnwick::store", "无法写入文件 %1：%2")
+                    .arg(QDir::toNativeSeparators(file->fileName()), reason.isEmpty() ? file->errorString() : reason));
     }
     for (QSaveFile* file : {&pumpsFile, &pointsFile}) {
         if (!file->commit())
-            return Result::failure(
-                QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(file->fileName()), file->errorString()));
+            return Result::failure(QCoreApplication::translate("tarnwick::store", "无法写入文件 %1：%2")
+                                       .arg(QDir::toNativeSeparators(file->fileName()), file->errorString()));
     }
     return summary;
 }

@@ -1,6 +1,7 @@
 #include "store/import/librarymessages.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <unistd.h>
 
@@ -56,7 +57,8 @@ QString withLibraryMessages(const QString& error, const QStringList& messages)
 {
     if (messages.isEmpty())
         return error;
-    return error + QStringLiteral("\nmdbtools 的提示：") + messages.mid(0, 3).join(QStringLiteral("；"));
+    return error + QCoreApplication::translate("tarnwick::store", "\nmdbtools 的提示：") +
+           messages.mid(0, 3).join(QStringLiteral("；"));
 }
 
 void addLibraryMessages(QStringList* into, const QStringList& messages)

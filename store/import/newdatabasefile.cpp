@@ -1,5 +1,6 @@
 #include "store/import/newdatabasefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -115,18 +116,19 @@ bool NewDatabaseFile::open(QString* error)
     const QFileInfo target(m_target);
     const QString shownTarget = QDir::toNativeSeparators(m_target);
     if (target.exists() || target.isSymLink()) {
-        *error = QStringLiteral("目标文件 %1 已存在，不会覆盖它。").arg(shownTarget);
+        *error = QCoreApplication::translate("tarnwick::store", "目标文件 %1 已存在，不会覆盖它。").arg(shownTarget);
         return false;
     }
     if (!target.absoluteDir().exists()) {
-        *error = QStringLiteral("目标文件夹 %1 不存在。").arg(QDir::toNativeSeparators(target.absolutePath()));
+        *error = QCoreApplication::translate("tarnwick::store", "目标文件夹 %1 不存在。")
+                     .arg(QDir::toNativeSeparators(target.absolutePath()));
         return false;
     }
     removeLeftovers(target);
     QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX.part"));
     file.setAutoRemove(false);
     if (!file.open()) {
-        *error = QStringLiteral("无法在 %1 中创建文件：%2")
+        *error = QCoreApplication::translate("tarnwick::store", "无法在 %1 中创建文件：%2")
                      .arg(QDir::toNativeSeparators(target.absolutePath()), file.errorString());
         return false;
     }
@@ -148,7 +150,7 @@ bool NewDatabaseFile::open(QString* error)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(m_temporary);
     if (!db.open()) {
-        *error = QStringLiteral("无法创建数据库文件：%1").arg(db.lastError().text());
+        *error = QCoreApplication::translate("tarnwick::store", "无法创建数据库文件：%1").arg(db.lastError().text());
         return false;
     }
     // Nothing of this file survives a failure, so it needs no journal on
@@ -174,15 +176,17 @@ bool NewDatabaseFile::commit(QString* error)
     QSqlDatabase::removeDatabase(m_connection);
     m_connection.clear();
     if (!syncFile(m_temporary)) {
-        *error = QStringLiteral("无法将数据库文件写入磁盘。");
+        *error = QCoreApplication::translate("tarnwick::store", "无法将数据库文件写入磁盘。");
         discard();
         return false;
     }
     // QFile::rename never replaces an existing file.
     if (!QFile::rename(m_temporary, m_target)) {
         *error = QFileInfo::exists(m_target)
-                     ? QStringLiteral("目标文件 %1 已存在，不会覆盖它。").arg(QDir::toNativeSeparators(m_target))
-                     : QStringLiteral("无法将数据库文件改名为 %1。").arg(QDir::toNativeSeparators(m_target));
+                     ? QCoreApplication::translate("tarnwick::store", "目标文件 %1 已存在，不会覆盖它。")
+                           .arg(QDir::toNativeSeparators(m_target))
+                     : QCoreApplication::translate("tarnwick::store", "无法将数据库文件改名为 %1。")
+                           .arg(QDir::toNativeSeparators(m_target));
         discard();
         return false;
     }

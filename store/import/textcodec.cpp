@@ -1,6 +1,7 @@
 #include "store/import/textcodec.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 
 #include <cerrno>
 #include <cstring>
@@ -244,7 +245,7 @@ bool TextFileReader::readLines(QByteArray* bytes, QString* error)
 {
     QByteArray piece = m_device->read(kPieceBytes);
     if (piece.isEmpty() && m_device->bytesAvailable() == 0 && !m_device->atEnd()) {
-        *error = QStringLiteral("读取文件失败：%1").arg(m_device->errorString());
+        *error = QCoreApplication::translate("tarnwick::store", "读取文件失败：%1").arg(m_device->errorString());
         return false;
     }
     *bytes = m_rest + piece;
@@ -265,7 +266,8 @@ bool TextFileReader::start(QString* error)
 {
     const QByteArray head = m_device->peek(3);
     if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
-        *error = QStringLiteral("文件是 UTF-16 编码，请另存为 UTF-8 或 GBK 编码的 CSV 文件。");
+        *error = QCoreApplication::translate("tarnwick::store",
+                                             "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK 编码的 CSV 文件。");
         return false;
     }
     const bool marked = head.startsWith("\xEF\xBB\xBF");
@@ -287,12 +289,14 @@ bool TextFileReader::start(QString* error)
         offset += bytes.size();
     } while (!m_device->atEnd() || !m_rest.isEmpty());
     if (m_utf8FailureOffset >= 0 && marked) {
-        *error = QStringLiteral("第 %1 行：文件以 UTF-8 标记开头，却含有无效的 UTF-8 字节。").arg(m_utf8FailureLine);
+        *error =
+            QCoreApplication::translate("tarnwick::store", "第 %1 行：文件以 UTF-8 标记开头，却含有无效的 UTF-8 字节。")
+                .arg(m_utf8FailureLine);
         return false;
     }
     m_rest.clear();
     if (!m_device->seek(0)) {
-        *error = QStringLiteral("读取文件失败：%1").arg(m_device->errorString());
+        *error = QCoreApplication::translate("tarnwick::store", "读取文件失败：%1").arg(m_device->errorString());
         return false;
     }
     if (marked)
@@ -304,7 +308,7 @@ bool TextFileReader::start(QString* error)
     }
     const iconv_t handle = iconv_open("UTF-8", "CP936");
     if (handle == kNoHandle) {
-        *error = QStringLiteral("系统不支持 GBK 编码转换。");
+        *error = QCoreApplication::translate("tarnwick::store", "系统不支持 GBK 编码转换。");
         return false;
     }
     m_gbk = handle;
@@ -330,7 +334,9 @@ bool TextFileReader::next(QString* text, QString* error)
             // to be in; its first bad byte is the place to look.
             const int gbkLine = m_line + lineAt(bytes, firstInvalid) - 1;
             const int where = m_offset + firstInvalid >= m_utf8FailureOffset ? gbkLine : m_utf8FailureLine;
-            *error = QStringLiteral("第 %1 行：文件既不是 UTF-8 编码，也不是 GBK 编码。").arg(where);
+            *error =
+                QCoreApplication::translate("tarnwick::store", "第 %1 行：文件既不是 UTF-8 编码，也不是 GBK 编码。")
+                    .arg(where);
             return false;
         }
         *text = QString::fromUtf8(utf8);
