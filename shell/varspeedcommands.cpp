@@ -11,6 +11,7 @@
 #include "store/database.h"
 #include "store/varspeedstore.h"
 
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -37,18 +38,26 @@ QMdiSubWindow* existingWindow(QMdiArea* area)
 // side by side from the grid's left edge and fill the grid's width.
 struct ColumnSpec
 {
-    const char16_t* heading;
-    const char16_t* unit;
+    const char* heading;
+    const char* unit;
     int width;
     int decimals; // -1: the stored text or number as it is
     double scale;
 };
 constexpr ColumnSpec kResultColumns[] = {
-    {u"计算时间", u"", 1560, -1, 1},      {u"控制方式", u"", 760, -1, 1},     {u"系统阻力", u"(m)", 700, -1, 1},
-    {u"流量", u"(m3/h)", 700, -1, 1},     {u"静扬程", u"(m)", 620, 2, 1},     {u"工作泵", u"(台)", 560, -1, 1},
-    {u"备用泵", u"(台)", 560, -1, 1},     {u"所选型号", u"", 1500, -1, 1},    {u"电机", u"(kW)", 620, -1, 1},
-    {u"设计转速比", u"(%)", 840, 1, 100}, {u"年耗电量", u"(kWh)", 980, 0, 1}, {u"年电费", u"(元)", 900, 0, 1},
-    {u"加权效率", u"(%)", 0, 1, 100},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "计算时间"), "", 1560, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "控制方式"), "", 760, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "系统阻力"), "(m)", 700, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "流量"), "(m3/h)", 700, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "静扬程"), "(m)", 620, 2, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "工作泵"), QT_TRANSLATE_NOOP("tarnwick::shell", "(台)"), 560, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "备用泵"), QT_TRANSLATE_NOOP("tarnwick::shell", "(台)"), 560, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "所选型号"), "", 1500, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "电机"), "(kW)", 620, -1, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "设计转速比"), "(%)", 840, 1, 100},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "年耗电量"), "(kWh)", 980, 0, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "年电费"), QT_TRANSLATE_NOOP("tarnwick::shell", "(元)"), 900, 0, 1},
+    {QT_TRANSLATE_NOOP("tarnwick::shell", "加权效率"), "(%)", 0, 1, 100},
 };
 
 report::ResultTable resultTable(const store::StoredTable& stored, const QString& title)
@@ -60,8 +69,9 @@ report::ResultTable resultTable(const store::StoredTable& stored, const QString&
         const ColumnSpec& box = kResultColumns[c];
         // The last box takes what is left of the grid.
         const int width = c + 1 == count ? report::twip::kGridWidth - 10 - left : box.width;
-        columns.append({QString::fromUtf16(box.heading), QString::fromUtf16(box.unit), stored.columns.value(c), left,
-                        width, false});
+        columns.append({QCoreApplication::translate("tarnwick::shell", box.heading),
+                        QCoreApplication::translate("tarnwick::shell", box.unit), stored.columns.value(c), left, width,
+                        false});
         left += width + 20;
     }
     QList<QVariantList> rows;
@@ -105,8 +115,7 @@ void showVarSpeedReport(MDIForm1* main, bool all)
 
 report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
 {
-    return resultTable(stored,
-                       allRuns ? shelltext::allVarSpeedReportTitle() : shelltext::varSpeedReportTitle());
+    return resultTable(stored, allRuns ? shelltext::allVarSpeedReportTitle() : shelltext::varSpeedReportTitle());
 }
 
 void showLatestVarSpeedResults(MDIForm1* main)

@@ -3035,6 +3035,66 @@ The database setting was not changed.</translation>
         <source>新的数据库设置在下次启动程序时生效。</source>
         <translation>The new database setting takes effect when the program is next started.</translation>
     </message>
+    <message>
+        <source>计算时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>控制方式</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>系统阻力</source>
+        <translation>System resistance</translation>
+    </message>
+    <message>
+        <source>流量</source>
+        <translation>Flow</translation>
+    </message>
+    <message>
+        <source>静扬程</source>
+        <translation>Static head</translation>
+    </message>
+    <message>
+        <source>工作泵</source>
+        <translation>Duty pumps</translation>
+    </message>
+    <message>
+        <source>(台)</source>
+        <translation>(pumps)</translation>
+    </message>
+    <message>
+        <source>备用泵</source>
+        <translation>Standby pumps</translation>
+    </message>
+    <message>
+        <source>所选型号</source>
+        <translation>Model chosen</translation>
+    </message>
+    <message>
+        <source>电机</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>设计转速比</source>
+        <translation>Design speed ratio</translation>
+    </message>
+    <message>
+        <source>年耗电量</source>
+        <translation>Annual energy</translation>
+    </message>
+    <message>
+        <source>年电费</source>
+        <translation>Annual cost</translation>
+    </message>
+    <message>
+        <source>(元)</source>
+        <translation>(CNY)</translation>
+    </message>
+    <message>
+        <source>加权效率</source>
+        <translation>Weighted efficiency</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::shelltext</name>

@@ -4,6 +4,7 @@
 #include "controls/messagebox.h"
 #include "controls/xpcmdbutton.h"
 #include "shell/mdiform1.h"
+#include "store/settings.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 #include "translations/language.h"
 
@@ -185,6 +186,9 @@ void TestEnglishWindows::everyWindowSpeaksEnglish()
         ++commands;
     }
     QVERIFY(commands > 20);
+    // The language menu kept its last choice for the next start, and said so.
+    QCOMPARE(store::userSettings().value(i18n::languageSettingsKey()).toString(), QStringLiteral("en"));
+    QVERIFY(m_texts.contains(QStringLiteral("message: The program is using the chosen language.")));
 
     // A design and a check, so that the lists, labels and notes are filled.
     for (const char* mode : {"calculate1", "calculate2"}) {
