@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <cstring>
 
@@ -69,10 +71,22 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
         return kUsageOrDatabase;
     }
 
+    // "-" sends one file to standard output, which then carries nothing else.
     QStringList files;
+    int toStandardOutput = 0;
     for (const auto& [option, format] : outputs) {
-        if (values.contains(option))
+        if (!values.contains(option))
+            continue;
+        if (OutputTarget::namesStandardOutput(values.value(option)))
+            ++toStandardOutput;
+        else
             files.append(absolutePath(values.value(option)));
+    }
+    if (toStandardOutput > 1 || (toStandardOutput == 1 && jsonRequested())) {
+        printUsageError(toStandardOutput > 1 ? QStringLiteral("只能有一个文件写到标准输出（-）。")
+                                             : QStringLiteral("--json 已占用标准输出，文件不能写到标准输出（-）。"),
+                        QStringLiteral("report"));
+        return kUsageOrDatabase;
     }
     if (const auto conflict = store::outputTargetConflict(files, databaseFile(values))) {
         printError(*conflict + QLatin1Char('\n'));
@@ -89,20 +103,35 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
     }
     const report::ResultReport resultReport(std::move(table).value());
 
+    QJsonArray written;
     for (const auto& [option, format] : outputs) {
         if (!values.contains(option))
             continue;
-        const QString file = absolutePath(values.value(option));
+        const QString argument = values.value(option);
+        OutputTarget target(OutputTarget::namesStandardOutput(argument) ? argument : absolutePath(argument),
+                            QStringLiteral("report.") + option);
+        const QString file = target.toStandardOutput() ? QStringLiteral("-") : target.path();
         QString error;
-        if (!report::exportReport(resultReport, format, file, &error)) {
-            printError(error + QLatin1Char('\n'));
+        if (target.path().isEmpty() || !report::exportReport(resultReport, format, target.path(), &error) ||
+            !target.finish(&error)) {
+            printError((error.isEmpty() ? QStringLiteral("无法建立临时文件。") : error) + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }
-        printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
-                     .arg(rows.source(), QDir::toNativeSeparators(file))
-                     .arg(resultReport.table().rowCount())
-                     .arg(resultReport.pageCount()));
+        if (target.toStandardOutput())
+            continue;
+        written.append(QJsonObject{{QStringLiteral("format"), option},
+                                   {QStringLiteral("file"), QDir::toNativeSeparators(file)}});
+        if (!jsonRequested())
+            printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
+                         .arg(rows.source(), QDir::toNativeSeparators(file))
+                         .arg(resultReport.table().rowCount())
+                         .arg(resultReport.pageCount()));
     }
+    if (jsonRequested())
+        printJsonResult(statusOk(), {{QStringLiteral("table"), rows.source()},
+                                     {QStringLiteral("rowCount"), resultReport.table().rowCount()},
+                                     {QStringLiteral("pageCount"), resultReport.pageCount()},
+                                     {QStringLiteral("files"), written}});
     return kCompleted;
 }
 
