@@ -59,6 +59,10 @@ private slots:
     void everyOutcomeIsOneObjectFittingItsSchema();
     void storedRowsCarryEnglishKeys_data();
     void storedRowsCarryEnglishKeys();
+    void messagesGoToStandardError_data();
+    void messagesGoToStandardError();
+    void dashNamesStandardOutput_data();
+    void dashNamesStandardOutput();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -269,6 +273,91 @@ void TestCliJson::storedRowsCarryEnglishKeys()
             QVERIFY2(when >= before && when <= QDateTime::currentDateTimeUtc(), qPrintable(time));
         }
     }
+}
+
+void TestCliJson::messagesGoToStandardError_data()
+{
+    // Plain-text runs that end with one of the program's messages: exit 1,
+    // the message on standard error.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QStringList db{QStringLiteral("--db"), QStringLiteral("DB")};
+    const QStringList tooMuch = duty(QStringLiteral("3000"), QStringLiteral("150"));
+    const QStringList pdf{QStringLiteral("--pdf"), QStringLiteral("DIR/sheet.pdf")};
+    QTest::newRow("select finds none") << args("select") + tooMuch + db << QStringLiteral("没有满足要求的水泵。");
+    QTest::newRow("variable-speed sheet finds none")
+        << args("sheet --variable-speed --all") + tooMuch + pdf + db << QStringLiteral("没有满足要求的水泵。");
+    QTest::newRow("select refuses the model")
+        << args("select --model P2") + duty(QStringLiteral("100"), QStringLiteral("20")) + db << QStringLiteral("P2 未入选");
+    QTest::newRow("variable-speed sheet refuses the model")
+        << args("sheet --variable-speed --model P2") + duty(QStringLiteral("100"), QStringLiteral("20")) + pdf + db
+        << QStringLiteral("P2 未入选");
+    QTest::newRow("check of a model not listed")
+        << args("check --model NOPE") + duty(QStringLiteral("50"), QStringLiteral("20")) + db
+        << QStringLiteral("请从列表中选择水泵型号！");
+    QTest::newRow("models finds none") << args("models --text ZZZ") + db << QStringLiteral("没有符合条件的水泵。");
+}
+
+void TestCliJson::messagesGoToStandardError()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const Run run = tarnwick::testing::runTool(kCli, expanded(arguments));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY2(!run.out.contains(message), qPrintable(run.out));
+}
+
+void TestCliJson::dashNamesStandardOutput_data()
+{
+    // The command with "-" for one output, the same with a file, and that
+    // file: standard output must carry the file's bytes. PDF files carry
+    // their time of writing, so for them only the frame is compared.
+    QTest::addColumn<QStringList>("toOutput");
+    QTest::addColumn<QStringList>("toFile");
+    QTest::addColumn<QString>("file");
+    const QStringList db{QStringLiteral("--db"), QStringLiteral("DB")};
+    const QStringList fits = duty(QStringLiteral("50"), QStringLiteral("20"));
+    QTest::newRow("report csv") << args("report --all --csv -") + db << args("report --all --csv DIR/r.csv") + db
+                                << QStringLiteral("DIR/r.csv");
+    QTest::newRow("export-catalogue pumps") << args("export-catalogue - DIR/q.csv") + db
+                                            << args("export-catalogue DIR/p.csv DIR/q.csv") + db
+                                            << QStringLiteral("DIR/p.csv");
+    QTest::newRow("export-catalogue points") << args("export-catalogue DIR/p.csv -") + db
+                                             << args("export-catalogue DIR/p.csv DIR/q.csv") + db
+                                             << QStringLiteral("DIR/q.csv");
+    QTest::newRow("sheet pdf") << args("sheet --model P1 --pdf -") + fits + db
+                               << args("sheet --model P1 --pdf DIR/s.pdf") + fits + db << QStringLiteral("DIR/s.pdf");
+}
+
+void TestCliJson::dashNamesStandardOutput()
+{
+    QFETCH(QStringList, toOutput);
+    QFETCH(QStringList, toFile);
+    QFETCH(QString, file);
+    QCOMPARE(tarnwick::testing::runTool(kCli, QStringList{QStringLiteral("design")} +
+                                              duty(QStringLiteral("50"), QStringLiteral("20")) +
+                                              expanded({QStringLiteral("--db"), QStringLiteral("DB")}))
+                 .exitCode,
+             0);
+    const Run streamed = tarnwick::testing::runTool(kCli, expanded(toOutput));
+    QVERIFY2(streamed.exitCode == 0, qPrintable(streamed.err));
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("-"))));
+    QCOMPARE(tarnwick::testing::runTool(kCli, expanded(toFile)).exitCode, 0);
+    QFile written(expanded({file}).first());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    if (file.endsWith(QStringLiteral(".pdf"))) {
+        QVERIFY(streamed.outBytes.startsWith("%PDF-"));
+        QVERIFY(streamed.outBytes.trimmed().endsWith("%%EOF"));
+        QVERIFY(qAbs(streamed.outBytes.size() - bytes.size()) < 64);
+    } else {
+        QCOMPARE(streamed.outBytes, bytes);
+    }
+    // With --json standard output is taken: "-" is then a usage error.
+    const Run json = tarnwick::testing::runTool(kCli, expanded(toOutput) + QStringList{QStringLiteral("--json")});
+    QCOMPARE(json.exitCode, 2);
+    QCOMPARE(json.json().value(QStringLiteral("status")).toString(), QStringLiteral("error"));
 }
 
 QTEST_GUILESS_MAIN(TestCliJson)
