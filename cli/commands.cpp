@@ -12,6 +12,8 @@
 #include "cli/reportcommand.h"
 #include "cli/selectcommand.h"
 #include "cli/sheetcommands.h"
+#include "cli/varspeedresults.h"
+#include "report/varspeedreport.h"
 #include "core/measuredrange.h"
 #include "core/units.h"
 #include "store/calculations.h"
@@ -34,8 +36,8 @@ const char* const kUsage = R"(用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
-  tarnwick-cli results [--all] [--db 文件] [--json]
-  tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
+  tarnwick-cli results [--all] [--variable-speed] [--db 文件] [--json]
+  tarnwick-cli report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
   tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
@@ -89,8 +91,9 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
   加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
   aboveBest 为年耗电量高出排名第一者的比例。
-results 显示本次计算结果（--all：全部计算结果）。
-report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
+results 显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。
+report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；
+        --variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
         --variable-speed：变速节能选型的资料单（选项同 select），--model 为单独评价的型号，
         --all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。
@@ -155,7 +158,7 @@ const QList<CommandSyntax>& commandSyntaxes()
          QStringList{json, QStringLiteral("explain")} + conditionFlagOptions()},
         {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")} + conditionValueOptions(),
          QStringList{json} + conditionFlagOptions()},
-        {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
+        {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all, QStringLiteral("variable-speed")}},
         {QStringLiteral("sheet"),
          0,
          duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
@@ -171,7 +174,7 @@ const QList<CommandSyntax>& commandSyntaxes()
         {QStringLiteral("report"),
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
-         {all, json}},
+         {all, json, QStringLiteral("variable-speed")}},
         selectCommandSyntax(),
     };
     return syntaxes;
@@ -462,6 +465,17 @@ int runCheckCommand(const Options& options)
 
 int runResultsCommand(const Options& options)
 {
+    if (options.variableSpeed) {
+        store::StoredTable stored;
+        if (!readVarSpeedRows(options.values, options.all, &stored))
+            return kUsageOrDatabase;
+        if (options.json)
+            printJson(statusOk(), QJsonValue::Null, {}, {}, varSpeedRowsJson(stored));
+        else
+            printOut(QStringLiteral("“%1”中的记录：\n").arg(stored.source) +
+                     reportTableText(report::varSpeedResultTable(stored, options.all)));
+        return kCompleted;
+    }
     // Only the result table is opened, so the results stay readable when the
     // catalogue is damaged.
     store::RowSet rows;
@@ -581,7 +595,7 @@ int runCommand(const QStringList& arguments)
     if (options.command == QStringLiteral("models"))
         return runModelsCommand(options);
     if (options.command == QStringLiteral("report"))
-        return runReportCommand(options.values, options.all);
+        return runReportCommand(options.values, options.all, options.variableSpeed);
     if (options.command == QStringLiteral("select")) {
         DutyTexts texts;
         if (!readDutyTexts(options, &texts, &error))

@@ -236,10 +236,18 @@ QString resultRowsTable(const store::RowSet& rows)
         }
         lines.append(cells);
     }
-    QList<int> widths(fields.size(), 0);
+    return alignedColumns(lines);
+}
+
+QString alignedColumns(const QList<QStringList>& lines)
+{
+    QList<int> widths;
     for (const QStringList& line : lines) {
-        for (int i = 0; i < line.size(); ++i)
+        for (int i = 0; i < line.size(); ++i) {
+            if (widths.size() <= i)
+                widths.append(0);
             widths[i] = std::max(widths[i], displayWidth(line[i]));
+        }
     }
     QString out;
     for (const QStringList& line : lines) {

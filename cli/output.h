@@ -45,6 +45,10 @@ QJsonArray resultRowsJson(const store::RowSet& rows);
 // The same as a readable table.
 QString resultRowsTable(const store::RowSet& rows);
 
+// Rows of cells as text columns, padded to the widest cell (CJK characters
+// two columns wide), one line per row.
+QString alignedColumns(const QList<QStringList>& lines);
+
 QJsonArray stringsJson(const QStringList& texts);
 
 // Where one output file of a command goes: the file named, or with "-"

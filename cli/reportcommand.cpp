@@ -3,6 +3,8 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/varspeedresults.h"
+#include "report/varspeedreport.h"
 #include "report/reportexport.h"
 #include "report/resultreport.h"
 #include "store/database.h"
@@ -48,7 +50,7 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-int runReportCommand(const QHash<QString, QString>& values, bool all)
+int runReportCommand(const QHash<QString, QString>& values, bool all, bool variableSpeed)
 {
     // The files in the order pdf, csv, xlsx, whichever are asked for.
     const std::pair<QString, report::ExportFormat> outputs[] = {
@@ -93,10 +95,21 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
         return kUsageOrDatabase;
     }
 
-    store::RowSet rows;
-    if (!openResultRows(values, all, &rows))
-        return kUsageOrDatabase;
-    auto table = report::ResultTable::fromRows(rows);
+    QString source;
+    auto table = Expected<report::ResultTable, QString>::failure(QString());
+    if (variableSpeed) {
+        store::StoredTable stored;
+        if (!readVarSpeedRows(values, all, &stored))
+            return kUsageOrDatabase;
+        source = stored.source;
+        table = report::varSpeedResultTable(stored, all);
+    } else {
+        store::RowSet rows;
+        if (!openResultRows(values, all, &rows))
+            return kUsageOrDatabase;
+        source = rows.source();
+        table = report::ResultTable::fromRows(rows);
+    }
     if (!table) {
         printError(table.error() + QLatin1Char('\n'));
         return kUsageOrDatabase;
@@ -123,12 +136,12 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
                                    {QStringLiteral("file"), QDir::toNativeSeparators(file)}});
         if (!jsonRequested())
             printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
-                         .arg(rows.source(), QDir::toNativeSeparators(file))
+                         .arg(source, QDir::toNativeSeparators(file))
                          .arg(resultReport.table().rowCount())
                          .arg(resultReport.pageCount()));
     }
     if (jsonRequested())
-        printJsonResult(statusOk(), {{QStringLiteral("table"), rows.source()},
+        printJsonResult(statusOk(), {{QStringLiteral("table"), source},
                                      {QStringLiteral("rowCount"), resultReport.table().rowCount()},
                                      {QStringLiteral("pageCount"), resultReport.pageCount()},
                                      {QStringLiteral("files"), written}});

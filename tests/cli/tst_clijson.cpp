@@ -63,6 +63,8 @@ private slots:
     void messagesGoToStandardError();
     void dashNamesStandardOutput_data();
     void dashNamesStandardOutput();
+    void variableSpeedResultsAsTheReportShowsThem_data();
+    void variableSpeedResultsAsTheReportShowsThem();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -165,8 +167,10 @@ void TestCliJson::everyOutcomeIsOneObjectFittingItsSchema_data()
     QTest::newRow("select rejected") << args("select --hours 0") + fits + db << 1 << rejected;
     QTest::newRow("select usage error") << args("select --control none") + fits + db << 2 << error;
     QTest::newRow("results ok") << args("results --all") + db << 0 << ok;
+    QTest::newRow("variable-speed results ok") << args("results --variable-speed --all") + db << 0 << ok;
     QTest::newRow("results error") << args("results --db DIR/absent/x.mdb") << 2 << error;
     QTest::newRow("report ok") << args("report --all --csv DIR/report.csv") + db << 0 << ok;
+    QTest::newRow("variable-speed report ok") << args("report --variable-speed --pdf DIR/speed.pdf") + db << 0 << ok;
     QTest::newRow("report usage error") << args("report") + db << 2 << error;
     QTest::newRow("sheet ok") << args("sheet --model P1") + fits + pdf + db << 0 << ok;
     QTest::newRow("sheet rejected") << args("sheet --model NOPE") + fits + pdf + db << 1 << rejected;
@@ -358,6 +362,65 @@ void TestCliJson::dashNamesStandardOutput()
     const Run json = tarnwick::testing::runTool(kCli, expanded(toOutput) + QStringList{QStringLiteral("--json")});
     QCOMPARE(json.exitCode, 2);
     QCOMPARE(json.json().value(QStringLiteral("status")).toString(), QStringLiteral("error"));
+}
+
+void TestCliJson::variableSpeedResultsAsTheReportShowsThem_data()
+{
+    QTest::addColumn<bool>("all");
+    QTest::newRow("latest run") << false;
+    QTest::newRow("every run") << true;
+}
+
+void TestCliJson::variableSpeedResultsAsTheReportShowsThem()
+{
+    QFETCH(bool, all);
+    const QStringList db{QStringLiteral("--db"), m_folder->databasePath()};
+    auto select = [&](const QString& flow) {
+        return tarnwick::testing::runTool(kCli, QStringList{QStringLiteral("select"), QStringLiteral("--json")} +
+                                                    duty(flow, QStringLiteral("20")) + db);
+    };
+    const Run first = select(QStringLiteral("90"));
+    const Run second = select(QStringLiteral("100"));
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(second.exitCode, 0);
+    // The models of the stored rows in their stored order: the latest run's
+    // ranking, or both runs' one after the other.
+    QStringList expected;
+    for (const Run* run : all ? QList<const Run*>{&first, &second} : QList<const Run*>{&second}) {
+        for (const QJsonValue& pump : run->json().value(QStringLiteral("pumps")).toArray())
+            expected.append(pump.toObject().value(QStringLiteral("model")).toString());
+    }
+    QVERIFY(!expected.isEmpty());
+    const QStringList which = all ? QStringList{QStringLiteral("--all")} : QStringList{};
+    const Run json = tarnwick::testing::runTool(
+        kCli, QStringList{QStringLiteral("results"), QStringLiteral("--variable-speed"), QStringLiteral("--json")} +
+                  which + db);
+    QCOMPARE(json.exitCode, 0);
+    QStringList models;
+    for (const QJsonValue& value : json.json().value(QStringLiteral("rows")).toArray()) {
+        const QJsonObject row = value.toObject();
+        models.append(row.value(QStringLiteral("model")).toString());
+        QCOMPARE(row.value(QStringLiteral("model")), row.value(QStringLiteral("所选型号")));
+        QCOMPARE(row.value(QStringLiteral("annualEnergy")), row.value(QStringLiteral("年耗电量")));
+        const double efficiency = row.value(QStringLiteral("weightedEfficiency")).toDouble();
+        QVERIFY2(efficiency > 0.0 && efficiency < 1.0, qPrintable(json.out));
+    }
+    QCOMPARE(models, expected);
+    // The text and the CSV report carry the window report's columns, by name.
+    const Run text = tarnwick::testing::runTool(
+        kCli, QStringList{QStringLiteral("results"), QStringLiteral("--variable-speed")} + which + db);
+    const Run csv = tarnwick::testing::runTool(
+        kCli, QStringList{QStringLiteral("report"), QStringLiteral("--variable-speed"), QStringLiteral("--csv"),
+                          QStringLiteral("-")} +
+                  which + db);
+    QCOMPARE(text.exitCode, 0);
+    QCOMPARE(csv.exitCode, 0);
+    for (const QString& heading : {QStringLiteral("控制方式"), QStringLiteral("设计转速比(%)"), QStringLiteral("加权效率(%)")})
+        QVERIFY2(text.out.contains(heading), qPrintable(text.out));
+    const QStringList lines = QString::fromUtf8(csv.outBytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), expected.size() + 1);
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QVERIFY2(lines[i + 1].contains(expected[i]), qPrintable(lines[i + 1]));
 }
 
 QTEST_GUILESS_MAIN(TestCliJson)
