@@ -9,8 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QJsonValue>
+#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cmath>
