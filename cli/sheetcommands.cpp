@@ -40,17 +40,56 @@ SheetHeader headerFrom(const QHash<QString, QString>& values)
     return header;
 }
 
+// A figure as the page prints it, as a number; null where the page is blank.
+QJsonValue printedNumber(const QString& text, double scale = 1.0)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) ? QJsonValue(value * scale) : QJsonValue(QJsonValue::Null);
+}
+
+// The file named by --pdf, or "-" for standard output when that is free.
+// Written beside its target and renamed over it: never over the database.
+bool pdfTargetUsable(const QString& pdf, const QHash<QString, QString>& values)
+{
+    if (OutputTarget::namesStandardOutput(pdf)) {
+        if (!jsonRequested())
+            return true;
+        printUsageError(
+            QCoreApplication::translate("tarnwick::cli", "--json 已占用标准输出，资料单不能写到标准输出（-）。"),
+            QStringLiteral("sheet"));
+        return false;
+    }
+    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
+        printError(*conflict + QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
+bool writeSheets(const QString& pdf, const QList<DataSheet>& sheets)
+{
+    OutputTarget target(OutputTarget::namesStandardOutput(pdf) ? pdf : absolutePath(pdf), QStringLiteral("sheet.pdf"));
+    QString error;
+    if (target.path().isEmpty() || !writeDataSheetsPdf(target.path(), sheets, &error) || !target.finish(&error)) {
+        printError((error.isEmpty() ? QCoreApplication::translate("tarnwick::cli", "无法建立临时文件。") : error) +
+                   QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
 QJsonObject sheetJson(const DataSheet& sheet)
 {
     const SheetFigures f = sheetFigures(sheet);
     QJsonObject object;
     object.insert(QStringLiteral("model"), sheet.model);
     object.insert(QStringLiteral("method"), sheet.method);
-    object.insert(QStringLiteral("operatingFlow"), f.flow);
-    object.insert(QStringLiteral("operatingHead"), f.head);
-    object.insert(QStringLiteral("operatingEfficiency"), f.efficiency);
-    object.insert(QStringLiteral("bestEfficiency"), f.bestEfficiency);
-    object.insert(QStringLiteral("operatingPower"), f.power);
+    object.insert(QStringLiteral("operatingFlow"), printedNumber(f.flow));
+    object.insert(QStringLiteral("operatingHead"), printedNumber(f.head));
+    object.insert(QStringLiteral("operatingEfficiency"), printedNumber(f.efficiency, 0.01));
+    object.insert(QStringLiteral("bestEfficiency"), printedNumber(f.bestEfficiency, 0.01));
+    object.insert(QStringLiteral("operatingPower"), printedNumber(f.power));
     object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
     return object;
 }
@@ -67,11 +106,8 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                                                "选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
         return kUsageOrDatabase;
     }
-    // Written beside its target and renamed over it: never over the database.
-    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
-        printError(*conflict + QLatin1Char('\n'));
+    if (!pdfTargetUsable(pdf, values))
         return kUsageOrDatabase;
-    }
     const SheetHeader header = headerFrom(values);
     QList<DataSheet> sheets;
     if (all) {
@@ -79,11 +115,11 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                           ? runDesignSelection(catalogue.catalogue(), texts, conditions)
                           : runDesignSelection(catalogue.catalogue(), texts);
         if (!design) {
-            printOut(store::coreText(design.error().message) + QLatin1Char('\n'));
+            printMessage(store::coreText(design.error().message));
             return kProgramMessage;
         }
         if (design->candidates.empty()) {
-            printOut(store::coreText(design->entries.front()) + QLatin1Char('\n'));
+            printMessage(store::coreText(design->entries.front()), statusNoneFound());
             return kProgramMessage;
         }
         for (const DesignCandidate& candidate : design->candidates)
@@ -93,26 +129,23 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                                                               model.toStdString(), conditions)
                                         : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
         if (!checked) {
-            printOut(store::coreText(checked.error().message) + QLatin1Char('\n'));
+            printMessage(store::coreText(checked.error().message));
             return kProgramMessage;
         }
         sheets.append(checkedSheet(*checked, texts, catalogue, header));
     }
-    QString error;
-    if (!writeDataSheetsPdf(absolutePath(pdf), sheets, &error)) {
-        printError(error + QLatin1Char('\n'));
+    if (!writeSheets(pdf, sheets))
         return kUsageOrDatabase;
-    }
     if (json) {
         QJsonArray array;
         for (const DataSheet& sheet : sheets)
             array.append(sheetJson(sheet));
-        QJsonObject object;
-        object.insert(QStringLiteral("pages"), array);
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        printJsonResult(statusOk(), QJsonObject{{QStringLiteral("pages"), array}});
     } else {
-        printOut(
-            QCoreApplication::translate("tarnwick::cli", "已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+        if (!OutputTarget::namesStandardOutput(pdf))
+            printOut(QCoreApplication::translate("tarnwick::cli", "已写入选型资料单 %1 页：%2\n")
+                         .arg(sheets.size())
+                         .arg(pdf));
     }
     return kCompleted;
 }
@@ -127,16 +160,14 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
                                                "选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
         return kUsageOrDatabase;
     }
-    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
-        printError(*conflict + QLatin1Char('\n'));
+    if (!pdfTargetUsable(pdf, values))
         return kUsageOrDatabase;
-    }
     VarSpeedTexts speedTexts;
     if (!readVarSpeedOptions(values, texts, &speedTexts))
         return kUsageOrDatabase;
     auto request = readVarSpeedRequest(speedTexts);
     if (!request) {
-        printOut(store::coreText(request.error().message) + QLatin1Char('\n'));
+        printMessage(store::coreText(request.error().message));
         return kProgramMessage;
     }
     const SheetHeader header = headerFrom(values);
@@ -144,7 +175,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     if (all) {
         const VarSpeedSelection selection = runVarSpeedSelection(catalogue.catalogue(), *request);
         if (selection.accepted.empty()) {
-            printOut(QCoreApplication::translate("tarnwick::cli", "没有满足要求的水泵。\n"));
+            printMessage(QCoreApplication::translate("tarnwick::cli", "没有满足要求的水泵。"), statusNoneFound());
             return kProgramMessage;
         }
         for (const VarSpeedPump& pump : selection.accepted)
@@ -152,46 +183,50 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     } else {
         auto evaluated = evaluateVarSpeedModel(catalogue.catalogue(), *request, model.toStdString());
         if (!evaluated) {
-            printOut(store::coreText(evaluated.error().message) + QLatin1Char('\n'));
+            printMessage(store::coreText(evaluated.error().message));
             return kProgramMessage;
         }
         if (!*evaluated) {
             const VarSpeedRejection& r = evaluated->error();
-            printOut(QCoreApplication::translate("tarnwick::cli", "%1 未入选：%2\n")
-                         .arg(model, QString::fromStdString(rejectionText(r))));
+            printMessage(QCoreApplication::translate("tarnwick::cli", "%1 未入选：%2")
+                             .arg(model, store::coreText(rejectionText(r))));
             return kProgramMessage;
         }
         sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));
     }
-    QString error;
-    if (!writeDataSheetsPdf(absolutePath(pdf), sheets, &error)) {
-        printError(error + QLatin1Char('\n'));
+    if (!writeSheets(pdf, sheets))
         return kUsageOrDatabase;
-    }
     if (json) {
         QJsonArray array;
         for (const DataSheet& sheet : sheets) {
-            // The figures the page prints: its load table in place of the
-            // single operating point of the other sheets.
+            // The page's load table, design point first, one named object per row.
             const VarSpeedSheetFigures f = varSpeedSheetFigures(*sheet.varSpeed);
+            const VarSpeedPump& pump = sheet.varSpeed->pump;
             QJsonObject object;
             object.insert(QStringLiteral("model"), sheet.model);
             object.insert(QStringLiteral("method"), sheet.method);
             object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
             QJsonArray rows;
-            for (const QStringList& row : f.loadRows)
-                rows.append(QJsonArray::fromStringList(row));
+            for (qsizetype i = 0; i < f.loadRows.size(); ++i) {
+                const VarSpeedPoint& point = i == 0 ? pump.design : pump.points[std::size_t(i - 1)];
+                QJsonObject row = varSpeedPointJson(point);
+                row.insert(QStringLiteral("label"), f.loadRows[i].value(0));
+                row.insert(QStringLiteral("designPoint"), i == 0);
+                rows.append(row);
+            }
             object.insert(QStringLiteral("loadRows"), rows);
-            object.insert(QStringLiteral("annualEnergy"), f.annualEnergy);
-            object.insert(QStringLiteral("annualCost"), f.annualCost);
-            object.insert(QStringLiteral("weightedEfficiency"), f.weightedEfficiency);
+            object.insert(QStringLiteral("annualEnergy"), numberJson(pump.annualEnergy));
+            object.insert(QStringLiteral("annualCost"), numberJson(pump.annualCost));
+            object.insert(QStringLiteral("weightedEfficiency"), numberJson(pump.weightedEfficiency));
+            object.insert(QStringLiteral("timeOutsidePreferredRegion"), numberJson(pump.timeOutsidePreferredRegion));
             array.append(object);
         }
-        printOut(QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("pages"), array}}).toJson(QJsonDocument::Indented)));
+        printJsonResult(statusOk(), QJsonObject{{QStringLiteral("pages"), array}});
     } else {
-        printOut(
-            QCoreApplication::translate("tarnwick::cli", "已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+        if (!OutputTarget::namesStandardOutput(pdf))
+            printOut(QCoreApplication::translate("tarnwick::cli", "已写入选型资料单 %1 页：%2\n")
+                         .arg(sheets.size())
+                         .arg(pdf));
     }
     return kCompleted;
 }
@@ -237,12 +272,13 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
             QStringLiteral("  %1  %2\n").arg(model, problems.join(QCoreApplication::translate("tarnwick::cli", "；")));
     }
     const QStringList refusals = rules.refusals();
+    const bool clean = listed.isEmpty() && refusals.isEmpty();
     if (json) {
         QJsonObject object;
-        object.insert(QStringLiteral("pumps"), static_cast<qint64>(catalogue.pumps.size()));
+        object.insert(QStringLiteral("pumpCount"), static_cast<qint64>(catalogue.pumps.size()));
         object.insert(QStringLiteral("refusals"), stringsJson(refusals));
         object.insert(QStringLiteral("listed"), listed);
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        printJsonResult(clean ? statusOk() : statusRejected(), object);
     } else {
         if (!refusals.isEmpty()) {
             printOut(
@@ -255,7 +291,7 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
                      .arg(listed.size()) +
                  text);
     }
-    return listed.isEmpty() && refusals.isEmpty() ? kCompleted : kProgramMessage;
+    return clean ? kCompleted : kProgramMessage;
 }
 
 } // namespace tarnwick::cli

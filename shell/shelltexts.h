@@ -64,14 +64,6 @@ inline QString allVarSpeedCaption()
 {
     return QCoreApplication::translate("tarnwick::shelltext", "全部变速选型结果");
 }
-inline QString varSpeedReportTitle()
-{
-    return QCoreApplication::translate("tarnwick::shelltext", "变速节能选型结果报表");
-}
-inline QString allVarSpeedReportTitle()
-{
-    return QCoreApplication::translate("tarnwick::shelltext", "全部变速节能选型结果报表");
-}
 
 // Beside the calculations: why the last design left the other pumps out.
 inline QString rejectedPumps()

@@ -2,7 +2,7 @@
 
 #include "controls/messagebox.h"
 #include "core/numbers.h"
-#include "report/resulttable.h"
+#include "report/varspeedreport.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shelltexts.h"
@@ -11,7 +11,6 @@
 #include "store/database.h"
 #include "store/varspeedstore.h"
 
-#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -34,70 +33,6 @@ QMdiSubWindow* existingWindow(QMdiArea* area)
     return nullptr;
 }
 
-// The report's columns: heading, unit, and width in twips; boxes are laid
-// side by side from the grid's left edge and fill the grid's width.
-struct ColumnSpec
-{
-    const char* heading;
-    const char* unit;
-    int width;
-    int decimals; // -1: the stored text or number as it is
-    double scale;
-};
-constexpr ColumnSpec kResultColumns[] = {
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "计算时间"), "", 1560, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "控制方式"), "", 760, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "系统阻力"), "(m)", 700, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "流量"), "(m3/h)", 700, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "静扬程"), "(m)", 620, 2, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "工作泵"), QT_TRANSLATE_NOOP("tarnwick::shell", "(台)"), 560, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "备用泵"), QT_TRANSLATE_NOOP("tarnwick::shell", "(台)"), 560, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "所选型号"), "", 1500, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "电机"), "(kW)", 620, -1, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "设计转速比"), "(%)", 840, 1, 100},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "年耗电量"), "(kWh)", 980, 0, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "年电费"), QT_TRANSLATE_NOOP("tarnwick::shell", "(元)"), 900, 0, 1},
-    {QT_TRANSLATE_NOOP("tarnwick::shell", "加权效率"), "(%)", 0, 1, 100},
-};
-
-report::ResultTable resultTable(const store::StoredTable& stored, const QString& title)
-{
-    QList<report::ReportColumn> columns;
-    int left = 10;
-    const int count = static_cast<int>(std::size(kResultColumns));
-    for (int c = 0; c < count; ++c) {
-        const ColumnSpec& box = kResultColumns[c];
-        // The last box takes what is left of the grid.
-        const int width = c + 1 == count ? report::twip::kGridWidth - 10 - left : box.width;
-        columns.append({QCoreApplication::translate("tarnwick::shell", box.heading),
-                        QCoreApplication::translate("tarnwick::shell", box.unit), stored.columns.value(c), left, width,
-                        false});
-        left += width + 20;
-    }
-    QList<QVariantList> rows;
-    for (const QVariantList& storedRow : stored.rows) {
-        QVariantList row;
-        for (int c = 0; c < count; ++c) {
-            const QVariant v = storedRow.value(c);
-            const ColumnSpec& box = kResultColumns[c];
-            if (box.decimals < 0 || v.isNull()) {
-                row.append(v);
-                continue;
-            }
-            const double p = std::pow(10.0, box.decimals);
-            row.append(std::round(v.toDouble() * box.scale * p) / p);
-        }
-        rows.append(row);
-    }
-    return report::ResultTable::fromValues(stored.source, title, columns, rows, stored.databasePath);
-}
-
-} // namespace
-
-report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns);
-
-namespace {
-
 void showVarSpeedReport(MDIForm1* main, bool all)
 {
     // The report reads the file as it is now, through the main window's
@@ -108,15 +43,10 @@ void showVarSpeedReport(MDIForm1* main, bool all)
         return;
     }
     const QString caption = all ? shelltext::allVarSpeedCaption() : shelltext::latestVarSpeedCaption();
-    showTableReport(caption, varSpeedIcon(), varSpeedResultTable(stored.value(), all));
+    showTableReport(caption, varSpeedIcon(), report::varSpeedResultTable(stored.value(), all));
 }
 
 } // namespace
-
-report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
-{
-    return resultTable(stored, allRuns ? shelltext::allVarSpeedReportTitle() : shelltext::varSpeedReportTitle());
-}
 
 void showLatestVarSpeedResults(MDIForm1* main)
 {

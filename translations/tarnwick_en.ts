@@ -732,12 +732,6 @@ Rows of &quot;%1&quot;:
         <translation>The value &quot;%1&quot; of option --speed is not a number.</translation>
     </message>
     <message>
-        <source>没有符合条件的水泵。
-</source>
-        <translation>No pump matches.
-</translation>
-    </message>
-    <message>
         <source>水泵型号	水泵类型	转速 r/min	性能点	最大流量 m3/h	最大扬程 m
 </source>
         <translation>Model	Type	Speed r/min	Points	Max flow m3/h	Max head m
@@ -802,12 +796,6 @@ For the usage see &quot;%1&quot;.
 </translation>
     </message>
     <message>
-        <source>  没有满足要求的水泵。
-</source>
-        <translation>  No pump meets the duty.
-</translation>
-    </message>
-    <message>
         <source>
 未入选的水泵：
 </source>
@@ -825,18 +813,6 @@ Pumps not selected:
         <source>已写入选型资料单 %1 页：%2
 </source>
         <translation>Data sheet written, %1 page(s): %2
-</translation>
-    </message>
-    <message>
-        <source>没有满足要求的水泵。
-</source>
-        <translation>No pump meets the duty.
-</translation>
-    </message>
-    <message>
-        <source>%1 未入选：%2
-</source>
-        <translation>%1 not selected: %2
 </translation>
     </message>
     <message>
@@ -868,24 +844,48 @@ Pumps not selected:
 </translation>
     </message>
     <message>
+        <source>[单位选项]</source>
+        <translation>[unit options]</translation>
+    </message>
+    <message>
+        <source>单位选项</source>
+        <translation>Unit options</translation>
+    </message>
+    <message>
+        <source>[介质与吸入选项]</source>
+        <translation>[liquid and suction options]</translation>
+    </message>
+    <message>
+        <source>介质与吸入选项</source>
+        <translation>Liquid and suction options</translation>
+    </message>
+    <message>
+        <source>[变速选项]</source>
+        <translation>[variable-speed options]</translation>
+    </message>
+    <message>
+        <source>变速选型选项</source>
+        <translation>Variable-speed options</translation>
+    </message>
+    <message>
         <source>用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
-  tarnwick-cli results [--all] [--db 文件] [--json]
-  tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
+  tarnwick-cli results [--all] [--variable-speed] [--db 文件] [--json]
+  tarnwick-cli report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
   tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
                --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli catalogue-check [--db 文件] [--json]
   tarnwick-cli models [--type 类型] [--speed 转速] [--text 文字] [--db 文件] [--json]
-  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
-  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
-  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
-  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
-  tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]]
+  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页] [--json]
+  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace] [--json]
+  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件] [--json]
+  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件] [--json]
+  tarnwick-cli copy-db 源数据库 目标数据库 [--replace] [--json]
+  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles] [--json]
   tarnwick-cli help [命令 | --help]
   tarnwick-cli --version [--db 文件]
 
@@ -927,8 +927,9 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
   加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
   aboveBest 为年耗电量高出排名第一者的比例。
-results 显示本次计算结果（--all：全部计算结果）。
-report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
+results 显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。
+report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；
+        --variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
         --variable-speed：变速节能选型的资料单（选项同 select），--model 为单独评价的型号，
         --all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。
@@ -956,27 +957,29 @@ help    显示用法；help 命令（或 命令 --help）显示该命令的用�
         环境变量 TARNWICK_DB 也可指定数据库文件。
         也可以是 PostgreSQL 数据库地址，如 postgresql://用户@主机:5432/库名
         或 postgresql://用户@/库名?host=/套接字目录；密码取自 ~/.pgpass 或 PGPASSWORD。
---json  以 JSON 输出。
+--json  以 JSON 输出：每次运行只输出一个 JSON 对象，其 status 为 ok（退出状态 0）、
+        rejected 或 none-found（退出状态 1）、error（退出状态 2），message 为程序的提示；
+        各命令的格式见 cli/schemas/ 中的 JSON Schema。
 --lang  输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 指定。
 </source>
         <translation>Usage:
   tarnwick-cli design --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] [--db FILE] [--json] [--explain]
   tarnwick-cli check --model MODEL --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] [--db FILE] [--json]
   tarnwick-cli select --flow VALUE --resistance VALUE --static-head VALUE [unit options] [variable-speed options] [--model MODEL] [--db FILE] [--json] [--explain]
-  tarnwick-cli results [--all] [--db FILE] [--json]
-  tarnwick-cli report [--all] (--pdf FILE | --csv FILE | --xlsx FILE) [--db FILE]
+  tarnwick-cli results [--all] [--variable-speed] [--db FILE] [--json]
+  tarnwick-cli report [--all] [--variable-speed] (--pdf FILE | --csv FILE | --xlsx FILE) [--db FILE] [--json]
   tarnwick-cli sheet (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] --pdf FILE
                [--project NAME] [--project-number NUMBER] [--designer DESIGNER] [--tag TAG] [--date DATE] [--db FILE] [--json]
   tarnwick-cli sheet --variable-speed (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [unit options] [variable-speed options]
                --pdf FILE [--project NAME] [--project-number NUMBER] [--designer DESIGNER] [--tag TAG] [--date DATE] [--db FILE] [--json]
   tarnwick-cli catalogue-check [--db FILE] [--json]
   tarnwick-cli models [--type TYPE] [--speed SPEED] [--text TEXT] [--db FILE] [--json]
-  tarnwick-cli import-mdb SOURCE.mdb [--db TARGET-FILE] [--codepage CODEPAGE]
-  tarnwick-cli import-catalogue PUMPS.csv POINTS.csv [--db FILE] [--replace]
-  tarnwick-cli export-catalogue PUMPS.csv POINTS.csv [--db FILE]
-  tarnwick-cli update-catalogue [--from NEW-DATABASE] [--db FILE]
-  tarnwick-cli copy-db SOURCE-DATABASE TARGET-DATABASE [--replace]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from DATABASE-FILE]]
+  tarnwick-cli import-mdb SOURCE.mdb [--db TARGET-FILE] [--codepage CODEPAGE] [--json]
+  tarnwick-cli import-catalogue PUMPS.csv POINTS.csv [--db FILE] [--replace] [--json]
+  tarnwick-cli export-catalogue PUMPS.csv POINTS.csv [--db FILE] [--json]
+  tarnwick-cli update-catalogue [--from NEW-DATABASE] [--db FILE] [--json]
+  tarnwick-cli copy-db SOURCE-DATABASE TARGET-DATABASE [--replace] [--json]
+  tarnwick-cli init-db postgresql://… [--with-catalogue [--from DATABASE-FILE]] [--roles] [--json]
   tarnwick-cli help [COMMAND | --help]
   tarnwick-cli --version [--db FILE]
 
@@ -1018,8 +1021,9 @@ Variable-speed options:
   points with qe/Qbep outside 0.70–1.20 carry the warning outside_preferred_region (ANSI/HI 9.6.3).
   The weighted efficiency (weightedEfficiency) = the year&apos;s hydraulic energy ÷ the year&apos;s electrical energy, Σt·ρgQH ÷ Σt·Pin;
   aboveBest is the share by which the annual energy exceeds that of the first-ranked set.
-results Shows the latest results (--all: all results).
-report  Writes the report of the latest results (--all: all results) as PDF, CSV or XLSX files, several at once if asked.
+results Shows the latest results (--all: all results); --variable-speed: the variable-speed selection&apos;s results.
+report  Writes the report of the latest results (--all: all results) as PDF, CSV or XLSX files, several at once if asked;
+        --variable-speed: the report of the variable-speed results, as the window&apos;s report. A file named - goes to standard output.
 sheet   Data sheets (PDF, one page per pump): --model for the checked pump, --all for every pump the design selects; writes no result table.
         --variable-speed: the data sheet of the variable-speed selection (options as select), --model for the one model evaluated,
         --all for all accepted pumps (ranked by annual energy), each page with the load point table and the annual energy; writes no result table.
@@ -1047,33 +1051,43 @@ help    Shows the usage; help COMMAND (or COMMAND --help) shows that command&apo
         The environment variable TARNWICK_DB also names the database file.
         It may also be a PostgreSQL database address, such as postgresql://user@host:5432/dbname
         or postgresql://user@/dbname?host=/socket-folder; the password comes from ~/.pgpass or PGPASSWORD.
---json  Output as JSON.
+--json  Output as JSON: each run prints one JSON object whose status is ok (exit status 0),
+        rejected or none-found (exit status 1) or error (exit status 2), with the program&apos;s message in message;
+        each command&apos;s format is the JSON Schema in cli/schemas/.
 --lang  The language of the output: zh (Chinese, the default) or en (English); the environment variable TARNWICK_LANG also sets it.
 </translation>
     </message>
     <message>
-        <source>[单位选项]</source>
-        <translation>[unit options]</translation>
+        <source>只能有一个文件写到标准输出（-）。</source>
+        <translation>Only one file can be written to standard output (-).</translation>
     </message>
     <message>
-        <source>单位选项</source>
-        <translation>Unit options</translation>
+        <source>--json 已占用标准输出，文件不能写到标准输出（-）。</source>
+        <translation>--json already uses standard output; no file can be written to standard output (-).</translation>
     </message>
     <message>
-        <source>[介质与吸入选项]</source>
-        <translation>[liquid and suction options]</translation>
+        <source>无法建立临时文件。</source>
+        <translation>Cannot create a temporary file.</translation>
     </message>
     <message>
-        <source>介质与吸入选项</source>
-        <translation>Liquid and suction options</translation>
+        <source>没有符合条件的水泵。</source>
+        <translation>No pump matches.</translation>
     </message>
     <message>
-        <source>[变速选项]</source>
-        <translation>[variable-speed options]</translation>
+        <source>无法读取临时文件 %1：%2</source>
+        <translation>Cannot read the temporary file %1: %2</translation>
     </message>
     <message>
-        <source>变速选型选项</source>
-        <translation>Variable-speed options</translation>
+        <source>%1 未入选：%2</source>
+        <translation>%1 not selected: %2</translation>
+    </message>
+    <message>
+        <source>没有满足要求的水泵。</source>
+        <translation>No pump meets the duty.</translation>
+    </message>
+    <message>
+        <source>--json 已占用标准输出，资料单不能写到标准输出（-）。</source>
+        <translation>--json already uses standard output; the data sheet cannot be written to standard output (-).</translation>
     </message>
 </context>
 <context>
@@ -2921,6 +2935,54 @@ No performance points.</translation>
         <source>第%p页  共%P页</source>
         <translation>Page %p of %P</translation>
     </message>
+    <message>
+        <source>控制方式</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>工作泵</source>
+        <translation>Duty pumps</translation>
+    </message>
+    <message>
+        <source>(台)</source>
+        <translation>(pumps)</translation>
+    </message>
+    <message>
+        <source>备用泵</source>
+        <translation>Standby pumps</translation>
+    </message>
+    <message>
+        <source>电机</source>
+        <translation>Motor</translation>
+    </message>
+    <message>
+        <source>设计转速比</source>
+        <translation>Design speed ratio</translation>
+    </message>
+    <message>
+        <source>年耗电量</source>
+        <translation>Annual energy</translation>
+    </message>
+    <message>
+        <source>年电费</source>
+        <translation>Annual cost</translation>
+    </message>
+    <message>
+        <source>(元)</source>
+        <translation>(CNY)</translation>
+    </message>
+    <message>
+        <source>加权效率</source>
+        <translation>Weighted efficiency</translation>
+    </message>
+    <message>
+        <source>全部变速节能选型结果报表</source>
+        <translation>All Variable-Speed Selections Report</translation>
+    </message>
+    <message>
+        <source>变速节能选型结果报表</source>
+        <translation>Variable-Speed Selection Report</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::reporttext</name>
@@ -3035,66 +3097,6 @@ The database setting was not changed.</translation>
         <source>新的数据库设置在下次启动程序时生效。</source>
         <translation>The new database setting takes effect when the program is next started.</translation>
     </message>
-    <message>
-        <source>计算时间</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>控制方式</source>
-        <translation>Control</translation>
-    </message>
-    <message>
-        <source>系统阻力</source>
-        <translation>System resistance</translation>
-    </message>
-    <message>
-        <source>流量</source>
-        <translation>Flow</translation>
-    </message>
-    <message>
-        <source>静扬程</source>
-        <translation>Static head</translation>
-    </message>
-    <message>
-        <source>工作泵</source>
-        <translation>Duty pumps</translation>
-    </message>
-    <message>
-        <source>(台)</source>
-        <translation>(pumps)</translation>
-    </message>
-    <message>
-        <source>备用泵</source>
-        <translation>Standby pumps</translation>
-    </message>
-    <message>
-        <source>所选型号</source>
-        <translation>Model chosen</translation>
-    </message>
-    <message>
-        <source>电机</source>
-        <translation>Motor</translation>
-    </message>
-    <message>
-        <source>设计转速比</source>
-        <translation>Design speed ratio</translation>
-    </message>
-    <message>
-        <source>年耗电量</source>
-        <translation>Annual energy</translation>
-    </message>
-    <message>
-        <source>年电费</source>
-        <translation>Annual cost</translation>
-    </message>
-    <message>
-        <source>(元)</source>
-        <translation>(CNY)</translation>
-    </message>
-    <message>
-        <source>加权效率</source>
-        <translation>Weighted efficiency</translation>
-    </message>
 </context>
 <context>
     <name>tarnwick::shelltext</name>
@@ -3137,14 +3139,6 @@ The database setting was not changed.</translation>
     <message>
         <source>全部变速选型结果</source>
         <translation>All Variable-Speed Results</translation>
-    </message>
-    <message>
-        <source>变速节能选型结果报表</source>
-        <translation>Variable-Speed Selection Report</translation>
-    </message>
-    <message>
-        <source>全部变速节能选型结果报表</source>
-        <translation>All Variable-Speed Selections Report</translation>
     </message>
     <message>
         <source>未入选水泵…</source>
