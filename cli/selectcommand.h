@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <string>
+
 namespace tarnwick::cli {
 
 // The options of the variable-speed selection beside the duty's.
@@ -18,7 +21,12 @@ const CommandSyntax& selectCommandSyntax();
 QStringList varSpeedOptionNames();
 // The inputs as the options give them; a bad control or profile text is
 // printed and gives false.
+// The liquid and suction options are read too (not yet completed); a
+// malformed one is a usage fault, printed.
 bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts& duty, VarSpeedTexts* texts);
+// Completes the liquid's properties in texts->conditions; the program's
+// message when the liquid is outside its tables.
+std::optional<std::string> completeVarSpeedConditions(VarSpeedTexts* texts);
 
 // Runs the variable-speed selection (or one model with --model), stores its
 // rows and prints the ranking; --explain adds the rejected pumps.

@@ -129,6 +129,10 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     VarSpeedTexts speedTexts;
     if (!readVarSpeedOptions(values, texts, &speedTexts))
         return kUsageOrDatabase;
+    if (const auto message = completeVarSpeedConditions(&speedTexts)) {
+        printOut(QString::fromStdString(*message) + QLatin1Char('\n'));
+        return kProgramMessage;
+    }
     auto request = readVarSpeedRequest(speedTexts);
     if (!request) {
         printOut(QString::fromStdString(request.error().message) + QLatin1Char('\n'));

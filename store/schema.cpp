@@ -85,8 +85,8 @@ QString userColumn()
 
 QStringList perEngineerTables()
 {
-    return {names::allResultsTable(), names::latestResultsTable(), varspeednames::resultsTable(),
-            varspeednames::pointsTable()};
+    return {names::allResultsTable(),         names::latestResultsTable(),   varspeednames::resultsTable(),
+            varspeednames::pointsTable(),      varspeednames::conditionsTable(), varspeednames::suctionTable()};
 }
 
 bool isPerEngineerTable(const QString& table)
