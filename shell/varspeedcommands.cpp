@@ -3,6 +3,7 @@
 #include "controls/messagebox.h"
 #include "core/numbers.h"
 #include "report/resulttable.h"
+#include "shell/conditionreports.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shelltexts.h"
@@ -98,7 +99,12 @@ void showVarSpeedReport(MDIForm1* main, bool all)
         return;
     }
     const QString caption = all ? shelltext::allVarSpeedCaption() : shelltext::latestVarSpeedCaption();
-    showTableReport(caption, varSpeedIcon(), varSpeedResultTable(stored.value(), all));
+    DataReport1* window = showTableReport(caption, varSpeedIcon(), varSpeedResultTable(stored.value(), all));
+    QString error;
+    auto suction = varSpeedSuctionTable(main->mainConnection()->database(), all, &error);
+    if (!error.isEmpty())
+        showWarning(main, error);
+    offerConditionFigures(window, std::move(suction));
 }
 
 } // namespace
