@@ -402,6 +402,16 @@ bool tableExists(const QSqlDatabase& db, const QString& name, QString* error)
 
 bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
 {
+    // Two first runs on a server would both make the tables, and the second
+    // would fail on the first's half-made type; it waits here, inside its
+    // transaction, until the first has committed them.
+    if (isServer(db)) {
+        QSqlQuery lock(db);
+        if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('tarnwick variable-speed tables'))"))) {
+            *error = databaseError(QStringLiteral("建立“%1”").arg(varspeednames::resultsTable()), lock);
+            return false;
+        }
+    }
     // Tables that are there are left alone: on a server an engineer may
     // store results without the right to make tables.
     const bool haveResults = tableExists(db, varspeednames::resultsTable(), error);
@@ -495,9 +505,15 @@ bool ensureVarSpeedConditionTables(const QSqlDatabase& db, QString* error)
         }
     }
     // Tables that are there are left alone: on a server an engineer may
-    // store results without the right to make tables.
+    // store results without the right to make tables, and even "IF NOT
+    // EXISTS" asks for that right.
     for (const auto& [table, columns] : {std::pair{varspeednames::conditionsTable(), run},
                                          std::pair{varspeednames::suctionTable(), points}}) {
+        const bool present = tableExists(db, table, error);
+        if (!error->isEmpty())
+            return false;
+        if (present)
+            continue;
         if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                         .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
             *error = databaseError(QStringLiteral("建立“%1”").arg(table), q);
