@@ -65,25 +65,9 @@ QJsonValue jsonNumber(double v)
     return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
 }
 
-QJsonObject pointObject(const VarSpeedPoint& p);
+} // namespace
 
-void addSuctionJson(QJsonObject* point, const VarSpeedPoint& p, const ServiceConditions& conditions)
-{
-    if (!conditions.suctionAbsolutePressure)
-        return;
-    point->insert(QStringLiteral("npshAvailable"), p.npsh ? jsonNumber(p.npsh->available) : QJsonValue());
-    point->insert(QStringLiteral("npshRequired"), p.npsh ? jsonNumber(p.npsh->required) : QJsonValue());
-    point->insert(QStringLiteral("npshOk"), p.npsh ? QJsonValue(p.npsh->ok) : QJsonValue());
-}
-
-QJsonObject pointJson(const VarSpeedPoint& p, const ServiceConditions& conditions)
-{
-    QJsonObject o = pointObject(p);
-    addSuctionJson(&o, p, conditions);
-    return o;
-}
-
-QJsonObject pointObject(const VarSpeedPoint& p)
+QJsonObject varSpeedPointJson(const VarSpeedPoint& p)
 {
     return {
         {QStringLiteral("flowShare"), p.flowShare},
@@ -102,6 +86,24 @@ QJsonObject pointObject(const VarSpeedPoint& p)
         {QStringLiteral("wireToWaterEfficiency"), p.wireToWaterEfficiency},
         {QStringLiteral("warnings"), warningsJson(p.warnings)},
     };
+}
+
+namespace {
+
+void addSuctionJson(QJsonObject* point, const VarSpeedPoint& p, const ServiceConditions& conditions)
+{
+    if (!conditions.suctionAbsolutePressure)
+        return;
+    point->insert(QStringLiteral("npshAvailable"), p.npsh ? jsonNumber(p.npsh->available) : QJsonValue());
+    point->insert(QStringLiteral("npshRequired"), p.npsh ? jsonNumber(p.npsh->required) : QJsonValue());
+    point->insert(QStringLiteral("npshOk"), p.npsh ? QJsonValue(p.npsh->ok) : QJsonValue());
+}
+
+QJsonObject pointJson(const VarSpeedPoint& p, const ServiceConditions& conditions)
+{
+    QJsonObject o = varSpeedPointJson(p);
+    addSuctionJson(&o, p, conditions);
+    return o;
 }
 
 QJsonObject pumpJson(const VarSpeedPump& pump, const VarSpeedRequest& request)
@@ -284,12 +286,9 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
     VarSpeedTexts texts;
     if (!readVarSpeedOptions(values, duty, &texts))
         return kUsageOrDatabase;
+    // A liquid outside its tables is told as a bad entry is.
     if (const auto message = completeVarSpeedConditions(&texts)) {
-        const QString text = QString::fromStdString(*message);
-        if (json)
-            printOut(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("message"), text}}).toJson()));
-        else
-            printOut(text + QLatin1Char('\n'));
+        printMessage(QString::fromStdString(*message));
         return kProgramMessage;
     }
     std::optional<std::string> model;
@@ -307,11 +306,8 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
             printError(run.error().databaseError + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }
-        const QString message = QString::fromStdString(run.error().stop.message);
-        if (json)
-            printOut(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("message"), message}}).toJson()));
-        else
-            printOut(message + QLatin1Char('\n'));
+        // Told once, on standard error; with --json also as the final object's message.
+        printMessage(QString::fromStdString(run.error().stop.message));
         return kProgramMessage;
     }
 
@@ -329,27 +325,39 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
             rejected.push_back(&r);
     }
 
+    // One model that does not suit is refused with its reason; a search that
+    // finds none is told so.
+    const bool singleRefused = run->single && !*run->single;
+    const QString message = singleRefused ? QStringLiteral("%1 未入选：%2")
+                                                .arg(QString::fromStdString(rejected.front()->model),
+                                                     QString::fromStdString(rejectionText(*rejected.front())))
+                                          : QStringLiteral("没有满足要求的水泵。");
+    const QString status = singleRefused ? statusRejected() : statusNoneFound();
     if (json) {
         QJsonObject object;
         if (texts.conditions.fluid)
             object.insert(QStringLiteral("fluid"), fluidJson(texts.conditions));
+        if (pumps.empty()) {
+            printMessage(message, status);
+            object.insert(QStringLiteral("message"), message);
+        }
         QJsonArray list;
         for (const VarSpeedPump* p : pumps)
             list.append(pumpJson(*p, run->selection.request));
         object.insert(QStringLiteral("pumps"), list);
-        if (explain) {
+        if (explain || singleRefused) {
             QJsonArray out;
             for (const VarSpeedRejection* r : rejected)
                 out.append(rejectionJson(*r));
             object.insert(QStringLiteral("rejected"), out);
         }
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        printJsonResult(pumps.empty() ? status : statusOk(), object);
         return pumps.empty() ? kProgramMessage : kCompleted;
     }
     printOut(QStringLiteral("变速节能选型（%1）：\n").arg(QString::fromUtf8(controlModeName(texts.control))));
     printOut(conditionsText(texts.conditions, std::nullopt, 0.0));
     if (pumps.empty())
-        printOut(QStringLiteral("  没有满足要求的水泵。\n"));
+        printMessage(message, status);
     int rank = 0;
     for (const VarSpeedPump* p : pumps)
         printOut(QStringLiteral("  ") + pumpLine(++rank, *p) + suctionLine(*p, texts.conditions));

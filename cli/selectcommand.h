@@ -5,6 +5,7 @@
 #include "core/varspeed.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,9 @@ bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts&
 // Completes the liquid's properties in texts->conditions; the program's
 // message when the liquid is outside its tables.
 std::optional<std::string> completeVarSpeedConditions(VarSpeedTexts* texts);
+
+// One load point of a pump set as JSON: shares and efficiencies as fractions.
+QJsonObject varSpeedPointJson(const VarSpeedPoint& point);
 
 // Runs the variable-speed selection (or one model with --model), stores its
 // rows and prints the ranking; --explain adds the rejected pumps.
