@@ -409,7 +409,7 @@ void TestSelectCommand::liquidAndSuction()
     }
     if (expect == QStringLiteral("plain")) {
         // Without the new options the keys are the ones scripts knew before.
-        QCOMPARE(keysOf(json), sorted({"pumps", "rejected"}));
+        QCOMPARE(keysOf(json), sorted({"status", "message", "pumps", "rejected"}));
         QCOMPARE(keysOf(pumps.first().toObject().value(QStringLiteral("design")).toObject()).size(), 15);
     }
 }
