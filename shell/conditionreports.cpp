@@ -57,7 +57,7 @@ constexpr FigureColumn kSpeedColumns[] = {
 };
 
 template <std::size_t N>
-report::ResultTable figuresTable(const FigureColumn (&spec)[N], const QStringList& storedColumns,
+report::ResultTable figuresTable(const FigureColumn (&layout)[N], const QStringList& storedColumns,
                                  const QList<QVariantList>& storedRows, const QString& source, const QString& title,
                                  const QString& databasePath)
 {
@@ -65,7 +65,7 @@ report::ResultTable figuresTable(const FigureColumn (&spec)[N], const QStringLis
     QList<int> at;
     int left = 10;
     for (std::size_t c = 0; c < N; ++c) {
-        const FigureColumn& box = spec[c];
+        const FigureColumn& box = layout[c];
         const int width = c + 1 == N ? report::twip::kGridWidth - 10 - left : box.width;
         columns.append({QString::fromUtf16(box.heading), QString::fromUtf16(box.unit), QString::fromUtf16(box.field),
                         left, width, false});
@@ -77,12 +77,12 @@ report::ResultTable figuresTable(const FigureColumn (&spec)[N], const QStringLis
         QVariantList row;
         for (std::size_t c = 0; c < N; ++c) {
             const QVariant v = at[static_cast<qsizetype>(c)] >= 0 ? stored.value(at[static_cast<qsizetype>(c)]) : QVariant();
-            if (spec[c].decimals < 0 || v.isNull()) {
+            if (layout[c].decimals < 0 || v.isNull()) {
                 row.append(v);
                 continue;
             }
-            const double p = std::pow(10.0, spec[c].decimals);
-            row.append(std::round(v.toDouble() * spec[c].scale * p) / p);
+            const double p = std::pow(10.0, layout[c].decimals);
+            row.append(std::round(v.toDouble() * layout[c].scale * p) / p);
         }
         rows.append(row);
     }
