@@ -234,15 +234,18 @@ Expected<ConditionFigures, QString> readConditionFigures(const QSqlDatabase& db,
                       .arg(quoted.join(QLatin1Char(',')), quotedName(conditionnames::pumpTable()),
                            quotedName(conditionnames::runTable()), id);
     // The latest run is the one whose rows "水泵选型结果1" holds: the same
-    // calculation time and method (and on a server the same engineer).
+    // calculation time and method (and on a server the same engineer). Of
+    // two such runs within one second only the last counts, so that the
+    // figures of two runs are never shown as one.
     if (!allRuns) {
         const QString latest = quotedName(names::latestResultsTable());
         const QString time = quotedName(names::calculationTime());
         const QString method = quotedName(names::method());
-        sql += QStringLiteral(" WHERE r.%1 = (SELECT max(%1) FROM %3) AND r.%2 = (SELECT max(%2) FROM %3)")
-                   .arg(time, method, latest);
-        if (isServer(db))
-            sql += QStringLiteral(" AND r.%1 = current_user").arg(quotedName(userColumn()));
+        const QString own = isServer(db) ? QStringLiteral(" AND l.%1 = current_user").arg(quotedName(userColumn()))
+                                         : QString();
+        sql += QStringLiteral(" WHERE r.%1 = (SELECT l.%1 FROM %2 l WHERE l.%3 = (SELECT max(%3) FROM %4) "
+                              "AND l.%5 = (SELECT max(%5) FROM %4)%6 ORDER BY l.rowid DESC LIMIT 1)")
+                   .arg(id, quotedName(conditionnames::runTable()), time, latest, method, own);
     }
     sql += QStringLiteral(" ORDER BY r.rowid, p.%1").arg(quotedName(QStringLiteral("序次")));
     QSqlQuery q(db);
