@@ -215,8 +215,22 @@ inline QString ruleName(SpeedRejectionRule rule)
         return QCoreApplication::translate("tarnwick::speedtext", "负荷点无法运行");
     case SpeedRejectionRule::NoMotor:
         return QCoreApplication::translate("tarnwick::speedtext", "无合适电机");
+    case SpeedRejectionRule::ViscosityOutOfRange:
+        return QCoreApplication::translate("tarnwick::speedtext", "粘度修正超出范围");
+    case SpeedRejectionRule::NpshInsufficient:
+        return QCoreApplication::translate("tarnwick::speedtext", "汽蚀余量不足");
     }
     return {};
+}
+// The liquid's correction after the pump's title, and a load point's suction
+// in its tooltip.
+inline QString viscosityNote()
+{
+    return QCoreApplication::translate("tarnwick::speedtext", "  粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4");
+}
+inline QString suctionNote()
+{
+    return QCoreApplication::translate("tarnwick::speedtext", "有效汽蚀余量 %1 m，必需 %2 m，需要 %3 m");
 }
 inline QString designPoint()
 {

@@ -305,6 +305,10 @@ Command-line tool: tarnwick-cli help
         <source>已写入选型资料单 %1 页：%2</source>
         <translation>Data sheet written, %1 page(s): %2</translation>
     </message>
+    <message>
+        <source>实测管路点第%1行的流量和扬程应为数字！请重新输入。</source>
+        <translation>Measured system point %1: flow and head must be numbers! Please enter them again.</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::calcwindow</name>
@@ -868,10 +872,42 @@ Pumps not selected:
         <translation>Variable-speed options</translation>
     </message>
     <message>
+        <source>只能有一个文件写到标准输出（-）。</source>
+        <translation>Only one file can be written to standard output (-).</translation>
+    </message>
+    <message>
+        <source>--json 已占用标准输出，文件不能写到标准输出（-）。</source>
+        <translation>--json already uses standard output; no file can be written to standard output (-).</translation>
+    </message>
+    <message>
+        <source>无法建立临时文件。</source>
+        <translation>Cannot create a temporary file.</translation>
+    </message>
+    <message>
+        <source>没有符合条件的水泵。</source>
+        <translation>No pump matches.</translation>
+    </message>
+    <message>
+        <source>无法读取临时文件 %1：%2</source>
+        <translation>Cannot read the temporary file %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 未入选：%2</source>
+        <translation>%1 not selected: %2</translation>
+    </message>
+    <message>
+        <source>没有满足要求的水泵。</source>
+        <translation>No pump meets the duty.</translation>
+    </message>
+    <message>
+        <source>--json 已占用标准输出，资料单不能写到标准输出（-）。</source>
+        <translation>--json already uses standard output; the data sheet cannot be written to standard output (-).</translation>
+    </message>
+    <message>
         <source>用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
-  tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
+  tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [介质与吸入选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--variable-speed] [--db 文件] [--json]
   tarnwick-cli report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
   tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
@@ -894,7 +930,7 @@ Pumps not selected:
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
   --static-head-unit  同上                                    （默认 mH2O）
 
-介质与吸入选项（design、check、sheet；均可不写，不写时与原计算完全相同）：
+介质与吸入选项（design、check、sheet；select 只取介质和吸入的选项；均可不写，不写时与原计算完全相同）：
   --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
                       乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
                       密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
@@ -927,6 +963,9 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
   加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
   aboveBest 为年耗电量高出排名第一者的比例。
+  介质与吸入：--fluid 时密度由介质物性表给出（不能再写 --density），曲线按 ANSI/HI 9.6.7 作粘度修正；
+  --suction-pressure 时每个负荷点都校核汽蚀余量（必需汽蚀余量按等效流量换算后乘以转速比的平方），
+  任一点不足的水泵不入选（规则 npsh_insufficient）。
 results 显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；
         --variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。
@@ -965,7 +1004,7 @@ help    显示用法；help 命令（或 命令 --help）显示该命令的用�
         <translation>Usage:
   tarnwick-cli design --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] [--db FILE] [--json] [--explain]
   tarnwick-cli check --model MODEL --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] [--db FILE] [--json]
-  tarnwick-cli select --flow VALUE --resistance VALUE --static-head VALUE [unit options] [variable-speed options] [--model MODEL] [--db FILE] [--json] [--explain]
+  tarnwick-cli select --flow VALUE --resistance VALUE --static-head VALUE [unit options] [variable-speed options] [liquid and suction options] [--model MODEL] [--db FILE] [--json] [--explain]
   tarnwick-cli results [--all] [--variable-speed] [--db FILE] [--json]
   tarnwick-cli report [--all] [--variable-speed] (--pdf FILE | --csv FILE | --xlsx FILE) [--db FILE] [--json]
   tarnwick-cli sheet (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] --pdf FILE
@@ -988,7 +1027,7 @@ Unit options (the values are the texts of the program&apos;s unit lists):
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      (default mH2O)
   --static-head-unit  as above                               (default mH2O)
 
-Liquid and suction options (design, check, sheet; all optional; without them the calculation is exactly as before):
+Liquid and suction options (design, check, sheet; select takes only the liquid and suction options; all optional; without them the calculation is exactly as before):
   --fluid water|ethylene-glycol|propylene-glycol  the pumped liquid, with --temperature (°C);
                       the glycols also need --concentration (mass %, 10–60). Without it: the catalogue&apos;s clean water (1000 kg/m3), uncorrected.
                       The density enters the shaft power; the viscosity corrects flow, head and efficiency after ANSI/HI 9.6.7 (pumps with B≥40 are not selected).
@@ -1021,6 +1060,9 @@ Variable-speed options:
   points with qe/Qbep outside 0.70–1.20 carry the warning outside_preferred_region (ANSI/HI 9.6.3).
   The weighted efficiency (weightedEfficiency) = the year&apos;s hydraulic energy ÷ the year&apos;s electrical energy, Σt·ρgQH ÷ Σt·Pin;
   aboveBest is the share by which the annual energy exceeds that of the first-ranked set.
+  Liquid and suction: with --fluid the density comes from the liquid&apos;s property table (--density may not be given too), and the curves are corrected for viscosity after ANSI/HI 9.6.7;
+  with --suction-pressure the NPSH is checked at every load point (the NPSH required converted at the equivalent flow and multiplied by the square of the speed ratio),
+  and a pump short at any point is not selected (rule npsh_insufficient).
 results Shows the latest results (--all: all results); --variable-speed: the variable-speed selection&apos;s results.
 report  Writes the report of the latest results (--all: all results) as PDF, CSV or XLSX files, several at once if asked;
         --variable-speed: the report of the variable-speed results, as the window&apos;s report. A file named - goes to standard output.
@@ -1058,36 +1100,20 @@ help    Shows the usage; help COMMAND (or COMMAND --help) shows that command&apo
 </translation>
     </message>
     <message>
-        <source>只能有一个文件写到标准输出（-）。</source>
-        <translation>Only one file can be written to standard output (-).</translation>
+        <source>粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4</source>
+        <translation>viscosity correction B=%1 CQ=%2 CH=%3 Cη=%4</translation>
     </message>
     <message>
-        <source>--json 已占用标准输出，文件不能写到标准输出（-）。</source>
-        <translation>--json already uses standard output; no file can be written to standard output (-).</translation>
+        <source>有效汽蚀余量 %1 m，各负荷点最大需要 %2 m</source>
+        <translation>NPSH available %1 m, at most %2 m required at the load points</translation>
     </message>
     <message>
-        <source>无法建立临时文件。</source>
-        <translation>Cannot create a temporary file.</translation>
+        <source>目录中没有必需汽蚀余量，未校核汽蚀</source>
+        <translation>no NPSH required in the catalogue, NPSH not checked</translation>
     </message>
     <message>
-        <source>没有符合条件的水泵。</source>
-        <translation>No pump matches.</translation>
-    </message>
-    <message>
-        <source>无法读取临时文件 %1：%2</source>
-        <translation>Cannot read the temporary file %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 未入选：%2</source>
-        <translation>%1 not selected: %2</translation>
-    </message>
-    <message>
-        <source>没有满足要求的水泵。</source>
-        <translation>No pump meets the duty.</translation>
-    </message>
-    <message>
-        <source>--json 已占用标准输出，资料单不能写到标准输出（-）。</source>
-        <translation>--json already uses standard output; the data sheet cannot be written to standard output (-).</translation>
+        <source>--density 与 --fluid 只能给出一个：介质的密度由其物性表给出。</source>
+        <translation>Give only one of --density and --fluid: the liquid&apos;s density comes from its property table.</translation>
     </message>
 </context>
 <context>
@@ -3575,6 +3601,22 @@ kWh</translation>
 元</source>
         <translation>Annual cost
 CNY</translation>
+    </message>
+    <message>
+        <source>粘度修正超出范围</source>
+        <translation>viscosity correction out of range</translation>
+    </message>
+    <message>
+        <source>汽蚀余量不足</source>
+        <translation>NPSH available insufficient</translation>
+    </message>
+    <message>
+        <source>  粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4</source>
+        <translation>  viscosity correction B=%1 CQ=%2 CH=%3 Cη=%4</translation>
+    </message>
+    <message>
+        <source>有效汽蚀余量 %1 m，必需 %2 m，需要 %3 m</source>
+        <translation>NPSH available %1 m, required %2 m, needed %3 m</translation>
     </message>
 </context>
 <context>
