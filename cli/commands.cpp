@@ -12,6 +12,8 @@
 #include "cli/reportcommand.h"
 #include "cli/selectcommand.h"
 #include "cli/sheetcommands.h"
+#include "cli/varspeedresults.h"
+#include "report/varspeedreport.h"
 #include "core/measuredrange.h"
 #include "core/units.h"
 #include "store/calculations.h"
@@ -129,13 +131,12 @@ void printJson(const QString& status, const QJsonValue& message, const QStringLi
                const QJsonArray& rows, const QJsonArray& pumps = {}, const QJsonObject& additions = {})
 {
     QJsonObject object = additions;
-    object.insert(QStringLiteral("status"), status);
     object.insert(QStringLiteral("message"), message);
     object.insert(QStringLiteral("pumps"), pumps);
     object.insert(QStringLiteral("entries"), stringsJson(entries));
     object.insert(QStringLiteral("labels"), stringsJson(labels));
     object.insert(QStringLiteral("rows"), rows);
-    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+    printJsonResult(status, object);
 }
 
 // A run that stopped: the program's message (exit 1) or a database failure (exit 2).
@@ -146,10 +147,9 @@ int reportFailure(const store::RunFailure& failure, const Options& options)
         return kUsageOrDatabase;
     }
     const QString message = QString::fromStdString(failure.stop.message);
+    printMessage(message);
     if (options.json)
-        printJson(QStringLiteral("rejected"), message, {}, {}, {});
-    else
-        printOut(message + QLatin1Char('\n'));
+        printJson(statusRejected(), message, {}, {}, {});
     return kProgramMessage;
 }
 
@@ -199,10 +199,9 @@ bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs
             message = QString::fromStdString(completed.error());
     }
     if (!message.isEmpty()) {
+        printMessage(message);
         if (options.json)
-            printJson(QStringLiteral("rejected"), message, {}, {}, {});
-        else
-            printOut(message + QLatin1Char('\n'));
+            printJson(statusRejected(), message, {}, {}, {});
         *status = kProgramMessage;
         return false;
     }
@@ -249,11 +248,13 @@ int runDesignCommand(const Options& options)
     // Finding no pump ends with the program's single entry in the list.
     const bool noneFound = run->candidates.empty();
     if (options.json) {
-        QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        QJsonObject additions;
         addConditionsJson(&additions, inputs, texts);
         if (options.explain)
             additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
-        printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
+        // Finding nothing is said by the list's single entry.
+        printJson(noneFound ? statusNoneFound() : statusOk(),
+                  noneFound && !entries.isEmpty() ? QJsonValue(entries.first()) : QJsonValue(QJsonValue::Null), entries, {},
                   resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
         printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
@@ -300,7 +301,7 @@ int runCheckCommand(const Options& options)
         QJsonObject additions{{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)},
                               {QStringLiteral("warnings"), warnings}};
         addConditionsJson(&additions, inputs, texts);
-        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+        printJson(statusOk(), QJsonValue::Null, {}, labels, resultRowsJson(latest),
                   checkedPumpJson(run.value(), catalogue->catalogue()), additions);
     } else {
         if (note)
@@ -322,6 +323,17 @@ int runCheckCommand(const Options& options)
 
 int runResultsCommand(const Options& options)
 {
+    if (options.variableSpeed) {
+        store::StoredTable stored;
+        if (!readVarSpeedRows(options.values, options.all, &stored))
+            return kUsageOrDatabase;
+        if (options.json)
+            printJson(statusOk(), QJsonValue::Null, {}, {}, varSpeedRowsJson(stored));
+        else
+            printOut(QStringLiteral("“%1”中的记录：\n").arg(stored.source) +
+                     reportTableText(report::varSpeedResultTable(stored, options.all)));
+        return kCompleted;
+    }
     // Only the result table is opened, so the results stay readable when the
     // catalogue is damaged.
     store::RowSet rows;
@@ -332,7 +344,7 @@ int runResultsCommand(const Options& options)
         return kUsageOrDatabase;
     }
     if (options.json)
-        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, {}, resultRowsJson(rows));
+        printJson(statusOk(), QJsonValue::Null, {}, {}, resultRowsJson(rows));
     else
         printOut(QStringLiteral("“%1”中的记录：\n").arg(rows.source()) + resultRowsTable(rows));
     return kCompleted;
@@ -402,7 +414,8 @@ int handleResults(const ParsedArguments& arguments)
 
 int handleReport(const ParsedArguments& arguments)
 {
-    return runReportCommand(arguments.values, arguments.hasFlag(QStringLiteral("all")));
+    return runReportCommand(arguments.values, arguments.hasFlag(QStringLiteral("all")),
+                            arguments.hasFlag(QStringLiteral("variable-speed")));
 }
 
 int handleSheet(const ParsedArguments& arguments)
@@ -472,7 +485,8 @@ int runCommand(const QStringList& arguments)
 
 int runCommandLine(const QStringList& arguments)
 {
-    setJsonErrors(arguments.contains(QStringLiteral("--json")));
+    // An argument after "--" is no option.
+    setJsonErrors(arguments.mid(0, arguments.indexOf(QStringLiteral("--"))).contains(QStringLiteral("--json")));
     const int status = runCommand(arguments);
     finishWithStatus(status);
     // Output that did not arrive makes the run a failure, whatever it computed.

@@ -151,11 +151,11 @@ inline constexpr HelpText kSetpoint{
 inline constexpr HelpText kModelOption{QT_TRANSLATE_NOOP("CommandTable", "水泵型号。"), "The pump's model."};
 inline constexpr HelpText kAll{QT_TRANSLATE_NOOP("CommandTable", "全部（全部计算结果，或全部入选的水泵）。"),
                                "All of them (every stored result, or every pump listed)."};
-inline constexpr HelpText kVariableSpeed{QT_TRANSLATE_NOOP("CommandTable", "变速节能选型的资料单。"),
-                                         "Data sheets of the variable-speed selection."};
-inline constexpr HelpText kPdf{QT_TRANSLATE_NOOP("CommandTable", "写入的 PDF 文件。"), "The PDF file to write."};
-inline constexpr HelpText kCsv{QT_TRANSLATE_NOOP("CommandTable", "写入的 CSV 文件。"), "The CSV file to write."};
-inline constexpr HelpText kXlsx{QT_TRANSLATE_NOOP("CommandTable", "写入的 XLSX 文件。"), "The XLSX file to write."};
+inline constexpr HelpText kVariableSpeed{QT_TRANSLATE_NOOP("CommandTable", "变速节能选型的资料单、结果或报表。"),
+                                         "The variable-speed selection's sheets, results or report."};
+inline constexpr HelpText kPdf{QT_TRANSLATE_NOOP("CommandTable", "写入的 PDF 文件；- 为标准输出。"), "The PDF file to write; - is standard output."};
+inline constexpr HelpText kCsv{QT_TRANSLATE_NOOP("CommandTable", "写入的 CSV 文件；- 为标准输出。"), "The CSV file to write; - is standard output."};
+inline constexpr HelpText kXlsx{QT_TRANSLATE_NOOP("CommandTable", "写入的 XLSX 文件；- 为标准输出。"), "The XLSX file to write; - is standard output."};
 inline constexpr HelpText kProject{QT_TRANSLATE_NOOP("CommandTable", "资料单表头：工程名称。"),
                                    "Sheet header: the project."};
 inline constexpr HelpText kProjectNumber{QT_TRANSLATE_NOOP("CommandTable", "资料单表头：工程编号。"),
@@ -200,8 +200,10 @@ inline constexpr HelpText kDb{
     "postgresql://user@host:5432/name or postgresql://user@/name?host=/socket/folder; the password comes from "
     "~/.pgpass or PGPASSWORD."};
 inline constexpr HelpText kJson{
-    QT_TRANSLATE_NOOP("CommandTable", "以 JSON 输出：一个对象，其 status 为 ok、rejected、none-found 或 error。"),
-    "Print one JSON object whose status is ok, rejected, none-found or error."};
+    QT_TRANSLATE_NOOP("CommandTable", "以 JSON 输出：每次运行只输出一个 JSON 对象，其 status 为 ok（退出状态 0）、rejected 或 "
+                      "none-found（退出状态 1）、error（退出状态 2），message 为程序的提示。"),
+    "Print one JSON object per run whose status is ok (exit status 0), rejected or none-found (1) or error "
+    "(2), and whose message is the program's message."};
 inline constexpr HelpText kExplain{QT_TRANSLATE_NOOP("CommandTable", "另列出未入选的水泵及其未满足的第一条规则。"),
                                    "Also list every pump left out and the first rule it failed."};
 inline constexpr HelpText kHelp{QT_TRANSLATE_NOOP("CommandTable", "显示该命令的用法。"), "Show the command's usage."};
@@ -224,13 +226,16 @@ inline constexpr HelpText kSelect{
     "motor is the larger of the catalogue's motor and the smallest IEC standard rating that covers the margin "
     "(motorSource catalogue or sized in the JSON). The weighted efficiency is the year's hydraulic energy over "
     "its electrical energy; aboveBest is the share by which a set's annual energy exceeds the best set's."};
-inline constexpr HelpText kResults{QT_TRANSLATE_NOOP("CommandTable", "显示本次计算结果（--all：全部计算结果）。"),
-                                   "Show the latest results (--all: every stored result)."};
+inline constexpr HelpText kResults{QT_TRANSLATE_NOOP("CommandTable", "显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。"),
+                                   "Show the latest results (--all: every stored result); --variable-speed: the "
+                                   "variable-speed runs."};
 inline constexpr HelpText kReport{
     QT_TRANSLATE_NOOP("CommandTable",
-                      "把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。"),
+                      "把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；"
+                      "--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。"),
     "Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at "
-    "once if asked."};
+    "once if asked; --variable-speed: the report of the variable-speed runs, as the window's. A file named - "
+    "is standard output."};
 inline constexpr HelpText kSheet{
     QT_TRANSLATE_NOOP(
         "CommandTable",
@@ -308,11 +313,11 @@ inline constexpr HelpText kSelectSynopsis{
                       "[--db 数据库] [--json] [--explain]"),
     "select --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [VARIABLE-SPEED] [--model MODEL] "
     "[--db DATABASE] [--json] [--explain]"};
-inline constexpr HelpText kResultsSynopsis{QT_TRANSLATE_NOOP("CommandTable", "results [--all] [--db 数据库] [--json]"),
-                                           "results [--all] [--db DATABASE] [--json]"};
+inline constexpr HelpText kResultsSynopsis{QT_TRANSLATE_NOOP("CommandTable", "results [--all] [--variable-speed] [--db 数据库] [--json]"),
+                                           "results [--all] [--variable-speed] [--db DATABASE] [--json]"};
 inline constexpr HelpText kReportSynopsis{
-    QT_TRANSLATE_NOOP("CommandTable", "report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 数据库]"),
-    "report [--all] (--pdf FILE | --csv FILE | --xlsx FILE) [--db DATABASE]"};
+    QT_TRANSLATE_NOOP("CommandTable", "report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 数据库] [--json]"),
+    "report [--all] [--variable-speed] (--pdf FILE | --csv FILE | --xlsx FILE) [--db DATABASE] [--json]"};
 inline constexpr HelpText kSheetSynopsis{
     QT_TRANSLATE_NOOP("CommandTable",
                       "sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] "
@@ -332,22 +337,22 @@ inline constexpr HelpText kModelsSynopsis{
     QT_TRANSLATE_NOOP("CommandTable", "models [--type 类型] [--speed 转速] [--text 文字] [--db 数据库] [--json]"),
     "models [--type TYPE] [--speed SPEED] [--text TEXT] [--db DATABASE] [--json]"};
 inline constexpr HelpText kImportMdbSynopsis{
-    QT_TRANSLATE_NOOP("CommandTable", "import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]"),
-    "import-mdb SOURCE.mdb [--db TARGET] [--codepage CODEPAGE]"};
+    QT_TRANSLATE_NOOP("CommandTable", "import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页] [--json]"),
+    "import-mdb SOURCE.mdb [--db TARGET] [--codepage CODEPAGE] [--json]"};
 inline constexpr HelpText kImportCatalogueSynopsis{
-    QT_TRANSLATE_NOOP("CommandTable", "import-catalogue 水泵.csv 性能点.csv [--db 数据库] [--replace]"),
-    "import-catalogue PUMPS.csv POINTS.csv [--db DATABASE] [--replace]"};
+    QT_TRANSLATE_NOOP("CommandTable", "import-catalogue 水泵.csv 性能点.csv [--db 数据库] [--replace] [--json]"),
+    "import-catalogue PUMPS.csv POINTS.csv [--db DATABASE] [--replace] [--json]"};
 inline constexpr HelpText kExportCatalogueSynopsis{
-    QT_TRANSLATE_NOOP("CommandTable", "export-catalogue 水泵.csv 性能点.csv [--db 数据库]"),
-    "export-catalogue PUMPS.csv POINTS.csv [--db DATABASE]"};
+    QT_TRANSLATE_NOOP("CommandTable", "export-catalogue 水泵.csv 性能点.csv [--db 数据库] [--json]"),
+    "export-catalogue PUMPS.csv POINTS.csv [--db DATABASE] [--json]"};
 inline constexpr HelpText kUpdateCatalogueSynopsis{
-    QT_TRANSLATE_NOOP("CommandTable", "update-catalogue [--from 新数据库] [--db 数据库]"),
-    "update-catalogue [--from NEWER] [--db DATABASE]"};
-inline constexpr HelpText kCopyDbSynopsis{QT_TRANSLATE_NOOP("CommandTable", "copy-db 源数据库 目标数据库 [--replace]"),
-                                          "copy-db SOURCE TARGET [--replace]"};
+    QT_TRANSLATE_NOOP("CommandTable", "update-catalogue [--from 新数据库] [--db 数据库] [--json]"),
+    "update-catalogue [--from NEWER] [--db DATABASE] [--json]"};
+inline constexpr HelpText kCopyDbSynopsis{QT_TRANSLATE_NOOP("CommandTable", "copy-db 源数据库 目标数据库 [--replace] [--json]"),
+                                          "copy-db SOURCE TARGET [--replace] [--json]"};
 inline constexpr HelpText kInitDbSynopsis{
-    QT_TRANSLATE_NOOP("CommandTable", "init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles]"),
-    "init-db postgresql://... [--with-catalogue [--from FILE]] [--roles]"};
+    QT_TRANSLATE_NOOP("CommandTable", "init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles] [--json]"),
+    "init-db postgresql://... [--with-catalogue [--from FILE]] [--roles] [--json]"};
 inline constexpr HelpText kHelpSynopsis{QT_TRANSLATE_NOOP("CommandTable", "help [命令 | --help]"),
                                         "help [COMMAND | --help]"};
 inline constexpr HelpText kVersionSynopsis{QT_TRANSLATE_NOOP("CommandTable", "--version [--db 数据库]"),

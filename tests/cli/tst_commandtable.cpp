@@ -118,7 +118,8 @@ void TestCommandTable::optionsOutsideARowAreRefused_data()
                        QStringLiteral("--temperature"), QStringLiteral("20")} +
                duty
         << true;
-    QTest::newRow("report has no --json") << QStringList{QStringLiteral("report"), QStringLiteral("--json")} << false;
+    QTest::newRow("report has no --explain") << QStringList{QStringLiteral("report"), QStringLiteral("--explain")}
+                                             << false;
     QTest::newRow("copy-db needs two databases")
         << QStringList{QStringLiteral("copy-db"), QStringLiteral("a")} << false;
     QTest::newRow("a figure is read strictly")
