@@ -55,6 +55,13 @@ QStringList conditionOptions()
             s("measured")};
 }
 
+// The liquid and suction options the variable-speed selection takes.
+QStringList suctionOptions()
+{
+    return {s("fluid"),       s("temperature"), s("concentration"), s("suction-pressure"), s("suction-pressure-unit"),
+            s("atmospheric"), s("npsh-margin")};
+}
+
 QStringList speedOptions()
 {
     return {s("control"),
@@ -223,7 +230,7 @@ const QList<CommandSpec>& commandTable()
          {},
          {t::kSelectSynopsis},
          t::kSelect,
-         dutyOptions() + speedOptions() + QStringList{model, db, json, explain},
+         dutyOptions() + speedOptions() + suctionOptions() + QStringList{model, db, json, explain},
          handleSelect},
         {s("results"), {}, {}, {t::kResultsSynopsis}, t::kResults, {all, s("variable-speed"), db, json}, handleResults},
         {s("report"), {}, {}, {t::kReportSynopsis}, t::kReport, {all, s("variable-speed"), s("pdf"), s("csv"), s("xlsx"), db, json}, handleReport},

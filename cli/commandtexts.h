@@ -309,9 +309,9 @@ inline constexpr HelpText kCheckSynopsis{
     "[--json]"};
 inline constexpr HelpText kSelectSynopsis{
     QT_TRANSLATE_NOOP("CommandTable",
-                      "select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] "
+                      "select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [介质与吸入选项] [--model 型号] "
                       "[--db 数据库] [--json] [--explain]"),
-    "select --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [VARIABLE-SPEED] [--model MODEL] "
+    "select --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [VARIABLE-SPEED] [LIQUID] [--model MODEL] "
     "[--db DATABASE] [--json] [--explain]"};
 inline constexpr HelpText kResultsSynopsis{QT_TRANSLATE_NOOP("CommandTable", "results [--all] [--variable-speed] [--db 数据库] [--json]"),
                                            "results [--all] [--variable-speed] [--db DATABASE] [--json]"};

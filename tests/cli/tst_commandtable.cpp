@@ -111,8 +111,11 @@ void TestCommandTable::optionsOutsideARowAreRefused_data()
     QTest::newRow("flag after -- is a file, not the variant")
         << QStringList{sheet, QStringLiteral("--control"), QStringLiteral("system"), QStringLiteral("--"), vs} + duty
         << false;
-    QTest::newRow("select takes no liquid")
+    QTest::newRow("select takes no trim")
         << QStringList{QStringLiteral("select"), QStringLiteral("--trim")} + duty << false;
+    QTest::newRow("select takes the suction pressure")
+        << QStringList{QStringLiteral("select"), QStringLiteral("--suction-pressure"), QStringLiteral("3")} + duty
+        << true;
     QTest::newRow("design takes the liquid")
         << QStringList{QStringLiteral("design"), QStringLiteral("--fluid"), QStringLiteral("water"),
                        QStringLiteral("--temperature"), QStringLiteral("20")} +
