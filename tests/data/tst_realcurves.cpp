@@ -39,7 +39,11 @@ void TestRealCurves::headFitFollowsMeasuredCurve_data()
     QTest::addColumn<std::vector<float>>("flows");
     QTest::addColumn<std::vector<float>>("heads");
 
-    TARNWICK_NEED_SHARED_FILE(kCurvesFile);
+    // Without the file one row says so (a data function can only skip).
+    if (!QFileInfo::exists(kCurvesFile)) {
+        QTest::newRow("published curves") << std::vector<float>() << std::vector<float>();
+        return;
+    }
     QString error;
     const auto table = tarnwick::dataset::readCsvFile(kCurvesFile, &error);
     QVERIFY2(table, qPrintable(error));
@@ -76,6 +80,7 @@ void TestRealCurves::headFitFollowsMeasuredCurve()
 {
     QFETCH(std::vector<float>, flows);
     QFETCH(std::vector<float>, heads);
+    TARNWICK_NEED_SHARED_FILE(kCurvesFile);
     QVERIFY(flows.size() >= 7);
 
     const tarnwick::CurveFit fit = tarnwick::fitCurve(heads, flows);
