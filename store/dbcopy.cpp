@@ -286,7 +286,7 @@ bool createTable(QSqlDatabase db, const TableInfo& table, QString* error)
         columns.append(quotedName(column.name) + QLatin1Char(' ') + typeName(column.kind, server) +
                        (column.notNull ? QStringLiteral(" NOT NULL") : QString()));
     }
-    if (server && isResultTable(table.name))
+    if (server && isPerEngineerTable(table.name))
         columns.append(userColumnDefinition(true));
     QSqlQuery query(db);
     if (query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table.name), columns.join(QStringLiteral(", ")))))

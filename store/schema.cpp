@@ -1,5 +1,6 @@
 #include "store/schema.h"
 
+#include "store/conditionstore.h"
 #include "store/dbcopy.h"
 #include "store/database.h"
 #include "store/names.h"
@@ -85,8 +86,8 @@ QString userColumn()
 
 QStringList perEngineerTables()
 {
-    return {names::allResultsTable(), names::latestResultsTable(), varspeednames::resultsTable(),
-            varspeednames::pointsTable()};
+    return {names::allResultsTable(),       names::latestResultsTable(), varspeednames::resultsTable(),
+            varspeednames::pointsTable(),   conditionnames::runTable(),  conditionnames::pumpTable()};
 }
 
 bool isPerEngineerTable(const QString& table)
@@ -116,10 +117,12 @@ bool missingServerParts(QSqlDatabase db, QStringList* tablesWithoutUser, bool* n
     query.prepare(QStringLiteral(
         "SELECT c.relname, EXISTS (SELECT 1 FROM pg_attribute a WHERE a.attrelid = c.oid AND a.attname = ? AND "
         "NOT a.attisdropped) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-        "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'S') AND c.relname IN (?, ?, ?)"));
+        "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'S') AND c.relname IN (?, ?, ?, ?, ?)"));
     query.addBindValue(userColumn());
     query.addBindValue(varspeednames::resultsTable());
     query.addBindValue(varspeednames::pointsTable());
+    query.addBindValue(conditionnames::runTable());
+    query.addBindValue(conditionnames::pumpTable());
     query.addBindValue(runNumberSequence());
     if (!query.exec()) {
         *error = databaseErrorText(QStringLiteral("读取数据库结构"), query.lastError());

@@ -49,9 +49,6 @@ QStringList statements()
     sql << QStringLiteral("GRANT DELETE ON %1 TO %2").arg(quotedName(names::latestResultsTable()), engineer);
     sql << QStringLiteral("GRANT USAGE ON SEQUENCE %1 TO %2").arg(quotedName(runNumberSequence()), engineer);
     sql << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON %1 TO %2").arg(list(catalogue), maintainer);
-    // The liquid, suction and impeller figures of a run go in with its rows.
-    sql << QStringLiteral("GRANT SELECT, INSERT ON %1 TO %2")
-               .arg(list({conditionnames::runTable(), conditionnames::pumpTable()}), engineer);
 
     // Row-level security: whatever rights a role is given, a row goes in
     // only in its own name, and only the own latest results can go.
@@ -69,6 +66,10 @@ QStringList statements()
             check += QStringLiteral(" AND EXISTS (SELECT 1 FROM %1 r WHERE r.%2 = %3 AND r.%4 = current_user)")
                          .arg(quotedName(varspeednames::resultsTable()), quotedName(QStringLiteral("序号")),
                               quotedName(QStringLiteral("结果序号")), user);
+        // So does a pump's liquid, suction and impeller figures to its run.
+        if (table == conditionnames::pumpTable())
+            check += QStringLiteral(" AND EXISTS (SELECT 1 FROM %1 r WHERE r.%2 = %3.%2 AND r.%4 = current_user)")
+                         .arg(quotedName(conditionnames::runTable()), quotedName(QStringLiteral("计算标识")), t, user);
         sql << QStringLiteral("CREATE POLICY tarnwick_insert ON %1 FOR INSERT WITH CHECK (%2)").arg(t, check);
         if (latest)
             sql << QStringLiteral("CREATE POLICY tarnwick_delete ON %1 FOR DELETE USING (%2 = current_user)").arg(t, user);

@@ -427,6 +427,15 @@ void TestServerOffice::rightsAreTheServers_data()
     QTest::newRow("variable-speed run in another's name")
         << QStringLiteral("INSERT INTO \"变速选型结果\" (\"运行序号\", \"排名\", \"用户\") VALUES (999, 1, 'li')")
         << QStringLiteral("SELECT count(*) FROM \"变速选型结果\"");
+    QTest::newRow("liquid and suction of a run in another's name")
+        << QStringLiteral("INSERT INTO \"选型工况\" (\"计算标识\", \"用户\") VALUES ('x', 'li')")
+        << QStringLiteral("SELECT count(*) FROM \"选型工况\"");
+    QTest::newRow("pump figures under another's run")
+        << QStringLiteral("INSERT INTO \"选型附加结果\" (\"计算标识\", \"序次\", \"所选型号\") "
+                          "SELECT \"计算标识\", 99, 'X' FROM \"选型工况\" WHERE \"用户\" = 'li'")
+        << QStringLiteral("SELECT count(*) FROM \"选型附加结果\"");
+    QTest::newRow("delete the liquid and suction history")
+        << QStringLiteral("DELETE FROM \"选型附加结果\"") << QStringLiteral("SELECT count(*) FROM \"选型附加结果\"");
     QTest::newRow("engineer changes the catalogue")
         << QStringLiteral("UPDATE \"流扬功\" SET \"扬程\" = 0") << QStringLiteral("SELECT count(*) FROM \"流扬功\" WHERE \"扬程\" = 0");
 }
@@ -446,6 +455,10 @@ void TestServerOffice::rightsAreTheServers()
                 const Run run = cli(QStringList{command} + duty(100, 20) + QStringList{QStringLiteral("--db"), as(database, user)});
                 QVERIFY2(run.exitCode == 0, qPrintable(user + QLatin1Char(' ') + command + QLatin1Char(' ') + run.err));
             }
+            const Run hot = cli(QStringList{QStringLiteral("design")} + duty(100, 20) +
+                                QStringList{QStringLiteral("--temperature"), QStringLiteral("80"), QStringLiteral("--db"),
+                                            as(database, user)});
+            QVERIFY2(hot.exitCode == 0, qPrintable(user + QStringLiteral(" design at 80 °C ") + hot.err));
         }
         QString error;
         QVERIFY(scalar(*m_server, database, QStringLiteral("UPDATE \"水泵性能表\" SET \"重量\" = 1 WHERE \"序号\" = 1"),
@@ -479,9 +492,18 @@ void TestServerOffice::copiesKeepOwnersAndRights()
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const Run speed = cli(QStringList{QStringLiteral("select")} + duty(100, 20) + QStringList{QStringLiteral("--db"), as(database, user)});
         QVERIFY2(speed.exitCode == 0, qPrintable(speed.err));
+        const Run hot = cli(QStringList{QStringLiteral("design")} + duty(user.size() * 10 + 30, 20) +
+                            QStringList{QStringLiteral("--temperature"), QStringLiteral("80"), QStringLiteral("--db"),
+                                        as(database, user)});
+        QVERIFY2(hot.exitCode == 0, qPrintable(hot.err));
     }
     const QString owners = QStringLiteral("SELECT string_agg(\"用户\" || ':' || \"所选型号\", ',' ORDER BY rowid) FROM \"水泵选型结果1\"");
     const QString speedOwners = QStringLiteral("SELECT string_agg(\"用户\" || ':' || \"运行序号\", ',' ORDER BY rowid) FROM \"变速选型结果\"");
+    const QString conditionOwners = QStringLiteral(
+        "SELECT string_agg(r.\"用户\" || ':' || r.\"温度\" || ':' || p.\"用户\" || ':' || p.\"所选型号\", ',' "
+        "ORDER BY p.rowid) FROM \"选型附加结果\" p JOIN \"选型工况\" r USING (\"计算标识\")");
+    const QString conditionsBefore = scalar(*m_server, database, conditionOwners).toString();
+    QVERIFY(conditionsBefore.contains(QStringLiteral("li:80:li:")));
     const QString before = scalar(*m_server, database, owners).toString();
     const QString speedBefore = scalar(*m_server, database, speedOwners).toString();
     const QString rights = QStringLiteral("SELECT (SELECT count(*) FROM pg_policies) || ' ' || "
@@ -496,10 +518,14 @@ void TestServerOffice::copiesKeepOwnersAndRights()
     const Run inFile = runTool(QStringLiteral("sqlite3"),
                                {file, QStringLiteral("SELECT count(DISTINCT \"用户\") FROM \"水泵选型结果1\"")});
     QCOMPARE(inFile.out.trimmed(), QStringLiteral("3"));
+    const Run conditionsInFile = runTool(QStringLiteral("sqlite3"),
+                                         {file, QStringLiteral("SELECT count(DISTINCT \"用户\") FROM \"选型附加结果\"")});
+    QCOMPARE(conditionsInFile.out.trimmed(), QStringLiteral("3"));
     const Run restored = cli({QStringLiteral("copy-db"), file, uri, QStringLiteral("--replace")});
     QVERIFY2(restored.exitCode == 0, qPrintable(restored.err));
     QCOMPARE(scalar(*m_server, database, owners).toString(), before);
     QCOMPARE(scalar(*m_server, database, speedOwners).toString(), speedBefore);
+    QCOMPARE(scalar(*m_server, database, conditionOwners).toString(), conditionsBefore);
     QCOMPARE(scalar(*m_server, database, rights).toString(), rightsBefore);
     // The engineers work on as before, and still cannot delete the history.
     const Run again = cli(QStringList{QStringLiteral("design")} + duty(50, 20) + QStringList{QStringLiteral("--db"), as(database, QStringLiteral("zhang"))});

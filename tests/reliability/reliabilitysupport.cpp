@@ -5,6 +5,8 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QUuid>
 
 namespace tarnwick::testing {
@@ -16,16 +18,29 @@ CliRun runCli(const QStringList& arguments, int timeoutMs)
     return runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, timeoutMs);
 }
 
-ScopedSqlite::ScopedSqlite(const QString& path)
+ScopedDatabase::ScopedDatabase(const QString& path)
     : m_name(QStringLiteral("reliability-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
+    m_server = path.startsWith(QLatin1String("postgresql:"));
+    if (m_server) {
+        // The tests' server addresses: postgresql://user@/database?host=socket-folder&port=n
+        const QUrl url(path);
+        const QUrlQuery query(url);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        db.setHostName(query.queryItemValue(QStringLiteral("host")));
+        db.setPort(query.queryItemValue(QStringLiteral("port")).toInt());
+        db.setUserName(url.userName());
+        db.setDatabaseName(url.path().mid(1));
+        db.open();
+        return;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     db.open();
 }
 
-ScopedSqlite::~ScopedSqlite()
+ScopedDatabase::~ScopedDatabase()
 {
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -34,12 +49,12 @@ ScopedSqlite::~ScopedSqlite()
     QSqlDatabase::removeDatabase(m_name);
 }
 
-QSqlDatabase ScopedSqlite::db() const
+QSqlDatabase ScopedDatabase::db() const
 {
     return QSqlDatabase::database(m_name, false);
 }
 
-QVariantList ScopedSqlite::column(const QString& sql) const
+QVariantList ScopedDatabase::column(const QString& sql) const
 {
     QVariantList values;
     QSqlQuery query(db());
@@ -51,7 +66,7 @@ QVariantList ScopedSqlite::column(const QString& sql) const
     return values;
 }
 
-bool ScopedSqlite::exec(const QString& sql) const
+bool ScopedDatabase::exec(const QString& sql) const
 {
     QSqlQuery query(db());
     return query.exec(sql);
@@ -77,20 +92,27 @@ QStringList textFields()
 
 } // namespace
 
-QStringList incompleteResultRows(const ScopedSqlite& db, const QString& table)
+QStringList incompleteResultRows(const ScopedDatabase& db, const QString& table)
 {
     // A figure must be stored as a number (SQLite keeps whole numbers in a
     // REAL column as real) and be finite; the time, the method and the model
     // must be texts, the first two not empty (a pump without a model text
     // gives an empty one).
+    // A server keeps each column's type, so there only a missing or
+    // non-finite value is not whole.
     QStringList conditions;
-    for (const QString& field : textFields())
-        conditions.append(QStringLiteral("typeof(%1) <> 'text'").arg(quoted(field)));
+    for (const QString& field : textFields()) {
+        conditions.append(db.onServer() ? QStringLiteral("%1 IS NULL").arg(quoted(field))
+                                        : QStringLiteral("typeof(%1) <> 'text'").arg(quoted(field)));
+    }
     for (const QString& field : {names::calculationTime(), names::method()})
         conditions.append(QStringLiteral("%1 = ''").arg(quoted(field)));
-    for (const QString& field : figureFields())
-        conditions.append(
-            QStringLiteral("typeof(%1) NOT IN ('real', 'integer') OR abs(%1) > 1e308").arg(quoted(field)));
+    for (const QString& field : figureFields()) {
+        conditions.append(db.onServer()
+                              ? QStringLiteral("%1 IS NULL OR %1 IN ('NaN', 'Infinity', '-Infinity')").arg(quoted(field))
+                              : QStringLiteral("typeof(%1) NOT IN ('real', 'integer') OR abs(%1) > 1e308")
+                                    .arg(quoted(field)));
+    }
     QSqlQuery query(db.db());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
@@ -103,11 +125,14 @@ QStringList incompleteResultRows(const ScopedSqlite& db, const QString& table)
     return problems;
 }
 
-QList<ResultKey> resultKeys(const ScopedSqlite& db, const QString& table)
+QList<ResultKey> resultKeys(const ScopedDatabase& db, const QString& table)
 {
     QStringList fields = {quoted(names::method()), quoted(names::selectedModel())};
-    for (const QString& field : figureFields())
-        fields.append(QStringLiteral("printf('%!.17g', %1)").arg(quoted(field)));
+    // Both engines print a double so that it reads back exactly.
+    for (const QString& field : figureFields()) {
+        fields.append(db.onServer() ? QStringLiteral("%1::text").arg(quoted(field))
+                                    : QStringLiteral("printf('%!.17g', %1)").arg(quoted(field)));
+    }
     QList<ResultKey> keys;
     QSqlQuery query(db.db());
     query.setForwardOnly(true);
@@ -119,8 +144,10 @@ QList<ResultKey> resultKeys(const ScopedSqlite& db, const QString& table)
     return keys;
 }
 
-QString integrityCheck(const ScopedSqlite& db)
+QString integrityCheck(const ScopedDatabase& db)
 {
+    if (db.onServer())
+        return QStringLiteral("ok");
     const QVariantList lines = db.column(QStringLiteral("PRAGMA integrity_check"));
     QStringList texts;
     for (const QVariant& line : lines)
@@ -130,7 +157,7 @@ QString integrityCheck(const ScopedSqlite& db)
 
 bool writeLargeCatalogue(const QString& path, int pumps, int nearShare, std::uint32_t seed, QString* error)
 {
-    ScopedSqlite sqlite(path);
+    ScopedDatabase sqlite(path);
     if (!sqlite.isOpen()) {
         *error = sqlite.db().lastError().text();
         return false;

@@ -18,24 +18,27 @@ namespace tarnwick::testing {
 using CliRun = ToolRun;
 CliRun runCli(const QStringList& arguments, int timeoutMs = 120000);
 
-// A plain connection to a database file for the duration of a scope, apart
-// from the program's own connections.
-class ScopedSqlite
+// A plain connection to a database file, or to a server database named by
+// its postgresql:// address, for the duration of a scope, apart from the
+// program's own connections.
+class ScopedDatabase
 {
 public:
-    explicit ScopedSqlite(const QString& path);
-    ~ScopedSqlite();
-    ScopedSqlite(const ScopedSqlite&) = delete;
-    ScopedSqlite& operator=(const ScopedSqlite&) = delete;
+    explicit ScopedDatabase(const QString& path);
+    ~ScopedDatabase();
+    ScopedDatabase(const ScopedDatabase&) = delete;
+    ScopedDatabase& operator=(const ScopedDatabase&) = delete;
 
     QSqlDatabase db() const;
     bool isOpen() const { return db().isOpen(); }
+    bool onServer() const { return m_server; }
     // The first column of every row of a statement.
     QVariantList column(const QString& sql) const;
     bool exec(const QString& sql) const;
 
 private:
     QString m_name;
+    bool m_server = false;
 };
 
 // A result row without its calculation time, as text that compares exactly:
@@ -45,13 +48,13 @@ using ResultKey = QString;
 // The problems of a result table: rows with a field that is empty or of the
 // wrong kind (texts for the time, method and model, the first two not empty;
 // finite numbers for the seven figures). Empty when every row is whole.
-QStringList incompleteResultRows(const ScopedSqlite& db, const QString& table);
+QStringList incompleteResultRows(const ScopedDatabase& db, const QString& table);
 
 // The rows of a result table as keys, in stored order.
-QList<ResultKey> resultKeys(const ScopedSqlite& db, const QString& table);
+QList<ResultKey> resultKeys(const ScopedDatabase& db, const QString& table);
 
-// "ok" when SQLite finds the file sound.
-QString integrityCheck(const ScopedSqlite& db);
+// "ok" when SQLite finds the file sound (a server keeps its own pages).
+QString integrityCheck(const ScopedDatabase& db);
 
 // The generated catalogue of `pumps` pumps (GEN-1 ..), written into the
 // database at `path` (which has the program's schema) in one transaction.

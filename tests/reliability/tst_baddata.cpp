@@ -18,13 +18,13 @@ Q_DECLARE_METATYPE(BadDataCase)
 
 namespace {
 
-bool hasTable(const ScopedSqlite& db, const QString& table)
+bool hasTable(const ScopedDatabase& db, const QString& table)
 {
     return !db.column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = '%1'").arg(table))
                 .isEmpty();
 }
 
-qint64 lastRowid(const ScopedSqlite& db, const QString& table)
+qint64 lastRowid(const ScopedDatabase& db, const QString& table)
 {
     const QVariantList max = db.column(QStringLiteral("SELECT coalesce(max(rowid), 0) FROM \"%1\"").arg(table));
     return max.isEmpty() ? 0 : max.first().toLongLong();
@@ -88,7 +88,7 @@ void TestBadData::commandLine()
     QStringList models;
     qint64 allBefore = 0;
     {
-        ScopedSqlite db(folder->databasePath());
+        ScopedDatabase db(folder->databasePath());
         for (const QVariant& model :
              db.column(QStringLiteral("SELECT \"水泵型号\" FROM \"水泵性能表\" ORDER BY rowid")))
             models.append(model.toString());
@@ -171,7 +171,7 @@ void TestBadData::commandLine()
     }
 
     // The file is sound, and every row the tool wrote is whole.
-    ScopedSqlite db(folder->databasePath());
+    ScopedDatabase db(folder->databasePath());
     QCOMPARE(integrityCheck(db), QStringLiteral("ok"));
     if (hasTable(db, names::allResultsTable())) {
         const QVariantList written = db.column(

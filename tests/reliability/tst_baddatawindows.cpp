@@ -80,7 +80,7 @@ QString shownTexts(const QWidget& window, const QSet<QString>& storedTexts)
 QSet<QString> storedTexts(const QString& databasePath)
 {
     QSet<QString> texts;
-    ScopedSqlite db(databasePath);
+    ScopedDatabase db(databasePath);
     QSqlQuery query(db.db());
     if (!query.exec(QStringLiteral("SELECT * FROM \"水泵查询\"")))
         return texts;
@@ -307,7 +307,7 @@ void TestBadDataWindows::calculationWindow()
             QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
     }
 
-    ScopedSqlite db(folder->databasePath());
+    ScopedDatabase db(folder->databasePath());
     QCOMPARE(integrityCheck(db), QStringLiteral("ok"));
     if (badCase.name != QStringLiteral("bad result rows stored earlier")) {
         const QStringList problems = incompleteResultRows(db, names::allResultsTable());
@@ -337,7 +337,7 @@ void TestBadDataWindows::pictures()
     const auto folder = badDataFolder(BadDataCase{}, &error);
     QVERIFY2(folder, qPrintable(error));
     {
-        ScopedSqlite db(folder->databasePath());
+        ScopedDatabase db(folder->databasePath());
         QSqlQuery query(db.db());
         QVERIFY(query.prepare(QStringLiteral("UPDATE \"设备安装示意图\" SET \"设备安装示意图\" = ?")));
         query.addBindValue(blob);

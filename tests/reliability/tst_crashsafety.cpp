@@ -2,6 +2,8 @@
 // catalogue. The number of kills and of concurrent pairs comes from the
 // environment (TARNWICK_CRASH_KILLS, TARNWICK_CRASH_PAIRS), the seed of the
 // kill moments from TARNWICK_CRASH_SEED (printed, so a failure can be re-run).
+// With TARNWICK_TEST_ENGINE=postgresql the runs write to a server database
+// holding the same catalogue.
 
 #include "store/names.h"
 #include "tests/reliability/reliabilitysupport.h"
@@ -83,6 +85,10 @@ void TestCrashSafety::initTestCase()
     QString error;
     QVERIFY2(createSchemaDatabase(m_database, &error), qPrintable(error));
     QVERIFY2(writeLargeCatalogue(m_database, kPumps, kNearShare, 20240607u, &error), qPrintable(error));
+    if (TestProgramFolder::onServer()) {
+        m_database = serverCopy(m_database, &error);
+        QVERIFY2(!m_database.isEmpty(), qPrintable(error));
+    }
 
     // One undisturbed run gives the rows every run writes and how long a run
     // takes; the kills are spread over that time.
@@ -93,7 +99,7 @@ void TestCrashSafety::initTestCase()
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
 
-    ScopedSqlite db(m_database);
+    ScopedDatabase db(m_database);
     const QList<ResultKey> latest = resultKeys(db, names::latestResultsTable());
     m_run = counted(latest);
     m_runRows = static_cast<int>(latest.size());
@@ -105,7 +111,7 @@ void TestCrashSafety::initTestCase()
 
 int TestCrashSafety::verifyDatabase(const QString& when)
 {
-    ScopedSqlite db(m_database);
+    ScopedDatabase db(m_database);
     if (!db.isOpen()) {
         QTest::qFail(qPrintable(when + QStringLiteral(": the file does not open")), __FILE__, __LINE__);
         return -1;
@@ -224,7 +230,7 @@ void TestCrashSafety::concurrentDesignsBothLand()
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(after, runs + 2);
-        ScopedSqlite db(m_database);
+        ScopedDatabase db(m_database);
         QCOMPARE(static_cast<int>(resultKeys(db, names::latestResultsTable()).size()), m_runRows);
         runs = after;
     }

@@ -50,7 +50,7 @@ QString failureText(const E& expected)
 
 int storedRows(const QString& database, const QString& table)
 {
-    ScopedSqlite db(database);
+    ScopedDatabase db(database);
     return db.column(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)).value(0).toInt();
 }
 
@@ -175,7 +175,7 @@ void TestSharing::designsSeeOneWholeCatalogue()
     QFile::remove(other);
     QVERIFY(QFile::copy(m_template, other));
     {
-        ScopedSqlite db(other);
+        ScopedDatabase db(other);
         for (const QString& statement : flip.split(QLatin1Char(';'), Qt::SkipEmptyParts))
             QVERIFY(db.exec(statement.trimmed()));
     }

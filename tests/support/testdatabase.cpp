@@ -49,7 +49,8 @@ PostgresServer* sharedServer(QString* error)
     return server.get();
 }
 
-// A new server database with the rows of the file; its address.
+} // namespace
+
 QString serverCopy(const QString& file, QString* error)
 {
     PostgresServer* server = sharedServer(error);
@@ -73,8 +74,6 @@ QString serverCopy(const QString& file, QString* error)
     }
     return address;
 }
-
-} // namespace
 
 bool createSchemaDatabase(const QString& path, QString* error)
 {

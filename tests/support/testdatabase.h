@@ -49,6 +49,10 @@ private:
     QString m_server; // the server database's address, when on a server
 };
 
+// A new database on the tests' own server with the rows of the file; its
+// address.
+QString serverCopy(const QString& file, QString* error);
+
 // Creates an empty database with the program's schema at the path.
 bool createSchemaDatabase(const QString& path, QString* error);
 
