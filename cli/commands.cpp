@@ -12,6 +12,8 @@
 #include "cli/reportcommand.h"
 #include "cli/selectcommand.h"
 #include "cli/sheetcommands.h"
+#include "cli/varspeedresults.h"
+#include "report/varspeedreport.h"
 #include "core/measuredrange.h"
 #include "core/units.h"
 #include "store/calculations.h"
@@ -34,20 +36,20 @@ const char* const kUsage = R"(用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
   tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
-  tarnwick-cli results [--all] [--db 文件] [--json]
-  tarnwick-cli report [--all] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件]
+  tarnwick-cli results [--all] [--variable-speed] [--db 文件] [--json]
+  tarnwick-cli report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
   tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
                [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
                --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
   tarnwick-cli catalogue-check [--db 文件] [--json]
   tarnwick-cli models [--type 类型] [--speed 转速] [--text 文字] [--db 文件] [--json]
-  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页]
-  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace]
-  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件]
-  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件]
-  tarnwick-cli copy-db 源数据库 目标数据库 [--replace]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]]
+  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页] [--json]
+  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace] [--json]
+  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件] [--json]
+  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件] [--json]
+  tarnwick-cli copy-db 源数据库 目标数据库 [--replace] [--json]
+  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles] [--json]
   tarnwick-cli help [命令 | --help]
   tarnwick-cli --version [--db 文件]
 
@@ -89,8 +91,9 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
   加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
   aboveBest 为年耗电量高出排名第一者的比例。
-results 显示本次计算结果（--all：全部计算结果）。
-report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种。
+results 显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。
+report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；
+        --variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。
 sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
         --variable-speed：变速节能选型的资料单（选项同 select），--model 为单独评价的型号，
         --all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。
@@ -118,7 +121,9 @@ help    显示用法；help 命令（或 命令 --help）显示该命令的用�
         环境变量 TARNWICK_DB 也可指定数据库文件。
         也可以是 PostgreSQL 数据库地址，如 postgresql://用户@主机:5432/库名
         或 postgresql://用户@/库名?host=/套接字目录；密码取自 ~/.pgpass 或 PGPASSWORD。
---json  以 JSON 输出。
+--json  以 JSON 输出：每次运行只输出一个 JSON 对象，其 status 为 ok（退出状态 0）、
+        rejected 或 none-found（退出状态 1）、error（退出状态 2），message 为程序的提示；
+        各命令的格式见 cli/schemas/ 中的 JSON Schema。
 )";
 
 struct Options
@@ -153,7 +158,7 @@ const QList<CommandSyntax>& commandSyntaxes()
          QStringList{json, QStringLiteral("explain")} + conditionFlagOptions()},
         {QStringLiteral("check"), 0, duty + QStringList{QStringLiteral("model")} + conditionValueOptions(),
          QStringList{json} + conditionFlagOptions()},
-        {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all}},
+        {QStringLiteral("results"), 0, {QStringLiteral("db")}, {json, all, QStringLiteral("variable-speed")}},
         {QStringLiteral("sheet"),
          0,
          duty + QStringList{QStringLiteral("model"), QStringLiteral("pdf"), QStringLiteral("project"),
@@ -169,7 +174,7 @@ const QList<CommandSyntax>& commandSyntaxes()
         {QStringLiteral("report"),
          0,
          {QStringLiteral("pdf"), QStringLiteral("csv"), QStringLiteral("xlsx"), QStringLiteral("db")},
-         {all}},
+         {all, json, QStringLiteral("variable-speed")}},
         selectCommandSyntax(),
     };
     return syntaxes;
@@ -268,13 +273,12 @@ void printJson(const QString& status, const QJsonValue& message, const QStringLi
                const QJsonArray& rows, const QJsonArray& pumps = {}, const QJsonObject& additions = {})
 {
     QJsonObject object = additions;
-    object.insert(QStringLiteral("status"), status);
     object.insert(QStringLiteral("message"), message);
     object.insert(QStringLiteral("pumps"), pumps);
     object.insert(QStringLiteral("entries"), stringsJson(entries));
     object.insert(QStringLiteral("labels"), stringsJson(labels));
     object.insert(QStringLiteral("rows"), rows);
-    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+    printJsonResult(status, object);
 }
 
 // A run that stopped: the program's message (exit 1) or a database failure (exit 2).
@@ -285,10 +289,9 @@ int reportFailure(const store::RunFailure& failure, const Options& options)
         return kUsageOrDatabase;
     }
     const QString message = QString::fromStdString(failure.stop.message);
+    printMessage(message);
     if (options.json)
-        printJson(QStringLiteral("rejected"), message, {}, {}, {});
-    else
-        printOut(message + QLatin1Char('\n'));
+        printJson(statusRejected(), message, {}, {}, {});
     return kProgramMessage;
 }
 
@@ -338,10 +341,9 @@ bool prepareConditions(const Options& options, DutyTexts* texts, ConditionInputs
             message = QString::fromStdString(completed.error());
     }
     if (!message.isEmpty()) {
+        printMessage(message);
         if (options.json)
-            printJson(QStringLiteral("rejected"), message, {}, {}, {});
-        else
-            printOut(message + QLatin1Char('\n'));
+            printJson(statusRejected(), message, {}, {}, {});
         *status = kProgramMessage;
         return false;
     }
@@ -388,11 +390,13 @@ int runDesignCommand(const Options& options)
     // Finding no pump ends with the program's single entry in the list.
     const bool noneFound = run->candidates.empty();
     if (options.json) {
-        QJsonObject additions{{QStringLiteral("fitQuality"), candidatesFitJson(*run)}};
+        QJsonObject additions;
         addConditionsJson(&additions, inputs, texts);
         if (options.explain)
             additions.insert(QStringLiteral("rejected"), rejectedJson(catalogue->catalogue(), *run));
-        printJson(noneFound ? QStringLiteral("none-found") : QStringLiteral("ok"), QJsonValue::Null, entries, {},
+        // Finding nothing is said by the list's single entry.
+        printJson(noneFound ? statusNoneFound() : statusOk(),
+                  noneFound && !entries.isEmpty() ? QJsonValue(entries.first()) : QJsonValue(QJsonValue::Null), entries, {},
                   resultRowsJson(latest), designPumpsJson(run.value()), additions);
     } else {
         printOut(conditionsText(inputs.conditions, inputs.measured, designFlowOf(texts)));
@@ -439,7 +443,7 @@ int runCheckCommand(const Options& options)
         QJsonObject additions{{QStringLiteral("fitQuality"), fitQualityJson(run->fitQuality)},
                               {QStringLiteral("warnings"), warnings}};
         addConditionsJson(&additions, inputs, texts);
-        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, labels, resultRowsJson(latest),
+        printJson(statusOk(), QJsonValue::Null, {}, labels, resultRowsJson(latest),
                   checkedPumpJson(run.value(), catalogue->catalogue()), additions);
     } else {
         if (note)
@@ -461,6 +465,17 @@ int runCheckCommand(const Options& options)
 
 int runResultsCommand(const Options& options)
 {
+    if (options.variableSpeed) {
+        store::StoredTable stored;
+        if (!readVarSpeedRows(options.values, options.all, &stored))
+            return kUsageOrDatabase;
+        if (options.json)
+            printJson(statusOk(), QJsonValue::Null, {}, {}, varSpeedRowsJson(stored));
+        else
+            printOut(QStringLiteral("“%1”中的记录：\n").arg(stored.source) +
+                     reportTableText(report::varSpeedResultTable(stored, options.all)));
+        return kCompleted;
+    }
     // Only the result table is opened, so the results stay readable when the
     // catalogue is damaged.
     store::RowSet rows;
@@ -471,7 +486,7 @@ int runResultsCommand(const Options& options)
         return kUsageOrDatabase;
     }
     if (options.json)
-        printJson(QStringLiteral("ok"), QJsonValue::Null, {}, {}, resultRowsJson(rows));
+        printJson(statusOk(), QJsonValue::Null, {}, {}, resultRowsJson(rows));
     else
         printOut(QStringLiteral("“%1”中的记录：\n").arg(rows.source()) + resultRowsTable(rows));
     return kCompleted;
@@ -580,7 +595,7 @@ int runCommand(const QStringList& arguments)
     if (options.command == QStringLiteral("models"))
         return runModelsCommand(options);
     if (options.command == QStringLiteral("report"))
-        return runReportCommand(options.values, options.all);
+        return runReportCommand(options.values, options.all, options.variableSpeed);
     if (options.command == QStringLiteral("select")) {
         DutyTexts texts;
         if (!readDutyTexts(options, &texts, &error))
@@ -594,7 +609,8 @@ int runCommand(const QStringList& arguments)
 
 int runCommandLine(const QStringList& arguments)
 {
-    setJsonErrors(arguments.contains(QStringLiteral("--json")));
+    // An argument after "--" is no option.
+    setJsonErrors(arguments.mid(0, arguments.indexOf(QStringLiteral("--"))).contains(QStringLiteral("--json")));
     const int status = runCommand(arguments);
     finishWithStatus(status);
     // Output that did not arrive makes the run a failure, whatever it computed.

@@ -52,9 +52,11 @@ QJsonArray rejectedJson(const Catalogue& catalogue, const DesignSelection& selec
             {"operatingPower", &rejected.operatingPower},
             {"bestEfficiency", &rejected.bestEfficiency},
         }};
+        // Efficiencies, as in every English key, as fractions.
         for (const auto& [key, value] : values) {
+            const bool efficiency = QByteArray(key).endsWith("Efficiency");
             if (value->has_value())
-                object.insert(QString::fromLatin1(key), numberJson(*value));
+                object.insert(QString::fromLatin1(key), efficiency ? numberJson(**value / 100.0) : numberJson(*value));
         }
         array.append(object);
     }

@@ -21,6 +21,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <new>
 
@@ -31,12 +33,15 @@ namespace {
 const QList<CommandSyntax>& commands()
 {
     static const QList<CommandSyntax> list = {
-        {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {}},
-        {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace")}},
-        {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {}},
-        {QStringLiteral("update-catalogue"), 0, {QStringLiteral("db"), QStringLiteral("from")}, {}},
-        {QStringLiteral("copy-db"), 2, {}, {QStringLiteral("replace")}},
-        {QStringLiteral("init-db"), 1, {QStringLiteral("from")}, {QStringLiteral("with-catalogue"), QStringLiteral("roles")}},
+        {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {QStringLiteral("json")}},
+        {QStringLiteral("import-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("replace"), QStringLiteral("json")}},
+        {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("json")}},
+        {QStringLiteral("update-catalogue"), 0, {QStringLiteral("db"), QStringLiteral("from")}, {QStringLiteral("json")}},
+        {QStringLiteral("copy-db"), 2, {}, {QStringLiteral("replace"), QStringLiteral("json")}},
+        {QStringLiteral("init-db"),
+         1,
+         {QStringLiteral("from")},
+         {QStringLiteral("with-catalogue"), QStringLiteral("roles"), QStringLiteral("json")}},
     };
     return list;
 }
@@ -58,6 +63,24 @@ int failure(const QString& message)
 QString databaseArgument(const QString& argument)
 {
     return store::isServerLocation(argument) ? argument : absolutePath(argument);
+}
+
+// What a data command did: its text, or with --json its figures.
+int done(const QString& text, const QJsonObject& figures)
+{
+    if (jsonRequested())
+        printJsonResult(statusOk(), figures);
+    else
+        printOut(text);
+    return kCompleted;
+}
+
+QJsonArray copiedJson(const QList<store::CopiedTable>& tables)
+{
+    QJsonArray array;
+    for (const store::CopiedTable& table : tables)
+        array.append(QJsonObject{{QStringLiteral("name"), table.name}, {QStringLiteral("rows"), table.rows}});
+    return array;
 }
 
 QString copiedText(const QList<store::CopiedTable>& tables)
@@ -105,10 +128,12 @@ int copyDb(const ParsedArguments& arguments)
     progress.finish();
     if (!copied)
         return failure(copied.error());
-    printOut(QStringLiteral("已将 %1 复制到 %2，每张表的行数和内容都已核对：\n")
-                 .arg(store::shownLocation(source), store::shownLocation(target)) +
-             copiedText(copied.value()));
-    return kCompleted;
+    return done(QStringLiteral("已将 %1 复制到 %2，每张表的行数和内容都已核对：\n")
+                        .arg(store::shownLocation(source), store::shownLocation(target)) +
+                    copiedText(copied.value()),
+                {{QStringLiteral("source"), store::shownLocation(source)},
+                 {QStringLiteral("target"), store::shownLocation(target)},
+                 {QStringLiteral("tables"), copiedJson(copied.value())}});
 }
 
 // The program's tables in an empty server database, optionally with the
@@ -125,15 +150,26 @@ int initDb(const ParsedArguments& arguments)
     QSqlDatabase db = to.value()->database();
     const bool roles = arguments.flags.contains(QStringLiteral("roles"));
     QString error;
+    QString text;
+    QJsonObject figures{{QStringLiteral("target"), store::shownLocation(target)},
+                        {QStringLiteral("roles"), roles},
+                        {QStringLiteral("catalogueFrom"), QJsonValue::Null},
+                        {QStringLiteral("tables"), QJsonArray()}};
     auto setUpRoles = [&] {
         if (!roles)
             return true;
         if (!store::inTransaction(db, [&] { return store::setUpServerRoles(db, &error); }, &error))
             return false;
-        printOut(QStringLiteral("已在 %1 中设定角色 %2（工程师）和 %3（目录维护人员）的权限和行级安全策略。"
+        text += (QStringLiteral("已在 %1 中设定角色 %2（工程师）和 %3（目录维护人员）的权限和行级安全策略。"
                                 "请用 CREATE ROLE 用户名 LOGIN IN ROLE %2（或 %3）为每人建立登录。\n")
                      .arg(store::shownLocation(target), store::engineerRole(), store::maintainerRole()));
         return true;
+    };
+    // Tables made before the roles failed are still there: say so.
+    auto rolesFailed = [&] {
+        if (!jsonRequested())
+            printOut(text);
+        return failure(error);
     };
     if (!arguments.flags.contains(QStringLiteral("with-catalogue"))) {
         const auto existing = store::readTableInfo(db);
@@ -141,7 +177,7 @@ int initDb(const ParsedArguments& arguments)
             return failure(existing.error());
         // The rights alone on a database that has its tables.
         if (!existing->isEmpty() && roles)
-            return setUpRoles() ? kCompleted : failure(error);
+            return setUpRoles() ? done(text, figures) : rolesFailed();
         if (!existing->isEmpty())
             return failure(QStringLiteral("数据库 %1 中已有表，没有建立任何表。").arg(store::shownLocation(target)));
         const bool made = store::inTransaction(
@@ -153,8 +189,8 @@ int initDb(const ParsedArguments& arguments)
             &error);
         if (!made)
             return failure(error);
-        printOut(QStringLiteral("已在 %1 中建立本程序的表和查询（水泵目录为空）。\n").arg(store::shownLocation(target)));
-        return setUpRoles() ? kCompleted : failure(error);
+        text = QStringLiteral("已在 %1 中建立本程序的表和查询（水泵目录为空）。\n").arg(store::shownLocation(target));
+        return setUpRoles() ? done(text, figures) : rolesFailed();
     }
     QString source = arguments.values.value(QStringLiteral("from"));
     source = source.isEmpty() ? store::shippedDatabasePath() : absolutePath(source);
@@ -176,10 +212,12 @@ int initDb(const ParsedArguments& arguments)
             db, [&] { return store::ensureVarSpeedTables(db, &error) && store::ensureConditionTables(db, &error); },
             &error))
         return failure(error);
-    printOut(QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
-                 .arg(store::shownLocation(target), store::shownLocation(source)) +
-             copiedText(copied.value()));
-    return setUpRoles() ? kCompleted : failure(error);
+    text = QStringLiteral("已在 %1 中建立本程序的表，水泵目录、示意图和公司资料取自 %2：\n")
+               .arg(store::shownLocation(target), store::shownLocation(source)) +
+           copiedText(copied.value());
+    figures.insert(QStringLiteral("catalogueFrom"), store::shownLocation(source));
+    figures.insert(QStringLiteral("tables"), copiedJson(copied.value()));
+    return setUpRoles() ? done(text, figures) : rolesFailed();
 }
 
 int importMdb(const ParsedArguments& arguments)
@@ -203,8 +241,20 @@ int importMdb(const ParsedArguments& arguments)
     progress.finish();
     if (!summary)
         return failure(summary.error());
-    printOut(import::summaryText(summary.value()));
-    return kCompleted;
+    QJsonArray tables;
+    for (const import::ImportedTable& table : summary->tables)
+        tables.append(QJsonObject{{QStringLiteral("name"), table.name},
+                                  {QStringLiteral("rows"), table.rows},
+                                  {QStringLiteral("pictures"), table.pictures},
+                                  {QStringLiteral("otherObjects"), table.otherObjects}});
+    return done(import::summaryText(summary.value()),
+                {{QStringLiteral("source"), QDir::toNativeSeparators(summary->source)},
+                 {QStringLiteral("target"), QDir::toNativeSeparators(summary->target)},
+                 {QStringLiteral("format"), summary->format},
+                 {QStringLiteral("textEncoding"), summary->textEncoding},
+                 {QStringLiteral("tables"), tables},
+                 {QStringLiteral("catalogueFindings"), stringsJson(summary->catalogueFindings)},
+                 {QStringLiteral("undecodableCharacters"), summary->notes.undecodableCharacters}});
 }
 
 int importCatalogue(const ParsedArguments& arguments)
@@ -239,8 +289,14 @@ int importCatalogue(const ParsedArguments& arguments)
         text += QStringLiteral("请注意（已导入）：\n  ") + summary->warnings.join(QStringLiteral("\n  ")) +
                 QLatin1Char('\n');
     text += QStringLiteral("选型结果表没有改动。\n");
-    printOut(text);
-    return kCompleted;
+    return done(text, {{QStringLiteral("database"), store::shownLocation(path)},
+                       {QStringLiteral("pumpCount"), summary->pumps},
+                       {QStringLiteral("pointCount"), summary->points},
+                       {QStringLiteral("pumpsEncoding"), summary->pumpsEncoding},
+                       {QStringLiteral("pointsEncoding"), summary->pointsEncoding},
+                       {QStringLiteral("replacedPumpCount"), replace ? QJsonValue(summary->removedPumps) : QJsonValue()},
+                       {QStringLiteral("replacedPointCount"), replace ? QJsonValue(summary->removedPoints) : QJsonValue()},
+                       {QStringLiteral("warnings"), stringsJson(summary->warnings)}});
 }
 
 int exportCatalogue(const ParsedArguments& arguments)
@@ -249,18 +305,39 @@ int exportCatalogue(const ParsedArguments& arguments)
     const auto connection = store::Connection::open(path, store::Connection::Access::ReadOnly);
     if (!connection)
         return failure(connection.error());
-    const QString pumps = absolutePath(arguments.files[0]);
-    const QString points = absolutePath(arguments.files[1]);
+    // Either file (not both) may be "-", standard output, when that is free.
+    const bool pumpsOut = OutputTarget::namesStandardOutput(arguments.files[0]);
+    const bool pointsOut = OutputTarget::namesStandardOutput(arguments.files[1]);
+    if ((pumpsOut && pointsOut) || ((pumpsOut || pointsOut) && jsonRequested()))
+        return usageError(pumpsOut && pointsOut ? QStringLiteral("只能有一个文件写到标准输出（-）。")
+                                                : QStringLiteral("--json 已占用标准输出，文件不能写到标准输出（-）。"),
+                          QStringLiteral("export-catalogue"));
+    OutputTarget pumpsTarget(pumpsOut ? arguments.files[0] : absolutePath(arguments.files[0]), QStringLiteral("pumps.csv"));
+    OutputTarget pointsTarget(pointsOut ? arguments.files[1] : absolutePath(arguments.files[1]),
+                              QStringLiteral("points.csv"));
+    if (pumpsTarget.path().isEmpty() || pointsTarget.path().isEmpty())
+        return failure(QStringLiteral("无法建立临时文件。"));
+    const QString pumps = pumpsTarget.path();
+    const QString points = pointsTarget.path();
     const auto summary = import::exportCatalogue(connection.value()->database(), pumps, points);
     if (!summary)
         return failure(summary.error());
-    printOut(QStringLiteral("已从 %1 导出 %2 台水泵到 %3，%4 个性能点到 %5。\n")
-                 .arg(QDir::toNativeSeparators(path))
-                 .arg(summary->pumps)
-                 .arg(QDir::toNativeSeparators(pumps))
-                 .arg(summary->points)
-                 .arg(QDir::toNativeSeparators(points)));
-    return kCompleted;
+    QString error;
+    if (!pumpsTarget.finish(&error) || !pointsTarget.finish(&error))
+        return failure(error);
+    if (pumpsOut || pointsOut)
+        return kCompleted;
+    return done(QStringLiteral("已从 %1 导出 %2 台水泵到 %3，%4 个性能点到 %5。\n")
+                    .arg(QDir::toNativeSeparators(path))
+                    .arg(summary->pumps)
+                    .arg(QDir::toNativeSeparators(pumps))
+                    .arg(summary->points)
+                    .arg(QDir::toNativeSeparators(points)),
+                {{QStringLiteral("database"), store::shownLocation(path)},
+                 {QStringLiteral("pumpCount"), summary->pumps},
+                 {QStringLiteral("pointCount"), summary->points},
+                 {QStringLiteral("pumpsFile"), QDir::toNativeSeparators(pumps)},
+                 {QStringLiteral("pointsFile"), QDir::toNativeSeparators(points)}});
 }
 
 int updateCatalogue(const ParsedArguments& arguments)
@@ -277,12 +354,15 @@ int updateCatalogue(const ParsedArguments& arguments)
     const auto update = store::replaceCatalogue(connection.value()->database(), from);
     if (!update)
         return failure(update.error());
-    printOut(QStringLiteral("已用 %1 中的水泵目录（%2 台水泵、%3 个性能点）替换 %4 中的目录。两张结果表没有改动。\n")
-                 .arg(QDir::toNativeSeparators(from))
-                 .arg(update->pumps)
-                 .arg(update->points)
-                 .arg(store::shownLocation(path)));
-    return kCompleted;
+    return done(QStringLiteral("已用 %1 中的水泵目录（%2 台水泵、%3 个性能点）替换 %4 中的目录。两张结果表没有改动。\n")
+                    .arg(QDir::toNativeSeparators(from))
+                    .arg(update->pumps)
+                    .arg(update->points)
+                    .arg(store::shownLocation(path)),
+                {{QStringLiteral("from"), QDir::toNativeSeparators(from)},
+                 {QStringLiteral("database"), store::shownLocation(path)},
+                 {QStringLiteral("pumpCount"), update->pumps},
+                 {QStringLiteral("pointCount"), update->points}});
 }
 
 } // namespace

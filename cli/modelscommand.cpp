@@ -45,6 +45,11 @@ bool matches(const CataloguePump& pump, const QHash<QString, QString>& values, s
            QString::fromStdString(pump.model).contains(values.value(QStringLiteral("text")), Qt::CaseInsensitive);
 }
 
+QString noneText()
+{
+    return QStringLiteral("没有符合条件的水泵。");
+}
+
 QString figure(double value)
 {
     return QString::number(value, 'g', 6);
@@ -87,13 +92,12 @@ int runModelsCommand(const Catalogue& catalogue, const QHash<QString, QString>& 
             model.insert(QStringLiteral("maxHead"), row.points ? QJsonValue(double(row.maxHead)) : QJsonValue());
             models.append(model);
         }
-        const QJsonObject object{
-            {QStringLiteral("status"), rows.empty() ? QStringLiteral("none-found") : QStringLiteral("ok")},
-            {QStringLiteral("count"), int(rows.size())},
-            {QStringLiteral("models"), models}};
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        QJsonObject object{{QStringLiteral("count"), int(rows.size())}, {QStringLiteral("models"), models}};
+        if (rows.empty())
+            object.insert(QStringLiteral("message"), noneText());
+        printJsonResult(rows.empty() ? statusNoneFound() : statusOk(), object);
     } else if (rows.empty()) {
-        printError(QStringLiteral("没有符合条件的水泵。\n"));
+        printMessage(noneText(), statusNoneFound());
     } else {
         printOut(QStringLiteral("水泵型号\t水泵类型\t转速 r/min\t性能点\t最大流量 m3/h\t最大扬程 m\n"));
         for (const ModelRow& row : rows) {

@@ -6,8 +6,11 @@
 #include "store/names.h"
 #include "store/results.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cmath>
@@ -22,6 +25,8 @@ namespace {
 // printed is the one that stopped the command.
 bool jsonErrors = false;
 QString errorMessage;
+QString messageStatus;
+bool jsonPrinted = false;
 // Set when a write to standard output failed (a full disk behind a
 // redirection, a closed pipe): the command must not end as a success.
 bool outputLost = false;
@@ -62,6 +67,42 @@ int displayWidth(const QString& text)
 QString padded(const QString& text, int width)
 {
     return text + QString(std::max(0, width - displayWidth(text)), QLatin1Char(' '));
+}
+
+} // namespace
+
+QString isoTimeText(const QDateTime& when)
+{
+    // With its offset written out, the time means the same wherever it is read.
+    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+namespace {
+
+// The stored fields under names a script can address without quoting;
+// efficiencies as fractions, as everywhere in the English keys.
+void addEnglishKeys(QJsonObject* object)
+{
+    namespace names = store::names;
+    const std::pair<QString, const char*> plain[] = {
+        {names::method(), "method"},
+        {names::totalHead(), "totalHead"},
+        {names::designFlow(), "flow"},
+        {names::staticHead(), "staticHead"},
+        {names::selectedModel(), "model"},
+        {names::operatingHead(), "operatingHead"},
+        {names::operatingFlow(), "operatingFlow"},
+    };
+    for (const auto& [field, key] : plain)
+        object->insert(QLatin1String(key), object->value(field));
+    for (const auto& [field, key] : {std::pair{names::bestEfficiency(), "bestEfficiency"},
+                                     std::pair{names::operatingEfficiency(), "operatingEfficiency"}}) {
+        const QJsonValue v = object->value(field);
+        object->insert(QLatin1String(key), v.isDouble() ? fractionJson(v.toDouble()) : QJsonValue(QJsonValue::Null));
+    }
+    // The time as ISO 8601 with its offset, independent of the locale the text was written in.
+    const QDateTime when = store::parseCalculationTime(object->value(names::calculationTime()).toString());
+    object->insert(QStringLiteral("time"), when.isValid() ? QJsonValue(isoTimeText(when)) : QJsonValue(QJsonValue::Null));
 }
 
 } // namespace
@@ -110,17 +151,49 @@ void printUsageError(const QString& message, const QString& command)
 void setJsonErrors(bool on)
 {
     jsonErrors = on;
+    jsonPrinted = false;
     errorMessage.clear();
+    messageStatus.clear();
+}
+
+QString statusOk() { return QStringLiteral("ok"); }
+QString statusRejected() { return QStringLiteral("rejected"); }
+QString statusNoneFound() { return QStringLiteral("none-found"); }
+QString statusError() { return QStringLiteral("error"); }
+
+bool jsonRequested()
+{
+    return jsonErrors;
+}
+
+void printJsonResult(const QString& status, QJsonObject object)
+{
+    object.insert(QStringLiteral("status"), status);
+    if (!object.contains(QStringLiteral("message")))
+        object.insert(QStringLiteral("message"), QJsonValue::Null);
+    jsonPrinted = true;
+    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+}
+
+void printMessage(const QString& text, const QString& status)
+{
+    if (messageStatus.isEmpty())
+        messageStatus = status;
+    printError(text.endsWith(QLatin1Char('\n')) ? text : text + QLatin1Char('\n'));
 }
 
 void finishWithStatus(int status)
 {
-    if (!jsonErrors || status != kUsageOrDatabase)
+    // A command that printed its own object has said everything.
+    if (!jsonErrors || jsonPrinted)
         return;
-    QJsonObject object;
-    object.insert(QStringLiteral("status"), QStringLiteral("error"));
-    object.insert(QStringLiteral("message"), errorMessage);
-    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+    QString name = statusOk();
+    if (status == kUsageOrDatabase)
+        name = statusError();
+    else if (status == kProgramMessage)
+        name = messageStatus.isEmpty() ? statusRejected() : messageStatus;
+    printJsonResult(name, QJsonObject{{QStringLiteral("message"), errorMessage.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                                                           : QJsonValue(errorMessage)}});
 }
 
 QJsonArray resultRowsJson(const store::RowSet& rows)
@@ -142,10 +215,7 @@ QJsonArray resultRowsJson(const store::RowSet& rows)
             else
                 object.insert(field, v.toString());
         }
-        // Scripts get the stored time text also as ISO 8601, independent of the locale it was written in.
-        const QDateTime when = store::parseCalculationTime(object.value(store::names::calculationTime()).toString());
-        object.insert(QStringLiteral("time"),
-                      when.isValid() ? QJsonValue(when.toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null));
+        addEnglishKeys(&object);
         array.append(object);
     }
     return array;
@@ -166,10 +236,18 @@ QString resultRowsTable(const store::RowSet& rows)
         }
         lines.append(cells);
     }
-    QList<int> widths(fields.size(), 0);
+    return alignedColumns(lines);
+}
+
+QString alignedColumns(const QList<QStringList>& lines)
+{
+    QList<int> widths;
     for (const QStringList& line : lines) {
-        for (int i = 0; i < line.size(); ++i)
+        for (int i = 0; i < line.size(); ++i) {
+            if (widths.size() <= i)
+                widths.append(0);
             widths[i] = std::max(widths[i], displayWidth(line[i]));
+        }
     }
     QString out;
     for (const QStringList& line : lines) {
@@ -179,6 +257,47 @@ QString resultRowsTable(const store::RowSet& rows)
         out += text.trimmed() + QLatin1Char('\n');
     }
     return out;
+}
+
+OutputTarget::OutputTarget(const QString& argument, const QString& fileName)
+{
+    if (!namesStandardOutput(argument)) {
+        m_path = argument;
+        return;
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return;
+    folder.setAutoRemove(false);
+    m_folder = folder.path();
+    m_path = QDir(m_folder).filePath(fileName);
+}
+
+OutputTarget::~OutputTarget()
+{
+    if (!m_folder.isEmpty())
+        QDir(m_folder).removeRecursively();
+}
+
+bool OutputTarget::finish(QString* error)
+{
+    if (!toStandardOutput())
+        return true;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("无法读取临时文件 %1：%2").arg(m_path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) != static_cast<size_t>(bytes.size()) ||
+        std::fflush(stdout) != 0)
+        outputLost = true;
+    return true;
+}
+
+QJsonValue fractionJson(double percent)
+{
+    return std::isfinite(percent) ? QJsonValue(percent / 100.0) : QJsonValue(QJsonValue::Null);
 }
 
 QJsonArray stringsJson(const QStringList& texts)

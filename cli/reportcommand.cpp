@@ -3,6 +3,8 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/varspeedresults.h"
+#include "report/varspeedreport.h"
 #include "report/reportexport.h"
 #include "report/resultreport.h"
 #include "store/database.h"
@@ -12,6 +14,8 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <cstring>
 
@@ -46,7 +50,7 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-int runReportCommand(const QHash<QString, QString>& values, bool all)
+int runReportCommand(const QHash<QString, QString>& values, bool all, bool variableSpeed)
 {
     // The files in the order pdf, csv, xlsx, whichever are asked for.
     const std::pair<QString, report::ExportFormat> outputs[] = {
@@ -69,40 +73,78 @@ int runReportCommand(const QHash<QString, QString>& values, bool all)
         return kUsageOrDatabase;
     }
 
+    // "-" sends one file to standard output, which then carries nothing else.
     QStringList files;
+    int toStandardOutput = 0;
     for (const auto& [option, format] : outputs) {
-        if (values.contains(option))
+        if (!values.contains(option))
+            continue;
+        if (OutputTarget::namesStandardOutput(values.value(option)))
+            ++toStandardOutput;
+        else
             files.append(absolutePath(values.value(option)));
+    }
+    if (toStandardOutput > 1 || (toStandardOutput == 1 && jsonRequested())) {
+        printUsageError(toStandardOutput > 1 ? QStringLiteral("只能有一个文件写到标准输出（-）。")
+                                             : QStringLiteral("--json 已占用标准输出，文件不能写到标准输出（-）。"),
+                        QStringLiteral("report"));
+        return kUsageOrDatabase;
     }
     if (const auto conflict = store::outputTargetConflict(files, databaseFile(values))) {
         printError(*conflict + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
 
-    store::RowSet rows;
-    if (!openResultRows(values, all, &rows))
-        return kUsageOrDatabase;
-    auto table = report::ResultTable::fromRows(rows);
+    QString source;
+    auto table = Expected<report::ResultTable, QString>::failure(QString());
+    if (variableSpeed) {
+        store::StoredTable stored;
+        if (!readVarSpeedRows(values, all, &stored))
+            return kUsageOrDatabase;
+        source = stored.source;
+        table = report::varSpeedResultTable(stored, all);
+    } else {
+        store::RowSet rows;
+        if (!openResultRows(values, all, &rows))
+            return kUsageOrDatabase;
+        source = rows.source();
+        table = report::ResultTable::fromRows(rows);
+    }
     if (!table) {
         printError(table.error() + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
     const report::ResultReport resultReport(std::move(table).value());
 
+    QJsonArray written;
     for (const auto& [option, format] : outputs) {
         if (!values.contains(option))
             continue;
-        const QString file = absolutePath(values.value(option));
+        const QString argument = values.value(option);
+        OutputTarget target(OutputTarget::namesStandardOutput(argument) ? argument : absolutePath(argument),
+                            QStringLiteral("report.") + option);
+        const QString file = target.toStandardOutput() ? QStringLiteral("-") : target.path();
         QString error;
-        if (!report::exportReport(resultReport, format, file, &error)) {
-            printError(error + QLatin1Char('\n'));
+        if (target.path().isEmpty() || !report::exportReport(resultReport, format, target.path(), &error) ||
+            !target.finish(&error)) {
+            printError((error.isEmpty() ? QStringLiteral("无法建立临时文件。") : error) + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }
-        printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
-                     .arg(rows.source(), QDir::toNativeSeparators(file))
-                     .arg(resultReport.table().rowCount())
-                     .arg(resultReport.pageCount()));
+        if (target.toStandardOutput())
+            continue;
+        written.append(QJsonObject{{QStringLiteral("format"), option},
+                                   {QStringLiteral("file"), QDir::toNativeSeparators(file)}});
+        if (!jsonRequested())
+            printOut(QStringLiteral("“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
+                         .arg(source, QDir::toNativeSeparators(file))
+                         .arg(resultReport.table().rowCount())
+                         .arg(resultReport.pageCount()));
     }
+    if (jsonRequested())
+        printJsonResult(statusOk(), {{QStringLiteral("table"), source},
+                                     {QStringLiteral("rowCount"), resultReport.table().rowCount()},
+                                     {QStringLiteral("pageCount"), resultReport.pageCount()},
+                                     {QStringLiteral("files"), written}});
     return kCompleted;
 }
 

@@ -15,6 +15,7 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv);
 
 // Writes the latest-results report, or with all the all-results report, to
 // the files given as "pdf", "csv" and "xlsx"; "db" names the database file.
-int runReportCommand(const QHash<QString, QString>& values, bool all);
+// With variableSpeed the report is that of the variable-speed results.
+int runReportCommand(const QHash<QString, QString>& values, bool all, bool variableSpeed = false);
 
 } // namespace tarnwick::cli

@@ -46,7 +46,9 @@ QJsonArray warningsJson(unsigned warnings)
     return list;
 }
 
-QJsonObject pointJson(const VarSpeedPoint& p)
+} // namespace
+
+QJsonObject varSpeedPointJson(const VarSpeedPoint& p)
 {
     return {
         {QStringLiteral("flowShare"), p.flowShare},
@@ -67,11 +69,13 @@ QJsonObject pointJson(const VarSpeedPoint& p)
     };
 }
 
+namespace {
+
 QJsonObject pumpJson(const VarSpeedPump& pump, const VarSpeedRequest& request)
 {
     QJsonArray points;
     for (const VarSpeedPoint& p : pump.points)
-        points.append(pointJson(p));
+        points.append(varSpeedPointJson(p));
     return {
         {QStringLiteral("model"), QString::fromStdString(pump.curves.model)},
         {QStringLiteral("speed"), pump.curves.speed ? QJsonValue(*pump.curves.speed) : QJsonValue()},
@@ -87,7 +91,7 @@ QJsonObject pumpJson(const VarSpeedPump& pump, const VarSpeedRequest& request)
         {QStringLiteral("annualCost"), pump.annualCost},
         {QStringLiteral("weightedEfficiency"), pump.weightedEfficiency},
         {QStringLiteral("timeOutsidePreferredRegion"), pump.timeOutsidePreferredRegion},
-        {QStringLiteral("design"), pointJson(pump.design)},
+        {QStringLiteral("design"), varSpeedPointJson(pump.design)},
         {QStringLiteral("points"), points},
     };
 }
@@ -197,11 +201,8 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
             printError(run.error().databaseError + QLatin1Char('\n'));
             return kUsageOrDatabase;
         }
-        const QString message = QString::fromStdString(run.error().stop.message);
-        if (json)
-            printOut(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("message"), message}}).toJson()));
-        else
-            printOut(message + QLatin1Char('\n'));
+        // Told once, on standard error; with --json also as the final object's message.
+        printMessage(QString::fromStdString(run.error().stop.message));
         return kProgramMessage;
     }
 
@@ -219,24 +220,36 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
             rejected.push_back(&r);
     }
 
+    // One model that does not suit is refused with its reason; a search that
+    // finds none is told so.
+    const bool singleRefused = run->single && !*run->single;
+    const QString message = singleRefused ? QStringLiteral("%1 未入选：%2")
+                                                .arg(QString::fromStdString(rejected.front()->model),
+                                                     QString::fromStdString(rejectionText(*rejected.front())))
+                                          : QStringLiteral("没有满足要求的水泵。");
+    const QString status = singleRefused ? statusRejected() : statusNoneFound();
     if (json) {
         QJsonObject object;
+        if (pumps.empty()) {
+            printMessage(message, status);
+            object.insert(QStringLiteral("message"), message);
+        }
         QJsonArray list;
         for (const VarSpeedPump* p : pumps)
             list.append(pumpJson(*p, run->selection.request));
         object.insert(QStringLiteral("pumps"), list);
-        if (explain) {
+        if (explain || singleRefused) {
             QJsonArray out;
             for (const VarSpeedRejection* r : rejected)
                 out.append(rejectionJson(*r));
             object.insert(QStringLiteral("rejected"), out);
         }
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        printJsonResult(pumps.empty() ? status : statusOk(), object);
         return pumps.empty() ? kProgramMessage : kCompleted;
     }
     printOut(QStringLiteral("变速节能选型（%1）：\n").arg(QString::fromUtf8(controlModeName(texts.control))));
     if (pumps.empty())
-        printOut(QStringLiteral("  没有满足要求的水泵。\n"));
+        printMessage(message, status);
     int rank = 0;
     for (const VarSpeedPump* p : pumps)
         printOut(QStringLiteral("  ") + pumpLine(++rank, *p));

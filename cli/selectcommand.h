@@ -5,6 +5,7 @@
 #include "core/varspeed.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,9 @@ QStringList varSpeedOptionNames();
 // The inputs as the options give them; a bad control or profile text is
 // printed and gives false.
 bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts& duty, VarSpeedTexts* texts);
+
+// One load point of a pump set as JSON: shares and efficiencies as fractions.
+QJsonObject varSpeedPointJson(const VarSpeedPoint& point);
 
 // Runs the variable-speed selection (or one model with --model), stores its
 // rows and prints the ranking; --explain adds the rejected pumps.

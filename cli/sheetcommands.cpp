@@ -38,17 +38,53 @@ SheetHeader headerFrom(const QHash<QString, QString>& values)
     return header;
 }
 
+// A figure as the page prints it, as a number; null where the page is blank.
+QJsonValue printedNumber(const QString& text, double scale = 1.0)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) ? QJsonValue(value * scale) : QJsonValue(QJsonValue::Null);
+}
+
+// The file named by --pdf, or "-" for standard output when that is free.
+// Written beside its target and renamed over it: never over the database.
+bool pdfTargetUsable(const QString& pdf, const QHash<QString, QString>& values)
+{
+    if (OutputTarget::namesStandardOutput(pdf)) {
+        if (!jsonRequested())
+            return true;
+        printUsageError(QStringLiteral("--json 已占用标准输出，资料单不能写到标准输出（-）。"), QStringLiteral("sheet"));
+        return false;
+    }
+    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
+        printError(*conflict + QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
+bool writeSheets(const QString& pdf, const QList<DataSheet>& sheets)
+{
+    OutputTarget target(OutputTarget::namesStandardOutput(pdf) ? pdf : absolutePath(pdf), QStringLiteral("sheet.pdf"));
+    QString error;
+    if (target.path().isEmpty() || !writeDataSheetsPdf(target.path(), sheets, &error) || !target.finish(&error)) {
+        printError((error.isEmpty() ? QStringLiteral("无法建立临时文件。") : error) + QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
 QJsonObject sheetJson(const DataSheet& sheet)
 {
     const SheetFigures f = sheetFigures(sheet);
     QJsonObject object;
     object.insert(QStringLiteral("model"), sheet.model);
     object.insert(QStringLiteral("method"), sheet.method);
-    object.insert(QStringLiteral("operatingFlow"), f.flow);
-    object.insert(QStringLiteral("operatingHead"), f.head);
-    object.insert(QStringLiteral("operatingEfficiency"), f.efficiency);
-    object.insert(QStringLiteral("bestEfficiency"), f.bestEfficiency);
-    object.insert(QStringLiteral("operatingPower"), f.power);
+    object.insert(QStringLiteral("operatingFlow"), printedNumber(f.flow));
+    object.insert(QStringLiteral("operatingHead"), printedNumber(f.head));
+    object.insert(QStringLiteral("operatingEfficiency"), printedNumber(f.efficiency, 0.01));
+    object.insert(QStringLiteral("bestEfficiency"), printedNumber(f.bestEfficiency, 0.01));
+    object.insert(QStringLiteral("operatingPower"), printedNumber(f.power));
     object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
     return object;
 }
@@ -64,11 +100,8 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
         printError(QStringLiteral("选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
         return kUsageOrDatabase;
     }
-    // Written beside its target and renamed over it: never over the database.
-    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
-        printError(*conflict + QLatin1Char('\n'));
+    if (!pdfTargetUsable(pdf, values))
         return kUsageOrDatabase;
-    }
     const SheetHeader header = headerFrom(values);
     QList<DataSheet> sheets;
     if (all) {
@@ -76,11 +109,11 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                           ? runDesignSelection(catalogue.catalogue(), texts, conditions)
                           : runDesignSelection(catalogue.catalogue(), texts);
         if (!design) {
-            printOut(QString::fromStdString(design.error().message) + QLatin1Char('\n'));
+            printMessage(QString::fromStdString(design.error().message));
             return kProgramMessage;
         }
         if (design->candidates.empty()) {
-            printOut(QString::fromStdString(design->entries.front()) + QLatin1Char('\n'));
+            printMessage(QString::fromStdString(design->entries.front()), statusNoneFound());
             return kProgramMessage;
         }
         for (const DesignCandidate& candidate : design->candidates)
@@ -90,25 +123,21 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
                                                               model.toStdString(), conditions)
                                         : runCheckCalculation(catalogue.catalogue(), texts, model.toStdString());
         if (!checked) {
-            printOut(QString::fromStdString(checked.error().message) + QLatin1Char('\n'));
+            printMessage(QString::fromStdString(checked.error().message));
             return kProgramMessage;
         }
         sheets.append(checkedSheet(*checked, texts, catalogue, header));
     }
-    QString error;
-    if (!writeDataSheetsPdf(absolutePath(pdf), sheets, &error)) {
-        printError(error + QLatin1Char('\n'));
+    if (!writeSheets(pdf, sheets))
         return kUsageOrDatabase;
-    }
     if (json) {
         QJsonArray array;
         for (const DataSheet& sheet : sheets)
             array.append(sheetJson(sheet));
-        QJsonObject object;
-        object.insert(QStringLiteral("pages"), array);
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        printJsonResult(statusOk(), QJsonObject{{QStringLiteral("pages"), array}});
     } else {
-        printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+        if (!OutputTarget::namesStandardOutput(pdf))
+            printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
     }
     return kCompleted;
 }
@@ -122,16 +151,14 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
         printError(QStringLiteral("选型资料单需要 --model 型号 或 --all 之一，以及 --pdf 文件。\n"));
         return kUsageOrDatabase;
     }
-    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
-        printError(*conflict + QLatin1Char('\n'));
+    if (!pdfTargetUsable(pdf, values))
         return kUsageOrDatabase;
-    }
     VarSpeedTexts speedTexts;
     if (!readVarSpeedOptions(values, texts, &speedTexts))
         return kUsageOrDatabase;
     auto request = readVarSpeedRequest(speedTexts);
     if (!request) {
-        printOut(QString::fromStdString(request.error().message) + QLatin1Char('\n'));
+        printMessage(QString::fromStdString(request.error().message));
         return kProgramMessage;
     }
     const SheetHeader header = headerFrom(values);
@@ -139,7 +166,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     if (all) {
         const VarSpeedSelection selection = runVarSpeedSelection(catalogue.catalogue(), *request);
         if (selection.accepted.empty()) {
-            printOut(QStringLiteral("没有满足要求的水泵。\n"));
+            printMessage(QStringLiteral("没有满足要求的水泵。"), statusNoneFound());
             return kProgramMessage;
         }
         for (const VarSpeedPump& pump : selection.accepted)
@@ -147,44 +174,47 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     } else {
         auto evaluated = evaluateVarSpeedModel(catalogue.catalogue(), *request, model.toStdString());
         if (!evaluated) {
-            printOut(QString::fromStdString(evaluated.error().message) + QLatin1Char('\n'));
+            printMessage(QString::fromStdString(evaluated.error().message));
             return kProgramMessage;
         }
         if (!*evaluated) {
             const VarSpeedRejection& r = evaluated->error();
-            printOut(QStringLiteral("%1 未入选：%2\n").arg(model, QString::fromStdString(rejectionText(r))));
+            printMessage(QStringLiteral("%1 未入选：%2").arg(model, QString::fromStdString(rejectionText(r))));
             return kProgramMessage;
         }
         sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));
     }
-    QString error;
-    if (!writeDataSheetsPdf(absolutePath(pdf), sheets, &error)) {
-        printError(error + QLatin1Char('\n'));
+    if (!writeSheets(pdf, sheets))
         return kUsageOrDatabase;
-    }
     if (json) {
         QJsonArray array;
         for (const DataSheet& sheet : sheets) {
-            // The figures the page prints: its load table in place of the
-            // single operating point of the other sheets.
+            // The page's load table, design point first, one named object per row.
             const VarSpeedSheetFigures f = varSpeedSheetFigures(*sheet.varSpeed);
+            const VarSpeedPump& pump = sheet.varSpeed->pump;
             QJsonObject object;
             object.insert(QStringLiteral("model"), sheet.model);
             object.insert(QStringLiteral("method"), sheet.method);
             object.insert(QStringLiteral("fitQuality"), fitQualityJson(sheet.fitQuality));
             QJsonArray rows;
-            for (const QStringList& row : f.loadRows)
-                rows.append(QJsonArray::fromStringList(row));
+            for (qsizetype i = 0; i < f.loadRows.size(); ++i) {
+                const VarSpeedPoint& point = i == 0 ? pump.design : pump.points[std::size_t(i - 1)];
+                QJsonObject row = varSpeedPointJson(point);
+                row.insert(QStringLiteral("label"), f.loadRows[i].value(0));
+                row.insert(QStringLiteral("designPoint"), i == 0);
+                rows.append(row);
+            }
             object.insert(QStringLiteral("loadRows"), rows);
-            object.insert(QStringLiteral("annualEnergy"), f.annualEnergy);
-            object.insert(QStringLiteral("annualCost"), f.annualCost);
-            object.insert(QStringLiteral("weightedEfficiency"), f.weightedEfficiency);
+            object.insert(QStringLiteral("annualEnergy"), numberJson(pump.annualEnergy));
+            object.insert(QStringLiteral("annualCost"), numberJson(pump.annualCost));
+            object.insert(QStringLiteral("weightedEfficiency"), numberJson(pump.weightedEfficiency));
+            object.insert(QStringLiteral("timeOutsidePreferredRegion"), numberJson(pump.timeOutsidePreferredRegion));
             array.append(object);
         }
-        printOut(QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("pages"), array}}).toJson(QJsonDocument::Indented)));
+        printJsonResult(statusOk(), QJsonObject{{QStringLiteral("pages"), array}});
     } else {
-        printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
+        if (!OutputTarget::namesStandardOutput(pdf))
+            printOut(QStringLiteral("已写入选型资料单 %1 页：%2\n").arg(sheets.size()).arg(pdf));
     }
     return kCompleted;
 }
@@ -229,12 +259,13 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         text += QStringLiteral("  %1  %2\n").arg(model, problems.join(QStringLiteral("；")));
     }
     const QStringList refusals = rules.refusals();
+    const bool clean = listed.isEmpty() && refusals.isEmpty();
     if (json) {
         QJsonObject object;
-        object.insert(QStringLiteral("pumps"), static_cast<qint64>(catalogue.pumps.size()));
+        object.insert(QStringLiteral("pumpCount"), static_cast<qint64>(catalogue.pumps.size()));
         object.insert(QStringLiteral("refusals"), stringsJson(refusals));
         object.insert(QStringLiteral("listed"), listed);
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+        printJsonResult(clean ? statusOk() : statusRejected(), object);
     } else {
         if (!refusals.isEmpty()) {
             printOut(QStringLiteral("目录数据不符合规则 %1 处：\n").arg(rules.refusalCount()));
@@ -244,7 +275,7 @@ int runCatalogueCheckCommand(store::PumpCatalogue& store, bool json)
         printOut(QStringLiteral("共 %1 台水泵，%2 台需要检查：\n").arg(catalogue.pumps.size()).arg(listed.size()) +
                  text);
     }
-    return listed.isEmpty() && refusals.isEmpty() ? kCompleted : kProgramMessage;
+    return clean ? kCompleted : kProgramMessage;
 }
 
 } // namespace tarnwick::cli

@@ -63,14 +63,6 @@ inline QString allVarSpeedCaption()
 {
     return QStringLiteral("全部变速选型结果");
 }
-inline QString varSpeedReportTitle()
-{
-    return QStringLiteral("变速节能选型结果报表");
-}
-inline QString allVarSpeedReportTitle()
-{
-    return QStringLiteral("全部变速节能选型结果报表");
-}
 
 // Beside the calculations: why the last design left the other pumps out.
 inline QString rejectedPumps()

@@ -2,7 +2,7 @@
 
 #include "controls/messagebox.h"
 #include "core/numbers.h"
-#include "report/resulttable.h"
+#include "report/varspeedreport.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shelltexts.h"
@@ -33,61 +33,6 @@ QMdiSubWindow* existingWindow(QMdiArea* area)
     return nullptr;
 }
 
-// The report's columns: heading, unit, and width in twips; boxes are laid
-// side by side from the grid's left edge and fill the grid's width.
-struct ColumnSpec
-{
-    const char16_t* heading;
-    const char16_t* unit;
-    int width;
-    int decimals; // -1: the stored text or number as it is
-    double scale;
-};
-constexpr ColumnSpec kResultColumns[] = {
-    {u"计算时间", u"", 1560, -1, 1},      {u"控制方式", u"", 760, -1, 1},     {u"系统阻力", u"(m)", 700, -1, 1},
-    {u"流量", u"(m3/h)", 700, -1, 1},     {u"静扬程", u"(m)", 620, 2, 1},     {u"工作泵", u"(台)", 560, -1, 1},
-    {u"备用泵", u"(台)", 560, -1, 1},     {u"所选型号", u"", 1500, -1, 1},    {u"电机", u"(kW)", 620, -1, 1},
-    {u"设计转速比", u"(%)", 840, 1, 100}, {u"年耗电量", u"(kWh)", 980, 0, 1}, {u"年电费", u"(元)", 900, 0, 1},
-    {u"加权效率", u"(%)", 0, 1, 100},
-};
-
-report::ResultTable resultTable(const store::StoredTable& stored, const QString& title)
-{
-    QList<report::ReportColumn> columns;
-    int left = 10;
-    const int count = static_cast<int>(std::size(kResultColumns));
-    for (int c = 0; c < count; ++c) {
-        const ColumnSpec& box = kResultColumns[c];
-        // The last box takes what is left of the grid.
-        const int width = c + 1 == count ? report::twip::kGridWidth - 10 - left : box.width;
-        columns.append({QString::fromUtf16(box.heading), QString::fromUtf16(box.unit), stored.columns.value(c), left,
-                        width, false});
-        left += width + 20;
-    }
-    QList<QVariantList> rows;
-    for (const QVariantList& storedRow : stored.rows) {
-        QVariantList row;
-        for (int c = 0; c < count; ++c) {
-            const QVariant v = storedRow.value(c);
-            const ColumnSpec& box = kResultColumns[c];
-            if (box.decimals < 0 || v.isNull()) {
-                row.append(v);
-                continue;
-            }
-            const double p = std::pow(10.0, box.decimals);
-            row.append(std::round(v.toDouble() * box.scale * p) / p);
-        }
-        rows.append(row);
-    }
-    return report::ResultTable::fromValues(stored.source, title, columns, rows, stored.databasePath);
-}
-
-} // namespace
-
-report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns);
-
-namespace {
-
 void showVarSpeedReport(MDIForm1* main, bool all)
 {
     // The report reads the file as it is now, through the main window's
@@ -98,16 +43,10 @@ void showVarSpeedReport(MDIForm1* main, bool all)
         return;
     }
     const QString caption = all ? shelltext::allVarSpeedCaption() : shelltext::latestVarSpeedCaption();
-    showTableReport(caption, varSpeedIcon(), varSpeedResultTable(stored.value(), all));
+    showTableReport(caption, varSpeedIcon(), report::varSpeedResultTable(stored.value(), all));
 }
 
 } // namespace
-
-report::ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
-{
-    return resultTable(stored,
-                       allRuns ? shelltext::allVarSpeedReportTitle() : shelltext::varSpeedReportTitle());
-}
 
 void showLatestVarSpeedResults(MDIForm1* main)
 {

@@ -37,17 +37,37 @@ QString calculationTimeText(const QDateTime& when)
            locale.toString(when.time(), timeFormatWithSeconds(locale));
 }
 
-QDateTime parseCalculationTime(const QString& text)
+namespace {
+
+QDateTime parsedIn(const QLocale& locale, const QString& text)
 {
-    const QLocale locale = QLocale::system();
     const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
     QDateTime when = locale.toDateTime(text, dateFormat + QLatin1Char(' ') + timeFormatWithSeconds(locale));
-    // Rows written under another locale still read when they are ISO-like.
-    if (!when.isValid())
-        when = QDateTime::fromString(text, Qt::ISODate);
     // A two-digit year reads as 19xx; the program stores no rows from then.
     if (when.isValid() && !dateFormat.contains(QStringLiteral("yyyy")) && when.date().year() < 1970)
         when = when.addYears(100);
+    return when;
+}
+
+} // namespace
+
+QDateTime parseCalculationTime(const QString& text)
+{
+    QDateTime when = parsedIn(QLocale::system(), text);
+    // Rows written under another locale still read when they are ISO-like.
+    if (!when.isValid())
+        when = QDateTime::fromString(text, Qt::ISODate);
+    // Or when they were written in one of the locales the program is run
+    // in: its users' Chinese, the English of build machines and the C locale
+    // of services. Their short formats differ in order or separators, so a
+    // text reads in at most one of them.
+    for (const QLocale& locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale::c(),
+                                  QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
+        if (when.isValid())
+            break;
+        when = parsedIn(locale, text);
+    }
     return when;
 }
 

@@ -295,7 +295,7 @@ void TestCli::designStoresWhatItLists()
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果1")), entries.size());
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), entries.size());
     const QJsonObject first = rows.first().toObject();
-    QCOMPARE(first.size(), 11); // the ten fields and the time in ISO 8601
+    QCOMPARE(first.size(), 20); // the ten fields, and each under its English key
     QCOMPARE(first.value(QStringLiteral("选型方式")).toString(), QStringLiteral("设计"));
     QCOMPARE(first.value(QStringLiteral("流量")).toDouble(), 48.0);
     QCOMPARE(first.value(QStringLiteral("总扬程")).toDouble(), 19.0);
@@ -381,7 +381,9 @@ void TestCli::programMessagesExitWithOne()
     QFETCH(QString, message);
     const Run run = cli(arguments + db());
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.out.trimmed(), message);
+    // The message goes to standard error; standard output stays for results.
+    QCOMPARE(run.err.trimmed(), message);
+    QVERIFY(run.out.isEmpty());
     const Run json = cli(arguments + db() + QStringList{QStringLiteral("--json")});
     QCOMPARE(json.exitCode, 1);
     QCOMPARE(json.json().value(QStringLiteral("message")).toString(), message);

@@ -174,7 +174,11 @@ void TestCliSheets::explainAccountsForEveryPump()
     }
     QCOMPARE(nextRow, rows.size());
     QCOMPARE(nextRejected, rejected.size());
-    QCOMPARE(b.value(QStringLiteral("fitQuality")).toArray().size(), rows.size());
+    // Every listed pump carries its own fit quality.
+    const QJsonArray listedPumps = b.value(QStringLiteral("pumps")).toArray();
+    QCOMPARE(listedPumps.size(), rows.size());
+    for (const QJsonValue& pump : listedPumps)
+        QVERIFY(pump.toObject().value(QStringLiteral("fitQuality")).isObject());
 
     // The text output sums the skipped pumps up by rule.
     const Run text =
@@ -284,9 +288,9 @@ void TestCliSheets::sheetsOfAllCandidates()
         const QJsonObject row = rows[k].toObject();
         const QJsonObject page = pages[k].toObject();
         QCOMPARE(page.value(QStringLiteral("model")).toString(), row.value(QStringLiteral("所选型号")).toString());
-        QCOMPARE(page.value(QStringLiteral("operatingFlow")).toString().toDouble(),
-                 row.value(QStringLiteral("实际流量")).toDouble());
-        QCOMPARE(page.value(QStringLiteral("operatingEfficiency")).toString().toDouble(),
+        QCOMPARE(page.value(QStringLiteral("operatingFlow")).toDouble(), row.value(QStringLiteral("实际流量")).toDouble());
+        // A fraction on the page's JSON, whole percent in the table.
+        QCOMPARE(page.value(QStringLiteral("operatingEfficiency")).toDouble() * 100.0,
                  row.value(QStringLiteral("实际效率")).toDouble());
     }
 }
@@ -304,7 +308,7 @@ void TestCliSheets::sheetUsageErrors()
     const Run missing = cli(QStringList{QStringLiteral("sheet"), QStringLiteral("--model"), QStringLiteral("NO-SUCH")} +
                             duty + db() + QStringList{QStringLiteral("--pdf"), pdf});
     QCOMPARE(missing.exitCode, 1);
-    QVERIFY(missing.out.contains(QStringLiteral("请从列表中选择水泵型号！")));
+    QVERIFY(missing.err.contains(QStringLiteral("请从列表中选择水泵型号！")));
     QVERIFY(!QFileInfo::exists(pdf));
     // Never written over the database.
     const QByteArray before = [this] {
@@ -324,7 +328,7 @@ void TestCliSheets::catalogueCheckListsBadFits()
     const Run run = cli(QStringList{QStringLiteral("catalogue-check"), QStringLiteral("--json")} + db());
     QVERIFY(run.exitCode == 0 || run.exitCode == 1);
     const QJsonObject json = run.json();
-    QCOMPARE(json.value(QStringLiteral("pumps")).toInt(), m_models.size());
+    QCOMPARE(json.value(QStringLiteral("pumpCount")).toInt(), m_models.size());
     const QJsonArray listed = json.value(QStringLiteral("listed")).toArray();
     // The shipped catalogue keeps the rules of its own imports.
     QCOMPARE(json.value(QStringLiteral("refusals")).toArray().size(), 0);

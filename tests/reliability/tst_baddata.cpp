@@ -210,7 +210,7 @@ void TestBadData::modelTextsAreValues()
     for (const QString& model : attempts) {
         const CliRun check = tool(QStringList{QStringLiteral("check"), QStringLiteral("--model"), model} + duty);
         QCOMPARE(check.exitCode, 1);
-        QCOMPARE(check.out.trimmed(), QStringLiteral("请从列表中选择水泵型号！"));
+        QCOMPARE(check.err.trimmed(), QStringLiteral("请从列表中选择水泵型号！"));
     }
     QCOMPARE(folder->rowCount(names::pumpTable()), 4);
     QVERIFY(folder->rowCount(names::allResultsTable()) > 0);

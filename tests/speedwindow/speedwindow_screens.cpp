@@ -1,6 +1,7 @@
 // Not a test: runs the window on a database and saves it as PNG files.
 #include "calcwindow/calculationsheets.h"
 #include "report/resultreport.h"
+#include "report/varspeedreport.h"
 #include "shell/mdiform1.h"
 #include "shell/varspeedcommands.h"
 #include "speedwindow/frmvarspeed.h"
@@ -72,7 +73,7 @@ int main(int argc, char** argv)
 
     auto connection = tarnwick::store::Connection::open(QString::fromLocal8Bit(argv[2]));
     auto stored = tarnwick::store::readVarSpeedResults(connection.value()->database(), false);
-    tarnwick::report::ResultReport report(tarnwick::varSpeedResultTable(stored.value(), false));
+    tarnwick::report::ResultReport report(tarnwick::report::varSpeedResultTable(stored.value(), false));
     report.renderPage(1, 96).save(out + QStringLiteral("/5-report.png"));
 
     // The main window with the window opened from its toolbar button.
