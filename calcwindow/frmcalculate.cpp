@@ -13,6 +13,8 @@
 #include "controls/modelchooser.h"
 #include "controls/uimetrics.h"
 #include "core/measuredrange.h"
+#include "core/systemfit.h"
+#include "core/units.h"
 #include "store/calculations.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -32,6 +34,7 @@
 #include <QSignalBlocker>
 #include <QStyleOptionViewItem>
 #include <QTableView>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -260,7 +263,65 @@ std::optional<ServiceConditions> frmcalculate::enteredConditions()
         showWarning(this, conditions.error());
         return std::nullopt;
     }
-    return conditions.value();
+    ServiceConditions entered = conditions.value();
+    if (!applyMeasuredPoints(&entered))
+        return std::nullopt;
+    return entered;
+}
+
+bool frmcalculate::applyMeasuredPoints(ServiceConditions* conditions)
+{
+    const QList<ConditionsPanel::MeasuredRow> rows = m_conditions->measuredRows();
+    if (rows.isEmpty())
+        return true;
+    // The points are in the duty's flow and resistance units, as the
+    // engineer reads them off the plant's gauges.
+    const std::string flowUnit = m_combo2->currentText().toStdString();
+    const std::string headUnit = m_combo3->currentText().toStdString();
+    std::vector<std::pair<double, double>> points;
+    for (const ConditionsPanel::MeasuredRow& row : rows) {
+        bool okFlow = false;
+        bool okHead = false;
+        const double q = row.flow.toDouble(&okFlow);
+        const double h = row.head.toDouble(&okHead);
+        if (!okFlow || !okHead || !std::isfinite(q) || !std::isfinite(h)) {
+            m_conditionsToggle->setChecked(true);
+            m_conditions->measuredTable()->setCurrentCell(row.row, okFlow ? 1 : 0);
+            showWarning(this, calctext::measuredPointNotNumber().arg(row.row + 1));
+            return false;
+        }
+        points.emplace_back(FlowUnit::toCubicMetresPerHour(q, flowUnit), PressureUnit::toMetresOfWater(h, headUnit));
+    }
+    // A static head typed stays; only the coefficient is fitted then.
+    std::optional<double> staticHead;
+    bool okStatic = false;
+    const double typedStatic = m_text1[2]->text().trimmed().toDouble(&okStatic);
+    if (okStatic && std::isfinite(typedStatic))
+        staticHead = PressureUnit::toMetresOfWater(typedStatic, m_combo4->currentText().toStdString());
+    const auto fit = fitSystemCurve(points, staticHead);
+    if (!fit) {
+        m_conditionsToggle->setChecked(true);
+        showWarning(this, QString::fromStdString(fit.error()));
+        return false;
+    }
+    // The duty boxes show the fitted figures as if typed, in centimetres of
+    // water; a flow that is no number is left for the duty's own message.
+    bool okFlow = false;
+    const double flow =
+        FlowUnit::toCubicMetresPerHour(m_text1[1]->text().trimmed().toDouble(&okFlow), m_combo2->currentText().toStdString());
+    if (!okFlow || !std::isfinite(flow))
+        return true;
+    const int water = m_combo3->findText(QStringLiteral("mH2O"));
+    m_combo3->setCurrentIndex(water);
+    m_text1[0]->setText(QString::number(fit->resistanceAt(flow), 'f', 2));
+    if (!staticHead) {
+        m_combo4->setCurrentIndex(water);
+        // A static head of nothing is typed as "0", the one text for it.
+        const QString fitted = QString::number(fit->staticHead, 'f', 2);
+        m_text1[2]->setText(fitted == QStringLiteral("0.00") ? QStringLiteral("0") : fitted);
+    }
+    conditions->measured = fit.value();
+    return true;
 }
 
 void frmcalculate::buildPumpDataPanel()

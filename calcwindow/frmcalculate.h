@@ -130,6 +130,10 @@ private:
     DutyTexts dutyTexts() const;
     // The group's conditions; nothing after telling the engineer what is wrong.
     std::optional<ServiceConditions> enteredConditions();
+    // Three or more measured points in the group: their fitted static head
+    // and resistance go into the duty boxes and the conditions. False after
+    // telling the engineer what is wrong.
+    bool applyMeasuredPoints(ServiceConditions* conditions);
 
     friend class CalculationSheets;
     // What the data sheets and the rejected-pumps window read: the last

@@ -6,6 +6,7 @@
 #include "controls/filedialog.h"
 #include "controls/messagebox.h"
 #include "core/fitquality.h"
+#include "core/trim.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -802,6 +803,19 @@ void CatalogueEditor::refreshMarks()
                                               : QStringLiteral("✗ ");
         lines.append(mark + store::findingText(m_state.pumps, finding));
     }
+    if (m_state.current >= 0) {
+        const qint64 key = m_state.pumps.at(m_state.current).key;
+        if (m_state.npshFromOriginal.contains(key)) {
+            const QString text = editortext::npshFromOriginal().arg(numberText(m_state.npshFromOriginal.value(key)));
+            for (const auto& [field, box] : std::as_const(m_fields)) {
+                if (field == n::npshRequired()) {
+                    box->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(kWarnedColour.name()));
+                    box->setToolTip(text);
+                }
+            }
+            lines.append(editortext::findingNote() + text);
+        }
+    }
     if (elsewhere > 0)
         lines.append(editortext::findingsElsewhere().arg(elsewhere));
     if (storedElsewhere > 0)
@@ -865,7 +879,11 @@ void CatalogueEditor::onFieldEdited(const QString& field, const QString& text)
     const int current = m_state.current;
     const qint64 key = m_state.pumps.at(current).key;
     edit(editortext::editField().arg(field), QStringLiteral("%1:%2").arg(key).arg(field),
-         [&](CatalogueEditorState& s) { s.pumps[current].setField(field, *value); });
+         [&](CatalogueEditorState& s) {
+             s.pumps[current].setField(field, *value);
+             if (field == n::npshRequired())
+                 s.npshFromOriginal.remove(key);
+         });
 }
 
 void CatalogueEditor::onPointEdited(int row, int column)
@@ -934,6 +952,20 @@ void CatalogueEditor::duplicatePump()
             return;
         }
         const double ratio = *target / old;
+        if (mode == 1) {
+            // An impeller is cut, never enlarged: a larger one would not fit
+            // the casing the curves were measured with.
+            if (ratio > 1.0) {
+                showWarning(this, editortext::impellerEnlarged().arg(numberText(*target), numberText(old)));
+                return;
+            }
+            const double cut = 100.0 * (1.0 - ratio);
+            if (cut > kDefaultMaxTrimPercent &&
+                !askYesNo(this, editortext::deepImpellerCut().arg(numberText(old), numberText(*target),
+                                                                  QString::number(cut, 'f', 1),
+                                                                  numberText(kDefaultMaxTrimPercent))))
+                return;
+        }
         copy.points = store::affinityScaled(original.points, ratio);
         copy.setField(field, *target);
         // The data sheet's rated point moves with the curve.
@@ -946,10 +978,17 @@ void CatalogueEditor::duplicatePump()
         scale(n::head(), ratio * ratio);
         scale(n::shaftPower(), ratio * ratio * ratio);
     }
+    // The NPSH a cut impeller needs is not given by the affinity laws; the
+    // copy keeps the original's figure, marked until the maker's is typed.
+    const double originalDiameter = store::numberOrNaN(original.field(n::impellerDiameter()));
+    const bool npshToConfirm = mode == 1 && !original.field(n::npshRequired()).isNull() &&
+                               store::numberOrNaN(copy.field(n::impellerDiameter())) < originalDiameter;
     edit(editortext::duplicatePumpEdit(), QString(), [&](CatalogueEditorState& s) {
         copy.key = store::nextPumpKey(s.pumps);
         s.pumps.insert(s.current + 1, copy);
         s.current += 1;
+        if (npshToConfirm)
+            s.npshFromOriginal.insert(copy.key, originalDiameter);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "store/catalogueedit.h"
 #include "store/database.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <functional>
@@ -30,6 +31,10 @@ struct CatalogueEditorState
     QList<std::pair<QString, QByteArray>> schematics; // assigned since the last save
     store::CompanyInfo company;
     int current = -1; // the pump on display
+    // Pumps copied with a cut impeller whose 必需汽蚀余量 is still the
+    // original's, with that impeller's diameter, mm: the maker's figure is
+    // wanted. Typing the field clears the mark.
+    QHash<qint64, double> npshFromOriginal;
 };
 
 // The window "水泵目录维护": the pumps of the catalogue in stored order on the

@@ -280,6 +280,19 @@ inline QString enterPositiveValue()
 {
     return QStringLiteral("请输入大于 0 的新“%1”。");
 }
+inline QString impellerEnlarged()
+{
+    return QStringLiteral("新的叶轮外径 %1 mm 大于原水泵的 %2 mm：叶轮只能切削，不能加大。没有复制水泵。");
+}
+inline QString deepImpellerCut()
+{
+    return QStringLiteral("叶轮外径由 %1 mm 切削到 %2 mm，切削量 %3 %，超过 %4 %：切削越多，按相似定律换算的性能越不可靠，"
+                          "请向厂家核对。仍然复制吗？");
+}
+inline QString npshFromOriginal()
+{
+    return QStringLiteral("必需汽蚀余量仍是原水泵（叶轮外径 %1 mm）的数值：切削叶轮后请填入厂家给出的数值。");
+}
 inline QString deletePumpEdit()
 {
     return QStringLiteral("删除水泵");

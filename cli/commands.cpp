@@ -35,7 +35,7 @@ namespace {
 const char* const kUsage = R"(用法：
   tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
   tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
-  tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [--model 型号] [--db 文件] [--json] [--explain]
+  tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [介质与吸入选项] [--model 型号] [--db 文件] [--json] [--explain]
   tarnwick-cli results [--all] [--variable-speed] [--db 文件] [--json]
   tarnwick-cli report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
   tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
@@ -58,7 +58,7 @@ const char* const kUsage = R"(用法：
   --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
   --static-head-unit  同上                                    （默认 mH2O）
 
-介质与吸入选项（design、check、sheet；均可不写，不写时与原计算完全相同）：
+介质与吸入选项（design、check、sheet；select 只取介质和吸入的选项；均可不写，不写时与原计算完全相同）：
   --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
                       乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
                       密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
@@ -91,6 +91,9 @@ select  变速节能选型：按全年负荷分布和能耗为变频并联水泵
   qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
   加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
   aboveBest 为年耗电量高出排名第一者的比例。
+  介质与吸入：--fluid 时密度由介质物性表给出（不能再写 --density），曲线按 ANSI/HI 9.6.7 作粘度修正；
+  --suction-pressure 时每个负荷点都校核汽蚀余量（必需汽蚀余量按等效流量换算后乘以转速比的平方），
+  任一点不足的水泵不入选（规则 npsh_insufficient）。
 results 显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。
 report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；
         --variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。

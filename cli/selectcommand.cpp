@@ -1,6 +1,7 @@
 #include "cli/selectcommand.h"
 
 #include "cli/commands.h"
+#include "cli/conditionoptions.h"
 #include "cli/output.h"
 #include "core/numbers.h"
 #include "core/varspeed.h"
@@ -46,6 +47,24 @@ QJsonArray warningsJson(unsigned warnings)
     return list;
 }
 
+// The liquid and suction options select takes: trimming and the measured
+// system belong to one constant-speed duty.
+QStringList suctionOptionNames()
+{
+    return {QStringLiteral("fluid"),
+            QStringLiteral("concentration"),
+            QStringLiteral("temperature"),
+            QStringLiteral("suction-pressure"),
+            QStringLiteral("suction-pressure-unit"),
+            QStringLiteral("atmospheric"),
+            QStringLiteral("npsh-margin")};
+}
+
+QJsonValue jsonNumber(double v)
+{
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
 } // namespace
 
 QJsonObject varSpeedPointJson(const VarSpeedPoint& p)
@@ -71,12 +90,29 @@ QJsonObject varSpeedPointJson(const VarSpeedPoint& p)
 
 namespace {
 
+void addSuctionJson(QJsonObject* point, const VarSpeedPoint& p, const ServiceConditions& conditions)
+{
+    if (!conditions.suctionAbsolutePressure)
+        return;
+    point->insert(QStringLiteral("npshAvailable"), p.npsh ? jsonNumber(p.npsh->available) : QJsonValue());
+    point->insert(QStringLiteral("npshRequired"), p.npsh ? jsonNumber(p.npsh->required) : QJsonValue());
+    point->insert(QStringLiteral("npshOk"), p.npsh ? QJsonValue(p.npsh->ok) : QJsonValue());
+}
+
+QJsonObject pointJson(const VarSpeedPoint& p, const ServiceConditions& conditions)
+{
+    QJsonObject o = varSpeedPointJson(p);
+    addSuctionJson(&o, p, conditions);
+    return o;
+}
+
 QJsonObject pumpJson(const VarSpeedPump& pump, const VarSpeedRequest& request)
 {
+    const ServiceConditions& conditions = request.conditions;
     QJsonArray points;
     for (const VarSpeedPoint& p : pump.points)
-        points.append(varSpeedPointJson(p));
-    return {
+        points.append(pointJson(p, conditions));
+    QJsonObject o{
         {QStringLiteral("model"), QString::fromStdString(pump.curves.model)},
         {QStringLiteral("speed"), pump.curves.speed ? QJsonValue(*pump.curves.speed) : QJsonValue()},
         {QStringLiteral("dutyPumps"), pump.dutyPumps},
@@ -91,9 +127,43 @@ QJsonObject pumpJson(const VarSpeedPump& pump, const VarSpeedRequest& request)
         {QStringLiteral("annualCost"), pump.annualCost},
         {QStringLiteral("weightedEfficiency"), pump.weightedEfficiency},
         {QStringLiteral("timeOutsidePreferredRegion"), pump.timeOutsidePreferredRegion},
-        {QStringLiteral("design"), varSpeedPointJson(pump.design)},
+        {QStringLiteral("design"), pointJson(pump.design, conditions)},
         {QStringLiteral("points"), points},
     };
+    if (conditions.fluid) {
+        const ViscosityCorrection v = pump.curves.viscosity.value_or(ViscosityCorrection{});
+        o.insert(QStringLiteral("viscosityCorrection"), QJsonObject{{QStringLiteral("B"), jsonNumber(v.b)},
+                                                                    {QStringLiteral("CQ"), jsonNumber(v.cq)},
+                                                                    {QStringLiteral("CH"), jsonNumber(v.ch)},
+                                                                    {QStringLiteral("Ceta"), jsonNumber(v.ceta)}});
+    }
+    return o;
+}
+
+// The liquid's correction and the tightest suction of one pump set, for the
+// text output; empty without those inputs.
+QString suctionLine(const VarSpeedPump& p, const ServiceConditions& conditions)
+{
+    QStringList parts;
+    if (conditions.fluid && p.curves.viscosity && p.curves.viscosity->needed()) {
+        const ViscosityCorrection& v = *p.curves.viscosity;
+        parts << QStringLiteral("粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4")
+                     .arg(QString::number(v.b, 'f', 2), QString::number(v.cq, 'f', 3), QString::number(v.ch, 'f', 3),
+                          QString::number(v.ceta, 'f', 3));
+    }
+    if (conditions.suctionAbsolutePressure) {
+        const NpshCheck* tightest = p.design.npsh ? &*p.design.npsh : nullptr;
+        for (const VarSpeedPoint& point : p.points) {
+            if (point.npsh && (!tightest || point.npsh->needed > tightest->needed))
+                tightest = &*point.npsh;
+        }
+        if (tightest)
+            parts << QStringLiteral("有效汽蚀余量 %1 m，各负荷点最大需要 %2 m")
+                         .arg(QString::number(tightest->available, 'f', 2), QString::number(tightest->needed, 'f', 2));
+        else
+            parts << QStringLiteral("目录中没有必需汽蚀余量，未校核汽蚀");
+    }
+    return parts.isEmpty() ? QString() : QStringLiteral("     ") + parts.join(QStringLiteral("；")) + QLatin1Char('\n');
 }
 
 QJsonObject rejectionJson(const VarSpeedRejection& r)
@@ -140,6 +210,7 @@ const CommandSyntax& selectCommandSyntax()
                           QStringLiteral("control"),     QStringLiteral("profile")};
         for (const TextOption& o : kTextOptions)
             s.valueOptions << option(o.name);
+        s.valueOptions << suctionOptionNames();
         s.flagOptions = {QStringLiteral("json"), QStringLiteral("explain")};
         return s;
     }();
@@ -177,8 +248,37 @@ bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts&
         if (values.contains(option(o.name)))
             texts.*o.member = values.value(option(o.name)).toStdString();
     }
+    QHash<QString, QString> suction;
+    for (const QString& name : suctionOptionNames()) {
+        if (values.contains(name))
+            suction.insert(name, values.value(name));
+    }
+    ConditionInputs inputs;
+    QString error;
+    if (!readConditionOptions(suction, {}, &inputs, &error)) {
+        printUsageError(error, QStringLiteral("select"));
+        return false;
+    }
+    if (inputs.conditions.fluid && values.contains(QStringLiteral("density"))) {
+        printUsageError(QStringLiteral("--density 与 --fluid 只能给出一个：介质的密度由其物性表给出。"),
+                        QStringLiteral("select"));
+        return false;
+    }
+    texts.conditions = inputs.conditions;
     *out = texts;
     return true;
+}
+
+std::optional<std::string> completeVarSpeedConditions(VarSpeedTexts* texts)
+{
+    const ServiceConditions& given = texts->conditions;
+    if (!given.fluid && !given.suctionAbsolutePressure)
+        return std::nullopt;
+    auto completed = completeConditions(given);
+    if (!completed)
+        return completed.error();
+    texts->conditions = completed.value();
+    return std::nullopt;
 }
 
 int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& duty, bool json, bool explain)
@@ -186,6 +286,11 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
     VarSpeedTexts texts;
     if (!readVarSpeedOptions(values, duty, &texts))
         return kUsageOrDatabase;
+    // A liquid outside its tables is told as a bad entry is.
+    if (const auto message = completeVarSpeedConditions(&texts)) {
+        printMessage(QString::fromStdString(*message));
+        return kProgramMessage;
+    }
     std::optional<std::string> model;
     if (values.contains(QStringLiteral("model")))
         model = values.value(QStringLiteral("model")).toStdString();
@@ -230,6 +335,8 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
     const QString status = singleRefused ? statusRejected() : statusNoneFound();
     if (json) {
         QJsonObject object;
+        if (texts.conditions.fluid)
+            object.insert(QStringLiteral("fluid"), fluidJson(texts.conditions));
         if (pumps.empty()) {
             printMessage(message, status);
             object.insert(QStringLiteral("message"), message);
@@ -248,11 +355,12 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         return pumps.empty() ? kProgramMessage : kCompleted;
     }
     printOut(QStringLiteral("变速节能选型（%1）：\n").arg(QString::fromUtf8(controlModeName(texts.control))));
+    printOut(conditionsText(texts.conditions, std::nullopt, 0.0));
     if (pumps.empty())
         printMessage(message, status);
     int rank = 0;
     for (const VarSpeedPump* p : pumps)
-        printOut(QStringLiteral("  ") + pumpLine(++rank, *p));
+        printOut(QStringLiteral("  ") + pumpLine(++rank, *p) + suctionLine(*p, texts.conditions));
     if (explain && !rejected.empty()) {
         printOut(QStringLiteral("\n未入选的水泵：\n"));
         for (const VarSpeedRejection* r : rejected)

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <string>
+
 namespace tarnwick::cli {
 
 // The options of the variable-speed selection beside the duty's.
@@ -19,7 +22,12 @@ const CommandSyntax& selectCommandSyntax();
 QStringList varSpeedOptionNames();
 // The inputs as the options give them; a bad control or profile text is
 // printed and gives false.
+// The liquid and suction options are read too (not yet completed); a
+// malformed one is a usage fault, printed.
 bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts& duty, VarSpeedTexts* texts);
+// Completes the liquid's properties in texts->conditions; the program's
+// message when the liquid is outside its tables.
+std::optional<std::string> completeVarSpeedConditions(VarSpeedTexts* texts);
 
 // One load point of a pump set as JSON: shares and efficiencies as fractions.
 QJsonObject varSpeedPointJson(const VarSpeedPoint& point);

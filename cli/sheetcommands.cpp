@@ -156,6 +156,10 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
     VarSpeedTexts speedTexts;
     if (!readVarSpeedOptions(values, texts, &speedTexts))
         return kUsageOrDatabase;
+    if (const auto message = completeVarSpeedConditions(&speedTexts)) {
+        printMessage(QString::fromStdString(*message));
+        return kProgramMessage;
+    }
     auto request = readVarSpeedRequest(speedTexts);
     if (!request) {
         printMessage(QString::fromStdString(request.error().message));

@@ -6,8 +6,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 
 #include <cmath>
 
@@ -29,7 +31,7 @@ QLineEdit* box(QWidget* parent, const QString& name, const QString& text = QStri
 
 } // namespace
 
-ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent)
+ConditionsPanel::ConditionsPanel(QWidget* parent, Scope scope) : QFrame(parent)
 {
     setObjectName(title());
     setFrameShape(QFrame::StyledPanel);
@@ -79,10 +81,51 @@ ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent)
     m_preferred = new QCheckBox(QStringLiteral("只列出在优先运行区内的水泵"), this);
     m_preferred->setObjectName(QStringLiteral("PreferredRegionBox"));
     grid->addWidget(m_preferred, row, 0, 1, 4);
+    if (scope == Scope::ConstantSpeed) {
+        // Points measured on the existing plant give the duty's static head
+        // and resistance, in the flow and resistance units of the duty.
+        ++row;
+        auto* caption = new QLabel(QStringLiteral("实测管路点（至少三点，代替管路阻力）"), this);
+        grid->addWidget(caption, row, 0, 1, 4);
+        ++row;
+        constexpr int kMeasuredRows = 6;
+        m_measured = new QTableWidget(kMeasuredRows, 2, this);
+        m_measured->setObjectName(QStringLiteral("MeasuredTable"));
+        m_measured->setHorizontalHeaderLabels({QStringLiteral("流量"), QStringLiteral("扬程")});
+        m_measured->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        m_measured->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+        m_measured->setFixedHeight((fontMetrics().height() + 4) * (kMeasuredRows + 1) + 6);
+        for (int r = 0; r < kMeasuredRows; ++r)
+            for (int c = 0; c < 2; ++c)
+                m_measured->setItem(r, c, new QTableWidgetItem);
+        grid->addWidget(m_measured, row, 0, 1, 4);
+    }
+    if (scope == Scope::VariableSpeed) {
+        for (QWidget* w : {static_cast<QWidget*>(m_trim), static_cast<QWidget*>(m_maxTrim),
+                           static_cast<QWidget*>(m_preferred)})
+            w->hide();
+        grid->itemAtPosition(row - 1, 3)->widget()->hide();
+    }
 
     connect(m_fluid, &QComboBox::currentIndexChanged, this, &ConditionsPanel::updateEnabled);
     connect(m_trim, &QCheckBox::toggled, this, &ConditionsPanel::updateEnabled);
     updateEnabled();
+}
+
+QList<ConditionsPanel::MeasuredRow> ConditionsPanel::measuredRows() const
+{
+    QList<MeasuredRow> rows;
+    if (!m_measured)
+        return rows;
+    for (int r = 0; r < m_measured->rowCount(); ++r) {
+        const auto text = [&](int c) {
+            const QTableWidgetItem* item = m_measured->item(r, c);
+            return item ? item->text().trimmed() : QString();
+        };
+        if (!text(0).isEmpty() || !text(1).isEmpty())
+            rows.append({r, text(0), text(1)});
+    }
+    return rows;
 }
 
 void ConditionsPanel::updateEnabled()
@@ -91,6 +134,7 @@ void ConditionsPanel::updateEnabled()
     m_concentration->setEnabled(fluid >= 2);
     m_temperature->setEnabled(fluid >= 1);
     m_maxTrim->setEnabled(m_trim->isChecked());
+    emit liquidChosen(fluid >= 1);
 }
 
 bool ConditionsPanel::readNumber(QLineEdit* edit, const QString& what, double* value, QString* message)

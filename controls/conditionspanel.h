@@ -4,11 +4,13 @@
 #include "core/serviceconditions.h"
 
 #include <QFrame>
+#include <QList>
 #include <QString>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QTableWidget;
 
 namespace tarnwick {
 
@@ -20,7 +22,10 @@ class ConditionsPanel : public QFrame
     Q_OBJECT
 
 public:
-    explicit ConditionsPanel(QWidget* parent);
+    // The impeller cut and the preferred region belong to one constant-speed
+    // duty; the variable-speed window leaves them out.
+    enum class Scope { ConstantSpeed, VariableSpeed };
+    explicit ConditionsPanel(QWidget* parent, Scope scope = Scope::ConstantSpeed);
 
     static QString title() { return QStringLiteral("介质与吸入条件"); }
 
@@ -28,6 +33,21 @@ public:
     // or the message for the engineer (in Chinese) and the box at fault,
     // which then has the focus.
     Expected<ServiceConditions, QString> conditions();
+
+    // The measured points of the plant as typed (flow, head), the rows with
+    // anything in them; the window converts and fits them.
+    struct MeasuredRow
+    {
+        int row = 0;
+        QString flow;
+        QString head;
+    };
+    QList<MeasuredRow> measuredRows() const;
+    QTableWidget* measuredTable() const { return m_measured; }
+
+signals:
+    // A liquid was chosen (true) or the catalogue's water again (false).
+    void liquidChosen(bool chosen);
 
 private:
     void updateEnabled();
@@ -42,6 +62,7 @@ private:
     QCheckBox* m_trim = nullptr;
     QLineEdit* m_maxTrim = nullptr;
     QCheckBox* m_preferred = nullptr;
+    QTableWidget* m_measured = nullptr;
 };
 
 } // namespace tarnwick

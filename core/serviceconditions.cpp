@@ -70,7 +70,8 @@ Expected<ServiceConditions, std::string> completeConditions(ServiceConditions co
     return conditions;
 }
 
-LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> speed, const ServiceConditions& conditions)
+LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> speed, const ServiceConditions& conditions,
+                            bool withDensity)
 {
     LiquidPoints liquid;
     if (!conditions.fluid) {
@@ -99,7 +100,7 @@ LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> spee
         liquid.points = water;
         return liquid;
     }
-    liquid.points = liquidPoints(water, correction, bestFlow, conditions.densityRatio());
+    liquid.points = liquidPoints(water, correction, bestFlow, withDensity ? conditions.densityRatio() : 1.0);
     return liquid;
 }
 

@@ -56,7 +56,10 @@ struct LiquidPoints
     std::optional<ViscosityCorrection> correction; // when a liquid was given
     bool outOfRange = false; // B of 40 or more, or no speed to form B
 };
-LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> speed, const ServiceConditions& conditions);
+// `withDensity` false leaves the power per 1000 kg/m3, for a caller that
+// scales it by the density itself.
+LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> speed, const ServiceConditions& conditions,
+                            bool withDensity = true);
 
 // The figures of an accepted pump beyond the document's own.
 struct PumpExtras

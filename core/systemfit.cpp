@@ -1,8 +1,14 @@
 #include "core/systemfit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnwick {
+
+namespace {
+// Of the largest measured head: below it a fitted static head is rounding.
+constexpr double kRoundingShare = 1e-9;
+} // namespace
 
 Expected<SystemFit, std::string> fitSystemCurve(const std::vector<std::pair<double, double>>& points,
                                                 std::optional<double> staticHead)
@@ -36,6 +42,17 @@ Expected<SystemFit, std::string> fitSystemCurve(const std::vector<std::pair<doub
             return Result::failure("实测点的流量应各不相同！请重新输入。");
         fit.coefficient = (n * sxy - sx * sy) / denominator;
         fit.staticHead = (sy - fit.coefficient * sx) / n;
+    }
+    // A closed loop measured exactly gives a static head of 0 give or take
+    // the rounding of the sums; that is no negative static head.
+    if (!staticHead && fit.staticHead < 0.0) {
+        double largest = 0.0;
+        for (const auto& point : points)
+            largest = std::max(largest, point.second);
+        if (fit.staticHead >= -kRoundingShare * largest) {
+            fit.staticHead = 0.0;
+            fit.coefficient = sxy / sxx;
+        }
     }
     if (!(fit.coefficient > 0.0))
         return Result::failure("实测点拟合的管路阻力系数不大于0，扬程应随流量增大！请检查实测点。");

@@ -200,7 +200,36 @@ VarSpeedPoint pointWithMotor(const SpeedPumpCurves& c, const Hydraulics& h, cons
 
 VarSpeedRejection rejection(const SpeedPumpCurves& c, SpeedRejectionRule rule, double figure)
 {
-    return {c.catalogueIndex, c.model, rule, figure, 0.0, 0.0};
+    return {c.catalogueIndex, c.model, rule, figure, 0.0, 0.0, 0.0, 0.0};
+}
+
+// The suction at one point of one running pump: the point at speed share r
+// is the full-speed curve's point at qe = q/r with every head times r^2, so
+// NPSHr is the full speed's at qe, times r^2. Nothing without a suction
+// pressure or without the pump's NPSHr.
+std::optional<NpshCheck> suctionAt(const SpeedPumpCurves& c, const VarSpeedRequest& req, const Hydraulics& h)
+{
+    const ServiceConditions& sc = req.conditions;
+    if (!sc.suctionAbsolutePressure || !h.feasible)
+        return std::nullopt;
+    const std::optional<double> required = npshRequired(c.npshRequired, c.ratedFlow, h.equivalentFlow, h.speedShare);
+    if (!required)
+        return std::nullopt;
+    const double available = npshAvailable(*sc.suctionAbsolutePressure, sc.properties.vapourPressure, req.density);
+    return checkNpsh(available, *required, sc.npshMarginRatio);
+}
+
+bool suctionOk(const std::optional<NpshCheck>& check)
+{
+    return !check || check->ok;
+}
+
+VarSpeedRejection suctionRejection(const SpeedPumpCurves& c, double flowShare, const NpshCheck& check)
+{
+    VarSpeedRejection r = rejection(c, SpeedRejectionRule::NpshInsufficient, flowShare);
+    r.npshAvailable = check.available;
+    r.npshNeeded = check.needed;
+    return r;
 }
 
 // Metres of water (the pressure units' own) as metres of the pumped fluid.
@@ -271,6 +300,10 @@ const char* speedRejectionRuleCode(SpeedRejectionRule rule)
         return "part_load_infeasible";
     case SpeedRejectionRule::NoMotor:
         return "no_motor";
+    case SpeedRejectionRule::ViscosityOutOfRange:
+        return "viscosity_out_of_range";
+    case SpeedRejectionRule::NpshInsufficient:
+        return "npsh_insufficient";
     }
     return "";
 }
@@ -294,6 +327,13 @@ std::string rejectionText(const VarSpeedRejection& r)
         return "负荷点无法运行（流量比例" + numberText(std::round(figure * 1000.0) / 10.0) + "%）";
     case SpeedRejectionRule::NoMotor:
         return "所需电机超过315kW（" + numberText(roundedToTenth(figure)) + "kW）";
+    case SpeedRejectionRule::ViscosityOutOfRange:
+        return std::isfinite(figure) ? "粘度修正参数B＝" + numberText(roundedToTenth(figure)) + "，不小于40"
+                                     : std::string("样本没有转速，无法作粘度修正");
+    case SpeedRejectionRule::NpshInsufficient:
+        return (figure >= 1.0 ? std::string("设计点") : "负荷点（流量比例" + numberText(std::round(figure * 1000.0) / 10.0) + "%）") +
+               "汽蚀余量不足（有效" + numberText(std::round(r.npshAvailable * 100.0) / 100.0) + "m，需要" +
+               numberText(std::round(r.npshNeeded * 100.0) / 100.0) + "m）";
     }
     return {};
 }
@@ -403,9 +443,15 @@ Expected<VarSpeedRequest, VarSpeedStop> readVarSpeedRequest(const VarSpeedTexts&
     req.price = Val(texts.price);
     if (!(req.price >= 0.0) || req.price > kMaxPrice)
         return Result::failure(stop(msg::kPrice, VarSpeedField::Price));
-    req.density = Val(texts.density);
-    if (!(req.density >= kMinDensity) || req.density > kMaxDensity)
-        return Result::failure(stop(msg::kDensity, VarSpeedField::Density));
+    req.conditions = texts.conditions;
+    if (req.conditions.fluid) {
+        // The liquid's tables give its density; the typed one is not read.
+        req.density = req.conditions.properties.density;
+    } else {
+        req.density = Val(texts.density);
+        if (!(req.density >= kMinDensity) || req.density > kMaxDensity)
+            return Result::failure(stop(msg::kDensity, VarSpeedField::Density));
+    }
     const double minSpeed = Val(texts.minSpeed);
     if (!(minSpeed >= kMinSpeedLow) || minSpeed > kMinSpeedHigh)
         return Result::failure(stop(msg::kMinSpeed, VarSpeedField::MinSpeed));
@@ -569,7 +615,9 @@ std::optional<double> solveSpeedShare(const CurveFit& head, double q, double tar
 }
 
 Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
-                                                               const std::vector<CataloguePoint>& points, PointRun run)
+                                                               const std::vector<CataloguePoint>& points, PointRun run,
+                                                               const ServiceConditions& conditions,
+                                                               const PumpSheetFields* sheet)
 {
     using Result = Expected<SpeedPumpCurves, VarSpeedRejection>;
     SpeedPumpCurves c;
@@ -584,9 +632,24 @@ Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePu
     };
     if (run.count < 3)
         return noCurve();
-    const std::optional<CurvePoints> pts = readPointRun(points, run);
+    std::optional<CurvePoints> pts = readPointRun(points, run);
     if (!pts)
         return noCurve();
+    if (sheet) {
+        c.ratedFlow = sheet->ratedFlow;
+        c.npshRequired = sheet->npshRequired;
+    }
+    if (conditions.fluid) {
+        // The density stays out of the points: the request's scales every
+        // power of the selection alike.
+        LiquidPoints liquid = liquidPointsOf(*pts, pump.speed, conditions, false);
+        if (liquid.outOfRange)
+            return Result::failure(rejection(c, SpeedRejectionRule::ViscosityOutOfRange,
+                                             liquid.correction ? liquid.correction->b
+                                                               : std::numeric_limits<double>::infinity()));
+        c.viscosity = liquid.correction;
+        pts = std::move(liquid.points);
+    }
     c.headFit = fitCurve(pts->head, pts->flow);
     c.powerFit = fitCurve(pts->power, pts->flow);
     if (c.headFit.failed() || c.powerFit.failed() || !c.headFit.finite() || !c.powerFit.finite())
@@ -677,22 +740,38 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCu
     const auto fits = [&](const Hydraulics& h) { return h.feasible && h.shaftPower <= pump.motorRating; };
     if (!fits(design))
         return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, 1.0));
+    const std::optional<NpshCheck> designSuction = suctionAt(c, req, design);
+    if (!suctionOk(designSuction))
+        return Result::failure(suctionRejection(c, 1.0, *designSuction));
     pump.design = pointWithMotor(c, design, req, 1.0, 0.0, qd, n, pump.motorRating, pump.motorPoles);
+    pump.design.npsh = designSuction;
     double hydraulicEnergy = 0.0;
     for (std::size_t i = 0; i < req.profile.size(); ++i) {
         VarSpeedPoint best;
         bool found = false;
+        // A running count short of suction is no option; the point fails on
+        // suction only when that is all that stops it.
+        std::optional<NpshCheck> shortOfSuction;
         for (int k = 1; k <= n; ++k) {
             const Hydraulics& h = options[i][static_cast<std::size_t>(k - 1)];
             if (!fits(h))
                 continue;
-            const VarSpeedPoint p = pointWithMotor(c, h, req, req.profile[i].flowShare, req.profile[i].timeShare,
-                                                   flows[i], k, pump.motorRating, pump.motorPoles);
+            const std::optional<NpshCheck> suction = suctionAt(c, req, h);
+            if (!suctionOk(suction)) {
+                if (!shortOfSuction)
+                    shortOfSuction = suction;
+                continue;
+            }
+            VarSpeedPoint p = pointWithMotor(c, h, req, req.profile[i].flowShare, req.profile[i].timeShare,
+                                             flows[i], k, pump.motorRating, pump.motorPoles);
+            p.npsh = suction;
             if (!found || p.inputPower < best.inputPower) {
                 best = p;
                 found = true;
             }
         }
+        if (!found && shortOfSuction)
+            return Result::failure(suctionRejection(c, req.profile[i].flowShare, *shortOfSuction));
         if (!found)
             return Result::failure(rejection(c, SpeedRejectionRule::PartLoadInfeasible, req.profile[i].flowShare));
         pump.annualEnergy += best.timeShare * best.inputPower;
@@ -721,7 +800,8 @@ VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpee
             return selection;
         }
         const CataloguePump& pump = catalogue.pumps[i];
-        auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key));
+        auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key), request.conditions,
+                                        &catalogue.sheetFieldsOf(i));
         if (!curves) {
             selection.rejected.push_back(curves.error());
             continue;
@@ -751,7 +831,8 @@ evaluateVarSpeedModel(const Catalogue& catalogue, const VarSpeedRequest& request
         const CataloguePump& pump = catalogue.pumps[i];
         if (pump.model != model)
             continue;
-        auto curves = preparePumpCurves(pump, i, catalogue.points, literalPointRun(catalogue.points, pump.key));
+        auto curves = preparePumpCurves(pump, i, catalogue.points, literalPointRun(catalogue.points, pump.key),
+                                        request.conditions, &catalogue.sheetFieldsOf(i));
         if (!curves)
             return Result(Outcome::failure(curves.error()));
         return Result(evaluateVarSpeedPump(curves.value(), request));

@@ -44,6 +44,10 @@ struct VarSpeedTexts
     std::string motorMargin = "1.15";
     std::string proportionalShare = "50";
     std::string setpoint;
+    // The liquid and the suction, completed (nothing given: the catalogue's
+    // water at the density typed, no NPSH check). A liquid brings its own
+    // density in place of the typed one.
+    ServiceConditions conditions;
 };
 
 // The box a bad entry sends the focus to.
@@ -98,6 +102,7 @@ struct VarSpeedRequest
     double motorMargin = 1.15;
     double proportionalShare = 0.5;
     double setpoint = 0.0; // m
+    ServiceConditions conditions;
 };
 
 // Reads and checks every entry; the first bad one stops with its message.
@@ -146,6 +151,7 @@ struct VarSpeedPoint
     double inputPower = 0.0; // all running pumps, kW
     double wireToWaterEfficiency = 0.0;
     unsigned warnings = 0;
+    std::optional<NpshCheck> npsh; // with a suction pressure and the pump's NPSHr
 };
 
 // The curves of one catalogue pump as the variable-speed selection uses them.
@@ -162,9 +168,23 @@ struct SpeedPumpCurves
     double bestEfficiencyFlow = 0.0;
     double bestEfficiency = 0.0;          // fraction
     std::optional<double> catalogueMotor; // "电动机功率", kW
+    // The data sheet's suction figures, for the NPSH check.
+    std::optional<double> ratedFlow;   // m3/h
+    std::optional<double> npshRequired; // m, at the rated flow and full speed
+    // With a liquid: the correction the curves above already carry.
+    std::optional<ViscosityCorrection> viscosity;
 };
 
-enum class SpeedRejectionRule { NoCurve, TooSmall, BeyondCurve, OutsidePreferredRegion, PartLoadInfeasible, NoMotor };
+enum class SpeedRejectionRule {
+    NoCurve,
+    TooSmall,
+    BeyondCurve,
+    OutsidePreferredRegion,
+    PartLoadInfeasible,
+    NoMotor,
+    ViscosityOutOfRange,
+    NpshInsufficient,
+};
 const char* speedRejectionRuleCode(SpeedRejectionRule rule); // no_curve, too_small, beyond_curve, ...
 
 struct VarSpeedRejection
@@ -177,11 +197,16 @@ struct VarSpeedRejection
     // outside the measured ones at the top speed; outside_preferred_region:
     // design qe/Qbep; part_load_infeasible: flow share of the first
     // infeasible load point (1 for the design point); no_motor: the shaft
-    // power to cover with the margin, kW.
+    // power to cover with the margin, kW; viscosity_out_of_range: B (infinite
+    // without a speed); npsh_insufficient: flow share of the first point
+    // short of suction (1 for the design point).
     double figure = 0.0;
     // The measured flows at the top speed (beyond_curve), m3/h.
     double lowestFlow = 0.0;
     double highestFlow = 0.0;
+    // The suction at that point (npsh_insufficient), m.
+    double npshAvailable = 0.0;
+    double npshNeeded = 0.0;
 };
 // The rule and its figure in Chinese words, for the window, the report and
 // the tool's reason.
@@ -225,9 +250,14 @@ struct VarSpeedSelection
 using VarSpeedProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The minimum rules: the design's point and fit rules. Nothing on failure
-// (the reason is then NoCurve and the point count).
+// (the reason is then NoCurve and the point count). With a liquid in
+// `conditions` the curves are the liquid's (viscosity corrected, still per
+// 1000 kg/m3: the request's density scales the power); a pump beyond the
+// correction fails as ViscosityOutOfRange. `sheet` gives the suction figures.
 Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
-                                                               const std::vector<CataloguePoint>& points, PointRun run);
+                                                               const std::vector<CataloguePoint>& points, PointRun run,
+                                                               const ServiceConditions& conditions = {},
+                                                               const PumpSheetFields* sheet = nullptr);
 
 // The flow of the highest fitted efficiency within [minFlow, maxFlow].
 double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double minFlow, double maxFlow);

@@ -2,6 +2,7 @@
 
 #include "calcwindow/calculationsheets.h"
 #include "calcwindow/frmcalculate.h"
+#include "shell/conditionreports.h"
 #include "shell/databasedialog.h"
 #include "catalogueeditor/catalogueeditor.h"
 #include "controls/messagebox.h"
@@ -579,8 +580,19 @@ void MDIForm1::ShowAllResults()
 void MDIForm1::showReport(const QString& caption, int image, store::RowSet& rows)
 {
     QString error;
-    if (!showResultReport(caption, imageListIcon(image), rows, &error))
+    DataReport1* window = showResultReport(caption, imageListIcon(image), rows, &error);
+    if (!window) {
         showWarning(this, error);
+        return;
+    }
+    // The liquid, suction and impeller figures of the same runs, when they
+    // had any, one button away.
+    if (m_mainConnection) {
+        auto figures = conditionFiguresTable(m_mainConnection->database(), &rows == &m_allResults, &error);
+        if (!error.isEmpty())
+            showWarning(this, error);
+        offerConditionFigures(window, std::move(figures));
+    }
 }
 
 void MDIForm1::showHelpContents()

@@ -63,6 +63,20 @@ inline QString allVarSpeedCaption()
 {
     return QStringLiteral("全部变速选型结果");
 }
+// The report of the liquid, suction and impeller figures beside the results,
+// and the report window's button that turns to it and back.
+inline QString conditionFiguresTitle()
+{
+    return QStringLiteral("介质、汽蚀与叶轮切削计算结果");
+}
+inline QString varSpeedSuctionTitle()
+{
+    return QStringLiteral("变速节能选型介质与汽蚀校核");
+}
+inline QString conditionFiguresButton()
+{
+    return QStringLiteral("介质与吸入条件");
+}
 
 // Beside the calculations: why the last design left the other pumps out.
 inline QString rejectedPumps()

@@ -3,6 +3,7 @@
 #include "controls/messagebox.h"
 #include "core/numbers.h"
 #include "report/varspeedreport.h"
+#include "shell/conditionreports.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shelltexts.h"
@@ -43,7 +44,13 @@ void showVarSpeedReport(MDIForm1* main, bool all)
         return;
     }
     const QString caption = all ? shelltext::allVarSpeedCaption() : shelltext::latestVarSpeedCaption();
-    showTableReport(caption, varSpeedIcon(), report::varSpeedResultTable(stored.value(), all));
+    DataReport1* window = showTableReport(caption, varSpeedIcon(), report::varSpeedResultTable(stored.value(), all));
+    // The liquid and suction figures of the same runs, when they had any.
+    QString error;
+    auto suction = varSpeedSuctionTable(main->mainConnection()->database(), all, &error);
+    if (!error.isEmpty())
+        showWarning(main, error);
+    offerConditionFigures(window, std::move(suction));
 }
 
 } // namespace

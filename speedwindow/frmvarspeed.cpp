@@ -2,6 +2,7 @@
 
 #include "calcwindow/commandbutton.h"
 #include "calcwindow/panelparts.h"
+#include "controls/conditionspanel.h"
 #include "controls/messagebox.h"
 #include "controls/modelchooser.h"
 #include "controls/uimetrics.h"
@@ -26,6 +27,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -259,6 +261,28 @@ void frmvarspeed::buildInputs(QWidget* panel)
     form->addRow(speedtext::maximumSpeed(), m_maxSpeed);
     form->addRow(speedtext::motorMargin(), m_motorMargin);
 
+    // The liquid and the suction, collapsed: left alone, the runs are those
+    // without them. A liquid brings its own density.
+    m_conditionsToggle = new QToolButton(panel);
+    m_conditionsToggle->setObjectName(QStringLiteral("ConditionsToggle"));
+    m_conditionsToggle->setText(ConditionsPanel::title());
+    m_conditionsToggle->setCheckable(true);
+    m_conditionsToggle->setArrowType(Qt::RightArrow);
+    m_conditionsToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_conditionsToggle->setAutoRaise(true);
+    form->addRow(QString(), m_conditionsToggle);
+    m_conditions = new ConditionsPanel(panel, ConditionsPanel::Scope::VariableSpeed);
+    m_conditions->hide();
+    form->addRow(m_conditions);
+    connect(m_conditionsToggle, &QToolButton::toggled, this, [this](bool open) {
+        m_conditionsToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        m_conditions->setVisible(open);
+    });
+    connect(m_conditions, &ConditionsPanel::liquidChosen, this, [this](bool chosen) {
+        m_fluid->setEnabled(!chosen);
+        m_density->setEnabled(!chosen);
+    });
+
     auto* commands = new QHBoxLayout;
     auto* select = makeCommandButton(panel, speedtext::selectButton(), QString(), twipsRect(0, 0, 1000, 375),
                                      [this] { runSelection(); });
@@ -415,7 +439,14 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         dialog.setValue(static_cast<int>(done));
         return !dialog.wasCanceled();
     };
-    const VarSpeedTexts typed = texts();
+    VarSpeedTexts typed = texts();
+    auto conditions = m_conditions->conditions();
+    if (!conditions) {
+        m_conditionsToggle->setChecked(true);
+        showWarning(this, conditions.error());
+        return;
+    }
+    typed.conditions = conditions.value();
     auto outcome = store::runVarSpeed(*m_connection, typed, model, progress);
     dialog.reset();
     if (!outcome) {
@@ -608,7 +639,11 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
             .arg(QString::fromStdString(numberText(pump->motorRating)), motorText(*pump, top),
                  fixed(pump->curves.bestEfficiencyFlow, 1),
                  top < 1.0 ? speedtext::topSpeedLimit().arg(fixed(top * 100.0, 0)) : speedtext::noSpeedLimit(),
-                 fixed(pump->timeOutsidePreferredRegion * 100.0, 0)));
+                 fixed(pump->timeOutsidePreferredRegion * 100.0, 0)) +
+        (pump->curves.viscosity && pump->curves.viscosity->needed()
+             ? speedtext::viscosityNote().arg(fixed(pump->curves.viscosity->b, 2), fixed(pump->curves.viscosity->cq, 3),
+                                              fixed(pump->curves.viscosity->ch, 3), fixed(pump->curves.viscosity->ceta, 3))
+             : QString()));
     m_chart->setData(varSpeedChartData(*pump, m_run->selection.request));
     std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{speedtext::designPoint(), &pump->design}};
     for (const VarSpeedPoint& p : pump->points)
@@ -620,6 +655,9 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
         const VarSpeedPoint& p = *rows[static_cast<std::size_t>(row)].second;
         auto* label =
             new QTableWidgetItem(rows[static_cast<std::size_t>(row)].first + varSpeedWarningMarks(p.warnings));
+        if (p.npsh)
+            label->setToolTip(speedtext::suctionNote().arg(fixed(p.npsh->available, 2), fixed(p.npsh->required, 2),
+                                                          fixed(p.npsh->needed, 2)));
         m_loads->setItem(row, 0, label);
         m_loads->setItem(row, 1, number(p.flow, 1));
         m_loads->setItem(row, 2, number(p.head, 2));

@@ -13,9 +13,11 @@ class QLabel;
 class QLineEdit;
 class QTabWidget;
 class QTableWidget;
+class QToolButton;
 
 namespace tarnwick {
 
+class ConditionsPanel;
 class VarSpeedChart;
 class ModelChooser;
 class VarSpeedSheets;
@@ -29,7 +31,8 @@ class VarSpeedSheets;
 // "controlCombo", "proportionalShareBox", "setpointBox", "profileTable",
 // "dutyPumpsBox", "standbyPumpsBox", "hoursBox", "priceBox", "fluidCombo",
 // "densityBox", "minSpeedBox", "maxSpeedBox", "motorMarginBox", "modelCombo";
-// "setpointUnitLabel", "profileSumLabel"; the buttons
+// "setpointUnitLabel", "profileSumLabel"; the collapsed group
+// "介质与吸入条件" opened by "ConditionsToggle"; the buttons
 // "选型", "评价", "增加", "删除"; "resultTabs" with "acceptedTable" and
 // "rejectedTable"; "varSpeedChart", "loadTable", "summaryLabel". The data
 // sheets of the accepted pump sets come from acceptedTable's context menu.
@@ -106,6 +109,8 @@ private:
     QLabel* m_summary = nullptr;
     QLabel* m_pumpTitle = nullptr;
     VarSpeedSheets* m_sheets = nullptr;
+    QToolButton* m_conditionsToggle = nullptr;
+    ConditionsPanel* m_conditions = nullptr;
 };
 
 } // namespace tarnwick

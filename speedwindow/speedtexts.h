@@ -212,8 +212,22 @@ inline QString ruleName(SpeedRejectionRule rule)
         return QStringLiteral("负荷点无法运行");
     case SpeedRejectionRule::NoMotor:
         return QStringLiteral("无合适电机");
+    case SpeedRejectionRule::ViscosityOutOfRange:
+        return QStringLiteral("粘度修正超出范围");
+    case SpeedRejectionRule::NpshInsufficient:
+        return QStringLiteral("汽蚀余量不足");
     }
     return {};
+}
+// The liquid's correction after the pump's title, and a load point's suction
+// in its tooltip.
+inline QString viscosityNote()
+{
+    return QStringLiteral("  粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4");
+}
+inline QString suctionNote()
+{
+    return QStringLiteral("有效汽蚀余量 %1 m，必需 %2 m，需要 %3 m");
 }
 inline QString designPoint()
 {

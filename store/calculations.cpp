@@ -25,9 +25,9 @@ RunFailure databaseFailure(const QString& message)
 // commit, so what the run shows is exactly the rows it wrote. After a failure
 // the row sets are re-read, so they show what the tables really hold.
 // `more` writes the run's rows of the program's own tables, in the same
-// transaction.
+// transaction and with the same calculation time.
 bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& rows, QString* error,
-                  const std::function<bool(QString*)>& more = {})
+                  const std::function<bool(const QString& time, QString*)>& more = {})
 {
     QSqlDatabase db = catalogue.connection->database();
     QString workError;
@@ -51,7 +51,7 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
             if (!all.insert(row, time, &workError) || !latest.insert(row, time, &workError))
                 return false;
         }
-        if (more && !more(&workError))
+        if (more && !more(time, &workError))
             return false;
         for (RowSet* set : {&catalogue.allResultRows, &catalogue.latestResultRows}) {
             if (!set->requery()) {
@@ -100,8 +100,8 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
     for (const DesignCandidate& c : selection->candidates)
         pumps.emplace_back(c.model, &c.extras);
     const QSqlDatabase db = catalogue.connection->database();
-    if (!storeRunRows(catalogue, selection->rows, &error, [&](QString* e) {
-            return writeConditionRows(db, text::kMethodDesign, conditions, pumps, e);
+    if (!storeRunRows(catalogue, selection->rows, &error, [&](const QString& time, QString* e) {
+            return writeConditionRows(db, text::kMethodDesign, conditions, pumps, e, time);
         }))
         return Result::failure(databaseFailure(error));
     return std::move(selection).value();
@@ -122,8 +122,9 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
         return Result::failure(messageFailure(checked.error()));
 
     const QSqlDatabase db = catalogue.connection->database();
-    if (!storeRunRows(catalogue, {checked->row}, &error, [&](QString* e) {
-            return writeConditionRows(db, text::kMethodCheck, conditions, {{checked->model, &checked->extras}}, e);
+    if (!storeRunRows(catalogue, {checked->row}, &error, [&](const QString& time, QString* e) {
+            return writeConditionRows(db, text::kMethodCheck, conditions, {{checked->model, &checked->extras}}, e,
+                                      time);
         }))
         return Result::failure(databaseFailure(error));
     return std::move(checked).value();

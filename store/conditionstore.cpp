@@ -3,6 +3,7 @@
 #include "core/fluid.h"
 #include "store/database.h"
 #include "store/dbcopy.h"
+#include "store/names.h"
 #include "store/results.h"
 #include "store/schema.h"
 
@@ -138,7 +139,8 @@ bool ensureConditionTables(const QSqlDatabase& db, QString* error)
 }
 
 bool writeConditionRows(const QSqlDatabase& db, const std::string& method, const ServiceConditions& c,
-                        const std::vector<std::pair<std::string, const PumpExtras*>>& pumps, QString* error)
+                        const std::vector<std::pair<std::string, const PumpExtras*>>& pumps, QString* error,
+                        const QString& time)
 {
     if (!c.any() && !c.measured)
         return true;
@@ -151,7 +153,7 @@ bool writeConditionRows(const QSqlDatabase& db, const std::string& method, const
     const bool glycol = c.fluid && c.fluid->kind != FluidKind::Water;
     const QVariantList run = {
         id,
-        calculationTimeText(QDateTime::currentDateTime()),
+        time.isEmpty() ? calculationTimeText(QDateTime::currentDateTime()) : time,
         QString::fromStdString(method),
         c.fluid ? QVariant(QString::fromUtf8(fluidKeyword(c.fluid->kind).data(),
                                              static_cast<qsizetype>(fluidKeyword(c.fluid->kind).size())))
@@ -201,6 +203,61 @@ bool writeConditionRows(const QSqlDatabase& db, const std::string& method, const
             return false;
     }
     return true;
+}
+
+Expected<ConditionFigures, QString> readConditionFigures(const QSqlDatabase& db, bool allRuns)
+{
+    using Result = Expected<ConditionFigures, QString>;
+    ConditionFigures figures;
+    const QStringList runColumns = {QStringLiteral("计算时间"), QStringLiteral("选型方式"), QStringLiteral("介质"),
+                                    QStringLiteral("浓度"), QStringLiteral("温度"), QStringLiteral("吸入口绝对压力")};
+    const QStringList pumpColumns = {QStringLiteral("所选型号"),     QStringLiteral("最高效率点流量比"),
+                                     QStringLiteral("粘度参数B"),    QStringLiteral("有效汽蚀余量"),
+                                     QStringLiteral("必需汽蚀余量"), QStringLiteral("叶轮切削比"),
+                                     QStringLiteral("切削后叶轮外径")};
+    figures.columns = runColumns + pumpColumns;
+    const auto tables = readTableInfo(db);
+    if (!tables)
+        return Result::failure(tables.error());
+    int present = 0;
+    for (const TableInfo& t : tables.value())
+        present += t.name == conditionnames::runTable() || t.name == conditionnames::pumpTable() ? 1 : 0;
+    if (present < 2)
+        return figures;
+    QStringList quoted;
+    for (const QString& c : runColumns)
+        quoted << QStringLiteral("r.") + quotedName(c);
+    for (const QString& c : pumpColumns)
+        quoted << QStringLiteral("p.") + quotedName(c);
+    const QString id = quotedName(QStringLiteral("计算标识"));
+    QString sql = QStringLiteral("SELECT %1 FROM %2 p JOIN %3 r ON r.%4 = p.%4")
+                      .arg(quoted.join(QLatin1Char(',')), quotedName(conditionnames::pumpTable()),
+                           quotedName(conditionnames::runTable()), id);
+    // The latest run is the one whose rows "水泵选型结果1" holds: the same
+    // calculation time and method (and on a server the same engineer).
+    if (!allRuns) {
+        const QString latest = quotedName(names::latestResultsTable());
+        const QString time = quotedName(names::calculationTime());
+        const QString method = quotedName(names::method());
+        sql += QStringLiteral(" WHERE r.%1 = (SELECT max(%1) FROM %3) AND r.%2 = (SELECT max(%2) FROM %3)")
+                   .arg(time, method, latest);
+        if (isServer(db))
+            sql += QStringLiteral(" AND r.%1 = current_user").arg(quotedName(userColumn()));
+    }
+    sql += QStringLiteral(" ORDER BY r.rowid, p.%1").arg(quotedName(QStringLiteral("序次")));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(conditionnames::pumpTable()), q.lastError()));
+    while (q.next()) {
+        QVariantList row;
+        for (int i = 0; i < figures.columns.size(); ++i)
+            row << q.value(i);
+        figures.rows << row;
+    }
+    if (q.lastError().isValid())
+        return Result::failure(databaseErrorText(QStringLiteral("读取“%1”").arg(conditionnames::pumpTable()), q.lastError()));
+    return figures;
 }
 
 } // namespace tarnwick::store

@@ -3,7 +3,10 @@
 #include "core/selection.h"
 
 #include <QSqlDatabase>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 #include <string>
 #include <utility>
@@ -25,7 +28,20 @@ bool ensureConditionTables(const QSqlDatabase& db, QString* error);
 
 // A run that had none of these inputs writes nothing. Runs inside the
 // caller's transaction.
+// `time` is the result rows' calculation time (now when empty), which ties
+// the run's row to them.
 bool writeConditionRows(const QSqlDatabase& db, const std::string& method, const ServiceConditions& conditions,
-                        const std::vector<std::pair<std::string, const PumpExtras*>>& pumps, QString* error);
+                        const std::vector<std::pair<std::string, const PumpExtras*>>& pumps, QString* error,
+                        const QString& time = {});
+
+// The figures of the latest run's pumps (the rows of "水泵选型结果1"), or of
+// every run's, each with its run's time, method, liquid and suction; no rows
+// for runs without these inputs.
+struct ConditionFigures
+{
+    QStringList columns;
+    QList<QVariantList> rows;
+};
+Expected<ConditionFigures, QString> readConditionFigures(const QSqlDatabase& db, bool allRuns);
 
 } // namespace tarnwick::store

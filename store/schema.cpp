@@ -86,8 +86,9 @@ QString userColumn()
 
 QStringList perEngineerTables()
 {
-    return {names::allResultsTable(),       names::latestResultsTable(), varspeednames::resultsTable(),
-            varspeednames::pointsTable(),   conditionnames::runTable(),  conditionnames::pumpTable()};
+    return {names::allResultsTable(),       names::latestResultsTable(),     varspeednames::resultsTable(),
+            varspeednames::pointsTable(),   conditionnames::runTable(),      conditionnames::pumpTable(),
+            varspeednames::conditionsTable(), varspeednames::suctionTable()};
 }
 
 bool isPerEngineerTable(const QString& table)

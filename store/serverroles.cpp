@@ -62,7 +62,7 @@ QStringList statements()
                    .arg(t, latest ? QStringLiteral("%1 = current_user").arg(user) : QStringLiteral("true"));
         QString check = QStringLiteral("%1 = current_user").arg(user);
         // A load point belongs to a result row of the same engineer.
-        if (table == varspeednames::pointsTable())
+        if (table == varspeednames::pointsTable() || table == varspeednames::suctionTable())
             check += QStringLiteral(" AND EXISTS (SELECT 1 FROM %1 r WHERE r.%2 = %3 AND r.%4 = current_user)")
                          .arg(quotedName(varspeednames::resultsTable()), quotedName(QStringLiteral("序号")),
                               quotedName(QStringLiteral("结果序号")), user);
@@ -70,6 +70,10 @@ QStringList statements()
         if (table == conditionnames::pumpTable())
             check += QStringLiteral(" AND EXISTS (SELECT 1 FROM %1 r WHERE r.%2 = %3.%2 AND r.%4 = current_user)")
                          .arg(quotedName(conditionnames::runTable()), quotedName(QStringLiteral("计算标识")), t, user);
+        // And a variable-speed run's liquid and suction to that run.
+        if (table == varspeednames::conditionsTable())
+            check += QStringLiteral(" AND EXISTS (SELECT 1 FROM %1 r WHERE r.%2 = %3.%2 AND r.%4 = current_user)")
+                         .arg(quotedName(varspeednames::resultsTable()), quotedName(QStringLiteral("运行序号")), t, user);
         sql << QStringLiteral("CREATE POLICY tarnwick_insert ON %1 FOR INSERT WITH CHECK (%2)").arg(t, check);
         if (latest)
             sql << QStringLiteral("CREATE POLICY tarnwick_delete ON %1 FOR DELETE USING (%2 = current_user)").arg(t, user);
@@ -87,7 +91,8 @@ bool setUpServerRoles(QSqlDatabase db, QString* error)
     }
     // The variable-speed tables and the run numbering must be there to be
     // granted.
-    if (!upgradeServerSchema(db, error) || !ensureVarSpeedTables(db, error) || !ensureConditionTables(db, error))
+    if (!upgradeServerSchema(db, error) || !ensureVarSpeedTables(db, error) || !ensureConditionTables(db, error) ||
+        !ensureVarSpeedConditionTables(db, error))
         return false;
     QSqlQuery query(db);
     for (const QString& statement : statements()) {

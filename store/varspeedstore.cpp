@@ -7,6 +7,8 @@
 #include "store/results.h"
 #include "store/schema.h"
 
+#include "core/fluid.h"
+
 #include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -118,6 +120,28 @@ inline QString wireToWater()
 }
 } // namespace field
 
+} // namespace
+
+namespace varspeednames {
+
+QStringList conditionsColumns()
+{
+    return {QStringLiteral("运行序号"), QStringLiteral("介质"),           QStringLiteral("浓度"),
+            QStringLiteral("温度"),     QStringLiteral("密度"),           QStringLiteral("运动粘度"),
+            QStringLiteral("汽化压力"), QStringLiteral("吸入口绝对压力"), QStringLiteral("汽蚀余量系数")};
+}
+
+QStringList suctionColumns()
+{
+    return {QStringLiteral("结果序号"),     QStringLiteral("负荷序号"),     QStringLiteral("粘度参数B"),
+            QStringLiteral("流量修正系数"), QStringLiteral("扬程修正系数"), QStringLiteral("效率修正系数"),
+            QStringLiteral("有效汽蚀余量"), QStringLiteral("必需汽蚀余量"), QStringLiteral("汽蚀余量满足")};
+}
+
+} // namespace varspeednames
+
+namespace {
+
 QStringList resultColumns()
 {
     return {names::calculationTime(), field::control(),     names::totalHead(),    names::designFlow(),
@@ -207,6 +231,61 @@ QVariantList pointValues(int index, const VarSpeedPoint& p, const VarSpeedPump& 
             p.wireToWaterEfficiency};
 }
 
+QVariant number(double v)
+{
+    return std::isfinite(v) ? QVariant(v) : QVariant(QMetaType(QMetaType::Double));
+}
+
+// The liquid and suction of the run and of each stored point. The run's
+// number and the result rows' keys join them to the document's tables.
+bool writeConditions(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<const VarSpeedPump*>& pumps,
+                     const std::vector<qint64>& ids, qint64 runNumber, QString* error)
+{
+    const ServiceConditions& c = req.conditions;
+    if (!c.fluid && !c.suctionAbsolutePressure)
+        return true;
+    if (!ensureVarSpeedConditionTables(db, error))
+        return false;
+    const QVariant none(QMetaType(QMetaType::Double));
+    const bool glycol = c.fluid && c.fluid->kind != FluidKind::Water;
+    RowInserter run(db, varspeednames::conditionsTable(), varspeednames::conditionsColumns());
+    const QVariantList values = {
+        runNumber,
+        c.fluid ? QVariant(QString::fromUtf8(fluidKeyword(c.fluid->kind).data(),
+                                             static_cast<qsizetype>(fluidKeyword(c.fluid->kind).size())))
+                : QVariant(QMetaType(QMetaType::QString)),
+        glycol ? number(c.fluid->concentration) : none,
+        c.fluid ? number(c.fluid->temperature) : none,
+        number(req.density),
+        c.fluid ? number(c.properties.kinematicViscosity) : none,
+        number(c.properties.vapourPressure),
+        c.suctionAbsolutePressure ? number(*c.suctionAbsolutePressure) : none,
+        c.suctionAbsolutePressure ? number(c.npshMarginRatio) : none,
+    };
+    if (!run.insert(values, nullptr, error))
+        return false;
+    RowInserter points(db, varspeednames::suctionTable(), varspeednames::suctionColumns());
+    for (std::size_t k = 0; k < pumps.size(); ++k) {
+        const VarSpeedPump& pump = *pumps[k];
+        const std::optional<ViscosityCorrection>& v = pump.curves.viscosity;
+        for (int i = 0; i <= static_cast<int>(pump.points.size()); ++i) {
+            const VarSpeedPoint& p = i == 0 ? pump.design : pump.points[static_cast<std::size_t>(i - 1)];
+            const QVariantList row = {ids[k],
+                                      i,
+                                      v ? number(v->b) : none,
+                                      v ? number(v->cq) : none,
+                                      v ? number(v->ch) : none,
+                                      v ? number(v->ceta) : none,
+                                      p.npsh ? number(p.npsh->available) : none,
+                                      p.npsh ? number(p.npsh->required) : none,
+                                      p.npsh ? QVariant(p.npsh->ok ? 1 : 0) : none};
+            if (!points.insert(row, nullptr, error))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<const VarSpeedPump*>& pumps,
               qint64* runNumber, QString* error)
 {
@@ -229,6 +308,7 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
     RowInserter results(db, varspeednames::resultsTable(), QStringList{field::run(), field::rank()} + resultColumns());
     RowInserter points(db, varspeednames::pointsTable(), QStringList{field::result()} + pointColumns());
     int rank = 0;
+    std::vector<qint64> ids;
     for (const VarSpeedPump* pump : pumps) {
         ++rank;
         const QVariantList values = {*runNumber,
@@ -249,13 +329,14 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
         qint64 id = 0;
         if (!results.insert(values, &id, error))
             return false;
+        ids.push_back(id);
         for (int i = 0; i <= static_cast<int>(pump->points.size()); ++i) {
             const VarSpeedPoint& p = i == 0 ? pump->design : pump->points[static_cast<std::size_t>(i - 1)];
             if (!points.insert(QVariantList{id} + pointValues(i, p, *pump), nullptr, error))
                 return false;
         }
     }
-    return true;
+    return writeConditions(db, req, pumps, ids, *runNumber, error);
 }
 
 VarSpeedFailure messageFailure(const VarSpeedStop& stop)
@@ -321,6 +402,16 @@ bool tableExists(const QSqlDatabase& db, const QString& name, QString* error)
 
 bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
 {
+    // Two first runs on a server would both make the tables, and the second
+    // would fail on the first's half-made type; it waits here, inside its
+    // transaction, until the first has committed them.
+    if (isServer(db)) {
+        QSqlQuery lock(db);
+        if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('tarnwick variable-speed tables'))"))) {
+            *error = databaseError(QStringLiteral("建立“%1”").arg(varspeednames::resultsTable()), lock);
+            return false;
+        }
+    }
     // Tables that are there are left alone: on a server an engineer may
     // store results without the right to make tables.
     const bool haveResults = tableExists(db, varspeednames::resultsTable(), error);
@@ -378,6 +469,56 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
     if (isServer(db) && !q.exec(QStringLiteral("CREATE SEQUENCE IF NOT EXISTS %1").arg(quotedName(runNumberSequence())))) {
         *error = databaseError(QStringLiteral("建立“%1”").arg(runNumberSequence()), q);
         return false;
+    }
+    return true;
+}
+
+bool ensureVarSpeedConditionTables(const QSqlDatabase& db, QString* error)
+{
+    // Two first runs on a server would both make the tables; the second
+    // waits here, inside its transaction, until the first has committed them.
+    QSqlQuery q(db);
+    if (isServer(db) &&
+        !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('tarnwick variable-speed condition tables'))"))) {
+        *error = databaseError(QStringLiteral("建立“%1”").arg(varspeednames::conditionsTable()), q);
+        return false;
+    }
+    const QString real = isServer(db) ? QStringLiteral(" double precision") : QStringLiteral(" REAL");
+    const QString integer = isServer(db) ? QStringLiteral(" bigint") : QStringLiteral(" INTEGER");
+    QStringList run;
+    for (const QString& c : varspeednames::conditionsColumns())
+        run << quotedName(c) + (c == QStringLiteral("介质") ? QStringLiteral(" TEXT")
+                                : c == field::run()        ? integer + QStringLiteral(" NOT NULL")
+                                                           : real);
+    QStringList points;
+    for (const QString& c : varspeednames::suctionColumns()) {
+        if (c == field::result())
+            points << QStringLiteral("%1%2 NOT NULL REFERENCES %3(%4)")
+                          .arg(quotedName(c), integer, quotedName(varspeednames::resultsTable()), quotedName(field::id()));
+        else
+            points << quotedName(c) + (c == field::point() ? integer : real);
+    }
+    if (isServer(db)) {
+        for (QStringList* columns : {&run, &points}) {
+            columns->prepend(QStringLiteral("rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
+            columns->append(userColumnDefinition(true));
+        }
+    }
+    // Tables that are there are left alone: on a server an engineer may
+    // store results without the right to make tables, and even "IF NOT
+    // EXISTS" asks for that right.
+    for (const auto& [table, columns] : {std::pair{varspeednames::conditionsTable(), run},
+                                         std::pair{varspeednames::suctionTable(), points}}) {
+        const bool present = tableExists(db, table, error);
+        if (!error->isEmpty())
+            return false;
+        if (present)
+            continue;
+        if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                        .arg(quotedName(table), columns.join(QStringLiteral(", "))))) {
+            *error = databaseError(QStringLiteral("建立“%1”").arg(table), q);
+            return false;
+        }
     }
     return true;
 }
@@ -479,6 +620,34 @@ Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool a
         sql += latestRunFilter(db, QStringLiteral("r."));
     sql += QStringLiteral(" ORDER BY r.%1, r.%2, p.%3").arg(run, quotedName(field::rank()), quotedName(field::point()));
     return readStored(db, sql, varspeednames::pointsTable());
+}
+
+Expected<StoredTable, QString> readVarSpeedSuction(const QSqlDatabase& db, bool allRuns)
+{
+    QString error;
+    const bool exists = tableExists(db, varspeednames::suctionTable(), &error) &&
+                        tableExists(db, varspeednames::conditionsTable(), &error);
+    if (!error.isEmpty())
+        return Expected<StoredTable, QString>::failure(error);
+    QStringList runColumns = varspeednames::conditionsColumns().mid(1);
+    QStringList pointColumns = varspeednames::suctionColumns().mid(1);
+    const QStringList columns = QStringList{names::selectedModel()} + runColumns + pointColumns;
+    if (!exists)
+        return StoredTable{varspeednames::suctionTable(), columns, {}, databaseFilePath(db)};
+    QStringList quoted = {QStringLiteral("r.") + quotedName(names::selectedModel())};
+    for (const QString& c : runColumns)
+        quoted << QStringLiteral("c.") + quotedName(c);
+    for (const QString& c : pointColumns)
+        quoted << QStringLiteral("s.") + quotedName(c);
+    const QString run = quotedName(field::run());
+    QString sql = QStringLiteral("SELECT %1 FROM %2 s JOIN %3 r ON s.%4 = r.%5 JOIN %6 c ON c.%7 = r.%7")
+                      .arg(quoted.join(QLatin1Char(',')), quotedName(varspeednames::suctionTable()),
+                           quotedName(varspeednames::resultsTable()), quotedName(field::result()),
+                           quotedName(field::id()), quotedName(varspeednames::conditionsTable()), run);
+    if (!allRuns)
+        sql += latestRunFilter(db, QStringLiteral("r."));
+    sql += QStringLiteral(" ORDER BY r.%1, r.%2, s.%3").arg(run, quotedName(field::rank()), quotedName(field::point()));
+    return readStored(db, sql, varspeednames::suctionTable());
 }
 
 } // namespace tarnwick::store

@@ -27,10 +27,25 @@ inline QString pointsTable()
 {
     return QStringLiteral("变速选型负荷点");
 }
+// The program's own tables beside those two, written only by runs given a
+// liquid or a suction pressure: the run's liquid and suction, and each
+// stored point's viscosity correction and suction figures.
+inline QString conditionsTable()
+{
+    return QStringLiteral("变速选型工况");
+}
+inline QString suctionTable()
+{
+    return QStringLiteral("变速选型附加结果");
+}
+QStringList conditionsColumns();
+QStringList suctionColumns();
 } // namespace varspeednames
 
 // Creates both tables when they are missing; the caller holds the transaction.
 bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error);
+// The same for the liquid and suction tables.
+bool ensureVarSpeedConditionTables(const QSqlDatabase& db, QString* error);
 
 struct VarSpeedFailure
 {
@@ -72,5 +87,9 @@ struct StoredTable
 };
 Expected<StoredTable, QString> readVarSpeedResults(const QSqlDatabase& db, bool allRuns);
 Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool allRuns);
+// The liquid and suction figures of the same points, in the same order as
+// readVarSpeedPoints gives them, with the run's liquid and suction inputs on
+// each row; no rows for runs without those inputs.
+Expected<StoredTable, QString> readVarSpeedSuction(const QSqlDatabase& db, bool allRuns);
 
 } // namespace tarnwick::store

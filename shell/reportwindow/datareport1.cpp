@@ -127,6 +127,29 @@ bool DataReport1::bind(const store::RowSet& rows, QString* error)
     return true;
 }
 
+void DataReport1::offerSecondTable(const QString& label, report::ResultTable table)
+{
+    m_otherTable = std::make_unique<report::ResultTable>(std::move(table));
+    if (!m_second) {
+        m_second = new QAction(label, this);
+        m_second->setObjectName(QStringLiteral("secondTable"));
+        m_second->setCheckable(true);
+        connect(m_second, &QAction::toggled, this, [this] {
+            if (!m_otherTable || !m_report)
+                return;
+            // The two tables change places: the one shown waits for the next turn.
+            auto shown = std::make_unique<report::ResultTable>(m_report->table());
+            bindTable(std::move(*m_otherTable));
+            m_otherTable = std::move(shown);
+        });
+        if (auto* bar = findChild<QToolBar*>())
+            bar->addAction(m_second);
+        else
+            addAction(m_second);
+    }
+    m_second->setText(label);
+}
+
 void DataReport1::bindTable(report::ResultTable table)
 {
     m_report = std::make_unique<report::ResultReport>(std::move(table));

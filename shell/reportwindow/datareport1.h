@@ -25,7 +25,8 @@ class ReportPageView;
 //
 // Object names: the window "DataReport1"; the page "reportPage" in the
 // scroll area "reportScroll"; actions "firstPage", "previousPage",
-// "nextPage", "lastPage", "print", "export"; the page box "pageNumber", the
+// "nextPage", "lastPage", "print", "export", "secondTable" (only where a
+// second table is offered); the page box "pageNumber", the
 // page count "pageCount" and the zoom list "zoom".
 class DataReport1 : public QMainWindow
 {
@@ -40,6 +41,9 @@ public:
     bool bind(const store::RowSet& rows, QString* error);
     // Binds the report to a table already read.
     void bindTable(report::ResultTable table);
+    // A second table of the same runs, shown in turn with the first by the
+    // checkable action "secondTable" named `label`.
+    void offerSecondTable(const QString& label, report::ResultTable table);
 
     const report::ResultReport* report() const { return m_report.get(); }
     int currentPage() const { return m_page; }
@@ -72,6 +76,8 @@ private:
     report::ExportProgress progressFor(const QString& label, int total);
 
     std::unique_ptr<report::ResultReport> m_report;
+    std::unique_ptr<report::ResultTable> m_otherTable;
+    QAction* m_second = nullptr;
     int m_page = 1;
     bool m_shownOnce = false;
 

@@ -24,6 +24,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -92,6 +94,8 @@ private slots:
     void designRun();
     void designRunFindsNothing();
     void designRunInvalidDuty();
+    void measuredPointsGiveTheDuty_data();
+    void measuredPointsGiveTheDuty();
     void candidateClickShowsPump();
     void candidateWithoutSchematic();
     void pageTabs();
@@ -322,6 +326,75 @@ void TestFrmCalculate::designRun()
     QCOMPARE(list->count(), 3);
     QCOMPARE(rows(kLatest), 3);
     QCOMPARE(rows(kAll), allBefore + 6);
+}
+
+void TestFrmCalculate::measuredPointsGiveTheDuty_data()
+{
+    QTest::addColumn<QStringList>("points"); // flow:head in m3/h and mH2O
+    QTest::addColumn<QString>("staticHead"); // typed; empty: fitted
+    QTest::addColumn<QString>("resistance"); // shown after the run; empty: the run stops
+    QTest::addColumn<QString>("shownStaticHead");
+    QTest::addColumn<QString>("message");
+    // The pumps' duty system curve H = 0.008 Q^2 through three points.
+    QTest::newRow("three points on the duty's curve") << QStringLiteral("25:5 50:20 60:28.8").split(QLatin1Char(' ')) << QString()
+                                                      << "20.00" << "0" << QString();
+    // A typed static head stays as typed.
+    QTest::newRow("static head typed, the coefficient alone") << QStringLiteral("25:5 50:20 60:28.8").split(QLatin1Char(' ')) << "0"
+                                                              << "20.00" << "0" << QString();
+    QTest::newRow("two points are too few") << QStringLiteral("25:5 50:20").split(QLatin1Char(' ')) << QString() << QString() << QString()
+                                            << "实测点至少需要3个（流量:扬程）！请重新输入。";
+    QTest::newRow("a letter in the second row") << QStringLiteral("25:5 5o:20 60:28.8").split(QLatin1Char(' ')) << QString() << QString()
+                                                << QString()
+                                                << "实测管路点第2行的流量和扬程应为数字！请重新输入。";
+}
+
+void TestFrmCalculate::measuredPointsGiveTheDuty()
+{
+    QFETCH(QStringList, points);
+    QFETCH(QString, staticHead);
+    QFETCH(QString, resistance);
+    QFETCH(QString, shownStaticHead);
+    QFETCH(QString, message);
+    const int allBefore = rows(kAll);
+    const int conditionsBefore = std::max(0, rows(QStringLiteral("选型工况")));
+    enterDuty(QString(), QStringLiteral("50"), staticHead);
+    child<QToolButton>(QStringLiteral("ConditionsToggle"))->setChecked(true);
+    auto* table = child<QTableWidget>(QStringLiteral("MeasuredTable"));
+    QVERIFY(table->isVisible());
+    for (int r = 0; r < points.size(); ++r) {
+        const QStringList pair = points[r].split(QLatin1Char(':'));
+        table->item(r, 0)->setText(pair[0]);
+        table->item(r, 1)->setText(pair[1]);
+    }
+    click(QStringLiteral("设计"));
+    if (!message.isEmpty()) {
+        QCOMPARE(m_messages, QStringList{message});
+        QCOMPARE(rows(kAll), allBefore);
+        QVERIFY(child<QLineEdit>(QStringLiteral("Text1_0"))->text().isEmpty());
+        return;
+    }
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    // Shown and run as if typed: the three pumps of the typed duty.
+    QCOMPARE(child<QLineEdit>(QStringLiteral("Text1_0"))->text(), resistance);
+    QCOMPARE(child<QLineEdit>(QStringLiteral("Text1_2"))->text(), shownStaticHead);
+    QCOMPARE(child<QComboBox>(QStringLiteral("Combo3"))->currentText(), QStringLiteral("mH2O"));
+    QCOMPARE(child<QListWidget>(QStringLiteral("List1"))->count(), 3);
+    QCOMPARE(latestValue(QStringLiteral("总扬程")).toDouble(), 20.0);
+    // The fitted curve is stored with the run.
+    QCOMPARE(rows(QStringLiteral("选型工况")), conditionsBefore + 1);
+    const QString name = QStringLiteral("tst-conditions");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_folder->databasePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT \"实测阻力系数\", \"实测静扬程\" FROM \"选型工况\" ORDER BY rowid DESC")));
+        QVERIFY(query.next());
+        QVERIFY2(std::fabs(query.value(0).toDouble() - 0.008) < 1e-12,
+                 qPrintable(QString::number(query.value(0).toDouble(), 'g', 17)));
+        QVERIFY(std::fabs(query.value(1).toDouble()) < 1e-9);
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 void TestFrmCalculate::designRunFindsNothing()

@@ -94,6 +94,8 @@ private slots:
     void schematicIsAssignedToTheType();
     void duplicateScalesByAffinity_data();
     void duplicateScalesByAffinity();
+    void impellerCutIsGuarded_data();
+    void impellerCutIsGuarded();
     void pasteReplacesOrAppends_data();
     void pasteReplacesOrAppends();
     void fallingFlowsNeedConfirmation_data();
@@ -431,6 +433,69 @@ void tst_catalogueeditor::duplicateScalesByAffinity()
     const auto& c = copy.points[2];
     QVERIFY(std::fabs(c.flow * c.head / c.power - o.flow * o.head / o.power) < 1e-9 * (o.flow * o.head / o.power));
     QVERIFY(editor->undoStack()->canUndo());
+}
+
+void tst_catalogueeditor::impellerCutIsGuarded_data()
+{
+    // The first pump's impeller is 174 mm and its NPSHr is set to 2.5 m here.
+    QTest::addColumn<QString>("newValue");
+    QTest::addColumn<bool>("answer");  // to a question
+    QTest::addColumn<QString>("message"); // a piece of the one box; empty: none
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("enlarged 174 -> 180 mm is refused") << QStringLiteral("180") << true
+                                                     << QStringLiteral("大于原水泵的 174 mm") << false;
+    QTest::newRow("cut of 20 %, answered no") << QStringLiteral("139,2") << false
+                                             << QStringLiteral("切削量 20.0 %，超过 15 %") << false;
+    QTest::newRow("cut of 20 %, answered yes") << QStringLiteral("139,2") << true
+                                              << QStringLiteral("切削量 20.0 %，超过 15 %") << true;
+    QTest::newRow("cut of 10 % copies without a question") << QStringLiteral("156,6") << true << QString() << true;
+    QTest::newRow("the same diameter, nothing cut") << QStringLiteral("174") << true << QString() << true;
+}
+
+void tst_catalogueeditor::impellerCutIsGuarded()
+{
+    QFETCH(QString, newValue);
+    QFETCH(bool, answer);
+    QFETCH(QString, message);
+    QFETCH(bool, copied);
+    auto editor = openEditor();
+    const QString npshName = QStringLiteral("pumpField_") + store::names::npshRequired();
+    auto* npsh = childOf<QLineEdit>(editor.get(), npshName);
+    npsh->clear();
+    QTest::keyClicks(npsh, QStringLiteral("2.5"));
+    QCOMPARE(editor->state().pumps[0].field(store::names::npshRequired()).toDouble(), 2.5);
+    const qsizetype before = editor->state().pumps.size();
+    m_answer = answer;
+    setModalInterceptor([&](QDialog& dialog) {
+        childOf<QComboBox>(&dialog, QStringLiteral("duplicateScaling"))->setCurrentIndex(1);
+        childOf<QLineEdit>(&dialog, QStringLiteral("duplicateValue"))->setText(newValue);
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(childOf<QPushButton>(editor.get(), QStringLiteral("复制")), Qt::LeftButton);
+    if (message.isEmpty()) {
+        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    } else {
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.constFirst().contains(message), qPrintable(m_messages.constFirst()));
+    }
+    QCOMPARE(editor->state().pumps.size(), before + (copied ? 1 : 0));
+    if (!copied)
+        return;
+    // The copy keeps the original's NPSHr; the form says that the maker's
+    // figure is wanted after a cut, until one is typed.
+    const bool cut = newValue != QStringLiteral("174");
+    const QString note = QStringLiteral("必需汽蚀余量仍是原水泵（叶轮外径 174 mm）的数值");
+    QCOMPARE(editor->state().current, 1);
+    QCOMPARE(editor->state().pumps[1].field(store::names::npshRequired()).toDouble(), 2.5);
+    QCOMPARE(npsh->toolTip().contains(note), cut);
+    QCOMPARE(childOf<QLabel>(editor.get(), QStringLiteral("ruleMessages"))->text().contains(note), cut);
+    if (!cut)
+        return;
+    npsh->clear();
+    QTest::keyClicks(npsh, QStringLiteral("2.1"));
+    QVERIFY(!npsh->toolTip().contains(note));
+    editor->undoStack()->undo();
+    QVERIFY(npsh->toolTip().contains(note));
 }
 
 void tst_catalogueeditor::pasteReplacesOrAppends_data()

@@ -436,6 +436,16 @@ void TestServerOffice::rightsAreTheServers_data()
         << QStringLiteral("SELECT count(*) FROM \"选型附加结果\"");
     QTest::newRow("delete the liquid and suction history")
         << QStringLiteral("DELETE FROM \"选型附加结果\"") << QStringLiteral("SELECT count(*) FROM \"选型附加结果\"");
+    QTest::newRow("variable-speed liquid of another's run")
+        << QStringLiteral("INSERT INTO \"变速选型工况\" (\"运行序号\") SELECT \"运行序号\" FROM \"变速选型结果\" "
+                          "WHERE \"用户\" = 'li' LIMIT 1")
+        << QStringLiteral("SELECT count(*) FROM \"变速选型工况\"");
+    QTest::newRow("suction figures under another's load point")
+        << QStringLiteral("INSERT INTO \"变速选型附加结果\" (\"结果序号\", \"负荷序号\") SELECT \"序号\", 9 FROM "
+                          "\"变速选型结果\" WHERE \"用户\" = 'li' LIMIT 1")
+        << QStringLiteral("SELECT count(*) FROM \"变速选型附加结果\"");
+    QTest::newRow("delete the variable-speed suction history")
+        << QStringLiteral("DELETE FROM \"变速选型附加结果\"") << QStringLiteral("SELECT count(*) FROM \"变速选型附加结果\"");
     QTest::newRow("engineer changes the catalogue")
         << QStringLiteral("UPDATE \"流扬功\" SET \"扬程\" = 0") << QStringLiteral("SELECT count(*) FROM \"流扬功\" WHERE \"扬程\" = 0");
 }
@@ -459,7 +469,12 @@ void TestServerOffice::rightsAreTheServers()
                                 QStringList{QStringLiteral("--temperature"), QStringLiteral("80"), QStringLiteral("--db"),
                                             as(database, user)});
             QVERIFY2(hot.exitCode == 0, qPrintable(user + QStringLiteral(" design at 80 °C ") + hot.err));
+            const Run suction = cli(QStringList{QStringLiteral("select")} + duty(100, 20) +
+                                    QStringList{QStringLiteral("--suction-pressure"), QStringLiteral("5"),
+                                                QStringLiteral("--db"), as(database, user)});
+            QVERIFY2(suction.exitCode == 0, qPrintable(user + QStringLiteral(" select with suction ") + suction.err));
         }
+        QVERIFY(count(*m_server, database, QStringLiteral("SELECT count(*) FROM \"变速选型工况\"")) == 2);
         QString error;
         QVERIFY(scalar(*m_server, database, QStringLiteral("UPDATE \"水泵性能表\" SET \"重量\" = 1 WHERE \"序号\" = 1"),
                        QStringLiteral("wang"), &error)

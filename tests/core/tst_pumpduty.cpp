@@ -247,6 +247,12 @@ void tst_pumpduty::systemFit_data()
         << QList<double>{14.0, 24.5, 23.5, 34.0} << nan << 4.0 << 0.001 << QString();
     QTest::newRow("static head given") << QList<double>{100, 200, 300} << QList<double>{13, 43, 93} << 3.0 << 3.0
                                        << 0.001 << QString();
+    // H = 0.008 Q^2: 0.008 has no exact binary form and the fitted static
+    // head comes out a rounding below 0; it is 0, not an error.
+    QTest::newRow("closed loop, no exact binary coefficient")
+        << QList<double>{25, 50, 60} << QList<double>{5, 20, 28.8} << nan << 0.0 << 0.008 << QString();
+    QTest::newRow("static head clearly below 0") << QList<double>{100, 200, 300} << QList<double>{9, 39, 89} << nan
+                                                 << 0.0 << 0.0 << QStringLiteral("静扬程小于0");
     QTest::newRow("two points") << QList<double>{100, 200} << QList<double>{13, 43} << nan << 0.0 << 0.0
                                 << QStringLiteral("至少需要3个");
     QTest::newRow("one flow") << QList<double>{100, 100, 100} << QList<double>{13, 14, 15} << nan << 0.0 << 0.0

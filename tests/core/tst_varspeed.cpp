@@ -314,6 +314,42 @@ bool close(LD actual, LD expected, LD relative)
     return std::fabs(actual - expected) <= relative * std::max(std::fabs(expected), LD(1e-12));
 }
 
+// The water points as a viscous liquid's after ANSI/HI 9.6.7-2010 (section
+// 9.6.7.5), worked here from the formulas in long double: B at the water
+// curve's best-efficiency point, Q CQ, H CH(Q), and the power of the liquid
+// per 1000 kg/m3, P CQ CH / Ceta. Nothing when B is 40 or more.
+struct RefLiquid
+{
+    Points points;
+    LD b = 0;
+};
+RefLiquid refLiquid(const Points& water, LD speed, LD nu)
+{
+    std::vector<float> q, h, p;
+    for (const auto& pt : water) {
+        q.push_back(pt.flow);
+        h.push_back(pt.head);
+        p.push_back(pt.power);
+    }
+    const CurveFit hf = fitCurve(h, q), pf = fitCurve(p, q);
+    const LD qbep = refBestFlow(hf, pf, *std::min_element(q.begin(), q.end()), *std::max_element(q.begin(), q.end()));
+    RefLiquid out;
+    out.b = LD(16.5) * std::sqrt(nu) * std::pow(cubic(hf, qbep), LD(0.0625)) /
+            (std::pow(qbep, LD(0.375)) * std::pow(speed, LD(0.25)));
+    if (out.b <= 1) {
+        out.points = water;
+        return out;
+    }
+    const LD cq = std::pow(LD(2.71), -LD(0.165) * std::pow(std::log10(out.b), LD(3.15)));
+    const LD ceta = std::pow(out.b, -LD(0.0547) * std::pow(out.b, LD(0.69)));
+    for (const auto& pt : water) {
+        const LD ch = 1 - (1 - cq) * std::pow(LD(pt.flow) / qbep, LD(0.75));
+        out.points.push_back({static_cast<float>(pt.flow * cq), static_cast<float>(pt.head * ch),
+                              static_cast<float>(pt.power * cq * ch / ceta)});
+    }
+    return out;
+}
+
 VarSpeedTexts baseTexts()
 {
     VarSpeedTexts t;
@@ -337,6 +373,10 @@ private slots:
     void rejectionRules_data();
     void rejectionRules();
     void progressCanStopTheRun();
+    void liquidCurves_data();
+    void liquidCurves();
+    void suctionAtEveryLoadPoint_data();
+    void suctionAtEveryLoadPoint();
 };
 
 void TestVarSpeed::matchesReferenceModel_data()
@@ -760,6 +800,203 @@ void TestVarSpeed::progressCanStopTheRun()
         runVarSpeedSelection(catalogue, *request, [](std::size_t done, std::size_t) { return done == 0; });
     QVERIFY(stopped.cancelled);
     QVERIFY(stopped.accepted.size() + stopped.rejected.size() < 5000);
+}
+
+void TestVarSpeed::liquidCurves_data()
+{
+    QTest::addColumn<int>("fluid");
+    QTest::addColumn<double>("concentration");
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<int>("seed");
+    QTest::newRow("water at 80 °C: density alone") << 0 << 0.0 << 80.0 << 21;
+    QTest::newRow("40 % ethylene glycol at 4 °C") << 1 << 40.0 << 4.0 << 22;
+    QTest::newRow("60 % propylene glycol at -20 °C") << 2 << 60.0 << -20.0 << 23;
+}
+
+// With a liquid the selection is that of the corrected water curves at the
+// liquid's density, pump by pump, and a pump beyond the correction fails
+// with its B.
+void TestVarSpeed::liquidCurves()
+{
+    QFETCH(int, fluid);
+    QFETCH(double, concentration);
+    QFETCH(double, temperature);
+    QFETCH(int, seed);
+    ServiceConditions given;
+    given.fluid = FluidSpec{static_cast<FluidKind>(fluid), concentration, temperature};
+    const auto conditions = completeConditions(given);
+    QVERIFY(conditions);
+    std::mt19937 rng(static_cast<unsigned>(seed));
+    int accepted = 0, corrected = 0, beyond = 0;
+    for (int trial = 0; trial < 120; ++trial) {
+        const GeneratedPump gen = generatePump(rng, trial % 3);
+        Catalogue catalogue;
+        addPump(catalogue, 1.0, "P", gen.points, gen.speed);
+        VarSpeedTexts texts = baseTexts();
+        const double qn = gen.points.front().flow / 0.25;
+        const double qd = 2.0 * qn * 0.9;
+        const double resistance = gen.points[gen.points.size() / 2].head * 0.8;
+        texts.duty = coretesting::duty(std::to_string(resistance).c_str(), std::to_string(qd).c_str(), "0");
+        texts.density = "1300"; // a liquid brings its own
+        texts.conditions = conditions.value();
+        const auto request = readVarSpeedRequest(texts);
+        QVERIFY(request);
+        QCOMPARE(request->density, conditions->properties.density);
+        const RefLiquid liquid = refLiquid(gen.points, *gen.speed, conditions->properties.kinematicViscosity);
+        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request);
+        const QString where = QStringLiteral("trial %1").arg(trial);
+        if (liquid.b >= 40) {
+            ++beyond;
+            QVERIFY2(sel.rejected.size() == 1, qPrintable(where));
+            QCOMPARE(qs(speedRejectionRuleCode(sel.rejected[0].rule)), QStringLiteral("viscosity_out_of_range"));
+            QVERIFY2(close(sel.rejected[0].figure, liquid.b, 1e-6L), qPrintable(where));
+            continue;
+        }
+        RefDuty duty;
+        duty.flow = qd;
+        duty.resistance = std::stold(texts.duty.resistance);
+        const RefPump ref = reference(liquid.points, gen.speed, std::nullopt, duty, *request);
+        QCOMPARE(sel.accepted.size(), std::size_t(ref.accepted ? 1 : 0));
+        if (!ref.accepted) {
+            QCOMPARE(qs(speedRejectionRuleCode(sel.rejected[0].rule)), qs(ref.rule));
+            continue;
+        }
+        ++accepted;
+        const VarSpeedPump& pump = sel.accepted[0];
+        QVERIFY(pump.curves.viscosity);
+        QVERIFY2(close(pump.curves.viscosity->b, liquid.b, 1e-6L), qPrintable(where));
+        corrected += liquid.b > 1 ? 1 : 0;
+        // The program finds the best-efficiency flow to 1e-6 of the measured
+        // range, and CH(Q) of every point depends on it: the 32-bit corrected
+        // points may differ from these in the last bit, which the cubic fit
+        // carries into the figures at about 1e-5.
+        QVERIFY2(close(pump.annualEnergy, ref.energy, 1e-4L),
+                 qPrintable(where + QStringLiteral(" energy %1, reference %2")
+                                        .arg(pump.annualEnergy, 0, 'g', 12)
+                                        .arg(double(ref.energy), 0, 'g', 12)));
+        QVERIFY2(close(pump.design.shaftPower, ref.design.ps, 1e-4L),
+                 qPrintable(where + QStringLiteral(" design power %1, reference %2, k %3/%4, B %5")
+                                        .arg(pump.design.shaftPower, 0, 'g', 12)
+                                        .arg(double(ref.design.ps), 0, 'g', 12)
+                                        .arg(pump.design.running)
+                                        .arg(ref.design.k)
+                                        .arg(double(liquid.b))));
+        QCOMPARE(pump.motorRating, double(ref.rating));
+    }
+    QVERIFY2(accepted >= 20, qPrintable(QStringLiteral("only %1 accepted").arg(accepted)));
+    if (fluid != 0)
+        QVERIFY2(corrected > 0 || beyond > 0, "no pump needed the correction");
+    qInfo("%d accepted, %d of them corrected, %d beyond the correction", accepted, corrected, beyond);
+}
+
+void TestVarSpeed::suctionAtEveryLoadPoint_data()
+{
+    // NPSHa as a share of the largest need of the run without suction, or
+    // (below 0) of the design point's need; the rated NPSHr in the catalogue.
+    QTest::addColumn<double>("share");
+    QTest::addColumn<bool>("ratedNpsh");
+    QTest::addColumn<QString>("outcome"); // same, more_running, or a rule
+    QTest::newRow("ample suction changes nothing") << 3.0 << true << "same";
+    QTest::newRow("no NPSHr in the catalogue: nothing checked") << 0.01 << false << "same";
+    QTest::newRow("one pump alone at part load is short") << -1.0 << true << "more_running";
+    QTest::newRow("the design point is short") << -0.95 << true << "npsh_insufficient";
+}
+
+// NPSHr at a point is the catalogue's at the equivalent flow times r^2; with
+// the rated flow below every equivalent flow that is NPSHr,rated (q/Qr)^2 for
+// one pump's flow q, whatever its speed, which is the model here.
+void TestVarSpeed::suctionAtEveryLoadPoint()
+{
+    QFETCH(double, share);
+    QFETCH(bool, ratedNpsh);
+    QFETCH(QString, outcome);
+    // A set of two whose 75 % point runs one pump alone without suction.
+    std::mt19937 rng(31);
+    for (int trial = 0; trial < 200; ++trial) {
+        const GeneratedPump gen = generatePump(rng, trial % 3);
+        Catalogue catalogue;
+        addPump(catalogue, 1.0, "P", gen.points, gen.speed);
+        const double ratedFlow = 0.1 * gen.points.front().flow;
+        const double rated = 0.3;
+        PumpSheetFields sheet;
+        sheet.ratedFlow = ratedFlow;
+        if (ratedNpsh)
+            sheet.npshRequired = rated;
+        catalogue.sheetFields = {sheet};
+        VarSpeedTexts texts = baseTexts();
+        const double qd = 2.0 * gen.points.front().flow / 0.25 * 0.9;
+        texts.duty = coretesting::duty(std::to_string(gen.points[gen.points.size() / 2].head * 0.8).c_str(),
+                                       std::to_string(qd).c_str(), "0");
+        texts.control = ControlMode::SystemCurve;
+        texts.profile = {{"100", "10"}, {"75", "40"}, {"40", "50"}};
+        const auto plain = readVarSpeedRequest(texts);
+        QVERIFY(plain);
+        const VarSpeedSelection baseline = runVarSpeedSelection(catalogue, *plain);
+        if (baseline.accepted.size() != 1 || baseline.accepted[0].points[1].running != 1)
+            continue;
+        const VarSpeedPump& before = baseline.accepted[0];
+        const auto need = [&](double flow, int running) {
+            const double required = rated * (flow / running / ratedFlow) * (flow / running / ratedFlow);
+            return std::max(1.1 * required, required + 0.6);
+        };
+        double largest = need(plain->duty.flow, 2);
+        for (const VarSpeedPoint& p : before.points)
+            largest = std::max(largest, need(p.flow, p.running));
+        const double designNeed = need(plain->duty.flow, 2);
+        const double alone = need(before.points[1].flow, 1);
+        const double available = share > 0.0          ? share * largest
+                                 : outcome == QLatin1String("more_running") ? (designNeed + alone) / 2.0
+                                                       : -share * designNeed;
+        // The suction that gives `available` of the liquid at 20 °C.
+        ServiceConditions given;
+        given.suctionAbsolutePressure = 1.0;
+        const auto water = completeConditions(given);
+        QVERIFY(water);
+        ServiceConditions conditions = water.value();
+        conditions.suctionAbsolutePressure =
+            conditions.properties.vapourPressure + available * 1000.0 * kStandardGravity / 1000.0;
+        texts.conditions = conditions;
+        const auto request = readVarSpeedRequest(texts);
+        QVERIFY(request);
+        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request);
+        if (outcome == QLatin1String("npsh_insufficient")) {
+            QCOMPARE(sel.rejected.size(), std::size_t(1));
+            QCOMPARE(qs(speedRejectionRuleCode(sel.rejected[0].rule)), outcome);
+            QCOMPARE(sel.rejected[0].figure, 1.0);
+            QVERIFY(close(sel.rejected[0].npshAvailable, available, 1e-9L));
+            QVERIFY(close(sel.rejected[0].npshNeeded, designNeed, 1e-9L));
+            QVERIFY(qs(rejectionText(sel.rejected[0])).startsWith(QStringLiteral("设计点汽蚀余量不足（有效")));
+            const auto single = evaluateVarSpeedModel(catalogue, *request, "P");
+            QVERIFY(single && !single.value());
+            QCOMPARE(single.value().error().rule, SpeedRejectionRule::NpshInsufficient);
+            return;
+        }
+        QCOMPARE(sel.accepted.size(), std::size_t(1));
+        const VarSpeedPump& after = sel.accepted[0];
+        std::vector<const VarSpeedPoint*> points = {&after.design};
+        for (const VarSpeedPoint& p : after.points)
+            points.push_back(&p);
+        for (const VarSpeedPoint* p : points) {
+            if (!ratedNpsh) {
+                QVERIFY(!p->npsh);
+                continue;
+            }
+            QVERIFY(p->npsh);
+            QVERIFY(close(p->npsh->available, available, 1e-9L));
+            QVERIFY(close(p->npsh->needed, need(p->flow, p->running), 1e-9L));
+            QVERIFY(p->npsh->ok);
+        }
+        if (outcome == QLatin1String("same")) {
+            COMPARE_EXACT(after.annualEnergy, before.annualEnergy);
+            for (std::size_t i = 0; i < after.points.size(); ++i)
+                QCOMPARE(after.points[i].running, before.points[i].running);
+        } else {
+            QCOMPARE(after.points[1].running, 2);
+            QVERIFY(after.annualEnergy > before.annualEnergy);
+        }
+        return;
+    }
+    QFAIL("no generated pump runs one pump alone at its 75 % point");
 }
 
 QTEST_APPLESS_MAIN(TestVarSpeed)

@@ -24,6 +24,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QComboBox>
+#include <QAction>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -119,6 +121,8 @@ private slots:
 
     void modeSwitchReconfiguresSameWindow();
     void modeSwitchEmptiesResults();
+    void resultReportOffersConditionFigures_data();
+    void resultReportOffersConditionFigures();
     void calculationNotesInStatusBar();
     void calculationWindowPlacement();
     void closedCalculationWindowIsCreatedAgain();
@@ -566,6 +570,59 @@ void TestMDIForm1::calculationNotesInStatusBar()
     QVERIFY(m_messages.isEmpty());
     form->OpenDesignMode(); // the window takes its note away on a new mode
     QVERIFY(form->statusBar()->currentMessage().isEmpty());
+}
+
+void TestMDIForm1::resultReportOffersConditionFigures_data()
+{
+    QTest::addColumn<QString>("temperature"); // of water; empty: the conditions left alone
+    QTest::newRow("a run without the liquid: the report as it was") << QString();
+    QTest::newRow("a run with hot water: its figures one button away") << u"80"_qs;
+}
+
+void TestMDIForm1::resultReportOffersConditionFigures()
+{
+    QFETCH(QString, temperature);
+    auto form = loadedForm();
+    QVERIFY(form);
+    form->OpenDesignMode();
+    frmcalculate* calc = form->calculationWindow();
+    QVERIFY(calc);
+    // The second demo pump's best point: it is listed.
+    const QStringList duty = {u"32"_qs, u"25"_qs, u"0"_qs};
+    for (int i = 0; i < 3; ++i)
+        calc->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(i))->setText(duty.at(i));
+    if (!temperature.isEmpty()) {
+        calc->findChild<QComboBox*>(u"FluidChooser"_qs)->setCurrentIndex(1);
+        calc->findChild<QLineEdit*>(u"TemperatureBox"_qs)->setText(temperature);
+    }
+    QWidget* design = calc->findChild<QWidget*>(u"设计"_qs);
+    QTest::mouseClick(design, Qt::LeftButton, {}, design->rect().center());
+    auto* list = calc->findChild<QListWidget*>(u"List1"_qs);
+    QVERIFY2(list->isEnabled() && list->count() > 0, qPrintable(m_messages.join(QLatin1Char('\n'))));
+    for (const QString& item : {u"result1"_qs, u"result2"_qs}) {
+        menuItem(*form, item)->trigger();
+        DataReport1* report = openResultReport();
+        QVERIFY(report);
+        const int results = report->report()->table().rowCount();
+        auto* second = report->findChild<QAction*>(u"secondTable"_qs);
+        QCOMPARE(second != nullptr, !temperature.isEmpty());
+        if (!second)
+            continue;
+        // The pumps of the one run with the liquid, each with its
+        // temperature; and back.
+        const QString title = report->report()->table().title();
+        second->trigger();
+        const report::ResultTable& figures = report->report()->table();
+        QCOMPARE(figures.title(), u"介质、汽蚀与叶轮切削计算结果"_qs);
+        QCOMPARE(figures.rowCount(), list->count());
+        for (int row = 0; row < figures.rowCount(); ++row)
+            QCOMPARE(figures.text(row, 4), temperature);
+        second->trigger();
+        QCOMPARE(report->report()->table().rowCount(), results);
+        QCOMPARE(report->report()->table().title(), title);
+    }
+    closeResultReport();
+    QVERIFY(m_messages.isEmpty());
 }
 
 void TestMDIForm1::modeSwitchEmptiesResults()

@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace tarnwick;
 using testing::demoPump;
@@ -47,6 +48,8 @@ private slots:
     void acceptedMenuMakesSheets();
     void sheetAfterASecondRunIsOfThatRun();
     void inputsShowWhatTheyMean();
+    void conditionsGroupChecksSuction_data();
+    void conditionsGroupChecksSuction();
 
 private:
     template <typename T> T* child(const QString& name)
@@ -122,6 +125,72 @@ void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
     for (int row = 0; row < rejected->rowCount(); ++row)
         rules << rejected->item(row, 0)->text() + QLatin1Char(':') + rejected->item(row, 1)->text();
     QVERIFY2(rules.contains(QStringLiteral("P4:无性能曲线")), qPrintable(rules.join(QLatin1Char(' '))));
+}
+
+void TestFrmVarSpeed::conditionsGroupChecksSuction_data()
+{
+    QTest::addColumn<QString>("temperature"); // of water; empty: the group left closed
+    QTest::addColumn<QString>("suction");     // MPa gauge
+    QTest::addColumn<QString>("expect");
+    // Every pump's sheet asks 3 m at 50 m3/h; 95 °C water with 0.03 MPa gauge
+    // offers 4.95 m, with 0.01 MPa 2.83 m.
+    QTest::newRow("left closed, runs as before") << QString() << QString() << "plain";
+    QTest::newRow("hot water, enough suction") << "95" << "0.03" << "ok";
+    QTest::newRow("hot water, too little suction") << "95" << "0.01" << "short";
+    QTest::newRow("a temperature that is no number") << "9x5" << "0.03" << "温度应为数字！请重新输入。";
+}
+
+void TestFrmVarSpeed::conditionsGroupChecksSuction()
+{
+    QFETCH(QString, temperature);
+    QFETCH(QString, suction);
+    QFETCH(QString, expect);
+    QVERIFY(m_folder->exec(QStringLiteral("UPDATE \"水泵性能表\" SET \"流量\" = 50, \"必需汽蚀余量\" = 3")));
+    auto* toggle = child<QToolButton>(QStringLiteral("ConditionsToggle"));
+    auto* group = child<QWidget>(QStringLiteral("介质与吸入条件"));
+    QVERIFY(!group->isVisible());
+    // The impeller cut and the preferred region are the constant-speed
+    // windows' alone.
+    QVERIFY(!child<QWidget>(QStringLiteral("TrimBox"))->isVisibleTo(group));
+    QVERIFY(!child<QWidget>(QStringLiteral("PreferredRegionBox"))->isVisibleTo(group));
+    if (!temperature.isEmpty()) {
+        toggle->setChecked(true);
+        QVERIFY(group->isVisible());
+        child<QComboBox>(QStringLiteral("FluidChooser"))->setCurrentIndex(1);
+        QVERIFY(!child<QLineEdit>(QStringLiteral("densityBox"))->isEnabled());
+        setText(QStringLiteral("TemperatureBox"), temperature);
+        setText(QStringLiteral("SuctionPressureBox"), suction);
+        child<QComboBox>(QStringLiteral("SuctionUnitChooser"))->setCurrentText(QStringLiteral("MPa"));
+    }
+    click(QStringLiteral("选型"));
+    auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
+    auto* rejected = child<QTableWidget>(QStringLiteral("rejectedTable"));
+    if (expect.endsWith(QStringLiteral("！请重新输入。"))) {
+        QCOMPARE(m_messages, QStringList{expect});
+        QVERIFY(m_folder->rowCount(QStringLiteral("变速选型结果")) <= 0);
+        return;
+    }
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    QStringList rules;
+    for (int row = 0; row < rejected->rowCount(); ++row)
+        rules << rejected->item(row, 1)->text();
+    if (expect == QStringLiteral("short")) {
+        QCOMPARE(accepted->rowCount(), 0);
+        QVERIFY2(rules.count(QStringLiteral("汽蚀余量不足")) >= 2, qPrintable(rules.join(QLatin1Char(' '))));
+        QVERIFY(m_folder->rowCount(QStringLiteral("变速选型工况")) <= 0);
+        return;
+    }
+    QVERIFY(accepted->rowCount() >= 2);
+    QVERIFY(!rules.contains(QStringLiteral("汽蚀余量不足")));
+    const QString tip = child<QTableWidget>(QStringLiteral("loadTable"))->item(0, 0)->toolTip();
+    if (expect == QStringLiteral("plain")) {
+        QVERIFY(tip.isEmpty());
+        QVERIFY(m_folder->rowCount(QStringLiteral("变速选型工况")) <= 0);
+        return;
+    }
+    QVERIFY2(tip.startsWith(QStringLiteral("有效汽蚀余量 4.95 m，必需 3.00 m，需要 3.60 m")), qPrintable(tip));
+    QCOMPARE(m_folder->rowCount(QStringLiteral("变速选型工况")), 1);
+    QCOMPARE(m_folder->rowCount(QStringLiteral("变速选型附加结果")), m_folder->rowCount(QStringLiteral("变速选型负荷点")));
 }
 
 void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
