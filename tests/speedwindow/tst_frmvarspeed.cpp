@@ -280,7 +280,7 @@ void TestFrmVarSpeed::menuItemsAndReport()
     MDIForm1 form;
     QString error;
     QVERIFY2(form.load(m_folder->folder(), &error), qPrintable(error));
-    // The document's items keep their places; the new ones follow a separator.
+    // The original items keep their places; the new ones follow a separator.
     auto texts = [&](const QString& menu) {
         QStringList list;
         for (QAction* a : form.findChild<QMenu*>(menu)->actions())
