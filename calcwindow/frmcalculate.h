@@ -64,7 +64,7 @@ public:
     void configureMode(CalculationMode mode, const QIcon& icon);
     CalculationMode mode() const { return m_mode; }
 
-    // Beside the document's commands: the window of the pumps the last design
+    // Beside the window's original commands: the window of the pumps the last design
     // left out, and showing one of them on the chart, marked as not chosen.
     void showRejectedPumps();
     void showRejectedPump(std::size_t pumpIndex);

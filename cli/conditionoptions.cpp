@@ -58,18 +58,6 @@ QString fixed(double v, int decimals)
 
 } // namespace
 
-QStringList conditionValueOptions()
-{
-    return {opt("fluid"),          opt("concentration"), opt("temperature"), opt("suction-pressure"),
-            opt("suction-pressure-unit"), opt("atmospheric"), opt("npsh-margin"), opt("max-trim"),
-            opt("measured")};
-}
-
-QStringList conditionFlagOptions()
-{
-    return {opt("trim"), opt("preferred-region")};
-}
-
 bool readConditionOptions(const QHash<QString, QString>& values, const QStringList& flags, ConditionInputs* inputs,
                           QString* error)
 {

@@ -14,8 +14,6 @@ namespace tarnwick::cli {
 
 // The options of design, check, select and sheet for the liquid, the suction,
 // the impeller and the measured system.
-QStringList conditionValueOptions();
-QStringList conditionFlagOptions();
 
 struct ConditionInputs
 {

@@ -1,7 +1,6 @@
-#include "cli/importcommands.h"
-
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/handlers.h"
 #include "cli/output.h"
 #include "cli/progress.h"
 #include "store/conditionstore.h"
@@ -30,28 +29,6 @@
 namespace tarnwick::cli {
 
 namespace {
-
-const QList<CommandSyntax>& commands()
-{
-    static const QList<CommandSyntax> list = {
-        {QStringLiteral("import-mdb"), 1, {QStringLiteral("db"), QStringLiteral("codepage")}, {QStringLiteral("json")}},
-        {QStringLiteral("import-catalogue"),
-         2,
-         {QStringLiteral("db")},
-         {QStringLiteral("replace"), QStringLiteral("json")}},
-        {QStringLiteral("export-catalogue"), 2, {QStringLiteral("db")}, {QStringLiteral("json")}},
-        {QStringLiteral("update-catalogue"),
-         0,
-         {QStringLiteral("db"), QStringLiteral("from")},
-         {QStringLiteral("json")}},
-        {QStringLiteral("copy-db"), 2, {}, {QStringLiteral("replace"), QStringLiteral("json")}},
-        {QStringLiteral("init-db"),
-         1,
-         {QStringLiteral("from")},
-         {QStringLiteral("with-catalogue"), QStringLiteral("roles"), QStringLiteral("json")}},
-    };
-    return list;
-}
 
 int usageError(const QString& message, const QString& command = QString())
 {
@@ -393,45 +370,48 @@ int updateCatalogue(const ParsedArguments& arguments)
          {QStringLiteral("pointCount"), update->points}});
 }
 
-} // namespace
-
-bool isImportCommand(const QString& command)
+// Running out of memory on a large file leaves the database as it was.
+int guarded(int (*command)(const ParsedArguments&), const ParsedArguments& arguments)
 {
-    for (const CommandSyntax& c : commands()) {
-        if (c.name == command)
-            return true;
+    try {
+        return command(arguments);
+    } catch (const std::bad_alloc&) {
+        return failure(QCoreApplication::translate(
+            "tarnwick::cli",
+            "内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));
     }
-    return false;
 }
 
-int runImportCommand(const QStringList& arguments)
+} // namespace
+
+int handleImportMdb(const ParsedArguments& arguments)
 {
-    for (const CommandSyntax& command : commands()) {
-        if (command.name != arguments.value(0))
-            continue;
-        ParsedArguments parsed;
-        QString error;
-        if (!parseArguments(command, arguments, &parsed, &error))
-            return usageError(error, command.name);
-        try {
-            if (command.name == QStringLiteral("import-mdb"))
-                return importMdb(parsed);
-            if (command.name == QStringLiteral("import-catalogue"))
-                return importCatalogue(parsed);
-            if (command.name == QStringLiteral("update-catalogue"))
-                return updateCatalogue(parsed);
-            if (command.name == QStringLiteral("copy-db"))
-                return copyDb(parsed);
-            if (command.name == QStringLiteral("init-db"))
-                return initDb(parsed);
-            return exportCatalogue(parsed);
-        } catch (const std::bad_alloc&) {
-            return failure(QCoreApplication::translate(
-                "tarnwick::cli",
-                "内存不足，无法完成导入或导出；数据库没有改动。请关闭其他程序后重试，或把文件分成几部分导入。"));
-        }
-    }
-    return usageError(QCoreApplication::translate("tarnwick::cli", "未知的命令：%1").arg(arguments.value(0)));
+    return guarded(importMdb, arguments);
+}
+
+int handleImportCatalogue(const ParsedArguments& arguments)
+{
+    return guarded(importCatalogue, arguments);
+}
+
+int handleExportCatalogue(const ParsedArguments& arguments)
+{
+    return guarded(exportCatalogue, arguments);
+}
+
+int handleUpdateCatalogue(const ParsedArguments& arguments)
+{
+    return guarded(updateCatalogue, arguments);
+}
+
+int handleCopyDb(const ParsedArguments& arguments)
+{
+    return guarded(copyDb, arguments);
+}
+
+int handleInitDb(const ParsedArguments& arguments)
+{
+    return guarded(initDb, arguments);
 }
 
 } // namespace tarnwick::cli

@@ -204,33 +204,6 @@ QString pumpLine(int rank, const VarSpeedPump& p)
 
 } // namespace
 
-const CommandSyntax& selectCommandSyntax()
-{
-    static const CommandSyntax syntax = [] {
-        CommandSyntax s;
-        s.name = QStringLiteral("select");
-        s.valueOptions = {QStringLiteral("flow"),        QStringLiteral("flow-unit"),
-                          QStringLiteral("resistance"),  QStringLiteral("resistance-unit"),
-                          QStringLiteral("static-head"), QStringLiteral("static-head-unit"),
-                          QStringLiteral("db"),          QStringLiteral("model"),
-                          QStringLiteral("control"),     QStringLiteral("profile")};
-        for (const TextOption& o : kTextOptions)
-            s.valueOptions << option(o.name);
-        s.valueOptions << suctionOptionNames();
-        s.flagOptions = {QStringLiteral("json"), QStringLiteral("explain")};
-        return s;
-    }();
-    return syntax;
-}
-
-QStringList varSpeedOptionNames()
-{
-    QStringList names = {QStringLiteral("control"), QStringLiteral("profile")};
-    for (const TextOption& o : kTextOptions)
-        names << option(o.name);
-    return names;
-}
-
 bool readVarSpeedOptions(const QHash<QString, QString>& values, const DutyTexts& duty, VarSpeedTexts* out)
 {
     VarSpeedTexts texts;

@@ -14,12 +14,6 @@
 
 namespace tarnwick::cli {
 
-// The options of the variable-speed selection beside the duty's.
-const CommandSyntax& selectCommandSyntax();
-
-// The options of the variable-speed inputs beyond the duty's, for commands
-// that take them too.
-QStringList varSpeedOptionNames();
 // The inputs as the options give them; a bad control or profile text is
 // printed and gives false.
 // The liquid and suction options are read too (not yet completed); a

@@ -61,7 +61,7 @@ struct LiquidPoints
 LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> speed, const ServiceConditions& conditions,
                             bool withDensity = true);
 
-// The figures of an accepted pump beyond the document's own.
+// The figures of an accepted pump beyond the result table's own.
 struct PumpExtras
 {
     double bestEfficiencyFlow = 0.0;  // m3/h, highest fitted efficiency within the measured flows

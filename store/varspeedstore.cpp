@@ -237,7 +237,7 @@ QVariant number(double v)
 }
 
 // The liquid and suction of the run and of each stored point. The run's
-// number and the result rows' keys join them to the document's tables.
+// number and the result rows' keys join them to the stored result tables.
 bool writeConditions(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<const VarSpeedPump*>& pumps,
                      const std::vector<qint64>& ids, qint64 runNumber, QString* error)
 {

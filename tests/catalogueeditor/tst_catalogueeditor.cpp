@@ -18,13 +18,14 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSqlDatabase>
@@ -102,6 +103,8 @@ private slots:
     void fieldsShowUnitsAndButtonsFit();
     void closingOffersToSave_data();
     void closingOffersToSave();
+    void movesKeepEachPumpWhole_data();
+    void movesKeepEachPumpWhole();
 
 private:
     std::unique_ptr<CatalogueEditor> openEditor();
@@ -745,6 +748,72 @@ void tst_catalogueeditor::closingOffersToSave()
         QVERIFY(editor && editor->hasPendingEdits());
     auto reread = openEditor();
     QCOMPARE(reread->state().pumps[0].model(), saved ? QStringLiteral("TW50-20A-X") : QStringLiteral("TW50-20A"));
+}
+
+void tst_catalogueeditor::movesKeepEachPumpWhole_data()
+{
+    QTest::addColumn<int>("start");           // the list row chosen first; -1: the last
+    QTest::addColumn<QStringList>("buttons"); // clicked in turn
+    QTest::addColumn<QString>("finish");      // 保存, 放弃, 放弃 declined, or nothing
+    QTest::addColumn<QList<int>>("order");    // the first pumps' places before, in the order shown after
+    QTest::addColumn<int>("current");         // the list row chosen afterwards; -1: the last; -2: any
+    QTest::addColumn<bool>("pending");
+    const QString up = QStringLiteral("上移");
+    const QString down = QStringLiteral("下移");
+    QTest::newRow("first down, saved") << 0 << QStringList{down} << QStringLiteral("保存") << QList<int>{1, 0} << 1
+                                       << false;
+    QTest::newRow("third up twice, saved")
+        << 2 << QStringList{up, up} << QStringLiteral("保存") << QList<int>{2, 0, 1} << 0 << false;
+    QTest::newRow("first up: nothing moves") << 0 << QStringList{up} << QString() << QList<int>{} << 0 << false;
+    QTest::newRow("last down: nothing moves") << -1 << QStringList{down} << QString() << QList<int>{} << -1 << false;
+    QTest::newRow("moved twice, then discarded")
+        << 0 << QStringList{down, down} << QStringLiteral("放弃") << QList<int>{} << -2 << false;
+    QTest::newRow("discard declined keeps the move")
+        << 0 << QStringList{down} << QStringLiteral("放弃 declined") << QList<int>{1, 0} << 1 << true;
+}
+
+// Moving a pump in the list moves it with its fields and points; a save
+// stores the new order, a discard brings back the stored one.
+void tst_catalogueeditor::movesKeepEachPumpWhole()
+{
+    QFETCH(int, start);
+    QFETCH(QStringList, buttons);
+    QFETCH(QString, finish);
+    QFETCH(QList<int>, order);
+    QFETCH(int, current);
+    QFETCH(bool, pending);
+    auto editor = openEditor();
+    editor->show();
+    const QList<store::EditablePump> original = editor->state().pumps;
+    QVERIFY(original.size() >= 3);
+    auto* list = childOf<QListWidget>(editor.get(), QStringLiteral("pumpList"));
+    QCOMPARE(list->count(), original.size());
+    const int last = static_cast<int>(original.size()) - 1;
+    list->setCurrentRow(start < 0 ? last : start);
+
+    for (const QString& button : buttons)
+        QTest::mouseClick(childOf<QPushButton>(editor.get(), button), Qt::LeftButton);
+    if (finish == QStringLiteral("放弃 declined"))
+        m_answer = false;
+    if (!finish.isEmpty())
+        QTest::mouseClick(childOf<QPushButton>(editor.get(), finish.section(QLatin1Char(' '), 0, 0)), Qt::LeftButton);
+
+    QList<store::EditablePump> expected = original;
+    for (int i = 0; i < order.size(); ++i)
+        expected[i] = original[order[i]];
+    QCOMPARE(editor->state().pumps, expected);
+    for (int row = 0; row < list->count(); ++row)
+        QVERIFY2(list->item(row)->text().contains(expected[row].model()), qPrintable(list->item(row)->text()));
+    if (current != -2)
+        QCOMPARE(list->currentRow(), current == -1 ? last : current);
+    QCOMPARE(childOf<QLineEdit>(editor.get(), QStringLiteral("pumpField_水泵型号"))->text(),
+             expected[list->currentRow()].model());
+    QCOMPARE(editor->hasPendingEdits(), pending);
+
+    // What the database holds: the new order only after a save.
+    const bool saved = finish == QStringLiteral("保存");
+    auto reread = openEditor();
+    QCOMPARE(reread->state().pumps, saved ? expected : original);
 }
 
 QTEST_MAIN(tst_catalogueeditor)

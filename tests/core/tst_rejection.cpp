@@ -215,28 +215,52 @@ void tst_rejection::reasonTexts_data()
 {
     QTest::addColumn<int>("rule");
     QTest::addColumn<double>("figure");
+    QTest::addColumn<double>("limit"); // NaN: none given
     QTest::addColumn<QString>("reason");
+    const auto row = [](const char* name, RejectionRule rule, double figure, const QString& reason,
+                        double limit = none) { QTest::newRow(name) << int(rule) << figure << limit << reason; };
 
-    QTest::newRow("head high") << int(RejectionRule::HeadHigh) << 27.43 << QStringLiteral("扬程高出 27.4 %");
-    QTest::newRow("efficiency low") << int(RejectionRule::EfficiencyLow) << 18.249
-                                    << QStringLiteral("效率低于最高效率 18.2 个百分点");
-    QTest::newRow("head low") << int(RejectionRule::HeadLow) << -3.06 << QStringLiteral("扬程低于系统阻力 3.1 %");
-    QTest::newRow("head at the resistance")
-        << int(RejectionRule::HeadLow) << 0.0 << QStringLiteral("扬程未高出系统阻力");
-    QTest::newRow("flow window high") << int(RejectionRule::FlowWindow) << 1.51522
-                                      << QStringLiteral("设计流量为最大测点流量的 1.52 倍，超过 1.5 倍");
-    QTest::newRow("no figure") << int(RejectionRule::FitFailed) << none << QStringLiteral("曲线拟合失败");
+    row("head high", RejectionRule::HeadHigh, 27.43, QStringLiteral("扬程高出 27.4 %"));
+    row("efficiency low", RejectionRule::EfficiencyLow, 18.249, QStringLiteral("效率低于最高效率 18.2 个百分点"));
+    row("head low", RejectionRule::HeadLow, -3.06, QStringLiteral("扬程低于系统阻力 3.1 %"));
+    row("head at the resistance", RejectionRule::HeadLow, 0.0, QStringLiteral("扬程未高出系统阻力"));
+    row("flow window high", RejectionRule::FlowWindow, 1.51522,
+        QStringLiteral("设计流量为最大测点流量的 1.52 倍，超过 1.5 倍"));
+    row("no figure", RejectionRule::FitFailed, none, QStringLiteral("曲线拟合失败"));
+    row("too few points", RejectionRule::TooFewPoints, 2.0, QStringLiteral("只有 2 个测点，至少需要 3 个"));
+    row("flow window low", RejectionRule::FlowWindow, 0.4449,
+        QStringLiteral("设计流量为最小测点流量的 0.44 倍，不足 0.5 倍"));
+    row("low best efficiency", RejectionRule::LowBestEfficiency, 14.96, QStringLiteral("最高效率 15.0 %，不高于 15 %"));
+    row("flow low", RejectionRule::FlowLow, -12.34, QStringLiteral("流量低于设计流量 12.3 %"));
+    row("flow at the design flow", RejectionRule::FlowLow, 0.0, QStringLiteral("流量未高出设计流量"));
+    row("flow high", RejectionRule::FlowHigh, 31.06, QStringLiteral("流量高出 31.1 %"));
+    row("viscosity out of range", RejectionRule::ViscosityOutOfRange, 41.26,
+        QStringLiteral("粘度修正参数 B 为 41.3，不小于 40"));
+    row("npsh without the needed figure", RejectionRule::NpshInsufficient, 2.346,
+        QStringLiteral("有效汽蚀余量 2.35 m，不足"));
+    row("outside the preferred region without a limit", RejectionRule::OutsidePreferredRegion, 131.6,
+        QStringLiteral("工作点流量为最高效率点流量的 132 %，不在 70～120 % 之内"));
+    row("no operating point", RejectionRule::NoOperatingPoint, none, QStringLiteral("没有工作点"));
+    row("zero power", RejectionRule::ZeroPower, none, QStringLiteral("工作点轴功率为0"));
+    row("too few points without a count", RejectionRule::TooFewPoints, none, QStringLiteral("测点少于3个"));
+    row("npsh against the needed figure", RejectionRule::NpshInsufficient, 1.804,
+        QStringLiteral("有效汽蚀余量 1.80 m，需要 2.50 m"), 2.5);
+    row("outside a preferred region from 80 %", RejectionRule::OutsidePreferredRegion, 75.4,
+        QStringLiteral("工作点流量为最高效率点流量的 75 %，不在 80～120 % 之内"), 80.0);
 }
 
 void tst_rejection::reasonTexts()
 {
     QFETCH(int, rule);
     QFETCH(double, figure);
+    QFETCH(double, limit);
     QFETCH(QString, reason);
     RejectedPump rejected;
     rejected.rule = static_cast<RejectionRule>(rule);
     if (!std::isnan(figure))
         rejected.figure = figure;
+    if (!std::isnan(limit))
+        rejected.limit = limit;
     QCOMPARE(qs(rejectionReason(rejected)), reason);
 }
 

@@ -1,9 +1,10 @@
 // The cubic head fit on published pump curves (7 to 11 measured points per
 // pump): the fit must follow every measured point closely. The file lies
-// outside the repository; the test skips when it is absent.
+// beside the source tree, outside the repository.
 
 #include "core/curvefit.h"
 #include "data/dataset.h"
+#include "tests/support/shareddata.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,8 +39,11 @@ void TestRealCurves::headFitFollowsMeasuredCurve_data()
     QTest::addColumn<std::vector<float>>("flows");
     QTest::addColumn<std::vector<float>>("heads");
 
-    if (!QFileInfo::exists(kCurvesFile))
-        QSKIP("the published pump curves are not available");
+    // Without the file one row says so (a data function can only skip).
+    if (!QFileInfo::exists(kCurvesFile)) {
+        QTest::newRow("published curves") << std::vector<float>() << std::vector<float>();
+        return;
+    }
     QString error;
     const auto table = tarnwick::dataset::readCsvFile(kCurvesFile, &error);
     QVERIFY2(table, qPrintable(error));
@@ -76,6 +80,7 @@ void TestRealCurves::headFitFollowsMeasuredCurve()
 {
     QFETCH(std::vector<float>, flows);
     QFETCH(std::vector<float>, heads);
+    TARNWICK_NEED_SHARED_FILE(kCurvesFile);
     QVERIFY(flows.size() >= 7);
 
     const tarnwick::CurveFit fit = tarnwick::fitCurve(heads, flows);

@@ -6,6 +6,7 @@
 #include "store/import/olepicture.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
+#include "tests/support/shareddata.h"
 #include "tests/support/testdatabase.h"
 #include "tests/support/toolrun.h"
 
@@ -38,10 +39,32 @@ namespace {
 const QString kNullMark = QStringLiteral("@@NULL@@");
 const QString kDateFormat = QStringLiteral("%Y-%m-%d %H:%M:%S");
 
+const QString kNorthwind = QStringLiteral("nwind.mdb");
+const QString kJackcess = QStringLiteral("testV1997.mdb");
+
+// The Apache-licensed sample is in the repository; Northwind, whose licence
+// is not stated, only in the shared data folder.
 QString samplePath(const QString& name)
 {
-    return QStringLiteral(TARNWICK_MDB_SAMPLES) + QLatin1Char('/') + name;
+    return (name == kNorthwind ? QStringLiteral(TARNWICK_SHARED_MDB_SAMPLES) : QStringLiteral(TARNWICK_MDB_SAMPLES)) +
+           QLatin1Char('/') + name;
 }
+
+// The repository's sample must be there; the shared one may be missing
+// outside CI, and the test is then skipped.
+#define NEED_SAMPLE(name)                                                                                   \
+    do {                                                                                                     \
+        if ((name) == kNorthwind)                                                                            \
+            TARNWICK_NEED_SHARED_FILE(samplePath(name));                                                     \
+        else                                                                                                 \
+            QVERIFY2(QFileInfo::exists(samplePath(name)), qPrintable(samplePath(name)));                     \
+    } while (false)
+
+#define NEED_MDB_EXPORT()                                                                                   \
+    do {                                                                                                     \
+        if (QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty())                          \
+            QSKIP("mdb-export is not installed");                                                            \
+    } while (false)
 
 QByteArray sha256(const QString& path)
 {
@@ -292,11 +315,13 @@ private slots:
     void picturesAreImages_data();
     void picturesAreImages();
     void numericTypesKeepTheirValues();
+    void singleKeepsItsFloat();
     void datesAsIsoText_data();
     void datesAsIsoText();
     void oleValuesUnwrap_data();
     void oleValuesUnwrap();
 
+    void newFileAppearsWholeAndIsNeverReplaced_data();
     void newFileAppearsWholeAndIsNeverReplaced();
     void notAPumpDatabaseIsRefused_data();
     void notAPumpDatabaseIsRefused();
@@ -317,7 +342,6 @@ private slots:
     void keptNameIsNumbered();
 
 private:
-    bool haveSamples() const { return QFileInfo::exists(samplePath(QStringLiteral("nwind.mdb"))); }
     QString converted(const QString& sample) const { return m_workDir.filePath(sample + QStringLiteral(".sqlite")); }
 
     QTemporaryDir m_workDir;
@@ -327,11 +351,11 @@ private:
 void TestAccessImport::initTestCase()
 {
     QVERIFY(m_workDir.isValid());
-    if (!haveSamples())
-        return;
-    // Each sample is converted once, through the reading that does not look
-    // for the program's tables; the tests below read the copies.
-    for (const QString& sample : {QStringLiteral("nwind.mdb"), QStringLiteral("testV1997.mdb")}) {
+    // Each sample there is converted once, through the reading that does not
+    // look for the program's tables; the tests below read the copies.
+    for (const QString& sample : {kNorthwind, kJackcess}) {
+        if (!QFileInfo::exists(samplePath(sample)))
+            continue;
         ScopedDatabase target(converted(sample));
         const auto summary = copyAccessFile(samplePath(sample), target.db());
         QVERIFY2(summary, qPrintable(summary ? QString() : summary.error()));
@@ -356,10 +380,8 @@ void TestAccessImport::tablesMatchMdbExport()
 {
     QFETCH(QString, sample);
     QFETCH(QString, table);
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
-    if (QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty())
-        QSKIP("mdb-export is not installed");
+    NEED_SAMPLE(sample);
+    NEED_MDB_EXPORT();
     qint64 rows = -1;
     const QString mismatch = mismatchWithMdbExport(samplePath(sample), table, converted(sample), QString(), &rows);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
@@ -377,10 +399,8 @@ void TestAccessImport::tablesMatchMdbExport()
 // them with the same code page (an undefined byte is "?" there).
 void TestAccessImport::codePageOverrideMatchesMdbtools()
 {
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
-    if (QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty())
-        QSKIP("mdb-export is not installed");
+    NEED_SAMPLE(kNorthwind);
+    NEED_MDB_EXPORT();
     const QString path = m_workDir.filePath(QStringLiteral("nwind-936.sqlite"));
     AccessImportSummary summary;
     {
@@ -426,8 +446,7 @@ void TestAccessImport::picturesAreImages()
     QFETCH(int, count);
     QFETCH(int, width);
     QFETCH(QList<int>, heights);
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    NEED_SAMPLE(kNorthwind);
     const QString mdbExport = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
     if (mdbExport.isEmpty())
         QSKIP("mdb-export is not installed");
@@ -464,8 +483,7 @@ void TestAccessImport::picturesAreImages()
 // and the declared types the copy is created with.
 void TestAccessImport::numericTypesKeepTheirValues()
 {
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    NEED_SAMPLE(kJackcess);
     ScopedDatabase copy(converted(QStringLiteral("testV1997.mdb")));
     QSqlQuery query(copy.db());
 
@@ -515,8 +533,12 @@ void TestAccessImport::numericTypesKeepTheirValues()
     QVERIFY(query.exec(QStringLiteral("SELECT type FROM pragma_table_info('Table4') WHERE name = 'data'")) &&
             query.next());
     QCOMPARE(query.value(0).toString(), QStringLiteral("CHAR(38)"));
+}
 
-    // A Single read back as float is the stored 32-bit value itself.
+// A Single read back as float is the stored 32-bit value itself.
+void TestAccessImport::singleKeepsItsFloat()
+{
+    NEED_SAMPLE(kNorthwind);
     ScopedDatabase nwind(converted(QStringLiteral("nwind.mdb")));
     QSqlQuery discount(nwind.db());
     QVERIFY(discount.exec(
@@ -584,32 +606,48 @@ void TestAccessImport::oleValuesUnwrap()
         QVERIFY(!QImage::fromData(content.bytes).isNull());
 }
 
+void TestAccessImport::newFileAppearsWholeAndIsNeverReplaced_data()
+{
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<int>("tables");
+    QTest::addColumn<int>("pictures");
+    QTest::addColumn<QString>("tableLine");
+    QTest::addColumn<QString>("otherSample"); // converted second onto the same target
+    QTest::newRow("nwind") << kNorthwind << 8 << 17 << QStringLiteral("表“Employees”：9 行，9 幅图片") << kJackcess;
+    QTest::newRow("testV1997") << kJackcess << 4 << 0 << QStringLiteral("表“Table1”：2 行\n") << kJackcess;
+}
+
 // Without the check for the program's tables the conversion writes the
 // whole file under its name and nothing else; a second one never replaces it.
 void TestAccessImport::newFileAppearsWholeAndIsNeverReplaced()
 {
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    QFETCH(QString, sample);
+    QFETCH(int, tables);
+    QFETCH(int, pictures);
+    QFETCH(QString, tableLine);
+    QFETCH(QString, otherSample);
+    NEED_SAMPLE(sample);
     QTemporaryDir out;
     const QString target = out.filePath(QStringLiteral("copy.db"));
     AccessImportOptions options;
     options.requireProgramTables = false;
-    const auto summary = importAccessDatabase(samplePath(QStringLiteral("nwind.mdb")), target, options);
+    const auto summary = importAccessDatabase(samplePath(sample), target, options);
     QVERIFY2(summary, qPrintable(summary ? QString() : summary.error()));
     QCOMPARE(folderEntries(out.path()), QStringList{QStringLiteral("copy.db")});
-    QCOMPARE(summary->tables.size(), 8);
-    QCOMPARE(summary->pictures(), 17);
+    QCOMPARE(summary->tables.size(), tables);
+    QCOMPARE(summary->pictures(), pictures);
     QVERIFY(!summary->pumpViewCreated);
     const QString text = summaryText(summary.value());
-    QVERIFY2(text.contains(QStringLiteral("表“Employees”：9 行，9 幅图片")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("共 8 张表，%1 行，17 幅图片").arg(summary->rows())), qPrintable(text));
+    QVERIFY2(text.contains(tableLine), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("共 %1 张表，%2 行，%3 幅图片").arg(tables).arg(summary->rows()).arg(pictures)),
+             qPrintable(text));
     {
         ScopedDatabase copy(target);
-        QCOMPARE(copy.db().tables().size(), 8);
+        QCOMPARE(copy.db().tables().size(), tables);
     }
 
     const QByteArray hash = sha256(target);
-    const auto again = importAccessDatabase(samplePath(QStringLiteral("testV1997.mdb")), target, options);
+    const auto again = importAccessDatabase(samplePath(otherSample), target, options);
     QVERIFY(!again);
     QVERIFY2(again.error().contains(QStringLiteral("已存在")), qPrintable(again.error()));
     QCOMPARE(sha256(target), hash);
@@ -619,8 +657,8 @@ void TestAccessImport::newFileAppearsWholeAndIsNeverReplaced()
 void TestAccessImport::notAPumpDatabaseIsRefused_data()
 {
     QTest::addColumn<QString>("sample");
-    QTest::newRow("nwind") << QStringLiteral("nwind.mdb");
-    QTest::newRow("testV1997") << QStringLiteral("testV1997.mdb");
+    QTest::newRow("nwind") << kNorthwind;
+    QTest::newRow("testV1997") << kJackcess;
 }
 
 // Neither sample holds the program's tables: the command names each missing
@@ -628,8 +666,7 @@ void TestAccessImport::notAPumpDatabaseIsRefused_data()
 void TestAccessImport::notAPumpDatabaseIsRefused()
 {
     QFETCH(QString, sample);
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    NEED_SAMPLE(sample);
     QTemporaryDir out;
     const QString target = out.filePath(QStringLiteral("converted.db"));
     const Run result = cli({QStringLiteral("import-mdb"), samplePath(sample), QStringLiteral("--db"), target});
@@ -644,30 +681,40 @@ void TestAccessImport::notAPumpDatabaseIsRefused()
 
 void TestAccessImport::damagedFileGivesClearError_data()
 {
+    QTest::addColumn<QString>("sample");
     QTest::addColumn<qint64>("keepBytes");  // truncate to this many bytes, or -1
     QTest::addColumn<int>("scrambledPage"); // invert every byte of this 2 KB page, or -1
     QTest::addColumn<QString>("message");
     const QString damaged = QStringLiteral("已损坏");
-    QTest::newRow("cut inside a page") << qint64(774244) << -1 << QStringLiteral("不完整");
-    QTest::newRow("cut at a page boundary") << qint64(300 * 2048) << -1 << damaged;
-    QTest::newRow("only the first pages") << qint64(20 * 2048) << -1 << damaged;
-    QTest::newRow("header scrambled") << qint64(-1) << 0 << QStringLiteral("不是 Access 数据库");
-    QTest::newRow("system catalogue scrambled") << qint64(-1) << 2 << damaged;
+    const QString cut = QStringLiteral("不完整");
+    const QString notAccess = QStringLiteral("不是 Access 数据库");
+    QTest::newRow("nwind cut inside a page") << kNorthwind << qint64(774244) << -1 << cut;
+    QTest::newRow("nwind cut at a page boundary") << kNorthwind << qint64(300 * 2048) << -1 << damaged;
+    QTest::newRow("nwind only the first pages") << kNorthwind << qint64(20 * 2048) << -1 << damaged;
+    QTest::newRow("nwind header scrambled") << kNorthwind << qint64(-1) << 0 << notAccess;
+    QTest::newRow("nwind system catalogue scrambled") << kNorthwind << qint64(-1) << 2 << damaged;
     // Pages of "Order Details" in this file: its definition, and a page of rows.
-    QTest::newRow("table definition scrambled") << qint64(-1) << 415 << damaged;
-    QTest::newRow("data page scrambled") << qint64(-1) << 420 << damaged;
+    QTest::newRow("nwind table definition scrambled") << kNorthwind << qint64(-1) << 415 << damaged;
+    QTest::newRow("nwind data page scrambled") << kNorthwind << qint64(-1) << 420 << damaged;
+    QTest::newRow("testV1997 cut inside a page") << kJackcess << qint64(50000) << -1 << cut;
+    QTest::newRow("testV1997 only the first pages") << kJackcess << qint64(20 * 2048) << -1 << damaged;
+    QTest::newRow("testV1997 header scrambled") << kJackcess << qint64(-1) << 0 << notAccess;
+    QTest::newRow("testV1997 system catalogue scrambled") << kJackcess << qint64(-1) << 2 << damaged;
+    // Pages of "Table1" in this file: its definition, and the page of its two rows.
+    QTest::newRow("testV1997 table definition scrambled") << kJackcess << qint64(-1) << 29 << damaged;
+    QTest::newRow("testV1997 data page scrambled") << kJackcess << qint64(-1) << 31 << damaged;
 }
 
 // Run through the real command in a child process, so that a crash of the
 // reader would show as one instead of taking the test down.
 void TestAccessImport::damagedFileGivesClearError()
 {
+    QFETCH(QString, sample);
     QFETCH(qint64, keepBytes);
     QFETCH(int, scrambledPage);
     QFETCH(QString, message);
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
-    QFile original(samplePath(QStringLiteral("nwind.mdb")));
+    NEED_SAMPLE(sample);
+    QFile original(samplePath(sample));
     QVERIFY(original.open(QIODevice::ReadOnly));
     QByteArray bytes = original.readAll();
     if (keepBytes >= 0)
@@ -704,11 +751,11 @@ void TestAccessImport::damagedBytesAreReadSafely_data()
     // libmdb's property parser loops forever on a record of length 0; the
     // properties are not needed and not parsed.
     QTest::newRow("table property record of length 0")
-        << QStringLiteral("testV1997.mdb") << qint64(94769) << QByteArray::fromHex("000000000000000c") << notOurs;
+        << kJackcess << qint64(94769) << QByteArray::fromHex("000000000000000c") << notOurs;
     // The system table's usage map pointing at a row its page does not have:
     // libmdb keeps no map and then reads through a null pointer.
     QTest::newRow("usage map of the system table missing")
-        << QStringLiteral("nwind.mdb") << qint64(2 * 2048 + 0x23) << QByteArray::fromHex("f3") << damaged;
+        << kNorthwind << qint64(2 * 2048 + 0x23) << QByteArray::fromHex("f3") << damaged;
 }
 
 void TestAccessImport::damagedBytesAreReadSafely()
@@ -717,8 +764,7 @@ void TestAccessImport::damagedBytesAreReadSafely()
     QFETCH(qint64, offset);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    NEED_SAMPLE(sample);
     QFile original(samplePath(sample));
     QVERIFY(original.open(QIODevice::ReadOnly));
     QByteArray data = original.readAll();
@@ -813,11 +859,10 @@ void TestAccessImport::pumpViewIsRecreated()
 // such and nothing is changed.
 void TestAccessImport::accessFileIsRefusedByOtherCommands()
 {
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    NEED_SAMPLE(kJackcess);
     QTemporaryDir folder;
     const QString database = folder.filePath(names::databaseFileName());
-    QVERIFY(QFile::copy(samplePath(QStringLiteral("testV1997.mdb")), database));
+    QVERIFY(QFile::copy(samplePath(kJackcess), database));
     const QByteArray hash = sha256(database);
     for (const QStringList& arguments :
          {QStringList{QStringLiteral("results")},
@@ -833,21 +878,25 @@ void TestAccessImport::accessFileIsRefusedByOtherCommands()
 
 void TestAccessImport::conversionKeepsOriginalWhenRefused_data()
 {
+    QTest::addColumn<QString>("sample");
     QTest::addColumn<qint64>("keepBytes");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("not a pump database") << qint64(-1) << QStringLiteral("缺少表“水泵性能表”");
-    QTest::newRow("truncated") << qint64(20 * 2048) << QStringLiteral("已损坏");
+    for (const QString& sample : {kNorthwind, kJackcess}) {
+        QTest::addRow("%s not a pump database", qPrintable(sample))
+            << sample << qint64(-1) << QStringLiteral("缺少表“水泵性能表”");
+        QTest::addRow("%s truncated", qPrintable(sample)) << sample << qint64(20 * 2048) << QStringLiteral("已损坏");
+    }
 }
 
 void TestAccessImport::conversionKeepsOriginalWhenRefused()
 {
+    QFETCH(QString, sample);
     QFETCH(qint64, keepBytes);
     QFETCH(QString, reason);
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
+    NEED_SAMPLE(sample);
     QTemporaryDir folder;
     const QString database = folder.filePath(names::databaseFileName());
-    QVERIFY(QFile::copy(samplePath(QStringLiteral("nwind.mdb")), database));
+    QVERIFY(QFile::copy(samplePath(sample), database));
     if (keepBytes >= 0)
         QVERIFY(QFile::resize(database, keepBytes));
     const QByteArray hash = sha256(database);
@@ -928,9 +977,8 @@ void TestAccessImport::keptNameIsNumbered()
 // under exactly that name, with its rows, and reads back in the summary.
 void TestAccessImport::namesFromTheFileStayNames()
 {
-    if (!haveSamples())
-        QSKIP("the sample Access files are not there");
-    QFile sample(samplePath(QStringLiteral("testV1997.mdb")));
+    NEED_SAMPLE(kJackcess);
+    QFile sample(samplePath(kJackcess));
     QVERIFY(sample.open(QIODevice::ReadOnly));
     QByteArray bytes = sample.readAll();
     // Renamed in place, with names of the same length, so that the file keeps

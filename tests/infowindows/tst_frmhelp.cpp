@@ -6,6 +6,7 @@
 #include "infowindows/readonlytextbox.h"
 #include "resources/resources.h"
 #include "tests/infowindows/testpictures.h"
+#include "tests/support/layoutfigures.h"
 #include "tests/support/testdatabase.h"
 
 #include <QApplication>
@@ -208,8 +209,8 @@ void TestFrmHelp::pages()
         QCOMPARE(widget->isVisible(), name == group);
     }
     QCOMPARE(frmhelp::pageSizeTwips(page), QSize(width, height));
-    QCOMPARE(window.size(),
-             tarnwick::twipsSize(width - frmhelp::kFrameWidthTwips, height - frmhelp::kFrameHeightTwips));
+    QCOMPARE(window.size(), tarnwick::twipsSize(width - tarnwick::testing::layout::help::kFrameWidth,
+                                                height - tarnwick::testing::layout::help::kFrameHeight));
     QCOMPARE(window.windowTitle(), caption);
     QCOMPARE(iconImage(window.windowIcon()), iconImage(tarnwick::resources::icon(icon)));
 

@@ -4,6 +4,7 @@
 #include "shell/reportwindow/reportdialogs.h"
 #include "shell/reportwindow/reportpageview.h"
 #include "tests/report/reportfixtures.h"
+#include "tests/support/layoutfigures.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -205,8 +206,8 @@ void TestDataReport1::zoomResizesThePage()
     const int fullWidth = view->width();
     zoom->setCurrentIndex(zoom->findText(QStringLiteral("200%")));
     QCOMPARE(window->zoom(), 2.0);
-    QVERIFY(std::abs(view->width() - 2 * ReportPageView::paperPixels(1.0).width() - 2 * ReportPageView::kDeskMargin) <=
-            1);
+    QVERIFY(std::abs(view->width() - 2 * ReportPageView::paperPixels(1.0).width() -
+                     2 * tarnwick::testing::layout::reportwindow::kDeskMargin) <= 1);
     QVERIFY(view->width() > fullWidth);
     // The whole page fits the window's page area.
     zoom->setCurrentIndex(zoom->findText(QStringLiteral("整页")));

@@ -1,9 +1,12 @@
 #include "report/reportdefinition.h"
 #include "report/resultreport.h"
 #include "tests/report/reportfixtures.h"
+#include "tests/support/layoutfigures.h"
 
 #include <QLocale>
 #include <QTest>
+
+namespace figures = tarnwick::testing::layout::report;
 
 using namespace tarnwick;
 using namespace tarnwick::testing;
@@ -86,7 +89,7 @@ void TestResultReport::pagesHoldAsManyRowsAsFitAboveTheFooter()
 {
     const ResultReport report = reportWithRows(200);
     const double footerTop =
-        ResultReport::pageSizeTwips().height() - ResultReport::bottomMarginTwips() - report::twip::kPageFooterHeight;
+        ResultReport::pageSizeTwips().height() - ResultReport::bottomMarginTwips() - figures::kPageFooterHeight;
     for (const int page : {1, 2}) {
         const report::PageContent content = report.layoutPage(page);
         double lowest = 0;
@@ -94,7 +97,7 @@ void TestResultReport::pagesHoldAsManyRowsAsFitAboveTheFooter()
             lowest = std::max({lowest, rule.y1(), rule.y2()});
         QVERIFY2(lowest <= footerTop, qPrintable(QStringLiteral("page %1 runs into its footer").arg(page)));
         // One more row would not have fitted.
-        QVERIFY(lowest + report::twip::kDetailHeight > footerTop);
+        QVERIFY(lowest + figures::kDetailHeight > footerTop);
         QCOMPARE(report.rowCountOnPage(page),
                  page == 1 ? ResultReport::rowsOnFirstPage() : ResultReport::rowsOnFollowingPages());
     }
@@ -324,7 +327,7 @@ void TestResultReport::longFieldsStayInsideTheirBoxes()
         if (t.column == 2 || t.column == 3) {
             // Numbers are set smaller, never cut.
             QCOMPARE(t.text, table->text(0, t.column));
-            QVERIFY(t.font.pixelSize() < report::twip::kTextSize);
+            QVERIFY(t.font.pixelSize() < figures::kTextSize);
         }
         if (t.column == 5)
             QVERIFY2(t.text.endsWith(QChar(0x2026)), qPrintable(t.text));
@@ -339,23 +342,23 @@ void TestResultReport::renderedPageDrawsTheRules()
     auto px = [dpi](double twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
     const double left = ResultReport::leftMarginTwips();
     const double top = ResultReport::topMarginTwips();
-    const double gridTop = top + report::twip::kReportHeaderHeight;
-    const double firstRowTop = gridTop + report::twip::kPageHeaderHeight;
-    const double rowsBottom = firstRowTop + 3 * report::twip::kDetailHeight;
+    const double gridTop = top + figures::kReportHeaderHeight;
+    const double firstRowTop = gridTop + figures::kPageHeaderHeight;
+    const double rowsBottom = firstRowTop + 3 * figures::kDetailHeight;
 
     // The two rules under the title.
-    for (const int ruleTop : report::twip::kTitleRuleTops)
+    for (const int ruleTop : figures::kTitleRuleTops)
         QVERIFY(darkestNear(image, px(left + 5800), px(top + ruleTop), 0) < 128);
     QCOMPARE(darkestNear(image, px(left + 5800), px(top + 760), 0), 255);
     // Vertical rules at the column edges, through headings and rows.
-    for (const int x : report::twip::kGridRules) {
+    for (const int x : figures::kGridRules) {
         QVERIFY2(darkestNear(image, px(left + x), px(gridTop + 30)) < 128, qPrintable(QString::number(x)));
         QVERIFY2(darkestNear(image, px(left + x), px(rowsBottom - 30)) < 128, qPrintable(QString::number(x)));
     }
     QVERIFY(darkestNear(image, px(left), px(firstRowTop + 200)) < 128);
     // The rule closing each row, and white between the text and that rule.
     for (int row = 1; row <= 3; ++row) {
-        const double bottom = firstRowTop + row * report::twip::kDetailHeight;
+        const double bottom = firstRowTop + row * figures::kDetailHeight;
         QVERIFY(darkestNear(image, px(left + 500), px(bottom)) < 128);
         QCOMPARE(darkestNear(image, px(left + 500), px(bottom - 45), 0), 255);
     }

@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPoint>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -201,35 +202,71 @@ void TestFrmVarSpeed::conditionsGroupChecksSuction()
 
 void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
 {
-    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("box");    // a line edit, or "profileTable"
+    QTest::addColumn<int>("profileRow"); // the profile cell typed into, or -1
+    QTest::addColumn<int>("profileColumn");
+    QTest::addColumn<QString>("control"); // the control mode chosen first, or empty
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("flow") << "dutyBox_1"
-                          << "0"
-                          << "流量应在0～10000m3/h之间！请重新输入。";
-    QTest::newRow("duty pumps") << "dutyPumpsBox"
-                                << "5"
-                                << "工作泵台数应为1～4台！请重新输入。";
-    QTest::newRow("density") << "densityBox"
-                             << "100"
-                             << "流体密度应在500～2000kg/m3之间！请重新输入。";
-    QTest::newRow("standby pumps: a letter") << "standbyPumpsBox"
-                                             << "x"
-                                             << "备用泵台数应为0～2台！请重新输入。";
-    QTest::newRow("top speed below the minimum") << "maxSpeedBox"
-                                                 << "25"
-                                                 << "最高转速比应在最低转速比～100%之间！请重新输入。";
+    QTest::addColumn<QPoint>("focusCell"); // the profile cell made current, or (-1, -1)
+    const QPoint none(-1, -1);
+    const auto row = [&](const char* name, const char* box, const char* text, const char* message,
+                         const char* control = "") {
+        QTest::newRow(name) << QString::fromUtf8(box) << -1 << -1 << QString::fromUtf8(control)
+                            << QString::fromUtf8(text) << QString::fromUtf8(message) << none;
+    };
+    const auto profileRow = [&](const char* name, int row, int column, const char* text, const char* message,
+                                QPoint focusCell) {
+        QTest::newRow(name) << QStringLiteral("profileTable") << row << column << QString() << QString::fromUtf8(text)
+                            << QString::fromUtf8(message) << focusCell;
+    };
+    row("resistance", "dutyBox_0", "0", "管路阻力应在0～2MPa之间！请重新输入。");
+    row("flow", "dutyBox_1", "0", "流量应在0～10000m3/h之间！请重新输入。");
+    row("static head", "dutyBox_2", "", "静扬程应在0～2MPa之间！请重新输入。");
+    row("duty pumps", "dutyPumpsBox", "5", "工作泵台数应为1～4台！请重新输入。");
+    row("standby pumps: a letter", "standbyPumpsBox", "x", "备用泵台数应为0～2台！请重新输入。");
+    row("hours past a year", "hoursBox", "8761", "年运行时间应在0～8760h之间！请重新输入。");
+    row("price", "priceBox", "101", "电价应在0～100元/kWh之间！请重新输入。");
+    row("density", "densityBox", "100", "流体密度应在500～2000kg/m3之间！请重新输入。");
+    row("minimum speed", "minSpeedBox", "5", "最低转速比应在10～90%之间！请重新输入。");
+    row("top speed below the minimum", "maxSpeedBox", "25", "最高转速比应在最低转速比～100%之间！请重新输入。");
+    row("motor margin", "motorMarginBox", "0.9", "电机功率储备系数应在1～2之间！请重新输入。");
+    row("proportional start", "proportionalShareBox", "120", "比例压差起点应在0～100%之间！请重新输入。", "比例压差");
+    row("critical-circuit setpoint above the resistance", "setpointBox", "16",
+        "末端压差设定值应在0～管路阻力之间！请重新输入。", "末端压差");
+    // A profile entry takes the focus to its own cell.
+    profileRow("profile flow of the third row", 2, 0, "0", "负荷点流量比例应在0～100%之间！请重新输入。", QPoint(2, 0));
+    profileRow("profile time of the second row", 1, 1, "101", "负荷点时间比例应在0～100%之间！请重新输入。",
+               QPoint(1, 1));
+    profileRow("times not adding up", 3, 1, "10", "各负荷点时间比例之和应为100%！请重新输入。", QPoint(0, 1));
 }
 
 void TestFrmVarSpeed::badEntryShowsMessageAndFocus()
 {
     QFETCH(QString, box);
+    QFETCH(int, profileRow);
+    QFETCH(int, profileColumn);
+    QFETCH(QString, control);
     QFETCH(QString, text);
     QFETCH(QString, message);
-    setText(box, text);
+    QFETCH(QPoint, focusCell);
+    if (!control.isEmpty())
+        child<QComboBox>(QStringLiteral("controlCombo"))->setCurrentText(control);
+    auto* profile = child<QTableWidget>(QStringLiteral("profileTable"));
+    if (profileRow >= 0) {
+        profile->item(profileRow, profileColumn)->setText(text);
+        profile->setCurrentCell(3, 0);
+    } else {
+        setText(box, text);
+    }
+    // The focus starts elsewhere, so that the message has to move it.
+    child<QWidget>(QStringLiteral("hoursBox") == box ? QStringLiteral("priceBox") : QStringLiteral("hoursBox"))
+        ->setFocus();
     click(QStringLiteral("选型"));
     QCOMPARE(m_messages, QStringList{message});
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(box));
+    if (focusCell.x() >= 0)
+        QCOMPARE(QPoint(profile->currentRow(), profile->currentColumn()), focusCell);
     QCOMPARE(m_folder->rowCount(QStringLiteral("变速选型结果")), -1);
 }
 
@@ -250,7 +287,7 @@ void TestFrmVarSpeed::menuItemsAndReport()
     MDIForm1 form;
     QString error;
     QVERIFY2(form.load(m_folder->folder(), &error), qPrintable(error));
-    // The document's items keep their places; the new ones follow a separator.
+    // The original items keep their places; the new ones follow a separator.
     auto texts = [&](const QString& menu) {
         QStringList list;
         for (QAction* a : form.findChild<QMenu*>(menu)->actions())
