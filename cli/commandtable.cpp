@@ -360,7 +360,7 @@ bool parseArguments(const CommandSpec& command, const QStringList& arguments, Pa
         }
         if (optionsEnded || !arg.startsWith(QStringLiteral("--"))) {
             if (parsed->files.size() >= command.files.size()) {
-                *error = QStringLiteral("多余的参数：%1").arg(arg);
+                *error = QCoreApplication::translate("tarnwick::cli", "多余的参数：%1").arg(arg);
                 return false;
             }
             parsed->files.append(arg);
@@ -377,7 +377,7 @@ bool parseArguments(const CommandSpec& command, const QStringList& arguments, Pa
         }
         // Given twice, one of the two would be dropped without a word.
         if (parsed->flags.contains(name) || parsed->values.contains(name)) {
-            *error = QStringLiteral("选项 --%1 重复。").arg(name);
+            *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 重复。").arg(name);
             return false;
         }
         const OptionSpec* option = command.accepts(name) ? findOption(name) : nullptr;
@@ -387,7 +387,7 @@ bool parseArguments(const CommandSpec& command, const QStringList& arguments, Pa
             if (!hasValue) {
                 // "--flow --db x" lacks the flow: no value starts with "--".
                 if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QStringLiteral("--"))) {
-                    *error = QStringLiteral("选项 --%1 缺少取值。").arg(name);
+                    *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 缺少取值。").arg(name);
                     return false;
                 }
                 value = arguments[++i];
@@ -395,24 +395,24 @@ bool parseArguments(const CommandSpec& command, const QStringList& arguments, Pa
             // An unset shell variable gives an empty path; taking the default
             // database instead would work on the wrong file.
             if (option->kind == OptionKind::Database && value.isEmpty()) {
-                *error = QStringLiteral("选项 --%1 的数据库文件名是空的。").arg(name);
+                *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 的数据库文件名是空的。").arg(name);
                 return false;
             }
             // On the command line a figure is read strictly: "25,5" or "25m3/h"
             // is a slip, where the windows' keys already keep such text out of
             // their boxes. An empty value is left to the calculation's message.
             if (option->kind == OptionKind::Number && !isPlainNumber(value)) {
-                *error = QStringLiteral("选项 --%1 的取值“%2”不是数字。").arg(name, value);
+                *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 的取值“%2”不是数字。").arg(name, value);
                 return false;
             }
             parsed->values.insert(name, value);
         } else {
-            *error = QStringLiteral("命令 %1 没有选项 --%2。").arg(command.title(), name);
+            *error = QCoreApplication::translate("tarnwick::cli", "命令 %1 没有选项 --%2。").arg(command.title(), name);
             return false;
         }
     }
     if (parsed->files.size() < command.files.size()) {
-        *error = QStringLiteral("命令 %1 缺少文件名。").arg(command.name);
+        *error = QCoreApplication::translate("tarnwick::cli", "命令 %1 缺少文件名。").arg(command.name);
         return false;
     }
     return true;
@@ -421,12 +421,12 @@ bool parseArguments(const CommandSpec& command, const QStringList& arguments, Pa
 bool parseCommandLine(const QStringList& arguments, Invocation* invocation, QString* error)
 {
     if (arguments.isEmpty()) {
-        *error = QStringLiteral("缺少命令。");
+        *error = QCoreApplication::translate("tarnwick::cli", "缺少命令。");
         return false;
     }
     const CommandSpec* command = findCommand(arguments);
     if (!command) {
-        *error = QStringLiteral("未知的命令：%1").arg(arguments.first());
+        *error = QCoreApplication::translate("tarnwick::cli", "未知的命令：%1").arg(arguments.first());
         return false;
     }
     invocation->command = command;

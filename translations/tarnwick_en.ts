@@ -2,6 +2,477 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>CommandTable</name>
+    <message>
+        <source>值</source>
+        <translation>VALUE</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>UNIT</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>数据库</source>
+        <translation>DATABASE</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>MODEL</translation>
+    </message>
+    <message>
+        <source>文字</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>NUMBER</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>DATE</translation>
+    </message>
+    <message>
+        <source>代码页</source>
+        <translation>CODEPAGE</translation>
+    </message>
+    <message>
+        <source>流量:扬程,…</source>
+        <translation>FLOW:HEAD,...</translation>
+    </message>
+    <message>
+        <source>流量%:时间%,…</source>
+        <translation>FLOW%:TIME%,...</translation>
+    </message>
+    <message>
+        <source>源文件.mdb</source>
+        <translation>SOURCE.mdb</translation>
+    </message>
+    <message>
+        <source>水泵.csv</source>
+        <translation>PUMPS.csv</translation>
+    </message>
+    <message>
+        <source>性能点.csv</source>
+        <translation>POINTS.csv</translation>
+    </message>
+    <message>
+        <source>源数据库</source>
+        <translation>SOURCE</translation>
+    </message>
+    <message>
+        <source>目标数据库</source>
+        <translation>TARGET</translation>
+    </message>
+    <message>
+        <source>postgresql://…</source>
+        <translation>postgresql://...</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>COMMAND</translation>
+    </message>
+    <message>
+        <source>用法：</source>
+        <translation>Usage:</translation>
+    </message>
+    <message>
+        <source>选项：</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>“tarnwick-cli help 命令”或“tarnwick-cli 命令 --help”显示一个命令的用法和选项。</source>
+        <translation>&quot;tarnwick-cli help COMMAND&quot; or &quot;tarnwick-cli COMMAND --help&quot; shows one command&apos;s usage and options.</translation>
+    </message>
+    <message>
+        <source>工况</source>
+        <translation>Duty</translation>
+    </message>
+    <message>
+        <source>单位选项（取值与程序中单位列表的文字相同）</source>
+        <translation>Units, UNITS (the texts of the program&apos;s unit lists)</translation>
+    </message>
+    <message>
+        <source>介质与吸入选项（均可不写，不写时与原计算完全相同）</source>
+        <translation>Liquid, suction and impeller, LIQUID (all optional; without them the results are exactly those of the plain calculation)</translation>
+    </message>
+    <message>
+        <source>变速选项（变速节能选型）</source>
+        <translation>Variable-speed selection, VARIABLE-SPEED</translation>
+    </message>
+    <message>
+        <source>资料单选项</source>
+        <translation>Data sheet, SHEET</translation>
+    </message>
+    <message>
+        <source>其他选项</source>
+        <translation>Other options</translation>
+    </message>
+    <message>
+        <source>设计流量，--flow-unit 单位。</source>
+        <translation>Design flow, in --flow-unit.</translation>
+    </message>
+    <message>
+        <source>管路阻力，--resistance-unit 单位。</source>
+        <translation>Resistance of the pipe system at the design flow, in --resistance-unit.</translation>
+    </message>
+    <message>
+        <source>静扬程，--static-head-unit 单位。</source>
+        <translation>Static head, in --static-head-unit.</translation>
+    </message>
+    <message>
+        <source>流量单位（默认 m3/h）。</source>
+        <translation>Unit of the flow (default m3/h).</translation>
+    </message>
+    <message>
+        <source>管路阻力的单位（默认 mH2O）。</source>
+        <translation>Unit of the resistance (default mH2O).</translation>
+    </message>
+    <message>
+        <source>静扬程的单位（默认 mH2O）。</source>
+        <translation>Unit of the static head (default mH2O).</translation>
+    </message>
+    <message>
+        <source>输送介质，需同时给出 --temperature；乙二醇、丙二醇还需 --concentration。不写：目录中的清水（1000 kg/m3），不作修正。密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。</source>
+        <translation>The pumped liquid; needs --temperature, and the glycols --concentration too. Without it: the catalogue&apos;s clear water (1000 kg/m3), uncorrected. The density enters the shaft power; the viscosity corrects flow, head and efficiency after ANSI/HI 9.6.7 (pumps with B of 40 or more are not listed).</translation>
+    </message>
+    <message>
+        <source>介质温度，℃。</source>
+        <translation>Temperature of the liquid, degrees Celsius.</translation>
+    </message>
+    <message>
+        <source>乙二醇或丙二醇的质量%（10～60）。</source>
+        <translation>Glycol content in mass percent (10 to 60).</translation>
+    </message>
+    <message>
+        <source>水泵入口的表压，--suction-pressure-unit 单位；据此校核有效汽蚀余量，要求不小于必需汽蚀余量的 --npsh-margin 倍且至少高出 0.6 m（ANSI/HI 9.6.1）。</source>
+        <translation>Gauge pressure at the pump&apos;s inlet, in --suction-pressure-unit; the NPSH available must be at least --npsh-margin times the pump&apos;s NPSH required and at least 0.6 m above it (ANSI/HI 9.6.1).</translation>
+    </message>
+    <message>
+        <source>入口表压的单位（压力单位，默认 mH2O）。</source>
+        <translation>Unit of the inlet pressure (a pressure unit, default mH2O).</translation>
+    </message>
+    <message>
+        <source>大气压，kPa（默认 101.325）。</source>
+        <translation>Atmospheric pressure, kPa (default 101.325).</translation>
+    </message>
+    <message>
+        <source>汽蚀余量的安全系数（默认 1.1）。</source>
+        <translation>NPSH margin ratio (default 1.1).</translation>
+    </message>
+    <message>
+        <source>把叶轮切削到设计工况。</source>
+        <translation>Trim the impeller to the duty.</translation>
+    </message>
+    <message>
+        <source>最大切削量，叶轮外径的%（默认 15）。</source>
+        <translation>Largest trim, percent of the impeller diameter (default 15).</translation>
+    </message>
+    <message>
+        <source>只列出工作点在优先运行区内（最高效率点流量的 70～120 %）的水泵（ANSI/HI 9.6.3）。</source>
+        <translation>List only pumps that run at 70 to 120 % of their best-efficiency flow (ANSI/HI 9.6.3).</translation>
+    </message>
+    <message>
+        <source>用三个以上实测点（流量、阻力单位）拟合管路特性 H = Hst + K·Q²，代替 --resistance；给出 --static-head 时只拟合 K。</source>
+        <translation>Three or more points measured on the plant (in the flow and resistance units) to which the system curve H = Hst + K*Q^2 is fitted instead of --resistance; with --static-head only K is fitted.</translation>
+    </message>
+    <message>
+        <source>控制方式（默认 constant 定压差）。</source>
+        <translation>Control curve: constant differential pressure (default), proportional, critical circuit or system curve.</translation>
+    </message>
+    <message>
+        <source>负荷分布（默认 100:1,75:42,50:45,25:12）。</source>
+        <translation>Part-load profile (default 100:1,75:42,50:45,25:12).</translation>
+    </message>
+    <message>
+        <source>工作泵台数（1～4，默认 2）。</source>
+        <translation>Duty pumps in parallel (1 to 4, default 2).</translation>
+    </message>
+    <message>
+        <source>备用泵台数（0～2，默认 1）。</source>
+        <translation>Standby pumps (0 to 2, default 1).</translation>
+    </message>
+    <message>
+        <source>年运行小时（默认 4000）。</source>
+        <translation>Operating hours a year (default 4000).</translation>
+    </message>
+    <message>
+        <source>电价，元/kWh（默认 1.0）。</source>
+        <translation>Price of electricity per kWh (default 1.0).</translation>
+    </message>
+    <message>
+        <source>所输送流体的密度，kg/m3（默认 1000）；以压力单位输入的阻力、静扬程和设定值按它换算为液柱，mH2O、mmH2O 即所输送流体的液柱高度，与样本扬程相同。</source>
+        <translation>Density of the pumped fluid, kg/m3 (default 1000); resistance, static head and setpoint given as a pressure are converted to head with it; mH2O and mmH2O are metres of the pumped fluid, as the catalogue&apos;s heads are.</translation>
+    </message>
+    <message>
+        <source>最低转速比，%（默认 30）；低于它的负荷点按最低转速运行，多余扬程由阀门节流（警告 minimum_speed）；qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。</source>
+        <translation>Lowest speed, percent (default 30); a load point that needs less runs at it, the valves throttling the excess head (warning minimum_speed); points with qe/Qbep outside 0.70 to 1.20 carry the warning outside_preferred_region (ANSI/HI 9.6.3).</translation>
+    </message>
+    <message>
+        <source>变频器最高转速比，%（默认 100）。</source>
+        <translation>Highest speed of the converter, percent (default 100).</translation>
+    </message>
+    <message>
+        <source>电机功率储备系数（默认 1.15）：电机不小于它乘单台水泵在最高转速曲线上的最大轴功率。</source>
+        <translation>Motor margin (default 1.15): the motor covers this times one pump&apos;s largest shaft power on its top-speed curve.</translation>
+    </message>
+    <message>
+        <source>比例压差起点，%（默认 50）。</source>
+        <translation>Start of the proportional control curve, percent (default 50).</translation>
+    </message>
+    <message>
+        <source>末端压差设定值，管路阻力的单位（默认为管路阻力的 30 %）。</source>
+        <translation>Differential pressure set at the critical circuit, in the resistance unit (default 30 % of the resistance).</translation>
+    </message>
+    <message>
+        <source>水泵型号。</source>
+        <translation>The pump&apos;s model.</translation>
+    </message>
+    <message>
+        <source>全部（全部计算结果，或全部入选的水泵）。</source>
+        <translation>All of them (every stored result, or every pump listed).</translation>
+    </message>
+    <message>
+        <source>变速节能选型的资料单、结果或报表。</source>
+        <translation>The variable-speed selection&apos;s sheets, results or report.</translation>
+    </message>
+    <message>
+        <source>写入的 PDF 文件；- 为标准输出。</source>
+        <translation>The PDF file to write; - is standard output.</translation>
+    </message>
+    <message>
+        <source>写入的 CSV 文件；- 为标准输出。</source>
+        <translation>The CSV file to write; - is standard output.</translation>
+    </message>
+    <message>
+        <source>写入的 XLSX 文件；- 为标准输出。</source>
+        <translation>The XLSX file to write; - is standard output.</translation>
+    </message>
+    <message>
+        <source>资料单表头：工程名称。</source>
+        <translation>Sheet header: the project.</translation>
+    </message>
+    <message>
+        <source>资料单表头：工程编号。</source>
+        <translation>Sheet header: the project number.</translation>
+    </message>
+    <message>
+        <source>资料单表头：设计人。</source>
+        <translation>Sheet header: the designer.</translation>
+    </message>
+    <message>
+        <source>资料单表头：设备位号。</source>
+        <translation>Sheet header: the equipment tag.</translation>
+    </message>
+    <message>
+        <source>资料单表头：日期（默认今天）。</source>
+        <translation>Sheet header: the date (default today).</translation>
+    </message>
+    <message>
+        <source>只列该类型的水泵。</source>
+        <translation>Only pumps of this type.</translation>
+    </message>
+    <message>
+        <source>只列该转速（r/min）的水泵。</source>
+        <translation>Only pumps of this speed (r/min).</translation>
+    </message>
+    <message>
+        <source>只列型号中含该文字的水泵（不分大小写）。</source>
+        <translation>Only models that contain this text (any case).</translation>
+    </message>
+    <message>
+        <source>Access 97 文件的代码页，如 936（GBK）。</source>
+        <translation>Code page of an Access 97 file, such as 936 (GBK).</translation>
+    </message>
+    <message>
+        <source>替换已有的目录或表。</source>
+        <translation>Replace the catalogue or tables already there.</translation>
+    </message>
+    <message>
+        <source>提供水泵目录的数据库文件（默认为随程序安装的数据库）。</source>
+        <translation>The database file whose catalogue is taken (default: the one installed with the program).</translation>
+    </message>
+    <message>
+        <source>同时装入水泵目录、示意图和公司资料，结果表为空。</source>
+        <translation>Load the catalogue, pictures and company texts too; the result tables start empty.</translation>
+    </message>
+    <message>
+        <source>建立角色 tarnwick_engineer（工程师）和 tarnwick_maintainer（目录维护人员），授予权限并由服务器的行级安全策略保证：每人只能以自己的名义写入结果、只能删除自己的本次计算结果。</source>
+        <translation>Make the group roles tarnwick_engineer (engineers) and tarnwick_maintainer (who keeps the catalogue), grant them their rights and let the server&apos;s row-level security enforce them: everyone stores results only in his own name and deletes only his own latest results.</translation>
+    </message>
+    <message>
+        <source>数据库文件，默认为程序目录中的“水泵数据库97.mdb”；程序目录中没有时使用用户数据目录中的数据库（首次使用时从随程序安装的数据库复制）。环境变量 TARNWICK_DB 和窗口中选定的数据库也可指定。也可以是 PostgreSQL 数据库地址，如 postgresql://用户@主机:5432/库名 或 postgresql://用户@/库名?host=/套接字目录；密码取自 ~/.pgpass 或 PGPASSWORD。</source>
+        <translation>The database file; by default the one in the program&apos;s folder or, when there is none there, the user&apos;s copy of the installed one (made on first use). TARNWICK_DB and the database chosen in the windows name one too, in that order after this option. A PostgreSQL database&apos;s address works as well, such as postgresql://user@host:5432/name or postgresql://user@/name?host=/socket/folder; the password comes from ~/.pgpass or PGPASSWORD.</translation>
+    </message>
+    <message>
+        <source>以 JSON 输出：每次运行只输出一个 JSON 对象，其 status 为 ok（退出状态 0）、rejected 或 none-found（退出状态 1）、error（退出状态 2），message 为程序的提示。</source>
+        <translation>Print one JSON object per run whose status is ok (exit status 0), rejected or none-found (1) or error (2), and whose message is the program&apos;s message.</translation>
+    </message>
+    <message>
+        <source>另列出未入选的水泵及其未满足的第一条规则。</source>
+        <translation>Also list every pump left out and the first rule it failed.</translation>
+    </message>
+    <message>
+        <source>显示该命令的用法。</source>
+        <translation>Show the command&apos;s usage.</translation>
+    </message>
+    <message>
+        <source>设计计算：在全部水泵中选型，结果存入两张结果表。</source>
+        <translation>Design: search the whole catalogue for pumps that meet the duty near their best efficiency and store them in both result tables.</translation>
+    </message>
+    <message>
+        <source>校核计算：校核所选型号的水泵。</source>
+        <translation>Check: check the chosen model against the duty and say why it does not suit.</translation>
+    </message>
+    <message>
+        <source>变速节能选型：按全年负荷分布和能耗为变频并联水泵排序，结果存入“变速选型结果”和“变速选型负荷点”；--model 只评价一个型号。电机为样本配用电动机功率与按储备系数所需的最小 IEC 标准功率两者取大（JSON 中 motorSource 为 catalogue 或 sized）。加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量；aboveBest 为年耗电量高出排名第一者的比例。</source>
+        <translation>Variable-speed selection: rank parallel pump sets on frequency converters by the electricity they use over a year of part load and store them in the variable-speed result and load-point tables; --model evaluates one model. The motor is the larger of the catalogue&apos;s motor and the smallest IEC standard rating that covers the margin (motorSource catalogue or sized in the JSON). The weighted efficiency is the year&apos;s hydraulic energy over its electrical energy; aboveBest is the share by which a set&apos;s annual energy exceeds the best set&apos;s.</translation>
+    </message>
+    <message>
+        <source>显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。</source>
+        <translation>Show the latest results (--all: every stored result); --variable-speed: the variable-speed runs.</translation>
+    </message>
+    <message>
+        <source>把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。</source>
+        <translation>Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at once if asked; --variable-speed: the report of the variable-speed runs, as the window&apos;s. A file named - is standard output.</translation>
+    </message>
+    <message>
+        <source>选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。</source>
+        <translation>Data sheets (PDF, one page a pump): of the checked model with --model, of every pump the design lists with --all. Nothing is stored.</translation>
+    </message>
+    <message>
+        <source>变速节能选型的资料单（选项同 select）：--model 为单独评价的型号，--all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。</source>
+        <translation>Data sheets of the variable-speed selection (the options of select): of one model evaluated alone with --model, of every accepted set in ranking order with --all, each with its load table and the year&apos;s energy and cost. Nothing is stored.</translation>
+    </message>
+    <message>
+        <source>列出不符合目录规则的数据，以及扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。</source>
+        <translation>List what the catalogue rules refuse in the stored catalogue and the pumps whose head fit strays more than 2 % of their largest head from a catalogue point or cannot be fitted (exit status 1 when it lists anything).</translation>
+    </message>
+    <message>
+        <source>按目录顺序列出水泵型号、类型、转速、性能点数和最大流量、扬程，供 check --model 使用；没有则退出状态为 1。</source>
+        <translation>List the catalogue&apos;s pumps in stored order with type, speed, number of points and largest flow and head, for check --model (exit status 1 when none matches).</translation>
+    </message>
+    <message>
+        <source>把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）。</source>
+        <translation>Convert an Access 97/2000 database into a new database of this program (never over an existing file).</translation>
+    </message>
+    <message>
+        <source>从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。</source>
+        <translation>Import the pump catalogue from CSV files (UTF-8 or GBK); --replace replaces the whole catalogue.</translation>
+    </message>
+    <message>
+        <source>把水泵目录导出为同样格式的 CSV 文件。</source>
+        <translation>Export the pump catalogue as CSV files of the same format.</translation>
+    </message>
+    <message>
+        <source>用新数据库（默认为随程序安装的数据库）中的水泵目录替换当前目录，两张结果表保持不变。</source>
+        <translation>Replace the catalogue with that of a newer database (default: the installed one), keeping both result tables; run it after an upgrade of the package.</translation>
+    </message>
+    <message>
+        <source>把整个数据库（水泵目录、示意图、公司资料和全部结果表）复制到另一个数据库：数据库文件与 PostgreSQL 数据库之间可以互相复制；在目标上一次写完，复制后逐表核对行数和内容；目标中已有同名的表时不复制，除非加 --replace。每条结果保留保存它的工程师（“用户”）。</source>
+        <translation>Copy a whole database (catalogue, pictures, company texts and every result table) into another, file or PostgreSQL either way, in one transaction, and check every table&apos;s rows afterwards; tables already in the target are left alone unless --replace is given. Each result keeps the engineer who stored it.</translation>
+    </message>
+    <message>
+        <source>在空的 PostgreSQL 数据库中建立本程序的表和查询；已有表的数据库也可单独加 --roles。</source>
+        <translation>Make the program&apos;s tables and queries in an empty PostgreSQL database; --roles alone also brings a database made earlier up to date.</translation>
+    </message>
+    <message>
+        <source>显示用法；help 命令（或 命令 --help）显示该命令的用法。</source>
+        <translation>Show the usage; help COMMAND (or COMMAND --help) shows one command&apos;s.</translation>
+    </message>
+    <message>
+        <source>显示版本、使用的数据库和选定它的方式。</source>
+        <translation>Show the version, the database in use and what chose it.</translation>
+    </message>
+    <message>
+        <source>design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 数据库] [--json] [--explain]</source>
+        <translation>design --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [LIQUID] [--db DATABASE] [--json] [--explain]</translation>
+    </message>
+    <message>
+        <source>check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 数据库] [--json]</source>
+        <translation>check --model MODEL --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [LIQUID] [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [介质与吸入选项] [--model 型号] [--db 数据库] [--json] [--explain]</source>
+        <translation>select --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [VARIABLE-SPEED] [LIQUID] [--model MODEL] [--db DATABASE] [--json] [--explain]</translation>
+    </message>
+    <message>
+        <source>results [--all] [--variable-speed] [--db 数据库] [--json]</source>
+        <translation>results [--all] [--variable-speed] [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 数据库] [--json]</source>
+        <translation>report [--all] [--variable-speed] (--pdf FILE | --csv FILE | --xlsx FILE) [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件 [资料单选项] [--db 数据库] [--json]</source>
+        <translation>sheet (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [LIQUID] --pdf FILE [SHEET] [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] --pdf 文件 [资料单选项] [--db 数据库] [--json]</source>
+        <translation>sheet --variable-speed (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [UNITS] [VARIABLE-SPEED] --pdf FILE [SHEET] [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>catalogue-check [--db 数据库] [--json]</source>
+        <translation>catalogue-check [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>models [--type 类型] [--speed 转速] [--text 文字] [--db 数据库] [--json]</source>
+        <translation>models [--type TYPE] [--speed SPEED] [--text TEXT] [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页] [--json]</source>
+        <translation>import-mdb SOURCE.mdb [--db TARGET] [--codepage CODEPAGE] [--json]</translation>
+    </message>
+    <message>
+        <source>import-catalogue 水泵.csv 性能点.csv [--db 数据库] [--replace] [--json]</source>
+        <translation>import-catalogue PUMPS.csv POINTS.csv [--db DATABASE] [--replace] [--json]</translation>
+    </message>
+    <message>
+        <source>export-catalogue 水泵.csv 性能点.csv [--db 数据库] [--json]</source>
+        <translation>export-catalogue PUMPS.csv POINTS.csv [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>update-catalogue [--from 新数据库] [--db 数据库] [--json]</source>
+        <translation>update-catalogue [--from NEWER] [--db DATABASE] [--json]</translation>
+    </message>
+    <message>
+        <source>copy-db 源数据库 目标数据库 [--replace] [--json]</source>
+        <translation>copy-db SOURCE TARGET [--replace] [--json]</translation>
+    </message>
+    <message>
+        <source>init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles] [--json]</source>
+        <translation>init-db postgresql://... [--with-catalogue [--from FILE]] [--roles] [--json]</translation>
+    </message>
+    <message>
+        <source>help [命令 | --help]</source>
+        <translation>help [COMMAND | --help]</translation>
+    </message>
+    <message>
+        <source>--version [--db 数据库]</source>
+        <translation>--version [--db DATABASE]</translation>
+    </message>
+    <message>
+        <source>取值：</source>
+        <translation>One of: </translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>TYPE</translation>
+    </message>
+    <message>
+        <source>转速</source>
+        <translation>SPEED</translation>
+    </message>
+</context>
+<context>
     <name>tarnwick::MDIForm1</name>
     <message>
         <source>选型计算(&amp;C)</source>
@@ -460,10 +931,6 @@ Command-line tool: tarnwick-cli help
         <translation>Option --%1 lacks its value.</translation>
     </message>
     <message>
-        <source>选项 --db 的数据库文件名是空的。</source>
-        <translation>The database file name of option --db is empty.</translation>
-    </message>
-    <message>
         <source>选项 --%1 的取值“%2”不是数字。</source>
         <translation>The value &quot;%2&quot; of option --%1 is not a number.</translation>
     </message>
@@ -528,10 +995,6 @@ Rows of &quot;%1&quot;:
 </source>
         <translation>Rows of &quot;%1&quot;:
 </translation>
-    </message>
-    <message>
-        <source>变速节能选型的资料单不接受 --%1。</source>
-        <translation>The variable-speed data sheet does not take --%1.</translation>
     </message>
     <message>
         <source>选项 --%1 的值“%2”不是数字。</source>
@@ -848,30 +1311,6 @@ Pumps not selected:
 </translation>
     </message>
     <message>
-        <source>[单位选项]</source>
-        <translation>[unit options]</translation>
-    </message>
-    <message>
-        <source>单位选项</source>
-        <translation>Unit options</translation>
-    </message>
-    <message>
-        <source>[介质与吸入选项]</source>
-        <translation>[liquid and suction options]</translation>
-    </message>
-    <message>
-        <source>介质与吸入选项</source>
-        <translation>Liquid and suction options</translation>
-    </message>
-    <message>
-        <source>[变速选项]</source>
-        <translation>[variable-speed options]</translation>
-    </message>
-    <message>
-        <source>变速选型选项</source>
-        <translation>Variable-speed options</translation>
-    </message>
-    <message>
         <source>只能有一个文件写到标准输出（-）。</source>
         <translation>Only one file can be written to standard output (-).</translation>
     </message>
@@ -904,202 +1343,6 @@ Pumps not selected:
         <translation>--json already uses standard output; the data sheet cannot be written to standard output (-).</translation>
     </message>
     <message>
-        <source>用法：
-  tarnwick-cli design --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json] [--explain]
-  tarnwick-cli check --model 型号 --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] [--db 文件] [--json]
-  tarnwick-cli select --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项] [介质与吸入选项] [--model 型号] [--db 文件] [--json] [--explain]
-  tarnwick-cli results [--all] [--variable-speed] [--db 文件] [--json]
-  tarnwick-cli report [--all] [--variable-speed] (--pdf 文件 | --csv 文件 | --xlsx 文件) [--db 文件] [--json]
-  tarnwick-cli sheet (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [介质与吸入选项] --pdf 文件
-               [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
-  tarnwick-cli sheet --variable-speed (--model 型号 | --all) --flow 值 --resistance 值 --static-head 值 [单位选项] [变速选项]
-               --pdf 文件 [--project 名称] [--project-number 编号] [--designer 设计人] [--tag 设备位号] [--date 日期] [--db 文件] [--json]
-  tarnwick-cli catalogue-check [--db 文件] [--json]
-  tarnwick-cli models [--type 类型] [--speed 转速] [--text 文字] [--db 文件] [--json]
-  tarnwick-cli import-mdb 源文件.mdb [--db 目标文件] [--codepage 代码页] [--json]
-  tarnwick-cli import-catalogue 水泵.csv 性能点.csv [--db 文件] [--replace] [--json]
-  tarnwick-cli export-catalogue 水泵.csv 性能点.csv [--db 文件] [--json]
-  tarnwick-cli update-catalogue [--from 新数据库] [--db 文件] [--json]
-  tarnwick-cli copy-db 源数据库 目标数据库 [--replace] [--json]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from 数据库文件]] [--roles] [--json]
-  tarnwick-cli help [命令 | --help]
-  tarnwick-cli --version [--db 文件]
-
-单位选项（取值与程序中单位列表的文字相同）：
-  --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        （默认 m3/h）
-  --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      （默认 mH2O）
-  --static-head-unit  同上                                    （默认 mH2O）
-
-介质与吸入选项（design、check、sheet；select 只取介质和吸入的选项；均可不写，不写时与原计算完全相同）：
-  --fluid water|ethylene-glycol|propylene-glycol  输送介质，需同时给出 --temperature（℃）；
-                      乙二醇、丙二醇还需 --concentration（质量%，10～60）。不写：目录中的清水（1000 kg/m3），不作修正。
-                      密度计入轴功率；粘度按 ANSI/HI 9.6.7 修正流量、扬程和效率（B≥40 的水泵不选）。
-  --suction-pressure 值  水泵入口的表压，--suction-pressure-unit 单位（同压力单位，默认 mH2O），
-                      --atmospheric 大气压 kPa（默认 101.325）；据此校核有效汽蚀余量，
-                      要求不小于必需汽蚀余量的 --npsh-margin 倍（默认 1.1）且至少高出 0.6 m（ANSI/HI 9.6.1）。
-  --trim              把叶轮切削到设计工况，--max-trim 最大切削量，叶轮外径的%（默认 15）。
-  --preferred-region  只列出工作点在优先运行区内（最高效率点流量的 70～120 %）的水泵（ANSI/HI 9.6.3）。
-  --measured 流量:扬程,流量:扬程,…  用三个以上实测点（流量、阻力单位）拟合管路特性 H = Hst + K·Q²，
-                      代替 --resistance；给出 --static-head 时只拟合 K。
-
-design  设计计算：在全部水泵中选型，结果存入两张结果表。
-        --explain：另列出未入选的水泵及其未满足的第一条规则。
-check   校核计算：校核所选型号的水泵。
-select  变速节能选型：按全年负荷分布和能耗为变频并联水泵排序，结果存入“变速选型结果”和“变速选型负荷点”；
-        --model 只评价一个型号；--explain 列出未入选的水泵及其规则。
-变速选型选项：
-  --control constant|proportional|critical|system  控制方式（默认 constant 定压差）
-  --profile 100:1,75:42,50:45,25:12   负荷分布，流量%:时间%（默认即此）
-  --duty-pumps N（1～4，默认2）  --standby-pumps M（0～2，默认1）
-  --hours 年运行小时（默认4000）  --price 电价 元/kWh（默认1.0）  --density 密度 kg/m3（默认1000）
-  --min-speed 最低转速比%（默认30）  --max-speed 变频器最高转速比%（默认100）
-  --motor-margin 电机功率储备系数（默认1.15）
-  --proportional-share 比例压差起点%（默认50）  --setpoint 末端压差设定值，管路阻力的单位（默认30%管路阻力）
-  以压力单位（Pa、MPa、bar、atm、kgf/cm2）输入的阻力、静扬程和设定值按 --density 换算为所输送流体的液柱；
-  mH2O、mmH2O 即所输送流体的液柱高度，与样本扬程相同。
-  电机：样本配用电动机功率与“储备系数×单台水泵在最高转速曲线（实测流量范围内）上的最大轴功率”
-  所需的最小 IEC 标准功率，两者取大（JSON 中 motorSource 为 catalogue 或 sized）。
-  低于最低转速的负荷点按最低转速运行，多余扬程由阀门节流（警告 minimum_speed）；
-  qe/Qbep 不在 0.70～1.20 的点带警告 outside_preferred_region（ANSI/HI 9.6.3）。
-  加权综合效率（weightedEfficiency）＝全年水力能量÷全年耗电量，即 Σt·ρgQH ÷ Σt·Pin；
-  aboveBest 为年耗电量高出排名第一者的比例。
-  介质与吸入：--fluid 时密度由介质物性表给出（不能再写 --density），曲线按 ANSI/HI 9.6.7 作粘度修正；
-  --suction-pressure 时每个负荷点都校核汽蚀余量（必需汽蚀余量按等效流量换算后乘以转速比的平方），
-  任一点不足的水泵不入选（规则 npsh_insufficient）。
-results 显示本次计算结果（--all：全部计算结果）；--variable-speed：变速节能选型的结果。
-report  把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；
-        --variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。
-sheet   选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。
-        --variable-speed：变速节能选型的资料单（选项同 select），--model 为单独评价的型号，
-        --all 为入选的全部水泵（按年耗电量排序），每页含负荷点表和年耗电量；不写结果表。
-catalogue-check  列出不符合目录规则的数据，以及扬程拟合偏差超过最大扬程 2 % 或无法拟合的水泵（有则退出状态为 1）。
-models           按目录顺序列出水泵型号、类型、转速、性能点数和最大流量、扬程；--type 只列该类型，
-                 --speed 只列该转速（r/min），--text 只列型号中含该文字的（不分大小写）；没有则退出状态为 1。
-import-mdb       把 Access 97/2000 数据库转换为本程序的新数据库（不覆盖已有文件）；
-                 --codepage 指定 Access 97 文件的代码页，如 936（GBK）。
-import-catalogue 从 CSV 文件导入水泵目录（UTF-8 或 GBK）；--replace：替换整个目录。
-export-catalogue 把水泵目录导出为同样格式的 CSV 文件。
-update-catalogue 用新数据库（默认为随程序安装的数据库）中的水泵目录替换当前目录，
-                 两张结果表保持不变。
-copy-db          把整个数据库（水泵目录、示意图、公司资料和全部结果表）复制到另一个数据库：
-                 数据库文件与 PostgreSQL 数据库之间可以互相复制；在目标上一次写完，
-                 复制后逐表核对行数和内容；目标中已有同名的表时不复制，除非加 --replace。
-                 每条结果保留保存它的工程师（“用户”）；在服务器上替换的表保留原有的权限和行级安全策略。
-init-db          在空的 PostgreSQL 数据库中建立本程序的表和查询；--with-catalogue 同时
-                 装入随程序安装的（或 --from 指定的）数据库中的水泵目录，结果表为空；
-                 --roles 建立角色 tarnwick_engineer（工程师）和 tarnwick_maintainer（目录维护人员），
-                 授予权限并由服务器的行级安全策略保证：每人只能以自己的名义写入结果、只能删除
-                 自己的本次计算结果，不能删除全部计算结果；已有表的数据库也可单独加 --roles。
-help    显示用法；help 命令（或 命令 --help）显示该命令的用法。
---db    数据库文件，默认为程序目录中的“水泵数据库97.mdb”；程序目录中没有时
-        使用用户数据目录中的数据库（首次使用时从随程序安装的数据库复制）。
-        环境变量 TARNWICK_DB 也可指定数据库文件。
-        也可以是 PostgreSQL 数据库地址，如 postgresql://用户@主机:5432/库名
-        或 postgresql://用户@/库名?host=/套接字目录；密码取自 ~/.pgpass 或 PGPASSWORD。
---json  以 JSON 输出：每次运行只输出一个 JSON 对象，其 status 为 ok（退出状态 0）、
-        rejected 或 none-found（退出状态 1）、error（退出状态 2），message 为程序的提示；
-        各命令的格式见 cli/schemas/ 中的 JSON Schema。
---lang  输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 指定。
-</source>
-        <translation>Usage:
-  tarnwick-cli design --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] [--db FILE] [--json] [--explain]
-  tarnwick-cli check --model MODEL --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] [--db FILE] [--json]
-  tarnwick-cli select --flow VALUE --resistance VALUE --static-head VALUE [unit options] [variable-speed options] [liquid and suction options] [--model MODEL] [--db FILE] [--json] [--explain]
-  tarnwick-cli results [--all] [--variable-speed] [--db FILE] [--json]
-  tarnwick-cli report [--all] [--variable-speed] (--pdf FILE | --csv FILE | --xlsx FILE) [--db FILE] [--json]
-  tarnwick-cli sheet (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [unit options] [liquid and suction options] --pdf FILE
-               [--project NAME] [--project-number NUMBER] [--designer DESIGNER] [--tag TAG] [--date DATE] [--db FILE] [--json]
-  tarnwick-cli sheet --variable-speed (--model MODEL | --all) --flow VALUE --resistance VALUE --static-head VALUE [unit options] [variable-speed options]
-               --pdf FILE [--project NAME] [--project-number NUMBER] [--designer DESIGNER] [--tag TAG] [--date DATE] [--db FILE] [--json]
-  tarnwick-cli catalogue-check [--db FILE] [--json]
-  tarnwick-cli models [--type TYPE] [--speed SPEED] [--text TEXT] [--db FILE] [--json]
-  tarnwick-cli import-mdb SOURCE.mdb [--db TARGET-FILE] [--codepage CODEPAGE] [--json]
-  tarnwick-cli import-catalogue PUMPS.csv POINTS.csv [--db FILE] [--replace] [--json]
-  tarnwick-cli export-catalogue PUMPS.csv POINTS.csv [--db FILE] [--json]
-  tarnwick-cli update-catalogue [--from NEW-DATABASE] [--db FILE] [--json]
-  tarnwick-cli copy-db SOURCE-DATABASE TARGET-DATABASE [--replace] [--json]
-  tarnwick-cli init-db postgresql://… [--with-catalogue [--from DATABASE-FILE]] [--roles] [--json]
-  tarnwick-cli help [COMMAND | --help]
-  tarnwick-cli --version [--db FILE]
-
-Unit options (the values are the texts of the program&apos;s unit lists):
-  --flow-unit         kg/h kg/s L/h L/s m3/h m3/s t/h        (default m3/h)
-  --resistance-unit   atm bar kgf/cm2 mH2O mmH2O MPa Pa      (default mH2O)
-  --static-head-unit  as above                               (default mH2O)
-
-Liquid and suction options (design, check, sheet; select takes only the liquid and suction options; all optional; without them the calculation is exactly as before):
-  --fluid water|ethylene-glycol|propylene-glycol  the pumped liquid, with --temperature (°C);
-                      the glycols also need --concentration (mass %, 10–60). Without it: the catalogue&apos;s clean water (1000 kg/m3), uncorrected.
-                      The density enters the shaft power; the viscosity corrects flow, head and efficiency after ANSI/HI 9.6.7 (pumps with B≥40 are not selected).
-  --suction-pressure VALUE  gauge pressure at the pump inlet in --suction-pressure-unit (the pressure units, default mH2O),
-                      --atmospheric atmospheric pressure kPa (default 101.325); the NPSH available is checked against it
-                      and must be at least --npsh-margin times the NPSH required (default 1.1) and 0.6 m above it (ANSI/HI 9.6.1).
-  --trim              trim the impeller to the duty, at most --max-trim percent of the impeller diameter (default 15).
-  --preferred-region  list only pumps whose operating point lies in the preferred operating region (70–120 % of the best-efficiency flow) (ANSI/HI 9.6.3).
-  --measured FLOW:HEAD,FLOW:HEAD,…  fit the system curve H = Hst + K·Q² to three or more measured points (flow and resistance units)
-                      instead of --resistance; with --static-head only K is fitted.
-
-design  Design selection: selects among all pumps and stores the results in the two result tables.
-        --explain: also lists the pumps not selected and the first rule each failed.
-check   Duty check: checks the pump of the given model.
-select  Variable-speed selection: ranks parallel pumps on frequency converters by a year&apos;s load profile and energy, storing the results in &quot;变速选型结果&quot; and &quot;变速选型负荷点&quot;;
-        --model evaluates one model only; --explain lists the pumps not selected and their rules.
-Variable-speed options:
-  --control constant|proportional|critical|system  the control (default constant, constant pressure)
-  --profile 100:1,75:42,50:45,25:12   the load profile, flow%:time% (this is the default)
-  --duty-pumps N (1–4, default 2)  --standby-pumps M (0–2, default 1)
-  --hours operating hours per year (default 4000)  --price electricity price CNY/kWh (default 1.0)  --density density kg/m3 (default 1000)
-  --min-speed minimum speed ratio % (default 30)  --max-speed the converter&apos;s maximum speed ratio % (default 100)
-  --motor-margin motor power margin factor (default 1.15)
-  --proportional-share proportional control start % (default 50)  --setpoint remote differential pressure setpoint, in the resistance&apos;s unit (default 30% of the resistance)
-  A resistance, static head or setpoint given in a pressure unit (Pa, MPa, bar, atm, kgf/cm2) is converted with --density to a column of the pumped fluid;
-  mH2O and mmH2O are columns of the pumped fluid, as the catalogue&apos;s heads are.
-  Motor: the larger of the catalogue&apos;s motor power and the smallest IEC standard rating covering &quot;margin factor × the largest shaft power of one pump
-  on its top-speed curve (within the measured flows)&quot; (motorSource in the JSON: catalogue or sized).
-  A load point below the minimum speed runs at the minimum speed, the valves throttling the excess head (warning minimum_speed);
-  points with qe/Qbep outside 0.70–1.20 carry the warning outside_preferred_region (ANSI/HI 9.6.3).
-  The weighted efficiency (weightedEfficiency) = the year&apos;s hydraulic energy ÷ the year&apos;s electrical energy, Σt·ρgQH ÷ Σt·Pin;
-  aboveBest is the share by which the annual energy exceeds that of the first-ranked set.
-  Liquid and suction: with --fluid the density comes from the liquid&apos;s property table (--density may not be given too), and the curves are corrected for viscosity after ANSI/HI 9.6.7;
-  with --suction-pressure the NPSH is checked at every load point (the NPSH required converted at the equivalent flow and multiplied by the square of the speed ratio),
-  and a pump short at any point is not selected (rule npsh_insufficient).
-results Shows the latest results (--all: all results); --variable-speed: the variable-speed selection&apos;s results.
-report  Writes the report of the latest results (--all: all results) as PDF, CSV or XLSX files, several at once if asked;
-        --variable-speed: the report of the variable-speed results, as the window&apos;s report. A file named - goes to standard output.
-sheet   Data sheets (PDF, one page per pump): --model for the checked pump, --all for every pump the design selects; writes no result table.
-        --variable-speed: the data sheet of the variable-speed selection (options as select), --model for the one model evaluated,
-        --all for all accepted pumps (ranked by annual energy), each page with the load point table and the annual energy; writes no result table.
-catalogue-check  Lists the data breaking the catalogue rules, and the pumps whose head fit strays more than 2 % of their largest head or cannot be fitted (exit status 1 if any).
-models           Lists the pumps in catalogue order with model, type, speed, number of points and largest flow and head; --type only that type,
-                 --speed only that speed (r/min), --text only models containing that text (any case); exit status 1 when none.
-import-mdb       Converts an Access 97/2000 database to a new database of this program (never overwriting a file);
-                 --codepage the code page of an Access 97 file, e.g. 936 (GBK).
-import-catalogue Imports the pump catalogue from CSV files (UTF-8 or GBK); --replace: replace the whole catalogue.
-export-catalogue Exports the pump catalogue to CSV files of the same format.
-update-catalogue Replaces the current catalogue with the pump catalogue of a new database (by default the one installed with the program);
-                 the two result tables stay as they are.
-copy-db          Copies a whole database (pump catalogue, schematics, company texts and all result tables) to another database:
-                 between database files and PostgreSQL databases either way; the target is written in one transaction,
-                 and every table&apos;s row count and contents are verified afterwards; tables already in the target are not copied unless --replace is given.
-                 Every result keeps the engineer who stored it (&quot;用户&quot;); tables replaced on a server keep their rights and row-level security policies.
-init-db          Creates the program&apos;s tables and queries in an empty PostgreSQL database; --with-catalogue also
-                 loads the pump catalogue of the database installed with the program (or given with --from), with empty result tables;
-                 --roles creates the roles tarnwick_engineer (engineers) and tarnwick_maintainer (catalogue maintainers),
-                 grants their rights and has the server&apos;s row-level security ensure that each person writes results only in his own name and deletes only
-                 his own latest results, and nobody deletes from the tables of all results; --roles also works alone on a database that has tables.
-help    Shows the usage; help COMMAND (or COMMAND --help) shows that command&apos;s usage.
---db    The database file; by default &quot;水泵数据库97.mdb&quot; in the program folder; where the program folder has none,
-        the database in the user data folder (copied from the one installed with the program on first use).
-        The environment variable TARNWICK_DB also names the database file.
-        It may also be a PostgreSQL database address, such as postgresql://user@host:5432/dbname
-        or postgresql://user@/dbname?host=/socket-folder; the password comes from ~/.pgpass or PGPASSWORD.
---json  Output as JSON: each run prints one JSON object whose status is ok (exit status 0),
-        rejected or none-found (exit status 1) or error (exit status 2), with the program&apos;s message in message;
-        each command&apos;s format is the JSON Schema in cli/schemas/.
---lang  The language of the output: zh (Chinese, the default) or en (English); the environment variable TARNWICK_LANG also sets it.
-</translation>
-    </message>
-    <message>
         <source>粘度修正 B=%1 CQ=%2 CH=%3 Cη=%4</source>
         <translation>viscosity correction B=%1 CQ=%2 CH=%3 Cη=%4</translation>
     </message>
@@ -1114,6 +1357,10 @@ help    Shows the usage; help COMMAND (or COMMAND --help) shows that command&apo
     <message>
         <source>--density 与 --fluid 只能给出一个：介质的密度由其物性表给出。</source>
         <translation>Give only one of --density and --fluid: the liquid&apos;s density comes from its property table.</translation>
+    </message>
+    <message>
+        <source>选项 --%1 的数据库文件名是空的。</source>
+        <translation>The database file name of option --%1 is empty.</translation>
     </message>
 </context>
 <context>
