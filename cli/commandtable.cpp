@@ -198,6 +198,10 @@ const QList<OptionSpec>& optionTable()
         {s("explain"), K::Flag, G::General, {}, t::kExplain, {}},
         {s("db"), K::Database, G::General, t::kDatabase, t::kDb, {}},
         {s("json"), K::Flag, G::General, {}, t::kJson, {}},
+        // Taken out by main() before the command is looked at, so that the
+        // help is already in the chosen language; listed here for the help,
+        // the manual pages and the completion.
+        {s("lang"), K::Choice, G::General, t::kLanguageValue, t::kLang, {s("zh"), s("en")}},
     };
     return table;
 }
@@ -308,7 +312,16 @@ const QList<CommandSpec>& commandTable()
         {s("help"), {}, {}, {t::kHelpSynopsis}, t::kHelpCommand, {}, handleHelp, true},
         {s("--version"), {}, {}, {t::kVersionSynopsis}, t::kVersion, {db}, handleVersion},
     };
-    return table;
+    static const QList<CommandSpec> withLanguage = [] {
+        // Every command speaks the language --lang chooses.
+        QList<CommandSpec> rows = table;
+        for (CommandSpec& row : rows) {
+            if (!row.ownArguments)
+                row.options.append(QStringLiteral("lang"));
+        }
+        return rows;
+    }();
+    return withLanguage;
 }
 
 const OptionSpec* findOption(const QString& name)
@@ -395,19 +408,22 @@ bool parseArguments(const CommandSpec& command, const QStringList& arguments, Pa
             // An unset shell variable gives an empty path; taking the default
             // database instead would work on the wrong file.
             if (option->kind == OptionKind::Database && value.isEmpty()) {
-                *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 的数据库文件名是空的。").arg(name);
+                *error =
+                    QCoreApplication::translate("tarnwick::cli", "选项 --%1 的数据库文件名是空的。").arg(name);
                 return false;
             }
             // On the command line a figure is read strictly: "25,5" or "25m3/h"
             // is a slip, where the windows' keys already keep such text out of
             // their boxes. An empty value is left to the calculation's message.
             if (option->kind == OptionKind::Number && !isPlainNumber(value)) {
-                *error = QCoreApplication::translate("tarnwick::cli", "选项 --%1 的取值“%2”不是数字。").arg(name, value);
+                *error =
+                    QCoreApplication::translate("tarnwick::cli", "选项 --%1 的取值“%2”不是数字。").arg(name, value);
                 return false;
             }
             parsed->values.insert(name, value);
         } else {
-            *error = QCoreApplication::translate("tarnwick::cli", "命令 %1 没有选项 --%2。").arg(command.title(), name);
+            *error =
+                QCoreApplication::translate("tarnwick::cli", "命令 %1 没有选项 --%2。").arg(command.title(), name);
             return false;
         }
     }
@@ -454,7 +470,7 @@ QString usageText()
     for (const CommandSpec& command : commandTable())
         out += command.title().leftJustified(26) + QLatin1Char(' ') + shown(command.help) + QLatin1Char('\n');
     out += QLatin1Char('\n');
-    for (const QString& name : {QStringLiteral("db"), QStringLiteral("json")})
+    for (const QString& name : {QStringLiteral("db"), QStringLiteral("json"), QStringLiteral("lang")})
         out += optionLine(*findOption(name)) + QLatin1Char('\n');
     out += QLatin1Char('\n') + shown(texts::kMoreHelp) + QLatin1Char('\n');
     return out;
@@ -481,8 +497,9 @@ QString commandHelp(const QString& name)
     }
     out += QLatin1Char('\n');
     for (const CommandSpec* command : rows)
-        out += (rows.size() > 1 ? command->title() + QStringLiteral("：") : QString()) + shown(command->help) +
-               QLatin1Char('\n');
+        out += (rows.size() > 1 ? QCoreApplication::translate("CommandTable", "%1：").arg(command->title())
+                                : QString()) +
+               shown(command->help) + QLatin1Char('\n');
     if (options.isEmpty())
         return out;
     out += QLatin1Char('\n') + shown(texts::kOptions) + QLatin1Char('\n');

@@ -17,6 +17,7 @@ struct HelpText
 namespace texts {
 
 // Placeholders of values and plain arguments.
+inline constexpr HelpText kLanguageValue{QT_TRANSLATE_NOOP("CommandTable", "语言"), "LANGUAGE"};
 inline constexpr HelpText kValue{QT_TRANSLATE_NOOP("CommandTable", "值"), "VALUE"};
 inline constexpr HelpText kUnit{QT_TRANSLATE_NOOP("CommandTable", "单位"), "UNIT"};
 inline constexpr HelpText kFile{QT_TRANSLATE_NOOP("CommandTable", "文件"), "FILE"};
@@ -206,6 +207,12 @@ inline constexpr HelpText kJson{
     "(2), and whose message is the program's message."};
 inline constexpr HelpText kExplain{QT_TRANSLATE_NOOP("CommandTable", "另列出未入选的水泵及其未满足的第一条规则。"),
                                    "Also list every pump left out and the first rule it failed."};
+inline constexpr HelpText kLang{
+    QT_TRANSLATE_NOOP("CommandTable", "输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 或窗口中的"
+                      "“语言/Language”菜单指定，依次为本选项、环境变量、设置。存储的数据不随语言改变。"),
+    "The language of the output: zh (Chinese, the default) or en (English); TARNWICK_LANG and the windows' "
+    "Language menu choose it too, in the order option, environment, settings. Stored data never change with "
+    "the language."};
 inline constexpr HelpText kHelp{QT_TRANSLATE_NOOP("CommandTable", "显示该命令的用法。"), "Show the command's usage."};
 
 // The commands.

@@ -471,6 +471,18 @@
         <source>转速</source>
         <translation>SPEED</translation>
     </message>
+    <message>
+        <source>%1：</source>
+        <translation>%1: </translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>LANGUAGE</translation>
+    </message>
+    <message>
+        <source>输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 或窗口中的“语言/Language”菜单指定，依次为本选项、环境变量、设置。存储的数据不随语言改变。</source>
+        <translation>The language of the output: zh (Chinese, the default) or en (English); TARNWICK_LANG and the windows&apos; Language menu choose it too, in the order option, environment, settings. Stored data never change with the language.</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::MDIForm1</name>

@@ -232,6 +232,8 @@ void TestCommandTable::bashCompletes_data()
         << QStringList{QStringLiteral("--control")};
     QTest::newRow("the command help asks about")
         << QStringList{QStringLiteral("help"), QStringLiteral("copy")} << QStringList{QStringLiteral("copy-db")};
+    QTest::newRow("a language") << QStringList{QStringLiteral("models"), QStringLiteral("--lang"), QStringLiteral("e")}
+                                << QStringList{QStringLiteral("en")};
     QTest::newRow("no figure is guessed")
         << QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QString()} << QStringList{};
 }
