@@ -88,13 +88,15 @@ ConditionsPanel::ConditionsPanel(QWidget* parent, Scope scope) : QFrame(parent)
         // Points measured on the existing plant give the duty's static head
         // and resistance, in the flow and resistance units of the duty.
         ++row;
-        auto* caption = new QLabel(QStringLiteral("实测管路点（至少三点，代替管路阻力）"), this);
+        auto* caption = new QLabel(
+            QCoreApplication::translate("tarnwick::controls", "实测管路点（至少三点，代替管路阻力）"), this);
         grid->addWidget(caption, row, 0, 1, 4);
         ++row;
         constexpr int kMeasuredRows = 6;
         m_measured = new QTableWidget(kMeasuredRows, 2, this);
         m_measured->setObjectName(QStringLiteral("MeasuredTable"));
-        m_measured->setHorizontalHeaderLabels({QStringLiteral("流量"), QStringLiteral("扬程")});
+        m_measured->setHorizontalHeaderLabels({QCoreApplication::translate("tarnwick::controls", "流量"),
+                                               QCoreApplication::translate("tarnwick::controls", "扬程")});
         m_measured->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         m_measured->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
         m_measured->setFixedHeight((fontMetrics().height() + 4) * (kMeasuredRows + 1) + 6);

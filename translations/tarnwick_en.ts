@@ -1457,6 +1457,18 @@ Pumps not selected:
         <source>介质与吸入条件</source>
         <translation>Liquid and suction</translation>
     </message>
+    <message>
+        <source>实测管路点（至少三点，代替管路阻力）</source>
+        <translation>Measured system points (three or more, instead of the system resistance)</translation>
+    </message>
+    <message>
+        <source>流量</source>
+        <translation>Flow</translation>
+    </message>
+    <message>
+        <source>扬程</source>
+        <translation>Head</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::core</name>
