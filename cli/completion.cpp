@@ -30,7 +30,7 @@ QString dashed(const QStringList& names)
 }
 
 // A short description for zsh: the help's first clause, without the
-// characters that would end a spec or a quoted word.
+// characters that would end an option's description or a quoted word.
 QString brief(const HelpText& text)
 {
     QString help = QString::fromUtf8(text.zh);
@@ -117,7 +117,7 @@ QString zshCompletion()
                                  "# zsh completion for tarnwick-cli\n"
                                  "\n"
                                  "_tarnwick-cli() {\n"
-                                 "    local -a commands specs\n"
+                                 "    local -a commands optionlines\n"
                                  "    commands=(\n");
     QStringList listed;
     for (const CommandSpec& command : commandTable()) {
@@ -137,30 +137,30 @@ QString zshCompletion()
     for (const QString& name : commandNames()) {
         if (name == QStringLiteral("help"))
             continue;
-        out += QStringLiteral("        %1)\n            specs=(\n").arg(name);
+        out += QStringLiteral("        %1)\n            optionlines=(\n").arg(name);
         for (const QString& optionName : optionsOf(name)) {
             const OptionSpec* option = findOption(optionName);
-            QString spec =
+            QString line =
                 QStringLiteral("--") + option->name + QLatin1Char('[') + brief(option->help) + QLatin1Char(']');
-            // A colon would end the message of the spec.
+            // A colon would end the message of the option's line.
             const QString message =
                 QString::fromUtf8(option->value.en).toLower().replace(QLatin1Char(':'), QLatin1Char(' '));
             switch (option->kind) {
             case OptionKind::Flag:
                 break;
             case OptionKind::Choice:
-                spec += QStringLiteral(":%1:(%2)").arg(message, option->choices.join(QLatin1Char(' ')));
+                line += QStringLiteral(":%1:(%2)").arg(message, option->choices.join(QLatin1Char(' ')));
                 break;
             case OptionKind::File:
             case OptionKind::Database:
-                spec += QStringLiteral(":%1:_files").arg(message);
+                line += QStringLiteral(":%1:_files").arg(message);
                 break;
             case OptionKind::Text:
             case OptionKind::Number:
-                spec += QStringLiteral(":%1: ").arg(message);
+                line += QStringLiteral(":%1: ").arg(message);
                 break;
             }
-            out += QStringLiteral("                '%1'\n").arg(spec);
+            out += QStringLiteral("                '%1'\n").arg(line);
         }
         out += QStringLiteral("                '--help[%1]'\n").arg(brief(texts::kHelp));
         // Only the commands that take plain arguments take file names.
@@ -172,7 +172,7 @@ QString zshCompletion()
                           "    esac\n"
                           "    shift words\n"
                           "    ((CURRENT--))\n"
-                          "    _arguments -S $specs\n"
+                          "    _arguments -S $optionlines\n"
                           "}\n"
                           "\n"
                           "_tarnwick-cli \"$@\"\n");

@@ -160,8 +160,12 @@ void TestCliJson::everyOutcomeIsOneObjectFittingItsSchema_data()
     QTest::newRow("check ok") << args("check --model P1") + fits + db << 0 << ok;
     QTest::newRow("check rejected") << args("check --model NOPE") + fits + db << 1 << rejected;
     QTest::newRow("check usage error") << args("check") + fits + db << 2 << error;
-    QTest::newRow("select ok") << args("select --explain") + duty(QStringLiteral("100"), QStringLiteral("20")) + db << 0
-                               << ok;
+    QTest::newRow("select ok") << args("select --explain") + duty(QStringLiteral("100"), QStringLiteral("20")) + db
+                               << 0 << ok;
+    QTest::newRow("select with a liquid and suction ok")
+        << args("select --fluid ethylene-glycol --concentration 40 --temperature 4 --suction-pressure 30") +
+               duty(QStringLiteral("100"), QStringLiteral("20")) + db
+        << 0 << ok;
     QTest::newRow("select none found") << args("select") + tooMuch + db << 1 << none;
     QTest::newRow("select model refused")
         << args("select --model P2") + duty(QStringLiteral("100"), QStringLiteral("20")) + db << 1 << rejected;
