@@ -2518,10 +2518,6 @@ kW</translation>
         <translation>Pump performance curves</translation>
     </message>
     <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
         <source>无法生成选型资料单。</source>
         <translation>The data sheet could not be made.</translation>
     </message>
@@ -3191,10 +3187,6 @@ No performance points.</translation>
     <message>
         <source>实际效率</source>
         <translation>Operating efficiency</translation>
-    </message>
-    <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <source>无法开始输出报表。</source>
@@ -4610,10 +4602,6 @@ The original file is kept as %3.</translation>
         <translation>Nothing was imported.</translation>
     </message>
     <message>
-        <source>无法写入文件 %1：%2</source>
-        <translation>Cannot write the file %1: %2</translation>
-    </message>
-    <message>
         <source>
 mdbtools 的提示：</source>
         <translation>
@@ -4730,6 +4718,10 @@ mdbtools said: </translation>
     <message>
         <source>保存变速选型结果失败：%1</source>
         <translation>Saving the variable-speed results failed: %1</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
     </message>
 </context>
 </TS>
