@@ -3142,6 +3142,10 @@ No performance points.</translation>
         <source>    其中：ηmax--水泵最高效率。η--水泵实际运行效率。</source>
         <translation>    where: ηmax -- best efficiency of the pump. η -- operating efficiency of the pump.</translation>
     </message>
+    <message>
+        <source>暖通空调水系统 · 离心水泵选型与校核</source>
+        <translation>Centrifugal pump selection and checking for HVAC water systems</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::infowindows</name>
