@@ -12,6 +12,7 @@
 #include "tests/support/testdatabase.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -203,6 +204,13 @@ void TestSharing::designsSeeOneWholeCatalogue()
     QStringList second;
     const QString stopFile = m_dir.filePath(QStringLiteral("stop-replacing"));
     QFile::remove(stopFile);
+    auto stopReplacing = [&] {
+        QFile stop(stopFile);
+        return stop.open(QIODevice::WriteOnly);
+    };
+    // A failed check ends the replacing loop too, after its replacement in
+    // progress.
+    const auto stopAtEnd = qScopeGuard([&] { stopReplacing(); });
     if (TestProgramFolder::onServer()) {
         // The versions as the server's designs list them: the tool replaces
         // the catalogue once to make the second.
@@ -288,10 +296,7 @@ void TestSharing::designsSeeOneWholeCatalogue()
         countReplacements();
     }
     const bool stillReplacing = replacing();
-    {
-        QFile stop(stopFile);
-        QVERIFY(stop.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(stopReplacing());
     // The replacing loop ends after its replacement in progress; sqlite3
     // reads its script to the end unless stopped.
     QString stopped;
