@@ -678,7 +678,7 @@ Command-line tool: tarnwick-cli help
     </message>
     <message>
         <source>系统阻力=</source>
-        <translation>System resistance=</translation>
+        <translation>Resistance=</translation>
     </message>
     <message>
         <source>流量=</source>
@@ -706,7 +706,7 @@ Command-line tool: tarnwick-cli help
     </message>
     <message>
         <source>水泵性能曲线</source>
-        <translation>Pump Performance Curves</translation>
+        <translation>Performance Curves</translation>
     </message>
     <message>
         <source>水泵示意图</source>

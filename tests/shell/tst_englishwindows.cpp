@@ -2,6 +2,7 @@
 // and a check run, and every text a widget shows then read back.
 #include "calcwindow/frmcalculate.h"
 #include "controls/messagebox.h"
+#include "controls/textfit.h"
 #include "controls/xpcmdbutton.h"
 #include "infowindows/frmbackground.h"
 #include "infowindows/frmsplash.h"
@@ -138,6 +139,32 @@ void collect(QObject* root, QStringList* texts)
     }
 }
 
+// The command buttons' captions are drawn whole, and the duty's labels end
+// before the box they name, or give their whole text in their tool tip.
+void checkTextsShownWhole(const QWidget* window)
+{
+    for (const xpcmdbutton* button : window->findChildren<xpcmdbutton*>()) {
+        if (!button->isVisible())
+            continue;
+        const QString caption = QString(button->caption()).remove(QLatin1Char('&'));
+        QVERIFY2(QFontMetrics(button->font()).horizontalAdvance(caption) <= button->width(), qPrintable(caption));
+    }
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (!box->isVisible() || !box->parentWidget())
+            continue;
+        for (const QLabel* label : box->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            const QRect g = label->geometry();
+            if (!label->isVisible() || label->wordWrap() || g.left() >= box->x() || g.bottom() < box->y() ||
+                g.top() > box->geometry().bottom())
+                continue;
+            const int textRight = g.left() + label->contentsRect().left() +
+                                  QFontMetrics(label->font()).horizontalAdvance(label->text());
+            QVERIFY2(textRight <= box->x() + 1 || label->toolTip() == label->text(),
+                     qPrintable(label->text() + QStringLiteral(" under ") + box->objectName()));
+        }
+    }
+}
+
 } // namespace
 
 class TestEnglishWindows : public QObject
@@ -161,6 +188,8 @@ void TestEnglishWindows::initTestCase()
     // The language menu writes the settings: into a folder of the test's own.
     qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     QVERIFY(i18n::installLanguage(*QCoreApplication::instance(), i18n::Language::English));
+    // As the program does in English.
+    fitTextsWhenShown(*qApp);
     setMessageBoxInterceptor({[this](const QString& text) {
         m_texts << QStringLiteral("message: ") + text;
         return false;
@@ -217,6 +246,7 @@ void TestEnglishWindows::everyWindowSpeaksEnglish()
         if (auto* list = window->findChild<QListWidget*>(QStringLiteral("List1")); list && list->count() > 0)
             list->setCurrentRow(0);
         collect(window, &m_texts);
+        checkTextsShownWhole(window);
     }
     collect(&form, &m_texts);
     QVERIFY(m_texts.size() > 200);
