@@ -4,30 +4,22 @@
 #include "data/dataset.h"
 #include "store/database.h"
 #include "store/varspeedstore.h"
+#include "tests/cli/clitesting.h"
 #include "tests/support/testdatabase.h"
-#include "tests/support/toolrun.h"
 
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <map>
 #include <memory>
-#include <vector>
 
-using tarnwick::testing::demoPump;
-using tarnwick::testing::TestProgramFolder;
+using namespace tarnwick::testing;
 
 namespace {
-
-tarnwick::testing::ToolRun cli(const QStringList& arguments)
-{
-    return tarnwick::testing::runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, 60000);
-}
 
 QStringList keysOf(const QJsonObject& o)
 {
@@ -329,21 +321,12 @@ void TestSelectCommand::liquidAndSuction_data()
     QTest::addColumn<QString>("expect");
     // 95 °C water with 30 kPa gauge gives 4.95 m; 10 kPa gives 2.83 m, short
     // of the 3.6 m the design point needs (3 m and the 0.6 m margin).
-    const QStringList hot = {QStringLiteral("--fluid"),
-                             QStringLiteral("water"),
-                             QStringLiteral("--temperature"),
-                             QStringLiteral("95"),
-                             QStringLiteral("--suction-pressure-unit"),
-                             QStringLiteral("MPa"),
-                             QStringLiteral("--suction-pressure")};
+    const QStringList hot = hotWaterOptions();
     QTest::newRow("nothing new") << QStringList{} << 0 << "plain";
     QTest::newRow("hot water, enough suction") << (hot + QStringList{QStringLiteral("0.03")}) << 0 << "npsh ok";
     QTest::newRow("hot water, too little suction")
         << (hot + QStringList{QStringLiteral("0.01")}) << 1 << "npsh rejected";
-    QTest::newRow("glycol") << QStringList{QStringLiteral("--fluid"),         QStringLiteral("ethylene-glycol"),
-                                           QStringLiteral("--concentration"), QStringLiteral("40"),
-                                           QStringLiteral("--temperature"),   QStringLiteral("4")}
-                            << 0 << "glycol";
+    QTest::newRow("glycol") << glycolOptions() << 0 << "glycol";
     QTest::newRow("density beside a liquid")
         << QStringList{QStringLiteral("--fluid"), QStringLiteral("water"),     QStringLiteral("--temperature"),
                        QStringLiteral("20"),      QStringLiteral("--density"), QStringLiteral("1000")}
@@ -434,33 +417,24 @@ void TestSelectCommand::concurrentRunsKeepTheirSuctionApart()
     const auto folder = suctionFolder();
     QVERIFY2(folder->isValid(), qPrintable(folder->error()));
     constexpr int runs = 4;
-    std::vector<std::unique_ptr<QProcess>> processes;
-    for (int i = 0; i < runs; ++i) {
-        auto process = std::make_unique<QProcess>();
-        process->start(QStringLiteral(TARNWICK_CLI_PATH),
-                       selectDuty(folder->databasePath()) +
-                           QStringList{QStringLiteral("--suction-pressure"), QString::number(3 + i)});
-        processes.push_back(std::move(process));
-    }
-    for (auto& process : processes) {
-        QVERIFY(process->waitForFinished(60000));
-        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
-    }
+    QList<QStringList> arguments;
+    for (int i = 0; i < runs; ++i)
+        arguments.append(selectDuty(folder->databasePath()) +
+                         QStringList{QStringLiteral("--suction-pressure"), QString::number(3 + i)});
+    const QString failure = runAtOnce(arguments);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(folder->rowCount(QStringLiteral("变速选型工况")), runs);
     QCOMPARE(folder->rowCount(QStringLiteral("变速选型附加结果")), folder->rowCount(QStringLiteral("变速选型负荷点")));
-    auto connection = tarnwick::store::Connection::open(folder->databasePath());
-    QVERIFY(connection);
-    QSqlQuery q(connection.value()->database());
-    QVERIFY(q.exec(
-        QStringLiteral("SELECT count(DISTINCT c.\"吸入口绝对压力\") FROM \"变速选型工况\" c "
-                       "WHERE EXISTS (SELECT 1 FROM \"变速选型结果\" r WHERE r.\"运行序号\" = c.\"运行序号\")")));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toInt(), runs);
-    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM \"变速选型附加结果\" s WHERE NOT EXISTS "
-                                  "(SELECT 1 FROM \"变速选型负荷点\" p WHERE p.\"结果序号\" = s.\"结果序号\" "
-                                  "AND p.\"负荷序号\" = s.\"负荷序号\")")));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toInt(), 0);
+    QCOMPARE(firstNumber(*folder,
+                         QStringLiteral(
+                             "SELECT count(DISTINCT c.\"吸入口绝对压力\") FROM \"变速选型工况\" c "
+                             "WHERE EXISTS (SELECT 1 FROM \"变速选型结果\" r WHERE r.\"运行序号\" = c.\"运行序号\")")),
+             runs);
+    QCOMPARE(
+        firstNumber(*folder, QStringLiteral("SELECT count(*) FROM \"变速选型附加结果\" s WHERE NOT EXISTS "
+                                            "(SELECT 1 FROM \"变速选型负荷点\" p WHERE p.\"结果序号\" = s.\"结果序号\" "
+                                            "AND p.\"负荷序号\" = s.\"负荷序号\")")),
+        0);
 }
 
 int main(int argc, char** argv)
