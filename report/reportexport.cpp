@@ -340,8 +340,7 @@ bool exportXlsx(const QList<const ResultTable*>& tables, const QString& path, QS
                 } else {
                     const QString text = table->text(row, c);
                     if (!text.isEmpty())
-                        keep(worksheet_write_string(sheet, sheetRow, lxw_col_t(c), text.toUtf8().constData(),
-                                                    nullptr));
+                        keep(worksheet_write_string(sheet, sheetRow, lxw_col_t(c), text.toUtf8().constData(), nullptr));
                 }
             }
             ++done;
@@ -381,8 +380,8 @@ bool exportReport(const ResultReport& report, ExportFormat format, const QString
     return exportReports({&report}, format, path, error, progress);
 }
 
-bool exportReports(const QList<const ResultReport*>& reports, ExportFormat format, const QString& path,
-                   QString* error, const ExportProgress& progress)
+bool exportReports(const QList<const ResultReport*>& reports, ExportFormat format, const QString& path, QString* error,
+                   const ExportProgress& progress)
 {
     if (reports.isEmpty())
         return failed(error, QCoreApplication::translate("tarnwick::report", "没有要导出的报表。"));

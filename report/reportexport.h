@@ -56,7 +56,7 @@ bool exportCsv(const QList<const ResultTable*>& tables, const QString& path, QSt
                const ExportProgress& progress = {});
 bool exportXlsx(const QList<const ResultTable*>& tables, const QString& path, QString* error,
                 const ExportProgress& progress = {});
-bool exportReports(const QList<const ResultReport*>& reports, ExportFormat format, const QString& path,
-                   QString* error, const ExportProgress& progress = {});
+bool exportReports(const QList<const ResultReport*>& reports, ExportFormat format, const QString& path, QString* error,
+                   const ExportProgress& progress = {});
 
 } // namespace tarnwick::report

@@ -489,15 +489,16 @@ void TestSelectCommand::viscousLiquidBeyondTheCorrection()
     TestProgramFolder folder(
         {demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("T1"), bestFlow, 20, speed)});
     QVERIFY2(folder.isValid(), qPrintable(folder.error()));
-    const auto run = cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("90"),
-                          QStringLiteral("--resistance"), QStringLiteral("20"), QStringLiteral("--static-head"),
-                          QStringLiteral("0"), QStringLiteral("--fluid"), QStringLiteral("propylene-glycol"),
-                          QStringLiteral("--concentration"), QStringLiteral("60"), QStringLiteral("--temperature"),
-                          QStringLiteral("-20"), QStringLiteral("--explain"), QStringLiteral("--json"),
-                          QStringLiteral("--db"), folder.databasePath()});
+    const auto run =
+        cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("90"), QStringLiteral("--resistance"),
+             QStringLiteral("20"), QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--fluid"),
+             QStringLiteral("propylene-glycol"), QStringLiteral("--concentration"), QStringLiteral("60"),
+             QStringLiteral("--temperature"), QStringLiteral("-20"), QStringLiteral("--explain"),
+             QStringLiteral("--json"), QStringLiteral("--db"), folder.databasePath()});
     QVERIFY2(run.exitCode == 0 || run.exitCode == 1, qPrintable(run.out + run.err));
     const QJsonObject json = run.json();
-    const double viscosity = json.value(QStringLiteral("fluid")).toObject().value(QStringLiteral("viscosity")).toDouble();
+    const double viscosity =
+        json.value(QStringLiteral("fluid")).toObject().value(QStringLiteral("viscosity")).toDouble();
     QVERIFY2(viscosity > 100.0 && viscosity < 200.0, qPrintable(run.out));
     // ANSI/HI 9.6.7: B = 16.5 ν^0.5 H^0.0625 / (Q^0.375 N^0.25) at the best
     // point of the water curves (ν cSt, H m, Q m3/h, N r/min).

@@ -190,23 +190,30 @@ void TestReportCommand::liquidAndSuctionFiguresFollowTheRuns()
     QFETCH(bool, variableSpeed);
     QFETCH(bool, withConditions);
     QFETCH(QString, heading);
-    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
+    TestProgramFolder folder({demoPump(1, QStringLiteral("P1"), 50, 20),
+                              demoPump(2, QStringLiteral("P2"), 200, 32, 1450),
                               demoPump(3, QStringLiteral("P3"), 51, 20.5)});
     QVERIFY2(folder.isValid(), qPrintable(folder.error()));
     QVERIFY(folder.exec(QStringLiteral("UPDATE \"水泵性能表\" SET \"必需汽蚀余量\" = 3")));
     const QStringList db = {QStringLiteral("--db"), folder.databasePath()};
     // 60 °C water, 30 kPa gauge at the inlet: NPSHa = (131.325 − 19.95) kPa
     // / (983.2 kg/m³ · g), about 11.5 m, well above the 3 m the pumps need.
-    const QStringList conditions = {QStringLiteral("--fluid"), QStringLiteral("water"), QStringLiteral("--temperature"),
-                                    QStringLiteral("60"), QStringLiteral("--suction-pressure"), QStringLiteral("0.03"),
-                                    QStringLiteral("--suction-pressure-unit"), QStringLiteral("MPa")};
-    const QStringList duty =
-        variableSpeed ? QStringList{QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("90"),
-                                    QStringLiteral("--resistance"), QStringLiteral("20"),
-                                    QStringLiteral("--static-head"), QStringLiteral("0")}
-                      : QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
-                                    QStringLiteral("--resistance"), QStringLiteral("19"),
-                                    QStringLiteral("--static-head"), QStringLiteral("0")};
+    const QStringList conditions = {QStringLiteral("--fluid"),
+                                    QStringLiteral("water"),
+                                    QStringLiteral("--temperature"),
+                                    QStringLiteral("60"),
+                                    QStringLiteral("--suction-pressure"),
+                                    QStringLiteral("0.03"),
+                                    QStringLiteral("--suction-pressure-unit"),
+                                    QStringLiteral("MPa")};
+    const QStringList duty = variableSpeed ? QStringList{QStringLiteral("select"), QStringLiteral("--flow"),
+                                                         QStringLiteral("90"),     QStringLiteral("--resistance"),
+                                                         QStringLiteral("20"),     QStringLiteral("--static-head"),
+                                                         QStringLiteral("0")}
+                                           : QStringList{QStringLiteral("design"), QStringLiteral("--flow"),
+                                                         QStringLiteral("48"),     QStringLiteral("--resistance"),
+                                                         QStringLiteral("19"),     QStringLiteral("--static-head"),
+                                                         QStringLiteral("0")};
     const Run stored = cli(duty + (withConditions ? conditions : QStringList{}) + db);
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.out + stored.err));
 
@@ -282,8 +289,8 @@ void TestReportCommand::liquidAndSuctionFiguresFollowTheRuns()
     // pages in the PDF, under the figures' title.
     if (unzipped) {
         QVERIFY2(unzipped->contains(QStringLiteral("xl/worksheets/sheet2.xml")), qPrintable(*unzipped));
-        const auto sheet = toolOutput(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx,
-                                                                 QStringLiteral("xl/worksheets/sheet2.xml")});
+        const auto sheet = toolOutput(QStringLiteral("unzip"),
+                                      {QStringLiteral("-p"), xlsx, QStringLiteral("xl/worksheets/sheet2.xml")});
         const auto workbook =
             toolOutput(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx, QStringLiteral("xl/workbook.xml")});
         QVERIFY(sheet && sheet->contains(QStringLiteral("NPSHa(m)")) && sheet->contains(heading));
@@ -291,8 +298,8 @@ void TestReportCommand::liquidAndSuctionFiguresFollowTheRuns()
     }
     if (pages) {
         QVERIFY2(pages->contains(title) && pages->contains(QStringLiteral("NPSHa")), qPrintable(*pages));
-        QCOMPARE(pages->count(QLatin1Char('\f')), json.value(QStringLiteral("pageCount")).toInt() +
-                                                        figures.value(QStringLiteral("pageCount")).toInt());
+        QCOMPARE(pages->count(QLatin1Char('\f')),
+                 json.value(QStringLiteral("pageCount")).toInt() + figures.value(QStringLiteral("pageCount")).toInt());
     }
 }
 

@@ -394,11 +394,11 @@ void TestEnglish::reportFiguresSpeakEnglish()
     QVERIFY2(stored.exitCode == 0, qPrintable(stored.out + stored.err));
     // The tables the run made beside the results keep their names too.
     const QStringList exempt = storedNames(m_folder->databaseFile());
-    const auto english = this->run(report.split(QLatin1Char(' ')) +
-                                       QStringList{QStringLiteral("--pdf"), QStringLiteral("{out}/f.pdf"),
-                                                   QStringLiteral("--csv"), QStringLiteral("{out}/f.csv"),
-                                                   QStringLiteral("--db"), QStringLiteral("{db}")},
-                                   {QStringLiteral("TARNWICK_LANG=en")});
+    const auto english =
+        this->run(report.split(QLatin1Char(' ')) + QStringList{QStringLiteral("--pdf"), QStringLiteral("{out}/f.pdf"),
+                                                               QStringLiteral("--csv"), QStringLiteral("{out}/f.csv"),
+                                                               QStringLiteral("--db"), QStringLiteral("{db}")},
+                  {QStringLiteral("TARNWICK_LANG=en")});
     QVERIFY2(english.exitCode == 0, qPrintable(english.err));
     QFile csv(m_outputs.filePath(QStringLiteral("f.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
