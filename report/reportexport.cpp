@@ -1,12 +1,11 @@
 #include "report/reportexport.h"
 
 #include "core/numbers.h"
-#include "report/pdftextmap.h"
+#include "pdfout/pdffile.h"
 #include "report/reportdefinition.h"
 #include "store/csv.h"
 #include "store/filetargets.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -38,8 +37,7 @@ bool failed(QString* error, const QString& message)
 
 QString writeFailure(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("tarnwick::report", "无法写入文件“%1”：%2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return store::cannotWriteFile(path, reason);
 }
 
 bool stopped(const ExportProgress& progress, int done, int total)
@@ -179,32 +177,15 @@ bool exportPdf(const ResultReport& report, const QString& path, QString* error, 
 bool exportPdf(const QList<const ResultReport*>& reports, const QString& path, QString* error,
                const ExportProgress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(error, writeFailure(path, file.errorString()));
-    // Written in memory first: the fonts' character maps are corrected before
-    // the file is.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(ResultReport::pageLayout());
-        // One device unit per twip.
-        writer.setResolution(1440);
-        writer.setTitle(reports.front()->table().title());
-        writer.setCreator(QStringLiteral("Tarnwick"));
-        if (!paintReports(reports, writer, error, progress)) {
-            file.cancelWriting();
-            return false;
-        }
-    }
-    buffer.close();
-    const QByteArray pdf = withIdeographsForRadicals(buffer.buffer(), {reportTextFont(), reportTitleFont()});
-    buffer.setData(QByteArray());
-    QString reason = file.errorString();
-    if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason))
-        return failed(error, writeFailure(path, file.error() != QFileDevice::NoError ? file.errorString() : reason));
-    return true;
+    pdfout::PdfSetup setup;
+    setup.pageLayout = ResultReport::pageLayout();
+    // One device unit per twip.
+    setup.resolution = 1440;
+    setup.title = reports.front()->table().title();
+    setup.fonts = {reportTextFont(), reportTitleFont()};
+    return pdfout::writePdf(
+        path, setup, [&](QPdfWriter& writer, QString* why) { return paintReports(reports, writer, why, progress); },
+        error);
 }
 
 bool exportCsv(const ResultTable& table, const QString& path, QString* error, const ExportProgress& progress)

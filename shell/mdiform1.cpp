@@ -20,7 +20,6 @@
 #include "shell/varspeedcommands.h"
 #include "speedwindow/frmvarspeed.h"
 #include "speedwindow/speedsheets.h"
-#include "speedwindow/varspeedchart.h"
 #include "store/names.h"
 #include "store/results.h"
 #include "store/settings.h"

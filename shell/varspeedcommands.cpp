@@ -7,9 +7,9 @@
 #include "shell/conditionreports.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
+#include "shell/shellicons.h"
 #include "shell/shelltexts.h"
 #include "speedwindow/frmvarspeed.h"
-#include "speedwindow/varspeedchart.h"
 #include "store/database.h"
 #include "store/varspeedstore.h"
 

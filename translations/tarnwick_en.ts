@@ -785,10 +785,6 @@ Command-line tool: tarnwick-cli help
         <translation>This pump has no operating point at this duty; its performance curves cannot be drawn.</translation>
     </message>
     <message>
-        <source>已写入选型资料单 %1 页：%2</source>
-        <translation>Data sheet written, %1 page(s): %2</translation>
-    </message>
-    <message>
         <source>实测管路点第%1行的流量和扬程应为数字！请重新输入。</source>
         <translation>Measured system point %1: flow and head must be numbers! Please enter them again.</translation>
     </message>
@@ -814,70 +810,6 @@ Command-line tool: tarnwick-cli help
     <message>
         <source>上次设计计算中所有水泵均已入选。</source>
         <translation>Every pump of the last design selection was selected.</translation>
-    </message>
-    <message>
-        <source>正在生成选型资料单…</source>
-        <translation>Making the data sheets…</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>选型资料单</source>
-        <translation>Data Sheet</translation>
-    </message>
-    <message>
-        <source>共 %1 页，每台水泵一页。</source>
-        <translation>%1 page(s), one page per pump.</translation>
-    </message>
-    <message>
-        <source>项目名称：</source>
-        <translation>Project name:</translation>
-    </message>
-    <message>
-        <source>项目编号：</source>
-        <translation>Project number:</translation>
-    </message>
-    <message>
-        <source>设计人：</source>
-        <translation>Designer:</translation>
-    </message>
-    <message>
-        <source>设备位号：</source>
-        <translation>Equipment tag:</translation>
-    </message>
-    <message>
-        <source>日期：</source>
-        <translation>Date:</translation>
-    </message>
-    <message>
-        <source>打印预览(&amp;V)…</source>
-        <translation>Print Pre&amp;view…</translation>
-    </message>
-    <message>
-        <source>打印(&amp;P)…</source>
-        <translation>&amp;Print…</translation>
-    </message>
-    <message>
-        <source>保存为PDF(&amp;S)…</source>
-        <translation>&amp;Save as PDF…</translation>
-    </message>
-    <message>
-        <source>保存选型资料单</source>
-        <translation>Save Data Sheet</translation>
-    </message>
-    <message>
-        <source>PDF 文件 (*.pdf)</source>
-        <translation>PDF files (*.pdf)</translation>
-    </message>
-    <message>
-        <source>选型资料单.pdf</source>
-        <translation>data-sheet.pdf</translation>
-    </message>
-    <message>
-        <source>打印选型资料单失败。</source>
-        <translation>Printing the data sheet failed.</translation>
     </message>
     <message>
         <source>未入选水泵（最接近入选的 %1 台）</source>
@@ -1474,6 +1406,74 @@ Pumps not selected:
     <message>
         <source>扬程</source>
         <translation>Head</translation>
+    </message>
+    <message>
+        <source>选型资料单</source>
+        <translation>Data Sheet</translation>
+    </message>
+    <message>
+        <source>共 %1 页，每台水泵一页。</source>
+        <translation>%1 page(s), one page per pump.</translation>
+    </message>
+    <message>
+        <source>项目名称：</source>
+        <translation>Project name:</translation>
+    </message>
+    <message>
+        <source>项目编号：</source>
+        <translation>Project number:</translation>
+    </message>
+    <message>
+        <source>设计人：</source>
+        <translation>Designer:</translation>
+    </message>
+    <message>
+        <source>设备位号：</source>
+        <translation>Equipment tag:</translation>
+    </message>
+    <message>
+        <source>日期：</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)…</source>
+        <translation>Print Pre&amp;view…</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>保存为PDF(&amp;S)…</source>
+        <translation>&amp;Save as PDF…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>正在生成选型资料单…</source>
+        <translation>Making the data sheets…</translation>
+    </message>
+    <message>
+        <source>保存选型资料单</source>
+        <translation>Save Data Sheet</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>选型资料单.pdf</source>
+        <translation>data-sheet.pdf</translation>
+    </message>
+    <message>
+        <source>打印选型资料单失败。</source>
+        <translation>Printing the data sheet failed.</translation>
+    </message>
+    <message>
+        <source>已写入选型资料单 %1 页：%2</source>
+        <translation>Data sheet written, %1 page(s): %2</translation>
     </message>
 </context>
 <context>
@@ -2524,10 +2524,6 @@ kW</translation>
         <translation>Pump performance curves</translation>
     </message>
     <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
         <source>无法生成选型资料单。</source>
         <translation>The data sheet could not be made.</translation>
     </message>
@@ -3201,10 +3197,6 @@ No performance points.</translation>
     <message>
         <source>实际效率</source>
         <translation>Operating efficiency</translation>
-    </message>
-    <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <source>无法开始输出报表。</source>
@@ -4680,10 +4672,6 @@ The original file is kept as %3.</translation>
         <translation>Nothing was imported.</translation>
     </message>
     <message>
-        <source>无法写入文件 %1：%2</source>
-        <translation>Cannot write the file %1: %2</translation>
-    </message>
-    <message>
         <source>
 mdbtools 的提示：</source>
         <translation>
@@ -4800,6 +4788,10 @@ mdbtools said: </translation>
     <message>
         <source>保存变速选型结果失败：%1</source>
         <translation>Saving the variable-speed results failed: %1</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
     </message>
 </context>
 </TS>
