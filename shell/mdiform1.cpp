@@ -9,6 +9,7 @@
 #include "infowindows/frmbackground.h"
 #include "infowindows/frmhelp.h"
 #include "infowindows/frmpicture.h"
+#include "report/conditionreport.h"
 #include "shell/conditionreports.h"
 #include "shell/databasedialog.h"
 #include "shell/lockkeys.h"
@@ -630,7 +631,7 @@ void MDIForm1::showReport(const QString& caption, int image, store::RowSet& rows
     // The liquid, suction and impeller figures of the same runs, when they
     // had any, one button away.
     if (m_mainConnection) {
-        auto figures = conditionFiguresTable(m_mainConnection->database(), &rows == &m_allResults, &error);
+        auto figures = report::conditionFiguresTable(m_mainConnection->database(), &rows == &m_allResults, &error);
         if (!error.isEmpty())
             showWarning(this, error);
         offerConditionFigures(window, std::move(figures));

@@ -340,10 +340,6 @@
         <translation>Show the latest results (--all: every stored result); --variable-speed: the variable-speed runs.</translation>
     </message>
     <message>
-        <source>把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。</source>
-        <translation>Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at once if asked; --variable-speed: the report of the variable-speed runs, as the window&apos;s. A file named - is standard output.</translation>
-    </message>
-    <message>
         <source>选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。</source>
         <translation>Data sheets (PDF, one page a pump): of the checked model with --model, of every pump the design lists with --all. Nothing is stored.</translation>
     </message>
@@ -482,6 +478,10 @@
     <message>
         <source>输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 或窗口中的“语言/Language”菜单指定，依次为本选项、环境变量、设置。存储的数据不随语言改变。</source>
         <translation>The language of the output: zh (Chinese, the default) or en (English); TARNWICK_LANG and the windows&apos; Language menu choose it too, in the order option, environment, settings. Stored data never change with the language.</translation>
+    </message>
+    <message>
+        <source>把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。这些计算有介质与吸入条件时，其计算结果随后附上（PDF 的后续页、XLSX 的第二张工作表、CSV 空一行后的第二个表）。文件名为 - 时写到标准输出。</source>
+        <translation>Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at once if asked; --variable-speed: the report of the variable-speed runs, as the window&apos;s. When those runs had a liquid or a suction pressure, their figures follow (further pages of the PDF, a second sheet of the workbook, a second table after an empty line of the CSV). A file named - is standard output.</translation>
     </message>
 </context>
 <context>
@@ -1305,6 +1305,12 @@ Pumps not selected:
     <message>
         <source>选项 --%1 的数据库文件名是空的。</source>
         <translation>The database file name of option --%1 is empty.</translation>
+    </message>
+    <message>
+        <source>  其后是“%1”的介质与吸入条件（%2 条记录，%3 页）
+</source>
+        <translation>  followed by the liquid and suction figures of &quot;%1&quot; (%2 rows, %3 pages)
+</translation>
     </message>
 </context>
 <context>
@@ -3276,6 +3282,62 @@ No performance points.</translation>
         <source>变速节能选型结果报表</source>
         <translation>Variable-Speed Selection Report</translation>
     </message>
+    <message>
+        <source>方式</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>介质</source>
+        <translation>Liquid</translation>
+    </message>
+    <message>
+        <source>浓度</source>
+        <translation>Concentration</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>入口绝压</source>
+        <translation>Inlet abs. pressure</translation>
+    </message>
+    <message>
+        <source>粘度参数B</source>
+        <translation>Viscosity parameter B</translation>
+    </message>
+    <message>
+        <source>切削比</source>
+        <translation>Trim ratio</translation>
+    </message>
+    <message>
+        <source>切削后外径</source>
+        <translation>Trimmed diameter</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>负荷点</source>
+        <translation>Load point</translation>
+    </message>
+    <message>
+        <source>满足</source>
+        <translation>NPSH met</translation>
+    </message>
+    <message>
+        <source>介质、汽蚀与叶轮切削计算结果</source>
+        <translation>Liquid, NPSH and impeller trim results</translation>
+    </message>
+    <message>
+        <source>变速节能选型介质与汽蚀校核</source>
+        <translation>Variable-speed selection: liquid and NPSH check</translation>
+    </message>
+    <message>
+        <source>没有要导出的报表。</source>
+        <translation>There is no report to export.</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::reporttext</name>
@@ -3577,6 +3639,10 @@ The database cannot be opened. Retry, or choose another database.</translation>
     <message>
         <source>退出</source>
         <translation>Exit</translation>
+    </message>
+    <message>
+        <source>介质与吸入条件</source>
+        <translation>Liquid and suction</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -53,6 +54,8 @@ private slots:
     void liquidAndSuction_data();
     void liquidAndSuction();
     void concurrentRunsKeepTheirSuctionApart();
+    void viscousLiquidBeyondTheCorrection_data();
+    void viscousLiquidBeyondTheCorrection();
 };
 
 void TestSelectCommand::jsonRanksStoresAndExplains()
@@ -435,6 +438,63 @@ void TestSelectCommand::concurrentRunsKeepTheirSuctionApart()
                                             "(SELECT 1 FROM \"变速选型负荷点\" p WHERE p.\"结果序号\" = s.\"结果序号\" "
                                             "AND p.\"负荷序号\" = s.\"负荷序号\")")),
         0);
+}
+
+void TestSelectCommand::viscousLiquidBeyondTheCorrection_data()
+{
+    // A small pump at its best point (its best flow, 20 m) in 60 % propylene
+    // glycol at -20 °C (about 130 cSt); the parameter B grows as the flow
+    // and the speed fall.
+    QTest::addColumn<double>("bestFlow");
+    QTest::addColumn<double>("speed");
+    QTest::addColumn<bool>("beyond");
+    QTest::newRow("0.3 m3/h at 2900 r/min: B about 49") << 0.3 << 2900.0 << true;
+    QTest::newRow("0.45 m3/h at 2900 r/min: B about 42") << 0.45 << 2900.0 << true;
+    QTest::newRow("0.45 m3/h at 1450 r/min: B about 50") << 0.45 << 1450.0 << true;
+    QTest::newRow("0.6 m3/h at 2900 r/min: B about 37, corrected") << 0.6 << 2900.0 << false;
+    QTest::newRow("2 m3/h at 2900 r/min: B about 24, corrected") << 2.0 << 2900.0 << false;
+}
+
+void TestSelectCommand::viscousLiquidBeyondTheCorrection()
+{
+    QFETCH(double, bestFlow);
+    QFETCH(double, speed);
+    QFETCH(bool, beyond);
+    TestProgramFolder folder(
+        {demoPump(1, QStringLiteral("P1"), 50, 20), demoPump(2, QStringLiteral("T1"), bestFlow, 20, speed)});
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    const auto run =
+        cli({QStringLiteral("select"), QStringLiteral("--flow"), QStringLiteral("90"), QStringLiteral("--resistance"),
+             QStringLiteral("20"), QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--fluid"),
+             QStringLiteral("propylene-glycol"), QStringLiteral("--concentration"), QStringLiteral("60"),
+             QStringLiteral("--temperature"), QStringLiteral("-20"), QStringLiteral("--explain"),
+             QStringLiteral("--json"), QStringLiteral("--db"), folder.databasePath()});
+    QVERIFY2(run.exitCode == 0 || run.exitCode == 1, qPrintable(run.out + run.err));
+    const QJsonObject json = run.json();
+    const double viscosity =
+        json.value(QStringLiteral("fluid")).toObject().value(QStringLiteral("viscosity")).toDouble();
+    QVERIFY2(viscosity > 100.0 && viscosity < 200.0, qPrintable(run.out));
+    // ANSI/HI 9.6.7: B = 16.5 ν^0.5 H^0.0625 / (Q^0.375 N^0.25) at the best
+    // point of the water curves (ν cSt, H m, Q m3/h, N r/min).
+    const double b =
+        16.5 * std::sqrt(viscosity) * std::pow(20.0, 0.0625) / (std::pow(bestFlow, 0.375) * std::pow(speed, 0.25));
+    QJsonObject rejection;
+    for (const auto& value : json.value(QStringLiteral("rejected")).toArray()) {
+        if (value.toObject().value(QStringLiteral("model")).toString() == QStringLiteral("T1"))
+            rejection = value.toObject();
+    }
+    const bool outOfRange =
+        rejection.value(QStringLiteral("rule")).toString() == QStringLiteral("viscosity_out_of_range");
+    QCOMPARE(outOfRange, beyond);
+    QCOMPARE(b >= 40.0, beyond);
+    if (!beyond)
+        return;
+    // The fitted best point lies within a percent of the points' own; B
+    // moves with its flow to the power 0.375.
+    const double figure = rejection.value(QStringLiteral("figure")).toDouble();
+    QVERIFY2(std::fabs(figure - b) < 0.01 * b, qPrintable(QStringLiteral("B %1, expected %2").arg(figure).arg(b)));
+    QCOMPARE(rejection.value(QStringLiteral("reason")).toString(),
+             QStringLiteral("粘度修正参数B＝%1，不小于40").arg(std::round(figure * 10.0) / 10.0));
 }
 
 int main(int argc, char** argv)
