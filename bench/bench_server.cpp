@@ -3,6 +3,7 @@
 // the catalogue, select, store the rows) on each, and 1 000 result rows stored
 // in one transaction on the server.
 
+#include "bench/benchcommon.h"
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
 #include "store/calculations.h"
@@ -25,12 +26,6 @@ using namespace tarnwick;
 
 namespace {
 
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return EXIT_FAILURE;
-}
-
 // The best of three designs: open the catalogue, select, store the rows.
 double designSeconds(const QString& location, const DutyTexts& duty, std::size_t* accepted)
 {
@@ -39,10 +34,10 @@ double designSeconds(const QString& location, const DutyTexts& duty, std::size_t
         const bench::Timing t = bench::timeOnce([&] {
             auto catalogue = store::PumpCatalogue::openFile(location);
             if (!catalogue)
-                std::exit(fail(catalogue.error()));
+                std::exit(bench::fail(catalogue.error()));
             auto run = store::runDesign(*catalogue.value(), duty);
             if (!run)
-                std::exit(fail(run.error().databaseError));
+                std::exit(bench::fail(run.error().databaseError));
             *accepted = run->rows.size();
         });
         times.push_back(t.wall);
@@ -60,7 +55,7 @@ int main(int argc, char** argv)
 
     testing::PostgresServer server;
     if (!server.isRunning())
-        return fail(server.error());
+        return bench::fail(server.error());
     QString error;
     // The target speaks of 10 000 and 100 000 pumps; on the quick run's
     // small catalogue the server's fixed cost of a connection outweighs the
@@ -69,20 +64,20 @@ int main(int argc, char** argv)
     for (const int size : quick ? std::vector<int>{pumps} : std::vector<int>{pumps, 100000}) {
         const QString name = QStringLiteral("bench%1").arg(size);
         if (!server.createDatabase(name, &error))
-            return fail(error);
+            return bench::fail(error);
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("bench.mdb"));
         if (!bench::writeCatalogueDatabase(testing::generatedCatalogue(size, 7), file, &error))
-            return fail(error);
+            return bench::fail(error);
         uri = server.socketUri(name);
         {
             auto from = store::Connection::open(file);
             auto to = store::Connection::open(uri);
             if (!from || !to)
-                return fail(QStringLiteral("cannot open the databases"));
+                return bench::fail(QStringLiteral("cannot open the databases"));
             const auto copied = store::copyDatabase(from.value()->database(), to.value()->database(), {});
             if (!copied)
-                return fail(copied.error());
+                return bench::fail(copied.error());
         }
 
         const DutyTexts duty{.resistance = "25", .flow = "100", .staticHead = "0"};
@@ -93,7 +88,7 @@ int main(int argc, char** argv)
         std::printf("design on %d pumps: file %.3f s, server %.3f s (%zu and %zu pumps accepted)\n", size, onFile,
                     onServer, acceptedFile, acceptedServer);
         if (acceptedFile != acceptedServer)
-            return fail(QStringLiteral("the engines accepted different pumps"));
+            return bench::fail(QStringLiteral("the engines accepted different pumps"));
         const std::string what = "server: design on " + std::to_string(size) + " pumps, server time / file time";
         if (quick)
             bench::printStated(what, onServer / onFile, "x");
@@ -105,7 +100,7 @@ int main(int argc, char** argv)
     // writes them (two tables).
     auto catalogue = store::PumpCatalogue::openFile(uri);
     if (!catalogue)
-        return fail(catalogue.error());
+        return bench::fail(catalogue.error());
     SelectionResult row;
     row.method = "设计";
     row.model = "RL1";
@@ -124,7 +119,7 @@ int main(int argc, char** argv)
             },
             &error);
         if (!ok)
-            std::exit(fail(error));
+            std::exit(bench::fail(error));
     });
     std::printf("1 000 result rows in one transaction on the server: %.3f s\n", written.wall);
     bench::printTarget("server: 1 000 result rows committed in one transaction", written.wall, 1.0, "s");

@@ -3,6 +3,7 @@
 // writing), each memory figure taken in a child process of its own so nothing
 // else counts; the selection's cost in a process that has its database open;
 // and writing the result rows of 1 000 accepted pumps.
+#include "bench/benchcommon.h"
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
 #include "store/calculations.h"
@@ -16,9 +17,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,30 +28,20 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 using namespace tarnwick;
 
 namespace {
-
-constexpr std::uint32_t kSeed = 20261207u;
 
 DutyTexts benchDuty()
 {
     return DutyTexts{.resistance = "25", .flow = "100", .staticHead = "0"};
 }
 
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return EXIT_FAILURE;
-}
-
 // The pumps of a generated catalogue that the bench duty accepts, the first
 // `count` of them, with their points.
 Catalogue acceptedPumps(int count)
 {
-    const Catalogue all = testing::generatedCatalogue(100000, kSeed);
+    const Catalogue all = testing::generatedCatalogue(100000, bench::kSeed);
     const DesignSelection selection = runDesignSelection(all, benchDuty()).value();
     std::set<std::string> models;
     for (std::size_t i = 0; i < selection.candidates.size() && static_cast<int>(models.size()) < count; ++i)
@@ -87,10 +76,10 @@ int benchWritePath(const QString& folder)
     const QString path = folder + QStringLiteral("/write.db");
     QString error;
     if (!bench::writeCatalogueDatabase(pumps, path, &error))
-        return fail(error);
+        return bench::fail(error);
     auto opened = store::PumpCatalogue::openFile(path);
     if (!opened)
-        return fail(opened.error());
+        return bench::fail(opened.error());
     store::PumpCatalogue& catalogue = *opened.value();
     (void)catalogue.catalogue(); // read once, as the window does before its first run
 
@@ -116,7 +105,7 @@ int benchWritePath(const QString& folder)
                     qPrintable(store::names::latestResultsTable()),
                     rowCount(catalogue, store::names::latestResultsTable()));
         if (accepted != 1000)
-            return fail(QStringLiteral("expected 1000 accepted pumps"));
+            return bench::fail(QStringLiteral("expected 1000 accepted pumps"));
     }
     // The run also empties the latest table (1 000 rows from the run before,
     // from the second run on) and re-reads both tables; all of it counts.
@@ -159,21 +148,21 @@ int benchStoredResults(const QString& folder)
     {
         auto opened = store::PumpCatalogue::openFile(path);
         if (!opened)
-            return fail(opened.error());
+            return bench::fail(opened.error());
         QSqlQuery fill(opened.value()->connection->database());
         const QString table = store::names::allResultsTable();
         if (!fill.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table)) ||
             !fill.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
                                       "INSERT INTO \"%1\" SELECT \"%2\".* FROM \"%2\", n LIMIT 100000")
                            .arg(table, store::names::latestResultsTable())))
-            return fail(fill.lastError().text());
+            return bench::fail(fill.lastError().text());
         std::printf("stored results: \"%s\" holds %d rows\n", qPrintable(table), rowCount(*opened.value(), table));
     }
     QString model;
     {
         auto opened = store::PumpCatalogue::openFile(path);
         if (!opened)
-            return fail(opened.error());
+            return bench::fail(opened.error());
         model = opened.value()->modelList().value(0);
     }
     std::vector<double> runs;
@@ -207,26 +196,6 @@ long maxRssKb()
     return usage.ru_maxrss;
 }
 
-// A line of /proc/self/status in kB ("VmHWM": the peak of this program image
-// alone, "VmRSS": resident now), or -1.
-long procStatusKb(const char* field)
-{
-    FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f)
-        return -1;
-    char line[256];
-    long value = -1;
-    const std::size_t length = std::strlen(field);
-    while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
-            value = std::strtol(line + length + 1, nullptr, 10);
-            break;
-        }
-    }
-    std::fclose(f);
-    return value;
-}
-
 // Child: only what a design run needs, then its own peak.
 int childDesign(const QString& path, bool run)
 {
@@ -241,7 +210,7 @@ int childDesign(const QString& path, bool run)
     });
     if (!run) {
         std::printf("  child: database opened (%.0f ms), peak %ld kB (VmHWM %ld kB)\n", opening.wall * 1e3,
-                    maxRssKb(), procStatusKb("VmHWM"));
+                    maxRssKb(), bench::procStatusKb("VmHWM"));
         return EXIT_SUCCESS;
     }
     const bench::Timing reading = bench::timeOnce([&] { (void)catalogue->catalogue(); });
@@ -257,7 +226,7 @@ int childDesign(const QString& path, bool run)
     std::printf("  child: %zu pumps, %zu points; open %.0f ms, catalogue read %.0f ms, design run %.0f ms "
                 "(%zu accepted); peak %ld kB (VmHWM %ld kB)\n",
                 catalogue->catalogue().pumps.size(), catalogue->catalogue().points.size(), opening.wall * 1e3,
-                reading.wall * 1e3, design.wall * 1e3, accepted, maxRssKb(), procStatusKb("VmHWM"));
+                reading.wall * 1e3, design.wall * 1e3, accepted, maxRssKb(), bench::procStatusKb("VmHWM"));
     return EXIT_SUCCESS;
 }
 
@@ -266,16 +235,16 @@ int childRowSets(const QString& path)
 {
     auto connection = store::Connection::open(path);
     if (!connection)
-        return fail(connection.error());
+        return bench::fail(connection.error());
     const QString tables[] = {store::names::pumpTable(), store::names::pointTable(), store::names::pumpView()};
     std::vector<store::RowSet> sets(std::size(tables));
     std::printf("  child: row set snapshots:");
     for (std::size_t i = 0; i < sets.size(); ++i) {
-        const long before = procStatusKb("VmRSS");
+        const long before = bench::procStatusKb("VmRSS");
         if (!sets[i].open(connection.value(), tables[i]))
-            return fail(sets[i].lastError());
+            return bench::fail(sets[i].lastError());
         std::printf(" \"%s\" %d rows +%.0f MB;", qPrintable(tables[i]), sets[i].recordCount(),
-                    static_cast<double>(procStatusKb("VmRSS") - before) / 1024);
+                    static_cast<double>(bench::procStatusKb("VmRSS") - before) / 1024);
     }
     std::printf("\n");
     return EXIT_SUCCESS;
@@ -284,11 +253,11 @@ int childRowSets(const QString& path)
 // Child: writes the generated catalogue, so the measuring parent stays small.
 int childWrite(const QString& path, int pumps)
 {
-    const Catalogue catalogue = testing::generatedCatalogue(pumps, kSeed);
+    const Catalogue catalogue = testing::generatedCatalogue(pumps, bench::kSeed);
     QString error;
     const bench::Timing writing = bench::timeOnce([&] {
         if (!bench::writeCatalogueDatabase(catalogue, path, &error))
-            std::exit(fail(error));
+            std::exit(bench::fail(error));
     });
     std::printf("database of %d pumps and %zu points written in %.1f s\n", pumps, catalogue.points.size(),
                 writing.wall);
@@ -299,21 +268,8 @@ int childWrite(const QString& path, int pumps)
 // resident size in kB, or -1.
 long childPeakKb(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> all = {"/proc/self/exe"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& a : all)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(stdout);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    int status = 0;
     rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return usage.ru_maxrss;
+    return bench::runSelf(arguments, &usage) ? usage.ru_maxrss : -1;
 }
 
 // The peak memory of a design run, each figure in a child of its own. The
@@ -322,13 +278,13 @@ long childPeakKb(const std::vector<std::string>& arguments)
 int benchMemory(const QString& path, int pumps)
 {
     if (childPeakKb({"--child-write", path.toStdString(), std::to_string(pumps)}) < 0)
-        return fail(QStringLiteral("writing the catalogue failed"));
-    std::printf("memory: this process holds %ld kB when it starts the measuring children\n", procStatusKb("VmRSS"));
+        return bench::fail(QStringLiteral("writing the catalogue failed"));
+    std::printf("memory: this process holds %ld kB when it starts the measuring children\n", bench::procStatusKb("VmRSS"));
     const long baseline = childPeakKb({"--child-open", path.toStdString()});
     const long design = childPeakKb({"--child-design", path.toStdString()});
     (void)childPeakKb({"--child-rowsets", path.toStdString()});
     if (baseline < 0 || design < 0)
-        return fail(QStringLiteral("a measuring child failed"));
+        return bench::fail(QStringLiteral("a measuring child failed"));
     std::printf("  peak resident size: opening the database %.1f MB; the whole design run %.1f MB\n",
                 static_cast<double>(baseline) / 1024, static_cast<double>(design) / 1024);
     bench::printStated(QStringLiteral("memory: peak of a design run on %1 pumps (open, read, select, write)")
@@ -344,7 +300,7 @@ int benchSelectionInProgram(const QString& path, int pumps)
 {
     auto opened = store::PumpCatalogue::openFile(path);
     if (!opened)
-        return fail(opened.error());
+        return bench::fail(opened.error());
     const Catalogue& read = opened.value()->catalogue();
     const bench::Timing selecting = bench::timeBest(5, [&] { (void)runDesignSelection(read, benchDuty()).value(); });
     std::printf("selection on the catalogue read from the file, database open: %.0f ms (cpu %.0f ms), "
@@ -375,7 +331,7 @@ int main(int argc, char** argv)
     const int pumps = quick ? 10000 : 100000;
     QTemporaryDir dir;
     if (!dir.isValid())
-        return fail(QStringLiteral("no temporary folder"));
+        return bench::fail(QStringLiteral("no temporary folder"));
     const QString large = dir.filePath(QStringLiteral("large.db"));
     if (const int status = benchMemory(large, pumps); status != EXIT_SUCCESS)
         return status;

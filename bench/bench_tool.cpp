@@ -6,6 +6,7 @@
 // The targets take the processor time of the whole process (user and
 // system), which other programs on a shared machine do not inflate; the wall
 // time is printed beside it and equals it on a quiet machine.
+#include "bench/benchcommon.h"
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
 #include "store/names.h"
@@ -27,19 +28,9 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 using namespace tarnwick;
 
 namespace {
-
-constexpr std::uint32_t kSeed = 20261207u;
-
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return EXIT_FAILURE;
-}
 
 struct ProcessRun
 {
@@ -135,10 +126,10 @@ int main(int argc, char** argv)
     // The catalogue is written by a child: a child's peak memory counts from
     // this process's size when it was started, so this one stays small.
     if (argc == 4 && std::strcmp(argv[1], "--child-write") == 0) {
-        const Catalogue catalogue = testing::generatedCatalogue(std::atoi(argv[3]), kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(std::atoi(argv[3]), bench::kSeed);
         QString error;
         if (!bench::writeCatalogueDatabase(catalogue, QString::fromLocal8Bit(argv[2]), &error))
-            return fail(error);
+            return bench::fail(error);
         std::printf("tool on %s pumps and %zu points\n", argv[3], catalogue.points.size());
         return EXIT_SUCCESS;
     }
@@ -150,11 +141,11 @@ int main(int argc, char** argv)
 
     QTemporaryDir folder;
     if (!folder.isValid())
-        return fail(QStringLiteral("no temporary folder"));
+        return bench::fail(QStringLiteral("no temporary folder"));
     const QString path = folder.filePath(store::names::databaseFileName());
     std::fflush(stdout);
     if (!runProcess({"/proc/self/exe", "--child-write", path.toStdString(), std::to_string(pumps)}, 0, true).ok)
-        return fail(QStringLiteral("writing the catalogue failed"));
+        return bench::fail(QStringLiteral("writing the catalogue failed"));
     std::printf("median of %d runs each, whole process\n", repeats);
     const std::string db = path.toStdString();
     const std::vector<std::string> design = {tool, "design", "--flow", "100", "--resistance", "25", "--static-head",
@@ -175,7 +166,7 @@ int main(int argc, char** argv)
     Figures designRun, readRun, selectRun;
     if (!repeat(repeats, design, &designRun) || !repeat(repeats, reading, &readRun) ||
         !repeat(repeats, select, &selectRun))
-        return fail(QStringLiteral("a run failed"));
+        return bench::fail(QStringLiteral("a run failed"));
     std::printf("design: processor %.3f s, wall %.3f s, peak %.1f MB\n"
                 "sqlite3 reading the eight columns: processor %.3f s, wall %.3f s, peak %.1f MB\n"
                 "select: processor %.3f s, wall %.3f s, peak %.1f MB\n",

@@ -1,6 +1,7 @@
 // The variable-speed selection: its own cost per pump on generated catalogues
 // with the default load profile and two duty pumps, and how it grows; then the
 // window on 10 000 pumps, from opening to the first result painted.
+#include "bench/benchcommon.h"
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
 #include "bench/paintwait.h"
@@ -23,8 +24,6 @@
 using namespace tarnwick;
 
 namespace {
-
-constexpr std::uint32_t kSeed = 20261207u;
 
 VarSpeedTexts benchTexts()
 {
@@ -50,7 +49,7 @@ int main(int argc, char** argv)
     for (int n : {10000, 100000}) {
         if (quick && n > 10000)
             break;
-        const Catalogue catalogue = testing::generatedCatalogue(n, kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(n, bench::kSeed);
         VarSpeedSelection selection;
         bench::Timing t =
             bench::timeBest(n >= 100000 ? 5 : 11, [&] { selection = runVarSpeedSelection(catalogue, request); });
@@ -80,7 +79,7 @@ int main(int argc, char** argv)
     const QString path = folder.filePath(store::names::databaseFileName());
     {
         QString error;
-        if (!bench::writeCatalogueDatabase(testing::generatedCatalogue(pumps, kSeed), path, &error, QString())) {
+        if (!bench::writeCatalogueDatabase(testing::generatedCatalogue(pumps, bench::kSeed), path, &error, QString())) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return EXIT_FAILURE;
         }

@@ -3,6 +3,7 @@
 // design run through its button, and a pick in the candidate list until the
 // chart is painted; then opening it on 100 000 pumps in a process of its own,
 // with that process's peak memory.
+#include "bench/benchcommon.h"
 #include "bench/benchtiming.h"
 #include "bench/paintwait.h"
 #include "bench/cataloguedatabase.h"
@@ -23,9 +24,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -33,19 +31,9 @@
 #include <memory>
 #include <vector>
 
-extern char** environ;
-
 using namespace tarnwick;
 
 namespace {
-
-constexpr std::uint32_t kSeed = 20261207u;
-
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return EXIT_FAILURE;
-}
 
 struct Opening
 {
@@ -76,26 +64,6 @@ std::unique_ptr<frmcalculate> openWindow(const QString& folder, Opening* opening
     return loaded ? std::move(window) : nullptr;
 }
 
-// A line of /proc/self/status in kB: "VmHWM" is the peak of this process
-// alone, whoever started it.
-long procStatusKb(const char* field)
-{
-    FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f)
-        return -1;
-    char line[256];
-    long value = -1;
-    const std::size_t length = std::strlen(field);
-    while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
-            value = std::strtol(line + length + 1, nullptr, 10);
-            break;
-        }
-    }
-    std::fclose(f);
-    return value;
-}
-
 void warmUp()
 {
     // In the program the splash and the main window have been on screen
@@ -116,8 +84,8 @@ int openOnly(const QString& folder, int pumps)
     Opening opening;
     const std::unique_ptr<frmcalculate> window = openWindow(folder, &opening);
     if (!window)
-        return fail(QStringLiteral("the window did not open"));
-    const double peakMb = static_cast<double>(procStatusKb("VmHWM")) / 1024.0;
+        return bench::fail(QStringLiteral("the window did not open"));
+    const double peakMb = static_cast<double>(bench::procStatusKb("VmHWM")) / 1024.0;
     std::printf("open on %d pumps: load %.0f ms, configure %.0f ms, show and paint %.0f ms; together %.0f ms "
                 "(cpu %.0f ms); peak of the process %.0f MB\n",
                 pumps, opening.load.wall * 1e3, opening.configure.wall * 1e3, opening.paint.wall * 1e3,
@@ -127,22 +95,6 @@ int openOnly(const QString& folder, int pumps)
     bench::printStated(QStringLiteral("window: peak memory of a process that opened it on %1 pumps").arg(pumps).toStdString(),
                        peakMb, "MB");
     return EXIT_SUCCESS;
-}
-
-bool runChild(const std::vector<std::string>& arguments)
-{
-    std::vector<std::string> all = {"/proc/self/exe"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& a : all)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(stdout);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
-        return false;
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 double median(std::vector<double> values)
@@ -176,13 +128,13 @@ int main(int argc, char** argv)
 
     QTemporaryDir folder;
     if (!folder.isValid())
-        return fail(QStringLiteral("no temporary folder"));
+        return bench::fail(QStringLiteral("no temporary folder"));
     {
-        const Catalogue catalogue = testing::generatedCatalogue(pumps, kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(pumps, bench::kSeed);
         QString error;
         const QString path = folder.filePath(store::names::databaseFileName());
         if (!bench::writeCatalogueDatabase(catalogue, path, &error, QStringLiteral(TARNWICK_BENCH_DATA_DIR)))
-            return fail(error);
+            return bench::fail(error);
         std::printf("calculation window on %d pumps and %zu points, with the shipped schematics\n", pumps,
                     catalogue.points.size());
     }
@@ -192,7 +144,7 @@ int main(int argc, char** argv)
     Opening first;
     std::unique_ptr<frmcalculate> window = openWindow(folder.path(), &first);
     if (!window)
-        return fail(QStringLiteral("the window did not open"));
+        return bench::fail(QStringLiteral("the window did not open"));
     std::printf("open: construct %.0f ms, load %.0f ms, configure %.0f ms, show and paint %.0f ms; "
                 "together %.0f ms (cpu %.0f ms)\n",
                 first.construct.wall * 1e3, first.load.wall * 1e3, first.configure.wall * 1e3,
@@ -209,14 +161,14 @@ int main(int argc, char** argv)
     for (int i = 0; i < 3; ++i) {
         auto* box = window->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(i));
         if (!box)
-            return fail(QStringLiteral("no Text1 box"));
+            return bench::fail(QStringLiteral("no Text1 box"));
         box->setText(QString::fromLatin1(duty[i]));
     }
     auto* designButton = window->findChild<xpcmdbutton*>(QStringLiteral("设计"));
     auto* list1 = window->findChild<QListWidget*>(QStringLiteral("List1"));
     auto* chart = window->findChild<PerformanceChart*>(QStringLiteral("Picture1"));
     if (!designButton || !list1 || !chart)
-        return fail(QStringLiteral("the window lacks its controls"));
+        return bench::fail(QStringLiteral("the window lacks its controls"));
     const bench::Timing design = bench::timeOnce([&] {
         emit designButton->Click();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -224,7 +176,7 @@ int main(int argc, char** argv)
     std::printf("design run from the button: %d entries in List1, %.0f ms (cpu %.0f ms)\n", list1->count(),
                 design.wall * 1e3, design.cpu * 1e3);
     if (list1->count() < 2 || !list1->isEnabled())
-        return fail(QStringLiteral("the design run found too few pumps"));
+        return bench::fail(QStringLiteral("the design run found too few pumps"));
 
     // Picks in List1, each until the chart has been painted.
     bench::PaintCounter chartPaints(chart);
@@ -242,7 +194,7 @@ int main(int argc, char** argv)
             painted = bench::waitForPaint(chartPaints, before);
         });
         if (!painted || chart->isBlank())
-            return fail(QStringLiteral("the chart was not drawn for entry %1").arg(row));
+            return bench::fail(QStringLiteral("the chart was not drawn for entry %1").arg(row));
         picks.push_back(t.wall);
         pickCpu.push_back(t.cpu);
     }
@@ -258,7 +210,7 @@ int main(int argc, char** argv)
     Opening second;
     window = openWindow(folder.path(), &second);
     if (!window)
-        return fail(QStringLiteral("the window did not open again"));
+        return bench::fail(QStringLiteral("the window did not open again"));
     std::printf("open again: load %.0f ms, together %.0f ms\n", second.load.wall * 1e3, second.total.wall * 1e3);
 
     window.reset();
@@ -268,14 +220,14 @@ int main(int argc, char** argv)
     const int large = quick ? 10000 : 100000;
     QTemporaryDir largeFolder;
     {
-        const Catalogue catalogue = testing::generatedCatalogue(large, kSeed);
+        const Catalogue catalogue = testing::generatedCatalogue(large, bench::kSeed);
         QString error;
         if (!largeFolder.isValid() ||
             !bench::writeCatalogueDatabase(catalogue, largeFolder.filePath(store::names::databaseFileName()), &error,
                                            QStringLiteral(TARNWICK_BENCH_DATA_DIR)))
-            return fail(error);
+            return bench::fail(error);
     }
-    const bool largeOpened = runChild({"--open-only", largeFolder.path().toStdString(), std::to_string(large)});
+    const bool largeOpened = bench::runSelf({"--open-only", largeFolder.path().toStdString(), std::to_string(large)});
 
     std::printf("\n");
     bench::printTarget(QStringLiteral("window: open on %1 pumps (load, configure, show, painted)").arg(pumps).toStdString(),

@@ -779,7 +779,8 @@ void frmcalculate::runDesignSelection()
     const std::optional<ServiceConditions> conditions = enteredConditions();
     if (!conditions)
         return;
-    auto result = store::runDesign(*m_catalogue, dutyTexts(), {}, *conditions);
+    // The window lists the skipped pumps on request, so every run keeps them.
+    auto result = store::runDesign(*m_catalogue, dutyTexts(), {}, *conditions, RejectedList::Listed);
     if (!result) {
         reportFailure(result.error());
         return;

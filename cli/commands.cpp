@@ -241,7 +241,7 @@ int runDesignCommand(const Options& options)
             progress.show(
                 QCoreApplication::translate("tarnwick::cli", "正在选型：已检查 %1/%2 台水泵").arg(done).arg(total));
         },
-        inputs.conditions);
+        inputs.conditions, options.explain ? RejectedList::Listed : RejectedList::Omitted);
     progress.finish();
     if (!run)
         return reportFailure(run.error(), options);

@@ -282,7 +282,8 @@ int runSelectCommand(const QHash<QString, QString>& values, const DutyTexts& dut
         printError(connection.error() + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
-    auto run = store::runVarSpeed(*connection.value(), texts, model);
+    auto run = store::runVarSpeed(*connection.value(), texts, model, {},
+                                  explain ? RejectedList::Listed : RejectedList::Omitted);
     if (!run) {
         if (run.error().kind != store::VarSpeedFailure::Kind::Message) {
             printError(run.error().databaseError + QLatin1Char('\n'));

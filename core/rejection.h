@@ -29,6 +29,10 @@ enum class RejectionRule {
 
 inline constexpr std::size_t kRejectionRuleCount = 14;
 
+// Whether a run lists the pumps it skipped. Only a window that shows them or
+// an explained run needs the list; a plain run neither builds nor allocates it.
+enum class RejectedList { Omitted, Listed };
+
 // The machine-readable code of a rule (too_few_points ...).
 std::string_view rejectionRuleCode(RejectionRule rule);
 // The rule in words, for summaries and the window's reason column.

@@ -110,13 +110,13 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
                                                               const ServiceConditions& conditions,
-                                                              const SelectionProgress& progress)
+                                                              const SelectionProgress& progress, RejectedList list)
 {
     if (auto request = readSelectionRequest(texts); !request)
         return Expected<DesignSelection, CalculationStop>::failure(dutyStop(request.error()));
     const CatalogueIndex index(catalogue.points);
     return runDesignSelection(
-        catalogue, texts, conditions, [&index](double key) { return index.runOf(key); }, progress);
+        catalogue, texts, conditions, [&index](double key) { return index.runOf(key); }, progress, list);
 }
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
@@ -129,7 +129,7 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
                                                               const ServiceConditions& conditions,
                                                               const PointRunFinder& findRun,
-                                                              const SelectionProgress& progress)
+                                                              const SelectionProgress& progress, RejectedList list)
 {
     using Result = Expected<DesignSelection, CalculationStop>;
 
@@ -145,7 +145,11 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
     const double r = req.resistance;
 
     std::vector<float> work;
-    selection.rejected.reserve(catalogue.pumps.size());
+    const bool listRejected = list == RejectedList::Listed;
+    if (listRejected)
+        selection.rejected.reserve(catalogue.pumps.size());
+    // Unlisted, a skipped pump's record goes here and is overwritten by the next.
+    RejectedPump unlisted;
 
     releaseVectorState();
     // Progress is told every so many pumps: often enough for a display,
@@ -161,7 +165,7 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
         RejectedPump* rejected = nullptr;
         auto reject = [&](RejectionRule rule, std::optional<double> figure = std::nullopt,
                           std::optional<double> margin = std::nullopt) {
-            RejectedPump& r = selection.rejected.emplace_back();
+            RejectedPump& r = listRejected ? selection.rejected.emplace_back() : unlisted;
             r.pumpIndex = index;
             r.rule = rule;
             r.figure = figure;

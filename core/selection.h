@@ -124,7 +124,8 @@ struct DesignSelection
     bool listEnabled = true;
     std::vector<SelectionResult> rows; // one per candidate, for both result tables
     // Every pump the run skipped, in catalogue order, with the first rule it
-    // failed; with the candidates it adds up to the catalogue.
+    // failed; with the candidates it adds up to the catalogue. Empty unless
+    // the run was asked for it (RejectedList::Listed).
     std::vector<RejectedPump> rejected;
     ServiceConditions conditions; // as completed for the run
 };
@@ -164,15 +165,18 @@ Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& c
                                                               const SelectionProgress& progress = {});
 
 // The same with the liquid, the suction and the impeller conditions; with
-// none of them given it is the run above, value for value.
+// none of them given it is the run above, value for value. `list` asks for
+// the skipped pumps; the accepted ones are the same either way.
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
                                                               const ServiceConditions& conditions,
                                                               const PointRunFinder& findRun,
-                                                              const SelectionProgress& progress = {});
+                                                              const SelectionProgress& progress = {},
+                                                              RejectedList list = RejectedList::Omitted);
 
 Expected<DesignSelection, CalculationStop> runDesignSelection(const Catalogue& catalogue, const DutyTexts& texts,
                                                               const ServiceConditions& conditions,
-                                                              const SelectionProgress& progress = {});
+                                                              const SelectionProgress& progress = {},
+                                                              RejectedList list = RejectedList::Omitted);
 
 // The check of one model, either the program's message or the pump shown.
 Expected<CheckedPump, CalculationStop> runCheckCalculation(const Catalogue& catalogue, const DutyTexts& texts,

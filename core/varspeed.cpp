@@ -788,8 +788,9 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCu
 }
 
 VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request,
-                                       const VarSpeedProgress& progress)
+                                       const VarSpeedProgress& progress, RejectedList list)
 {
+    const bool listRejected = list == RejectedList::Listed;
     VarSpeedSelection selection;
     selection.request = request;
     const CatalogueIndex index(catalogue.points);
@@ -804,13 +805,14 @@ VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpee
         auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key), request.conditions,
                                         &catalogue.sheetFieldsOf(i));
         if (!curves) {
-            selection.rejected.push_back(curves.error());
+            if (listRejected)
+                selection.rejected.push_back(curves.error());
             continue;
         }
         auto evaluated = evaluateVarSpeedPump(curves.value(), request);
         if (evaluated)
             selection.accepted.push_back(std::move(evaluated).value());
-        else
+        else if (listRejected)
             selection.rejected.push_back(evaluated.error());
     }
     std::stable_sort(selection.accepted.begin(), selection.accepted.end(),

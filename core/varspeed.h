@@ -242,7 +242,7 @@ struct VarSpeedSelection
 {
     VarSpeedRequest request;
     std::vector<VarSpeedPump> accepted;      // ranking order
-    std::vector<VarSpeedRejection> rejected; // catalogue order
+    std::vector<VarSpeedRejection> rejected; // catalogue order; empty unless asked for
     bool cancelled = false;                  // stopped on request: the lists are incomplete
 };
 
@@ -274,9 +274,11 @@ double largestFitValue(const CurveFit& fit, double lo, double hi);
 Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCurves& curves,
                                                                const VarSpeedRequest& request);
 
-// Every catalogue pump, ranked by annual energy (ties: catalogue order).
+// Every catalogue pump, ranked by annual energy (ties: catalogue order); the
+// pumps that fail are listed only when `list` asks for them.
 VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpeedRequest& request,
-                                       const VarSpeedProgress& progress = {});
+                                       const VarSpeedProgress& progress = {},
+                                       RejectedList list = RejectedList::Omitted);
 
 // One model alone, as the check does: its figures, or why it fails (the
 // model not found stops with the program's message).

@@ -459,7 +459,8 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         return;
     }
     typed.conditions = conditions.value();
-    auto outcome = store::runVarSpeed(*m_connection, typed, model, progress);
+    // The window's tab of the pumps that failed shows every run's list.
+    auto outcome = store::runVarSpeed(*m_connection, typed, model, progress, RejectedList::Listed);
     dialog.reset();
     if (!outcome) {
         if (outcome.error().kind == store::VarSpeedFailure::Kind::Cancelled)

@@ -86,16 +86,16 @@ RunFailure messageFailure(const CalculationStop& stop)
 
 Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
                                                 const SelectionProgress& progress,
-                                                const ServiceConditions& conditions)
+                                                const ServiceConditions& conditions, RejectedList list)
 {
     using Result = Expected<DesignSelection, RunFailure>;
     QString error;
     if (!clearCurrentResults(catalogue.latestResultRows, &error))
         return Result::failure(databaseFailure(error));
 
-    auto selection = conditions.any()
-                         ? runDesignSelection(catalogue.catalogue(), texts, conditions, progress)
-                         : runDesignSelection(catalogue.catalogue(), texts, progress);
+    // Without a condition the run is the plain one, whatever else `conditions` holds.
+    auto selection = runDesignSelection(catalogue.catalogue(), texts,
+                                        conditions.any() ? conditions : ServiceConditions{}, progress, list);
     if (!selection)
         return Result::failure(messageFailure(selection.error()));
 

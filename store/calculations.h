@@ -20,10 +20,12 @@ struct RunFailure
 
 // The design selection as one routine that needs no window: empty the latest
 // results, read and validate the duty, select over the catalogue, append both
-// result rows per accepted pump, re-read both result tables.
+// result rows per accepted pump, re-read both result tables. The skipped
+// pumps are listed only when `list` asks for them.
 Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const DutyTexts& texts,
                                                 const SelectionProgress& progress = {},
-                                                const ServiceConditions& conditions = {});
+                                                const ServiceConditions& conditions = {},
+                                                RejectedList list = RejectedList::Omitted);
 
 // The check calculation likewise: empty the latest results, check the model,
 // and for a pump that passes append its row to all results (re-read), then to

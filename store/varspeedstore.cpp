@@ -532,7 +532,7 @@ bool ensureVarSpeedConditionTables(const QSqlDatabase& db, QString* error)
 
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,
                                                    const std::optional<std::string>& model,
-                                                   const VarSpeedProgress& progress)
+                                                   const VarSpeedProgress& progress, RejectedList list)
 {
     using Result = Expected<VarSpeedRun, VarSpeedFailure>;
     if (auto request = readVarSpeedRequest(texts); !request)
@@ -540,13 +540,13 @@ Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const
     auto catalogue = readCatalogueSnapshot(connection.database());
     if (!catalogue)
         return Result::failure(dbFailure(catalogue.error()));
-    return runVarSpeedOn(connection, catalogue.value(), texts, model, progress);
+    return runVarSpeedOn(connection, catalogue.value(), texts, model, progress, list);
 }
 
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, const Catalogue& catalogue,
                                                      const VarSpeedTexts& texts,
                                                      const std::optional<std::string>& model,
-                                                     const VarSpeedProgress& progress)
+                                                     const VarSpeedProgress& progress, RejectedList list)
 {
     using Result = Expected<VarSpeedRun, VarSpeedFailure>;
     auto request = readVarSpeedRequest(texts);
@@ -564,7 +564,7 @@ Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, con
         if (*run.single)
             stored.push_back(&run.single->value());
     } else {
-        run.selection = runVarSpeedSelection(catalogue, request.value(), progress);
+        run.selection = runVarSpeedSelection(catalogue, request.value(), progress, list);
         if (run.selection.cancelled) {
             VarSpeedFailure cancelled;
             cancelled.kind = VarSpeedFailure::Kind::Cancelled;

@@ -67,14 +67,17 @@ struct VarSpeedRun
 // catalogue snapshot, selects over it (or evaluates `model` alone), and writes
 // the accepted pumps with their load points in one transaction.
 // A run stopped through `progress` stores nothing and fails as Cancelled.
+// The selection lists the pumps that failed only when `list` asks for them.
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeed(Connection& connection, const VarSpeedTexts& texts,
                                                    const std::optional<std::string>& model = std::nullopt,
-                                                   const VarSpeedProgress& progress = {});
+                                                   const VarSpeedProgress& progress = {},
+                                                   RejectedList list = RejectedList::Omitted);
 // The same on a catalogue already read (the window keeps its snapshot).
 Expected<VarSpeedRun, VarSpeedFailure> runVarSpeedOn(Connection& connection, const Catalogue& catalogue,
                                                      const VarSpeedTexts& texts,
                                                      const std::optional<std::string>& model = std::nullopt,
-                                                     const VarSpeedProgress& progress = {});
+                                                     const VarSpeedProgress& progress = {},
+                                                     RejectedList list = RejectedList::Omitted);
 
 // Stored rows for the reports: the latest run's, or every run's, each row
 // with the field names of `columns`.

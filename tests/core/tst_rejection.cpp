@@ -65,6 +65,8 @@ class tst_rejection : public QObject
 private slots:
     void firstFailedRule_data();
     void firstFailedRule();
+    void listedOnlyWhenAsked_data() { firstFailedRule_data(); }
+    void listedOnlyWhenAsked();
     void acceptedAndRejectedMakeTheCatalogue();
     void reasonTexts_data();
     void reasonTexts();
@@ -145,7 +147,8 @@ void tst_rejection::firstFailedRule()
     QFETCH(double, figure);
     QFETCH(double, tolerance);
 
-    const auto result = runDesignSelection(singlePump("PUMP-1", points), texts);
+    const auto result = runDesignSelection(singlePump("PUMP-1", points), texts, ServiceConditions{}, {},
+                                           RejectedList::Listed);
     QVERIFY(result.ok());
     const DesignSelection& selection = result.value();
     QCOMPARE(selection.candidates.size() + selection.rejected.size(), std::size_t(1));
@@ -178,6 +181,35 @@ void tst_rejection::firstFailedRule()
     }
 }
 
+// A run not asked for the skipped pumps neither fills nor allocates their
+// list, and accepts, lists and stores exactly what the listing run does.
+void tst_rejection::listedOnlyWhenAsked()
+{
+    QFETCH(Points, points);
+    QFETCH(DutyTexts, texts);
+    QFETCH(QString, rule);
+
+    const Catalogue catalogue = singlePump("PUMP-1", points);
+    const auto plain = runDesignSelection(catalogue, texts);
+    const auto listed = runDesignSelection(catalogue, texts, ServiceConditions{}, {}, RejectedList::Listed);
+    QVERIFY(plain.ok() && listed.ok());
+    QCOMPARE(plain->rejected.capacity(), std::size_t(0));
+    QCOMPARE(listed->rejected.size(), std::size_t(rule.isEmpty() ? 0 : 1));
+    if (!rule.isEmpty())
+        QCOMPARE(QString::fromUtf8(rejectionRuleCode(listed->rejected.front().rule)), rule);
+
+    QCOMPARE(plain->entries, listed->entries);
+    QCOMPARE(plain->rows.size(), listed->rows.size());
+    for (std::size_t i = 0; i < plain->rows.size(); ++i) {
+        const SelectionResult& a = plain->rows[i];
+        const SelectionResult& b = listed->rows[i];
+        QCOMPARE(qs(a.model), qs(b.model));
+        QVERIFY(sameValue(a.operatingFlow, b.operatingFlow) && sameValue(a.operatingHead, b.operatingHead) &&
+                sameValue(a.operatingEfficiency, b.operatingEfficiency));
+        QCOMPARE(bitsOf(a.bestEfficiency), bitsOf(b.bestEfficiency));
+    }
+}
+
 void tst_rejection::acceptedAndRejectedMakeTheCatalogue()
 {
     Catalogue catalogue;
@@ -189,7 +221,7 @@ void tst_rejection::acceptedAndRejectedMakeTheCatalogue()
     addPump(catalogue, 6.0, "F", straightDifferencePump(86.4765625));
     catalogue.pumps.push_back({7.0, "G", "ISG", 2900.0}); // no points at all
 
-    const auto result = runDesignSelection(catalogue, standardDuty());
+    const auto result = runDesignSelection(catalogue, standardDuty(), ServiceConditions{}, {}, RejectedList::Listed);
     QVERIFY(result.ok());
     const DesignSelection& selection = result.value();
     QStringList accepted;

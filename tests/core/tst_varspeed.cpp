@@ -458,7 +458,7 @@ void TestVarSpeed::matchesReferenceModel()
         duty.setpoint = LD(0.3) * duty.resistance;
 
         const RefPump ref = reference(gen.points, gen.speed, motor, duty, *request);
-        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request);
+        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request, {}, RejectedList::Listed);
         const QString where = QStringLiteral("trial %1 (shape %2)").arg(trial).arg(shape);
         if (!ref.accepted) {
             QVERIFY2(sel.accepted.empty() && sel.rejected.size() == 1,
@@ -761,7 +761,7 @@ void TestVarSpeed::rejectionRules()
     t.profile = parseProfileText(profile.toStdString()).value();
     const auto request = readVarSpeedRequest(t);
     QVERIFY(request);
-    const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request);
+    const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request, {}, RejectedList::Listed);
     if (rule.isEmpty()) {
         QVERIFY2(sel.accepted.size() == 1, sel.rejected.empty() ? "" : rejectionText(sel.rejected[0]).c_str());
         return;
@@ -778,6 +778,10 @@ void TestVarSpeed::rejectionRules()
     const auto single = evaluateVarSpeedModel(catalogue, *request, "P");
     QVERIFY(single && !single.value());
     QCOMPARE(single.value().error().rule, sel.rejected[0].rule);
+    // Not asked for, the list is neither filled nor allocated; the run is the same.
+    const VarSpeedSelection plain = runVarSpeedSelection(catalogue, *request);
+    QCOMPARE(plain.rejected.capacity(), std::size_t(0));
+    QCOMPARE(plain.accepted.size(), sel.accepted.size());
 }
 
 void TestVarSpeed::progressCanStopTheRun()
@@ -789,15 +793,19 @@ void TestVarSpeed::progressCanStopTheRun()
     const auto request = readVarSpeedRequest(baseTexts());
     QVERIFY(request);
     std::vector<std::size_t> reports;
-    const VarSpeedSelection whole = runVarSpeedSelection(catalogue, *request, [&](std::size_t done, std::size_t total) {
-        reports.push_back(done);
-        return total == 5000;
-    });
+    const VarSpeedSelection whole = runVarSpeedSelection(
+        catalogue, *request,
+        [&](std::size_t done, std::size_t total) {
+            reports.push_back(done);
+            return total == 5000;
+        },
+        RejectedList::Listed);
     QVERIFY(!whole.cancelled);
     QCOMPARE(whole.accepted.size() + whole.rejected.size(), std::size_t(5000));
     QVERIFY(reports.size() >= 2 && reports.front() == 0);
     const VarSpeedSelection stopped =
-        runVarSpeedSelection(catalogue, *request, [](std::size_t done, std::size_t) { return done == 0; });
+        runVarSpeedSelection(catalogue, *request, [](std::size_t done, std::size_t) { return done == 0; },
+                             RejectedList::Listed);
     QVERIFY(stopped.cancelled);
     QVERIFY(stopped.accepted.size() + stopped.rejected.size() < 5000);
 }
@@ -843,7 +851,7 @@ void TestVarSpeed::liquidCurves()
         QVERIFY(request);
         QCOMPARE(request->density, conditions->properties.density);
         const RefLiquid liquid = refLiquid(gen.points, *gen.speed, conditions->properties.kinematicViscosity);
-        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request);
+        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request, {}, RejectedList::Listed);
         const QString where = QStringLiteral("trial %1").arg(trial);
         if (liquid.b >= 40) {
             ++beyond;
@@ -958,7 +966,7 @@ void TestVarSpeed::suctionAtEveryLoadPoint()
         texts.conditions = conditions;
         const auto request = readVarSpeedRequest(texts);
         QVERIFY(request);
-        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request);
+        const VarSpeedSelection sel = runVarSpeedSelection(catalogue, *request, {}, RejectedList::Listed);
         if (outcome == QLatin1String("npsh_insufficient")) {
             QCOMPARE(sel.rejected.size(), std::size_t(1));
             QCOMPARE(qs(speedRejectionRuleCode(sel.rejected[0].rule)), outcome);
