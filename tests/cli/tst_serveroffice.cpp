@@ -529,8 +529,8 @@ void TestServerOffice::copiesKeepOwnersAndRights()
     const QString speedOwners = QStringLiteral(
         "SELECT string_agg(\"用户\" || ':' || \"运行序号\" || ':' || \"计算时刻\", ',' ORDER BY rowid) FROM \"变速选型结果\"");
     const QString conditionOwners = QStringLiteral(
-        "SELECT string_agg(r.\"用户\" || ':' || r.\"温度\" || ':' || r.\"计算时刻\" || ':' || p.\"用户\" || ':' || "
-        "p.\"所选型号\", ',' ORDER BY p.rowid) FROM \"选型附加结果\" p JOIN \"选型工况\" r USING (\"计算标识\")");
+        "SELECT string_agg(r.\"用户\" || ':' || r.\"温度\" || ':' || p.\"用户\" || ':' || p.\"所选型号\" || ':' || "
+        "r.\"计算时刻\", ',' ORDER BY p.rowid) FROM \"选型附加结果\" p JOIN \"选型工况\" r USING (\"计算标识\")");
     const QString conditionsBefore = scalar(*m_server, database, conditionOwners).toString();
     QVERIFY(conditionsBefore.contains(QStringLiteral("li:80:li:")));
     const QString before = scalar(*m_server, database, owners).toString();
