@@ -37,10 +37,18 @@ inline QString sqlText(const QString& text)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+// "INSERT INTO" the table's ten result fields (the table keeps the run's
+// moment beside them).
+inline QString insertResultFields(const QString& table)
+{
+    return QStringLiteral("INSERT INTO \"%1\" (\"%2\") ").arg(table, store::names::resultFields().join(QStringLiteral("\", \"")));
+}
+
 inline bool insertResult(const TestProgramFolder& folder, const QString& table, const StoredResult& r)
 {
-    return folder.exec(QStringLiteral("INSERT INTO \"%1\" VALUES (%2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
-                           .arg(table, sqlText(r.time), sqlText(r.method), r.resistance, r.flow, r.staticHead,
+    return folder.exec(insertResultFields(table) +
+                       QStringLiteral("VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9, %10)")
+                           .arg(sqlText(r.time), sqlText(r.method), r.resistance, r.flow, r.staticHead,
                                 sqlText(r.model), r.bestEfficiency, r.head, r.operatingFlow)
                            .arg(r.efficiency));
 }
@@ -50,11 +58,11 @@ inline bool insertNumberedResults(const TestProgramFolder& folder, const QString
 {
     if (n <= 0)
         return true;
-    return folder.exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %2) "
-                                      "INSERT INTO \"%1\" SELECT '2024/5/1 10:20:30', '设计', 20, 100, "
-                                      "5.099999904632568, 'P' || i, 72, 32.3, 99.9, 68 FROM k")
-                           .arg(table)
-                           .arg(n));
+    return folder.exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %1) ")
+                           .arg(n) +
+                       insertResultFields(table) +
+                       QStringLiteral("SELECT '2024/5/1 10:20:30', '设计', 20, 100, "
+                                      "5.099999904632568, 'P' || i, 72, 32.3, 99.9, 68 FROM k"));
 }
 
 // An open row set over a result table of the folder's database.
