@@ -1,3 +1,4 @@
+#include "controls/textfit.h"
 #include "shell/startup.h"
 #include "store/qttranslations.h"
 #include "store/settings.h"
@@ -76,6 +77,8 @@ int main(int argc, char* argv[])
     // Qt's own texts (message box buttons, file and print dialogs) in the program's language.
     if (tarnwick::i18n::currentLanguage() == tarnwick::i18n::Language::Chinese)
         tarnwick::store::installQtChineseTranslations(app);
+    else
+        tarnwick::fitTextsWhenShown(app);
     tarnwick::applyProgramFont();
     return tarnwick::runProgram();
 }

@@ -6,6 +6,9 @@
 #include "infowindows/textlabel.h"
 #include "resources/resources.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <array>
 
 namespace tarnwick {
@@ -36,6 +39,55 @@ constexpr std::array<LegendEntry, 7> kLegend{{
     {6, 6720, 3240, 7, 7320, 3360, 720, 180},
     {4, 2880, 4080, 5, 3480, 4200, 1800, 420},
 }};
+
+// The right edges of the legend's two columns: the right column's icons, and
+// the window's edge less the margin the title keeps on the left.
+constexpr int kLeftColumnRight = 6720 - 120;
+constexpr int kRightColumnRight = 12000 - 480;
+constexpr int kLegendBottom = 6000; // the pictures of the background below
+
+// The variable-speed entry, shown when the program offers it: where the right
+// column has room, level with the principle.
+constexpr LegendEntry kVarSpeedEntry{7, 6720, 4080, 8, 7320, 4200, 1920, 660};
+
+// How far an entry's text may reach down: to the next icon of its column.
+int legendRoomBelow(const LegendEntry& entry)
+{
+    int next = kLegendBottom;
+    for (const LegendEntry& other : kLegend)
+        if (other.iconLeft == entry.iconLeft && other.iconTop > entry.iconTop)
+            next = std::min(next, other.iconTop);
+    if (kVarSpeedEntry.iconLeft == entry.iconLeft && kVarSpeedEntry.iconTop > entry.iconTop)
+        next = std::min(next, kVarSpeedEntry.iconTop);
+    return twipsRect(0, entry.labelTop, 1, next - entry.labelTop - 60).height();
+}
+
+bool isLatinWord(const QString& word)
+{
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x2E80; });
+}
+
+// The legend's boxes fit its Chinese texts. A translation may run longer and
+// have words wider than a box: the text then takes its column's width before
+// it grows down, so that no word is broken and no text runs into the row below.
+void placeLegendText(TextLabel* label, const LegendEntry& entry)
+{
+    label->setGeometry(twipsRect(entry.labelLeft, entry.labelTop, entry.labelWidth, entry.labelHeight));
+    const QFontMetrics metrics(label->font());
+    const QStringList words = label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const bool wordTooWide = std::any_of(words.begin(), words.end(), [&](const QString& word) {
+        return isLatinWord(word) && metrics.horizontalAdvance(word) > label->width();
+    });
+    // A text may run one line beyond its box (the check's does); more lines
+    // read better across the column.
+    const bool tooManyLines = label->textHeight() > label->height() + label->linePitch();
+    if (wordTooWide || tooManyLines || label->textHeight() > legendRoomBelow(entry)) {
+        const int right = entry.iconLeft == 2880 ? kLeftColumnRight : kRightColumnRight;
+        label->resize(twipsRect(entry.labelLeft, 0, right - entry.labelLeft, 1).width(), label->height());
+    }
+    // The check text runs to five lines, one pitch more than its box.
+    label->growToText();
+}
 
 } // namespace
 
@@ -72,9 +124,7 @@ frmbackground::frmbackground(QWidget* parent) : QWidget(parent)
 
         auto* label = new TextLabel(texts.value(entry.label - 1), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(entry.label));
-        label->setGeometry(twipsRect(entry.labelLeft, entry.labelTop, entry.labelWidth, entry.labelHeight));
-        // The check text runs to five lines, one pitch more than its box.
-        label->growToText();
+        placeLegendText(label, entry);
     }
 }
 
@@ -82,8 +132,7 @@ frmbackground::~frmbackground() = default;
 
 void frmbackground::showVarSpeedEntry(const QIcon& icon)
 {
-    // Where the right column has room: level with the principle.
-    constexpr LegendEntry entry{7, 6720, 4080, 8, 7320, 4200, 1920, 660};
+    const LegendEntry& entry = kVarSpeedEntry;
     auto* picture = new PictureBox(this);
     picture->setObjectName(QStringLiteral("Image2_%1").arg(entry.icon));
     picture->setGeometry(twipsRect(entry.iconLeft, entry.iconTop, 495, 495));
@@ -91,8 +140,7 @@ void frmbackground::showVarSpeedEntry(const QIcon& icon)
     picture->show();
     auto* label = new TextLabel(infotext::varSpeedLegendText(), this);
     label->setObjectName(QStringLiteral("Label1_%1").arg(entry.label));
-    label->setGeometry(twipsRect(entry.labelLeft, entry.labelTop, entry.labelWidth, entry.labelHeight));
-    label->growToText();
+    placeLegendText(label, entry);
     label->show();
 }
 

@@ -6,6 +6,7 @@
 #include "infowindows/textlabel.h"
 #include "resources/resources.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -76,6 +77,16 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window)
     logo->setGeometry(twipsRect(0, 0, 8000, 6000));
     logo->setPicture(resources::image(QStringLiteral("splash"), logo->size()));
 
+    // The subtitle stands centred above the title band, its baseline at two
+    // thirds of the picture's 150 (the picture is drawn at 800 x 600 and
+    // shown at 533 x 400), in the picture's own face and colour.
+    QFont subtitleFont(QStringLiteral("Noto Sans CJK SC"));
+    subtitleFont.setPixelSize(16);
+    const QFontMetrics subtitleMetrics(subtitleFont);
+    auto* subtitle = addLabel(this, QStringLiteral("lblSubtitle"), infotext::splashSubtitle(),
+                              QRect(0, 0, 1, subtitleMetrics.height()), QColor(0x2F, 0x4A, 0x66), subtitleFont);
+    subtitle->move((width() - subtitle->width()) / 2, 100 - subtitleMetrics.ascent());
+
     // The light copy lies under the title, offset down and right, so the
     // title stands out embossed from the picture.
     const QFont titleFont = programFont(QStringLiteral("宋体"), 32.25, true);
@@ -86,7 +97,11 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::Window)
 
     addLabel(this, QStringLiteral("lblNotice"), infotext::splashNotice(), twipsRect(120, 5565, 855, 255), Qt::white,
              font());
-    addLabel(this, QStringLiteral("Label1"), infotext::enterHint(), twipsRect(6600, 5565, 735, 255), Qt::white, font());
+    // A hint longer than its box (another language's) grows to the left, so
+    // that it stays clear of the entry icon beside it.
+    const QRect hintBox = twipsRect(6600, 5565, 735, 255);
+    TextLabel* hint = addLabel(this, QStringLiteral("Label1"), infotext::enterHint(), hintBox, Qt::white, font());
+    hint->move(hintBox.right() + 1 - hint->width(), hintBox.top());
 
     auto* entry = new EntryIcon(this, [this] { enter(); });
     entry->setObjectName(QStringLiteral("Image1"));

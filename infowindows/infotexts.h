@@ -20,6 +20,12 @@ inline QString splashNotice()
     return QCoreApplication::translate("tarnwick::infotext", "版权所有");
 }
 
+// The line above the splash window's title band.
+inline QString splashSubtitle()
+{
+    return QCoreApplication::translate("tarnwick::infotext", "暖通空调水系统 · 离心水泵选型与校核");
+}
+
 // The legal warning under the separator of the about window.
 inline QString legalWarning()
 {

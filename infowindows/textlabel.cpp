@@ -1,5 +1,6 @@
 #include "infowindows/textlabel.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -61,9 +62,15 @@ int TextLabel::textHeight() const
     const int pitch = linePitch();
     const int lines = layOut([](const QTextLayout&) {}) / pitch;
     const int emSize = QFontInfo(font()).pixelSize();
-    if (lines <= 1)
-        return emSize;
-    return (lines - 1) * pitch + emSize + (pitch - emSize + 1) / 2;
+    const int height = lines <= 1 ? emSize : (lines - 1) * pitch + emSize + (pitch - emSize + 1) / 2;
+    // A text without ideographs (a translation's) has letters that reach
+    // below the em box: the last line needs the font's own descent.
+    const QString shown = text();
+    const bool ideographs = std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() >= 0x2E80; });
+    if (ideographs)
+        return height;
+    const int emFoot = static_cast<int>(std::ceil((1.0 - kEmAscent) * emSize));
+    return height + std::max(0, QFontMetrics(font()).descent() - emFoot);
 }
 
 int TextLabel::textWidth() const

@@ -19,6 +19,8 @@ public:
     // the width of its longest line.
     int textHeight() const;
     int textWidth() const;
+    // The fixed distance from one line's baseline to the next.
+    int linePitch() const;
 
     // Makes the label large enough for its text, keeping its top left corner:
     // wider for a single line, higher for wrapped text. Never shrinks it.
@@ -28,7 +30,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int linePitch() const;
     template <typename Visit> int layOut(Visit&& visit) const;
 };
 

@@ -15,6 +15,8 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QScrollArea>
+#include <QStyle>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -145,7 +147,17 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     buildInputs(inputs);
     buildResults(results);
     m_sheets = new VarSpeedSheets(this);
-    layout->addWidget(inputs, 0);
+    // The inputs scroll when the window is lower than they need (a small
+    // screen, or the main window's area), rather than lying over each other.
+    auto* inputsScroll = new QScrollArea(this);
+    inputsScroll->setObjectName(QStringLiteral("inputScroll"));
+    inputsScroll->setFrameShape(QFrame::NoFrame);
+    inputsScroll->setWidgetResizable(true);
+    inputsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inputsScroll->setWidget(inputs);
+    inputsScroll->setMinimumWidth(inputs->sizeHint().width() +
+                                  inputsScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    layout->addWidget(inputsScroll, 0);
     layout->addWidget(results, 1);
     resize(twipsSize(17000, 11200));
     updateControlBoxes();

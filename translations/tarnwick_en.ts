@@ -678,7 +678,7 @@ Command-line tool: tarnwick-cli help
     </message>
     <message>
         <source>系统阻力=</source>
-        <translation>System resistance=</translation>
+        <translation>Resistance=</translation>
     </message>
     <message>
         <source>流量=</source>
@@ -706,7 +706,7 @@ Command-line tool: tarnwick-cli help
     </message>
     <message>
         <source>水泵性能曲线</source>
-        <translation>Pump Performance Curves</translation>
+        <translation>Performance Curves</translation>
     </message>
     <message>
         <source>水泵示意图</source>
@@ -3141,6 +3141,10 @@ No performance points.</translation>
     <message>
         <source>    其中：ηmax--水泵最高效率。η--水泵实际运行效率。</source>
         <translation>    where: ηmax -- best efficiency of the pump. η -- operating efficiency of the pump.</translation>
+    </message>
+    <message>
+        <source>暖通空调水系统 · 离心水泵选型与校核</source>
+        <translation>Centrifugal pump selection and checking for HVAC water systems</translation>
     </message>
 </context>
 <context>

@@ -1,3 +1,4 @@
+#include "controls/uimetrics.h"
 #include "controls/xpcmdbutton.h"
 #include "infowindows/frmabout.h"
 #include "infowindows/frmbackground.h"
@@ -288,6 +289,11 @@ void TestFixedWindows::backgroundLayout()
     for (int i = 0; i < 7; ++i)
         icons.append(QStringLiteral("Image2_%1").arg(i));
     checkLabelsFit(background, icons);
+    // Each text keeps the width of its box (twips), whatever its length.
+    const int widths[] = {1920, 1920, 1860, 1860, 1800, 720, 720};
+    for (int label = 1; label <= 7; ++label)
+        QCOMPARE(background.findChild<TextLabel*>(QStringLiteral("Label1_%1").arg(label))->width(),
+                 tarnwick::twipsRect(0, 0, widths[label - 1], 1).width());
 }
 
 QTEST_MAIN(TestFixedWindows)

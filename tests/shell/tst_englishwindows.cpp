@@ -2,7 +2,12 @@
 // and a check run, and every text a widget shows then read back.
 #include "calcwindow/frmcalculate.h"
 #include "controls/messagebox.h"
+#include "controls/textfit.h"
 #include "controls/xpcmdbutton.h"
+#include "infowindows/frmbackground.h"
+#include "infowindows/frmsplash.h"
+#include "infowindows/picturebox.h"
+#include "infowindows/textlabel.h"
 #include "shell/mdiform1.h"
 #include "store/settings.h"
 #include "tests/calcwindow/calcwindowfixture.h"
@@ -31,6 +36,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <memory>
 
 using namespace tarnwick;
 
@@ -133,6 +139,32 @@ void collect(QObject* root, QStringList* texts)
     }
 }
 
+// The command buttons' captions are drawn whole, and the duty's labels end
+// before the box they name, or give their whole text in their tool tip.
+void checkTextsShownWhole(const QWidget* window)
+{
+    for (const xpcmdbutton* button : window->findChildren<xpcmdbutton*>()) {
+        if (!button->isVisible())
+            continue;
+        const QString caption = QString(button->caption()).remove(QLatin1Char('&'));
+        QVERIFY2(QFontMetrics(button->font()).horizontalAdvance(caption) <= button->width(), qPrintable(caption));
+    }
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (!box->isVisible() || !box->parentWidget())
+            continue;
+        for (const QLabel* label : box->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            const QRect g = label->geometry();
+            if (!label->isVisible() || label->wordWrap() || g.left() >= box->x() || g.bottom() < box->y() ||
+                g.top() > box->geometry().bottom())
+                continue;
+            const int textRight = g.left() + label->contentsRect().left() +
+                                  QFontMetrics(label->font()).horizontalAdvance(label->text());
+            QVERIFY2(textRight <= box->x() + 1 || label->toolTip() == label->text(),
+                     qPrintable(label->text() + QStringLiteral(" under ") + box->objectName()));
+        }
+    }
+}
+
 } // namespace
 
 class TestEnglishWindows : public QObject
@@ -142,6 +174,8 @@ class TestEnglishWindows : public QObject
 private slots:
     void initTestCase();
     void everyWindowSpeaksEnglish();
+    void fixedWindowsSpeakEnglishInTheirPlaces_data();
+    void fixedWindowsSpeakEnglishInTheirPlaces();
 
 private:
     QTemporaryDir m_config;
@@ -154,6 +188,8 @@ void TestEnglishWindows::initTestCase()
     // The language menu writes the settings: into a folder of the test's own.
     qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     QVERIFY(i18n::installLanguage(*QCoreApplication::instance(), i18n::Language::English));
+    // As the program does in English.
+    fitTextsWhenShown(*qApp);
     setMessageBoxInterceptor({[this](const QString& text) {
         m_texts << QStringLiteral("message: ") + text;
         return false;
@@ -210,6 +246,7 @@ void TestEnglishWindows::everyWindowSpeaksEnglish()
         if (auto* list = window->findChild<QListWidget*>(QStringLiteral("List1")); list && list->count() > 0)
             list->setCurrentRow(0);
         collect(window, &m_texts);
+        checkTextsShownWhole(window);
     }
     collect(&form, &m_texts);
     QVERIFY(m_texts.size() > 200);
@@ -228,6 +265,62 @@ void TestEnglishWindows::everyWindowSpeaksEnglish()
     }
     left.removeDuplicates();
     QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char('\n'))));
+}
+
+// The splash and the background window lay their texts out by hand in boxes
+// made for the Chinese: the English texts, the one in the splash picture's
+// place too, still fit, break only between words, and keep clear of each
+// other and of the icons.
+void TestEnglishWindows::fixedWindowsSpeakEnglishInTheirPlaces_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("splash") << QStringLiteral("splash");
+    QTest::newRow("background") << QStringLiteral("background");
+}
+
+void TestEnglishWindows::fixedWindowsSpeakEnglishInTheirPlaces()
+{
+    QFETCH(QString, window);
+    std::unique_ptr<QWidget> shown;
+    if (window == QLatin1String("splash")) {
+        shown = std::make_unique<frmSplash>();
+    } else {
+        auto background = std::make_unique<frmbackground>();
+        background->showVarSpeedEntry(QIcon());
+        shown = std::move(background);
+    }
+    QStringList texts;
+    collect(shown.get(), &texts);
+    QVERIFY(texts.size() >= 5);
+    for (const QString& text : std::as_const(texts))
+        QVERIFY2(!text.contains(chinese()), qPrintable(text));
+
+    const QList<TextLabel*> labels = shown->findChildren<TextLabel*>();
+    // The icons: every picture but the one the whole window shows.
+    QList<PictureBox*> icons = shown->findChildren<PictureBox*>();
+    icons.removeIf([&](const PictureBox* p) { return p->geometry().contains(shown->rect()); });
+    QVERIFY(!icons.isEmpty());
+    for (const TextLabel* label : labels) {
+        const QString name = label->objectName();
+        QVERIFY2(shown->rect().contains(label->geometry()), qPrintable(name));
+        if (label->wordWrap()) {
+            QVERIFY2(label->textHeight() <= label->height(), qPrintable(name));
+            const QFontMetrics metrics(label->font());
+            for (const QString& word : label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QVERIFY2(metrics.horizontalAdvance(word) <= label->width(), qPrintable(name + QLatin1Char(' ') + word));
+        } else {
+            QVERIFY2(label->textWidth() <= label->width(), qPrintable(name));
+        }
+        for (const QWidget* icon : std::as_const(icons))
+            QVERIFY2(!label->geometry().intersects(icon->geometry()), qPrintable(name + QLatin1Char(' ') + icon->objectName()));
+        for (const TextLabel* other : labels) {
+            const bool titleOverItsCopy = name.startsWith(QLatin1String("lblProductName_")) &&
+                                          other->objectName().startsWith(QLatin1String("lblProductName_"));
+            if (other != label && !titleOverItsCopy)
+                QVERIFY2(!label->geometry().intersects(other->geometry()),
+                         qPrintable(name + QLatin1Char(' ') + other->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(TestEnglishWindows)

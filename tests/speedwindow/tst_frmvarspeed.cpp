@@ -50,6 +50,8 @@ private slots:
     void inputsShowWhatTheyMean();
     void conditionsGroupChecksSuction_data();
     void conditionsGroupChecksSuction();
+    void inputsNeverLieOverEachOther_data();
+    void inputsNeverLieOverEachOther();
 
 private:
     template <typename T> T* child(const QString& name)
@@ -431,6 +433,44 @@ void TestFrmVarSpeed::sheetAfterASecondRunIsOfThatRun()
     QCOMPARE(picked.size(), 1);
     QCOMPARE(picked.first().model, accepted->item(0, 0)->text());
     QCOMPARE(picked.first().varSpeed->pump.annualEnergy, run.front().annualEnergy);
+}
+
+void TestFrmVarSpeed::inputsNeverLieOverEachOther_data()
+{
+    QTest::addColumn<int>("height"); // of the window, pixels
+    QTest::newRow("default") << 0;
+    QTest::newRow("low, as in a small main window") << 500;
+    QTest::newRow("very low") << 250;
+}
+
+// However low the window, the inputs keep the room they need (the panel
+// scrolls): the profile table, its buttons and the boxes below never overlap.
+void TestFrmVarSpeed::inputsNeverLieOverEachOther()
+{
+    QFETCH(int, height);
+    // In the main window's area, as the program shows it.
+    QMdiArea area;
+    area.resize(m_window->width() + 40, height > 0 ? height : m_window->height() + 60);
+    QMdiSubWindow* sub = area.addSubWindow(m_window.get());
+    // The window goes back to the fixture, which deletes it, however the test ends.
+    const std::unique_ptr<QMdiSubWindow, void (*)(QMdiSubWindow*)> giveBack(sub, [](QMdiSubWindow* s) {
+        QWidget* window = s->widget();
+        s->setWidget(nullptr);
+        window->setParent(nullptr);
+    });
+    area.show();
+    sub->resize(m_window->width() + 8, area.height() - 20);
+    QCoreApplication::processEvents();
+    const QWidget* panel = child<QWidget>(QStringLiteral("inputPanel"));
+    QList<const QWidget*> inputs;
+    for (const QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->isHidden() && !w->geometry().isEmpty())
+            inputs.append(w);
+    QVERIFY(inputs.size() > 20);
+    for (int i = 0; i < inputs.size(); ++i)
+        for (int j = i + 1; j < inputs.size(); ++j)
+            QVERIFY2(!inputs[i]->geometry().intersects(inputs[j]->geometry()),
+                     qPrintable(inputs[i]->objectName() + QStringLiteral(" over ") + inputs[j]->objectName()));
 }
 
 void TestFrmVarSpeed::inputsShowWhatTheyMean()
