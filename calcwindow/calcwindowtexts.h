@@ -75,10 +75,8 @@ inline QString notAcceptedModel(const QString& model) { return model + QCoreAppl
 inline QString notAcceptedNote(const QString& reason) { return QCoreApplication::translate("tarnwick::calctext", "未入选：") + reason; }
 inline QString rejectedWithoutOperatingPoint() { return QCoreApplication::translate("tarnwick::calctext", "该水泵在此工况下没有工作点，无法绘制性能曲线。"); }
 
-// The data sheets: %1 the pages, %2 the file.
 // The measured points of the conditions group.
 inline QString measuredPointNotNumber() { return QCoreApplication::translate("tarnwick::calctext", "实测管路点第%1行的流量和扬程应为数字！请重新输入。"); }
-inline QString sheetsWritten() { return QCoreApplication::translate("tarnwick::calctext", "已写入选型资料单 %1 页：%2"); }
 
 // clang-format on
 

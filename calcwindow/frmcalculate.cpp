@@ -2,15 +2,15 @@
 
 #include "calcwindow/calculationsheets.h"
 #include "calcwindow/calcwindowtexts.h"
-#include "calcwindow/commandbutton.h"
-#include "calcwindow/panelparts.h"
 #include "calcwindow/performancechart.h"
 #include "calcwindow/pumpviewmodel.h"
 #include "calcwindow/schematic.h"
 #include "calcwindow/unitchooser.h"
+#include "controls/commandbutton.h"
 #include "controls/conditionspanel.h"
 #include "controls/messagebox.h"
 #include "controls/modelchooser.h"
+#include "controls/panelparts.h"
 #include "controls/uimetrics.h"
 #include "core/measuredrange.h"
 #include "core/systemfit.h"
@@ -886,8 +886,8 @@ void frmcalculate::DrawPerformanceChart(const ChartInput& input)
 
 void frmcalculate::setChartToolTip(const FitQuality& quality, const QString& note)
 {
-    const QString text = fitQualityText(quality.headDeviationPercent, quality.headR2, quality.powerDeviationPercent,
-                                        quality.powerR2);
+    const QString text =
+        fitQualityText(quality.headDeviationPercent, quality.headR2, quality.powerDeviationPercent, quality.powerR2);
     m_picture1->setToolTip(note.isEmpty() ? text : note + QLatin1Char('\n') + text);
 }
 

@@ -1037,13 +1037,9 @@ void CatalogueEditor::removePointRow()
 
 void CatalogueEditor::pastePoints()
 {
-    if (m_state.current < 0)
+    const auto rows = clipboardRowsForPump();
+    if (!rows)
         return;
-    const auto rows = parsePastedRows(QApplication::clipboard()->text());
-    if (!rows) {
-        showWarning(this, rows.error());
-        return;
-    }
     // The pasted rows are the pump's whole curve: points left over from
     // before would mix two curves. Fewer than three columns go into the
     // columns from the current one on and keep the others of the same rows.
@@ -1076,13 +1072,9 @@ void CatalogueEditor::pastePoints()
 
 void CatalogueEditor::appendPastedPoints()
 {
-    if (m_state.current < 0)
+    const auto rows = clipboardRowsForPump();
+    if (!rows)
         return;
-    const auto rows = parsePastedRows(QApplication::clipboard()->text());
-    if (!rows) {
-        showWarning(this, rows.error());
-        return;
-    }
     if (rows->first().size() != 3) {
         showWarning(this, editortext::appendNeedsThreeColumns().arg(rows->first().size()));
         return;
@@ -1093,6 +1085,18 @@ void CatalogueEditor::appendPastedPoints()
     });
     m_status->setText(
         editortext::pointsAppended().arg(rows->size()).arg(m_state.pumps.at(m_state.current).points.size()));
+}
+
+std::optional<QList<QList<double>>> CatalogueEditor::clipboardRowsForPump()
+{
+    if (m_state.current < 0)
+        return std::nullopt;
+    auto rows = parsePastedRows(QApplication::clipboard()->text());
+    if (!rows) {
+        showWarning(this, rows.error());
+        return std::nullopt;
+    }
+    return std::move(rows).value();
 }
 
 void CatalogueEditor::choosePicture(const QString& title,

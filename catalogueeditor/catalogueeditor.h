@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -108,6 +109,9 @@ private:
     void refreshButtons();
     void onFieldEdited(const QString& field, const QString& text);
     void onPointEdited(int row, int column);
+    // The rows of numbers on the clipboard, for the current pump; nothing when
+    // no pump is current or, after saying why, when the clipboard holds none.
+    std::optional<QList<QList<double>>> clipboardRowsForPump();
     void choosePicture(const QString& caption,
                        const std::function<void(CatalogueEditorState&, const QByteArray&)>& set);
     void resetFromDatabase(int current);

@@ -239,10 +239,13 @@ inline constexpr HelpText kResults{QT_TRANSLATE_NOOP("CommandTable", "显示本�
 inline constexpr HelpText kReport{
     QT_TRANSLATE_NOOP("CommandTable",
                       "把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；"
-                      "--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。"),
+                      "--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。这些计算有介质与吸入条件时，"
+                      "其计算结果随后附上（PDF 的后续页、XLSX 的第二张工作表、CSV 空一行后的第二个表）。"
+                      "文件名为 - 时写到标准输出。"),
     "Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at "
-    "once if asked; --variable-speed: the report of the variable-speed runs, as the window's. A file named - "
-    "is standard output."};
+    "once if asked; --variable-speed: the report of the variable-speed runs, as the window's. When those runs "
+    "had a liquid or a suction pressure, their figures follow (further pages of the PDF, a second sheet of the "
+    "workbook, a second table after an empty line of the CSV). A file named - is standard output."};
 inline constexpr HelpText kSheet{
     QT_TRANSLATE_NOOP(
         "CommandTable",

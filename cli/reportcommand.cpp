@@ -3,7 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "cli/varspeedresults.h"
+#include "report/conditionreport.h"
 #include "report/reportexport.h"
 #include "report/resultreport.h"
 #include "report/varspeedreport.h"
@@ -19,6 +19,7 @@
 #include <QJsonObject>
 
 #include <cstring>
+#include <optional>
 
 namespace tarnwick::cli {
 
@@ -99,26 +100,55 @@ int runReportCommand(const QHash<QString, QString>& values, bool all, bool varia
         return kUsageOrDatabase;
     }
 
-    QString source;
-    auto table = Expected<report::ResultTable, QString>::failure(QString());
-    if (variableSpeed) {
-        store::StoredTable stored;
-        if (!readVarSpeedRows(values, all, &stored))
-            return kUsageOrDatabase;
-        source = stored.source;
-        table = report::varSpeedResultTable(stored, all);
-    } else {
-        store::RowSet rows;
-        if (!openResultRows(values, all, &rows))
-            return kUsageOrDatabase;
-        source = rows.source();
-        table = report::ResultTable::fromRows(rows);
-    }
-    if (!table) {
-        printError(table.error() + QLatin1Char('\n'));
+    // The runs and their liquid and suction figures, read from one state of
+    // the database: a run stored meanwhile is in both or in neither.
+    auto connection = store::Connection::open(databaseFile(values), store::Connection::Access::ReadOnly);
+    if (!connection) {
+        printError(connection.error() + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }
+    const QSqlDatabase db = connection.value()->database();
+    std::optional<report::ResultTable> figures;
+    auto table = Expected<report::ResultTable, QString>::failure(QString());
+    {
+        const store::ReadSnapshot snapshot(db);
+        if (!snapshot.isValid()) {
+            printError(snapshot.error() + QLatin1Char('\n'));
+            return kUsageOrDatabase;
+        }
+        if (variableSpeed) {
+            auto stored = store::readVarSpeedResults(db, all);
+            table = stored ? Expected<report::ResultTable, QString>(report::varSpeedResultTable(stored.value(), all))
+                           : Expected<report::ResultTable, QString>::failure(stored.error());
+        } else {
+            store::RowSet rows;
+            table = rows.open(connection.value(),
+                              all ? store::names::allResultsTable() : store::names::latestResultsTable())
+                        ? report::ResultTable::fromRows(rows)
+                        : Expected<report::ResultTable, QString>::failure(rows.lastError());
+        }
+        if (!table) {
+            printError(table.error() + QLatin1Char('\n'));
+            return kUsageOrDatabase;
+        }
+        QString error;
+        figures = variableSpeed ? report::varSpeedSuctionTable(db, all, &error)
+                                : report::conditionFiguresTable(db, all, &error);
+        if (!error.isEmpty()) {
+            printError(error + QLatin1Char('\n'));
+            return kUsageOrDatabase;
+        }
+    }
+    const QString source = table->source();
+    // The figures follow the runs in every file, as the report window offers
+    // them beside the runs; without any, the files are the runs' report alone.
     const report::ResultReport resultReport(std::move(table).value());
+    std::optional<report::ResultReport> figuresReport;
+    QList<const report::ResultReport*> reports = {&resultReport};
+    if (figures) {
+        figuresReport.emplace(std::move(*figures));
+        reports.append(&*figuresReport);
+    }
 
     QJsonArray written;
     for (const auto& [option, format] : outputs) {
@@ -129,7 +159,7 @@ int runReportCommand(const QHash<QString, QString>& values, bool all, bool varia
                             QStringLiteral("report.") + option);
         const QString file = target.toStandardOutput() ? QStringLiteral("-") : target.path();
         QString error;
-        if (target.path().isEmpty() || !report::exportReport(resultReport, format, target.path(), &error) ||
+        if (target.path().isEmpty() || !report::exportReports(reports, format, target.path(), &error) ||
             !target.finish(&error)) {
             printError((error.isEmpty() ? QCoreApplication::translate("tarnwick::cli", "无法建立临时文件。") : error) +
                        QLatin1Char('\n'));
@@ -139,17 +169,30 @@ int runReportCommand(const QHash<QString, QString>& values, bool all, bool varia
             continue;
         written.append(
             QJsonObject{{QStringLiteral("format"), option}, {QStringLiteral("file"), QDir::toNativeSeparators(file)}});
-        if (!jsonRequested())
-            printOut(QCoreApplication::translate("tarnwick::cli", "“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
-                         .arg(source, QDir::toNativeSeparators(file))
-                         .arg(resultReport.table().rowCount())
-                         .arg(resultReport.pageCount()));
+        if (jsonRequested())
+            continue;
+        printOut(QCoreApplication::translate("tarnwick::cli", "“%1”的报表已写入 %2（%3 条记录，%4 页）\n")
+                     .arg(source, QDir::toNativeSeparators(file))
+                     .arg(resultReport.table().rowCount())
+                     .arg(resultReport.pageCount()));
+        if (figuresReport)
+            printOut(QCoreApplication::translate("tarnwick::cli", "  其后是“%1”的介质与吸入条件（%2 条记录，%3 页）\n")
+                         .arg(figuresReport->table().source())
+                         .arg(figuresReport->table().rowCount())
+                         .arg(figuresReport->pageCount()));
     }
-    if (jsonRequested())
-        printJsonResult(statusOk(), {{QStringLiteral("table"), source},
-                                     {QStringLiteral("rowCount"), resultReport.table().rowCount()},
-                                     {QStringLiteral("pageCount"), resultReport.pageCount()},
-                                     {QStringLiteral("files"), written}});
+    if (jsonRequested()) {
+        QJsonObject result{{QStringLiteral("table"), source},
+                           {QStringLiteral("rowCount"), resultReport.table().rowCount()},
+                           {QStringLiteral("pageCount"), resultReport.pageCount()},
+                           {QStringLiteral("files"), written}};
+        if (figuresReport)
+            result.insert(QStringLiteral("conditions"),
+                          QJsonObject{{QStringLiteral("table"), figuresReport->table().source()},
+                                      {QStringLiteral("rowCount"), figuresReport->table().rowCount()},
+                                      {QStringLiteral("pageCount"), figuresReport->pageCount()}});
+        printJsonResult(statusOk(), result);
+    }
     return kCompleted;
 }
 

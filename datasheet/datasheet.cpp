@@ -4,23 +4,19 @@
 #include "core/fluid.h"
 #include "core/numbers.h"
 #include "datasheet/varspeeddrawing.h"
-#include "report/pdftextmap.h"
+#include "pdfout/pdffile.h"
 #include "resources/fonts.h"
 #include "store/coretext.h"
-#include "store/filetargets.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -1061,49 +1057,32 @@ bool paintDataSheets(QPagedPaintDevice& device, const QList<DataSheet>& sheets, 
 bool writeDataSheetsPdf(const QString& path, const QList<DataSheet>& sheets, QString* error,
                         const SheetProgress& progress)
 {
-    bool stopped = false;
-    const SheetProgress watched = [&](int done, int total) {
-        stopped = progress && !progress(done, total);
-        return !stopped;
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QCoreApplication::translate("tarnwick::datasheet", "无法写入文件“%1”：%2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(dataSheetPageLayout());
-        writer.setResolution(1200);
-        writer.setTitle(sheetTitle());
-        writer.setCreator(QStringLiteral("Tarnwick"));
-        if (!paintDataSheets(writer, sheets, watched)) {
-            file.cancelWriting();
-            if (!stopped)
-                *error = QCoreApplication::translate("tarnwick::datasheet", "无法生成选型资料单。");
-            return false;
-        }
-    }
-    buffer.close();
-    QList<QFont> fonts;
+    pdfout::PdfSetup setup;
+    setup.pageLayout = dataSheetPageLayout();
+    setup.resolution = 1200;
+    setup.title = sheetTitle();
     for (const QString& face : {QStringLiteral("宋体"), QStringLiteral("黑体"), QStringLiteral("华文中宋")}) {
         for (bool bold : {false, true}) {
             QFont font(fontFamilyFor(face));
             font.setBold(bold);
-            fonts.append(sheetFont(font));
+            setup.fonts.append(sheetFont(font));
         }
     }
-    const QByteArray pdf = report::withIdeographsForRadicals(buffer.buffer(), fonts);
-    QString reason;
-    if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason)) {
-        *error = QCoreApplication::translate("tarnwick::datasheet", "无法写入文件“%1”：%2")
-                     .arg(QDir::toNativeSeparators(path), reason.isEmpty() ? file.errorString() : reason);
-        return false;
-    }
-    return true;
+    return pdfout::writePdf(
+        path, setup,
+        [&](QPdfWriter& writer, QString* why) {
+            bool stopped = false;
+            const SheetProgress watched = [&](int done, int total) {
+                stopped = progress && !progress(done, total);
+                return !stopped;
+            };
+            if (paintDataSheets(writer, sheets, watched))
+                return true;
+            if (!stopped && why)
+                *why = QCoreApplication::translate("tarnwick::datasheet", "无法生成选型资料单。");
+            return false;
+        },
+        error);
 }
 
 } // namespace tarnwick

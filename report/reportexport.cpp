@@ -1,12 +1,11 @@
 #include "report/reportexport.h"
 
 #include "core/numbers.h"
-#include "report/pdftextmap.h"
+#include "pdfout/pdffile.h"
 #include "report/reportdefinition.h"
 #include "store/csv.h"
 #include "store/filetargets.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -38,8 +37,7 @@ bool failed(QString* error, const QString& message)
 
 QString writeFailure(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("tarnwick::report", "无法写入文件“%1”：%2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return store::cannotWriteFile(path, reason);
 }
 
 bool stopped(const ExportProgress& progress, int done, int total)
@@ -107,6 +105,45 @@ bool paintPages(const ResultReport& report, QPagedPaintDevice& device, int first
     return true;
 }
 
+namespace {
+
+// Every page of each report in turn on one device, each report numbering its
+// own pages.
+bool paintReports(const QList<const ResultReport*>& reports, QPagedPaintDevice& device, QString* error,
+                  const ExportProgress& progress)
+{
+    if (reports.size() == 1)
+        return paintPages(*reports.front(), device, 1, reports.front()->pageCount(), error, progress);
+    int total = 0;
+    for (const ResultReport* report : reports)
+        total += report->pageCount();
+    QPainter painter;
+    if (!painter.begin(&device))
+        return failed(error, QCoreApplication::translate("tarnwick::report", "无法开始输出报表。"));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const double dotsPerInch = device.logicalDpiX();
+    int done = 0;
+    for (const ResultReport* report : reports) {
+        for (int page = 1; page <= report->pageCount(); ++page) {
+            if (done > 0 && !device.newPage()) {
+                painter.end();
+                return failed(error,
+                              QCoreApplication::translate("tarnwick::report", "无法开始报表的第%1页。").arg(done + 1));
+            }
+            report->paintPageOn(painter, page, dotsPerInch);
+            if (stopped(progress, ++done, total)) {
+                painter.end();
+                return failed(error, QString());
+            }
+        }
+    }
+    if (!painter.end())
+        return failed(error, QCoreApplication::translate("tarnwick::report", "无法完成报表的输出。"));
+    return true;
+}
+
+} // namespace
+
 std::optional<ExportFormat> exportFormatForFileName(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -134,57 +171,62 @@ QString exportSuffix(ExportFormat format)
 
 bool exportPdf(const ResultReport& report, const QString& path, QString* error, const ExportProgress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(error, writeFailure(path, file.errorString()));
-    // Written in memory first: the fonts' character maps are corrected before
-    // the file is.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(ResultReport::pageLayout());
-        // One device unit per twip.
-        writer.setResolution(1440);
-        writer.setTitle(report.table().title());
-        writer.setCreator(QStringLiteral("Tarnwick"));
-        if (!paintPages(report, writer, 1, report.pageCount(), error, progress)) {
-            file.cancelWriting();
-            return false;
-        }
-    }
-    buffer.close();
-    const QByteArray pdf = withIdeographsForRadicals(buffer.buffer(), {reportTextFont(), reportTitleFont()});
-    buffer.setData(QByteArray());
-    QString reason = file.errorString();
-    if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason))
-        return failed(error, writeFailure(path, file.error() != QFileDevice::NoError ? file.errorString() : reason));
-    return true;
+    return exportPdf(QList<const ResultReport*>{&report}, path, error, progress);
+}
+
+bool exportPdf(const QList<const ResultReport*>& reports, const QString& path, QString* error,
+               const ExportProgress& progress)
+{
+    pdfout::PdfSetup setup;
+    setup.pageLayout = ResultReport::pageLayout();
+    // One device unit per twip.
+    setup.resolution = 1440;
+    setup.title = reports.front()->table().title();
+    setup.fonts = {reportTextFont(), reportTitleFont()};
+    return pdfout::writePdf(
+        path, setup, [&](QPdfWriter& writer, QString* why) { return paintReports(reports, writer, why, progress); },
+        error);
 }
 
 bool exportCsv(const ResultTable& table, const QString& path, QString* error, const ExportProgress& progress)
+{
+    return exportCsv(QList<const ResultTable*>{&table}, path, error, progress);
+}
+
+bool exportCsv(const QList<const ResultTable*>& tables, const QString& path, QString* error,
+               const ExportProgress& progress)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(error, writeFailure(path, file.errorString()));
 
+    int total = 0;
+    for (const ResultTable* table : tables)
+        total += table->rowCount();
+    int done = 0;
     QByteArray chunk("\xEF\xBB\xBF");
-    const QList<ReportColumn>& columns = table.columns();
-    for (int c = 0; c < columns.size(); ++c)
-        chunk += (c ? "," : "") + csvCell(columns[c].headingWithUnit());
-    chunk += "\r\n";
-    for (int row = 0; row < table.rowCount(); ++row) {
-        for (int c = 0; c < table.fieldCount(); ++c)
-            chunk +=
-                (c ? "," : "") + csvCell(table.number(row, c) ? table.text(row, c) : inertCsvText(table.text(row, c)));
+    for (const ResultTable* table : tables) {
+        // A further table follows an empty line and its title.
+        if (table != tables.front())
+            chunk += "\r\n" + csvCell(inertCsvText(table->title())) + "\r\n";
+        const QList<ReportColumn>& columns = table->columns();
+        for (int c = 0; c < columns.size(); ++c)
+            chunk += (c ? "," : "") + csvCell(columns[c].headingWithUnit());
         chunk += "\r\n";
-        if ((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) {
-            if (file.write(chunk) != chunk.size())
-                return failed(error, writeFailure(path, file.errorString()));
-            chunk.clear();
-            if (stopped(progress, row + 1, table.rowCount())) {
-                file.cancelWriting();
-                return failed(error, QString());
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int c = 0; c < table->fieldCount(); ++c)
+                chunk += (c ? "," : "") +
+                         csvCell(table->number(row, c) ? table->text(row, c) : inertCsvText(table->text(row, c)));
+            chunk += "\r\n";
+            ++done;
+            if (done % kProgressRows == 0 || done == total) {
+                if (file.write(chunk) != chunk.size())
+                    return failed(error, writeFailure(path, file.errorString()));
+                chunk.clear();
+                if (stopped(progress, done, total)) {
+                    file.cancelWriting();
+                    return failed(error, QString());
+                }
             }
         }
     }
@@ -197,6 +239,12 @@ bool exportCsv(const ResultTable& table, const QString& path, QString* error, co
 }
 
 bool exportXlsx(const ResultTable& table, const QString& path, QString* error, const ExportProgress& progress)
+{
+    return exportXlsx(QList<const ResultTable*>{&table}, path, error, progress);
+}
+
+bool exportXlsx(const QList<const ResultTable*>& tables, const QString& path, QString* error,
+                const ExportProgress& progress)
 {
     // The workbook is written beside the target and renamed over it at the end.
     const QFileInfo target(path);
@@ -227,14 +275,10 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
     if (!workbook)
         return failed(error, writeFailure(path, QCoreApplication::translate("tarnwick::report", "无法创建工作簿。")));
 
-    const QByteArray title = table.title().toUtf8();
+    const QByteArray title = tables.front()->title().toUtf8();
     lxw_doc_properties properties = {};
     properties.title = const_cast<char*>(title.constData());
     workbook_set_properties(workbook, &properties);
-
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetName(table.source()).constData());
-    if (!sheet)
-        sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_format* headingFormat = workbook_add_format(workbook);
     format_set_bold(headingFormat);
 
@@ -244,34 +288,50 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
             status = e;
     };
 
-    const QList<ReportColumn>& columns = table.columns();
-    for (int c = 0; c < columns.size(); ++c) {
-        // The report's box widths, in characters of the sheet's default font.
-        const double width = std::max(columns[c].width / 90.0, 2.0 * columns[c].heading.size() + 2.0);
-        keep(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), width, nullptr));
-        keep(worksheet_write_string(sheet, 0, lxw_col_t(c), columns[c].headingWithUnit().toUtf8().constData(),
-                                    headingFormat));
-    }
-    worksheet_freeze_panes(sheet, 1, 0);
-
+    int total = 0;
+    for (const ResultTable* table : tables)
+        total += table->rowCount();
+    int done = 0;
     bool cancelled = false;
-    for (int row = 0; row < table.rowCount() && status == LXW_NO_ERROR; ++row) {
-        const lxw_row_t sheetRow = lxw_row_t(row + 1);
-        for (int c = 0; c < table.fieldCount(); ++c) {
-            const std::optional<double> number = table.number(row, c);
-            if (number && std::isfinite(*number)) {
-                keep(worksheet_write_number(sheet, sheetRow, lxw_col_t(c), *number, nullptr));
-            } else {
-                const QString text = table.text(row, c);
-                if (!text.isEmpty())
-                    keep(worksheet_write_string(sheet, sheetRow, lxw_col_t(c), text.toUtf8().constData(), nullptr));
-            }
-        }
-        if (((row + 1) % kProgressRows == 0 || row + 1 == table.rowCount()) &&
-            stopped(progress, row + 1, table.rowCount())) {
-            cancelled = true;
+    // One sheet per table, named after the table its rows came from.
+    for (const ResultTable* table : tables) {
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetName(table->source()).constData());
+        if (!sheet)
+            sheet = workbook_add_worksheet(workbook, nullptr);
+        if (!sheet) {
+            keep(LXW_ERROR_MEMORY_MALLOC_FAILED);
             break;
         }
+        const QList<ReportColumn>& columns = table->columns();
+        for (int c = 0; c < columns.size(); ++c) {
+            // The report's box widths, in characters of the sheet's default font.
+            const double width = std::max(columns[c].width / 90.0, 2.0 * columns[c].heading.size() + 2.0);
+            keep(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), width, nullptr));
+            keep(worksheet_write_string(sheet, 0, lxw_col_t(c), columns[c].headingWithUnit().toUtf8().constData(),
+                                        headingFormat));
+        }
+        worksheet_freeze_panes(sheet, 1, 0);
+
+        for (int row = 0; row < table->rowCount() && status == LXW_NO_ERROR; ++row) {
+            const lxw_row_t sheetRow = lxw_row_t(row + 1);
+            for (int c = 0; c < table->fieldCount(); ++c) {
+                const std::optional<double> number = table->number(row, c);
+                if (number && std::isfinite(*number)) {
+                    keep(worksheet_write_number(sheet, sheetRow, lxw_col_t(c), *number, nullptr));
+                } else {
+                    const QString text = table->text(row, c);
+                    if (!text.isEmpty())
+                        keep(worksheet_write_string(sheet, sheetRow, lxw_col_t(c), text.toUtf8().constData(), nullptr));
+                }
+            }
+            ++done;
+            if ((done % kProgressRows == 0 || done == total) && stopped(progress, done, total)) {
+                cancelled = true;
+                break;
+            }
+        }
+        if (cancelled || status != LXW_NO_ERROR)
+            break;
     }
     const lxw_error closed = workbook_close(workbook);
     if (cancelled)
@@ -298,15 +358,26 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
 bool exportReport(const ResultReport& report, ExportFormat format, const QString& path, QString* error,
                   const ExportProgress& progress)
 {
-    if (const auto conflict = store::outputTargetConflict({path}, report.table().databasePath()))
+    return exportReports({&report}, format, path, error, progress);
+}
+
+bool exportReports(const QList<const ResultReport*>& reports, ExportFormat format, const QString& path, QString* error,
+                   const ExportProgress& progress)
+{
+    if (reports.isEmpty())
+        return failed(error, QCoreApplication::translate("tarnwick::report", "没有要导出的报表。"));
+    if (const auto conflict = store::outputTargetConflict({path}, reports.front()->table().databasePath()))
         return failed(error, *conflict);
+    QList<const ResultTable*> tables;
+    for (const ResultReport* report : reports)
+        tables.append(&report->table());
     switch (format) {
     case ExportFormat::Pdf:
-        return exportPdf(report, path, error, progress);
+        return exportPdf(reports, path, error, progress);
     case ExportFormat::Csv:
-        return exportCsv(report.table(), path, error, progress);
+        return exportCsv(tables, path, error, progress);
     case ExportFormat::Xlsx:
-        return exportXlsx(report.table(), path, error, progress);
+        return exportXlsx(tables, path, error, progress);
     }
     return failed(error, QCoreApplication::translate("tarnwick::report", "未知的导出格式。"));
 }

@@ -2,6 +2,7 @@
 
 #include "report/resultreport.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -43,5 +44,19 @@ bool exportXlsx(const ResultTable& table, const QString& path, QString* error, c
 
 bool exportReport(const ResultReport& report, ExportFormat format, const QString& path, QString* error,
                   const ExportProgress& progress = {});
+
+// Reports bound into one file, one after the other: a PDF holds each report's
+// pages in turn, each report numbering its own; a workbook has a sheet for
+// each, named after its source; a CSV file has each further table after an
+// empty line and a line with its title. One report gives exactly the file
+// exportReport writes.
+bool exportPdf(const QList<const ResultReport*>& reports, const QString& path, QString* error,
+               const ExportProgress& progress = {});
+bool exportCsv(const QList<const ResultTable*>& tables, const QString& path, QString* error,
+               const ExportProgress& progress = {});
+bool exportXlsx(const QList<const ResultTable*>& tables, const QString& path, QString* error,
+                const ExportProgress& progress = {});
+bool exportReports(const QList<const ResultReport*>& reports, ExportFormat format, const QString& path, QString* error,
+                   const ExportProgress& progress = {});
 
 } // namespace tarnwick::report

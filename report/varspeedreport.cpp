@@ -1,29 +1,15 @@
 #include "report/varspeedreport.h"
 
-#include "store/names.h"
+#include "report/storedcolumns.h"
 
 #include <QCoreApplication>
-
-#include <cmath>
-#include <iterator>
 
 namespace tarnwick::report {
 
 namespace {
 
-// A box of the report: heading, unit, the stored field, width in twips, and
-// how its figure is shown. Boxes are laid side by side from the grid's left
-// edge and fill the grid's width.
-struct ColumnSpec
-{
-    const char* heading;
-    const char* unit;
-    const char16_t* field;
-    int width;
-    int decimals; // -1: the stored text or number as it is
-    double scale;
-};
-constexpr ColumnSpec kResultColumns[] = {
+// The report's boxes, each naming the stored field it shows.
+constexpr StoredColumn kResultColumns[] = {
     {QT_TRANSLATE_NOOP("tarnwick::report", "计算时间"), "", u"计算时间", 1560, -1, 1},
     {QT_TRANSLATE_NOOP("tarnwick::report", "控制方式"), "", u"控制方式", 760, -1, 1},
     {QT_TRANSLATE_NOOP("tarnwick::report", "系统阻力"), "(m)", u"总扬程", 700, -1, 1},
@@ -52,36 +38,8 @@ QString varSpeedReportTitle(bool allRuns)
 
 ResultTable varSpeedResultTable(const store::StoredTable& stored, bool allRuns)
 {
-    QList<ReportColumn> columns;
-    QList<qsizetype> sources;
-    int left = 10;
-    const int count = static_cast<int>(std::size(kResultColumns));
-    for (int c = 0; c < count; ++c) {
-        const ColumnSpec& box = kResultColumns[c];
-        // The last box takes what is left of the grid.
-        const int width = c + 1 == count ? twip::kGridWidth - 10 - left : box.width;
-        const QString field = QString::fromUtf16(box.field);
-        columns.append({QCoreApplication::translate("tarnwick::report", box.heading),
-                        QCoreApplication::translate("tarnwick::report", box.unit), field, left, width, false});
-        sources.append(stored.columns.indexOf(field));
-        left += width + 20;
-    }
-    QList<QVariantList> rows;
-    for (const QVariantList& storedRow : stored.rows) {
-        QVariantList row;
-        for (int c = 0; c < count; ++c) {
-            const QVariant v = sources[c] >= 0 ? storedRow.value(sources[c]) : QVariant();
-            const ColumnSpec& box = kResultColumns[c];
-            if (box.decimals < 0 || v.isNull()) {
-                row.append(v);
-                continue;
-            }
-            const double p = std::pow(10.0, box.decimals);
-            row.append(std::round(v.toDouble() * box.scale * p) / p);
-        }
-        rows.append(row);
-    }
-    return ResultTable::fromValues(stored.source, varSpeedReportTitle(allRuns), columns, rows, stored.databasePath);
+    return storedRowsTable(kResultColumns, stored.columns, stored.rows, stored.source, varSpeedReportTitle(allRuns),
+                           stored.databasePath);
 }
 
 } // namespace tarnwick::report

@@ -9,6 +9,7 @@
 #include "infowindows/frmbackground.h"
 #include "infowindows/frmhelp.h"
 #include "infowindows/frmpicture.h"
+#include "report/conditionreport.h"
 #include "shell/conditionreports.h"
 #include "shell/databasedialog.h"
 #include "shell/lockkeys.h"
@@ -19,7 +20,6 @@
 #include "shell/varspeedcommands.h"
 #include "speedwindow/frmvarspeed.h"
 #include "speedwindow/speedsheets.h"
-#include "speedwindow/varspeedchart.h"
 #include "store/names.h"
 #include "store/results.h"
 #include "store/settings.h"
@@ -631,7 +631,7 @@ void MDIForm1::showReport(const QString& caption, int image, store::RowSet& rows
     // The liquid, suction and impeller figures of the same runs, when they
     // had any, one button away.
     if (m_mainConnection) {
-        auto figures = conditionFiguresTable(m_mainConnection->database(), &rows == &m_allResults, &error);
+        auto figures = report::conditionFiguresTable(m_mainConnection->database(), &rows == &m_allResults, &error);
         if (!error.isEmpty())
             showWarning(this, error);
         offerConditionFigures(window, std::move(figures));

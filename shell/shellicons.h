@@ -12,4 +12,9 @@ QIcon imageListIcon(int index);
 // The main window's own icon.
 QIcon mainWindowIcon();
 
+// The icon of the variable-speed window, of its toolbar button and of its
+// result report: head curves at three speeds under a control line, drawn
+// rather than stored.
+QIcon varSpeedIcon();
+
 } // namespace tarnwick

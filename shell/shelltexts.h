@@ -64,19 +64,11 @@ inline QString allVarSpeedCaption()
 {
     return QCoreApplication::translate("tarnwick::shelltext", "全部变速选型结果");
 }
-// The report of the liquid, suction and impeller figures beside the results,
-// and the report window's button that turns to it and back.
-inline QString conditionFiguresTitle()
-{
-    return QStringLiteral("介质、汽蚀与叶轮切削计算结果");
-}
-inline QString varSpeedSuctionTitle()
-{
-    return QStringLiteral("变速节能选型介质与汽蚀校核");
-}
+// The report window's button that turns to the liquid, suction and impeller
+// figures beside the results, and back.
 inline QString conditionFiguresButton()
 {
-    return QStringLiteral("介质与吸入条件");
+    return QCoreApplication::translate("tarnwick::shelltext", "介质与吸入条件");
 }
 
 // Beside the calculations: why the last design left the other pumps out.

@@ -3,12 +3,13 @@
 #include "controls/messagebox.h"
 #include "core/numbers.h"
 #include "report/varspeedreport.h"
+#include "report/conditionreport.h"
 #include "shell/conditionreports.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
+#include "shell/shellicons.h"
 #include "shell/shelltexts.h"
 #include "speedwindow/frmvarspeed.h"
-#include "speedwindow/varspeedchart.h"
 #include "store/database.h"
 #include "store/varspeedstore.h"
 
@@ -47,7 +48,7 @@ void showVarSpeedReport(MDIForm1* main, bool all)
     DataReport1* window = showTableReport(caption, varSpeedIcon(), report::varSpeedResultTable(stored.value(), all));
     // The liquid and suction figures of the same runs, when they had any.
     QString error;
-    auto suction = varSpeedSuctionTable(main->mainConnection()->database(), all, &error);
+    auto suction = report::varSpeedSuctionTable(main->mainConnection()->database(), all, &error);
     if (!error.isEmpty())
         showWarning(main, error);
     offerConditionFigures(window, std::move(suction));

@@ -1,11 +1,11 @@
 #include "speedwindow/frmvarspeed.h"
 #include "store/coretext.h"
 
-#include "calcwindow/commandbutton.h"
-#include "calcwindow/panelparts.h"
+#include "controls/commandbutton.h"
 #include "controls/conditionspanel.h"
 #include "controls/messagebox.h"
 #include "controls/modelchooser.h"
+#include "controls/panelparts.h"
 #include "controls/uimetrics.h"
 #include "core/motortables.h"
 #include "core/numbers.h"

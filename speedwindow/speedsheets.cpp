@@ -1,7 +1,7 @@
 #include "speedwindow/speedsheets.h"
 
-#include "calcwindow/calculationsheets.h"
 #include "controls/messagebox.h"
+#include "controls/sheetproduction.h"
 #include "speedwindow/frmvarspeed.h"
 #include "store/pumpcatalogue.h"
 

@@ -19,7 +19,7 @@ class frmvarspeed;
 
 // The data sheets of the variable-speed window: the context menu of its
 // accepted pumps ("生成选型资料单…" for the set picked, "全部入选水泵…" for
-// every set in the table's order), through the calculation window's header
+// every set in the table's order), through the data sheets' header
 // dialog, print preview, printing and PDF.
 class VarSpeedSheets : public QObject
 {

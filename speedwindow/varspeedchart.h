@@ -3,7 +3,6 @@
 #include "datasheet/varspeeddrawing.h"
 
 #include <QColor>
-#include <QIcon>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -29,10 +28,4 @@ private:
     bool m_empty = true;
 };
 
-} // namespace tarnwick
-
-namespace tarnwick {
-// The icon of the window and of its toolbar button: a falling head curve
-// under a speed dial, drawn rather than stored.
-QIcon varSpeedIcon();
 } // namespace tarnwick

@@ -14,6 +14,12 @@
 
 namespace tarnwick::store {
 
+QString cannotWriteFile(const QString& path, const QString& reason)
+{
+    return QCoreApplication::translate("tarnwick::store", "无法写入文件“%1”：%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
 bool flushOutput(QSaveFile& file, QString* reason)
 {
     bool written = file.flush() && file.error() == QFileDevice::NoError;

@@ -27,6 +27,10 @@ std::optional<QString> outputTargetConflict(const QStringList& outputs, const QS
 // wait for a writer). Nothing when it can be read.
 std::optional<QString> inputFileProblem(const QString& path);
 
+// The one message for an output file that cannot be written: the file by
+// its native path, and the system's words for why.
+QString cannotWriteFile(const QString& path, const QString& reason);
+
 // Finishes an output written through QSaveFile: the last buffered bytes
 // written and checked, the file on the disk, then renamed over its target.
 // False when any of it failed (a full disk, a quota): the temporary file is

@@ -340,10 +340,6 @@
         <translation>Show the latest results (--all: every stored result); --variable-speed: the variable-speed runs.</translation>
     </message>
     <message>
-        <source>把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。文件名为 - 时写到标准输出。</source>
-        <translation>Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at once if asked; --variable-speed: the report of the variable-speed runs, as the window&apos;s. A file named - is standard output.</translation>
-    </message>
-    <message>
         <source>选型资料单（PDF，每台水泵一页）：--model 为校核的水泵，--all 为设计选出的全部水泵；不写结果表。</source>
         <translation>Data sheets (PDF, one page a pump): of the checked model with --model, of every pump the design lists with --all. Nothing is stored.</translation>
     </message>
@@ -482,6 +478,10 @@
     <message>
         <source>输出的语言：zh（中文，默认）或 en（English）；也可用环境变量 TARNWICK_LANG 或窗口中的“语言/Language”菜单指定，依次为本选项、环境变量、设置。存储的数据不随语言改变。</source>
         <translation>The language of the output: zh (Chinese, the default) or en (English); TARNWICK_LANG and the windows&apos; Language menu choose it too, in the order option, environment, settings. Stored data never change with the language.</translation>
+    </message>
+    <message>
+        <source>把本次计算结果（--all：全部计算结果）的报表写成 PDF、CSV 或 XLSX 文件，可同时写几种；--variable-speed：变速节能选型结果的报表，与窗口中的报表相同。这些计算有介质与吸入条件时，其计算结果随后附上（PDF 的后续页、XLSX 的第二张工作表、CSV 空一行后的第二个表）。文件名为 - 时写到标准输出。</source>
+        <translation>Write the report of the latest results (--all: of every stored result) as PDF, CSV or XLSX, several at once if asked; --variable-speed: the report of the variable-speed runs, as the window&apos;s. When those runs had a liquid or a suction pressure, their figures follow (further pages of the PDF, a second sheet of the workbook, a second table after an empty line of the CSV). A file named - is standard output.</translation>
     </message>
 </context>
 <context>
@@ -785,10 +785,6 @@ Command-line tool: tarnwick-cli help
         <translation>This pump has no operating point at this duty; its performance curves cannot be drawn.</translation>
     </message>
     <message>
-        <source>已写入选型资料单 %1 页：%2</source>
-        <translation>Data sheet written, %1 page(s): %2</translation>
-    </message>
-    <message>
         <source>实测管路点第%1行的流量和扬程应为数字！请重新输入。</source>
         <translation>Measured system point %1: flow and head must be numbers! Please enter them again.</translation>
     </message>
@@ -814,70 +810,6 @@ Command-line tool: tarnwick-cli help
     <message>
         <source>上次设计计算中所有水泵均已入选。</source>
         <translation>Every pump of the last design selection was selected.</translation>
-    </message>
-    <message>
-        <source>正在生成选型资料单…</source>
-        <translation>Making the data sheets…</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>选型资料单</source>
-        <translation>Data Sheet</translation>
-    </message>
-    <message>
-        <source>共 %1 页，每台水泵一页。</source>
-        <translation>%1 page(s), one page per pump.</translation>
-    </message>
-    <message>
-        <source>项目名称：</source>
-        <translation>Project name:</translation>
-    </message>
-    <message>
-        <source>项目编号：</source>
-        <translation>Project number:</translation>
-    </message>
-    <message>
-        <source>设计人：</source>
-        <translation>Designer:</translation>
-    </message>
-    <message>
-        <source>设备位号：</source>
-        <translation>Equipment tag:</translation>
-    </message>
-    <message>
-        <source>日期：</source>
-        <translation>Date:</translation>
-    </message>
-    <message>
-        <source>打印预览(&amp;V)…</source>
-        <translation>Print Pre&amp;view…</translation>
-    </message>
-    <message>
-        <source>打印(&amp;P)…</source>
-        <translation>&amp;Print…</translation>
-    </message>
-    <message>
-        <source>保存为PDF(&amp;S)…</source>
-        <translation>&amp;Save as PDF…</translation>
-    </message>
-    <message>
-        <source>保存选型资料单</source>
-        <translation>Save Data Sheet</translation>
-    </message>
-    <message>
-        <source>PDF 文件 (*.pdf)</source>
-        <translation>PDF files (*.pdf)</translation>
-    </message>
-    <message>
-        <source>选型资料单.pdf</source>
-        <translation>data-sheet.pdf</translation>
-    </message>
-    <message>
-        <source>打印选型资料单失败。</source>
-        <translation>Printing the data sheet failed.</translation>
     </message>
     <message>
         <source>未入选水泵（最接近入选的 %1 台）</source>
@@ -1374,6 +1306,12 @@ Pumps not selected:
         <source>选项 --%1 的数据库文件名是空的。</source>
         <translation>The database file name of option --%1 is empty.</translation>
     </message>
+    <message>
+        <source>  其后是“%1”的介质与吸入条件（%2 条记录，%3 页）
+</source>
+        <translation>  followed by the liquid and suction figures of &quot;%1&quot; (%2 rows, %3 pages)
+</translation>
+    </message>
 </context>
 <context>
     <name>tarnwick::controls</name>
@@ -1468,6 +1406,74 @@ Pumps not selected:
     <message>
         <source>扬程</source>
         <translation>Head</translation>
+    </message>
+    <message>
+        <source>选型资料单</source>
+        <translation>Data Sheet</translation>
+    </message>
+    <message>
+        <source>共 %1 页，每台水泵一页。</source>
+        <translation>%1 page(s), one page per pump.</translation>
+    </message>
+    <message>
+        <source>项目名称：</source>
+        <translation>Project name:</translation>
+    </message>
+    <message>
+        <source>项目编号：</source>
+        <translation>Project number:</translation>
+    </message>
+    <message>
+        <source>设计人：</source>
+        <translation>Designer:</translation>
+    </message>
+    <message>
+        <source>设备位号：</source>
+        <translation>Equipment tag:</translation>
+    </message>
+    <message>
+        <source>日期：</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)…</source>
+        <translation>Print Pre&amp;view…</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>保存为PDF(&amp;S)…</source>
+        <translation>&amp;Save as PDF…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>正在生成选型资料单…</source>
+        <translation>Making the data sheets…</translation>
+    </message>
+    <message>
+        <source>保存选型资料单</source>
+        <translation>Save Data Sheet</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>选型资料单.pdf</source>
+        <translation>data-sheet.pdf</translation>
+    </message>
+    <message>
+        <source>打印选型资料单失败。</source>
+        <translation>Printing the data sheet failed.</translation>
+    </message>
+    <message>
+        <source>已写入选型资料单 %1 页：%2</source>
+        <translation>Data sheet written, %1 page(s): %2</translation>
     </message>
 </context>
 <context>
@@ -2518,10 +2524,6 @@ kW</translation>
         <translation>Pump performance curves</translation>
     </message>
     <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
         <source>无法生成选型资料单。</source>
         <translation>The data sheet could not be made.</translation>
     </message>
@@ -3197,10 +3199,6 @@ No performance points.</translation>
         <translation>Operating efficiency</translation>
     </message>
     <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
         <source>无法开始输出报表。</source>
         <translation>The report output could not be started.</translation>
     </message>
@@ -3283,6 +3281,62 @@ No performance points.</translation>
     <message>
         <source>变速节能选型结果报表</source>
         <translation>Variable-Speed Selection Report</translation>
+    </message>
+    <message>
+        <source>方式</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>介质</source>
+        <translation>Liquid</translation>
+    </message>
+    <message>
+        <source>浓度</source>
+        <translation>Concentration</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>入口绝压</source>
+        <translation>Inlet abs. pressure</translation>
+    </message>
+    <message>
+        <source>粘度参数B</source>
+        <translation>Viscosity parameter B</translation>
+    </message>
+    <message>
+        <source>切削比</source>
+        <translation>Trim ratio</translation>
+    </message>
+    <message>
+        <source>切削后外径</source>
+        <translation>Trimmed diameter</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>负荷点</source>
+        <translation>Load point</translation>
+    </message>
+    <message>
+        <source>满足</source>
+        <translation>NPSH met</translation>
+    </message>
+    <message>
+        <source>介质、汽蚀与叶轮切削计算结果</source>
+        <translation>Liquid, NPSH and impeller trim results</translation>
+    </message>
+    <message>
+        <source>变速节能选型介质与汽蚀校核</source>
+        <translation>Variable-speed selection: liquid and NPSH check</translation>
+    </message>
+    <message>
+        <source>没有要导出的报表。</source>
+        <translation>There is no report to export.</translation>
     </message>
 </context>
 <context>
@@ -3585,6 +3639,10 @@ The database cannot be opened. Retry, or choose another database.</translation>
     <message>
         <source>退出</source>
         <translation>Exit</translation>
+    </message>
+    <message>
+        <source>介质与吸入条件</source>
+        <translation>Liquid and suction</translation>
     </message>
 </context>
 <context>
@@ -4614,10 +4672,6 @@ The original file is kept as %3.</translation>
         <translation>Nothing was imported.</translation>
     </message>
     <message>
-        <source>无法写入文件 %1：%2</source>
-        <translation>Cannot write the file %1: %2</translation>
-    </message>
-    <message>
         <source>
 mdbtools 的提示：</source>
         <translation>
@@ -4734,6 +4788,10 @@ mdbtools said: </translation>
     <message>
         <source>保存变速选型结果失败：%1</source>
         <translation>Saving the variable-speed results failed: %1</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
     </message>
 </context>
 </TS>

@@ -11,7 +11,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -740,13 +739,11 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
         if (!file->open(QIODevice::WriteOnly) || file->write(*bytes) != bytes->size() ||
             !store::flushOutput(*file, &reason))
             return Result::failure(
-                QCoreApplication::translate("tarnwick::store", "无法写入文件 %1：%2")
-                    .arg(QDir::toNativeSeparators(file->fileName()), reason.isEmpty() ? file->errorString() : reason));
+                store::cannotWriteFile(file->fileName(), reason.isEmpty() ? file->errorString() : reason));
     }
     for (QSaveFile* file : {&pumpsFile, &pointsFile}) {
         if (!file->commit())
-            return Result::failure(QCoreApplication::translate("tarnwick::store", "无法写入文件 %1：%2")
-                                       .arg(QDir::toNativeSeparators(file->fileName()), file->errorString()));
+            return Result::failure(store::cannotWriteFile(file->fileName(), file->errorString()));
     }
     return summary;
 }

@@ -5,6 +5,7 @@
 #include "calcwindow/frmcalculate.h"
 #include "calcwindow/performancechart.h"
 #include "controls/messagebox.h"
+#include "controls/sheetproduction.h"
 #include "store/settings.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 

@@ -5,7 +5,7 @@
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
 #include "store/names.h"
-#include "tests/calcwindow/calcwindowfixture.h"
+#include "tests/calcwindow/windowfixture.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -46,14 +46,6 @@ using namespace tarnwick::testing;
 
 namespace {
 
-template <typename T> T* childOf(QWidget* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        qFatal("no child %s", qPrintable(name));
-    return found;
-}
-
 // Types text as an input method commits it, so Chinese text arrives as
 // typed text does.
 void typeText(QLineEdit* box, const QString& text)
@@ -77,7 +69,7 @@ double powerOf(double q)
 
 } // namespace
 
-class tst_catalogueeditor : public QObject
+class tst_catalogueeditor : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -108,9 +100,6 @@ private slots:
 
 private:
     std::unique_ptr<CatalogueEditor> openEditor();
-    std::unique_ptr<TestProgramFolder> m_folder;
-    QStringList m_messages;
-    bool m_answer = true;
 };
 
 void tst_catalogueeditor::initTestCase()
@@ -122,21 +111,12 @@ void tst_catalogueeditor::initTestCase()
 void tst_catalogueeditor::init()
 {
     QString error;
-    m_folder = makeCalcWindowFolder(&error);
-    QVERIFY2(m_folder, qPrintable(error));
-    m_messages.clear();
-    m_answer = true;
-    setMessageBoxInterceptor({[this](const QString& text) {
-        m_messages.append(text);
-        return m_answer;
-    }});
+    QVERIFY2(setUpWindows(&error), qPrintable(error));
 }
 
 void tst_catalogueeditor::cleanup()
 {
-    setMessageBoxInterceptor({});
-    setModalInterceptor({});
-    m_folder.reset();
+    tearDownWindows();
 }
 
 std::unique_ptr<CatalogueEditor> tst_catalogueeditor::openEditor()

@@ -1,30 +1,22 @@
 #include "store/database.h"
 #include "store/names.h"
+#include "tests/cli/clitesting.h"
 #include "tests/support/testdatabase.h"
-#include "tests/support/toolrun.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <QTest>
 
 #include <cmath>
 
-using tarnwick::testing::TestProgramFolder;
-using tarnwick::testing::demoPump;
+using namespace tarnwick::testing;
 
 namespace {
 
-using Run = tarnwick::testing::ToolRun;
-
-Run cli(const QStringList& arguments)
-{
-    return tarnwick::testing::runTool(QStringLiteral(TARNWICK_CLI_PATH), arguments, 60000);
-}
+using Run = ToolRun;
 
 QStringList strings(const QJsonArray& array)
 {
@@ -80,9 +72,7 @@ void TestCli::serviceConditions_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("expect");
-    const QStringList hot = {QStringLiteral("--fluid"), QStringLiteral("water"), QStringLiteral("--temperature"),
-                             QStringLiteral("95"), QStringLiteral("--suction-pressure-unit"), QStringLiteral("MPa"),
-                             QStringLiteral("--suction-pressure")};
+    const QStringList hot = hotWaterOptions();
     QTest::newRow("nothing new") << "design" << QStringList{} << 0 << "plain";
     // 95 °C water with 30 kPa gauge gives 4.95 m, enough for 3 m; 10 kPa gives
     // 2.83 m, too little.
@@ -93,11 +83,7 @@ void TestCli::serviceConditions_data()
         << "npsh rejected";
     QTest::newRow("hot water, too little suction, check")
         << "check" << (hot + QStringList{QStringLiteral("0.01")}) << 1 << "npsh message";
-    QTest::newRow("glycol") << "check"
-                            << QStringList{QStringLiteral("--fluid"), QStringLiteral("ethylene-glycol"),
-                                           QStringLiteral("--concentration"), QStringLiteral("40"),
-                                           QStringLiteral("--temperature"), QStringLiteral("4")}
-                            << 0 << "glycol";
+    QTest::newRow("glycol") << "check" << glycolOptions() << 0 << "glycol";
     QTest::newRow("trim") << "check" << QStringList{QStringLiteral("--trim")} << 0 << "trim";
     QTest::newRow("measured") << "design"
                               << QStringList{QStringLiteral("--measured"), QStringLiteral("24:4.75,48:19,60:29.6875")}
@@ -251,31 +237,22 @@ void TestCli::concurrentRunsStoreTheirConditionsApart()
     // program's condition tables yet: each run's inputs and pumps land whole
     // and apart.
     constexpr int runs = 4;
-    std::vector<std::unique_ptr<QProcess>> processes;
-    for (int i = 0; i < runs; ++i) {
-        auto process = std::make_unique<QProcess>();
-        process->start(QStringLiteral(TARNWICK_CLI_PATH),
-                       QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
-                                   QStringLiteral("--resistance"), QStringLiteral("19"),
-                                   QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--fluid"),
-                                   QStringLiteral("water"), QStringLiteral("--temperature"),
-                                   QString::number(20 + 10 * i)} +
-                           db());
-        processes.push_back(std::move(process));
-    }
-    for (auto& process : processes) {
-        QVERIFY(process->waitForFinished(60000));
-        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
-    }
+    QList<QStringList> arguments;
+    for (int i = 0; i < runs; ++i)
+        arguments.append(QStringList{QStringLiteral("design"), QStringLiteral("--flow"), QStringLiteral("48"),
+                                     QStringLiteral("--resistance"), QStringLiteral("19"),
+                                     QStringLiteral("--static-head"), QStringLiteral("0"), QStringLiteral("--fluid"),
+                                     QStringLiteral("water"), QStringLiteral("--temperature"),
+                                     QString::number(20 + 10 * i)} +
+                         db());
+    const QString failure = runAtOnce(arguments);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(m_folder->rowCount(QStringLiteral("选型工况")), runs);
     QCOMPARE(m_folder->rowCount(QStringLiteral("水泵选型结果")), m_folder->rowCount(QStringLiteral("选型附加结果")));
-    auto connection = tarnwick::store::Connection::open(m_folder->databasePath());
-    QVERIFY(connection);
-    QSqlQuery q(connection.value()->database());
-    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM \"选型附加结果\" p WHERE NOT EXISTS "
-                                  "(SELECT 1 FROM \"选型工况\" r WHERE r.\"计算标识\" = p.\"计算标识\")")));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toInt(), 0);
+    QCOMPARE(
+        firstNumber(*m_folder, QStringLiteral("SELECT count(*) FROM \"选型附加结果\" p WHERE NOT EXISTS "
+                                              "(SELECT 1 FROM \"选型工况\" r WHERE r.\"计算标识\" = p.\"计算标识\")")),
+        0);
 }
 
 void TestCli::designStoresWhatItLists()

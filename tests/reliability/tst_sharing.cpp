@@ -1,5 +1,6 @@
-// Two programs on one database file: the windows' way of holding connections
-// (the catalogue's two, then one more as the help window opens) beside the
+// Two programs on one database, a file or (TARNWICK_TEST_ENGINE=postgresql)
+// a server database: the windows' way of holding connections (the
+// catalogue's two, then one more as the help window opens) beside the
 // command-line tool, and designs that run while another program replaces the
 // catalogue again and again.
 
@@ -11,8 +12,13 @@
 #include "tests/support/testdatabase.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 using namespace tarnwick;
 using namespace tarnwick::testing;
@@ -40,6 +46,11 @@ QStringList designArguments(const QString& database)
     return {QStringLiteral("design"), QStringLiteral("--flow"),        QStringLiteral("100"),
             QStringLiteral("--resistance"), QStringLiteral("20"),      QStringLiteral("--static-head"),
             QStringLiteral("0"),        QStringLiteral("--db"),        database};
+}
+
+QStringList updateCatalogue(const QString& database, const QString& from)
+{
+    return {QStringLiteral("update-catalogue"), QStringLiteral("--from"), from, QStringLiteral("--db"), database};
 }
 
 template<typename E>
@@ -92,6 +103,10 @@ private slots:
     void designsSeeOneWholeCatalogue();
 
 private:
+    // A new database holding the template's rows: a file by that name, or
+    // a database on the tests' server when they run there.
+    QString freshCopy(const QString& name);
+
     QTemporaryDir m_dir;
     QString m_template;
 };
@@ -109,9 +124,11 @@ void TestSharing::everyRowOfBothProgramsLands_data()
 {
     QTest::addColumn<bool>("toolEndsFirst");
     QTest::addColumn<int>("round");
-    // The fault this guards against struck at random, so each order runs
-    // several times.
-    for (int round = 0; round < 20; ++round) {
+    // The fault this guards against struck a file at random, so each order
+    // runs several times there; a server keeps its writers apart itself, and
+    // a few rounds show that every row lands there too.
+    const int rounds = TestProgramFolder::onServer() ? 2 : 20;
+    for (int round = 0; round < rounds; ++round) {
         QTest::addRow("tool ends first, round %d", round) << true << round;
         QTest::addRow("windows end first, round %d", round) << false << round;
     }
@@ -120,9 +137,8 @@ void TestSharing::everyRowOfBothProgramsLands_data()
 void TestSharing::everyRowOfBothProgramsLands()
 {
     QFETCH(bool, toolEndsFirst);
-    const QString database = m_dir.filePath(QStringLiteral("shared.mdb"));
-    QFile::remove(database);
-    QVERIFY(QFile::copy(m_template, database));
+    const QString database = freshCopy(QStringLiteral("shared.mdb"));
+    QVERIFY(!database.isEmpty());
     const QString cli = QStringLiteral(TARNWICK_CLI_PATH);
 
     int expected = 0;
@@ -179,32 +195,88 @@ void TestSharing::designsSeeOneWholeCatalogue()
         for (const QString& statement : flip.split(QLatin1Char(';'), Qt::SkipEmptyParts))
             QVERIFY(db.exec(statement.trimmed()));
     }
-    const QString database = m_dir.filePath(QStringLiteral("flipped.mdb"));
-    QFile::remove(database);
-    QVERIFY(QFile::copy(m_template, database));
-    const QStringList first = entriesOf(m_template);
-    const QStringList second = entriesOf(other);
+    const QString database = freshCopy(QStringLiteral("flipped.mdb"));
+    QVERIFY(!database.isEmpty());
+
+    // The programs that replace the catalogue while the designs run.
+    std::vector<std::unique_ptr<QProcess>> replacers;
+    QStringList first;
+    QStringList second;
+    const QString stopFile = m_dir.filePath(QStringLiteral("stop-replacing"));
+    QFile::remove(stopFile);
+    auto stopReplacing = [&] {
+        QFile stop(stopFile);
+        return stop.open(QIODevice::WriteOnly);
+    };
+    // A failed check ends the replacing loop too, after its replacement in
+    // progress.
+    const auto stopAtEnd = qScopeGuard([&] { stopReplacing(); });
+    if (TestProgramFolder::onServer()) {
+        // The versions as the server's designs list them: the tool replaces
+        // the catalogue once to make the second.
+        first = entriesOf(database);
+        const CliRun update = runCli(updateCatalogue(database, other));
+        QVERIFY2(update.exitCode == 0, qPrintable(update.err));
+        second = entriesOf(database);
+        // Another session replaces the catalogue through the tool, one server
+        // transaction each time, with one version and then the other, until
+        // told to stop, with a line for each; the start of each run lets the
+        // readers in.
+        const QString loop = QStringLiteral(
+            "while [ ! -e \"$0\" ]; do \"$1\" update-catalogue --from \"$3\" --db \"$2\" > /dev/null || exit 1; "
+            "echo; \"$1\" update-catalogue --from \"$4\" --db \"$2\" > /dev/null || exit 1; echo; done");
+        auto replacer = std::make_unique<QProcess>();
+        replacer->start(QStringLiteral("sh"), {QStringLiteral("-c"), loop, stopFile, QStringLiteral(TARNWICK_CLI_PATH),
+                                               database, m_template, other});
+        QVERIFY(replacer->waitForStarted());
+        replacers.push_back(std::move(replacer));
+    } else {
+        first = entriesOf(m_template);
+        second = entriesOf(other);
+        // Another program replaces the catalogue in one transaction each
+        // time, for as long as the designs run.
+        QString script = QStringLiteral(".timeout 20000\n");
+        // A pause between replacements lets the readers in; it prints its
+        // count.
+        const QString pause = QStringLiteral(
+            "SELECT count(*) FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 30000) "
+            "SELECT x FROM c);\n");
+        for (int i = 0; i < 20000; ++i)
+            script += flip + QLatin1Char('\n') + pause;
+        const QString scriptPath = m_dir.filePath(QStringLiteral("flip.sql"));
+        {
+            QFile file(scriptPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(script.toUtf8());
+        }
+        auto replacer = std::make_unique<QProcess>();
+        replacer->start(QStringLiteral("sqlite3"),
+                        {QStringLiteral("-bail"), database, QStringLiteral(".read ") + scriptPath});
+        QVERIFY2(replacer->waitForStarted(), "sqlite3 is needed for this test");
+        replacers.push_back(std::move(replacer));
+    }
+    auto replacing = [&] {
+        return std::all_of(replacers.cbegin(), replacers.cend(),
+                           [](const auto& replacer) { return replacer->state() == QProcess::Running; });
+    };
+    // Each replacing program writes a line after each replacement.
+    qsizetype replaced = 0;
+    auto countReplacements = [&] {
+        for (const auto& replacer : replacers) {
+            replacer->waitForReadyRead(0);
+            replaced += replacer->readAllStandardOutput().count('\n');
+        }
+    };
+    // A design mixes versions only when a replacement commits between its
+    // reads of the pumps and of their points, so on a server, where each
+    // replacement is a run of the tool that takes seconds, the test counts
+    // replacements rather than time.
+    const bool onServer = TestProgramFolder::onServer();
+    const qsizetype enoughReplacements = onServer ? 20 : 0;
+    const int enoughRuns = onServer ? 10 : 200;
+    const qint64 longest = onServer ? 150000 : 30000;
     QVERIFY(first.size() > 10);
     QVERIFY(first != second);
-
-    // Another program replaces the catalogue in one transaction each time,
-    // for as long as the designs run.
-    QString script = QStringLiteral(".timeout 20000\n");
-    // A pause between replacements lets the readers in.
-    const QString pause = QStringLiteral(
-        "SELECT count(*) FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 30000) "
-        "SELECT x FROM c);\n");
-    for (int i = 0; i < 20000; ++i)
-        script += flip + QLatin1Char('\n') + pause;
-    const QString scriptPath = m_dir.filePath(QStringLiteral("flip.sql"));
-    {
-        QFile file(scriptPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(script.toUtf8());
-    }
-    QProcess flipper;
-    flipper.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), database, QStringLiteral(".read ") + scriptPath});
-    QVERIFY2(flipper.waitForStarted(), "sqlite3 is needed for this test");
 
     int mixed = 0;
     int runs = 0;
@@ -212,7 +284,7 @@ void TestSharing::designsSeeOneWholeCatalogue()
     bool seenSecond = false;
     QElapsedTimer clock;
     clock.start();
-    while (runs < 200 && clock.elapsed() < 30000 && flipper.state() == QProcess::Running) {
+    while ((runs < enoughRuns || replaced < enoughReplacements) && clock.elapsed() < longest && replacing()) {
         const QStringList entries = entriesOf(database);
         ++runs;
         (entries == first ? seenFirst : seenSecond) = true;
@@ -221,15 +293,39 @@ void TestSharing::designsSeeOneWholeCatalogue()
             qWarning("run %d listed %lld entries, neither version's list: %s", runs, qlonglong(entries.size()),
                      qPrintable(entries.value(0)));
         }
+        countReplacements();
     }
-    const bool flipping = flipper.state() == QProcess::Running;
-    flipper.kill();
-    flipper.waitForFinished();
-    qInfo("%d designs, %d of them mixed; the flipper %s", runs, mixed,
-          flipping ? "was still replacing" : qPrintable(QStringLiteral("had stopped: ") +
-                                                        QString::fromUtf8(flipper.readAllStandardError())));
+    const bool stillReplacing = replacing();
+    QVERIFY(stopReplacing());
+    // The replacing loop ends after its replacement in progress; sqlite3
+    // reads its script to the end unless stopped.
+    QString stopped;
+    for (const auto& replacer : replacers) {
+        if (!replacer->waitForFinished(onServer ? 120000 : 0))
+            replacer->kill();
+        replacer->waitForFinished();
+        stopped += QString::fromUtf8(replacer->readAllStandardError());
+    }
+    countReplacements();
+    qInfo("%d designs, %d of them mixed, %lld replacements; the replacing programs %s", runs, mixed,
+          qlonglong(replaced),
+          stillReplacing ? "were still replacing" : qPrintable(QStringLiteral("had stopped: ") + stopped));
     QVERIFY2(runs >= 10 && seenFirst && seenSecond, "the catalogue was replaced too few times while designs ran");
     QCOMPARE(mixed, 0);
+}
+
+QString TestSharing::freshCopy(const QString& name)
+{
+    if (TestProgramFolder::onServer()) {
+        QString error;
+        const QString address = serverCopy(m_template, &error);
+        if (address.isEmpty())
+            qWarning("no server copy: %s", qPrintable(error));
+        return address;
+    }
+    const QString database = m_dir.filePath(name);
+    QFile::remove(database);
+    return QFile::copy(m_template, database) ? database : QString();
 }
 
 QTEST_GUILESS_MAIN(TestSharing)

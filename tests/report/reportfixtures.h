@@ -58,11 +58,16 @@ inline bool insertNumberedResults(const TestProgramFolder& folder, const QString
 {
     if (n <= 0)
         return true;
-    return folder.exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %1) ")
-                           .arg(n) +
-                       insertResultFields(table) +
-                       QStringLiteral("SELECT '2024/5/1 10:20:30', '设计', 20, 100, "
-                                      "5.099999904632568, 'P' || i, 72, 32.3, 99.9, 68 FROM k"));
+    // The fields by name: a server's table has its own columns beside them.
+    QStringList fields;
+    for (const QString& field : store::names::resultFields())
+        fields.append(QLatin1Char('"') + field + QLatin1Char('"'));
+    return folder.exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %2) "
+                                      "INSERT INTO \"%1\" (%3) SELECT '2024/5/1 10:20:30', '设计', 20, 100, "
+                                      "5.099999904632568, 'P' || i, 72, 32.3, 99.9, 68 FROM k")
+                           .arg(table)
+                           .arg(n)
+                           .arg(fields.join(QLatin1Char(','))));
 }
 
 // An open row set over a result table of the folder's database.

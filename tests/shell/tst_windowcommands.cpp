@@ -15,7 +15,7 @@
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
 #include "speedwindow/frmvarspeed.h"
-#include "tests/calcwindow/calcwindowfixture.h"
+#include "tests/calcwindow/windowfixture.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -46,14 +46,6 @@ using namespace tarnwick::testing;
 
 namespace {
 
-template <typename T> T* childOf(QObject* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        qFatal("no child %s", qPrintable(name));
-    return found;
-}
-
 void clickCommand(QWidget* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
@@ -67,7 +59,7 @@ void saveShot(QWidget* widget, const QString& name)
 
 } // namespace
 
-class TestWindowCommands : public QObject
+class TestWindowCommands : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -95,9 +87,7 @@ private:
     // returns the folder it started in.
     QString fileDialogFolder(const QString& kind, const QString& file);
 
-    std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<MDIForm1> m_form;
-    QStringList m_messages;
     std::function<int(QDialog&)> m_modal;
     QTemporaryDir m_out;
 };
@@ -107,20 +97,14 @@ void TestWindowCommands::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("TarnwickTest"));
     QCoreApplication::setApplicationName(QStringLiteral("tst_windowcommands"));
-    setMessageBoxInterceptor({[this](const QString& text) {
-        m_messages << text;
-        return true;
-    }});
-    setModalInterceptor([this](QDialog& dialog) { return m_modal ? m_modal(dialog) : int(QDialog::Rejected); });
 }
 
 void TestWindowCommands::init()
 {
     QString error;
-    m_folder = makeCalcWindowFolder(&error);
-    QVERIFY2(m_folder, qPrintable(error));
-    m_messages.clear();
+    QVERIFY2(setUpWindows(&error), qPrintable(error));
     m_modal = nullptr;
+    setModalInterceptor([this](QDialog& dialog) { return m_modal ? m_modal(dialog) : int(QDialog::Rejected); });
     m_form = std::make_unique<MDIForm1>();
     QVERIFY2(m_form->load(m_folder->folder(), &error), qPrintable(error));
     m_form->resize(1280, 960);
@@ -132,7 +116,7 @@ void TestWindowCommands::cleanup()
 {
     closeResultReport();
     m_form.reset();
-    m_folder.reset();
+    tearDownWindows();
 }
 
 frmcalculate* TestWindowCommands::calculation(bool check)

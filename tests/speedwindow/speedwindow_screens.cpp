@@ -1,5 +1,5 @@
 // Not a test: runs the window on a database and saves it as PNG files.
-#include "calcwindow/calculationsheets.h"
+#include "controls/sheetproduction.h"
 #include "report/resultreport.h"
 #include "report/varspeedreport.h"
 #include "shell/mdiform1.h"

@@ -115,6 +115,8 @@ private slots:
     void everyTextHasItsEnglish();
     void toolSpeaksEnglish_data();
     void toolSpeaksEnglish();
+    void reportFiguresSpeakEnglish_data();
+    void reportFiguresSpeakEnglish();
     void chineseStaysTheDefault_data();
     void chineseStaysTheDefault();
 
@@ -370,6 +372,44 @@ void TestEnglish::toolSpeaksEnglish()
         QCOMPARE(option.exitCode, exitCode);
         QCOMPARE(option.out, english.out);
     }
+}
+
+void TestEnglish::reportFiguresSpeakEnglish_data()
+{
+    QTest::addColumn<QString>("run");
+    QTest::addColumn<QString>("report");
+    const QString liquid = QStringLiteral(" --fluid water --temperature 60 --suction-pressure 30 --db {db}");
+    QTest::newRow("design") << QStringLiteral("design --flow 50 --resistance 20 --static-head 0") + liquid
+                            << QStringLiteral("report");
+    QTest::newRow("variable speed") << QStringLiteral("select --flow 100 --resistance 15 --static-head 2") + liquid
+                                    << QStringLiteral("report --variable-speed");
+}
+
+void TestEnglish::reportFiguresSpeakEnglish()
+{
+    QFETCH(QString, run);
+    QFETCH(QString, report);
+    QVERIFY(m_folder->exec(QStringLiteral("UPDATE \"水泵性能表\" SET \"必需汽蚀余量\" = 3")));
+    const auto stored = this->run(run.split(QLatin1Char(' ')), {});
+    QVERIFY2(stored.exitCode == 0, qPrintable(stored.out + stored.err));
+    // The tables the run made beside the results keep their names too.
+    const QStringList exempt = storedNames(m_folder->databaseFile());
+    const auto english =
+        this->run(report.split(QLatin1Char(' ')) + QStringList{QStringLiteral("--pdf"), QStringLiteral("{out}/f.pdf"),
+                                                               QStringLiteral("--csv"), QStringLiteral("{out}/f.csv"),
+                                                               QStringLiteral("--db"), QStringLiteral("{db}")},
+                  {QStringLiteral("TARNWICK_LANG=en")});
+    QVERIFY2(english.exitCode == 0, qPrintable(english.err));
+    QFile csv(m_outputs.filePath(QStringLiteral("f.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {m_outputs.filePath(QStringLiteral("f.pdf")), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(60000));
+    const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+    const QString written = QString::fromUtf8(csv.readAll());
+    QVERIFY2(pages.contains(QStringLiteral("NPSHa")) && written.contains(QStringLiteral("NPSHa")), qPrintable(written));
+    const QStringList left = chineseLines(english.out + english.err + QLatin1Char('\n') + written + pages, exempt);
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char('\n'))));
 }
 
 void TestEnglish::chineseStaysTheDefault_data()

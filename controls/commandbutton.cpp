@@ -1,4 +1,4 @@
-#include "calcwindow/commandbutton.h"
+#include "controls/commandbutton.h"
 
 #include "controls/uimetrics.h"
 #include "controls/xpcmdbutton.h"

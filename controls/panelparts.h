@@ -5,11 +5,12 @@
 #include <QLineEdit>
 #include <QWidget>
 
-// Small pieces the calculation window is built from: drawn shapes and lines,
-// the label tabs, and the duty boxes with their key filter.
+// Small pieces the calculation and variable-speed windows are built from:
+// their colours, drawn shapes and lines, the label tabs, and the duty boxes
+// with their key filter.
 namespace tarnwick {
 
-// The window's colours.
+// The windows' colours.
 inline QColor windowBackground()
 {
     return QColor(233, 233, 233);

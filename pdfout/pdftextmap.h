@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QList>
 
-namespace tarnwick::report {
+namespace tarnwick::pdfout {
 
 // Qt names each glyph of an embedded font by the lowest character that maps
 // to it. The CJK faces draw a Kangxi or supplementary radical and its
@@ -14,4 +14,4 @@ namespace tarnwick::report {
 // The rewrite keeps every byte offset, so the file stays valid.
 QByteArray withIdeographsForRadicals(QByteArray pdf, const QList<QFont>& fonts);
 
-} // namespace tarnwick::report
+} // namespace tarnwick::pdfout

@@ -1,4 +1,4 @@
-#include "calcwindow/panelparts.h"
+#include "controls/panelparts.h"
 
 #include "controls/messagebox.h"
 #include "controls/uimetrics.h"

@@ -1,10 +1,10 @@
-#include "report/pdftextmap.h"
+#include "pdfout/pdftextmap.h"
 
 #include <QHash>
 #include <QRawFont>
 #include <QString>
 
-namespace tarnwick::report {
+namespace tarnwick::pdfout {
 
 namespace {
 
@@ -145,4 +145,4 @@ QByteArray withIdeographsForRadicals(QByteArray pdf, const QList<QFont>& fonts)
     return pdf;
 }
 
-} // namespace tarnwick::report
+} // namespace tarnwick::pdfout

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace tarnwick {
 
-// The window's push buttons, made in this one place. `caption` empty shows
-// the button's own name, as the program's buttons always have.
+// The windows' push buttons, made in this one place so that they share one
+// look and font. `caption` empty shows the button's own name.
 QWidget* makeCommandButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry,
                            std::function<void()> onClick);
 
