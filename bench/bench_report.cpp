@@ -56,13 +56,15 @@ int main(int argc, char** argv)
     const bool filled =
         folder.isValid() &&
         folder.exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %2) "
-                                   "INSERT INTO \"%1\" SELECT '2024/5/' || (1 + i % 28) || ' 10:20:' || (10 + i % 50), "
+                                   "INSERT INTO \"%1\" (%3) SELECT '2024/5/' || (1 + i % 28) || ' 10:20:' || (10 + i % 50), "
                                    "CASE i % 3 WHEN 0 THEN '校核' ELSE '设计' END, 10 + (i % 400) * 0.1, "
                                    "50 + (i % 700) * 0.5, 5.099999904632568, 'IS' || (50 + i % 150) || '-32-' || "
                                    "(125 + i % 9), 60 + i % 30, 20 + (i % 300) * 0.1, 45 + (i % 500) * 0.1, "
                                    "50 + i % 35 FROM k")
                         .arg(table)
-                        .arg(rows));
+                        .arg(rows)
+                        .arg(QLatin1Char('"') + store::names::resultFields().join(QStringLiteral("\", \"")) +
+                             QLatin1Char('"')));
     if (!filled) {
         std::fprintf(stderr, "cannot build the test database: %s\n", qPrintable(folder.error()));
         return 1;

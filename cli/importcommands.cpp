@@ -199,7 +199,11 @@ int initDb(const ParsedArguments& arguments)
     // The variable-speed tables too, so that engineers who may not make
     // tables can store those results.
     if (!store::inTransaction(
-            db, [&] { return store::ensureVarSpeedTables(db, &error) && store::ensureConditionTables(db, &error); },
+            db,
+            [&] {
+                return store::ensureVarSpeedTables(db, &error) && store::ensureConditionTables(db, &error) &&
+                       store::addInstantColumns(db, &error);
+            },
             &error))
         return failure(error);
     text =

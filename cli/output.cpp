@@ -72,17 +72,31 @@ QString padded(const QString& text, int width)
 
 } // namespace
 
-QString isoTimeText(const QDateTime& when)
+QString isoTimeText(const QDateTime& when, bool milliseconds)
 {
-    // With its offset written out, the time means the same wherever it is read.
-    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
+    // With its offset written out, the time means the same wherever it is
+    // read; shown in this computer's time zone.
+    const QDateTime local = when.toLocalTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(milliseconds ? Qt::ISODateWithMs : Qt::ISODate);
+}
+
+QJsonValue storedTimeJson(const QVariant& instant, const QString& calculationTime)
+{
+    // The run's exact moment, to the millisecond; a row stored without one
+    // has its calculation time's text read back, to the second.
+    const QDateTime exact =
+        instant.isNull() ? QDateTime() : QDateTime::fromString(instant.toString(), Qt::ISODateWithMs);
+    if (exact.isValid())
+        return isoTimeText(exact, true);
+    const QDateTime when = store::parseCalculationTime(calculationTime);
+    return when.isValid() ? QJsonValue(isoTimeText(when)) : QJsonValue(QJsonValue::Null);
 }
 
 namespace {
 
 // The stored fields under names a script can address without quoting;
 // efficiencies as fractions, as everywhere in the English keys.
-void addEnglishKeys(QJsonObject* object)
+void addEnglishKeys(QJsonObject* object, const QVariant& instant)
 {
     namespace names = store::names;
     const std::pair<QString, const char*> plain[] = {
@@ -101,10 +115,7 @@ void addEnglishKeys(QJsonObject* object)
         const QJsonValue v = object->value(field);
         object->insert(QLatin1String(key), v.isDouble() ? fractionJson(v.toDouble()) : QJsonValue(QJsonValue::Null));
     }
-    // The time as ISO 8601 with its offset, independent of the locale the text was written in.
-    const QDateTime when = store::parseCalculationTime(object->value(names::calculationTime()).toString());
-    object->insert(QStringLiteral("time"),
-                   when.isValid() ? QJsonValue(isoTimeText(when)) : QJsonValue(QJsonValue::Null));
+    object->insert(QStringLiteral("time"), storedTimeJson(instant, object->value(names::calculationTime()).toString()));
 }
 
 } // namespace
@@ -229,7 +240,7 @@ QJsonArray resultRowsJson(const store::RowSet& rows)
             else
                 object.insert(field, v.toString());
         }
-        addEnglishKeys(&object);
+        addEnglishKeys(&object, rows.instantAt(row));
         array.append(object);
     }
     return array;

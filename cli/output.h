@@ -77,7 +77,10 @@ private:
 };
 
 // A time as ISO 8601 with its offset from UTC.
-QString isoTimeText(const QDateTime& when);
+QString isoTimeText(const QDateTime& when, bool milliseconds = false);
+// The `time` of a stored row: from its run's exact moment (names::calculationInstant)
+// where it has one, else from its calculation time's text; null when neither reads.
+QJsonValue storedTimeJson(const QVariant& instant, const QString& calculationTime);
 
 // A percentage as scripts read every efficiency and share: a fraction 0-1.
 QJsonValue fractionJson(double percent);

@@ -51,15 +51,15 @@ QJsonArray varSpeedRowsJson(const store::StoredTable& stored)
         {u"年耗电量", "annualEnergy"}, {u"年电费", "annualCost"},    {u"加权效率", "weightedEfficiency"},
     };
     QJsonArray array;
-    for (const QVariantList& row : stored.rows) {
+    for (qsizetype r = 0; r < stored.rows.size(); ++r) {
+        const QVariantList& row = stored.rows[r];
         QJsonObject object;
         for (qsizetype c = 0; c < stored.columns.size(); ++c)
             object.insert(stored.columns[c], valueJson(row.value(c)));
         for (const auto& [field, key] : kKeys)
             object.insert(QLatin1String(key), object.value(QString::fromUtf16(field)));
-        const QDateTime when = store::parseCalculationTime(object.value(QStringLiteral("计算时间")).toString());
         object.insert(QStringLiteral("time"),
-                      when.isValid() ? QJsonValue(isoTimeText(when)) : QJsonValue(QJsonValue::Null));
+                      storedTimeJson(stored.instants.value(r), object.value(QStringLiteral("计算时间")).toString()));
         array.append(object);
     }
     return array;

@@ -4,6 +4,7 @@
 #include "store/conditionstore.h"
 #include "store/names.h"
 #include "store/results.h"
+#include "store/schema.h"
 
 #include <QCoreApplication>
 
@@ -29,7 +30,7 @@ RunFailure databaseFailure(const QString& message)
 // `more` writes the run's rows of the program's own tables, in the same
 // transaction and with the same calculation time.
 bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& rows, QString* error,
-                  const std::function<bool(const QString& time, QString*)>& more = {})
+                  const std::function<bool(const RunTime& time, QString*)>& more = {})
 {
     QSqlDatabase db = catalogue.connection->database();
     QString workError;
@@ -46,10 +47,15 @@ bool storeRunRows(PumpCatalogue& catalogue, const std::vector<SelectionResult>& 
             return false;
         }
         // One prepared insert a table; every row of the run carries the same
-        // calculation time.
-        const QString time = calculationTimeText(QDateTime::currentDateTime());
-        ResultInserter all(catalogue.allResultRows);
-        ResultInserter latest(catalogue.latestResultRows);
+        // calculation time and moment.
+        bool allInstant = false;
+        bool latestInstant = false;
+        if (!ensureInstantColumn(db, names::allResultsTable(), &allInstant, &workError) ||
+            !ensureInstantColumn(db, names::latestResultsTable(), &latestInstant, &workError))
+            return false;
+        const RunTime time = runTimeNow();
+        ResultInserter all(catalogue.allResultRows, allInstant);
+        ResultInserter latest(catalogue.latestResultRows, latestInstant);
         for (const SelectionResult& row : rows) {
             if (!all.insert(row, time, &workError) || !latest.insert(row, time, &workError))
                 return false;
@@ -105,7 +111,7 @@ Expected<DesignSelection, RunFailure> runDesign(PumpCatalogue& catalogue, const 
     for (const DesignCandidate& c : selection->candidates)
         pumps.emplace_back(c.model, &c.extras);
     const QSqlDatabase db = catalogue.connection->database();
-    if (!storeRunRows(catalogue, selection->rows, &error, [&](const QString& time, QString* e) {
+    if (!storeRunRows(catalogue, selection->rows, &error, [&](const RunTime& time, QString* e) {
             return writeConditionRows(db, text::kMethodDesign, conditions, pumps, e, time);
         }))
         return Result::failure(databaseFailure(error));
@@ -127,7 +133,7 @@ Expected<CheckedPump, RunFailure> runCheck(PumpCatalogue& catalogue, const DutyT
         return Result::failure(messageFailure(checked.error()));
 
     const QSqlDatabase db = catalogue.connection->database();
-    if (!storeRunRows(catalogue, {checked->row}, &error, [&](const QString& time, QString* e) {
+    if (!storeRunRows(catalogue, {checked->row}, &error, [&](const RunTime& time, QString* e) {
             return writeConditionRows(db, text::kMethodCheck, conditions, {{checked->model, &checked->extras}}, e,
                                       time);
         }))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/selection.h"
+#include "store/results.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -28,11 +29,11 @@ bool ensureConditionTables(const QSqlDatabase& db, QString* error);
 
 // A run that had none of these inputs writes nothing. Runs inside the
 // caller's transaction.
-// `time` is the result rows' calculation time (now when empty), which ties
-// the run's row to them.
+// `time` is the result rows' calculation time and moment (now when empty),
+// which ties the run's row to them.
 bool writeConditionRows(const QSqlDatabase& db, const std::string& method, const ServiceConditions& conditions,
                         const std::vector<std::pair<std::string, const PumpExtras*>>& pumps, QString* error,
-                        const QString& time = {});
+                        const RunTime& time = {});
 
 // The figures of the latest run's pumps (the rows of "水泵选型结果1"), or of
 // every run's, each with its run's time, method, liquid and suction; no rows

@@ -554,6 +554,7 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
     QStringList fields;
     bool hasRowid = false;
     bool hasUser = false;
+    bool hasInstant = false;
     bool view = false;
     bool found = false;
     while (columns.next()) {
@@ -564,6 +565,8 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
             hasRowid = true;
         else if (name == QStringLiteral("用户"))
             hasUser = true;
+        else if (name == names::calculationInstant())
+            hasInstant = true;
         else
             fields.append(quotedName(name));
     }
@@ -573,6 +576,9 @@ Expected<StoredOrderQuery, QString> serverStoredOrderQuery(const QSqlDatabase& d
     StoredOrderQuery result;
     result.hasRowKey = hasRowid;
     result.writable = hasRowid && !view;
+    result.hasInstant = hasInstant && hasRowid;
+    if (result.hasInstant)
+        fields.append(quotedName(names::calculationInstant()));
     const QString filter = hasUser && tableOrView == names::latestResultsTable()
                                ? QStringLiteral(" WHERE %1 = current_user").arg(quotedName(QStringLiteral("用户")))
                                : QString();
@@ -605,23 +611,27 @@ Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, con
         // A copy of a server's database keeps the engineer's name beside
         // the program's fields; the file program has no use for it.
         QSqlQuery columns(db);
+        columns.setForwardOnly(true);
         columns.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
         columns.addBindValue(tableOrView);
         if (!columns.exec())
             return Result::failure(QCoreApplication::translate("tarnwick::store", "无法读取数据库结构：%1")
                                        .arg(columns.lastError().text()));
+        // The columns are named, so that a column added later (the run's
+        // moment, by a program that writes to an older file) changes nothing
+        // a row set already reads.
         QStringList fields;
-        bool hasUser = false;
         while (columns.next()) {
             const QString name = columns.value(0).toString();
-            if (name == QStringLiteral("用户"))
-                hasUser = true;
-            else
+            if (name == names::calculationInstant())
+                result.hasInstant = true;
+            else if (name != QStringLiteral("用户"))
                 fields.append(quotedName(name));
         }
-        result.sql = hasUser ? QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
-                                   .arg(fields.join(QStringLiteral(", ")), quotedName(tableOrView))
-                             : QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedName(tableOrView));
+        if (result.hasInstant)
+            fields.append(quotedName(names::calculationInstant()));
+        result.sql = QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+                         .arg(fields.join(QStringLiteral(", ")), quotedName(tableOrView));
     } else {
         result.sql = QStringLiteral("SELECT * FROM %1").arg(quotedName(tableOrView));
     }

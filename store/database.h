@@ -107,6 +107,9 @@ struct StoredOrderQuery
     QString sql;
     bool hasRowKey = false; // the first column is the row key
     bool writable = false;  // a table, not a view
+    // The last column is the run's exact moment (names::calculationInstant),
+    // which is kept beside the table's fields and is not one of them.
+    bool hasInstant = false;
 };
 Expected<StoredOrderQuery, QString> storedOrderQuery(const QSqlDatabase& db, const QString& tableOrView);
 QString deleteByRowKeySql(const QString& table);

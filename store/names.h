@@ -62,6 +62,13 @@ inline QString operatingHead() { return QStringLiteral("实际扬程"); }
 inline QString operatingFlow() { return QStringLiteral("实际流量"); }
 inline QString operatingEfficiency() { return QStringLiteral("实际效率"); }
 
+// The program's own column beside the calculation time of every stored run:
+// the same moment in UTC with its milliseconds, as ISO 8601 text
+// ("2026-12-07T13:56:54.123Z"), which sorts and compares as the moments do on
+// either engine and reads the same whatever locale wrote it. It is not one of
+// the result fields: reports, exports and copies of the fields leave it out.
+inline QString calculationInstant() { return QStringLiteral("计算时刻"); }
+
 inline QStringList resultFields()
 {
     return {calculationTime(), method(), totalHead(), designFlow(), staticHead(), selectedModel(),

@@ -72,6 +72,21 @@ QDateTime parseCalculationTime(const QString& text)
     return when;
 }
 
+QString calculationInstantText(const QDateTime& when)
+{
+    return when.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz'Z'"));
+}
+
+RunTime runTime(const QDateTime& when)
+{
+    return {calculationTimeText(when), calculationInstantText(when)};
+}
+
+RunTime runTimeNow()
+{
+    return runTime(QDateTime::currentDateTime());
+}
+
 bool deleteAllRows(RowSet& rows, QString* error)
 {
     if (!rows.requery()) {
@@ -125,11 +140,15 @@ bool clearCurrentResults(RowSet& latestRows, QString* error)
     return true;
 }
 
-ResultInserter::ResultInserter(const RowSet& rows) : m_query(rows.connectionDatabase()), m_table(rows.source())
+ResultInserter::ResultInserter(const RowSet& rows, bool withInstant)
+    : m_query(rows.connectionDatabase()), m_table(rows.source()), m_withInstant(withInstant)
 {
     QStringList columns;
     QStringList marks;
-    for (const QString& field : names::resultFields()) {
+    QStringList fields = names::resultFields();
+    if (withInstant)
+        fields.append(names::calculationInstant());
+    for (const QString& field : std::as_const(fields)) {
         columns.append(quotedName(field));
         marks.append(QStringLiteral("?"));
     }
@@ -138,11 +157,11 @@ ResultInserter::ResultInserter(const RowSet& rows) : m_query(rows.connectionData
                                           marks.join(QStringLiteral(", "))));
 }
 
-bool ResultInserter::insert(const SelectionResult& result, const QString& calculationTime, QString* error)
+bool ResultInserter::insert(const SelectionResult& result, const RunTime& time, QString* error)
 {
     // The values and their types as a single row is stored.
     if (m_prepared) {
-        m_query.bindValue(0, calculationTime);
+        m_query.bindValue(0, time.text);
         m_query.bindValue(1, QString::fromStdString(result.method));
         m_query.bindValue(2, result.resistance);
         m_query.bindValue(3, result.flow);
@@ -152,6 +171,8 @@ bool ResultInserter::insert(const SelectionResult& result, const QString& calcul
         m_query.bindValue(7, result.operatingHead);
         m_query.bindValue(8, result.operatingFlow);
         m_query.bindValue(9, result.operatingEfficiency);
+        if (m_withInstant)
+            m_query.bindValue(10, time.instant);
     }
     if (m_prepared && m_query.exec())
         return true;
@@ -163,8 +184,9 @@ bool ResultInserter::insert(const SelectionResult& result, const QString& calcul
 
 bool appendResult(RowSet& rows, const SelectionResult& result, QString* error)
 {
-    const RowSet::FieldValues values = {
-        {names::calculationTime(), calculationTimeText(QDateTime::currentDateTime())},
+    const RunTime time = runTimeNow();
+    RowSet::FieldValues values = {
+        {names::calculationTime(), time.text},
         {names::method(), QString::fromStdString(result.method)},
         {names::totalHead(), result.resistance},
         {names::designFlow(), result.flow},
@@ -175,6 +197,8 @@ bool appendResult(RowSet& rows, const SelectionResult& result, QString* error)
         {names::operatingFlow(), result.operatingFlow},
         {names::operatingEfficiency(), result.operatingEfficiency},
     };
+    if (rows.hasInstant())
+        values.append({names::calculationInstant(), time.instant});
     if (!rows.append(values)) {
         if (error)
             *error = rows.lastError();

@@ -18,23 +18,37 @@ bool clearCurrentResults(RowSet& latestRows, QString* error);
 // the caller holds the transaction.
 bool deleteAllRows(RowSet& rows, QString* error);
 
+// The moment of one run, read from the clock once: the calculation time's
+// text as the result tables show it, and the exact moment kept beside it
+// (names::calculationInstant) in every table of the run that has the column.
+struct RunTime
+{
+    QString text;
+    QString instant;
+};
+RunTime runTime(const QDateTime& when);
+RunTime runTimeNow();
+
 // Adds one result row with its ten fields, assigned in the stored order and
-// committed. The calculation time is read from the clock for this row.
+// committed, and its moment where the table keeps one. The calculation time
+// is read from the clock for this row.
 bool appendResult(RowSet& rows, const SelectionResult& result, QString* error);
 
 // Adds a run's result rows to the table of a row set through one prepared
 // insert, the ten fields bound row by row, all with the run's calculation
-// time. The row set is not changed: the caller re-reads it. The caller holds
-// the transaction.
+// time, and the run's moment where the table has its column (`withInstant`).
+// The row set is not changed: the caller re-reads it. The caller holds the
+// transaction.
 class ResultInserter
 {
 public:
-    explicit ResultInserter(const RowSet& rows);
-    bool insert(const SelectionResult& result, const QString& calculationTime, QString* error);
+    ResultInserter(const RowSet& rows, bool withInstant);
+    bool insert(const SelectionResult& result, const RunTime& time, QString* error);
 
 private:
     QSqlQuery m_query;
     QString m_table;
+    bool m_withInstant = false;
     bool m_prepared = false;
 };
 
@@ -43,5 +57,8 @@ private:
 QString calculationTimeText(const QDateTime& when);
 // The time read back from such a text (invalid when it is none).
 QDateTime parseCalculationTime(const QString& text);
+
+// The exact moment as it is stored: UTC, milliseconds, ISO 8601 with "Z".
+QString calculationInstantText(const QDateTime& when);
 
 } // namespace tarnwick::store

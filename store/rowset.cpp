@@ -1,5 +1,7 @@
 #include "store/rowset.h"
 
+#include "store/names.h"
+
 #include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -67,11 +69,12 @@ bool RowSet::requery()
                                       query.lastError()));
     const QSqlRecord record = query.record();
     QStringList fields;
-    for (int i = order->hasRowKey ? 1 : 0; i < record.count(); ++i)
+    for (int i = order->hasRowKey ? 1 : 0; i < record.count() - (order->hasInstant ? 1 : 0); ++i)
         fields.append(record.fieldName(i));
 
     m_hasRowKey = order->hasRowKey;
     m_writable = order->writable;
+    m_hasInstant = order->hasInstant;
     m_sql = order->sql;
     m_fields = std::move(fields);
     m_snapshot = Snapshot();
@@ -99,7 +102,7 @@ bool RowSet::readRows() const
         return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(m_source),
                                       query.lastError()));
     const int first = m_hasRowKey ? 1 : 0;
-    const int count = query.record().count();
+    const int count = query.record().count() - (m_hasInstant ? 1 : 0);
     if (count - first != m_fields.size())
         return fail(QCoreApplication::translate("tarnwick::store", "读取“%1”失败：表的结构已改变。").arg(m_source));
 
@@ -111,6 +114,8 @@ bool RowSet::readRows() const
         snapshot.rows.endRow();
         snapshot.keys.set(0, m_hasRowKey ? query.value(0) : QVariant());
         snapshot.keys.endRow();
+        snapshot.instants.set(0, m_hasInstant ? query.value(count) : QVariant());
+        snapshot.instants.endRow();
     }
     if (query.lastError().isValid())
         return fail(databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(m_source),
@@ -201,7 +206,7 @@ Expected<QVariant, QString> RowSet::field(const QString& name) const
     return s.rows.value(s.position, column);
 }
 
-bool RowSet::readRowByKey(const QVariant& key, QVariantList* row)
+bool RowSet::readRowByKey(const QVariant& key, QVariantList* row, QVariant* instant)
 {
     QSqlQuery query(m_connection->database());
     query.prepare(selectByRowKeySql(m_source));
@@ -211,6 +216,7 @@ bool RowSet::readRowByKey(const QVariant& key, QVariantList* row)
     row->clear();
     for (const QString& name : m_fields)
         row->append(query.value(name));
+    *instant = m_hasInstant ? query.value(names::calculationInstant()) : QVariant();
     return true;
 }
 
@@ -223,7 +229,7 @@ bool RowSet::append(const FieldValues& values)
     QStringList columns;
     QStringList marks;
     for (const auto& [name, value] : values) {
-        if (!m_fields.contains(name))
+        if (!m_fields.contains(name) && !(m_hasInstant && name == names::calculationInstant()))
             return fail(QCoreApplication::translate("tarnwick::store", "“%1”中没有字段“%2”。").arg(m_source, name));
         columns.append(quotedName(name));
         marks.append(QStringLiteral("?"));
@@ -250,14 +256,20 @@ bool RowSet::append(const FieldValues& values)
         return true;
     }
     QVariantList row;
-    if (!readRowByKey(key, &row)) {
+    QVariant instant;
+    if (!readRowByKey(key, &row, &instant)) {
         // The row is stored; show what was written.
         row = QVariantList(m_fields.size());
-        for (const auto& [name, value] : values)
-            row[m_fields.indexOf(name)] = value;
+        for (const auto& [name, value] : values) {
+            if (name == names::calculationInstant())
+                instant = value;
+            else
+                row[m_fields.indexOf(name)] = value;
+        }
     }
     m_snapshot.rows.appendRow(row);
     m_snapshot.keys.appendRow({key});
+    m_snapshot.instants.appendRow({instant});
     m_snapshot.deleted.push_back(false);
     m_snapshot.position = m_snapshot.rows.size() - 1;
     return true;

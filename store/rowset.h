@@ -84,18 +84,25 @@ public:
     // without making every cell's text).
     int textLengthAt(int row, int column) const { return snapshot().rows.textLength(row, column); }
 
+    // Whether the source keeps each run's exact moment beside its fields,
+    // and that moment for a row of the snapshot (null where the row has
+    // none). It is never one of fieldNames(); append() takes it by its name.
+    bool hasInstant() const { return m_hasInstant; }
+    QVariant instantAt(int row) const { return m_hasInstant ? snapshot().instants.value(row, 0) : QVariant(); }
+
 private:
     struct Snapshot
     {
         ColumnarTable rows;
         ColumnarTable keys{1};
+        ColumnarTable instants{1};
         std::vector<bool> deleted;
         int deletedCount = 0;
         int position = -1;
     };
 
     bool fail(const QString& message) const;
-    bool readRowByKey(const QVariant& key, QVariantList* row);
+    bool readRowByKey(const QVariant& key, QVariantList* row, QVariant* instant);
     // The rows, read first if they are still to be read.
     const Snapshot& snapshot() const;
     Snapshot& snapshot();
@@ -106,6 +113,7 @@ private:
     ReadRows m_reading = ReadRows::AtOnce;
     bool m_hasRowKey = false;
     bool m_writable = false;
+    bool m_hasInstant = false;
     QString m_sql;
     QStringList m_fields; // without the row key
     // Filled when the rows are read; an on-demand set reads them on first use.

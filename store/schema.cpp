@@ -103,6 +103,95 @@ QString userColumnDefinition(bool server)
            (server ? QStringLiteral(" text NOT NULL DEFAULT current_user") : QStringLiteral(" TEXT"));
 }
 
+QStringList instantTables()
+{
+    return {names::allResultsTable(), names::latestResultsTable(), varspeednames::resultsTable(),
+            conditionnames::runTable()};
+}
+
+QString instantColumnDefinition(bool server)
+{
+    return quotedName(names::calculationInstant()) + (server ? QStringLiteral(" text") : QStringLiteral(" TEXT"));
+}
+
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column, bool* present, QString* error)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(isServer(db) ? QStringLiteral("SELECT 1 FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                                                "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = "
+                                                "current_schema() AND c.relname = ? AND a.attname = ? AND a.attnum > 0 "
+                                                "AND NOT a.attisdropped")
+                               : QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ?"));
+    query.addBindValue(table);
+    query.addBindValue(column);
+    if (!query.exec()) {
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), query.lastError());
+        return false;
+    }
+    *present = query.next();
+    return true;
+}
+
+namespace {
+
+bool hasTable(const QSqlDatabase& db, const QString& table, bool* exists, QString* error)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(isServer(db) ? QStringLiteral("SELECT to_regclass(?) IS NOT NULL")
+                               : QStringLiteral("SELECT count(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    query.addBindValue(isServer(db) ? quotedName(table) : table);
+    if (!query.exec() || !query.next()) {
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), query.lastError());
+        return false;
+    }
+    *exists = query.value(0).toBool();
+    return true;
+}
+
+} // namespace
+
+bool ensureInstantColumn(QSqlDatabase db, const QString& table, bool* present, QString* error)
+{
+    if (!hasColumn(db, table, names::calculationInstant(), present, error))
+        return false;
+    if (*present || isServer(db))
+        return true;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quotedName(table), instantColumnDefinition(false)))) {
+        *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "为“%1”添加字段“%2”")
+                                       .arg(table, names::calculationInstant()),
+                                   query.lastError());
+        return false;
+    }
+    *present = true;
+    return true;
+}
+
+bool addInstantColumns(QSqlDatabase db, QString* error)
+{
+    QSqlQuery query(db);
+    for (const QString& table : instantTables()) {
+        bool present = false;
+        if (!hasColumn(db, table, names::calculationInstant(), &present, error))
+            return false;
+        bool exists = false;
+        if (!present && !hasTable(db, table, &exists, error))
+            return false;
+        if (present || !exists)
+            continue;
+        if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                            .arg(quotedName(table), instantColumnDefinition(isServer(db))))) {
+            *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "为“%1”添加字段“%2”")
+                                           .arg(table, names::calculationInstant()),
+                                       query.lastError());
+            return false;
+        }
+    }
+    return true;
+}
+
 QString runNumberSequence()
 {
     return QStringLiteral("变速选型运行序号");
@@ -171,6 +260,8 @@ bool upgradeServerSchema(QSqlDatabase db, QString* error)
             return false;
         }
     }
+    if (!addInstantColumns(db, error))
+        return false;
     if (noSequence && !query.exec(QStringLiteral("CREATE SEQUENCE %1").arg(quotedName(runNumberSequence())))) {
         *error = databaseErrorText(
             QCoreApplication::translate("tarnwick::store", "建立序列“%1”").arg(runNumberSequence()), query.lastError());

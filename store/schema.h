@@ -32,13 +32,31 @@ QStringList perEngineerTables();
 // and never empty; in a file (a copy of a server's database) it may be empty,
 // for the program writes no name there.
 QString userColumnDefinition(bool server);
+// The tables of stored runs that keep each run's exact moment
+// (names::calculationInstant) beside its calculation time: the two result
+// tables, the variable-speed results and the inputs of a design or check run.
+QStringList instantTables();
+// Whether the table has the moment's column. A file made by an earlier
+// version gets it here, inside the caller's writing transaction; on a server
+// only the owner's upgrade adds it, and until then runs are stored without it.
+bool ensureInstantColumn(QSqlDatabase db, const QString& table, bool* present, QString* error);
+// Gives every table of stored runs that is there and lacks it the moment's
+// column (as the owner: on a server by the upgrade and init-db); the rows
+// already there have none. The caller holds the transaction.
+bool addInstantColumns(QSqlDatabase db, QString* error);
+// Whether the table has the column (false also where there is no table).
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column, bool* present, QString* error);
+// The instant column's definition, nullable text on either engine.
+QString instantColumnDefinition(bool server);
+
 // On a server, the sequence that numbers the variable-speed runs.
 QString runNumberSequence();
 
 // Brings a server database made by an earlier version up to the columns and
 // sequences above: the variable-speed tables get the engineer's name (rows
-// already there take the name of whoever runs this) and the run numbering
-// continues after the highest stored run. Needs the owner's rights; the
+// already there take the name of whoever runs this), the tables of stored
+// runs the moment's column (empty in the rows already there) and the run
+// numbering continues after the highest stored run. Needs the owner's rights; the
 // caller holds the transaction. Nothing to do on a file.
 bool upgradeServerSchema(QSqlDatabase db, QString* error);
 // Sets the run sequence after the highest stored run (after a copy).

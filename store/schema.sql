@@ -47,7 +47,9 @@ CREATE TABLE "公司资料" (
     "产品图片" BLOB
 );
 
--- All results ever stored, and the results of the latest calculation.
+-- All results ever stored, and the results of the latest calculation. The
+-- last column is the program's own, beside the ten result fields: the exact
+-- moment of the run whose calculation time the first field shows.
 CREATE TABLE "水泵选型结果" (
     "计算时间"     TEXT,
     "选型方式"     TEXT,
@@ -58,7 +60,8 @@ CREATE TABLE "水泵选型结果" (
     "水泵最高效率" REAL,
     "实际扬程"     REAL,
     "实际流量"     REAL,
-    "实际效率"     REAL
+    "实际效率"     REAL,
+    "计算时刻"     TEXT   -- the run's moment in UTC, ISO 8601 with milliseconds
 );
 
 CREATE TABLE "水泵选型结果1" (
@@ -71,7 +74,8 @@ CREATE TABLE "水泵选型结果1" (
     "水泵最高效率" REAL,
     "实际扬程"     REAL,
     "实际流量"     REAL,
-    "实际效率"     REAL
+    "实际效率"     REAL,
+    "计算时刻"     TEXT   -- the run's moment in UTC, ISO 8601 with milliseconds
 );
 
 CREATE INDEX "流扬功_序号" ON "流扬功" ("序号");

@@ -305,16 +305,21 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
         return false;
     }
     *runNumber = q.value(0).toLongLong();
-    const QString time = calculationTimeText(QDateTime::currentDateTime());
-    RowInserter results(db, varspeednames::resultsTable(), QStringList{field::run(), field::rank()} + resultColumns());
+    bool withInstant = false;
+    if (!ensureInstantColumn(db, varspeednames::resultsTable(), &withInstant, error))
+        return false;
+    const RunTime time = runTimeNow();
+    RowInserter results(db, varspeednames::resultsTable(),
+                        QStringList{field::run(), field::rank()} + resultColumns() +
+                            (withInstant ? QStringList{names::calculationInstant()} : QStringList{}));
     RowInserter points(db, varspeednames::pointsTable(), QStringList{field::result()} + pointColumns());
     int rank = 0;
     std::vector<qint64> ids;
     for (const VarSpeedPump* pump : pumps) {
         ++rank;
-        const QVariantList values = {*runNumber,
-                                     rank,
-                                     time,
+        QVariantList values = {*runNumber,
+                               rank,
+                               time.text,
                                      QString::fromUtf8(controlModeName(req.control)),
                                      req.duty.resistance,
                                      req.duty.flow,
@@ -327,6 +332,8 @@ bool writeRun(QSqlDatabase db, const VarSpeedRequest& req, const std::vector<con
                                      pump->annualEnergy,
                                      pump->annualCost,
                                      pump->weightedEfficiency};
+        if (withInstant)
+            values << time.instant;
         qint64 id = 0;
         if (!results.insert(values, &id, error))
             return false;
@@ -347,7 +354,9 @@ VarSpeedFailure messageFailure(const VarSpeedStop& stop)
     return f;
 }
 
-Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString& sql, const QString& source)
+// With `withInstant`, the statement's last column is the run's moment.
+Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString& sql, const QString& source,
+                                          bool withInstant = false)
 {
     using Result = Expected<StoredTable, QString>;
     StoredTable table;
@@ -359,13 +368,16 @@ Expected<StoredTable, QString> readStored(const QSqlDatabase& db, const QString&
         return Result::failure(
             databaseError(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(source), q));
     const QSqlRecord record = q.record();
-    for (int i = 0; i < record.count(); ++i)
+    const int fields = record.count() - (withInstant ? 1 : 0);
+    for (int i = 0; i < fields; ++i)
         table.columns << record.fieldName(i);
     while (q.next()) {
         QVariantList row;
-        for (int i = 0; i < record.count(); ++i)
+        for (int i = 0; i < fields; ++i)
             row << q.value(i);
         table.rows << row;
+        if (withInstant)
+            table.instants << q.value(fields);
     }
     // A read that stops at a damaged page is an error, not the table's end.
     if (q.lastError().isValid())
@@ -448,6 +460,8 @@ bool ensureVarSpeedTables(const QSqlDatabase& db, QString* error)
         results << quotedName(c) + (text ? QStringLiteral(" TEXT")
                                          : (isServer(db) ? QStringLiteral(" double precision") : QStringLiteral(" REAL")));
     }
+    // A run keeps its exact moment beside its calculation time.
+    results << instantColumnDefinition(isServer(db));
     // On a server every table keeps its stored order in "rowid", as the
     // program's others do; a result row's is its key.
     if (isServer(db))
@@ -594,17 +608,22 @@ Expected<StoredTable, QString> readVarSpeedResults(const QSqlDatabase& db, bool 
     if (!error.isEmpty())
         return Expected<StoredTable, QString>::failure(error);
     if (!exists)
-        return StoredTable{varspeednames::resultsTable(), resultColumns(), {}, databaseFilePath(db)};
+        return StoredTable{varspeednames::resultsTable(), resultColumns(), {}, databaseFilePath(db), {}};
+    bool withInstant = false;
+    if (!hasColumn(db, varspeednames::resultsTable(), names::calculationInstant(), &withInstant, &error))
+        return Expected<StoredTable, QString>::failure(error);
     QStringList quoted;
     for (const QString& c : resultColumns())
         quoted << quotedName(c);
+    if (withInstant)
+        quoted << quotedName(names::calculationInstant());
     const QString table = quotedName(varspeednames::resultsTable());
     const QString run = quotedName(field::run());
     QString sql = QStringLiteral("SELECT %1 FROM %2").arg(quoted.join(QLatin1Char(',')), table);
     if (!allRuns)
         sql += latestRunFilter(db, QString());
     sql += QStringLiteral(" ORDER BY %1, %2").arg(run, quotedName(field::rank()));
-    return readStored(db, sql, varspeednames::resultsTable());
+    return readStored(db, sql, varspeednames::resultsTable(), withInstant);
 }
 
 Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool allRuns)
@@ -615,7 +634,7 @@ Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool a
         return Expected<StoredTable, QString>::failure(error);
     const QStringList columns = QStringList{names::selectedModel()} + pointColumns();
     if (!exists)
-        return StoredTable{varspeednames::pointsTable(), columns, {}, databaseFilePath(db)};
+        return StoredTable{varspeednames::pointsTable(), columns, {}, databaseFilePath(db), {}};
     QStringList quoted = {QStringLiteral("r.") + quotedName(names::selectedModel())};
     for (const QString& c : pointColumns())
         quoted << QStringLiteral("p.") + quotedName(c);
@@ -641,7 +660,7 @@ Expected<StoredTable, QString> readVarSpeedSuction(const QSqlDatabase& db, bool 
     QStringList pointColumns = varspeednames::suctionColumns().mid(1);
     const QStringList columns = QStringList{names::selectedModel()} + runColumns + pointColumns;
     if (!exists)
-        return StoredTable{varspeednames::suctionTable(), columns, {}, databaseFilePath(db)};
+        return StoredTable{varspeednames::suctionTable(), columns, {}, databaseFilePath(db), {}};
     QStringList quoted = {QStringLiteral("r.") + quotedName(names::selectedModel())};
     for (const QString& c : runColumns)
         quoted << QStringLiteral("c.") + quotedName(c);

@@ -87,6 +87,10 @@ struct StoredTable
     QStringList columns;
     QList<QVariantList> rows;
     QString databasePath; // the file the rows came from
+    // Of the results, each row's run's exact moment (names::calculationInstant),
+    // which is not one of `columns`; null where the row has none, empty where
+    // the table keeps none.
+    QVariantList instants;
 };
 Expected<StoredTable, QString> readVarSpeedResults(const QSqlDatabase& db, bool allRuns);
 Expected<StoredTable, QString> readVarSpeedPoints(const QSqlDatabase& db, bool allRuns);

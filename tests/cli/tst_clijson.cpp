@@ -59,6 +59,8 @@ private slots:
     void everyOutcomeIsOneObjectFittingItsSchema();
     void storedRowsCarryEnglishKeys_data();
     void storedRowsCarryEnglishKeys();
+    void storedTimeOfRowsWithoutTheMoment_data();
+    void storedTimeOfRowsWithoutTheMoment();
     void messagesGoToStandardError_data();
     void messagesGoToStandardError();
     void dashNamesStandardOutput_data();
@@ -237,54 +239,142 @@ void TestCliJson::everyOutcomeIsOneObjectFittingItsSchema()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n')) + QLatin1Char('\n') + run.out));
 }
 
+namespace {
+
+QProcessEnvironment inLocale(const QString& locale)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    environment.insert(QStringLiteral("LANG"), locale);
+    return environment;
+}
+
+// ISO 8601 with the offset written out; the run's exact moment to the
+// millisecond.
+const QRegularExpression kExactTime(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}(Z|[+-]\d\d:\d\d)$)"));
+
+} // namespace
+
 void TestCliJson::storedRowsCarryEnglishKeys_data()
 {
+    // The rows are written in one locale and read back in another: the time
+    // is the same moment whatever either was.
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<QString>("reader");
     const QStringList fits = duty(QStringLiteral("50"), QStringLiteral("20"));
-    QTest::newRow("design") << QStringList{QStringLiteral("design")} + fits;
-    QTest::newRow("check") << QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("P1")} +
-                                  fits;
+    const QStringList check = QStringList{QStringLiteral("check"), QStringLiteral("--model"), QStringLiteral("P1")} + fits;
+    QTest::newRow("design, C read in English") << QStringList{QStringLiteral("design")} + fits << QStringLiteral("C")
+                                               << QStringLiteral("en_US.UTF-8");
+    QTest::newRow("design, German read in English")
+        << QStringList{QStringLiteral("design")} + fits << QStringLiteral("de_DE.UTF-8") << QStringLiteral("en_US.UTF-8");
+    QTest::newRow("check, Chinese read in Japanese") << check << QStringLiteral("zh_CN.UTF-8")
+                                                     << QStringLiteral("ja_JP.UTF-8");
+    QTest::newRow("check, Finnish read in Chinese") << check << QStringLiteral("fi_FI.UTF-8")
+                                                    << QStringLiteral("zh_CN.UTF-8");
+    QTest::newRow("variable speed, German read in English")
+        << QStringList{QStringLiteral("select")} + duty(QStringLiteral("100"), QStringLiteral("20"))
+        << QStringLiteral("de_DE.UTF-8") << QStringLiteral("en_US.UTF-8");
 }
 
 void TestCliJson::storedRowsCarryEnglishKeys()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, writer);
+    QFETCH(QString, reader);
     namespace names = tarnwick::store::names;
     const QStringList db{QStringLiteral("--db"), m_folder->databasePath()};
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-2);
-    const Run calculation = tarnwick::testing::runTool(kCli, arguments + db + QStringList{QStringLiteral("--json")});
+    const bool speed = arguments.first() == QStringLiteral("select");
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const Run calculation = tarnwick::testing::runTool(kCli, arguments + db + QStringList{QStringLiteral("--json")},
+                                                       60000, inLocale(writer));
     QCOMPARE(calculation.exitCode, 0);
-    // Read back in another locale than the one that wrote the rows.
-    QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
-    english.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-    english.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    const QDateTime after = QDateTime::currentDateTimeUtc();
     const Run results = tarnwick::testing::runTool(
-        kCli, QStringList{QStringLiteral("results"), QStringLiteral("--json")} + db, 60000, english);
-    for (const Run* run : {&calculation, &results}) {
+        kCli,
+        QStringList{QStringLiteral("results"), QStringLiteral("--json")} +
+            (speed ? QStringList{QStringLiteral("--variable-speed")} : QStringList{}) + db,
+        60000, inLocale(reader));
+    QCOMPARE(results.exitCode, 0);
+    QList<const Run*> runs{&results};
+    if (!speed)
+        runs.append(&calculation);
+    QString moment;
+    for (const Run* run : runs) {
         const QJsonArray rows = run->json().value(QStringLiteral("rows")).toArray();
         QVERIFY2(!rows.isEmpty(), qPrintable(run->out));
         for (const QJsonValue& value : rows) {
             const QJsonObject row = value.toObject();
-            const std::pair<const char*, QString> same[] = {{"method", names::method()},
-                                                            {"totalHead", names::totalHead()},
-                                                            {"flow", names::designFlow()},
-                                                            {"staticHead", names::staticHead()},
-                                                            {"model", names::selectedModel()},
-                                                            {"operatingHead", names::operatingHead()},
-                                                            {"operatingFlow", names::operatingFlow()}};
-            for (const auto& [key, field] : same)
-                QCOMPARE(row.value(QLatin1String(key)), row.value(field));
-            QCOMPARE(row.value(QStringLiteral("bestEfficiency")).toDouble(),
-                     row.value(names::bestEfficiency()).toDouble() / 100.0);
-            QCOMPARE(row.value(QStringLiteral("operatingEfficiency")).toDouble(),
-                     row.value(names::operatingEfficiency()).toDouble() / 100.0);
-            // ISO 8601 with the offset written out, and the moment of the run.
+            if (!speed) {
+                const std::pair<const char*, QString> same[] = {{"method", names::method()},
+                                                                {"totalHead", names::totalHead()},
+                                                                {"flow", names::designFlow()},
+                                                                {"staticHead", names::staticHead()},
+                                                                {"model", names::selectedModel()},
+                                                                {"operatingHead", names::operatingHead()},
+                                                                {"operatingFlow", names::operatingFlow()}};
+                for (const auto& [key, field] : same)
+                    QCOMPARE(row.value(QLatin1String(key)), row.value(field));
+                QCOMPARE(row.value(QStringLiteral("bestEfficiency")).toDouble(),
+                         row.value(names::bestEfficiency()).toDouble() / 100.0);
+                QCOMPARE(row.value(QStringLiteral("operatingEfficiency")).toDouble(),
+                         row.value(names::operatingEfficiency()).toDouble() / 100.0);
+            }
+            // The moment of the run, the same in every row of it and in
+            // either locale; the program's own column is no field of the row.
+            QVERIFY(!row.contains(names::calculationInstant()));
             const QString time = row.value(QStringLiteral("time")).toString();
-            static const QRegularExpression iso(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d)$)"));
-            QVERIFY2(iso.match(time).hasMatch(), qPrintable(time));
-            const QDateTime when = QDateTime::fromString(time, Qt::ISODate);
-            QVERIFY2(when >= before && when <= QDateTime::currentDateTimeUtc(), qPrintable(time));
+            QVERIFY2(kExactTime.match(time).hasMatch(), qPrintable(time + QLatin1Char(' ') + run->out));
+            const QDateTime when = QDateTime::fromString(time, Qt::ISODateWithMs);
+            QVERIFY2(when >= before && when <= after, qPrintable(time));
+            if (moment.isEmpty())
+                moment = time;
+            QCOMPARE(time, moment);
         }
+    }
+}
+
+void TestCliJson::storedTimeOfRowsWithoutTheMoment_data()
+{
+    // Rows of an earlier version carry only the calculation time's text.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("instant"); // empty: none stored
+    QTest::addColumn<QString>("time");    // the JSON's, read with TZ=UTC; empty: null
+    QTest::newRow("Chinese text") << QStringLiteral("2026/12/7 09:05:07") << QString()
+                                  << QStringLiteral("2026-12-07T09:05:07Z");
+    QTest::newRow("ISO text") << QStringLiteral("2026-12-07T09:05:07") << QString()
+                              << QStringLiteral("2026-12-07T09:05:07Z");
+    QTest::newRow("text of no known locale") << QStringLiteral("07.12.26 09:05:07") << QString() << QString();
+    QTest::newRow("the moment wins over the text")
+        << QStringLiteral("07.12.26 09:05:07") << QStringLiteral("2026-12-07T08:05:07.250Z")
+        << QStringLiteral("2026-12-07T08:05:07.250Z");
+}
+
+void TestCliJson::storedTimeOfRowsWithoutTheMoment()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, instant);
+    QFETCH(QString, time);
+    namespace names = tarnwick::store::names;
+    const QString value = instant.isEmpty() ? QStringLiteral("NULL") : QStringLiteral("'%1'").arg(instant);
+    QVERIFY(m_folder->exec(QStringLiteral("INSERT INTO \"%1\" (\"%2\", \"%3\", \"%4\") VALUES ('%5', 'P1', %6)")
+                               .arg(names::allResultsTable(), names::calculationTime(), names::selectedModel(),
+                                    names::calculationInstant(), text, value)));
+    QProcessEnvironment environment = inLocale(QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    const Run results = tarnwick::testing::runTool(
+        kCli, {QStringLiteral("results"), QStringLiteral("--all"), QStringLiteral("--json"), QStringLiteral("--db"),
+               m_folder->databasePath()},
+        60000, environment);
+    QCOMPARE(results.exitCode, 0);
+    const QJsonArray rows = results.json().value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), 1);
+    const QJsonValue got = rows.first().toObject().value(QStringLiteral("time"));
+    if (time.isEmpty()) {
+        QVERIFY2(got.isNull(), qPrintable(got.toString()));
+    } else {
+        QCOMPARE(QDateTime::fromString(got.toString(), Qt::ISODateWithMs), QDateTime::fromString(time, Qt::ISODateWithMs));
+        QCOMPARE(got.toString().contains(QLatin1Char('.')), !instant.isEmpty());
     }
 }
 

@@ -447,6 +447,9 @@ void TestServerOffice::rightsAreTheServers_data()
     QTest::newRow("delete the variable-speed suction history")
         << QStringLiteral("DELETE FROM \"变速选型附加结果\"")
         << QStringLiteral("SELECT count(*) FROM \"变速选型附加结果\"");
+    QTest::newRow("change the moment of a stored run")
+        << QStringLiteral("UPDATE \"水泵选型结果\" SET \"计算时刻\" = '2000-01-01T00:00:00.000Z'")
+        << QStringLiteral("SELECT count(*) FROM \"水泵选型结果\" WHERE \"计算时刻\" LIKE '2000%'");
     QTest::newRow("engineer changes the catalogue")
         << QStringLiteral("UPDATE \"流扬功\" SET \"扬程\" = 0") << QStringLiteral("SELECT count(*) FROM \"流扬功\" WHERE \"扬程\" = 0");
 }
@@ -476,6 +479,13 @@ void TestServerOffice::rightsAreTheServers()
             QVERIFY2(suction.exitCode == 0, qPrintable(user + QStringLiteral(" select with suction ") + suction.err));
         }
         QVERIFY(count(*m_server, database, QStringLiteral("SELECT count(*) FROM \"变速选型工况\"")) == 2);
+        // Every run the engineers stored keeps its moment.
+        for (const char* table : {"水泵选型结果", "水泵选型结果1", "变速选型结果", "选型工况"}) {
+            const QString sql = QStringLiteral("SELECT count(*) FILTER (WHERE \"计算时刻\" IS NULL) * 1000 + count(*) FROM \"%1\"")
+                                    .arg(QString::fromUtf8(table));
+            const int counted = count(*m_server, database, sql);
+            QVERIFY2(counted > 0 && counted < 1000, table);
+        }
         QString error;
         QVERIFY(scalar(*m_server, database, QStringLiteral("UPDATE \"水泵性能表\" SET \"重量\" = 1 WHERE \"序号\" = 1"),
                        QStringLiteral("wang"), &error)
@@ -513,14 +523,18 @@ void TestServerOffice::copiesKeepOwnersAndRights()
                                         as(database, user)});
         QVERIFY2(hot.exitCode == 0, qPrintable(hot.err));
     }
-    const QString owners = QStringLiteral("SELECT string_agg(\"用户\" || ':' || \"所选型号\", ',' ORDER BY rowid) FROM \"水泵选型结果1\"");
-    const QString speedOwners = QStringLiteral("SELECT string_agg(\"用户\" || ':' || \"运行序号\", ',' ORDER BY rowid) FROM \"变速选型结果\"");
+    // Each row's owner and its run's moment (a row without one drops out).
+    const QString owners = QStringLiteral(
+        "SELECT string_agg(\"用户\" || ':' || \"所选型号\" || ':' || \"计算时刻\", ',' ORDER BY rowid) FROM \"水泵选型结果1\"");
+    const QString speedOwners = QStringLiteral(
+        "SELECT string_agg(\"用户\" || ':' || \"运行序号\" || ':' || \"计算时刻\", ',' ORDER BY rowid) FROM \"变速选型结果\"");
     const QString conditionOwners = QStringLiteral(
-        "SELECT string_agg(r.\"用户\" || ':' || r.\"温度\" || ':' || p.\"用户\" || ':' || p.\"所选型号\", ',' "
-        "ORDER BY p.rowid) FROM \"选型附加结果\" p JOIN \"选型工况\" r USING (\"计算标识\")");
+        "SELECT string_agg(r.\"用户\" || ':' || r.\"温度\" || ':' || p.\"用户\" || ':' || p.\"所选型号\" || ':' || "
+        "r.\"计算时刻\", ',' ORDER BY p.rowid) FROM \"选型附加结果\" p JOIN \"选型工况\" r USING (\"计算标识\")");
     const QString conditionsBefore = scalar(*m_server, database, conditionOwners).toString();
     QVERIFY(conditionsBefore.contains(QStringLiteral("li:80:li:")));
     const QString before = scalar(*m_server, database, owners).toString();
+    QCOMPARE(count(*m_server, database, QStringLiteral("SELECT count(*) FROM \"水泵选型结果1\" WHERE \"计算时刻\" IS NULL")), 0);
     const QString speedBefore = scalar(*m_server, database, speedOwners).toString();
     const QString rights = QStringLiteral("SELECT (SELECT count(*) FROM pg_policies) || ' ' || "
                                           "(SELECT string_agg(relname || relacl::text, ' ' ORDER BY relname) FROM pg_class "
@@ -537,6 +551,9 @@ void TestServerOffice::copiesKeepOwnersAndRights()
     const Run conditionsInFile = runTool(QStringLiteral("sqlite3"),
                                          {file, QStringLiteral("SELECT count(DISTINCT \"用户\") FROM \"选型附加结果\"")});
     QCOMPARE(conditionsInFile.out.trimmed(), QStringLiteral("3"));
+    const Run momentsInFile = runTool(QStringLiteral("sqlite3"),
+                                      {file, QStringLiteral("SELECT count(DISTINCT \"计算时刻\") FROM \"水泵选型结果1\"")});
+    QCOMPARE(momentsInFile.out.trimmed(), QStringLiteral("3"));
     const Run restored = cli({QStringLiteral("copy-db"), file, uri, QStringLiteral("--replace")});
     QVERIFY2(restored.exitCode == 0, qPrintable(restored.err));
     QCOMPARE(scalar(*m_server, database, owners).toString(), before);
@@ -593,9 +610,14 @@ void TestServerOffice::earlierDatabaseIsBroughtUpToDate()
     QString error;
     QVERIFY2(m_server->exec(database,
                             QStringLiteral("ALTER TABLE \"变速选型结果\" DROP COLUMN \"用户\"; "
-                                           "ALTER TABLE \"变速选型负荷点\" DROP COLUMN \"用户\"; DROP SEQUENCE \"变速选型运行序号\""),
+                                           "ALTER TABLE \"变速选型负荷点\" DROP COLUMN \"用户\"; DROP SEQUENCE \"变速选型运行序号\"; "
+                                           "ALTER TABLE \"变速选型结果\" DROP COLUMN \"计算时刻\"; "
+                                           "ALTER TABLE \"水泵选型结果\" DROP COLUMN \"计算时刻\"; "
+                                           "ALTER TABLE \"水泵选型结果1\" DROP COLUMN \"计算时刻\""),
                             &error),
              qPrintable(error));
+    // Designs go on being stored, without the moment, until the upgrade.
+    QVERIFY(cli(QStringList{QStringLiteral("design")} + duty(50, 20) + QStringList{QStringLiteral("--db"), uri}).exitCode == 0);
     const Run refused = cli(select + QStringList{QStringLiteral("--db"), as(database, QStringLiteral("zhang"))});
     QCOMPARE(refused.exitCode, 2);
     QVERIFY2(refused.err.contains(QStringLiteral("--roles")), qPrintable(refused.err));
@@ -607,6 +629,12 @@ void TestServerOffice::earlierDatabaseIsBroughtUpToDate()
     // The new run follows the one stored before, in the engineer's name.
     QCOMPARE(scalar(*m_server, database, QStringLiteral("SELECT string_agg(DISTINCT \"运行序号\" || \"用户\", ',') FROM \"变速选型结果\"")).toString(),
              QStringLiteral("1postgres,2zhang"));
+    // The upgrade gave the tables of runs the moment: the new run has it,
+    // the design stored before has none.
+    QCOMPARE(scalar(*m_server, database, QStringLiteral("SELECT string_agg(DISTINCT \"运行序号\" || (\"计算时刻\" IS NULL)::text, ',') "
+                                                       "FROM \"变速选型结果\"")).toString(),
+             QStringLiteral("1true,2false"));
+    QCOMPARE(count(*m_server, database, QStringLiteral("SELECT count(*) FROM \"水泵选型结果\" WHERE \"计算时刻\" IS NOT NULL")), 0);
 }
 
 void TestServerOffice::addressesAsLibpqReadsThem_data()

@@ -185,7 +185,8 @@ void TestDataset::createDatabaseFileMakesTheEmptySchema()
                                     QStringLiteral("总扬程"),       QStringLiteral("流量"),
                                     QStringLiteral("系统静扬程"),   QStringLiteral("所选型号"),
                                     QStringLiteral("水泵最高效率"), QStringLiteral("实际扬程"),
-                                    QStringLiteral("实际流量"),     QStringLiteral("实际效率")};
+                                    QStringLiteral("实际流量"),     QStringLiteral("实际效率"),
+                                    QStringLiteral("计算时刻")}; // the run's moment, beside the ten fields
     QCOMPARE(c.columns(QStringLiteral("水泵选型结果")), resultColumns);
     QCOMPARE(c.columns(QStringLiteral("水泵选型结果1")), resultColumns);
     for (const QString& table : {QStringLiteral("水泵性能表"), QStringLiteral("流扬功"), QStringLiteral("公司资料"),

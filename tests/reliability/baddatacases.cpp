@@ -122,9 +122,9 @@ QList<BadDataCase> badDataCases()
                                      "\"叶轮外径\" = NULL, \"重量\" = NULL, \"设备安装尺寸\" = NULL"))});
     usable("bad result rows stored earlier",
            {QStringLiteral("INSERT INTO \"水泵选型结果\" VALUES (NULL, 'x', 9e999, 'abc', -9e999, NULL, X'00', NULL, "
-                           "9e999, NULL)"),
+                           "9e999, NULL, 'no time')"),
             QStringLiteral("INSERT INTO \"水泵选型结果1\" VALUES (12, NULL, -9e999, 9e999, 'abc', X'0102', 9e999, "
-                           "NULL, NULL, -9e999)")});
+                           "NULL, NULL, -9e999, X'00')")});
     // Nothing to select from.
     usable("empty catalogue", {QStringLiteral("DELETE FROM \"流扬功\""), QStringLiteral("DELETE FROM \"水泵性能表\"")})
         ->goodPumpsFound = false;
@@ -158,7 +158,7 @@ QList<BadDataCase> badDataCases()
             O::WriteFails, {QStringLiteral("水泵选型结果1")});
     refused("latest results cannot be emptied",
             {QStringLiteral("INSERT INTO \"水泵选型结果1\" VALUES ('2024-01-01 00:00:00', '设计', 19, 48, 0, 'P1', "
-                            "76, 19.5, 49.1, 74)"),
+                            "76, 19.5, 49.1, 74, NULL)"),
              QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON \"水泵选型结果1\" "
                             "BEGIN SELECT RAISE(ABORT, 'locked by another program'); END")},
             O::WriteFails, {QStringLiteral("水泵选型结果1")});

@@ -37,10 +37,18 @@ inline QString sqlText(const QString& text)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+// "INSERT INTO" the table's ten result fields (the table keeps the run's
+// moment beside them).
+inline QString insertResultFields(const QString& table)
+{
+    return QStringLiteral("INSERT INTO \"%1\" (\"%2\") ").arg(table, store::names::resultFields().join(QStringLiteral("\", \"")));
+}
+
 inline bool insertResult(const TestProgramFolder& folder, const QString& table, const StoredResult& r)
 {
-    return folder.exec(QStringLiteral("INSERT INTO \"%1\" VALUES (%2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
-                           .arg(table, sqlText(r.time), sqlText(r.method), r.resistance, r.flow, r.staticHead,
+    return folder.exec(insertResultFields(table) +
+                       QStringLiteral("VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9, %10)")
+                           .arg(sqlText(r.time), sqlText(r.method), r.resistance, r.flow, r.staticHead,
                                 sqlText(r.model), r.bestEfficiency, r.head, r.operatingFlow)
                            .arg(r.efficiency));
 }

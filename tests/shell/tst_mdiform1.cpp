@@ -178,11 +178,12 @@ bool TestMDIForm1::makeFolder(int allRows, int latestRows)
     }
     const auto insertRows = [this](const QString& table, int count, const QString& method) {
         for (int i = 0; i < count; ++i) {
-            const QString sql = QStringLiteral("INSERT INTO \"%1\" VALUES ('2024-01-02 10:00:%2', '%3', 20, 50, 0, "
+            const QString sql = QStringLiteral("INSERT INTO \"%1\" (\"%4\") VALUES ('2024-01-02 10:00:%2', '%3', 20, 50, 0, "
                                                "'IS65-50-160', 76, 32.2, 51.3, 74)")
                                     .arg(table)
                                     .arg(i % 60, 2, 10, QLatin1Char('0'))
-                                    .arg(method);
+                                    .arg(method)
+                                    .arg(store::names::resultFields().join(QStringLiteral("\", \"")));
             if (!m_folder->exec(sql))
                 return false;
         }

@@ -1,4 +1,6 @@
 #include "store/calculations.h"
+#include "store/conditionstore.h"
+#include "store/schema.h"
 #include "store/cataloguereader.h"
 #include "store/database.h"
 #include "store/names.h"
@@ -73,6 +75,9 @@ class TestStore : public QObject
 
 private slots:
     void rowSetNavigatesInStoredOrder();
+    void runsKeepTheirExactMoment_data();
+    void runsKeepTheirExactMoment();
+    void olderTablesGainTheMoment();
     void rowSetReportsReadsPastTheEnd();
     void rowSetAppendsAndDeletesAtOnce();
     void onDemandSetBehavesAsReadAtOnce_data();
@@ -526,6 +531,127 @@ void TestStore::appendStoresTheRoundedFigures()
     QCOMPARE(check.field(names::operatingFlow()).value().toDouble(), 100.0);
     QCOMPARE(check.field(names::operatingEfficiency()).value().toDouble(), 68.0);
     QVERIFY(!check.field(names::calculationTime()).value().toString().isEmpty());
+}
+
+namespace {
+
+// Each stored row's calculation time and exact moment, in stored order.
+QList<std::pair<QString, QVariant>> storedMoments(const QString& location, const QString& table)
+{
+    QList<std::pair<QString, QVariant>> moments;
+    auto connection = Connection::open(location);
+    if (!connection)
+        return moments;
+    QSqlQuery query(connection.value()->database());
+    if (query.exec(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY rowid")
+                       .arg(quotedName(names::calculationTime()), quotedName(names::calculationInstant()),
+                            quotedName(table)))) {
+        while (query.next())
+            moments.append({query.value(0).toString(), query.value(1)});
+    }
+    return moments;
+}
+
+} // namespace
+
+void TestStore::runsKeepTheirExactMoment_data()
+{
+    QTest::addColumn<QString>("model"); // checked; empty: a design
+    QTest::addColumn<bool>("conditions");
+    QTest::newRow("design") << QString() << false;
+    QTest::newRow("check") << QStringLiteral("P1") << false;
+    QTest::newRow("design in the preferred region") << QString() << true;
+}
+
+void TestStore::runsKeepTheirExactMoment()
+{
+    QFETCH(QString, model);
+    QFETCH(bool, conditions);
+    TestProgramFolder folder(threePumps());
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    auto catalogue = PumpCatalogue::openFile(folder.databasePath());
+    QVERIFY(catalogue);
+    ServiceConditions service;
+    service.preferredRegionOnly = conditions;
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const bool ran = model.isEmpty() ? bool(runDesign(*catalogue.value(), duty("50", "20", "0"), {}, service))
+                                     : bool(runCheck(*catalogue.value(), duty("50", "20", "0"), model, service));
+    QVERIFY(ran);
+    const QDateTime after = QDateTime::currentDateTimeUtc();
+
+    // Every row of the run, in every table that keeps the moment, has the
+    // same one, in UTC to the millisecond, and its calculation time is that
+    // moment's second in this computer's time.
+    QStringList tables = {names::allResultsTable(), names::latestResultsTable()};
+    if (conditions)
+        tables << conditionnames::runTable();
+    static const QRegularExpression utc(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$)"));
+    QString moment;
+    for (const QString& table : tables) {
+        const auto rows = storedMoments(folder.databasePath(), table);
+        QVERIFY2(!rows.isEmpty(), qPrintable(table));
+        for (const auto& [text, instant] : rows) {
+            const QString exact = instant.toString();
+            QVERIFY2(utc.match(exact).hasMatch(), qPrintable(table + QLatin1Char(' ') + exact));
+            if (moment.isEmpty())
+                moment = exact;
+            QCOMPARE(exact, moment);
+            const QDateTime when = QDateTime::fromString(exact, Qt::ISODateWithMs);
+            QVERIFY(when >= before && when <= after);
+            QCOMPARE(text, calculationTimeText(when.toLocalTime()));
+        }
+    }
+    // The row sets show the result fields alone and hand the moment over
+    // beside them.
+    for (RowSet* rows : {&catalogue.value()->allResultRows, &catalogue.value()->latestResultRows}) {
+        QVERIFY(rows->requery());
+        QCOMPARE(rows->fieldNames(), names::resultFields());
+        QVERIFY(rows->hasInstant());
+        QVERIFY(rows->snapshotSize() > 0);
+        for (int row = 0; row < rows->snapshotSize(); ++row)
+            QCOMPARE(rows->instantAt(row).toString(), moment);
+    }
+}
+
+void TestStore::olderTablesGainTheMoment()
+{
+    // Result tables as an earlier version made them, with one row stored.
+    TestProgramFolder folder(threePumps());
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    const QString legacy = QStringLiteral("2020/1/2 3:04:05");
+    for (const QString& table : {names::allResultsTable(), names::latestResultsTable()}) {
+        QVERIFY(folder.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2")
+                                .arg(quotedName(table), quotedName(names::calculationInstant()))));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO %1 (%2, %3, %4) VALUES ('%5', '设计', 1.25)")
+                                .arg(quotedName(table), quotedName(names::calculationTime()), quotedName(names::method()),
+                                     quotedName(names::totalHead()), legacy)));
+    }
+    auto catalogue = PumpCatalogue::openFile(folder.databasePath());
+    QVERIFY(catalogue);
+    QVERIFY(!catalogue.value()->allResultRows.hasInstant());
+    QVERIFY(runDesign(*catalogue.value(), duty("50", "20", "0")));
+    const auto rows = storedMoments(folder.databasePath(), names::allResultsTable());
+    if (TestProgramFolder::onServer()) {
+        // An engineer on a server may not change the tables: the run is
+        // stored without the moment until the owner's upgrade adds it.
+        QVERIFY(rows.isEmpty());
+        QCOMPARE(folder.rowCount(names::allResultsTable()), 1 + catalogue.value()->latestResultRows.recordCount());
+        auto connection = Connection::open(folder.databasePath());
+        QVERIFY(connection);
+        QString error;
+        QSqlDatabase db = connection.value()->database();
+        QVERIFY2(inTransaction(db, [&] { return upgradeServerSchema(db, &error); }, &error), qPrintable(error));
+        QVERIFY(runDesign(*catalogue.value(), duty("50", "20", "0")));
+    }
+    // The earlier row is as it was, without a moment; the new rows have one.
+    const auto after = storedMoments(folder.databasePath(), names::allResultsTable());
+    QVERIFY(after.size() > 1);
+    QCOMPARE(after.first().first, legacy);
+    QVERIFY(after.first().second.isNull());
+    QVERIFY(!after.last().second.isNull());
+    QVERIFY(catalogue.value()->allResultRows.hasInstant());
+    QCOMPARE(catalogue.value()->allResultRows.fieldNames(), names::resultFields());
+    QCOMPARE(catalogue.value()->allResultRows.valueAt(0, 2).toDouble(), 1.25);
 }
 
 void TestStore::calculationTimeHasDateAndSeconds()
