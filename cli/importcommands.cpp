@@ -3,6 +3,7 @@
 #include "cli/handlers.h"
 #include "cli/output.h"
 #include "cli/progress.h"
+#include "files/filetargets.h"
 #include "store/conditionstore.h"
 #include "store/catalogueupdate.h"
 #include "store/database.h"
@@ -12,7 +13,6 @@
 #include "store/serverroles.h"
 #include "store/varspeedstore.h"
 #include "store/import/newdatabasefile.h"
-#include "store/filetargets.h"
 #include "store/databaselocation.h"
 #include "store/import/accessimport.h"
 #include "store/import/catalogueio.h"
@@ -81,7 +81,7 @@ int copyDb(const ParsedArguments& arguments)
 {
     const QString source = databaseArgument(arguments.files[0]);
     const QString target = databaseArgument(arguments.files[1]);
-    if (!store::isServerLocation(source) && !store::isServerLocation(target) && store::sameFile(source, target))
+    if (!store::isServerLocation(source) && !store::isServerLocation(target) && files::sameFile(source, target))
         return usageError(QCoreApplication::translate("tarnwick::cli", "源数据库和目标数据库是同一个文件：%1")
                               .arg(store::shownLocation(source)),
                           QStringLiteral("copy-db"));
@@ -220,9 +220,9 @@ int importMdb(const ParsedArguments& arguments)
     const QString source = absolutePath(arguments.files[0]);
     // The target is made here: no first copy of the shipped database.
     const QString target = store::locateDatabase(arguments.values.value(QStringLiteral("db"))).path;
-    if (const auto problem = store::inputFileProblem(source))
+    if (const auto problem = files::inputFileProblem(source))
         return failure(*problem);
-    if (store::sameFile(source, target) || QFileInfo::exists(target))
+    if (files::sameFile(source, target) || QFileInfo::exists(target))
         return failure(QCoreApplication::translate("tarnwick::cli",
                                                    "目标文件 %1 已存在，不会覆盖它。请用 --db 指定一个新的目标文件。")
                            .arg(QDir::toNativeSeparators(target)));
@@ -259,7 +259,7 @@ int importMdb(const ParsedArguments& arguments)
 int importCatalogue(const ParsedArguments& arguments)
 {
     for (const QString& file : arguments.files) {
-        if (const auto problem = store::inputFileProblem(absolutePath(file)))
+        if (const auto problem = files::inputFileProblem(absolutePath(file)))
             return failure(*problem);
     }
     const QString path = databaseFile(arguments.values);

@@ -3,12 +3,13 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "files/filetargets.h"
 #include "report/conditionreport.h"
 #include "report/reportexport.h"
 #include "report/resultreport.h"
 #include "report/varspeedreport.h"
 #include "store/database.h"
-#include "store/filetargets.h"
+#include "store/databasefiles.h"
 #include "store/names.h"
 #include "store/rowset.h"
 
@@ -95,7 +96,7 @@ int runReportCommand(const QHash<QString, QString>& values, bool all, bool varia
             QStringLiteral("report"));
         return kUsageOrDatabase;
     }
-    if (const auto conflict = store::outputTargetConflict(files, databaseFile(values))) {
+    if (const auto conflict = files::outputTargetConflict(files, store::databaseFiles(databaseFile(values)))) {
         printError(*conflict + QLatin1Char('\n'));
         return kUsageOrDatabase;
     }

@@ -9,9 +9,10 @@
 #include "core/numbers.h"
 #include "core/selection.h"
 #include "datasheet/datasheet.h"
+#include "files/filetargets.h"
 #include "store/cataloguerules.h"
 #include "store/coretext.h"
-#include "store/filetargets.h"
+#include "store/databasefiles.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -60,7 +61,8 @@ bool pdfTargetUsable(const QString& pdf, const QHash<QString, QString>& values)
             QStringLiteral("sheet"));
         return false;
     }
-    if (const auto conflict = store::outputTargetConflict({absolutePath(pdf)}, databaseFile(values))) {
+    if (const auto conflict =
+            files::outputTargetConflict({absolutePath(pdf)}, store::databaseFiles(databaseFile(values)))) {
         printError(*conflict + QLatin1Char('\n'));
         return false;
     }

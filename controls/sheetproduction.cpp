@@ -3,7 +3,8 @@
 #include "controls/controlstexts.h"
 #include "controls/filedialog.h"
 #include "controls/messagebox.h"
-#include "store/filetargets.h"
+#include "files/filetargets.h"
+#include "store/databasefiles.h"
 #include "store/settings.h"
 
 #include <QAction>
@@ -169,7 +170,7 @@ void produceDataSheets(QWidget* parent, const QString& databasePath,
         if (path.isEmpty())
             return;
         // The file is renamed over its target: never over the database in use.
-        if (const auto conflict = store::outputTargetConflict({path}, databasePath)) {
+        if (const auto conflict = files::outputTargetConflict({path}, store::databaseFiles(databasePath))) {
             showWarning(parent, *conflict);
             return;
         }

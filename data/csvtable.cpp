@@ -1,6 +1,6 @@
 #include "data/csvtable.h"
 
-#include "store/csv.h"
+#include "files/csv.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,9 +61,9 @@ std::optional<CsvTable> parseCsv(const QByteArray& bytes, QString* error)
     QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1); // a byte-order mark is not part of the first name
-    QList<store::CsvRecord> records;
+    QList<files::CsvRecord> records;
     QString message;
-    if (!store::parseCsv(text, &records, &message)) {
+    if (!files::parseCsv(text, &records, &message)) {
         setError(error, message);
         return std::nullopt;
     }

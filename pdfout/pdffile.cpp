@@ -1,7 +1,7 @@
 #include "pdfout/pdffile.h"
 
+#include "files/filetargets.h"
 #include "pdfout/pdftextmap.h"
-#include "store/filetargets.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -28,7 +28,7 @@ bool writePdf(const QString& path, const PdfSetup& setup, const PdfPainter& pain
     // the pages are painted.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return failed(error, store::cannotWriteFile(path, file.errorString()));
+        return failed(error, files::cannotWriteFile(path, file.errorString()));
     // Painted in memory: the character maps are corrected before the file
     // is written.
     QBuffer buffer;
@@ -47,8 +47,8 @@ bool writePdf(const QString& path, const PdfSetup& setup, const PdfPainter& pain
     buffer.close();
     const QByteArray pdf = withIdeographsForRadicals(std::exchange(buffer.buffer(), QByteArray()), setup.fonts);
     QString reason;
-    if (file.write(pdf) != pdf.size() || !store::commitOutput(file, &reason))
-        return failed(error, store::cannotWriteFile(path, reason.isEmpty() ? file.errorString() : reason));
+    if (file.write(pdf) != pdf.size() || !files::commitOutput(file, &reason))
+        return failed(error, files::cannotWriteFile(path, reason.isEmpty() ? file.errorString() : reason));
     return true;
 }
 

@@ -30,7 +30,7 @@ using PdfPainter = std::function<bool(QPdfWriter& writer, QString* error)>;
 // the fonts' character maps corrected, and the bytes written through a save
 // file that replaces the target only once they are on the disk. On a failure
 // or a stop the target stays as it was; a file that cannot be written gets
-// store::cannotWriteFile's message.
+// files::cannotWriteFile's message.
 bool writePdf(const QString& path, const PdfSetup& setup, const PdfPainter& paint, QString* error);
 
 } // namespace tarnwick::pdfout

@@ -1,10 +1,11 @@
 #include "report/reportexport.h"
 
 #include "core/numbers.h"
+#include "files/csv.h"
+#include "files/filetargets.h"
 #include "pdfout/pdffile.h"
 #include "report/reportdefinition.h"
-#include "store/csv.h"
-#include "store/filetargets.h"
+#include "store/databasefiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,7 +38,7 @@ bool failed(QString* error, const QString& message)
 
 QString writeFailure(const QString& path, const QString& reason)
 {
-    return store::cannotWriteFile(path, reason);
+    return files::cannotWriteFile(path, reason);
 }
 
 bool stopped(const ExportProgress& progress, int done, int total)
@@ -62,7 +63,7 @@ QString inertCsvText(const QString& text)
 // One cell for the CSV file; an empty cell is no value and stays unquoted.
 QByteArray csvCell(const QString& text)
 {
-    return store::csvField(text.isEmpty() ? QString() : text).toUtf8();
+    return files::csvField(text.isEmpty() ? QString() : text).toUtf8();
 }
 
 // A worksheet name may not hold []:*?/\ nor exceed 31 characters.
@@ -233,7 +234,7 @@ bool exportCsv(const QList<const ResultTable*>& tables, const QString& path, QSt
     if (!chunk.isEmpty() && file.write(chunk) != chunk.size())
         return failed(error, writeFailure(path, file.errorString()));
     QString reason;
-    if (!store::commitOutput(file, &reason))
+    if (!files::commitOutput(file, &reason))
         return failed(error, writeFailure(path, reason));
     return true;
 }
@@ -366,7 +367,8 @@ bool exportReports(const QList<const ResultReport*>& reports, ExportFormat forma
 {
     if (reports.isEmpty())
         return failed(error, QCoreApplication::translate("tarnwick::report", "没有要导出的报表。"));
-    if (const auto conflict = store::outputTargetConflict({path}, reports.front()->table().databasePath()))
+    if (const auto conflict =
+            files::outputTargetConflict({path}, store::databaseFiles(reports.front()->table().databasePath())))
         return failed(error, *conflict);
     QList<const ResultTable*> tables;
     for (const ResultReport* report : reports)

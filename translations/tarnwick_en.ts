@@ -2936,6 +2936,45 @@ No performance points.</translation>
     </message>
 </context>
 <context>
+    <name>tarnwick::files</name>
+    <message>
+        <source>第 %1 行：引号开始的字段直到文件结尾都没有结束。</source>
+        <translation>Line %1: a field opened by a quote has no closing quote before the end of the file.</translation>
+    </message>
+    <message>
+        <source>第 %1 行：字段中间有引号；含引号的字段须整个用引号括起，其中的引号写两遍。</source>
+        <translation>Line %1: a quote inside a field; a field holding quotes must be quoted as a whole, with each quote inside written twice.</translation>
+    </message>
+    <message>
+        <source>第 %1 行：引号结束后、逗号之前还有字符。</source>
+        <translation>Line %1: characters after the closing quote before the comma.</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>输出文件 %1 就是正在使用的数据库文件，写入会毁掉数据库。请换一个文件名。</source>
+        <translation>The output file %1 is the database file in use; writing it would destroy the database. Choose another file name.</translation>
+    </message>
+    <message>
+        <source>输出文件 %1 是数据库的日志文件，写入会毁掉数据库。请换一个文件名。</source>
+        <translation>The output file %1 is the database&apos;s journal; writing it would destroy the database. Choose another file name.</translation>
+    </message>
+    <message>
+        <source>两个输出文件 %1 和 %2 是同一个文件，后写的会覆盖先写的。请为每个输出指定不同的文件名。</source>
+        <translation>The two output files %1 and %2 are the same file; the later would overwrite the earlier. Give each output its own file name.</translation>
+    </message>
+    <message>
+        <source>找不到文件 %1。</source>
+        <translation>File not found: %1.</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件（而是文件夹、设备或管道），无法从中导入。</source>
+        <translation>%1 is not a regular file (but a folder, device or pipe); nothing can be imported from it.</translation>
+    </message>
+</context>
+<context>
     <name>tarnwick::i18n</name>
     <message>
         <source>选项 --lang 只能是 zh（中文）或 en（English）：%1</source>
@@ -4110,18 +4149,6 @@ CNY</translation>
         <translation>creating &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>第 %1 行：引号开始的字段直到文件结尾都没有结束。</source>
-        <translation>Line %1: a field opened by a quote has no closing quote before the end of the file.</translation>
-    </message>
-    <message>
-        <source>第 %1 行：字段中间有引号；含引号的字段须整个用引号括起，其中的引号写两遍。</source>
-        <translation>Line %1: a quote inside a field; a field holding quotes must be quoted as a whole, with each quote inside written twice.</translation>
-    </message>
-    <message>
-        <source>第 %1 行：引号结束后、逗号之前还有字符。</source>
-        <translation>Line %1: characters after the closing quote before the comma.</translation>
-    </message>
-    <message>
         <source>找不到数据库文件：%1</source>
         <translation>Database file not found: %1</translation>
     </message>
@@ -4380,26 +4407,6 @@ CNY</translation>
     <message>
         <source>数据库的“%1”中缺少字段%2。</source>
         <translation>The database&apos;s &quot;%1&quot; lacks the field(s) %2.</translation>
-    </message>
-    <message>
-        <source>输出文件 %1 就是正在使用的数据库文件，写入会毁掉数据库。请换一个文件名。</source>
-        <translation>The output file %1 is the database file in use; writing it would destroy the database. Choose another file name.</translation>
-    </message>
-    <message>
-        <source>输出文件 %1 是数据库的日志文件，写入会毁掉数据库。请换一个文件名。</source>
-        <translation>The output file %1 is the database&apos;s journal; writing it would destroy the database. Choose another file name.</translation>
-    </message>
-    <message>
-        <source>两个输出文件 %1 和 %2 是同一个文件，后写的会覆盖先写的。请为每个输出指定不同的文件名。</source>
-        <translation>The two output files %1 and %2 are the same file; the later would overwrite the earlier. Give each output its own file name.</translation>
-    </message>
-    <message>
-        <source>找不到文件 %1。</source>
-        <translation>File not found: %1.</translation>
-    </message>
-    <message>
-        <source>%1 不是普通文件（而是文件夹、设备或管道），无法从中导入。</source>
-        <translation>%1 is not a regular file (but a folder, device or pipe); nothing can be imported from it.</translation>
     </message>
     <message>
         <source>转换程序异常终止，该 Access 文件可能已损坏。</source>
@@ -4788,10 +4795,6 @@ mdbtools said: </translation>
     <message>
         <source>保存变速选型结果失败：%1</source>
         <translation>Saving the variable-speed results failed: %1</translation>
-    </message>
-    <message>
-        <source>无法写入文件“%1”：%2</source>
-        <translation>Cannot write the file &quot;%1&quot;: %2</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,11 @@
 #include "store/import/catalogueio.h"
 
+#include "files/csv.h"
+#include "files/filetargets.h"
 #include "store/cataloguerules.h"
-#include "store/csv.h"
 #include "store/database.h"
+#include "store/databasefiles.h"
 #include "store/fieldcheck.h"
-#include "store/filetargets.h"
 #include "store/import/textcodec.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
@@ -27,10 +28,10 @@
 namespace tarnwick::import {
 
 namespace n = store::names;
-using store::CsvRecord;
-using store::parseCsv;
-using store::csvRecord;
-using store::CsvParser;
+using files::CsvRecord;
+using files::parseCsv;
+using files::csvRecord;
+using files::CsvParser;
 
 namespace {
 
@@ -718,7 +719,8 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
     if (!hasFields(db, n::pumpTable(), pumpCsvColumns(), &error) ||
         !hasFields(db, n::pointTable(), pointCsvColumns(), &error))
         return Result::failure(error);
-    if (const auto conflict = store::outputTargetConflict({pumpsPath, pointsPath}, store::databaseFilePath(db)))
+    if (const auto conflict =
+            files::outputTargetConflict({pumpsPath, pointsPath}, store::databaseFiles(store::databaseFilePath(db))))
         return Result::failure(*conflict);
     CatalogueImportSummary summary;
     // Both files show one state of the catalogue.
@@ -737,13 +739,13 @@ Expected<CatalogueImportSummary, QString> exportCatalogue(QSqlDatabase db, const
     for (auto [file, bytes] : {std::pair{&pumpsFile, &pumps}, std::pair{&pointsFile, &points}}) {
         QString reason;
         if (!file->open(QIODevice::WriteOnly) || file->write(*bytes) != bytes->size() ||
-            !store::flushOutput(*file, &reason))
+            !files::flushOutput(*file, &reason))
             return Result::failure(
-                store::cannotWriteFile(file->fileName(), reason.isEmpty() ? file->errorString() : reason));
+                files::cannotWriteFile(file->fileName(), reason.isEmpty() ? file->errorString() : reason));
     }
     for (QSaveFile* file : {&pumpsFile, &pointsFile}) {
         if (!file->commit())
-            return Result::failure(store::cannotWriteFile(file->fileName(), file->errorString()));
+            return Result::failure(files::cannotWriteFile(file->fileName(), file->errorString()));
     }
     return summary;
 }

@@ -1,4 +1,4 @@
-#include "store/csv.h"
+#include "files/csv.h"
 #include "store/database.h"
 #include "store/import/accessconversion.h"
 #include "store/import/accessfile.h"
@@ -28,8 +28,8 @@
 #include <cmath>
 
 using namespace tarnwick::import;
-using tarnwick::store::CsvRecord;
-using tarnwick::store::parseCsv;
+using tarnwick::files::CsvRecord;
+using tarnwick::files::parseCsv;
 namespace names = tarnwick::store::names;
 using tarnwick::testing::ToolRun;
 using tarnwick::testing::runTool;

@@ -1,5 +1,5 @@
+#include "files/csv.h"
 #include "store/calculations.h"
-#include "store/csv.h"
 #include "store/database.h"
 #include "store/import/catalogueio.h"
 #include "store/names.h"
@@ -15,9 +15,9 @@
 #include <QTest>
 
 using namespace tarnwick::import;
-using tarnwick::store::CsvRecord;
-using tarnwick::store::parseCsv;
-using tarnwick::store::csvRecord;
+using tarnwick::files::CsvRecord;
+using tarnwick::files::parseCsv;
+using tarnwick::files::csvRecord;
 using tarnwick::testing::demoPump;
 using tarnwick::testing::TestProgramFolder;
 using tarnwick::testing::ToolRun;

@@ -1,7 +1,7 @@
 // The PDF writer: what reaches the target when painting succeeds, fails, is
 // stopped, or the file cannot be made.
 #include "pdfout/pdffile.h"
-#include "store/filetargets.h"
+#include "files/filetargets.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +97,7 @@ void TestPdfFile::targetIsWholeOrAsItWas()
     if (!folderExists) {
         // Said before any page is painted, in the one message for outputs.
         QCOMPARE(pagesPainted, 0);
-        QVERIFY2(error.startsWith(tarnwick::store::cannotWriteFile(path, QString())), qPrintable(error));
+        QVERIFY2(error.startsWith(tarnwick::files::cannotWriteFile(path, QString())), qPrintable(error));
         QVERIFY(!QFile::exists(path));
         return;
     }

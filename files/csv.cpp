@@ -1,8 +1,8 @@
-#include "store/csv.h"
+#include "files/csv.h"
 
 #include <QCoreApplication>
 
-namespace tarnwick::store {
+namespace tarnwick::files {
 
 CsvParser::CsvParser(Sink sink) : m_sink(std::move(sink)) {}
 
@@ -46,7 +46,7 @@ bool CsvParser::finish(QString* error)
         return false;
     if (m_state == State::Quoted)
         return fail(error,
-                    QCoreApplication::translate("tarnwick::store", "第 %1 行：引号开始的字段直到文件结尾都没有结束。")
+                    QCoreApplication::translate("tarnwick::files", "第 %1 行：引号开始的字段直到文件结尾都没有结束。")
                         .arg(m_quoteLine));
     if (m_recordOpen) {
         const int line = m_line;
@@ -109,7 +109,7 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
         case State::Unquoted:
             if (c == QLatin1Char('"'))
                 return fail(error, QCoreApplication::translate(
-                                       "tarnwick::store", "第 %1 行：字段中间有引号；含引号的字段须整个用引号括起，"
+                                       "tarnwick::files", "第 %1 行：字段中间有引号；含引号的字段须整个用引号括起，"
                                                           "其中的引号写两遍。")
                                        .arg(m_line));
             if (c == QLatin1Char(',')) {
@@ -143,7 +143,7 @@ bool CsvParser::consume(QStringView chunk, bool last, QString* error)
                     return fail(error, QString());
             } else {
                 return fail(error,
-                            QCoreApplication::translate("tarnwick::store", "第 %1 行：引号结束后、逗号之前还有字符。")
+                            QCoreApplication::translate("tarnwick::files", "第 %1 行：引号结束后、逗号之前还有字符。")
                                 .arg(m_line));
             }
             break;
@@ -185,4 +185,4 @@ QString csvRecord(const QStringList& fields)
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-} // namespace tarnwick::store
+} // namespace tarnwick::files

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace tarnwick::store {
+namespace tarnwick::files {
 
 struct CsvRecord
 {
@@ -58,4 +58,4 @@ QString csvField(const QString& value);
 // One record with its CR LF.
 QString csvRecord(const QStringList& fields);
 
-} // namespace tarnwick::store
+} // namespace tarnwick::files

@@ -10,17 +10,25 @@ class QSaveFile;
 // Output files are written beside their target and renamed over it. Renamed
 // over the database in use, or over another output of the same command, the
 // rename would silently destroy it; these checks refuse such a target first.
-namespace tarnwick::store {
+namespace tarnwick::files {
 
 // Whether two paths name one file: the same file through a symbolic or hard
 // link or another spelling, or, where a file does not exist yet, the same
 // place once created. Looks at metadata only, never opens either file.
 bool sameFile(const QString& a, const QString& b);
 
+// A database file in use, and the files its engine keeps beside it while it
+// writes, each named by the database file's name and a suffix.
+struct DatabaseFiles
+{
+    QString path;
+    QStringList sideSuffixes;
+};
+
 // A message naming the path when one of `outputs` is the database file (or
-// one of SQLite's files beside it) or two outputs are the same file; nothing
-// when all may be written. An empty databasePath checks the outputs only.
-std::optional<QString> outputTargetConflict(const QStringList& outputs, const QString& databasePath);
+// one of the files beside it) or two outputs are the same file; nothing when
+// all may be written. An empty database path checks the outputs only.
+std::optional<QString> outputTargetConflict(const QStringList& outputs, const DatabaseFiles& database);
 
 // A message when `path` cannot serve as a file to read from: missing, or not
 // a regular file (a folder, a device such as /dev/zero, a pipe that would
@@ -44,4 +52,4 @@ bool commitOutput(QSaveFile& file, QString* reason = nullptr);
 // reach the disk.
 bool flushOutput(QSaveFile& file, QString* reason = nullptr);
 
-} // namespace tarnwick::store
+} // namespace tarnwick::files

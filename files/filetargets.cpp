@@ -1,4 +1,4 @@
-#include "store/filetargets.h"
+#include "files/filetargets.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,11 +12,11 @@
 
 #include <sys/stat.h>
 
-namespace tarnwick::store {
+namespace tarnwick::files {
 
 QString cannotWriteFile(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("tarnwick::store", "无法写入文件“%1”：%2")
+    return QCoreApplication::translate("tarnwick::files", "无法写入文件“%1”：%2")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
@@ -80,28 +80,29 @@ bool sameFile(const QString& a, const QString& b)
     return resolvedPlace(a) == resolvedPlace(b);
 }
 
-std::optional<QString> outputTargetConflict(const QStringList& outputs, const QString& databasePath)
+std::optional<QString> outputTargetConflict(const QStringList& outputs, const DatabaseFiles& database)
 {
+    const QString& databasePath = database.path;
     for (int i = 0; i < outputs.size(); ++i) {
         if (!databasePath.isEmpty()) {
             if (sameFile(outputs[i], databasePath))
                 return QCoreApplication::translate(
-                           "tarnwick::store",
+                           "tarnwick::files",
                            "输出文件 %1 就是正在使用的数据库文件，写入会毁掉数据库。请换一个文件名。")
                     .arg(shown(outputs[i]));
             const QString place = resolvedPlace(outputs[i]);
-            const QString database = resolvedPlace(databasePath);
-            for (const char* suffix : {"-journal", "-wal", "-shm"}) {
-                if (place == database + QLatin1String(suffix))
+            const QString databasePlace = resolvedPlace(databasePath);
+            for (const QString& suffix : database.sideSuffixes) {
+                if (place == databasePlace + suffix)
                     return QCoreApplication::translate(
-                               "tarnwick::store", "输出文件 %1 是数据库的日志文件，写入会毁掉数据库。请换一个文件名。")
+                               "tarnwick::files", "输出文件 %1 是数据库的日志文件，写入会毁掉数据库。请换一个文件名。")
                         .arg(shown(outputs[i]));
             }
         }
         for (int j = 0; j < i; ++j) {
             if (sameFile(outputs[i], outputs[j]))
                 return QCoreApplication::translate(
-                           "tarnwick::store",
+                           "tarnwick::files",
                            "两个输出文件 %1 和 %2 是同一个文件，后写的会覆盖先写的。请为每个输出指定不同的文件名。")
                     .arg(shown(outputs[j]), shown(outputs[i]));
         }
@@ -113,12 +114,12 @@ std::optional<QString> inputFileProblem(const QString& path)
 {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return QCoreApplication::translate("tarnwick::store", "找不到文件 %1。").arg(shown(path));
+        return QCoreApplication::translate("tarnwick::files", "找不到文件 %1。").arg(shown(path));
     if (!S_ISREG(status.st_mode))
-        return QCoreApplication::translate("tarnwick::store",
+        return QCoreApplication::translate("tarnwick::files",
                                            "%1 不是普通文件（而是文件夹、设备或管道），无法从中导入。")
             .arg(shown(path));
     return std::nullopt;
 }
 
-} // namespace tarnwick::store
+} // namespace tarnwick::files
