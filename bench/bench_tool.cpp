@@ -9,6 +9,7 @@
 #include "bench/benchcommon.h"
 #include "bench/benchtiming.h"
 #include "bench/cataloguedatabase.h"
+#include "store/database.h"
 #include "store/names.h"
 #include "tests/support/generatedcatalogue.h"
 
@@ -153,11 +154,12 @@ int main(int argc, char** argv)
     const std::vector<std::string> select = {tool, "select", "--flow", "150", "--resistance", "24", "--static-head",
                                              "4", "--db", db};
     namespace n = store::names;
+    const std::string inOrder = store::storedOrderClause().toStdString();
     // The eight columns a design reads, as the sqlite3 shell reads them.
     const std::string columns = "SELECT " + quoted(n::key()) + "," + quoted(n::model()) + "," + quoted(n::pumpType()) +
-                                "," + quoted(n::speed()) + " FROM " + quoted(n::pumpTable()) + " ORDER BY rowid; SELECT " +
+                                "," + quoted(n::speed()) + " FROM " + quoted(n::pumpTable()) + inOrder + "; SELECT " +
                                 quoted(n::key()) + "," + quoted(n::flow()) + "," + quoted(n::head()) + "," +
-                                quoted(n::shaftPower()) + " FROM " + quoted(n::pointTable()) + " ORDER BY rowid;";
+                                quoted(n::shaftPower()) + " FROM " + quoted(n::pointTable()) + inOrder + ";";
     const std::vector<std::string> reading = {"sqlite3", db, columns};
 
     // One run of each first, so the file is in the page cache for all.

@@ -330,10 +330,10 @@ Expected<EditableCatalogue, QString> readEditableCatalogue(QSqlDatabase db)
 
     QSqlQuery company(db);
     company.setForwardOnly(true);
-    if (!company.exec(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5 ORDER BY rowid LIMIT 1")
+    if (!company.exec(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5%6 LIMIT 1")
                           .arg(quotedName(n::companyText()), quotedName(n::companyPicture()),
                                quotedName(n::productText()), quotedName(n::productPicture()),
-                               quotedName(n::companyTable())))) {
+                               quotedName(n::companyTable()), storedOrderClause()))) {
         return Result::failure(databaseErrorText(
             QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(n::companyTable()), company.lastError()));
     }

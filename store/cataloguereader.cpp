@@ -172,7 +172,7 @@ bool CatalogueReader::openTable(Table* table, const QString& name, QString* erro
         return false;
     }
     table->record = query.record();
-    table->orderBy = order->hasRowKey ? QStringLiteral(" ORDER BY rowid") : QString();
+    table->orderBy = order->hasRowKey ? storedOrderClause() : QString();
     return true;
 }
 

@@ -211,8 +211,9 @@ bool checkStoredCatalogue(const QSqlDatabase& db, CatalogueRules* rules, QString
     };
     QSqlQuery pumps(db);
     pumps.setForwardOnly(true);
-    if (!pumps.exec(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY rowid")
-                        .arg(quotedName(names::key()), quotedName(names::model()), quotedName(names::pumpTable())))) {
+    if (!pumps.exec(QStringLiteral("SELECT %1, %2 FROM %3%4")
+                        .arg(quotedName(names::key()), quotedName(names::model()), quotedName(names::pumpTable()),
+                             storedOrderClause()))) {
         *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(names::pumpTable()),
                                    pumps.lastError());
         return false;
@@ -227,9 +228,9 @@ bool checkStoredCatalogue(const QSqlDatabase& db, CatalogueRules* rules, QString
     }
     QSqlQuery points(db);
     points.setForwardOnly(true);
-    if (!points.exec(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5 ORDER BY rowid")
+    if (!points.exec(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5%6")
                          .arg(quotedName(names::key()), quotedName(names::flow()), quotedName(names::head()),
-                              quotedName(names::shaftPower()), quotedName(names::pointTable())))) {
+                              quotedName(names::shaftPower()), quotedName(names::pointTable()), storedOrderClause()))) {
         *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(names::pointTable()),
                                    points.lastError());
         return false;

@@ -29,10 +29,12 @@ QStringList columns(QSqlDatabase db, const QString& schema, const QString& table
 {
     QSqlQuery query(db);
     QStringList list;
-    if (!query.exec(QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, quotedName(table))))
+    query.prepare(QStringLiteral("SELECT name FROM %1").arg(fileColumnsSource(schema)));
+    query.addBindValue(table);
+    if (!query.exec())
         return list;
     while (query.next())
-        list.append(query.value(1).toString());
+        list.append(query.value(0).toString());
     return list;
 }
 

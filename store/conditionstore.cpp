@@ -263,10 +263,11 @@ Expected<ConditionFigures, QString> readConditionFigures(const QSqlDatabase& db,
         const QString own =
             isServer(db) ? QStringLiteral(" AND l.%1 = current_user").arg(quotedName(userColumn())) : QString();
         sql += QStringLiteral(" WHERE r.%1 = (SELECT l.%1 FROM %2 l WHERE l.%3 = (SELECT max(%3) FROM %4) "
-                              "AND l.%5 = (SELECT max(%5) FROM %4)%6 ORDER BY l.rowid DESC LIMIT 1)")
-                   .arg(id, quotedName(conditionnames::runTable()), time, latest, method, own);
+                              "AND l.%5 = (SELECT max(%5) FROM %4)%6%7 DESC LIMIT 1)")
+                   .arg(id, quotedName(conditionnames::runTable()), time, latest, method, own,
+                        storedOrderClause(QStringLiteral("l")));
     }
-    sql += QStringLiteral(" ORDER BY r.rowid, p.%1").arg(quotedName(QStringLiteral("序次")));
+    sql += storedOrderClause(QStringLiteral("r")) + QStringLiteral(", p.%1").arg(quotedName(QStringLiteral("序次")));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(sql))

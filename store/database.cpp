@@ -675,6 +675,45 @@ QString updateByRowKeySql(const QString& table, const QStringList& fields)
     return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedName(table), assignments.join(QStringLiteral(", ")));
 }
 
+QString rowKeyColumn(const QString& alias)
+{
+    return alias.isEmpty() ? QStringLiteral("rowid") : alias + QStringLiteral(".rowid");
+}
+
+QString storedOrderClause(const QString& alias)
+{
+    return QStringLiteral(" ORDER BY ") + rowKeyColumn(alias);
+}
+
+QString fileColumnsSource(const QString& schema)
+{
+    return schema.isEmpty() ? QStringLiteral("pragma_table_info(?)")
+                            : QStringLiteral("pragma_table_info(?, '%1')").arg(schema);
+}
+
+QString fileTablesSql()
+{
+    return QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                          "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+}
+
+QString fileViewsSql()
+{
+    return QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'");
+}
+
+QString fileHasTableSql()
+{
+    return QStringLiteral("SELECT count(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = ?");
+}
+
+void setScratchFileWriting(QSqlDatabase db)
+{
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA journal_mode=MEMORY"));
+    pragma.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+}
+
 namespace {
 
 PGconn* serverHandle(const QSqlDatabase& db)

@@ -14,9 +14,14 @@
 #include <functional>
 #include <memory>
 
-// Everything that knows the database is SQLite lives behind these functions:
-// the file checks, the open mode, the pragmas, and how stored row order and row
-// identity are expressed. A server database would replace this file only.
+// The two engines behind one connection: a database file (SQLite) or a
+// PostgreSQL server. What SQLite needs spelled its own way lives here: the
+// file checks, the open mode, the pragmas, how a file's structure is read,
+// and how stored row order and row identity are expressed. Where a server
+// needs statements of its own (its catalogue, identity columns, locks,
+// roles and rights), the code that makes or reads those tables asks
+// isServer() and writes both forms beside each other; the catalogue reader
+// alone reads a file through SQLite's own interface, for speed.
 namespace tarnwick::store {
 
 // The folder of the running executable, without a trailing separator.
@@ -122,6 +127,27 @@ QString firstRowKeySql(const QString& table, const QString& whereField = QString
 // Deletes a row and every row stored after it.
 QString deleteFromRowKeySql(const QString& table);
 QString updateByRowKeySql(const QString& table, const QStringList& fields);
+// The column that holds a row's identity and stored order, qualified by a
+// table alias when one is given.
+QString rowKeyColumn(const QString& alias = QString());
+// " ORDER BY" that column: the rows in the order they were stored.
+QString storedOrderClause(const QString& alias = QString());
+
+// How a file's structure is read (a server's comes from its own catalogue).
+// A table's columns in their order, as a table-valued source (cid, name,
+// type, "notnull", ...) with the table's name bound; `schema` names an
+// attached database instead of the main one.
+QString fileColumnsSource(const QString& schema = QString());
+// The file's own tables in the order they were made, a name a row.
+QString fileTablesSql();
+// The file's views, a name a row.
+QString fileViewsSql();
+// One row: whether a table of the bound name is there.
+QString fileHasTableSql();
+// For a file that only this process writes and that is thrown away on any
+// failure, as one being built is: the journal in memory and no waiting for
+// the disk.
+void setScratchFileWriting(QSqlDatabase db);
 
 // A PostgreSQL server's database, given as libpq reads an address:
 // "postgresql://user@host:port/dbname?sslmode=…" or

@@ -219,8 +219,7 @@ Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
     const bool server = isServer(db);
     const QString list = server ? QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
                                                  "WHERE n.nspname = current_schema() AND c.relkind = 'r' ORDER BY c.oid")
-                                : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
-                                                 "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid");
+                                : fileTablesSql();
     QSqlError error;
     const bool listed = runReviving(QSqlDatabase(db), [&](QSqlError* e) {
         query = QSqlQuery(db);
@@ -241,7 +240,7 @@ Expected<QList<TableInfo>, QString> readTableInfo(const QSqlDatabase& db)
                                            "WHERE table_schema = current_schema() AND table_name = ? ORDER BY ordinal_position"));
             columns.addBindValue(table.name);
         } else {
-            columns.prepare(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(?)"));
+            columns.prepare(QStringLiteral("SELECT name, type, \"notnull\" FROM %1").arg(fileColumnsSource()));
             columns.addBindValue(table.name);
         }
         if (!columns.exec())
@@ -270,7 +269,7 @@ QStringList viewNames(const QSqlDatabase& db)
     QStringList views;
     if (query.exec(isServer(db) ? QStringLiteral("SELECT table_name FROM information_schema.views WHERE table_schema = "
                                                  "current_schema()")
-                                : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'"))) {
+                                : fileViewsSql())) {
         while (query.next())
             views.append(query.value(0).toString());
     }
@@ -314,8 +313,9 @@ bool createPumpView(QSqlDatabase db, QString* error)
                                  n::installationDimensions(), n::key()})
         fields.append(quotedName(field));
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("CREATE VIEW %1 AS SELECT %2 FROM %3 ORDER BY rowid")
-                        .arg(quotedName(n::pumpView()), fields.join(QStringLiteral(", ")), quotedName(n::pumpTable())))) {
+    if (!query.exec(QStringLiteral("CREATE VIEW %1 AS SELECT %2 FROM %3%4")
+                        .arg(quotedName(n::pumpView()), fields.join(QStringLiteral(", ")), quotedName(n::pumpTable()),
+                             storedOrderClause()))) {
         *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "建立查询“%1”").arg(n::pumpView()),
                                    query.lastError());
         return false;
@@ -351,7 +351,8 @@ Expected<TableDigest, QString> tableDigest(const QSqlDatabase& db, const TableIn
     using Result = Expected<TableDigest, QString>;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(table), quotedName(table.name))))
+    if (!query.exec(
+            QStringLiteral("SELECT %1 FROM %2%3").arg(columnList(table), quotedName(table.name), storedOrderClause())))
         return Result::failure(databaseErrorText(
             QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table.name), query.lastError()));
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -390,7 +391,8 @@ bool copyRows(const QSqlDatabase& source, QSqlDatabase target, const TableInfo& 
     *rows = 0;
     QSqlQuery read(source);
     read.setForwardOnly(true);
-    if (!read.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(table), quotedName(table.name)))) {
+    if (!read.exec(QStringLiteral("SELECT %1 FROM %2%3")
+                       .arg(columnList(table), quotedName(table.name), storedOrderClause()))) {
         *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table.name),
                                    read.lastError());
         return false;

@@ -122,7 +122,7 @@ bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& colu
                                                 "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = "
                                                 "current_schema() AND c.relname = ? AND a.attname = ? AND a.attnum > 0 "
                                                 "AND NOT a.attisdropped")
-                               : QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ?"));
+                               : QStringLiteral("SELECT 1 FROM %1 WHERE name = ?").arg(fileColumnsSource()));
     query.addBindValue(table);
     query.addBindValue(column);
     if (!query.exec()) {
@@ -140,7 +140,7 @@ bool hasTable(const QSqlDatabase& db, const QString& table, bool* exists, QStrin
     QSqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(isServer(db) ? QStringLiteral("SELECT to_regclass(?) IS NOT NULL")
-                               : QStringLiteral("SELECT count(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+                               : fileHasTableSql());
     query.addBindValue(isServer(db) ? quotedName(table) : table);
     if (!query.exec() || !query.next()) {
         *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取数据库结构"), query.lastError());

@@ -357,7 +357,8 @@ bool exportTable(QSqlDatabase db, const QString& table, const QStringList& field
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(
-            QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(fields), store::quotedName(table)))) {
+            QStringLiteral("SELECT %1 FROM %2%3")
+                .arg(columnList(fields), store::quotedName(table), store::storedOrderClause()))) {
         *error = store::databaseErrorText(QCoreApplication::translate("tarnwick::store", "读取“%1”").arg(table),
                                           query.lastError());
         return false;

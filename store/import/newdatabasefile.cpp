@@ -1,5 +1,7 @@
 #include "store/import/newdatabasefile.h"
 
+#include "store/database.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -155,9 +157,7 @@ bool NewDatabaseFile::open(QString* error)
     }
     // Nothing of this file survives a failure, so it needs no journal on
     // disk and no syncing until the end.
-    QSqlQuery pragma(db);
-    pragma.exec(QStringLiteral("PRAGMA journal_mode=MEMORY"));
-    pragma.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    store::setScratchFileWriting(db);
     return true;
 }
 
