@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -22,13 +23,22 @@ static void initStoreResources()
 
 namespace tarnwick::store {
 
-QString schemaText()
+namespace {
+
+QString resourceText(const QString& name)
 {
     initStoreResources();
-    QFile file(QStringLiteral(":/tarnwick/store/schema.sql"));
+    QFile file(QStringLiteral(":/tarnwick/store/") + name);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+QString schemaText()
+{
+    return resourceText(QStringLiteral("schema.sql"));
 }
 
 QStringList splitSqlStatements(const QString& script)
@@ -297,6 +307,24 @@ bool restartRunNumbers(QSqlDatabase db, QString* error)
     *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "设定“%1”").arg(runNumberSequence()),
                                query.lastError());
     return false;
+}
+
+QString varSpeedSchemaStatement(const QString& name, bool server)
+{
+    static const QRegularExpression made(QStringLiteral("^CREATE (?:TABLE|SEQUENCE) IF NOT EXISTS \"([^\"]+)\""));
+    const QString script =
+        resourceText(server ? QStringLiteral("varspeed.postgresql.sql") : QStringLiteral("varspeed.sqlite.sql"));
+    for (const QString& statement : splitSqlStatements(script)) {
+        // On one line, so that the definition a file keeps reads the same
+        // whatever the layout of the schema file.
+        const QString line = statement.simplified()
+                                 .replace(QStringLiteral("( "), QStringLiteral("("))
+                                 .replace(QStringLiteral(" )"), QStringLiteral(")"));
+        const QRegularExpressionMatch match = made.match(line);
+        if (match.hasMatch() && match.captured(1) == name)
+            return line;
+    }
+    return {};
 }
 
 bool createProgramSchema(QSqlDatabase db, QString* error)

@@ -7,7 +7,8 @@
 // The program's tables, view and index, and how they are made on either
 // engine. The schema is written once, for SQLite; on a server the same
 // tables are made from it with the server's types and an identity column
-// "rowid" that holds the stored order.
+// "rowid" that holds the stored order. The variable-speed tables, made by
+// the first run that needs them, have a schema for each engine.
 namespace tarnwick::store {
 
 // The schema as SQL text, compiled into the library.
@@ -20,6 +21,11 @@ QStringList splitSqlStatements(const QString& script);
 // Creates the program's tables, the data-sheet view and the points index in
 // a database that has none of them. The caller holds the transaction.
 bool createProgramSchema(QSqlDatabase db, QString* error);
+
+// The statement that makes `name`, one of the variable-speed tables or on a
+// server the run sequence, from the schema of that engine: "CREATE … IF NOT
+// EXISTS", on one line. Empty when the schema has none of that name.
+QString varSpeedSchemaStatement(const QString& name, bool server);
 
 // On a server, the column of the result tables that names the engineer who
 // stored a row: each sees only his own latest results.
