@@ -7,6 +7,7 @@
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
 #include "store/rowset.h"
+#include "store/varspeedstore.h"
 #include "tests/support/testdatabase.h"
 
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -100,6 +102,8 @@ private slots:
     void passedCheckStoresOneRow();
     void readOnlyDatabaseFailsClearlyAndWritesNothing();
     void missingFieldIsNamed();
+    void variableSpeedTablesAreMadeAsStored_data();
+    void variableSpeedTablesAreMadeAsStored();
 };
 
 void TestStore::rowSetNavigatesInStoredOrder()
@@ -761,6 +765,87 @@ void TestStore::missingFieldIsNamed()
     QVERIFY(!catalogue);
     QVERIFY2(catalogue.error().contains(QStringLiteral("轴功率")), qPrintable(catalogue.error()));
     QVERIFY(catalogue.error().contains(QStringLiteral("流扬功")));
+}
+
+void TestStore::variableSpeedTablesAreMadeAsStored_data()
+{
+    // The tables as databases in use hold them: in a file the definition
+    // SQLite keeps, on a server each column's type, nullability, identity,
+    // expression and default.
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("server");
+    const QString real = QStringLiteral(" double precision");
+    const QString user = QStringLiteral(", 用户 text not null default CURRENT_USER");
+    QTest::newRow("results") << QStringLiteral("变速选型结果")
+                             << QStringLiteral("CREATE TABLE \"变速选型结果\" (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, "
+                                               "\"运行序号\" INTEGER NOT NULL, \"排名\" INTEGER NOT NULL, \"计算时间\" TEXT, "
+                                               "\"控制方式\" TEXT, \"总扬程\" REAL, \"流量\" REAL, \"系统静扬程\" REAL, "
+                                               "\"工作泵台数\" REAL, \"备用泵台数\" REAL, \"所选型号\" TEXT, \"电机功率\" REAL, "
+                                               "\"设计转速比\" REAL, \"年耗电量\" REAL, \"年电费\" REAL, \"加权效率\" REAL, "
+                                               "\"计算时刻\" TEXT)")
+                             << QStringLiteral("序号 bigint not null identity, rowid bigint = \"序号\", 运行序号 integer not "
+                                               "null, 排名 integer not null, 计算时间 text, 控制方式 text, 总扬程%1, 流量%1, "
+                                               "系统静扬程%1, 工作泵台数%1, 备用泵台数%1, 所选型号 text, 电机功率%1, "
+                                               "设计转速比%1, 年耗电量%1, 年电费%1, 加权效率%1, 计算时刻 text%2")
+                                    .arg(real, user);
+    QTest::newRow("points") << QStringLiteral("变速选型负荷点")
+                            << QStringLiteral("CREATE TABLE \"变速选型负荷点\" (\"结果序号\" INTEGER NOT NULL REFERENCES "
+                                              "\"变速选型结果\"(\"序号\"), \"负荷序号\" REAL, \"流量比例\" REAL, "
+                                              "\"时间比例\" REAL, \"流量\" REAL, \"扬程\" REAL, \"运行台数\" REAL, "
+                                              "\"转速比\" REAL, \"等效流量比\" REAL, \"水泵效率\" REAL, \"轴功率\" REAL, "
+                                              "\"电机效率\" REAL, \"变频器效率\" REAL, \"输入功率\" REAL, \"综合效率\" REAL)")
+                            << QStringLiteral("rowid bigint not null identity, 结果序号 integer not null, 负荷序号%1, "
+                                              "流量比例%1, 时间比例%1, 流量%1, 扬程%1, 运行台数%1, 转速比%1, 等效流量比%1, "
+                                              "水泵效率%1, 轴功率%1, 电机效率%1, 变频器效率%1, 输入功率%1, 综合效率%1%2")
+                                   .arg(real, user);
+    QTest::newRow("conditions") << QStringLiteral("变速选型工况")
+                                << QStringLiteral("CREATE TABLE \"变速选型工况\" (\"运行序号\" INTEGER NOT NULL, \"介质\" TEXT, "
+                                                  "\"浓度\" REAL, \"温度\" REAL, \"密度\" REAL, \"运动粘度\" REAL, "
+                                                  "\"汽化压力\" REAL, \"吸入口绝对压力\" REAL, \"汽蚀余量系数\" REAL)")
+                                << QStringLiteral("rowid bigint not null identity, 运行序号 bigint not null, 介质 text, "
+                                                  "浓度%1, 温度%1, 密度%1, 运动粘度%1, 汽化压力%1, 吸入口绝对压力%1, "
+                                                  "汽蚀余量系数%1%2")
+                                       .arg(real, user);
+    QTest::newRow("suction") << QStringLiteral("变速选型附加结果")
+                             << QStringLiteral("CREATE TABLE \"变速选型附加结果\" (\"结果序号\" INTEGER NOT NULL REFERENCES "
+                                               "\"变速选型结果\"(\"序号\"), \"负荷序号\" INTEGER, \"粘度参数B\" REAL, "
+                                               "\"流量修正系数\" REAL, \"扬程修正系数\" REAL, \"效率修正系数\" REAL, "
+                                               "\"有效汽蚀余量\" REAL, \"必需汽蚀余量\" REAL, \"汽蚀余量满足\" REAL)")
+                             << QStringLiteral("rowid bigint not null identity, 结果序号 bigint not null, 负荷序号 bigint, "
+                                               "粘度参数B%1, 流量修正系数%1, 扬程修正系数%1, 效率修正系数%1, "
+                                               "有效汽蚀余量%1, 必需汽蚀余量%1, 汽蚀余量满足%1%2")
+                                    .arg(real, user);
+}
+
+void TestStore::variableSpeedTablesAreMadeAsStored()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, file);
+    QFETCH(QString, server);
+    TestProgramFolder folder(threePumps());
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY2(connection, qPrintable(connection.ok() ? QString() : connection.error()));
+    QSqlDatabase db = connection.value()->database();
+    QString error;
+    QVERIFY2(inTransaction(
+                 db, [&] { return ensureVarSpeedTables(db, &error) && ensureVarSpeedConditionTables(db, &error); },
+                 &error),
+             qPrintable(error));
+    QSqlQuery query(db);
+    if (TestProgramFolder::onServer()) {
+        query.prepare(QStringLiteral(
+            "SELECT string_agg(column_name || ' ' || data_type || CASE WHEN is_nullable = 'NO' THEN ' not null' ELSE "
+            "'' END || CASE WHEN is_identity = 'YES' THEN ' identity' ELSE '' END || CASE WHEN is_generated = "
+            "'ALWAYS' THEN ' = ' || generation_expression ELSE '' END || coalesce(' default ' || column_default, ''), "
+            "', ' ORDER BY ordinal_position) FROM information_schema.columns WHERE table_schema = current_schema() "
+            "AND table_name = ?"));
+    } else {
+        query.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = ?"));
+    }
+    query.addBindValue(table);
+    QVERIFY2(query.exec() && query.next(), qPrintable(query.lastError().text()));
+    QCOMPARE(query.value(0).toString(), TestProgramFolder::onServer() ? server : file);
 }
 
 QTEST_GUILESS_MAIN(TestStore)
