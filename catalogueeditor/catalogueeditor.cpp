@@ -96,8 +96,9 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent), m_model(new
 
 CatalogueEditor::~CatalogueEditor()
 {
-    // The steps undone no more, and the pages gone, while the model they
-    // report to is still there.
+    // The window stops following the model, and the pages go before it:
+    // what their widgets report while they are taken down goes to the
+    // model, which has to outlast them.
     m_model->undoStack()->disconnect(this);
     m_model->disconnect(this);
     delete m_tabs;
