@@ -113,7 +113,7 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
     std::printf("window on %d pumps: open, run and first chart painted %.0f ms (cpu %.0f ms), %zu accepted\n", pumps,
-                first.wall * 1e3, first.cpu * 1e3, window->lastRun()->selection.accepted.size());
+                first.wall * 1e3, first.cpu * 1e3, window->lastRun().run->selection.accepted.size());
     bench::printTarget("variable speed: window on " + std::to_string(pumps) + " pumps, open to first result painted",
                        first.wall, 0.5, "s");
     return EXIT_SUCCESS;

@@ -1,8 +1,6 @@
 #include "calcwindow/calculationsheets.h"
 
-#include "calcwindow/calcwindowtexts.h"
-#include "calcwindow/frmcalculate.h"
-#include "calcwindow/performancechart.h"
+#include "calcwindow/lastcalculation.h"
 #include "controls/messagebox.h"
 #include "controls/sheetproduction.h"
 #include "core/examination.h"
@@ -51,37 +49,36 @@ constexpr std::size_t kClosestShown = 30;
 
 } // namespace
 
-CalculationSheets::CalculationSheets(frmcalculate* window) : QObject(window), m_window(window)
+CalculationSheets::CalculationSheets(QWidget* window, const LastCalculation& lastRun, QListWidget* list, QWidget* chart)
+    : QObject(window), m_window(window), m_lastRun(lastRun), m_list(list), m_chart(chart)
 {
-    window->m_list1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(window->m_list1, &QWidget::customContextMenuRequested, this, &CalculationSheets::showListMenu);
-    window->m_picture1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(window->m_picture1, &QWidget::customContextMenuRequested, this, &CalculationSheets::showChartMenu);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &CalculationSheets::showListMenu);
+    m_chart->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_chart, &QWidget::customContextMenuRequested, this, &CalculationSheets::showChartMenu);
 }
 
 QList<DataSheet> CalculationSheets::sheetOfPickedPump(const SheetHeader& header) const
 {
-    frmcalculate& w = *m_window;
-    if (!w.m_catalogue)
+    const LastCalculation& run = m_lastRun;
+    if (!run.catalogue)
         return {};
-    if (w.m_shown == frmcalculate::Shown::Candidate && w.m_shownCandidate < w.m_candidates.size())
-        return {candidateSheet(w.m_candidates[w.m_shownCandidate], w.m_designRequest, w.m_designDuty, *w.m_catalogue,
+    if (run.shown == LastCalculation::Shown::Candidate && run.shownCandidate < run.candidates.size())
+        return {candidateSheet(run.candidates[run.shownCandidate], run.designRequest, run.designDuty, *run.catalogue,
                                header)};
-    if (w.m_shown == frmcalculate::Shown::Check && w.m_lastCheck)
-        return {checkedSheet(*w.m_lastCheck, w.m_checkDuty, *w.m_catalogue, header)};
+    if (run.shown == LastCalculation::Shown::Check && run.check)
+        return {checkedSheet(*run.check, run.checkDuty, *run.catalogue, header)};
     return {};
 }
 
 QList<DataSheet> CalculationSheets::sheetsOfAllCandidates(const SheetHeader& header) const
 {
-    frmcalculate& w = *m_window;
+    const LastCalculation& run = m_lastRun;
     QList<DataSheet> sheets;
-    // Only while List1 shows the last design's entries.
-    if (!w.m_catalogue || !w.m_list1->isEnabled() ||
-        static_cast<std::size_t>(w.m_list1->count()) != w.m_candidates.size())
+    if (!run.catalogue || !run.candidatesListed)
         return sheets;
-    for (const DesignCandidate& candidate : w.m_candidates)
-        sheets.append(candidateSheet(candidate, w.m_designRequest, w.m_designDuty, *w.m_catalogue, header));
+    for (const DesignCandidate& candidate : run.candidates)
+        sheets.append(candidateSheet(candidate, run.designRequest, run.designDuty, *run.catalogue, header));
     return sheets;
 }
 
@@ -95,7 +92,7 @@ void CalculationSheets::producePickedSheet()
 
 void CalculationSheets::produceAllSheets()
 {
-    const int pages = static_cast<int>(m_window->m_candidates.size());
+    const int pages = static_cast<int>(m_lastRun.candidates.size());
     if (sheetsOfAllCandidates({}).isEmpty())
         return;
     produce([this](const SheetHeader& h) { return sheetsOfAllCandidates(h); }, pages);
@@ -103,9 +100,8 @@ void CalculationSheets::produceAllSheets()
 
 void CalculationSheets::produce(const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount)
 {
-    produceDataSheets(m_window,
-                      m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString(), make,
-                      pageCount);
+    const store::PumpCatalogue& catalogue = *m_lastRun.catalogue;
+    produceDataSheets(m_window, catalogue.connection ? catalogue.connection->path() : QString(), make, pageCount);
 }
 
 void CalculationSheets::closeRejectedPumps()
@@ -114,75 +110,47 @@ void CalculationSheets::closeRejectedPumps()
         m_rejectedWindow->close();
 }
 
-void CalculationSheets::showRejectedPump(std::size_t pumpIndex)
-{
-    frmcalculate& w = *m_window;
-    if (!w.m_catalogue)
-        return;
-    const auto found = std::find_if(w.m_rejected.begin(), w.m_rejected.end(),
-                                    [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
-    if (found == w.m_rejected.end())
-        return;
-    w.ResetChartPage();
-    w.clearOperatingLabels();
-    const std::optional<CheckedPump> pump = examinePump(w.m_catalogue->catalogue(), w.m_designRequest, pumpIndex);
-    if (!pump) {
-        showWarning(&w, calctext::rejectedWithoutOperatingPoint());
-        return;
-    }
-    w.DrawPerformanceChart(chartInputFor(*pump, w.m_designRequest));
-    for (int i = 1; i <= 4; ++i)
-        w.m_label21[i]->setText(store::coreText(pump->labels[static_cast<std::size_t>(i - 1)]));
-    const QString model = QString::fromStdString(pump->model);
-    w.m_label21[5]->setText(calctext::notAcceptedModel(model));
-    w.ShowPumpRecord(model);
-    w.m_shown = frmcalculate::Shown::Rejected;
-    w.setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(store::coreText(rejectionReason(*found))));
-}
-
 void CalculationSheets::showListMenu(const QPoint& position)
 {
-    frmcalculate& w = *m_window;
-    QMenu menu(w.m_list1);
+    QMenu menu(m_list);
     menu.setObjectName(QStringLiteral("List1Menu"));
     // A right click picks the entry under the pointer first, as a left click would.
-    if (QListWidgetItem* item = w.m_list1->itemAt(position); item && w.m_list1->isEnabled() && !item->isSelected())
-        w.m_list1->setCurrentItem(item);
-    const bool picked = w.m_shown == frmcalculate::Shown::Candidate;
+    if (QListWidgetItem* item = m_list->itemAt(position); item && m_list->isEnabled() && !item->isSelected())
+        m_list->setCurrentItem(item);
+    const bool picked = m_lastRun.shown == LastCalculation::Shown::Candidate;
     menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)->setEnabled(picked);
     menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
         ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
     menu.addSeparator();
     menu.addAction(rejectedCommand(), this, &CalculationSheets::openRejectedPumps);
-    menu.exec(w.m_list1->viewport()->mapToGlobal(position));
+    menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 
 void CalculationSheets::showChartMenu(const QPoint& position)
 {
-    frmcalculate& w = *m_window;
-    QMenu menu(w.m_picture1);
+    QMenu menu(m_chart);
     menu.setObjectName(QStringLiteral("Picture1Menu"));
     menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)
         ->setEnabled(!sheetOfPickedPump({}).isEmpty());
     menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
         ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
-    menu.exec(w.m_picture1->mapToGlobal(position));
+    menu.exec(m_chart->mapToGlobal(position));
 }
 
 void CalculationSheets::openRejectedPumps()
 {
-    frmcalculate& w = *m_window;
-    if (!w.m_catalogue || (w.m_rejected.empty() && w.m_candidates.empty())) {
-        showInformation(&w, noDesignYet());
+    const LastCalculation& run = m_lastRun;
+    if (!run.catalogue || (run.rejected.empty() && run.candidates.empty())) {
+        showInformation(m_window, noDesignYet());
         return;
     }
-    if (w.m_rejected.empty()) {
-        showInformation(&w, noRejectedPump());
+    if (run.rejected.empty()) {
+        showInformation(m_window, noRejectedPump());
         return;
     }
     delete m_rejectedWindow;
-    m_rejectedWindow = new RejectedPumpsWindow(&w, w.m_catalogue->catalogue(), w.m_rejected);
-    connect(m_rejectedWindow, &RejectedPumpsWindow::pumpPicked, &w, &frmcalculate::showRejectedPump);
+    m_rejectedWindow = new RejectedPumpsWindow(m_window, run.catalogue->catalogue(), run.rejected);
+    connect(m_rejectedWindow, &RejectedPumpsWindow::pumpPicked, this, &CalculationSheets::rejectedPumpPicked);
     m_rejectedWindow->show();
     m_rejectedWindow->raise();
 }

@@ -416,8 +416,8 @@ void TestWindowCommands::modelChoosersSearchAnyPart()
         clickCommand(childOf<QWidget>(host, QStringLiteral("评价")));
         QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
         auto* frm = qobject_cast<frmvarspeed*>(host);
-        QVERIFY(frm->lastRun() && frm->lastRun()->single);
-        const auto& single = *frm->lastRun()->single;
+        QVERIFY(frm->lastRun().run && frm->lastRun().run->single);
+        const auto& single = *frm->lastRun().run->single;
         QCOMPARE(QString::fromStdString(single ? single.value().curves.model : single.error().model), expected);
     }
 }

@@ -315,7 +315,7 @@ void TestFrmVarSpeed::menuItemsAndReport()
     window->findChild<QLineEdit*>(QStringLiteral("dutyBox_1"))->setText(QStringLiteral("100"));
     window->findChild<QLineEdit*>(QStringLiteral("dutyBox_2"))->setText(QStringLiteral("3"));
     window->runSelection();
-    const int stored = static_cast<int>(window->lastRun()->selection.accepted.size());
+    const int stored = static_cast<int>(window->lastRun().run->selection.accepted.size());
     QVERIFY(stored > 0);
     window->runSelection();
 
@@ -404,7 +404,7 @@ void TestFrmVarSpeed::sheetAfterASecondRunIsOfThatRun()
     click(QStringLiteral("选型"));
     auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
     QVERIFY(accepted->rowCount() >= 2);
-    const auto& run = m_window->lastRun()->selection.accepted;
+    const auto& run = m_window->lastRun().run->selection.accepted;
     const VarSpeedPump* shown = m_window->shownPump();
     QVERIFY2(shown >= run.data() && shown < run.data() + run.size(), "the detail shows a set of an earlier run");
     QTemporaryDir dir;
