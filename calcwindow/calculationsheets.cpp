@@ -1,5 +1,6 @@
 #include "calcwindow/calculationsheets.h"
 
+#include "calcwindow/calcwindowtexts.h"
 #include "calcwindow/lastcalculation.h"
 #include "controls/messagebox.h"
 #include "controls/sheetproduction.h"
@@ -7,7 +8,6 @@
 #include "store/coretext.h"
 #include "store/pumpcatalogue.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,28 +22,6 @@
 namespace tarnwick {
 
 namespace {
-
-// The window's own texts for the sheets and the rejected pumps.
-QString pickedSheetCommand()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "生成选型资料单…");
-}
-QString allSheetsCommand()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "全部候选水泵…");
-}
-QString rejectedCommand()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "未入选水泵…");
-}
-QString noDesignYet()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "请先进行设计计算。");
-}
-QString noRejectedPump()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "上次设计计算中所有水泵均已入选。");
-}
 
 constexpr std::size_t kClosestShown = 30;
 
@@ -118,11 +96,11 @@ void CalculationSheets::showListMenu(const QPoint& position)
     if (QListWidgetItem* item = m_list->itemAt(position); item && m_list->isEnabled() && !item->isSelected())
         m_list->setCurrentItem(item);
     const bool picked = m_lastRun.shown == LastCalculation::Shown::Candidate;
-    menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)->setEnabled(picked);
-    menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
+    menu.addAction(calctext::pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)->setEnabled(picked);
+    menu.addAction(calctext::allCandidatesCommand(), this, &CalculationSheets::produceAllSheets)
         ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
     menu.addSeparator();
-    menu.addAction(rejectedCommand(), this, &CalculationSheets::openRejectedPumps);
+    menu.addAction(calctext::rejectedPumpsCommand(), this, &CalculationSheets::openRejectedPumps);
     menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 
@@ -130,9 +108,9 @@ void CalculationSheets::showChartMenu(const QPoint& position)
 {
     QMenu menu(m_chart);
     menu.setObjectName(QStringLiteral("Picture1Menu"));
-    menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)
+    menu.addAction(calctext::pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)
         ->setEnabled(!sheetOfPickedPump({}).isEmpty());
-    menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
+    menu.addAction(calctext::allCandidatesCommand(), this, &CalculationSheets::produceAllSheets)
         ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
     menu.exec(m_chart->mapToGlobal(position));
 }
@@ -141,11 +119,11 @@ void CalculationSheets::openRejectedPumps()
 {
     const LastCalculation& run = m_lastRun;
     if (!run.catalogue || (run.rejected.empty() && run.candidates.empty())) {
-        showInformation(m_window, noDesignYet());
+        showInformation(m_window, calctext::noDesignYet());
         return;
     }
     if (run.rejected.empty()) {
-        showInformation(m_window, noRejectedPump());
+        showInformation(m_window, calctext::noRejectedPump());
         return;
     }
     delete m_rejectedWindow;
@@ -160,28 +138,17 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmrejected"));
-    setWindowTitle(
-        QCoreApplication::translate("tarnwick::calcwindow", "未入选水泵（最接近入选的 %1 台）").arg(kClosestShown));
+    setWindowTitle(calctext::rejectedPumpsCaption().arg(kClosestShown));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 460);
     auto* layout = new QVBoxLayout(this);
-    auto* note =
-        new QLabel(QCoreApplication::translate("tarnwick::calcwindow",
-                                               "按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"),
-                   this);
+    auto* note = new QLabel(calctext::rejectedPumpsNote(), this);
     layout->addWidget(note);
 
     const std::vector<std::size_t> closest = closestRejected(rejected, kClosestShown);
     m_table = new QTableWidget(static_cast<int>(closest.size()), 8, this);
     m_table->setObjectName(QStringLiteral("rejectedTable"));
-    m_table->setHorizontalHeaderLabels({QCoreApplication::translate("tarnwick::calcwindow", "水泵型号"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "转速(r/min)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "未满足的规则"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "原因"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "差距(%)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "实际流量(m3/h)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "实际扬程(m)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "实际效率(%)")});
+    m_table->setHorizontalHeaderLabels(calctext::rejectedPumpsColumns());
     auto numberItem = [](const std::optional<double>& value, int decimals) {
         auto* item = new QTableWidgetItem;
         if (value && std::isfinite(*value))
@@ -213,12 +180,10 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* show = buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "在曲线图上显示(&S)"),
-                                           QDialogButtonBox::ActionRole);
+    QPushButton* show = buttons->addButton(calctext::showOnChartButton(), QDialogButtonBox::ActionRole);
     show->setObjectName(QStringLiteral("showOnChart"));
     connect(show, &QPushButton::clicked, this, &RejectedPumpsWindow::pickCurrent);
-    QPushButton* close =
-        buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(calctext::closeButton(), QDialogButtonBox::RejectRole);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(buttons);
 }

@@ -3,26 +3,13 @@
 #include "controls/messagebox.h"
 #include "controls/sheetproduction.h"
 #include "speedwindow/lastvarspeedrun.h"
+#include "speedwindow/speedtexts.h"
 #include "store/pumpcatalogue.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QTableWidget>
 
 namespace tarnwick {
-
-namespace {
-
-QString pickedSheetCommand()
-{
-    return QCoreApplication::translate("tarnwick::speedwindow", "生成选型资料单…");
-}
-QString allSheetsCommand()
-{
-    return QCoreApplication::translate("tarnwick::speedwindow", "全部入选水泵…");
-}
-
-} // namespace
 
 VarSpeedSheets::VarSpeedSheets(QWidget* window, const LastVarSpeedRun& lastRun, QTableWidget* accepted)
     : QObject(window), m_window(window), m_lastRun(lastRun), m_accepted(accepted)
@@ -109,9 +96,10 @@ void VarSpeedSheets::showMenu(const QPoint& position)
         table->selectRow(item->row());
     QMenu menu(table);
     menu.setObjectName(QStringLiteral("acceptedMenu"));
-    menu.addAction(pickedSheetCommand(), this, &VarSpeedSheets::producePickedSheet)
+    menu.addAction(speedtext::pickedSheetCommand(), this, &VarSpeedSheets::producePickedSheet)
         ->setEnabled(m_lastRun.shown != nullptr);
-    menu.addAction(allSheetsCommand(), this, &VarSpeedSheets::produceAllSheets)->setEnabled(table->rowCount() > 0);
+    menu.addAction(speedtext::allSetsCommand(), this, &VarSpeedSheets::produceAllSheets)
+        ->setEnabled(table->rowCount() > 0);
     menu.exec(table->viewport()->mapToGlobal(position));
 }
 
