@@ -7,8 +7,8 @@
 #include "bench/paintwait.h"
 #include "controls/uimetrics.h"
 #include "core/varspeed.h"
-#include "speedwindow/frmvarspeed.h"
 #include "speedwindow/varspeedchart.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/names.h"
 #include "tests/support/generatedcatalogue.h"
 
@@ -91,10 +91,10 @@ int main(int argc, char** argv)
         bench::PaintCounter painted(&warm);
         bench::waitForPaint(painted, 0);
     }
-    std::unique_ptr<frmvarspeed> window;
+    std::unique_ptr<VarSpeedWindow> window;
     bool shown = false;
     const bench::Timing first = bench::timeOnce([&] {
-        window = std::make_unique<frmvarspeed>();
+        window = std::make_unique<VarSpeedWindow>();
         QString error;
         if (!window->load(path, &error))
             return;

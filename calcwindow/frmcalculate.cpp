@@ -226,9 +226,9 @@ void frmcalculate::buildInputPanel()
     m_line42 = new LineWidget(f, QStringLiteral("Line42"), 60, 2040, 2700, 2040, panelBorder());
 
     m_designButton = makeCommandButton(f, calctext::designButton(), calctext::calculateCaption(),
-                                       twipsRect(120, 1720, 705, 345), [this] { runDesignSelection(); });
+                                       twipsRect(120, 1720, 705, 345), [this] { runAndStoreDesign(); });
     m_checkButton = makeCommandButton(f, calctext::checkButton(), calctext::calculateCaption(),
-                                      twipsRect(120, 2160, 705, 345), [this] { runCheckCalculation(); });
+                                      twipsRect(120, 2160, 705, 345), [this] { runAndStoreCheck(); });
     m_refreshButton = makeCommandButton(f, calctext::refreshButton(), calctext::refreshCaption(),
                                         twipsRect(960, 2160, 705, 345), [this] { refresh(); });
 
@@ -642,7 +642,7 @@ void frmcalculate::fitGridColumns()
     // Every column as wide as its widest cell needs (the text with the
     // cell's margins, as the grid draws it), the model column first, so a
     // model is never cut short; none narrower than its place in the layout,
-    // which its two-line caption needs. What no longer fits the grid scrolls
+    // which its two-line caption needs. What does not fit the grid scrolls
     // sideways, and every cell's tooltip holds its whole text.
     constexpr int kModelColumn = 1;
     constexpr int kGridLine = 1;
@@ -778,7 +778,7 @@ void frmcalculate::reportFailure(const store::RunFailure& failure)
     }
 }
 
-void frmcalculate::runDesignSelection()
+void frmcalculate::runAndStoreDesign()
 {
     if (!m_catalogue)
         return;
@@ -847,7 +847,7 @@ void frmcalculate::onCandidateChosen()
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
 
-void frmcalculate::runCheckCalculation()
+void frmcalculate::runAndStoreCheck()
 {
     if (!m_catalogue)
         return;

@@ -110,8 +110,10 @@ private:
     void showSchematicPage();
     void onCandidateChosen();
     void onGridRowChosen(int row);
-    void runDesignSelection();
-    void runCheckCalculation();
+    // The two calculation buttons: each runs its calculation, stores the
+    // result rows and shows them.
+    void runAndStoreDesign();
+    void runAndStoreCheck();
     void refresh();
 
     // The routines the calculations share.

@@ -37,12 +37,12 @@ class VarSpeedSheets;
 // "选型", "评价", "增加", "删除"; "resultTabs" with "acceptedTable" and
 // "rejectedTable"; "varSpeedChart", "loadTable", "summaryLabel". The data
 // sheets of the accepted pump sets come from acceptedTable's context menu.
-class frmvarspeed : public QWidget
+class VarSpeedWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmvarspeed(QWidget* parent = nullptr);
-    ~frmvarspeed() override;
+    explicit VarSpeedWindow(QWidget* parent = nullptr);
+    ~VarSpeedWindow() override;
 
     // Opens the database file and fills the model list. A failure is a clear
     // message and leaves the window unusable.

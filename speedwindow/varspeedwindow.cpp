@@ -1,4 +1,4 @@
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/coretext.h"
 
 #include "controls/commandbutton.h"
@@ -130,9 +130,9 @@ QString motorText(const VarSpeedPump& p, double topSpeed)
 
 } // namespace
 
-frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
+VarSpeedWindow::VarSpeedWindow(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("frmvarspeed"));
+    setObjectName(QStringLiteral("VarSpeedWindow"));
     setWindowTitle(speedtext::windowCaption());
     setFont(programFont(QStringLiteral("宋体"), 9));
     QPalette palette = this->palette();
@@ -162,9 +162,9 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     updateControlBoxes();
 }
 
-frmvarspeed::~frmvarspeed() = default;
+VarSpeedWindow::~VarSpeedWindow() = default;
 
-void frmvarspeed::buildInputs(QWidget* panel)
+void VarSpeedWindow::buildInputs(QWidget* panel)
 {
     auto* form = new QFormLayout(panel);
     form->setLabelAlignment(Qt::AlignRight);
@@ -314,7 +314,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     form->addRow(speedtext::singleModel(), single);
 }
 
-void frmvarspeed::buildResults(QWidget* panel)
+void VarSpeedWindow::buildResults(QWidget* panel)
 {
     auto* layout = new QVBoxLayout(panel);
     m_summary = new QLabel(panel);
@@ -365,7 +365,7 @@ void frmvarspeed::buildResults(QWidget* panel)
     layout->addWidget(splitter, 1);
 }
 
-bool frmvarspeed::load(const QString& databaseFile, QString* error)
+bool VarSpeedWindow::load(const QString& databaseFile, QString* error)
 {
     auto connection = store::Connection::open(databaseFile);
     if (!connection) {
@@ -386,14 +386,14 @@ bool frmvarspeed::load(const QString& databaseFile, QString* error)
     return true;
 }
 
-void frmvarspeed::updateControlBoxes()
+void VarSpeedWindow::updateControlBoxes()
 {
     const auto mode = static_cast<ControlMode>(m_control->currentIndex());
     m_proportionalShare->setEnabled(mode == ControlMode::Proportional);
     m_setpoint->setEnabled(mode == ControlMode::CriticalCircuit);
 }
 
-VarSpeedTexts frmvarspeed::texts() const
+VarSpeedTexts VarSpeedWindow::texts() const
 {
     VarSpeedTexts t;
     t.duty.resistance = utf8(m_duty[0]->text());
@@ -424,17 +424,17 @@ VarSpeedTexts frmvarspeed::texts() const
     return t;
 }
 
-void frmvarspeed::runSelection()
+void VarSpeedWindow::runSelection()
 {
     run(std::nullopt);
 }
 
-void frmvarspeed::evaluateModel()
+void VarSpeedWindow::evaluateModel()
 {
     run(utf8(m_model->chosenModel()));
 }
 
-void frmvarspeed::run(const std::optional<std::string>& model)
+void VarSpeedWindow::run(const std::optional<std::string>& model)
 {
     if (!m_connection)
         return;
@@ -508,7 +508,7 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         emit resultsStored();
 }
 
-void frmvarspeed::showStop(const VarSpeedStop& stop)
+void VarSpeedWindow::showStop(const VarSpeedStop& stop)
 {
     showWarning(this, store::coreText(stop.message));
     QWidget* target = nullptr;
@@ -569,7 +569,7 @@ void frmvarspeed::showStop(const VarSpeedStop& stop)
     }
 }
 
-const VarSpeedPump* frmvarspeed::pumpOfRow(int row) const
+const VarSpeedPump* VarSpeedWindow::pumpOfRow(int row) const
 {
     const QTableWidgetItem* item = row >= 0 ? m_accepted->item(row, 0) : nullptr;
     const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
@@ -578,7 +578,7 @@ const VarSpeedPump* frmvarspeed::pumpOfRow(int row) const
                : nullptr;
 }
 
-void frmvarspeed::updateProfileSum()
+void VarSpeedWindow::updateProfileSum()
 {
     double sum = 0.0;
     for (int row = 0; row < m_profile->rowCount(); ++row) {
@@ -591,7 +591,7 @@ void frmvarspeed::updateProfileSum()
     m_profileSum->setStyleSheet(whole ? QString() : QStringLiteral("color: rgb(192,0,0);"));
 }
 
-void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
+void VarSpeedWindow::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
 {
     m_lastRun.listed = pumps;
     const QSignalBlocker block(m_accepted);
@@ -623,7 +623,7 @@ void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
     m_accepted->sortByColumn(kEnergyColumn, Qt::AscendingOrder);
 }
 
-void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& rejected)
+void VarSpeedWindow::fillRejected(const std::vector<const VarSpeedRejection*>& rejected)
 {
     m_rejected->setRowCount(static_cast<int>(rejected.size()));
     for (int row = 0; row < static_cast<int>(rejected.size()); ++row) {
@@ -636,7 +636,7 @@ void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& reje
     }
 }
 
-void frmvarspeed::showPump(const VarSpeedPump* pump)
+void VarSpeedWindow::showPump(const VarSpeedPump* pump)
 {
     m_lastRun.shown = pump;
     m_loads->setRowCount(0);
