@@ -428,7 +428,7 @@ void TestCalculationSheets::rejectedPumpsWindow()
     // A pump that was not chosen gets no data sheet.
     QVERIFY(sheets()->sheetOfPickedPump({}).isEmpty());
 
-    // A new design closes the list that no longer holds.
+    // A new design closes the list, which belongs to the design before it.
     QPointer<RejectedPumpsWindow> open = window;
     design();
     QTRY_VERIFY(!open || !open->isVisible());
