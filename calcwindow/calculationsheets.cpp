@@ -7,6 +7,7 @@
 #include "core/examination.h"
 #include "store/coretext.h"
 #include "store/pumpcatalogue.h"
+#include "store/sheetdata.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -41,11 +42,13 @@ QList<DataSheet> CalculationSheets::sheetOfPickedPump(const SheetHeader& header)
     const LastCalculation& run = m_lastRun;
     if (!run.catalogue)
         return {};
-    if (run.shown == LastCalculation::Shown::Candidate && run.shownCandidate < run.candidates.size())
-        return {candidateSheet(run.candidates[run.shownCandidate], run.designRequest, run.designDuty, *run.catalogue,
-                               header)};
+    if (run.shown == LastCalculation::Shown::Candidate && run.shownCandidate < run.candidates.size()) {
+        const DesignCandidate& candidate = run.candidates[run.shownCandidate];
+        return {candidateSheet(candidate, run.designRequest, run.designDuty,
+                               store::candidateSheetData(*run.catalogue, candidate), header)};
+    }
     if (run.shown == LastCalculation::Shown::Check && run.check)
-        return {checkedSheet(*run.check, run.checkDuty, *run.catalogue, header)};
+        return {checkedSheet(*run.check, run.checkDuty, store::checkedSheetData(*run.catalogue, *run.check), header)};
     return {};
 }
 
@@ -56,7 +59,8 @@ QList<DataSheet> CalculationSheets::sheetsOfAllCandidates(const SheetHeader& hea
     if (!run.catalogue || !run.candidatesListed)
         return sheets;
     for (const DesignCandidate& candidate : run.candidates)
-        sheets.append(candidateSheet(candidate, run.designRequest, run.designDuty, *run.catalogue, header));
+        sheets.append(candidateSheet(candidate, run.designRequest, run.designDuty,
+                                     store::candidateSheetData(*run.catalogue, candidate), header));
     return sheets;
 }
 

@@ -24,7 +24,7 @@ struct LastCalculation
 
     // The catalogue the runs read (null before the window is loaded). The
     // sheets read the pumps' data sheet rows and schematics from it.
-    store::PumpCatalogue* catalogue = nullptr;
+    const store::PumpCatalogue* catalogue = nullptr;
 
     SelectionRequest designRequest;
     DutyTexts designDuty;                    // as typed for the last design

@@ -5,6 +5,7 @@
 #include "speedwindow/lastvarspeedrun.h"
 #include "speedwindow/speedtexts.h"
 #include "store/pumpcatalogue.h"
+#include "store/sheetdata.h"
 
 #include <QMenu>
 #include <QTableWidget>
@@ -56,7 +57,8 @@ QList<DataSheet> VarSpeedSheets::sheetOfPickedSet(const SheetHeader& header)
     store::PumpCatalogue* pumps = pump && m_lastRun.run ? catalogue() : nullptr;
     if (!pumps)
         return {};
-    return {varSpeedSheet(*pump, m_lastRun.run->selection.request, m_lastRun.duty, *pumps, header)};
+    return {varSpeedSheet(*pump, m_lastRun.run->selection.request, m_lastRun.duty,
+                          store::varSpeedSheetData(*pumps, *pump), header)};
 }
 
 QList<DataSheet> VarSpeedSheets::sheetsOfAllSets(const SheetHeader& header)
@@ -67,7 +69,8 @@ QList<DataSheet> VarSpeedSheets::sheetsOfAllSets(const SheetHeader& header)
     if (!pumps)
         return sheets;
     for (const VarSpeedPump* pump : sets)
-        sheets.append(varSpeedSheet(*pump, m_lastRun.run->selection.request, m_lastRun.duty, *pumps, header));
+        sheets.append(varSpeedSheet(*pump, m_lastRun.run->selection.request, m_lastRun.duty,
+                                    store::varSpeedSheetData(*pumps, *pump), header));
     return sheets;
 }
 
