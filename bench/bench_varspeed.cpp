@@ -7,8 +7,8 @@
 #include "bench/paintwait.h"
 #include "controls/uimetrics.h"
 #include "core/varspeed.h"
-#include "speedwindow/frmvarspeed.h"
 #include "speedwindow/varspeedchart.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/names.h"
 #include "tests/support/generatedcatalogue.h"
 
@@ -91,10 +91,10 @@ int main(int argc, char** argv)
         bench::PaintCounter painted(&warm);
         bench::waitForPaint(painted, 0);
     }
-    std::unique_ptr<frmvarspeed> window;
+    std::unique_ptr<VarSpeedWindow> window;
     bool shown = false;
     const bench::Timing first = bench::timeOnce([&] {
-        window = std::make_unique<frmvarspeed>();
+        window = std::make_unique<VarSpeedWindow>();
         QString error;
         if (!window->load(path, &error))
             return;
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
     std::printf("window on %d pumps: open, run and first chart painted %.0f ms (cpu %.0f ms), %zu accepted\n", pumps,
-                first.wall * 1e3, first.cpu * 1e3, window->lastRun()->selection.accepted.size());
+                first.wall * 1e3, first.cpu * 1e3, window->lastRun().run->selection.accepted.size());
     bench::printTarget("variable speed: window on " + std::to_string(pumps) + " pumps, open to first result painted",
                        first.wall, 0.5, "s");
     return EXIT_SUCCESS;

@@ -1,8 +1,7 @@
 #include "calcwindow/calculationsheets.h"
 
 #include "calcwindow/calcwindowtexts.h"
-#include "calcwindow/frmcalculate.h"
-#include "calcwindow/performancechart.h"
+#include "calcwindow/lastcalculation.h"
 #include "controls/messagebox.h"
 #include "controls/sheetproduction.h"
 #include "core/examination.h"
@@ -10,7 +9,6 @@
 #include "store/pumpcatalogue.h"
 #include "store/sheetdata.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,67 +24,43 @@ namespace tarnwick {
 
 namespace {
 
-// The window's own texts for the sheets and the rejected pumps.
-QString pickedSheetCommand()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "生成选型资料单…");
-}
-QString allSheetsCommand()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "全部候选水泵…");
-}
-QString rejectedCommand()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "未入选水泵…");
-}
-QString noDesignYet()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "请先进行设计计算。");
-}
-QString noRejectedPump()
-{
-    return QCoreApplication::translate("tarnwick::calcwindow", "上次设计计算中所有水泵均已入选。");
-}
-
 constexpr std::size_t kClosestShown = 30;
 
 } // namespace
 
-CalculationSheets::CalculationSheets(frmcalculate* window) : QObject(window), m_window(window)
+CalculationSheets::CalculationSheets(QWidget* window, const LastCalculation& lastRun, QListWidget* list, QWidget* chart)
+    : QObject(window), m_window(window), m_lastRun(lastRun), m_list(list), m_chart(chart)
 {
-    window->m_list1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(window->m_list1, &QWidget::customContextMenuRequested, this, &CalculationSheets::showListMenu);
-    window->m_picture1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(window->m_picture1, &QWidget::customContextMenuRequested, this, &CalculationSheets::showChartMenu);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &CalculationSheets::showListMenu);
+    m_chart->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_chart, &QWidget::customContextMenuRequested, this, &CalculationSheets::showChartMenu);
 }
 
 QList<DataSheet> CalculationSheets::sheetOfPickedPump(const SheetHeader& header) const
 {
-    frmcalculate& w = *m_window;
-    if (!w.m_catalogue)
+    const LastCalculation& run = m_lastRun;
+    if (!run.catalogue)
         return {};
-    if (w.m_shown == frmcalculate::Shown::Candidate && w.m_shownCandidate < w.m_candidates.size()) {
-        const DesignCandidate& candidate = w.m_candidates[w.m_shownCandidate];
-        return {candidateSheet(candidate, w.m_designRequest, w.m_designDuty,
-                               store::candidateSheetData(*w.m_catalogue, candidate), header)};
+    if (run.shown == LastCalculation::Shown::Candidate && run.shownCandidate < run.candidates.size()) {
+        const DesignCandidate& candidate = run.candidates[run.shownCandidate];
+        return {candidateSheet(candidate, run.designRequest, run.designDuty,
+                               store::candidateSheetData(*run.catalogue, candidate), header)};
     }
-    if (w.m_shown == frmcalculate::Shown::Check && w.m_lastCheck)
-        return {checkedSheet(*w.m_lastCheck, w.m_checkDuty, store::checkedSheetData(*w.m_catalogue, *w.m_lastCheck),
-                             header)};
+    if (run.shown == LastCalculation::Shown::Check && run.check)
+        return {checkedSheet(*run.check, run.checkDuty, store::checkedSheetData(*run.catalogue, *run.check), header)};
     return {};
 }
 
 QList<DataSheet> CalculationSheets::sheetsOfAllCandidates(const SheetHeader& header) const
 {
-    frmcalculate& w = *m_window;
+    const LastCalculation& run = m_lastRun;
     QList<DataSheet> sheets;
-    // Only while List1 shows the last design's entries.
-    if (!w.m_catalogue || !w.m_list1->isEnabled() ||
-        static_cast<std::size_t>(w.m_list1->count()) != w.m_candidates.size())
+    if (!run.catalogue || !run.candidatesListed)
         return sheets;
-    for (const DesignCandidate& candidate : w.m_candidates)
-        sheets.append(candidateSheet(candidate, w.m_designRequest, w.m_designDuty,
-                                     store::candidateSheetData(*w.m_catalogue, candidate), header));
+    for (const DesignCandidate& candidate : run.candidates)
+        sheets.append(candidateSheet(candidate, run.designRequest, run.designDuty,
+                                     store::candidateSheetData(*run.catalogue, candidate), header));
     return sheets;
 }
 
@@ -100,7 +74,7 @@ void CalculationSheets::producePickedSheet()
 
 void CalculationSheets::produceAllSheets()
 {
-    const int pages = static_cast<int>(m_window->m_candidates.size());
+    const int pages = static_cast<int>(m_lastRun.candidates.size());
     if (sheetsOfAllCandidates({}).isEmpty())
         return;
     produce([this](const SheetHeader& h) { return sheetsOfAllCandidates(h); }, pages);
@@ -108,9 +82,8 @@ void CalculationSheets::produceAllSheets()
 
 void CalculationSheets::produce(const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount)
 {
-    produceDataSheets(m_window,
-                      m_window->m_catalogue->connection ? m_window->m_catalogue->connection->path() : QString(), make,
-                      pageCount);
+    const store::PumpCatalogue& catalogue = *m_lastRun.catalogue;
+    produceDataSheets(m_window, catalogue.connection ? catalogue.connection->path() : QString(), make, pageCount);
 }
 
 void CalculationSheets::closeRejectedPumps()
@@ -119,75 +92,47 @@ void CalculationSheets::closeRejectedPumps()
         m_rejectedWindow->close();
 }
 
-void CalculationSheets::showRejectedPump(std::size_t pumpIndex)
-{
-    frmcalculate& w = *m_window;
-    if (!w.m_catalogue)
-        return;
-    const auto found = std::find_if(w.m_rejected.begin(), w.m_rejected.end(),
-                                    [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
-    if (found == w.m_rejected.end())
-        return;
-    w.ResetChartPage();
-    w.clearOperatingLabels();
-    const std::optional<CheckedPump> pump = examinePump(w.m_catalogue->catalogue(), w.m_designRequest, pumpIndex);
-    if (!pump) {
-        showWarning(&w, calctext::rejectedWithoutOperatingPoint());
-        return;
-    }
-    w.DrawPerformanceChart(chartInputFor(*pump, w.m_designRequest));
-    for (int i = 1; i <= 4; ++i)
-        w.m_label21[i]->setText(store::coreText(pump->labels[static_cast<std::size_t>(i - 1)]));
-    const QString model = QString::fromStdString(pump->model);
-    w.m_label21[5]->setText(calctext::notAcceptedModel(model));
-    w.ShowPumpRecord(model);
-    w.m_shown = frmcalculate::Shown::Rejected;
-    w.setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(store::coreText(rejectionReason(*found))));
-}
-
 void CalculationSheets::showListMenu(const QPoint& position)
 {
-    frmcalculate& w = *m_window;
-    QMenu menu(w.m_list1);
+    QMenu menu(m_list);
     menu.setObjectName(QStringLiteral("List1Menu"));
     // A right click picks the entry under the pointer first, as a left click would.
-    if (QListWidgetItem* item = w.m_list1->itemAt(position); item && w.m_list1->isEnabled() && !item->isSelected())
-        w.m_list1->setCurrentItem(item);
-    const bool picked = w.m_shown == frmcalculate::Shown::Candidate;
-    menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)->setEnabled(picked);
-    menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
+    if (QListWidgetItem* item = m_list->itemAt(position); item && m_list->isEnabled() && !item->isSelected())
+        m_list->setCurrentItem(item);
+    const bool picked = m_lastRun.shown == LastCalculation::Shown::Candidate;
+    menu.addAction(calctext::pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)->setEnabled(picked);
+    menu.addAction(calctext::allCandidatesCommand(), this, &CalculationSheets::produceAllSheets)
         ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
     menu.addSeparator();
-    menu.addAction(rejectedCommand(), this, &CalculationSheets::openRejectedPumps);
-    menu.exec(w.m_list1->viewport()->mapToGlobal(position));
+    menu.addAction(calctext::rejectedPumpsCommand(), this, &CalculationSheets::openRejectedPumps);
+    menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 
 void CalculationSheets::showChartMenu(const QPoint& position)
 {
-    frmcalculate& w = *m_window;
-    QMenu menu(w.m_picture1);
+    QMenu menu(m_chart);
     menu.setObjectName(QStringLiteral("Picture1Menu"));
-    menu.addAction(pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)
+    menu.addAction(calctext::pickedSheetCommand(), this, &CalculationSheets::producePickedSheet)
         ->setEnabled(!sheetOfPickedPump({}).isEmpty());
-    menu.addAction(allSheetsCommand(), this, &CalculationSheets::produceAllSheets)
+    menu.addAction(calctext::allCandidatesCommand(), this, &CalculationSheets::produceAllSheets)
         ->setEnabled(!sheetsOfAllCandidates({}).isEmpty());
-    menu.exec(w.m_picture1->mapToGlobal(position));
+    menu.exec(m_chart->mapToGlobal(position));
 }
 
 void CalculationSheets::openRejectedPumps()
 {
-    frmcalculate& w = *m_window;
-    if (!w.m_catalogue || (w.m_rejected.empty() && w.m_candidates.empty())) {
-        showInformation(&w, noDesignYet());
+    const LastCalculation& run = m_lastRun;
+    if (!run.catalogue || (run.rejected.empty() && run.candidates.empty())) {
+        showInformation(m_window, calctext::noDesignYet());
         return;
     }
-    if (w.m_rejected.empty()) {
-        showInformation(&w, noRejectedPump());
+    if (run.rejected.empty()) {
+        showInformation(m_window, calctext::noRejectedPump());
         return;
     }
     delete m_rejectedWindow;
-    m_rejectedWindow = new RejectedPumpsWindow(&w, w.m_catalogue->catalogue(), w.m_rejected);
-    connect(m_rejectedWindow, &RejectedPumpsWindow::pumpPicked, &w, &frmcalculate::showRejectedPump);
+    m_rejectedWindow = new RejectedPumpsWindow(m_window, run.catalogue->catalogue(), run.rejected);
+    connect(m_rejectedWindow, &RejectedPumpsWindow::pumpPicked, this, &CalculationSheets::rejectedPumpPicked);
     m_rejectedWindow->show();
     m_rejectedWindow->raise();
 }
@@ -197,28 +142,17 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmrejected"));
-    setWindowTitle(
-        QCoreApplication::translate("tarnwick::calcwindow", "未入选水泵（最接近入选的 %1 台）").arg(kClosestShown));
+    setWindowTitle(calctext::rejectedPumpsCaption().arg(kClosestShown));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 460);
     auto* layout = new QVBoxLayout(this);
-    auto* note =
-        new QLabel(QCoreApplication::translate("tarnwick::calcwindow",
-                                               "按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"),
-                   this);
+    auto* note = new QLabel(calctext::rejectedPumpsNote(), this);
     layout->addWidget(note);
 
     const std::vector<std::size_t> closest = closestRejected(rejected, kClosestShown);
     m_table = new QTableWidget(static_cast<int>(closest.size()), 8, this);
     m_table->setObjectName(QStringLiteral("rejectedTable"));
-    m_table->setHorizontalHeaderLabels({QCoreApplication::translate("tarnwick::calcwindow", "水泵型号"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "转速(r/min)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "未满足的规则"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "原因"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "差距(%)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "实际流量(m3/h)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "实际扬程(m)"),
-                                        QCoreApplication::translate("tarnwick::calcwindow", "实际效率(%)")});
+    m_table->setHorizontalHeaderLabels(calctext::rejectedPumpsColumns());
     auto numberItem = [](const std::optional<double>& value, int decimals) {
         auto* item = new QTableWidgetItem;
         if (value && std::isfinite(*value))
@@ -250,12 +184,10 @@ RejectedPumpsWindow::RejectedPumpsWindow(QWidget* parent, const Catalogue& catal
     layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* show = buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "在曲线图上显示(&S)"),
-                                           QDialogButtonBox::ActionRole);
+    QPushButton* show = buttons->addButton(calctext::showOnChartButton(), QDialogButtonBox::ActionRole);
     show->setObjectName(QStringLiteral("showOnChart"));
     connect(show, &QPushButton::clicked, this, &RejectedPumpsWindow::pickCurrent);
-    QPushButton* close =
-        buttons->addButton(QCoreApplication::translate("tarnwick::calcwindow", "关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(calctext::closeButton(), QDialogButtonBox::RejectRole);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(buttons);
 }

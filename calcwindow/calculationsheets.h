@@ -9,22 +9,27 @@
 
 #include <functional>
 
+class QListWidget;
 class QPoint;
 class QTableWidget;
+class QWidget;
 
 namespace tarnwick {
 
-class frmcalculate;
+struct LastCalculation;
 class RejectedPumpsWindow;
 
 // The calculation window's data sheets and its list of the pumps the last
 // design left out: the context menus of List1 and the chart, the header
 // dialog, print preview, printing and PDF, and the rejected-pumps window.
+// They read the window's last runs and nothing else of it.
 class CalculationSheets : public QObject
 {
     Q_OBJECT
 public:
-    explicit CalculationSheets(frmcalculate* window);
+    // `lastRun` is kept by `window` and outlives this object, a child of it;
+    // `list` (List1) and `chart` get the context menus.
+    CalculationSheets(QWidget* window, const LastCalculation& lastRun, QListWidget* list, QWidget* chart);
 
     // The sheet of the pump on display or picked in List1; none when there is
     // no such pump.
@@ -42,16 +47,20 @@ public:
     RejectedPumpsWindow* rejectedPumpsWindow() const { return m_rejectedWindow; }
     // A new design makes the list stale.
     void closeRejectedPumps();
-    // Shows a pump the last design left out as a check would show it, marked
-    // as not chosen.
-    void showRejectedPump(std::size_t pumpIndex);
+
+signals:
+    // A pump of the rejected-pumps window was picked to be shown on the chart.
+    void rejectedPumpPicked(std::size_t pumpIndex);
 
 private:
     void showListMenu(const QPoint& position);
     void showChartMenu(const QPoint& position);
     void produce(const std::function<QList<DataSheet>(const SheetHeader&)>& make, int pageCount);
 
-    frmcalculate* m_window;
+    QWidget* m_window;
+    const LastCalculation& m_lastRun;
+    QListWidget* m_list;
+    QWidget* m_chart;
     QPointer<RejectedPumpsWindow> m_rejectedWindow;
 };
 

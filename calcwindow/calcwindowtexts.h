@@ -75,6 +75,30 @@ inline QString notAcceptedModel(const QString& model) { return model + QCoreAppl
 inline QString notAcceptedNote(const QString& reason) { return QCoreApplication::translate("tarnwick::calctext", "未入选：") + reason; }
 inline QString rejectedWithoutOperatingPoint() { return QCoreApplication::translate("tarnwick::calctext", "该水泵在此工况下没有工作点，无法绘制性能曲线。"); }
 
+// The data sheets' commands in the context menus of List1 and the chart, and
+// the window of the pumps the last design left out.
+inline QString pickedSheetCommand() { return QCoreApplication::translate("tarnwick::calctext", "生成选型资料单…"); }
+inline QString allCandidatesCommand() { return QCoreApplication::translate("tarnwick::calctext", "全部候选水泵…"); }
+inline QString rejectedPumpsCommand() { return QCoreApplication::translate("tarnwick::calctext", "未入选水泵…"); }
+inline QString noDesignYet() { return QCoreApplication::translate("tarnwick::calctext", "请先进行设计计算。"); }
+inline QString noRejectedPump() { return QCoreApplication::translate("tarnwick::calctext", "上次设计计算中所有水泵均已入选。"); }
+// %1 the number of pumps listed.
+inline QString rejectedPumpsCaption() { return QCoreApplication::translate("tarnwick::calctext", "未入选水泵（最接近入选的 %1 台）"); }
+inline QString rejectedPumpsNote() { return QCoreApplication::translate("tarnwick::calctext", "按未满足规则的差距从小到大排列；双击或按“在曲线图上显示”查看该水泵。"); }
+inline QStringList rejectedPumpsColumns()
+{
+    return {QCoreApplication::translate("tarnwick::calctext", "水泵型号"),
+            QCoreApplication::translate("tarnwick::calctext", "转速(r/min)"),
+            QCoreApplication::translate("tarnwick::calctext", "未满足的规则"),
+            QCoreApplication::translate("tarnwick::calctext", "原因"),
+            QCoreApplication::translate("tarnwick::calctext", "差距(%)"),
+            QCoreApplication::translate("tarnwick::calctext", "实际流量(m3/h)"),
+            QCoreApplication::translate("tarnwick::calctext", "实际扬程(m)"),
+            QCoreApplication::translate("tarnwick::calctext", "实际效率(%)")};
+}
+inline QString showOnChartButton() { return QCoreApplication::translate("tarnwick::calctext", "在曲线图上显示(&S)"); }
+inline QString closeButton() { return QCoreApplication::translate("tarnwick::calctext", "关闭"); }
+
 // The measured points of the conditions group.
 inline QString measuredPointNotNumber() { return QCoreApplication::translate("tarnwick::calctext", "实测管路点第%1行的流量和扬程应为数字！请重新输入。"); }
 

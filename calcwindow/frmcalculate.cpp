@@ -12,6 +12,7 @@
 #include "controls/modelchooser.h"
 #include "controls/panelparts.h"
 #include "controls/uimetrics.h"
+#include "core/examination.h"
 #include "core/measuredrange.h"
 #include "core/systemfit.h"
 #include "core/units.h"
@@ -158,7 +159,8 @@ frmcalculate::frmcalculate(QWidget* parent) : QWidget(parent)
     buildCandidatePanel();
     buildOperatingPanel();
     buildPages();
-    m_sheets = new CalculationSheets(this);
+    m_sheets = new CalculationSheets(this, m_lastRun, m_list1, m_picture1);
+    connect(m_sheets, &CalculationSheets::rejectedPumpPicked, this, &frmcalculate::showRejectedPump);
 
     m_gridModel->setRowSet(nullptr);
     ResetChartPage();
@@ -224,9 +226,9 @@ void frmcalculate::buildInputPanel()
     m_line42 = new LineWidget(f, QStringLiteral("Line42"), 60, 2040, 2700, 2040, panelBorder());
 
     m_designButton = makeCommandButton(f, calctext::designButton(), calctext::calculateCaption(),
-                                       twipsRect(120, 1720, 705, 345), [this] { runDesignSelection(); });
+                                       twipsRect(120, 1720, 705, 345), [this] { runAndStoreDesign(); });
     m_checkButton = makeCommandButton(f, calctext::checkButton(), calctext::calculateCaption(),
-                                      twipsRect(120, 2160, 705, 345), [this] { runCheckCalculation(); });
+                                      twipsRect(120, 2160, 705, 345), [this] { runAndStoreCheck(); });
     m_refreshButton = makeCommandButton(f, calctext::refreshButton(), calctext::refreshCaption(),
                                         twipsRect(960, 2160, 705, 345), [this] { refresh(); });
 
@@ -538,7 +540,9 @@ bool frmcalculate::load(const QString& programFolder, QString* error)
     }
     m_gridModel->setRowSet(nullptr);
     m_catalogue = std::move(opened).value();
-    m_candidates.clear();
+    m_lastRun.catalogue = m_catalogue.get();
+    m_lastRun.candidates.clear();
+    noteListedCandidates();
     m_gridModel->setRowSet(&m_catalogue->viewRows);
     fitGridColumns();
 
@@ -571,8 +575,8 @@ bool frmcalculate::reloadCatalogue(QString* error)
     ResetChartPage();
     clearOperatingLabels();
     clearCandidateList();
-    m_rejected.clear();
-    m_lastCheck.reset();
+    m_lastRun.rejected.clear();
+    m_lastRun.check.reset();
     m_sheets->closeRejectedPumps();
     if (!load(folder, error))
         return false;
@@ -638,7 +642,7 @@ void frmcalculate::fitGridColumns()
     // Every column as wide as its widest cell needs (the text with the
     // cell's margins, as the grid draws it), the model column first, so a
     // model is never cut short; none narrower than its place in the layout,
-    // which its two-line caption needs. What no longer fits the grid scrolls
+    // which its two-line caption needs. What does not fit the grid scrolls
     // sideways, and every cell's tooltip holds its whole text.
     constexpr int kModelColumn = 1;
     constexpr int kGridLine = 1;
@@ -671,8 +675,19 @@ void frmcalculate::clearOperatingLabels()
 
 void frmcalculate::clearCandidateList()
 {
-    const QSignalBlocker blocker(m_list1);
-    m_list1->clear();
+    {
+        const QSignalBlocker blocker(m_list1);
+        m_list1->clear();
+    }
+    noteListedCandidates();
+}
+
+void frmcalculate::noteListedCandidates()
+{
+    // The list's own state: the sheets are offered while the window is in use,
+    // whatever its parents' state at the moment the list changed.
+    m_lastRun.candidatesListed = !m_lastRun.candidates.empty() && m_list1->isEnabledTo(m_list1->parentWidget()) &&
+                                 static_cast<std::size_t>(m_list1->count()) == m_lastRun.candidates.size();
 }
 
 void frmcalculate::setPageTabsEnabled(bool enabled)
@@ -710,7 +725,7 @@ void frmcalculate::showSchematicPage()
 
 void frmcalculate::ResetChartPage()
 {
-    m_shown = Shown::None;
+    m_lastRun.shown = LastCalculation::Shown::None;
     m_picture1->setToolTip(QString());
     m_picture1->clearDrawing();
     setPageTabsEnabled(false);
@@ -725,6 +740,7 @@ void frmcalculate::refresh()
     for (DutyBox* box : m_text1)
         box->clear();
     m_list1->setEnabled(true);
+    noteListedCandidates();
     if (m_catalogue) {
         m_catalogue->viewRows.moveFirst();
         syncPumpView();
@@ -762,18 +778,19 @@ void frmcalculate::reportFailure(const store::RunFailure& failure)
     }
 }
 
-void frmcalculate::runDesignSelection()
+void frmcalculate::runAndStoreDesign()
 {
     if (!m_catalogue)
         return;
     ResetChartPage();
     clearOperatingLabels();
     emit statusNote(QString());
-    m_rejected.clear();
+    m_lastRun.rejected.clear();
     m_sheets->closeRejectedPumps();
     if (m_list1->count() > 0) {
         clearCandidateList();
         m_list1->setEnabled(true);
+        noteListedCandidates();
     }
 
     const std::optional<ServiceConditions> conditions = enteredConditions();
@@ -787,11 +804,11 @@ void frmcalculate::runDesignSelection()
     }
     DesignSelection& selection = result.value();
     m_request = selection.request;
-    m_candidates = std::move(selection.candidates);
-    m_rejected = std::move(selection.rejected);
-    m_designRequest = selection.request;
+    m_lastRun.candidates = std::move(selection.candidates);
+    m_lastRun.rejected = std::move(selection.rejected);
+    m_lastRun.designRequest = selection.request;
     m_designConditions = selection.conditions;
-    m_designDuty = dutyTexts();
+    m_lastRun.designDuty = dutyTexts();
     {
         const QSignalBlocker blocker(m_list1);
         for (const std::string& entry : selection.entries)
@@ -799,11 +816,12 @@ void frmcalculate::runDesignSelection()
     }
     if (!selection.listEnabled)
         m_list1->setEnabled(false);
+    noteListedCandidates();
 }
 
 void frmcalculate::onCandidateChosen()
 {
-    m_shown = Shown::None;
+    m_lastRun.shown = LastCalculation::Shown::None;
     m_picture1->setToolTip(QString());
     m_picture1->clearDrawing();
     clearOperatingLabels();
@@ -815,13 +833,13 @@ void frmcalculate::onCandidateChosen()
             break;
         }
     }
-    if (position == 0 || position > static_cast<int>(m_candidates.size()))
+    if (position == 0 || position > static_cast<int>(m_lastRun.candidates.size()))
         return;
 
-    const DesignCandidate& candidate = m_candidates[static_cast<std::size_t>(position - 1)];
+    const DesignCandidate& candidate = m_lastRun.candidates[static_cast<std::size_t>(position - 1)];
     DrawPerformanceChart(chartInputFor(candidate, m_request));
-    m_shown = Shown::Candidate;
-    m_shownCandidate = static_cast<std::size_t>(position - 1);
+    m_lastRun.shown = LastCalculation::Shown::Candidate;
+    m_lastRun.shownCandidate = static_cast<std::size_t>(position - 1);
     setChartToolTip(candidate.fitQuality);
     if (m_designConditions.any())
         emit statusNote(store::coreText(pumpExtrasText(candidate.extras, m_designConditions)));
@@ -829,7 +847,7 @@ void frmcalculate::onCandidateChosen()
     ShowPumpRecord(QString::fromStdString(candidate.model));
 }
 
-void frmcalculate::runCheckCalculation()
+void frmcalculate::runAndStoreCheck()
 {
     if (!m_catalogue)
         return;
@@ -857,9 +875,9 @@ void frmcalculate::runCheckCalculation()
         emit statusNote(notes.join(QStringLiteral("  ")));
 
     DrawPerformanceChart(chartInputFor(pump, pump.request));
-    m_lastCheck = pump;
-    m_checkDuty = dutyTexts();
-    m_shown = Shown::Check;
+    m_lastRun.check = pump;
+    m_lastRun.checkDuty = dutyTexts();
+    m_lastRun.shown = LastCalculation::Shown::Check;
     setChartToolTip(pump.fitQuality);
     for (int i = 1; i <= 5; ++i)
         m_label21[i]->setText(store::coreText(pump.labels[static_cast<std::size_t>(i - 1)]));
@@ -899,7 +917,28 @@ void frmcalculate::showRejectedPumps()
 
 void frmcalculate::showRejectedPump(std::size_t pumpIndex)
 {
-    m_sheets->showRejectedPump(pumpIndex);
+    if (!m_catalogue)
+        return;
+    const std::vector<RejectedPump>& rejected = m_lastRun.rejected;
+    const auto found =
+        std::find_if(rejected.begin(), rejected.end(), [&](const RejectedPump& r) { return r.pumpIndex == pumpIndex; });
+    if (found == rejected.end())
+        return;
+    ResetChartPage();
+    clearOperatingLabels();
+    const std::optional<CheckedPump> pump = examinePump(m_catalogue->catalogue(), m_lastRun.designRequest, pumpIndex);
+    if (!pump) {
+        showWarning(this, calctext::rejectedWithoutOperatingPoint());
+        return;
+    }
+    DrawPerformanceChart(chartInputFor(*pump, m_lastRun.designRequest));
+    for (int i = 1; i <= 4; ++i)
+        m_label21[i]->setText(store::coreText(pump->labels[static_cast<std::size_t>(i - 1)]));
+    const QString model = QString::fromStdString(pump->model);
+    m_label21[5]->setText(calctext::notAcceptedModel(model));
+    ShowPumpRecord(model);
+    m_lastRun.shown = LastCalculation::Shown::Rejected;
+    setChartToolTip(pump->fitQuality, calctext::notAcceptedNote(store::coreText(rejectionReason(*found))));
 }
 
 void frmcalculate::ShowOperatingParameters(const DesignCandidate& candidate)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calcwindow/lastcalculation.h"
 #include "core/selection.h"
 #include "core/units.h"
 
@@ -78,6 +79,8 @@ public:
 
     // The data sheets of the pump on display and of the last design's entries.
     CalculationSheets* sheets() const { return m_sheets; }
+    // What the last design and check left, and the pump the chart shows.
+    const LastCalculation& lastRun() const { return m_lastRun; }
 
 signals:
     // The full-screen button: the main window opens the schematic window for
@@ -107,8 +110,10 @@ private:
     void showSchematicPage();
     void onCandidateChosen();
     void onGridRowChosen(int row);
-    void runDesignSelection();
-    void runCheckCalculation();
+    // The two calculation buttons: each runs its calculation, stores the
+    // result rows and shows them.
+    void runAndStoreDesign();
+    void runAndStoreCheck();
     void refresh();
 
     // The routines the calculations share.
@@ -135,25 +140,17 @@ private:
     // telling the engineer what is wrong.
     bool applyMeasuredPoints(ServiceConditions* conditions);
 
-    friend class CalculationSheets;
-    // What the data sheets and the rejected-pumps window read: the last
-    // design's duty and skipped pumps, the last passed check, and which pump
-    // the chart shows.
-    enum class Shown { None, Candidate, Check, Rejected };
     void setChartToolTip(const FitQuality& quality, const QString& note = QString());
-    std::vector<RejectedPump> m_rejected;
-    SelectionRequest m_designRequest;
-    DutyTexts m_designDuty;
-    std::optional<CheckedPump> m_lastCheck;
-    DutyTexts m_checkDuty;
-    Shown m_shown = Shown::None;
-    std::size_t m_shownCandidate = 0;
+    // Keeps the last run's note of whether List1 shows its candidates true
+    // after every change to the list.
+    void noteListedCandidates();
+
+    LastCalculation m_lastRun;
     CalculationSheets* m_sheets = nullptr;
 
     std::unique_ptr<store::PumpCatalogue> m_catalogue;
-    SelectionRequest m_request;                // the duty of the last calculation
-    std::vector<DesignCandidate> m_candidates; // of the last design run; List1 entry k-1 is candidate k
-    int m_pointCount = 0;                      // points of the last checked pump
+    SelectionRequest m_request; // the duty of the last calculation
+    int m_pointCount = 0;       // points of the last checked pump
     CalculationMode m_mode = CalculationMode::Design;
     bool m_syncingGrid = false;
 

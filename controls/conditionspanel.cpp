@@ -1,12 +1,12 @@
 #include "controls/conditionspanel.h"
 
+#include "controls/controlstexts.h"
 #include "core/fluid.h"
 #include "core/units.h"
 #include "store/coretext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,24 +44,24 @@ ConditionsPanel::ConditionsPanel(QWidget* parent, Scope scope) : QFrame(parent)
     grid->setVerticalSpacing(4);
 
     int row = 0;
-    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "介质"), this), row, 0);
+    grid->addWidget(new QLabel(controlstext::fluidLabel(), this), row, 0);
     m_fluid = new QComboBox(this);
     m_fluid->setObjectName(QStringLiteral("FluidChooser"));
-    m_fluid->addItem(QCoreApplication::translate("tarnwick::controls", "目录中的清水（不修正）"));
+    m_fluid->addItem(controlstext::catalogueWater());
     for (FluidKind kind : {FluidKind::Water, FluidKind::EthyleneGlycol, FluidKind::PropyleneGlycol})
         m_fluid->addItem(store::coreText(fluidName(kind)));
     grid->addWidget(m_fluid, row, 1, 1, 3);
     ++row;
-    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "浓度（质量%）"), this), row, 0);
+    grid->addWidget(new QLabel(controlstext::concentrationLabel(), this), row, 0);
     m_concentration = box(this, QStringLiteral("ConcentrationBox"), QStringLiteral("30"));
     grid->addWidget(m_concentration, row, 1);
-    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "温度（℃）"), this), row, 2);
+    grid->addWidget(new QLabel(controlstext::temperatureLabel(), this), row, 2);
     m_temperature = box(this, QStringLiteral("TemperatureBox"), QStringLiteral("20"));
     grid->addWidget(m_temperature, row, 3);
     ++row;
-    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "入口表压"), this), row, 0);
+    grid->addWidget(new QLabel(controlstext::suctionLabel(), this), row, 0);
     m_suction = box(this, QStringLiteral("SuctionPressureBox"));
-    m_suction->setPlaceholderText(QCoreApplication::translate("tarnwick::controls", "不校核"));
+    m_suction->setPlaceholderText(controlstext::suctionNotChecked());
     grid->addWidget(m_suction, row, 1);
     m_suctionUnit = new QComboBox(this);
     m_suctionUnit->setObjectName(QStringLiteral("SuctionUnitChooser"));
@@ -70,33 +70,32 @@ ConditionsPanel::ConditionsPanel(QWidget* parent, Scope scope) : QFrame(parent)
     m_suctionUnit->setCurrentIndex(PressureUnit::defaultIndex);
     grid->addWidget(m_suctionUnit, row, 2, 1, 2);
     ++row;
-    grid->addWidget(new QLabel(QCoreApplication::translate("tarnwick::controls", "大气压（kPa）"), this), row, 0);
+    grid->addWidget(new QLabel(controlstext::atmosphericLabel(), this), row, 0);
     m_atmospheric = box(this, QStringLiteral("AtmosphericBox"), QStringLiteral("101.325"));
     grid->addWidget(m_atmospheric, row, 1);
     ++row;
-    m_trim = new QCheckBox(QCoreApplication::translate("tarnwick::controls", "切削叶轮至设计工况，最多"), this);
+    m_trim = new QCheckBox(controlstext::trimBox(), this);
     m_trim->setObjectName(QStringLiteral("TrimBox"));
     grid->addWidget(m_trim, row, 0, 1, 2);
     m_maxTrim = box(this, QStringLiteral("MaxTrimBox"), QStringLiteral("15"));
     grid->addWidget(m_maxTrim, row, 2);
     grid->addWidget(new QLabel(QStringLiteral("%"), this), row, 3);
     ++row;
-    m_preferred = new QCheckBox(QCoreApplication::translate("tarnwick::controls", "只列出在优先运行区内的水泵"), this);
+    m_preferred = new QCheckBox(controlstext::preferredRegionBox(), this);
     m_preferred->setObjectName(QStringLiteral("PreferredRegionBox"));
     grid->addWidget(m_preferred, row, 0, 1, 4);
     if (scope == Scope::ConstantSpeed) {
         // Points measured on the existing plant give the duty's static head
         // and resistance, in the flow and resistance units of the duty.
         ++row;
-        auto* caption = new QLabel(
-            QCoreApplication::translate("tarnwick::controls", "实测管路点（至少三点，代替管路阻力）"), this);
+        auto* caption = new QLabel(controlstext::measuredCaption(), this);
         grid->addWidget(caption, row, 0, 1, 4);
         ++row;
         constexpr int kMeasuredRows = 6;
         m_measured = new QTableWidget(kMeasuredRows, 2, this);
         m_measured->setObjectName(QStringLiteral("MeasuredTable"));
-        m_measured->setHorizontalHeaderLabels({QCoreApplication::translate("tarnwick::controls", "流量"),
-                                               QCoreApplication::translate("tarnwick::controls", "扬程")});
+        m_measured->setHorizontalHeaderLabels(
+            {controlstext::measuredFlowHeading(), controlstext::measuredHeadHeading()});
         m_measured->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         m_measured->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
         m_measured->setFixedHeight((fontMetrics().height() + 4) * (kMeasuredRows + 1) + 6);
@@ -147,7 +146,7 @@ bool ConditionsPanel::readNumber(QLineEdit* edit, const QString& what, double* v
     bool ok = false;
     const double v = edit->text().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v)) {
-        *message = QCoreApplication::translate("tarnwick::controls", "%1应为数字！请重新输入。").arg(what);
+        *message = controlstext::notANumber().arg(what);
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
         return false;
@@ -165,38 +164,33 @@ Expected<ServiceConditions, QString> ConditionsPanel::conditions()
     if (fluid >= 1) {
         FluidSpec liquid;
         liquid.kind = fluid == 1 ? FluidKind::Water : fluid == 2 ? FluidKind::EthyleneGlycol : FluidKind::PropyleneGlycol;
-        if (fluid >= 2 && !readNumber(m_concentration, QCoreApplication::translate("tarnwick::controls", "浓度"),
-                                      &liquid.concentration, &message))
+        if (fluid >= 2 &&
+            !readNumber(m_concentration, controlstext::concentrationField(), &liquid.concentration, &message))
             return Result::failure(message);
-        if (!readNumber(m_temperature, QCoreApplication::translate("tarnwick::controls", "温度"), &liquid.temperature,
-                        &message))
+        if (!readNumber(m_temperature, controlstext::temperatureField(), &liquid.temperature, &message))
             return Result::failure(message);
         c.fluid = liquid;
     }
     if (!m_suction->text().trimmed().isEmpty()) {
         double gauge = 0.0;
         double atmospheric = 0.0;
-        if (!readNumber(m_suction, QCoreApplication::translate("tarnwick::controls", "入口表压"), &gauge, &message) ||
-            !readNumber(m_atmospheric, QCoreApplication::translate("tarnwick::controls", "大气压"), &atmospheric,
-                        &message))
+        if (!readNumber(m_suction, controlstext::suctionField(), &gauge, &message) ||
+            !readNumber(m_atmospheric, controlstext::atmosphericField(), &atmospheric, &message))
             return Result::failure(message);
         const int unit = std::clamp(m_suctionUnit->currentIndex(), 0, 6);
         c.suctionAbsolutePressure = gauge * kKilopascalsPer[unit] + atmospheric;
         if (!(*c.suctionAbsolutePressure > 0.0)) {
             m_suction->setFocus(Qt::OtherFocusReason);
-            return Result::failure(
-                QCoreApplication::translate("tarnwick::controls", "入口绝对压力应大于0！请重新输入。"));
+            return Result::failure(controlstext::suctionNotAboveZero());
         }
     }
     c.trim = m_trim->isChecked();
     if (c.trim) {
-        if (!readNumber(m_maxTrim, QCoreApplication::translate("tarnwick::controls", "最大切削量"), &c.maxTrimPercent,
-                        &message))
+        if (!readNumber(m_maxTrim, controlstext::maxTrimField(), &c.maxTrimPercent, &message))
             return Result::failure(message);
         if (!(c.maxTrimPercent > 0.0 && c.maxTrimPercent <= 50.0)) {
             m_maxTrim->setFocus(Qt::OtherFocusReason);
-            return Result::failure(
-                QCoreApplication::translate("tarnwick::controls", "最大切削量应在0～50%之间！请重新输入。"));
+            return Result::failure(controlstext::maxTrimOutOfRange());
         }
     }
     c.preferredRegionOnly = m_preferred->isChecked();

@@ -1,8 +1,8 @@
 #include "controls/filedialog.h"
 
+#include "controls/controlstexts.h"
 #include "controls/messagebox.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -20,10 +20,9 @@ public:
     QString type(const QFileInfo& info) const override
     {
         if (info.isDir())
-            return QCoreApplication::translate("tarnwick::controls", "文件夹");
+            return controlstext::folderKind();
         const QString suffix = info.suffix();
-        return suffix.isEmpty() ? QCoreApplication::translate("tarnwick::controls", "文件")
-                                : QCoreApplication::translate("tarnwick::controls", "%1 文件").arg(suffix.toUpper());
+        return suffix.isEmpty() ? controlstext::fileKind() : controlstext::suffixFileKind().arg(suffix.toUpper());
     }
 };
 

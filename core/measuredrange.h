@@ -20,8 +20,8 @@ std::optional<MeasuredFlowRange> measuredFlowRange(const CurvePoints& points);
 // A note for the engineer when the operating flow lies outside the flows the
 // pump was measured at: there its curves are extrapolated, not measured. The
 // ends of the range count as inside. Nothing when it lies inside or the pump
-// has no points. The check passes or rejects a pump as before; this only
-// tells.
+// has no points. The note only tells: it never decides whether the check
+// passes or rejects a pump.
 std::optional<std::string> operatingFlowNote(const CurvePoints& points, double operatingFlow);
 
 } // namespace tarnwick

@@ -174,10 +174,10 @@ void frmhelp::loadCompanyRecord(const QString& programFolder)
         }
         return value.value();
     };
-    m_text3->setText(read(QStringLiteral("公司简介")).toString());
-    m_ole2->setPicture(pictureFromField(read(QStringLiteral("公司图片"))));
-    m_text2->setText(read(QStringLiteral("产品简介")).toString());
-    m_ole1->setPicture(pictureFromField(read(QStringLiteral("产品图片"))));
+    m_text3->setText(read(store::names::companyText()).toString());
+    m_ole2->setPicture(pictureFromField(read(store::names::companyPicture())));
+    m_text2->setText(read(store::names::productText()).toString());
+    m_ole1->setPicture(pictureFromField(read(store::names::productPicture())));
     if (!errors.isEmpty())
         showWarning(parentWidget(), errors.join(QLatin1Char('\n')));
 }

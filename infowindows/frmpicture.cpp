@@ -6,7 +6,6 @@
 #include "infowindows/picturebox.h"
 #include "store/names.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QScreen>
@@ -85,7 +84,7 @@ frmpicture::frmpicture(const QString& pumpType, const QString& programFolder, QW
         } else {
             for (const QString& field : {store::names::pumpType(), store::names::schematicPicture()}) {
                 if (m_data1.fieldIndex(field) < 0)
-                    showWarning(parent, QCoreApplication::translate("tarnwick::infowindows", "“%1”中没有字段“%2”。")
+                    showWarning(parent, infotext::missingField()
                                             .arg(m_data1.source(), field));
             }
         }

@@ -126,4 +126,10 @@ inline QString varSpeedLegendText()
                                        "变速节能选型：按全年的部分负荷比较变频调速的多台并联水泵，选出耗电最少的组合");
 }
 
+// The schematic window's table lacks a field it shows: %1 the table, %2 the field.
+inline QString missingField()
+{
+    return QCoreApplication::translate("tarnwick::infotext", "“%1”中没有字段“%2”。");
+}
+
 } // namespace tarnwick::infotext

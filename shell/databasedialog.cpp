@@ -7,7 +7,6 @@
 #include "store/dbcopy.h"
 #include "store/names.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -25,8 +24,8 @@ namespace {
 
 QString inUseText(const QString& inUse)
 {
-    return inUse.isEmpty() ? QCoreApplication::translate("tarnwick::shell", "数据库：%1")
-                                 .arg(store::shownLocation(store::databasePath(store::programFolder())))
+    return inUse.isEmpty() ? shelltext::defaultDatabaseInUse().arg(
+                                 store::shownLocation(store::databasePath(store::programFolder())))
                            : inUse;
 }
 
@@ -36,7 +35,7 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atSta
     : QDialog(parent), m_atStartUp(atStartUp)
 {
     setObjectName(QStringLiteral("DatabaseDialog"));
-    setWindowTitle(QCoreApplication::translate("tarnwick::shell", "数据库连接"));
+    setWindowTitle(shelltext::databaseDialogTitle());
     auto* layout = new QVBoxLayout(this);
     auto* current = new QLabel(inUseText(inUse), this);
     current->setObjectName(QStringLiteral("inUse"));
@@ -59,14 +58,11 @@ DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atSta
     layout->addStretch();
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* test = buttons->addButton(QCoreApplication::translate("tarnwick::shell", "测试连接(&T)"),
-                                           QDialogButtonBox::ActionRole);
+    QPushButton* test = buttons->addButton(shelltext::testConnectionButton(), QDialogButtonBox::ActionRole);
     test->setObjectName(QStringLiteral("testConnection"));
-    QPushButton* ok =
-        buttons->addButton(QCoreApplication::translate("tarnwick::shell", "确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(shelltext::okButton(), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("keep"));
-    QPushButton* cancel =
-        buttons->addButton(QCoreApplication::translate("tarnwick::shell", "取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(shelltext::cancel(), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
     layout->addWidget(buttons);
     connect(test, &QPushButton::clicked, this, [this] { testConnection(); });
@@ -152,17 +148,16 @@ bool DatabaseDialog::keep()
     const QString before = store::settingsDatabase();
     QString refused;
     if (!store::setSettingsDatabase(location, &refused)) {
-        showInformation(this, refused + QCoreApplication::translate("tarnwick::shell", "\n数据库设置没有改变。"));
+        showInformation(this, refused + shelltext::databaseSettingUnchanged());
         return false;
     }
     QString note;
     const auto address = store::isServerLocation(location) ? store::parseServerAddress(location)
                                                            : Expected<store::ServerAddress, QString>::failure(QString());
     if (address && address->hasPassword())
-        note = QCoreApplication::translate("tarnwick::shell",
-                                           "地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
+        note = shelltext::addressPasswordNotKept();
     if (store::settingsDatabase() != before && !m_atStartUp)
-        note += QCoreApplication::translate("tarnwick::shell", "新的数据库设置在下次启动程序时生效。");
+        note += shelltext::databaseAtNextStart();
     if (!note.isEmpty())
         showInformation(this, note.trimmed());
     return true;

@@ -18,8 +18,8 @@
 #include "shell/shellicons.h"
 #include "shell/shelltexts.h"
 #include "shell/varspeedcommands.h"
-#include "speedwindow/frmvarspeed.h"
 #include "speedwindow/speedsheets.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/names.h"
 #include "store/results.h"
 #include "store/settings.h"
@@ -444,7 +444,7 @@ void MDIForm1::produceDataSheet()
     // The window in front decides; behind it, the calculation window's pump
     // comes before the variable-speed window's set.
     QMdiSubWindow* active = m_mdiArea->activeSubWindow();
-    if (auto* varSpeed = active ? qobject_cast<frmvarspeed*>(active->widget()) : nullptr) {
+    if (auto* varSpeed = active ? qobject_cast<VarSpeedWindow*>(active->widget()) : nullptr) {
         if (varSpeed->shownPump())
             varSpeed->sheets()->producePickedSheet();
         else
@@ -456,7 +456,7 @@ void MDIForm1::produceDataSheet()
         return;
     }
     for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
-        auto* varSpeed = qobject_cast<frmvarspeed*>(window->widget());
+        auto* varSpeed = qobject_cast<VarSpeedWindow*>(window->widget());
         if (varSpeed && varSpeed->shownPump()) {
             varSpeed->sheets()->producePickedSheet();
             return;
@@ -474,7 +474,7 @@ void MDIForm1::showActiveWindowInStatus(QMdiSubWindow* window)
         return;
     if (widget == m_calculation)
         setStatusText(m_calculation->mode() == CalculationMode::Check ? shelltext::checkMode() : shelltext::designMode());
-    else if (qobject_cast<frmvarspeed*>(widget))
+    else if (qobject_cast<VarSpeedWindow*>(widget))
         setStatusText(shelltext::varSpeedWindow());
     else if (widget == m_catalogueEditor)
         setStatusText(shelltext::catalogueWindow());

@@ -195,6 +195,37 @@ inline QString keepFailedDatabase()
                                        "现在无法使用“%1”：\n%2\n\n仍然保存这个设置吗？如果下次启动时仍无法打开，"
                                        "程序会让您重试、另选数据库或使用本机的数据库文件。");
 }
+inline QString databaseDialogTitle()
+{
+    return QCoreApplication::translate("tarnwick::shelltext", "数据库连接");
+}
+// %1 the database in use when nothing else names one.
+inline QString defaultDatabaseInUse()
+{
+    return QCoreApplication::translate("tarnwick::shelltext", "数据库：%1");
+}
+inline QString testConnectionButton()
+{
+    return QCoreApplication::translate("tarnwick::shelltext", "测试连接(&T)");
+}
+inline QString okButton()
+{
+    return QCoreApplication::translate("tarnwick::shelltext", "确定");
+}
+// Follows the reason the setting was refused.
+inline QString databaseSettingUnchanged()
+{
+    return QCoreApplication::translate("tarnwick::shelltext", "\n数据库设置没有改变。");
+}
+inline QString addressPasswordNotKept()
+{
+    return QCoreApplication::translate("tarnwick::shelltext",
+                                       "地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。\n");
+}
+inline QString databaseAtNextStart()
+{
+    return QCoreApplication::translate("tarnwick::shelltext", "新的数据库设置在下次启动程序时生效。");
+}
 
 // Start-up on a database that cannot be opened: %1 why, %2 the local file. The answers follow,
 // the last ends the program.

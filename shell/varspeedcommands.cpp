@@ -9,7 +9,7 @@
 #include "shell/reportwindow/datareport1.h"
 #include "shell/shellicons.h"
 #include "shell/shelltexts.h"
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/database.h"
 #include "store/varspeedstore.h"
 
@@ -71,7 +71,7 @@ void openVarSpeedWindow(MDIForm1* main)
     QMdiArea* area = main->mdiArea();
     QMdiSubWindow* subWindow = existingWindow(area);
     if (!subWindow) {
-        auto* window = new frmvarspeed;
+        auto* window = new VarSpeedWindow;
         QString error;
         if (!window->load(store::databasePath(main->programFolder()), &error)) {
             delete window;

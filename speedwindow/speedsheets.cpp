@@ -2,35 +2,22 @@
 
 #include "controls/messagebox.h"
 #include "controls/sheetproduction.h"
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/lastvarspeedrun.h"
+#include "speedwindow/speedtexts.h"
 #include "store/pumpcatalogue.h"
 #include "store/sheetdata.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QTableWidget>
 
 namespace tarnwick {
 
-namespace {
-
-QString pickedSheetCommand()
-{
-    return QCoreApplication::translate("tarnwick::speedwindow", "生成选型资料单…");
-}
-QString allSheetsCommand()
-{
-    return QCoreApplication::translate("tarnwick::speedwindow", "全部入选水泵…");
-}
-
-} // namespace
-
-VarSpeedSheets::VarSpeedSheets(frmvarspeed* window) : QObject(window), m_window(window)
+VarSpeedSheets::VarSpeedSheets(QWidget* window, const LastVarSpeedRun& lastRun, QTableWidget* accepted)
+    : QObject(window), m_window(window), m_lastRun(lastRun), m_accepted(accepted)
 {
     setObjectName(QStringLiteral("varSpeedSheets"));
-    QTableWidget* table = window->m_accepted;
-    table->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(table, &QWidget::customContextMenuRequested, this, &VarSpeedSheets::showMenu);
+    m_accepted->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_accepted, &QWidget::customContextMenuRequested, this, &VarSpeedSheets::showMenu);
 }
 
 VarSpeedSheets::~VarSpeedSheets() = default;
@@ -39,9 +26,9 @@ store::PumpCatalogue* VarSpeedSheets::catalogue()
 {
     if (m_catalogue)
         return m_catalogue.get();
-    if (!m_window->m_connection)
+    if (m_lastRun.databaseFile.isEmpty())
         return nullptr;
-    auto opened = store::PumpCatalogue::openFile(m_window->m_connection->path());
+    auto opened = store::PumpCatalogue::openFile(m_lastRun.databaseFile);
     if (!opened) {
         showWarning(m_window, opened.error());
         return nullptr;
@@ -53,8 +40,8 @@ store::PumpCatalogue* VarSpeedSheets::catalogue()
 QList<const VarSpeedPump*> VarSpeedSheets::setsInTableOrder() const
 {
     QList<const VarSpeedPump*> sets;
-    const QTableWidget* table = m_window->m_accepted;
-    const auto& listed = m_window->m_listed;
+    const QTableWidget* table = m_accepted;
+    const std::vector<const VarSpeedPump*>& listed = m_lastRun.listed;
     for (int row = 0; row < table->rowCount(); ++row) {
         const QTableWidgetItem* item = table->item(row, 0);
         const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
@@ -66,55 +53,56 @@ QList<const VarSpeedPump*> VarSpeedSheets::setsInTableOrder() const
 
 QList<DataSheet> VarSpeedSheets::sheetOfPickedSet(const SheetHeader& header)
 {
-    const VarSpeedPump* pump = m_window->shownPump();
-    store::PumpCatalogue* pumps = pump && m_window->m_run ? catalogue() : nullptr;
+    const VarSpeedPump* pump = m_lastRun.shown;
+    store::PumpCatalogue* pumps = pump && m_lastRun.run ? catalogue() : nullptr;
     if (!pumps)
         return {};
-    return {varSpeedSheet(*pump, m_window->m_run->selection.request, m_window->m_runDuty,
+    return {varSpeedSheet(*pump, m_lastRun.run->selection.request, m_lastRun.duty,
                           store::varSpeedSheetData(*pumps, *pump), header)};
 }
 
 QList<DataSheet> VarSpeedSheets::sheetsOfAllSets(const SheetHeader& header)
 {
     const QList<const VarSpeedPump*> sets = setsInTableOrder();
-    store::PumpCatalogue* pumps = !sets.isEmpty() && m_window->m_run ? catalogue() : nullptr;
+    store::PumpCatalogue* pumps = !sets.isEmpty() && m_lastRun.run ? catalogue() : nullptr;
     QList<DataSheet> sheets;
     if (!pumps)
         return sheets;
     for (const VarSpeedPump* pump : sets)
-        sheets.append(varSpeedSheet(*pump, m_window->m_run->selection.request, m_window->m_runDuty,
+        sheets.append(varSpeedSheet(*pump, m_lastRun.run->selection.request, m_lastRun.duty,
                                     store::varSpeedSheetData(*pumps, *pump), header));
     return sheets;
 }
 
 void VarSpeedSheets::producePickedSheet()
 {
-    if (!m_window->shownPump() || !m_window->m_connection)
+    if (!m_lastRun.shown || m_lastRun.databaseFile.isEmpty())
         return;
     produceDataSheets(
-        m_window, m_window->m_connection->path(), [this](const SheetHeader& h) { return sheetOfPickedSet(h); }, 1);
+        m_window, m_lastRun.databaseFile, [this](const SheetHeader& h) { return sheetOfPickedSet(h); }, 1);
 }
 
 void VarSpeedSheets::produceAllSheets()
 {
     const int pages = static_cast<int>(setsInTableOrder().size());
-    if (pages == 0 || !m_window->m_connection)
+    if (pages == 0 || m_lastRun.databaseFile.isEmpty())
         return;
     produceDataSheets(
-        m_window, m_window->m_connection->path(), [this](const SheetHeader& h) { return sheetsOfAllSets(h); }, pages);
+        m_window, m_lastRun.databaseFile, [this](const SheetHeader& h) { return sheetsOfAllSets(h); }, pages);
 }
 
 void VarSpeedSheets::showMenu(const QPoint& position)
 {
-    QTableWidget* table = m_window->m_accepted;
+    QTableWidget* table = m_accepted;
     // A right click on a row picks its set first.
     if (const QTableWidgetItem* item = table->itemAt(position))
         table->selectRow(item->row());
     QMenu menu(table);
     menu.setObjectName(QStringLiteral("acceptedMenu"));
-    menu.addAction(pickedSheetCommand(), this, &VarSpeedSheets::producePickedSheet)
-        ->setEnabled(m_window->shownPump() != nullptr);
-    menu.addAction(allSheetsCommand(), this, &VarSpeedSheets::produceAllSheets)->setEnabled(table->rowCount() > 0);
+    menu.addAction(speedtext::pickedSheetCommand(), this, &VarSpeedSheets::producePickedSheet)
+        ->setEnabled(m_lastRun.shown != nullptr);
+    menu.addAction(speedtext::allSetsCommand(), this, &VarSpeedSheets::produceAllSheets)
+        ->setEnabled(table->rowCount() > 0);
     menu.exec(table->viewport()->mapToGlobal(position));
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 
 class QPoint;
+class QTableWidget;
+class QWidget;
 
 namespace tarnwick {
 
@@ -15,17 +17,21 @@ namespace store {
 class PumpCatalogue;
 }
 
-class frmvarspeed;
+struct LastVarSpeedRun;
 
 // The data sheets of the variable-speed window: the context menu of its
 // accepted pumps ("生成选型资料单…" for the set picked, "全部入选水泵…" for
 // every set in the table's order), through the data sheets' header
-// dialog, print preview, printing and PDF.
+// dialog, print preview, printing and PDF. They read the window's last run
+// and nothing else of it.
 class VarSpeedSheets : public QObject
 {
     Q_OBJECT
 public:
-    explicit VarSpeedSheets(frmvarspeed* window);
+    // `lastRun` is kept by `window` and outlives this object, a child of it;
+    // `accepted` (the accepted pumps' table) gets the context menu and gives
+    // the order of all sets.
+    VarSpeedSheets(QWidget* window, const LastVarSpeedRun& lastRun, QTableWidget* accepted);
     ~VarSpeedSheets() override;
 
     // The sheet of the set shown (picked in the table); none before a run.
@@ -42,7 +48,9 @@ private:
     store::PumpCatalogue* catalogue();
     QList<const VarSpeedPump*> setsInTableOrder() const;
 
-    frmvarspeed* m_window;
+    QWidget* m_window;
+    const LastVarSpeedRun& m_lastRun;
+    QTableWidget* m_accepted;
     std::unique_ptr<store::PumpCatalogue> m_catalogue;
 };
 

@@ -270,4 +270,14 @@ inline QStringList loadHeadings()
     return varSpeedLoadHeadings() << warningHeading();
 }
 
+// The data sheets' commands in the context menu of the accepted pumps.
+inline QString pickedSheetCommand()
+{
+    return QCoreApplication::translate("tarnwick::speedtext", "生成选型资料单…");
+}
+inline QString allSetsCommand()
+{
+    return QCoreApplication::translate("tarnwick::speedtext", "全部入选水泵…");
+}
+
 } // namespace tarnwick::speedtext

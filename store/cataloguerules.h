@@ -11,8 +11,8 @@
 
 // The one set of rules for what may enter a pump catalogue, whichever way it
 // comes in: the shipped database's sources, the CSV and Access imports, the
-// catalogue editor. Opening a database never applies them: the design and
-// check skip what they cannot use, as they always have.
+// catalogue editor. Opening a database never applies them: a stored catalogue
+// is the user's own, and the design and check skip what they cannot use.
 namespace tarnwick::store {
 
 // The fewest points a pump may have: the design's own minimum.

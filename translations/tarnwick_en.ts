@@ -788,9 +788,6 @@ Command-line tool: tarnwick-cli help
         <source>实测管路点第%1行的流量和扬程应为数字！请重新输入。</source>
         <translation>Measured system point %1: flow and head must be numbers! Please enter them again.</translation>
     </message>
-</context>
-<context>
-    <name>tarnwick::calcwindow</name>
     <message>
         <source>生成选型资料单…</source>
         <translation>Make Data Sheets…</translation>
@@ -3187,9 +3184,6 @@ No performance points.</translation>
         <source>暖通空调水系统 · 离心水泵选型与校核</source>
         <translation>Centrifugal pump selection and checking for HVAC water systems</translation>
     </message>
-</context>
-<context>
-    <name>tarnwick::infowindows</name>
     <message>
         <source>“%1”中没有字段“%2”。</source>
         <translation>&quot;%1&quot; has no field &quot;%2&quot;.</translation>
@@ -3454,45 +3448,6 @@ No performance points.</translation>
     </message>
 </context>
 <context>
-    <name>tarnwick::shell</name>
-    <message>
-        <source>数据库：%1</source>
-        <translation>Database: %1</translation>
-    </message>
-    <message>
-        <source>数据库连接</source>
-        <translation>Database Connection</translation>
-    </message>
-    <message>
-        <source>测试连接(&amp;T)</source>
-        <translation>&amp;Test Connection</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>
-数据库设置没有改变。</source>
-        <translation>
-The database setting was not changed.</translation>
-    </message>
-    <message>
-        <source>地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。
-</source>
-        <translation>The password in the address was not kept; put it in PostgreSQL&apos;s password file (~/.pgpass).
-</translation>
-    </message>
-    <message>
-        <source>新的数据库设置在下次启动程序时生效。</source>
-        <translation>The new database setting takes effect when the program is next started.</translation>
-    </message>
-</context>
-<context>
     <name>tarnwick::shelltext</name>
     <message>
         <source>设计计算</source>
@@ -3682,6 +3637,38 @@ The database cannot be opened. Retry, or choose another database.</translation>
     <message>
         <source>介质与吸入条件</source>
         <translation>Liquid and suction</translation>
+    </message>
+    <message>
+        <source>数据库连接</source>
+        <translation>Database Connection</translation>
+    </message>
+    <message>
+        <source>数据库：%1</source>
+        <translation>Database: %1</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>&amp;Test Connection</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>
+数据库设置没有改变。</source>
+        <translation>
+The database setting was not changed.</translation>
+    </message>
+    <message>
+        <source>地址中的密码没有保存，请把它写在 PostgreSQL 的密码文件（~/.pgpass）中。
+</source>
+        <translation>The password in the address was not kept; put it in PostgreSQL&apos;s password file (~/.pgpass).
+</translation>
+    </message>
+    <message>
+        <source>新的数据库设置在下次启动程序时生效。</source>
+        <translation>The new database setting takes effect when the program is next started.</translation>
     </message>
 </context>
 <context>
@@ -3990,9 +3977,6 @@ CNY</translation>
         <source>有效汽蚀余量 %1 m，必需 %2 m，需要 %3 m</source>
         <translation>NPSH available %1 m, required %2 m, needed %3 m</translation>
     </message>
-</context>
-<context>
-    <name>tarnwick::speedwindow</name>
     <message>
         <source>生成选型资料单…</source>
         <translation>Make Data Sheet…</translation>

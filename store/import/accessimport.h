@@ -32,7 +32,7 @@ struct AccessImportSummary
     bool pumpViewCreated = false;
     // What the catalogue rules find in the converted catalogue. The file is
     // converted all the same: it was the user's database, and the design and
-    // check skip pumps they cannot use, as before.
+    // check skip pumps they cannot use.
     QStringList catalogueFindings;
 
     qint64 rows() const;

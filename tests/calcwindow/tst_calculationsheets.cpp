@@ -70,6 +70,8 @@ private slots:
     void pickedSheetAsPdfWithRememberedHeader();
     void headerOfAnEarlierVersionIsTakenOverOnce();
     void allCandidatesPrintOnePageEach();
+    void allSheetsOnlyWhileListed_data();
+    void allSheetsOnlyWhileListed();
     void rejectedPumpsWindow();
 
 private:
@@ -346,6 +348,45 @@ void TestCalculationSheets::allCandidatesPrintOnePageEach()
     QCOMPARE(previewPages, 3);
 }
 
+void TestCalculationSheets::allSheetsOnlyWhileListed_data()
+{
+    QTest::addColumn<QString>("after"); // what follows a design of three candidates
+    QTest::addColumn<int>("offered"); // sheets of all candidates
+    QTest::newRow("nothing") << "" << 3;
+    QTest::newRow("an entry picked") << "pick" << 3;
+    QTest::newRow("refresh") << "refresh" << 0;
+    QTest::newRow("a design stopped by a bad duty") << "bad duty" << 0;
+    QTest::newRow("the check mode chosen") << "check mode" << 0;
+    QTest::newRow("the catalogue read afresh") << "reload" << 0;
+}
+
+void TestCalculationSheets::allSheetsOnlyWhileListed()
+{
+    // The window's last run keeps its candidates after the list is emptied,
+    // but their sheets are offered only while the list shows them.
+    QFETCH(QString, after);
+    QFETCH(int, offered);
+    design();
+    if (after == QStringLiteral("pick")) {
+        pick(1);
+    } else if (after == QStringLiteral("refresh")) {
+        QWidget* button = child<QWidget>(QStringLiteral("刷新"));
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    } else if (after == QStringLiteral("bad duty")) {
+        child<QLineEdit>(QStringLiteral("Text1_1"))->setText(QStringLiteral("x"));
+        QWidget* button = child<QWidget>(QStringLiteral("设计"));
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        QCOMPARE(m_messages.size(), 1);
+    } else if (after == QStringLiteral("check mode")) {
+        m_window->configureMode(CalculationMode::Check, QIcon());
+    } else if (after == QStringLiteral("reload")) {
+        QString error;
+        QVERIFY2(m_window->reloadCatalogue(&error), qPrintable(error));
+    }
+    QCOMPARE(m_window->lastRun().candidatesListed, offered > 0);
+    QCOMPARE(sheets()->sheetsOfAllCandidates({}).size(), offered);
+}
+
 void TestCalculationSheets::rejectedPumpsWindow()
 {
     // Before any design there is nothing to explain.
@@ -387,7 +428,7 @@ void TestCalculationSheets::rejectedPumpsWindow()
     // A pump that was not chosen gets no data sheet.
     QVERIFY(sheets()->sheetOfPickedPump({}).isEmpty());
 
-    // A new design closes the list that no longer holds.
+    // A new design closes the list, which belongs to the design before it.
     QPointer<RejectedPumpsWindow> open = window;
     design();
     QTRY_VERIFY(!open || !open->isVisible());

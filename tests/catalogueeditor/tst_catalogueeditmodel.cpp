@@ -16,7 +16,7 @@ using namespace tarnwick;
 using namespace tarnwick::testing;
 namespace n = store::names;
 
-class tst_catalogueeditmodel : public QObject
+class TestCatalogueEditModel : public QObject
 {
     Q_OBJECT
 
@@ -36,7 +36,7 @@ private:
     std::unique_ptr<CatalogueEditModel> m_model;
 };
 
-void tst_catalogueeditmodel::init()
+void TestCatalogueEditModel::init()
 {
     QString error;
     m_folder = makeCalcWindowFolder(&error);
@@ -47,13 +47,13 @@ void tst_catalogueeditmodel::init()
     QVERIFY(m_model->state().pumps.at(0).points.size() >= 3);
 }
 
-void tst_catalogueeditmodel::cleanup()
+void TestCatalogueEditModel::cleanup()
 {
     m_model.reset();
     m_folder.reset();
 }
 
-void tst_catalogueeditmodel::editsMakeUndoSteps_data()
+void TestCatalogueEditModel::editsMakeUndoSteps_data()
 {
     QTest::addColumn<QStringList>("mergeKeys"); // one edit of the first pump's model each
     QTest::addColumn<int>("steps");
@@ -63,7 +63,7 @@ void tst_catalogueeditmodel::editsMakeUndoSteps_data()
     QTest::newRow("edits without a key") << QStringList{QString(), QString()} << 2;
 }
 
-void tst_catalogueeditmodel::editsMakeUndoSteps()
+void TestCatalogueEditModel::editsMakeUndoSteps()
 {
     QFETCH(QStringList, mergeKeys);
     QFETCH(int, steps);
@@ -92,7 +92,7 @@ void tst_catalogueeditmodel::editsMakeUndoSteps()
     QCOMPARE(m_model->state().pumps.at(0).model(), last);
 }
 
-void tst_catalogueeditmodel::choosingAPumpIsNoEdit_data()
+void TestCatalogueEditModel::choosingAPumpIsNoEdit_data()
 {
     QTest::addColumn<int>("index"); // -2: one past the last pump
     QTest::addColumn<int>("current");
@@ -103,7 +103,7 @@ void tst_catalogueeditmodel::choosingAPumpIsNoEdit_data()
     QTest::newRow("below none") << -5 << 0;
 }
 
-void tst_catalogueeditmodel::choosingAPumpIsNoEdit()
+void TestCatalogueEditModel::choosingAPumpIsNoEdit()
 {
     QFETCH(int, index);
     QFETCH(int, current);
@@ -120,7 +120,7 @@ void tst_catalogueeditmodel::choosingAPumpIsNoEdit()
     QVERIFY(!m_model->hasPendingEdits());
 }
 
-void tst_catalogueeditmodel::saveAsksOnlyAboutChangedCurves_data()
+void TestCatalogueEditModel::saveAsksOnlyAboutChangedCurves_data()
 {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     // Flows of the first pump's first three points, as factors of its own
@@ -136,7 +136,7 @@ void tst_catalogueeditmodel::saveAsksOnlyAboutChangedCurves_data()
         << QList<double>{2.0, 1.0, 0.5} << true << QStringList{u"第 2 点"_qs, u"第 3 点"_qs};
 }
 
-void tst_catalogueeditmodel::saveAsksOnlyAboutChangedCurves()
+void TestCatalogueEditModel::saveAsksOnlyAboutChangedCurves()
 {
     QFETCH(QList<double>, flows);
     QFETCH(bool, renamed);
@@ -162,7 +162,7 @@ void tst_catalogueeditmodel::saveAsksOnlyAboutChangedCurves()
     }
 }
 
-void tst_catalogueeditmodel::readingAgainDropsTheEdits()
+void TestCatalogueEditModel::readingAgainDropsTheEdits()
 {
     const QList<store::EditablePump> stored = m_model->state().pumps;
     m_model->edit(u"删除"_qs, QString(), [](CatalogueEditorState& s) { s.pumps.removeAt(0); });
@@ -181,5 +181,5 @@ void tst_catalogueeditmodel::readingAgainDropsTheEdits()
     QCOMPARE(m_model->state().current, static_cast<int>(stored.size()) - 1);
 }
 
-QTEST_MAIN(tst_catalogueeditmodel)
+QTEST_MAIN(TestCatalogueEditModel)
 #include "tst_catalogueeditmodel.moc"

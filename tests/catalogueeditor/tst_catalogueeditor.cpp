@@ -69,7 +69,7 @@ double powerOf(double q)
 
 } // namespace
 
-class tst_catalogueeditor : public QObject, private WindowFixture
+class TestCatalogueEditor : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -102,24 +102,24 @@ private:
     std::unique_ptr<CatalogueEditor> openEditor();
 };
 
-void tst_catalogueeditor::initTestCase()
+void TestCatalogueEditor::initTestCase()
 {
     // The file dialogs remember their folders in the test's own settings.
     QStandardPaths::setTestModeEnabled(true);
 }
 
-void tst_catalogueeditor::init()
+void TestCatalogueEditor::init()
 {
     QString error;
     QVERIFY2(setUpWindows(&error), qPrintable(error));
 }
 
-void tst_catalogueeditor::cleanup()
+void TestCatalogueEditor::cleanup()
 {
     tearDownWindows();
 }
 
-std::unique_ptr<CatalogueEditor> tst_catalogueeditor::openEditor()
+std::unique_ptr<CatalogueEditor> TestCatalogueEditor::openEditor()
 {
     auto editor = std::make_unique<CatalogueEditor>();
     QString error;
@@ -128,7 +128,7 @@ std::unique_ptr<CatalogueEditor> tst_catalogueeditor::openEditor()
     return editor;
 }
 
-void tst_catalogueeditor::pastedPumpIsSavedAndChecked()
+void TestCatalogueEditor::pastedPumpIsSavedAndChecked()
 {
     MDIForm1 form;
     QString error;
@@ -199,7 +199,7 @@ void tst_catalogueeditor::pastedPumpIsSavedAndChecked()
     QCOMPARE(childOf<QLabel>(calculation, QStringLiteral("Label21_5"))->text(), QStringLiteral("TW50-NEU型水泵1台"));
 }
 
-void tst_catalogueeditor::negativePowerCannotBeSaved()
+void TestCatalogueEditor::negativePowerCannotBeSaved()
 {
     auto editor = openEditor();
     auto* points = childOf<QTableWidget>(editor.get(), QStringLiteral("pointsGrid"));
@@ -222,7 +222,7 @@ void tst_catalogueeditor::negativePowerCannotBeSaved()
     QCOMPARE(childOf<QTableWidget>(reread.get(), QStringLiteral("pointsGrid"))->item(1, 2)->text(), before);
 }
 
-void tst_catalogueeditor::undoRestoresValuesAndClosingAsks()
+void TestCatalogueEditor::undoRestoresValuesAndClosingAsks()
 {
     auto editor = openEditor();
     editor->show();
@@ -264,7 +264,7 @@ void tst_catalogueeditor::undoRestoresValuesAndClosingAsks()
     QCOMPARE(m_messages.size(), 2); // nothing pending: no question
 }
 
-void tst_catalogueeditor::pastedText_data()
+void TestCatalogueEditor::pastedText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<QList<double>>>("rows"); // empty when refused
@@ -287,7 +287,7 @@ void tst_catalogueeditor::pastedText_data()
     QTest::newRow("nothing") << QStringLiteral(" \n") << QList<QList<double>>{} << QStringLiteral("没有可以粘贴");
 }
 
-void tst_catalogueeditor::pastedText()
+void TestCatalogueEditor::pastedText()
 {
     QFETCH(QString, text);
     QFETCH(QList<QList<double>>, rows);
@@ -300,7 +300,7 @@ void tst_catalogueeditor::pastedText()
         QVERIFY2(parsed.error().contains(message), qPrintable(parsed.error()));
 }
 
-void tst_catalogueeditor::companyTextsAreSaved()
+void TestCatalogueEditor::companyTextsAreSaved()
 {
     auto editor = openEditor();
     auto* text = childOf<QPlainTextEdit>(editor.get(), QStringLiteral("productText"));
@@ -315,7 +315,7 @@ void tst_catalogueeditor::companyTextsAreSaved()
     QCOMPARE(again->state().pumps, editor->state().pumps);
 }
 
-void tst_catalogueeditor::schematicIsAssignedToTheType()
+void TestCatalogueEditor::schematicIsAssignedToTheType()
 {
     QTemporaryDir dir;
     const QString picturePath = dir.filePath(QStringLiteral("schematic.png"));
@@ -370,7 +370,7 @@ void tst_catalogueeditor::schematicIsAssignedToTheType()
     QSqlDatabase::removeDatabase(QStringLiteral("schematic-read"));
 }
 
-void tst_catalogueeditor::duplicateScalesByAffinity_data()
+void TestCatalogueEditor::duplicateScalesByAffinity_data()
 {
     QTest::addColumn<int>("scaling"); // 0 none, 1 impeller diameter, 2 speed
     QTest::addColumn<QString>("newValue");
@@ -380,7 +380,7 @@ void tst_catalogueeditor::duplicateScalesByAffinity_data()
     QTest::newRow("slower speed 2900 -> 1450") << 2 << QStringLiteral("1450") << 0.5;
 }
 
-void tst_catalogueeditor::duplicateScalesByAffinity()
+void TestCatalogueEditor::duplicateScalesByAffinity()
 {
     QFETCH(int, scaling);
     QFETCH(QString, newValue);
@@ -415,7 +415,7 @@ void tst_catalogueeditor::duplicateScalesByAffinity()
     QVERIFY(editor->undoStack()->canUndo());
 }
 
-void tst_catalogueeditor::impellerCutIsGuarded_data()
+void TestCatalogueEditor::impellerCutIsGuarded_data()
 {
     // The first pump's impeller is 174 mm and its NPSHr is set to 2.5 m here.
     QTest::addColumn<QString>("newValue");
@@ -432,7 +432,7 @@ void tst_catalogueeditor::impellerCutIsGuarded_data()
     QTest::newRow("the same diameter, nothing cut") << QStringLiteral("174") << true << QString() << true;
 }
 
-void tst_catalogueeditor::impellerCutIsGuarded()
+void TestCatalogueEditor::impellerCutIsGuarded()
 {
     QFETCH(QString, newValue);
     QFETCH(bool, answer);
@@ -478,7 +478,7 @@ void tst_catalogueeditor::impellerCutIsGuarded()
     QVERIFY(npsh->toolTip().contains(note));
 }
 
-void tst_catalogueeditor::pasteReplacesOrAppends_data()
+void TestCatalogueEditor::pasteReplacesOrAppends_data()
 {
     // The first pump has five points at 20, 35, 50, 65 and 80 m3/h.
     QTest::addColumn<QString>("button");
@@ -512,7 +512,7 @@ void tst_catalogueeditor::pasteReplacesOrAppends_data()
         << QStringLiteral("追加粘贴需要流量、扬程、轴功率三列数值");
 }
 
-void tst_catalogueeditor::pasteReplacesOrAppends()
+void TestCatalogueEditor::pasteReplacesOrAppends()
 {
     QFETCH(QString, button);
     QFETCH(QString, clip);
@@ -547,7 +547,7 @@ void tst_catalogueeditor::pasteReplacesOrAppends()
     }
 }
 
-void tst_catalogueeditor::fallingFlowsNeedConfirmation_data()
+void TestCatalogueEditor::fallingFlowsNeedConfirmation_data()
 {
     QTest::addColumn<QString>("flow"); // typed over the third point's 50 m3/h
     QTest::addColumn<bool>("answer");
@@ -558,7 +558,7 @@ void tst_catalogueeditor::fallingFlowsNeedConfirmation_data()
     QTest::newRow("rising flow saves without a question") << QStringLiteral("45") << false << true;
 }
 
-void tst_catalogueeditor::fallingFlowsNeedConfirmation()
+void TestCatalogueEditor::fallingFlowsNeedConfirmation()
 {
     QFETCH(QString, flow);
     QFETCH(bool, answer);
@@ -588,7 +588,7 @@ void tst_catalogueeditor::fallingFlowsNeedConfirmation()
     QCOMPARE(reread->state().pumps[0].points[2].flow, saved ? flow.toDouble() : 50.0);
 }
 
-void tst_catalogueeditor::fieldsShowUnitsAndButtonsFit()
+void TestCatalogueEditor::fieldsShowUnitsAndButtonsFit()
 {
     // In the main window on a screen of 1366 x 768 less a title bar, in the
     // program's font, as the menu opens it.
@@ -661,7 +661,7 @@ void tst_catalogueeditor::fieldsShowUnitsAndButtonsFit()
              "the points table shows at least five points");
 }
 
-void tst_catalogueeditor::closingOffersToSave_data()
+void TestCatalogueEditor::closingOffersToSave_data()
 {
     QTest::addColumn<bool>("exitProgram"); // else the window's own close
     QTest::addColumn<int>("answer");       // 0 保存, 1 不保存, 2 取消
@@ -675,7 +675,7 @@ void tst_catalogueeditor::closingOffersToSave_data()
     QTest::newRow("exit, cancel") << true << 2 << false << false;
 }
 
-void tst_catalogueeditor::closingOffersToSave()
+void TestCatalogueEditor::closingOffersToSave()
 {
     QFETCH(bool, exitProgram);
     QFETCH(int, answer);
@@ -730,7 +730,7 @@ void tst_catalogueeditor::closingOffersToSave()
     QCOMPARE(reread->state().pumps[0].model(), saved ? QStringLiteral("TW50-20A-X") : QStringLiteral("TW50-20A"));
 }
 
-void tst_catalogueeditor::movesKeepEachPumpWhole_data()
+void TestCatalogueEditor::movesKeepEachPumpWhole_data()
 {
     QTest::addColumn<int>("start");           // the list row chosen first; -1: the last
     QTest::addColumn<QStringList>("buttons"); // clicked in turn
@@ -754,7 +754,7 @@ void tst_catalogueeditor::movesKeepEachPumpWhole_data()
 
 // Moving a pump in the list moves it with its fields and points; a save
 // stores the new order, a discard brings back the stored one.
-void tst_catalogueeditor::movesKeepEachPumpWhole()
+void TestCatalogueEditor::movesKeepEachPumpWhole()
 {
     QFETCH(int, start);
     QFETCH(QStringList, buttons);
@@ -796,5 +796,5 @@ void tst_catalogueeditor::movesKeepEachPumpWhole()
     QCOMPARE(reread->state().pumps, saved ? expected : original);
 }
 
-QTEST_MAIN(tst_catalogueeditor)
+QTEST_MAIN(TestCatalogueEditor)
 #include "tst_catalogueeditor.moc"

@@ -560,7 +560,7 @@ void TestServerOffice::copiesKeepOwnersAndRights()
     QCOMPARE(scalar(*m_server, database, speedOwners).toString(), speedBefore);
     QCOMPARE(scalar(*m_server, database, conditionOwners).toString(), conditionsBefore);
     QCOMPARE(scalar(*m_server, database, rights).toString(), rightsBefore);
-    // The engineers work on as before, and still cannot delete the history.
+    // The engineers keep working, and cannot delete the history.
     const Run again = cli(QStringList{QStringLiteral("design")} + duty(50, 20) + QStringList{QStringLiteral("--db"), as(database, QStringLiteral("zhang"))});
     QVERIFY2(again.exitCode == 0, qPrintable(again.err));
     if (!roles)

@@ -62,7 +62,7 @@ Points limitPump()
 
 } // namespace
 
-class tst_check : public QObject
+class TestCheck : public QObject
 {
     Q_OBJECT
 
@@ -75,7 +75,7 @@ private slots:
     void pointsReadAsRun();
 };
 
-void tst_check::messages_data()
+void TestCheck::messages_data()
 {
     QTest::addColumn<Catalogue>("catalogue");
     QTest::addColumn<DutyTexts>("texts");
@@ -177,7 +177,7 @@ void tst_check::messages_data()
     QTest::newRow("ordinary pump passes") << ordinary << labelDuty() << m << QString() << -1;
 }
 
-void tst_check::messages()
+void TestCheck::messages()
 {
     QFETCH(Catalogue, catalogue);
     QFETCH(DutyTexts, texts);
@@ -201,7 +201,7 @@ void tst_check::messages()
     }
 }
 
-void tst_check::passedCheck()
+void TestCheck::passedCheck()
 {
     // Qop = 40.25 and Hop = 32.25 exactly; 5.125 kW throughout. Best point:
     // 64 x 23.4365234375 / (5.125 x 3.672) = 79.7 %, operating efficiency
@@ -245,7 +245,7 @@ void tst_check::passedCheck()
     COMPARE_EXACT(row.operatingEfficiency, 68.0);
 }
 
-void tst_check::zeroPowerPointShowsBestEfficiencyOne()
+void TestCheck::zeroPowerPointShowsBestEfficiencyOne()
 {
     // Power Q/8: zero at the first point, so the best point efficiency is 0
     // and the efficiency rule passes; 40.25/8 kW at the operating point.
@@ -261,7 +261,7 @@ void tst_check::zeroPowerPointShowsBestEfficiencyOne()
     COMPARE_EXACT(result->row.bestEfficiency, 1.0);
 }
 
-void tst_check::firstModelRowIsThePump()
+void TestCheck::firstModelRowIsThePump()
 {
     Catalogue catalogue = catalogueWith(labelPump(5.125));
     addPump(catalogue, 11.0, model, {{50, 40, 5}, {50, 39, 5}, {50, 38, 5}}, 2900.0, "OTHER");
@@ -270,7 +270,7 @@ void tst_check::firstModelRowIsThePump()
     QCOMPARE(qs(result->pumpType), QStringLiteral("ISG"));
 }
 
-void tst_check::pointsReadAsRun()
+void TestCheck::pointsReadAsRun()
 {
     // The chosen pump's rows are 0, 1, 2 and 5 of the points table: its four
     // points are read from row 0 on, so row 3 (another pump's, on the same
@@ -288,5 +288,5 @@ void tst_check::pointsReadAsRun()
     COMPARE_EXACT(result->maxFlow, 48.0);
 }
 
-QTEST_APPLESS_MAIN(tst_check)
+QTEST_APPLESS_MAIN(TestCheck)
 #include "tst_check.moc"

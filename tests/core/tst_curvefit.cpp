@@ -65,7 +65,7 @@ Q_DECLARE_METATYPE(FloatList)
 Q_DECLARE_METATYPE(Bits)
 Q_DECLARE_METATYPE(OperatingPoint::Outcome)
 
-class tst_curvefit : public QObject
+class TestCurveFit : public QObject
 {
     Q_OBJECT
 
@@ -92,7 +92,7 @@ private slots:
     void operatingPointBits();
 };
 
-void tst_curvefit::normalEquationBits_data()
+void TestCurveFit::normalEquationBits_data()
 {
     QTest::addColumn<FloatList>("flows");
     QTest::addColumn<FloatList>("values");
@@ -110,7 +110,7 @@ void tst_curvefit::normalEquationBits_data()
                                           << bitsList(kHeadRhs3);
 }
 
-void tst_curvefit::normalEquationBits()
+void TestCurveFit::normalEquationBits()
 {
     QFETCH(FloatList, flows);
     QFETCH(FloatList, values);
@@ -131,7 +131,7 @@ void tst_curvefit::normalEquationBits()
 
 // The sums as first written, every term its own std::pow call: the fit's
 // figures are stored, so forming each power once must not change one bit.
-void tst_curvefit::normalEquationsAsOnePowerCallPerTerm_data()
+void TestCurveFit::normalEquationsAsOnePowerCallPerTerm_data()
 {
     QTest::addColumn<double>("lowest");
     QTest::addColumn<double>("highest");
@@ -143,7 +143,7 @@ void tst_curvefit::normalEquationsAsOnePowerCallPerTerm_data()
     QTest::newRow("from 1e-4 to 1e5, zero included") << 1e-4 << 1e5 << 50000;
 }
 
-void tst_curvefit::normalEquationsAsOnePowerCallPerTerm()
+void TestCurveFit::normalEquationsAsOnePowerCallPerTerm()
 {
     QFETCH(double, lowest);
     QFETCH(double, highest);
@@ -186,7 +186,7 @@ void tst_curvefit::normalEquationsAsOnePowerCallPerTerm()
     QCOMPARE(different, 0);
 }
 
-void tst_curvefit::luSolveBits_data()
+void TestCurveFit::luSolveBits_data()
 {
     QTest::addColumn<Bits>("matrix");
     QTest::addColumn<Bits>("rhs");
@@ -206,7 +206,7 @@ void tst_curvefit::luSolveBits_data()
                                                 << bitsList(kLiteralFit3);
 }
 
-void tst_curvefit::luSolveBits()
+void TestCurveFit::luSolveBits()
 {
     QFETCH(Bits, matrix);
     QFETCH(Bits, rhs);
@@ -219,7 +219,7 @@ void tst_curvefit::luSolveBits()
     QCOMPARE(coefficientBits(fit), bitsText(expected));
 }
 
-void tst_curvefit::fitCurveBits()
+void TestCurveFit::fitCurveBits()
 {
     using namespace reference;
     QCOMPARE(coefficientBits(fitCurve(listOf(kHeads5), listOf(kFlows5))), bitsText(bitsList(kHeadFit5)));
@@ -229,7 +229,7 @@ void tst_curvefit::fitCurveBits()
     QCOMPARE(coefficientBits(fitCurve(listOf(kHeads3), listOf(kFlows3))), bitsText(bitsList(kQuadraticFit3)));
 }
 
-void tst_curvefit::cubicFromFourExactPoints_data()
+void TestCurveFit::cubicFromFourExactPoints_data()
 {
     QTest::addColumn<FloatList>("flows");
     QTest::addColumn<double>("c1");
@@ -248,7 +248,7 @@ void tst_curvefit::cubicFromFourExactPoints_data()
                                              << -0.0000152587890625;
 }
 
-void tst_curvefit::cubicFromFourExactPoints()
+void TestCurveFit::cubicFromFourExactPoints()
 {
     QFETCH(FloatList, flows);
     QFETCH(double, c1);
@@ -279,7 +279,7 @@ void tst_curvefit::cubicFromFourExactPoints()
     }
 }
 
-void tst_curvefit::reducedDegree_data()
+void TestCurveFit::reducedDegree_data()
 {
     QTest::addColumn<FloatList>("flows");
     QTest::addColumn<double>("c1");
@@ -296,7 +296,7 @@ void tst_curvefit::reducedDegree_data()
     QTest::newRow("two distinct flows, three points") << FloatList{10, 10, 30} << 25.0 << -0.5 << 0.0;
 }
 
-void tst_curvefit::reducedDegree()
+void TestCurveFit::reducedDegree()
 {
     QFETCH(FloatList, flows);
     QFETCH(double, c1);
@@ -321,7 +321,7 @@ void tst_curvefit::reducedDegree()
     QVERIFY(std::abs(double(fit.c[2]) - c3) <= 1e-7);
 }
 
-void tst_curvefit::failedFits_data()
+void TestCurveFit::failedFits_data()
 {
     QTest::addColumn<FloatList>("flows");
 
@@ -332,7 +332,7 @@ void tst_curvefit::failedFits_data()
     QTest::newRow("no points") << FloatList{};
 }
 
-void tst_curvefit::failedFits()
+void TestCurveFit::failedFits()
 {
     QFETCH(FloatList, flows);
     const FloatList heads(flows.size(), 30.0f);
@@ -341,7 +341,7 @@ void tst_curvefit::failedFits()
     QVERIFY(fit.failed());
 }
 
-void tst_curvefit::failureMarkerLeavesOtherCoefficients()
+void TestCurveFit::failureMarkerLeavesOtherCoefficients()
 {
     // The whole system of points at one flow: the second pivot is exactly 0.
     NormalEquations eq;
@@ -358,7 +358,7 @@ void tst_curvefit::failureMarkerLeavesOtherCoefficients()
     QCOMPARE(coretesting::floatsText(zero.c), QStringLiteral("10000000 6 7 8"));
 }
 
-void tst_curvefit::curveEvaluation()
+void TestCurveFit::curveEvaluation()
 {
     // 3 * c4 needs more than 24 bits here: the slope uses it rounded to 32
     // bits, the value uses the coefficients as they are.
@@ -374,7 +374,7 @@ void tst_curvefit::curveEvaluation()
     COMPARE_EXACT(fit.slopeAt(q), (0.5 + double(twoC3) * q) + double(threeC4) * (q * q));
 }
 
-void tst_curvefit::bestEfficiency_data()
+void TestCurveFit::bestEfficiency_data()
 {
     QTest::addColumn<FloatList>("flows");
     QTest::addColumn<FloatList>("heads");
@@ -403,7 +403,7 @@ void tst_curvefit::bestEfficiency_data()
         << static_cast<float>((10.0 * double(-18.36f)) / (1.0 * 3.672)) << FloatList{};
 }
 
-void tst_curvefit::bestEfficiency()
+void TestCurveFit::bestEfficiency()
 {
     QFETCH(FloatList, flows);
     QFETCH(FloatList, heads);
@@ -417,7 +417,7 @@ void tst_curvefit::bestEfficiency()
         QCOMPARE(coretesting::floatsText(pointEfficiencies), coretesting::floatsText(work));
 }
 
-void tst_curvefit::operatingPoint_data()
+void TestCurveFit::operatingPoint_data()
 {
     QTest::addColumn<FloatList>("fit");
     QTest::addColumn<double>("systemCoefficient");
@@ -463,7 +463,7 @@ void tst_curvefit::operatingPoint_data()
                                          << -1;
 }
 
-void tst_curvefit::operatingPoint()
+void TestCurveFit::operatingPoint()
 {
     QFETCH(FloatList, fit);
     QFETCH(double, systemCoefficient);
@@ -483,7 +483,7 @@ void tst_curvefit::operatingPoint()
         QCOMPARE(point.updates, updates);
 }
 
-void tst_curvefit::operatingPointBits()
+void TestCurveFit::operatingPointBits()
 {
     using namespace reference;
     CurveFit head;
@@ -506,5 +506,5 @@ void tst_curvefit::operatingPointBits()
     QCOMPARE(chart.c[3], head.c[3]);
 }
 
-QTEST_APPLESS_MAIN(tst_curvefit)
+QTEST_APPLESS_MAIN(TestCurveFit)
 #include "tst_curvefit.moc"

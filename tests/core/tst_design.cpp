@@ -72,7 +72,7 @@ void verifyRowOf(const SelectionResult& row, const DesignCandidate& candidate, c
 
 } // namespace
 
-class tst_design : public QObject
+class TestDesign : public QObject
 {
     Q_OBJECT
 
@@ -92,7 +92,7 @@ private slots:
     void nonFiniteValuesNeverStored();
 };
 
-void tst_design::acceptanceRules_data()
+void TestDesign::acceptanceRules_data()
 {
     QTest::addColumn<Points>("points");
     QTest::addColumn<DutyTexts>("texts");
@@ -173,7 +173,7 @@ void tst_design::acceptanceRules_data()
         << low << duty("54", "19.99", "0") << false << u << u << u << u;
 }
 
-void tst_design::acceptanceRules()
+void TestDesign::acceptanceRules()
 {
     QFETCH(Points, points);
     QFETCH(DutyTexts, texts);
@@ -203,7 +203,7 @@ void tst_design::acceptanceRules()
     verifyRowOf(selection.rows.front(), candidate, selection.request);
 }
 
-void tst_design::progressCoversTheCatalogue()
+void TestDesign::progressCoversTheCatalogue()
 {
     // 1300 pumps, most of them skipped early: progress counts every pump,
     // rises, and ends at the total; the result is the same without it.
@@ -226,7 +226,7 @@ void tst_design::progressCoversTheCatalogue()
         QVERIFY(calls[i].first > calls[i - 1].first);
 }
 
-void tst_design::acceptedPumpRecord()
+void TestDesign::acceptedPumpRecord()
 {
     Catalogue catalogue;
     addPump(catalogue, 7.0, "ISG65-160", straightDifferencePump(86.4375), 2900.0);
@@ -276,7 +276,7 @@ void tst_design::acceptedPumpRecord()
     QCOMPARE(qs(labels[4]), QStringLiteral("ISG65-160型水泵1台"));
 }
 
-void tst_design::entryText_data()
+void TestDesign::entryText_data()
 {
     QTest::addColumn<QString>("model");
     QTest::addColumn<double>("speed"); // NaN: no value
@@ -293,7 +293,7 @@ void tst_design::entryText_data()
                                              << QStringLiteral("X型 转速r/min");
 }
 
-void tst_design::entryText()
+void TestDesign::entryText()
 {
     QFETCH(QString, model);
     QFETCH(double, speed);
@@ -302,7 +302,7 @@ void tst_design::entryText()
     QCOMPARE(qs(designEntryText(model.toStdString(), value)), expected);
 }
 
-void tst_design::catalogueOrderKept()
+void TestDesign::catalogueOrderKept()
 {
     Catalogue catalogue;
     addPump(catalogue, 30.0, "ZB-3", straightDifferencePump(84.4375), 2900.0);   // Qop 41
@@ -327,7 +327,7 @@ void tst_design::catalogueOrderKept()
     COMPARE_EXACT(selection.rows[2].operatingHead, 27.4);
 }
 
-void tst_design::nothingFound_data()
+void TestDesign::nothingFound_data()
 {
     QTest::addColumn<Catalogue>("catalogue");
 
@@ -338,7 +338,7 @@ void tst_design::nothingFound_data()
     QTest::newRow("pump without points") << noPoints;
 }
 
-void tst_design::nothingFound()
+void TestDesign::nothingFound()
 {
     QFETCH(Catalogue, catalogue);
     const auto result = runDesignSelection(catalogue, standardDuty());
@@ -349,7 +349,7 @@ void tst_design::nothingFound()
     QVERIFY(result->rows.empty());
 }
 
-void tst_design::invalidDutyStops_data()
+void TestDesign::invalidDutyStops_data()
 {
     QTest::addColumn<DutyTexts>("texts");
     QTest::addColumn<QString>("message");
@@ -360,7 +360,7 @@ void tst_design::invalidDutyStops_data()
     QTest::newRow("static head") << duty("25", "40", "0.0") << QStringLiteral("静扬程应在0～2MPa之间！请重新输入。") << 2;
 }
 
-void tst_design::invalidDutyStops()
+void TestDesign::invalidDutyStops()
 {
     QFETCH(DutyTexts, texts);
     QFETCH(QString, message);
@@ -373,7 +373,7 @@ void tst_design::invalidDutyStops()
     QCOMPARE(result.error().dutyBox, box);
 }
 
-void tst_design::pointsReadAsRun()
+void TestDesign::pointsReadAsRun()
 {
     // Pump A's rows are 0, 1, 2 and 5; pump B's are 3, 4 and 6. Each pump reads
     // as many rows as it has, from its first row on: A gets B's first row, B
@@ -394,7 +394,7 @@ void tst_design::pointsReadAsRun()
     COMPARE_EXACT(result->candidates[1].maxFlow, 64.0);
 }
 
-void tst_design::nonFiniteValuesNeverStored()
+void TestDesign::nonFiniteValuesNeverStored()
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
@@ -430,5 +430,5 @@ void tst_design::nonFiniteValuesNeverStored()
     }
 }
 
-QTEST_APPLESS_MAIN(tst_design)
+QTEST_APPLESS_MAIN(TestDesign)
 #include "tst_design.moc"

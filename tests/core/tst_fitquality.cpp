@@ -84,7 +84,7 @@ CurvePoints pointsOf(const Points& list)
 
 } // namespace
 
-class tst_fitquality : public QObject
+class TestFitQuality : public QObject
 {
     Q_OBJECT
 
@@ -94,7 +94,7 @@ private slots:
     void figuresThatCannotBeFormed();
 };
 
-void tst_fitquality::againstReference_data()
+void TestFitQuality::againstReference_data()
 {
     QTest::addColumn<Points>("points");
     QTest::newRow("on a cubic") << Points{{10, 50, 4}, {20, 48.5f, 5}, {30, 45, 6}, {40, 39.5f, 7}};
@@ -103,7 +103,7 @@ void tst_fitquality::againstReference_data()
     QTest::newRow("one outlier") << Points{{10, 50, 4}, {20, 49, 5}, {30, 52, 6}, {40, 44, 7}, {50, 38, 8}};
 }
 
-void tst_fitquality::againstReference()
+void TestFitQuality::againstReference()
 {
     QFETCH(Points, points);
     const CurvePoints p = pointsOf(points);
@@ -119,7 +119,7 @@ void tst_fitquality::againstReference()
     QVERIFY2(std::fabs(quality.powerR2 - power.r2) < 1e-4, qPrintable(QString::number(quality.powerR2)));
 }
 
-void tst_fitquality::figuresThatCannotBeFormed()
+void TestFitQuality::figuresThatCannotBeFormed()
 {
     // Equal heads: R^2 has no meaning, the deviation is 0.
     const CurvePoints flat = pointsOf({{10, 30, 4}, {20, 30, 5}, {30, 30, 6}, {40, 30, 7}});
@@ -135,5 +135,5 @@ void tst_fitquality::figuresThatCannotBeFormed()
     QVERIFY(std::isnan(q.headR2));
 }
 
-QTEST_APPLESS_MAIN(tst_fitquality)
+QTEST_APPLESS_MAIN(TestFitQuality)
 #include "tst_fitquality.moc"

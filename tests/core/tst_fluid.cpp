@@ -8,7 +8,7 @@
 
 using namespace tarnwick;
 
-class tst_fluid : public QObject
+class TestFluid : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private slots:
     void outsideTheTables();
 };
 
-void tst_fluid::saturationPressure_data()
+void TestFluid::saturationPressure_data()
 {
     QTest::addColumn<double>("kelvin");
     QTest::addColumn<double>("megapascal");
@@ -36,7 +36,7 @@ void tst_fluid::saturationPressure_data()
     QTest::newRow("600 K") << 600.0 << 0.123443146e2;
 }
 
-void tst_fluid::saturationPressure()
+void TestFluid::saturationPressure()
 {
     QFETCH(double, kelvin);
     QFETCH(double, megapascal);
@@ -44,7 +44,7 @@ void tst_fluid::saturationPressure()
     QVERIFY2(std::fabs(p - megapascal) <= 5e-9 * megapascal, qPrintable(QString::number(p, 'g', 12)));
 }
 
-void tst_fluid::water_data()
+void TestFluid::water_data()
 {
     QTest::addColumn<double>("celsius");
     QTest::addColumn<double>("density");   // g/cm3
@@ -60,7 +60,7 @@ void tst_fluid::water_data()
     QTest::newRow("37 °C") << 37.0 << 0.99336 << 0.6925;
 }
 
-void tst_fluid::water()
+void TestFluid::water()
 {
     QFETCH(double, celsius);
     QFETCH(double, density);
@@ -73,7 +73,7 @@ void tst_fluid::water()
     QCOMPARE(p->vapourPressure, 1000.0 * waterSaturationPressure(celsius + 273.15));
 }
 
-void tst_fluid::propyleneGlycol_data()
+void TestFluid::propyleneGlycol_data()
 {
     QTest::addColumn<double>("share");
     QTest::addColumn<double>("celsius");
@@ -90,7 +90,7 @@ void tst_fluid::propyleneGlycol_data()
     QTest::newRow("40 %, 45 °C") << 40.0 << 45.0 << 1022.2 << -21.1;
 }
 
-void tst_fluid::propyleneGlycol()
+void TestFluid::propyleneGlycol()
 {
     QFETCH(double, share);
     QFETCH(double, celsius);
@@ -105,14 +105,14 @@ void tst_fluid::propyleneGlycol()
     QCOMPARE(p->vapourPressure, 1000.0 * waterSaturationPressure(celsius + 273.15));
 }
 
-void tst_fluid::glycolsFollowConcentrationAndTemperature_data()
+void TestFluid::glycolsFollowConcentrationAndTemperature_data()
 {
     QTest::addColumn<int>("kind");
     QTest::newRow("ethylene glycol") << static_cast<int>(FluidKind::EthyleneGlycol);
     QTest::newRow("propylene glycol") << static_cast<int>(FluidKind::PropyleneGlycol);
 }
 
-void tst_fluid::glycolsFollowConcentrationAndTemperature()
+void TestFluid::glycolsFollowConcentrationAndTemperature()
 {
     QFETCH(int, kind);
     const auto k = static_cast<FluidKind>(kind);
@@ -140,7 +140,7 @@ void tst_fluid::glycolsFollowConcentrationAndTemperature()
     }
 }
 
-void tst_fluid::outsideTheTables_data()
+void TestFluid::outsideTheTables_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<double>("share");
@@ -153,7 +153,7 @@ void tst_fluid::outsideTheTables_data()
     QTest::newRow("glycol below its freezing point") << 1 << 20.0 << -9.0 << QStringLiteral("乙二醇水溶液的温度应在-7.9～100.0℃之间");
 }
 
-void tst_fluid::outsideTheTables()
+void TestFluid::outsideTheTables()
 {
     QFETCH(int, kind);
     QFETCH(double, share);
@@ -164,5 +164,5 @@ void tst_fluid::outsideTheTables()
     QVERIFY2(QString::fromStdString(p.error()).contains(message), p.error().c_str());
 }
 
-QTEST_APPLESS_MAIN(tst_fluid)
+QTEST_APPLESS_MAIN(TestFluid)
 #include "tst_fluid.moc"

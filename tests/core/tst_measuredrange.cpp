@@ -8,7 +8,7 @@
 
 using namespace tarnwick;
 
-class tst_measuredrange : public QObject
+class TestMeasuredRange : public QObject
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ private slots:
     void operatingFlowNote();
 };
 
-void tst_measuredrange::operatingFlowNote_data()
+void TestMeasuredRange::operatingFlowNote_data()
 {
     QTest::addColumn<QList<float>>("flows");
     QTest::addColumn<double>("operatingFlow");
@@ -37,7 +37,7 @@ void tst_measuredrange::operatingFlowNote_data()
     QTest::newRow("no points") << QList<float>{} << 48.0 << QString();
 }
 
-void tst_measuredrange::operatingFlowNote()
+void TestMeasuredRange::operatingFlowNote()
 {
     QFETCH(QList<float>, flows);
     QFETCH(double, operatingFlow);
@@ -54,5 +54,5 @@ void tst_measuredrange::operatingFlowNote()
     QVERIFY2(coretesting::qs(*note).contains(expected), note->c_str());
 }
 
-QTEST_APPLESS_MAIN(tst_measuredrange)
+QTEST_APPLESS_MAIN(TestMeasuredRange)
 #include "tst_measuredrange.moc"

@@ -11,7 +11,7 @@
 
 using namespace tarnwick;
 
-class tst_numbers : public QObject
+class TestNumbers : public QObject
 {
     Q_OBJECT
 
@@ -30,7 +30,7 @@ private slots:
     void bestEfficiencyFigure();
 };
 
-void tst_numbers::val_data()
+void TestNumbers::val_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<double>("expected");
@@ -82,14 +82,14 @@ void tst_numbers::val_data()
     QTest::newRow("seventeen digits read exactly") << QByteArray("39.247747632346645") << 39.247747632346645;
 }
 
-void tst_numbers::val()
+void TestNumbers::val()
 {
     QFETCH(QByteArray, text);
     QFETCH(double, expected);
     COMPARE_EXACT(Val(std::string_view(text.constData(), std::size_t(text.size()))), expected);
 }
 
-void tst_numbers::numberText_data()
+void TestNumbers::numberText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
@@ -113,14 +113,14 @@ void tst_numbers::numberText_data()
     QTest::newRow("no thousands separator") << 1234567.0 << QStringLiteral("1234567");
 }
 
-void tst_numbers::numberText()
+void TestNumbers::numberText()
 {
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(coretesting::qs(tarnwick::numberText(value)), expected);
 }
 
-void tst_numbers::displayNumberText_data()
+void TestNumbers::displayNumberText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("stored32Bit");
@@ -136,7 +136,7 @@ void tst_numbers::displayNumberText_data()
     QTest::newRow("64-bit flow") << 48.25 << false << QStringLiteral("48.25");
 }
 
-void tst_numbers::displayNumberText()
+void TestNumbers::displayNumberText()
 {
     QFETCH(double, value);
     QFETCH(bool, stored32Bit);
@@ -144,7 +144,7 @@ void tst_numbers::displayNumberText()
     QCOMPARE(coretesting::qs(tarnwick::displayNumberText(value, stored32Bit)), expected);
 }
 
-void tst_numbers::roundedToTenth_data()
+void TestNumbers::roundedToTenth_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("expected");
@@ -159,14 +159,14 @@ void tst_numbers::roundedToTenth_data()
     QTest::newRow("negative below half") << -0.26 << -0.3;
 }
 
-void tst_numbers::roundedToTenth()
+void TestNumbers::roundedToTenth()
 {
     QFETCH(double, value);
     QFETCH(double, expected);
     COMPARE_EXACT(tarnwick::roundedToTenth(value), expected);
 }
 
-void tst_numbers::wholePercent_data()
+void TestNumbers::wholePercent_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("expected");
@@ -177,14 +177,14 @@ void tst_numbers::wholePercent_data()
     QTest::newRow("negative goes down, not toward zero") << -0.5 << -1.0;
 }
 
-void tst_numbers::wholePercent()
+void TestNumbers::wholePercent()
 {
     QFETCH(double, value);
     QFETCH(double, expected);
     COMPARE_EXACT(tarnwick::wholePercent(value), expected);
 }
 
-void tst_numbers::bestEfficiencyFigure_data()
+void TestNumbers::bestEfficiencyFigure_data()
 {
     QTest::addColumn<float>("value");
     QTest::addColumn<float>("expected");
@@ -196,12 +196,12 @@ void tst_numbers::bestEfficiencyFigure_data()
     QTest::newRow("80 gives 81") << 80.0f << 81.0f;
 }
 
-void tst_numbers::bestEfficiencyFigure()
+void TestNumbers::bestEfficiencyFigure()
 {
     QFETCH(float, value);
     QFETCH(float, expected);
     COMPARE_EXACT(tarnwick::bestEfficiencyFigure(value), expected);
 }
 
-QTEST_APPLESS_MAIN(tst_numbers)
+QTEST_APPLESS_MAIN(TestNumbers)
 #include "tst_numbers.moc"

@@ -14,7 +14,7 @@
 
 using namespace tarnwick;
 
-class tst_pumpduty : public QObject
+class TestPumpDuty : public QObject
 {
     Q_OBJECT
 
@@ -33,7 +33,7 @@ private slots:
     void systemFit();
 };
 
-void tst_pumpduty::viscosityParameterInUsUnits_data()
+void TestPumpDuty::viscosityParameterInUsUnits_data()
 {
     QTest::addColumn<double>("nu");   // cSt
     QTest::addColumn<double>("flow"); // m3/h
@@ -46,7 +46,7 @@ void tst_pumpduty::viscosityParameterInUsUnits_data()
     QTest::newRow("cold water, large pump") << 1.57 << 400.0 << 30.0 << 1450.0;
 }
 
-void tst_pumpduty::viscosityParameterInUsUnits()
+void TestPumpDuty::viscosityParameterInUsUnits()
 {
     QFETCH(double, nu);
     QFETCH(double, flow);
@@ -63,7 +63,7 @@ void tst_pumpduty::viscosityParameterInUsUnits()
     QVERIFY2(std::fabs(c.b - us) <= 0.005 * us, qPrintable(QStringLiteral("%1 %2").arg(c.b).arg(us)));
 }
 
-void tst_pumpduty::viscosityFactors_data()
+void TestPumpDuty::viscosityFactors_data()
 {
     QTest::addColumn<double>("nu");
     QTest::newRow("water-like, B below 1") << 1.0;
@@ -72,7 +72,7 @@ void tst_pumpduty::viscosityFactors_data()
     QTest::newRow("heavy oil, B beyond 40") << 4000.0;
 }
 
-void tst_pumpduty::viscosityFactors()
+void TestPumpDuty::viscosityFactors()
 {
     QFETCH(double, nu);
     const double qBep = 110.0, hBep = 77.0, speed = 2950.0;
@@ -115,7 +115,7 @@ void tst_pumpduty::viscosityFactors()
     }
 }
 
-void tst_pumpduty::npsh_data()
+void TestPumpDuty::npsh_data()
 {
     QTest::addColumn<double>("gauge");   // kPa at the inlet
     QTest::addColumn<double>("celsius"); // water
@@ -130,7 +130,7 @@ void tst_pumpduty::npsh_data()
     QTest::newRow("half speed") << 30.0 << 95.0 << 6.0 << 1.0 << 0.5 << true;
 }
 
-void tst_pumpduty::npsh()
+void TestPumpDuty::npsh()
 {
     QFETCH(double, gauge);
     QFETCH(double, celsius);
@@ -156,7 +156,7 @@ void tst_pumpduty::npsh()
     QVERIFY(!npshRequired(std::nullopt, ratedFlow, ratedFlow));
 }
 
-void tst_pumpduty::preferredRegion_data()
+void TestPumpDuty::preferredRegion_data()
 {
     QTest::addColumn<double>("speed");
     QTest::addColumn<double>("flow");
@@ -167,7 +167,7 @@ void tst_pumpduty::preferredRegion_data()
     QTest::newRow("high specific speed") << 2900.0 << 800.0 << 10.0 << 0.80;
 }
 
-void tst_pumpduty::preferredRegion()
+void TestPumpDuty::preferredRegion()
 {
     QFETCH(double, speed);
     QFETCH(double, flow);
@@ -183,7 +183,7 @@ void tst_pumpduty::preferredRegion()
     QVERIFY(region.contains(low) && region.contains(1.2) && !region.contains(low - 0.01) && !region.contains(1.21));
 }
 
-void tst_pumpduty::trim_data()
+void TestPumpDuty::trim_data()
 {
     QTest::addColumn<double>("dutyFlow");
     QTest::addColumn<double>("dutyHead");
@@ -195,7 +195,7 @@ void tst_pumpduty::trim_data()
     QTest::newRow("the same cut allowed") << 30.0 << 20.0 << 30.0 << false;
 }
 
-void tst_pumpduty::trim()
+void TestPumpDuty::trim()
 {
     QFETCH(double, dutyFlow);
     QFETCH(double, dutyHead);
@@ -228,7 +228,7 @@ void tst_pumpduty::trim()
     QVERIFY(t->shaftPower < power.valueAt(dutyFlow));
 }
 
-void tst_pumpduty::systemFit_data()
+void TestPumpDuty::systemFit_data()
 {
     QTest::addColumn<QList<double>>("flows");
     QTest::addColumn<QList<double>>("heads");
@@ -261,7 +261,7 @@ void tst_pumpduty::systemFit_data()
                                           << 0.0 << QStringLiteral("不大于0");
 }
 
-void tst_pumpduty::systemFit()
+void TestPumpDuty::systemFit()
 {
     QFETCH(QList<double>, flows);
     QFETCH(QList<double>, heads);
@@ -284,5 +284,5 @@ void tst_pumpduty::systemFit()
     QVERIFY(std::fabs(fit->resistanceAt(120.0) - expectedK * 14400.0) < 1e-8);
 }
 
-QTEST_APPLESS_MAIN(tst_pumpduty)
+QTEST_APPLESS_MAIN(TestPumpDuty)
 #include "tst_pumpduty.moc"

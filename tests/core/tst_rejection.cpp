@@ -58,7 +58,7 @@ bool figureFailsItsRule(RejectionRule rule, double figure)
 
 } // namespace
 
-class tst_rejection : public QObject
+class TestRejection : public QObject
 {
     Q_OBJECT
 
@@ -72,7 +72,7 @@ private slots:
     void reasonTexts();
 };
 
-void tst_rejection::firstFailedRule_data()
+void TestRejection::firstFailedRule_data()
 {
     QTest::addColumn<Points>("points");
     QTest::addColumn<DutyTexts>("texts");
@@ -139,7 +139,7 @@ void tst_rejection::firstFailedRule_data()
         << 15.0 << 1e-9;
 }
 
-void tst_rejection::firstFailedRule()
+void TestRejection::firstFailedRule()
 {
     QFETCH(Points, points);
     QFETCH(DutyTexts, texts);
@@ -183,7 +183,7 @@ void tst_rejection::firstFailedRule()
 
 // A run not asked for the skipped pumps neither fills nor allocates their
 // list, and accepts, lists and stores exactly what the listing run does.
-void tst_rejection::listedOnlyWhenAsked()
+void TestRejection::listedOnlyWhenAsked()
 {
     QFETCH(Points, points);
     QFETCH(DutyTexts, texts);
@@ -210,7 +210,7 @@ void tst_rejection::listedOnlyWhenAsked()
     }
 }
 
-void tst_rejection::acceptedAndRejectedMakeTheCatalogue()
+void TestRejection::acceptedAndRejectedMakeTheCatalogue()
 {
     Catalogue catalogue;
     addPump(catalogue, 1.0, "A", straightDifferencePump(82.4375));
@@ -243,7 +243,7 @@ void tst_rejection::acceptedAndRejectedMakeTheCatalogue()
     QCOMPARE(selection.candidates.size() + selection.rejected.size(), catalogue.pumps.size());
 }
 
-void tst_rejection::reasonTexts_data()
+void TestRejection::reasonTexts_data()
 {
     QTest::addColumn<int>("rule");
     QTest::addColumn<double>("figure");
@@ -281,7 +281,7 @@ void tst_rejection::reasonTexts_data()
         QStringLiteral("工作点流量为最高效率点流量的 75 %，不在 80～120 % 之内"), 80.0);
 }
 
-void tst_rejection::reasonTexts()
+void TestRejection::reasonTexts()
 {
     QFETCH(int, rule);
     QFETCH(double, figure);
@@ -296,5 +296,5 @@ void tst_rejection::reasonTexts()
     QCOMPARE(qs(rejectionReason(rejected)), reason);
 }
 
-QTEST_APPLESS_MAIN(tst_rejection)
+QTEST_APPLESS_MAIN(TestRejection)
 #include "tst_rejection.moc"

@@ -61,7 +61,7 @@ PointRunFinder literal(const Catalogue& catalogue)
 
 } // namespace
 
-class tst_serviceconditions : public QObject
+class TestServiceConditions : public QObject
 {
     Q_OBJECT
 
@@ -74,7 +74,7 @@ private slots:
     void trimToTheDuty();
 };
 
-void tst_serviceconditions::nothingGivenIsThePlainRun()
+void TestServiceConditions::nothingGivenIsThePlainRun()
 {
     const Catalogue catalogue = sheetCatalogue(50.0, 3.0);
     const auto plain = runDesignSelection(catalogue, standardDuty(), literal(catalogue));
@@ -91,7 +91,7 @@ void tst_serviceconditions::nothingGivenIsThePlainRun()
     QVERIFY(!x.npsh && !x.trim && !x.viscosity);
 }
 
-void tst_serviceconditions::liquid_data()
+void TestServiceConditions::liquid_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<double>("share");
@@ -101,7 +101,7 @@ void tst_serviceconditions::liquid_data()
     QTest::newRow("50 % propylene glycol at 0 °C") << int(FluidKind::PropyleneGlycol) << 50.0 << 0.0;
 }
 
-void tst_serviceconditions::liquid()
+void TestServiceConditions::liquid()
 {
     QFETCH(int, kind);
     QFETCH(double, share);
@@ -129,7 +129,7 @@ void tst_serviceconditions::liquid()
     QVERIFY(std::fabs(power - liquid->operatingPower) < 1e-9 * power);
 }
 
-void tst_serviceconditions::rules_data()
+void TestServiceConditions::rules_data()
 {
     QTest::addColumn<double>("bestFlow");
     QTest::addColumn<double>("npshRequired");
@@ -149,7 +149,7 @@ void tst_serviceconditions::rules_data()
                                                                  << QString();
 }
 
-void tst_serviceconditions::rules()
+void TestServiceConditions::rules()
 {
     QFETCH(double, bestFlow);
     QFETCH(double, npshRequired);
@@ -186,7 +186,7 @@ void tst_serviceconditions::rules()
     }
 }
 
-void tst_serviceconditions::trimToTheDuty()
+void TestServiceConditions::trimToTheDuty()
 {
     const Catalogue catalogue = sheetCatalogue(50.0, 3.0);
     ServiceConditions c;
@@ -206,5 +206,5 @@ void tst_serviceconditions::trimToTheDuty()
     COMPARE_EXACT(design->rows[0].operatingFlow, std::floor(10.0 * pump.operatingFlow + 0.5) / 10.0);
 }
 
-QTEST_APPLESS_MAIN(tst_serviceconditions)
+QTEST_APPLESS_MAIN(TestServiceConditions)
 #include "tst_serviceconditions.moc"

@@ -26,7 +26,7 @@ QStringList itemTexts(const auto& items)
 
 } // namespace
 
-class tst_units : public QObject
+class TestUnits : public QObject
 {
     Q_OBJECT
 
@@ -45,7 +45,7 @@ private slots:
     void systemCoefficient();
 };
 
-void tst_units::unitItems()
+void TestUnits::unitItems()
 {
     QCOMPARE(itemTexts(FlowUnit::items),
              QStringList({QStringLiteral("kg/h"), QStringLiteral("kg/s"), QStringLiteral("L/h"), QStringLiteral("L/s"),
@@ -57,7 +57,7 @@ void tst_units::unitItems()
     QCOMPARE(itemTexts(PressureUnit::items).at(PressureUnit::defaultIndex), QStringLiteral("mH2O"));
 }
 
-void tst_units::flowConversion_data()
+void TestUnits::flowConversion_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("unit");
@@ -78,7 +78,7 @@ void tst_units::flowConversion_data()
     QTest::newRow("empty unit") << 7.0 << QString() << 7.0;
 }
 
-void tst_units::flowConversion()
+void TestUnits::flowConversion()
 {
     QFETCH(double, value);
     QFETCH(QString, unit);
@@ -86,7 +86,7 @@ void tst_units::flowConversion()
     COMPARE_EXACT(FlowUnit::toCubicMetresPerHour(value, unit.toStdString()), expected);
 }
 
-void tst_units::pressureConversion_data()
+void TestUnits::pressureConversion_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("unit");
@@ -105,7 +105,7 @@ void tst_units::pressureConversion_data()
     QTest::newRow("letter case matters") << 3.0 << QStringLiteral("mpa") << 3.0;
 }
 
-void tst_units::pressureConversion()
+void TestUnits::pressureConversion()
 {
     QFETCH(double, value);
     QFETCH(QString, unit);
@@ -113,13 +113,13 @@ void tst_units::pressureConversion()
     COMPARE_EXACT(PressureUnit::toMetresOfWater(value, unit.toStdString()), expected);
 }
 
-void tst_units::threeBarShownAs30_6()
+void TestUnits::threeBarShownAs30_6()
 {
     // 3 x 10.2 is 30.599999999999998 in 64 bits; fifteen digits show 30.6.
     QCOMPARE(qs(numberText(PressureUnit::toMetresOfWater(3.0, "bar"))), QStringLiteral("30.6"));
 }
 
-void tst_units::validation_data()
+void TestUnits::validation_data()
 {
     QTest::addColumn<DutyTexts>("texts");
     QTest::addColumn<QString>("message"); // empty when the duty is accepted
@@ -191,7 +191,7 @@ void tst_units::validation_data()
     QTest::newRow("resistance and static head bad") << duty("", "100", "") << resistanceMessage << 0;
 }
 
-void tst_units::validation()
+void TestUnits::validation()
 {
     QFETCH(DutyTexts, texts);
     QFETCH(QString, message);
@@ -209,7 +209,7 @@ void tst_units::validation()
     }
 }
 
-void tst_units::convertedRequest_data()
+void TestUnits::convertedRequest_data()
 {
     QTest::addColumn<DutyTexts>("texts");
     QTest::addColumn<double>("resistance");
@@ -233,7 +233,7 @@ void tst_units::convertedRequest_data()
     QTest::newRow("pasted texts") << duty(" 2 0", "1e2", "12.5.3") << 20.0 << 100.0 << 12.5f;
 }
 
-void tst_units::convertedRequest()
+void TestUnits::convertedRequest()
 {
     QFETCH(DutyTexts, texts);
     QFETCH(double, resistance);
@@ -248,7 +248,7 @@ void tst_units::convertedRequest()
     QCOMPARE(qs(request->staticHeadText), qs(texts.staticHead));
 }
 
-void tst_units::staticHeadHeldIn32Bit()
+void TestUnits::staticHeadHeldIn32Bit()
 {
     const auto request = readSelectionRequest(coretesting::duty("5.1", "100", "5.1"));
     QVERIFY(request.ok());
@@ -263,7 +263,7 @@ void tst_units::staticHeadHeldIn32Bit()
     COMPARE_EXACT(twice->staticHead, 3.0990002155303955);
 }
 
-void tst_units::systemCoefficient()
+void TestUnits::systemCoefficient()
 {
     const auto request = readSelectionRequest(coretesting::duty("20", "100", "10"));
     QVERIFY(request.ok());
@@ -272,5 +272,5 @@ void tst_units::systemCoefficient()
     COMPARE_EXACT(static_cast<double>(request->staticHead) + request->systemCoefficient * 100.0 * 100.0, 30.0);
 }
 
-QTEST_APPLESS_MAIN(tst_units)
+QTEST_APPLESS_MAIN(TestUnits)
 #include "tst_units.moc"

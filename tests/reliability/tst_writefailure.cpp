@@ -12,7 +12,7 @@
 
 #include "calcwindow/frmcalculate.h"
 #include "controls/messagebox.h"
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/calculations.h"
 #include "store/database.h"
 #include "store/names.h"
@@ -340,7 +340,7 @@ QString TestWriteFailure::windowRun(const TestProgramFolder& folder, Run run, Fa
     std::unique_ptr<QWidget> window;
     QString error;
     if (run == Run::Select) {
-        auto speed = std::make_unique<frmvarspeed>();
+        auto speed = std::make_unique<VarSpeedWindow>();
         if (!speed->load(folder.databaseFile(), &error))
             return error;
         window = std::move(speed);

@@ -14,7 +14,7 @@
 #include "infowindows/textlabel.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedwindow.h"
 #include "tests/calcwindow/windowfixture.h"
 
 #include <QAbstractItemView>
@@ -82,7 +82,7 @@ private:
     frmcalculate* calculation(bool check);
     void designAndPick(int row);
     void checkModel(const QString& typed);
-    frmvarspeed* varSpeedWithSelection();
+    VarSpeedWindow* varSpeedWithSelection();
     // Shows the dialog of this kind of file and answers it with `file`;
     // returns the folder it started in.
     QString fileDialogFolder(const QString& kind, const QString& file);
@@ -151,11 +151,11 @@ void TestWindowCommands::checkModel(const QString& typed)
     clickCommand(childOf<QWidget>(window, QStringLiteral("校核")));
 }
 
-frmvarspeed* TestWindowCommands::varSpeedWithSelection()
+VarSpeedWindow* TestWindowCommands::varSpeedWithSelection()
 {
     childOf<QAction>(m_form.get(), QStringLiteral("calculate3"))->trigger();
     auto* sub = childOf<QMdiSubWindow>(m_form.get(), QStringLiteral("frmvarspeedSubWindow"));
-    auto* window = qobject_cast<frmvarspeed*>(sub->widget());
+    auto* window = qobject_cast<VarSpeedWindow*>(sub->widget());
     childOf<QLineEdit>(window, QStringLiteral("dutyBox_0"))->setText(QStringLiteral("20"));
     childOf<QLineEdit>(window, QStringLiteral("dutyBox_1"))->setText(QStringLiteral("50"));
     childOf<QLineEdit>(window, QStringLiteral("dutyBox_2"))->setText(QStringLiteral("0"));
@@ -189,7 +189,7 @@ void TestWindowCommands::dataSheetFromTheMenu()
         checkModel(QStringLiteral("21e"));
         QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
     } else if (shown == QStringLiteral("varspeed")) {
-        frmvarspeed* window = varSpeedWithSelection();
+        VarSpeedWindow* window = varSpeedWithSelection();
         QVERIFY2(window->shownPump(), qPrintable(m_messages.join(QLatin1Char('\n'))));
         model = QString::fromStdString(window->shownPump()->curves.model);
     }
@@ -415,9 +415,9 @@ void TestWindowCommands::modelChoosersSearchAnyPart()
         childOf<QLineEdit>(host, QStringLiteral("dutyBox_2"))->setText(QStringLiteral("0"));
         clickCommand(childOf<QWidget>(host, QStringLiteral("评价")));
         QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
-        auto* frm = qobject_cast<frmvarspeed*>(host);
-        QVERIFY(frm->lastRun() && frm->lastRun()->single);
-        const auto& single = *frm->lastRun()->single;
+        auto* frm = qobject_cast<VarSpeedWindow*>(host);
+        QVERIFY(frm->lastRun().run && frm->lastRun().run->single);
+        const auto& single = *frm->lastRun().run->single;
         QCOMPARE(QString::fromStdString(single ? single.value().curves.model : single.error().model), expected);
     }
 }

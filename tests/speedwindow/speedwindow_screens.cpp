@@ -4,7 +4,7 @@
 #include "report/varspeedreport.h"
 #include "shell/mdiform1.h"
 #include "shell/varspeedcommands.h"
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +27,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    tarnwick::frmvarspeed window;
+    tarnwick::VarSpeedWindow window;
     QString error;
     if (!window.load(QString::fromLocal8Bit(argv[2]), &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

@@ -69,7 +69,7 @@ EditablePump newPump(qint64 key, const QString& model, int points)
 
 } // namespace
 
-class tst_catalogueedit : public QObject
+class TestCatalogueEdit : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +84,7 @@ private slots:
     void schematicAndCompanyAreSaved();
 };
 
-void tst_catalogueedit::saveKeepsOrderAndRuns_data()
+void TestCatalogueEdit::saveKeepsOrderAndRuns_data()
 {
     QTest::addColumn<Edit>("edit");
     // Rows of each table updated in place, and rows rewritten from the first
@@ -111,7 +111,7 @@ void tst_catalogueedit::saveKeepsOrderAndRuns_data()
     }) << 0 << 4;
 }
 
-void tst_catalogueedit::saveKeepsOrderAndRuns()
+void TestCatalogueEdit::saveKeepsOrderAndRuns()
 {
     QFETCH(Edit, edit);
     QFETCH(int, updatedPoints);
@@ -156,7 +156,7 @@ void tst_catalogueedit::saveKeepsOrderAndRuns()
         QCOMPARE(again->stored.points[r].rowKey, read->stored.points[r].rowKey);
 }
 
-void tst_catalogueedit::refusedEditWritesNothing()
+void TestCatalogueEdit::refusedEditWritesNothing()
 {
     Fixture f;
     QVERIFY(f.open());
@@ -173,7 +173,7 @@ void tst_catalogueedit::refusedEditWritesNothing()
     QCOMPARE(again->stored, read->stored);
 }
 
-void tst_catalogueedit::storedRefusalsDoNotStopOtherEdits()
+void TestCatalogueEdit::storedRefusalsDoNotStopOtherEdits()
 {
     // A catalogue stored before the rules: a pump with two points.
     auto short_ = demoPump(5, QStringLiteral("S5"), 60, 20);
@@ -200,7 +200,7 @@ void tst_catalogueedit::storedRefusalsDoNotStopOtherEdits()
     QVERIFY(!saved.error().contains(QStringLiteral("至少需要")));
 }
 
-void tst_catalogueedit::changedElsewhereWritesNothing()
+void TestCatalogueEdit::changedElsewhereWritesNothing()
 {
     Fixture f;
     QVERIFY(f.open());
@@ -215,7 +215,7 @@ void tst_catalogueedit::changedElsewhereWritesNothing()
     QCOMPARE(f.folder.rowCount(names::pumpTable()), 4);
 }
 
-void tst_catalogueedit::busyDatabaseIsRetriedThenReported()
+void TestCatalogueEdit::busyDatabaseIsRetriedThenReported()
 {
     Fixture f;
     QVERIFY(f.open());
@@ -252,7 +252,7 @@ void tst_catalogueedit::busyDatabaseIsRetriedThenReported()
     QCOMPARE(saved->deletedPoints, 0);
 }
 
-void tst_catalogueedit::findingsArePlaced()
+void TestCatalogueEdit::findingsArePlaced()
 {
     QList<EditablePump> pumps = {newPump(1, QStringLiteral("A"), 4), newPump(2, QStringLiteral("A "), 2)};
     pumps[0].points[3].flow = 0.0;
@@ -269,7 +269,7 @@ void tst_catalogueedit::findingsArePlaced()
     QCOMPARE(findings.size(), 4);        // and the warning on the falling flow
 }
 
-void tst_catalogueedit::schematicAndCompanyAreSaved()
+void TestCatalogueEdit::schematicAndCompanyAreSaved()
 {
     Fixture f;
     QVERIFY(f.open());
@@ -294,5 +294,5 @@ void tst_catalogueedit::schematicAndCompanyAreSaved()
     QVERIFY(!query.next()); // the type's row was replaced, not a second one added
 }
 
-QTEST_GUILESS_MAIN(tst_catalogueedit)
+QTEST_GUILESS_MAIN(TestCatalogueEdit)
 #include "tst_catalogueedit.moc"

@@ -1,8 +1,8 @@
 #include "controls/messagebox.h"
 #include "shell/mdiform1.h"
 #include "shell/reportwindow/datareport1.h"
-#include "speedwindow/frmvarspeed.h"
 #include "speedwindow/speedsheets.h"
+#include "speedwindow/varspeedwindow.h"
 #include "speedwindow/varspeedchart.h"
 #include "tests/support/testdatabase.h"
 
@@ -33,7 +33,7 @@ using namespace tarnwick;
 using testing::demoPump;
 using testing::TestProgramFolder;
 
-class TestFrmVarSpeed : public QObject
+class TestVarSpeedWindow : public QObject
 {
     Q_OBJECT
 
@@ -65,11 +65,11 @@ private:
     void click(const QString& name) { QTest::mouseClick(child<QWidget>(name), Qt::LeftButton); }
 
     std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<frmvarspeed> m_window;
+    std::unique_ptr<VarSpeedWindow> m_window;
     QStringList m_messages;
 };
 
-void TestFrmVarSpeed::init()
+void TestVarSpeedWindow::init()
 {
     auto twoPoints = demoPump(4, QStringLiteral("P4"), 50, 20);
     twoPoints.points = twoPoints.points.mid(0, 2);
@@ -82,7 +82,7 @@ void TestFrmVarSpeed::init()
         m_messages << text;
         return true;
     }});
-    m_window = std::make_unique<frmvarspeed>();
+    m_window = std::make_unique<VarSpeedWindow>();
     QString error;
     QVERIFY2(m_window->load(m_folder->databasePath(), &error), qPrintable(error));
     m_window->show();
@@ -92,14 +92,14 @@ void TestFrmVarSpeed::init()
     setText(QStringLiteral("dutyBox_2"), QStringLiteral("3"));
 }
 
-void TestFrmVarSpeed::cleanup()
+void TestVarSpeedWindow::cleanup()
 {
     m_window.reset();
     setMessageBoxInterceptor({});
     setModalInterceptor({});
 }
 
-void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
+void TestVarSpeedWindow::selectionFillsTablesChartAndStore()
 {
     click(QStringLiteral("选型"));
     QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
@@ -129,14 +129,14 @@ void TestFrmVarSpeed::selectionFillsTablesChartAndStore()
     QVERIFY2(rules.contains(QStringLiteral("P4:无性能曲线")), qPrintable(rules.join(QLatin1Char(' '))));
 }
 
-void TestFrmVarSpeed::conditionsGroupChecksSuction_data()
+void TestVarSpeedWindow::conditionsGroupChecksSuction_data()
 {
     QTest::addColumn<QString>("temperature"); // of water; empty: the group left closed
     QTest::addColumn<QString>("suction");     // MPa gauge
     QTest::addColumn<QString>("expect");
     // Every pump's sheet asks 3 m at 50 m3/h; 95 °C water with 0.03 MPa gauge
     // offers 4.95 m, with 0.01 MPa 2.83 m.
-    QTest::newRow("left closed, runs as before") << QString() << QString() << "plain";
+    QTest::newRow("left closed, runs without conditions") << QString() << QString() << "plain";
     QTest::newRow("hot water, enough suction") << "95"
                                                << "0.03"
                                                << "ok";
@@ -148,7 +148,7 @@ void TestFrmVarSpeed::conditionsGroupChecksSuction_data()
                                                      << "温度应为数字！请重新输入。";
 }
 
-void TestFrmVarSpeed::conditionsGroupChecksSuction()
+void TestVarSpeedWindow::conditionsGroupChecksSuction()
 {
     QFETCH(QString, temperature);
     QFETCH(QString, suction);
@@ -202,7 +202,7 @@ void TestFrmVarSpeed::conditionsGroupChecksSuction()
              m_folder->rowCount(QStringLiteral("变速选型负荷点")));
 }
 
-void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
+void TestVarSpeedWindow::badEntryShowsMessageAndFocus_data()
 {
     QTest::addColumn<QString>("box");    // a line edit, or "profileTable"
     QTest::addColumn<int>("profileRow"); // the profile cell typed into, or -1
@@ -243,7 +243,7 @@ void TestFrmVarSpeed::badEntryShowsMessageAndFocus_data()
     profileRow("times not adding up", 3, 1, "10", "各负荷点时间比例之和应为100%！请重新输入。", QPoint(0, 1));
 }
 
-void TestFrmVarSpeed::badEntryShowsMessageAndFocus()
+void TestVarSpeedWindow::badEntryShowsMessageAndFocus()
 {
     QFETCH(QString, box);
     QFETCH(int, profileRow);
@@ -272,7 +272,7 @@ void TestFrmVarSpeed::badEntryShowsMessageAndFocus()
     QCOMPARE(m_folder->rowCount(QStringLiteral("变速选型结果")), -1);
 }
 
-void TestFrmVarSpeed::singleModelShowsItsRule()
+void TestVarSpeedWindow::singleModelShowsItsRule()
 {
     child<QComboBox>(QStringLiteral("modelCombo"))->setCurrentText(QStringLiteral("P4"));
     click(QStringLiteral("评价"));
@@ -284,7 +284,7 @@ void TestFrmVarSpeed::singleModelShowsItsRule()
     QCOMPARE(child<QTableWidget>(QStringLiteral("acceptedTable"))->rowCount(), 0);
 }
 
-void TestFrmVarSpeed::menuItemsAndReport()
+void TestVarSpeedWindow::menuItemsAndReport()
 {
     MDIForm1 form;
     QString error;
@@ -309,13 +309,13 @@ void TestFrmVarSpeed::menuItemsAndReport()
     form.findChild<QAction*>(QStringLiteral("calculate3"))->trigger();
     QMdiSubWindow* sub = form.findChild<QMdiSubWindow*>(QStringLiteral("frmvarspeedSubWindow"));
     QVERIFY(sub);
-    auto* window = qobject_cast<frmvarspeed*>(sub->widget());
+    auto* window = qobject_cast<VarSpeedWindow*>(sub->widget());
     QVERIFY(window);
     window->findChild<QLineEdit*>(QStringLiteral("dutyBox_0"))->setText(QStringLiteral("15"));
     window->findChild<QLineEdit*>(QStringLiteral("dutyBox_1"))->setText(QStringLiteral("100"));
     window->findChild<QLineEdit*>(QStringLiteral("dutyBox_2"))->setText(QStringLiteral("3"));
     window->runSelection();
-    const int stored = static_cast<int>(window->lastRun()->selection.accepted.size());
+    const int stored = static_cast<int>(window->lastRun().run->selection.accepted.size());
     QVERIFY(stored > 0);
     window->runSelection();
 
@@ -339,7 +339,7 @@ void TestFrmVarSpeed::menuItemsAndReport()
     closeResultReport();
 }
 
-void TestFrmVarSpeed::acceptedMenuMakesSheets()
+void TestVarSpeedWindow::acceptedMenuMakesSheets()
 {
     click(QStringLiteral("选型"));
     auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
@@ -396,7 +396,7 @@ void TestFrmVarSpeed::acceptedMenuMakesSheets()
     }
 }
 
-void TestFrmVarSpeed::sheetAfterASecondRunIsOfThatRun()
+void TestVarSpeedWindow::sheetAfterASecondRunIsOfThatRun()
 {
     // 选型, 选型 again without touching the table, then the picked set's
     // sheet from the first row's menu: the sheet is of the second run.
@@ -404,7 +404,7 @@ void TestFrmVarSpeed::sheetAfterASecondRunIsOfThatRun()
     click(QStringLiteral("选型"));
     auto* accepted = child<QTableWidget>(QStringLiteral("acceptedTable"));
     QVERIFY(accepted->rowCount() >= 2);
-    const auto& run = m_window->lastRun()->selection.accepted;
+    const auto& run = m_window->lastRun().run->selection.accepted;
     const VarSpeedPump* shown = m_window->shownPump();
     QVERIFY2(shown >= run.data() && shown < run.data() + run.size(), "the detail shows a set of an earlier run");
     QTemporaryDir dir;
@@ -435,7 +435,7 @@ void TestFrmVarSpeed::sheetAfterASecondRunIsOfThatRun()
     QCOMPARE(picked.first().varSpeed->pump.annualEnergy, run.front().annualEnergy);
 }
 
-void TestFrmVarSpeed::inputsNeverLieOverEachOther_data()
+void TestVarSpeedWindow::inputsNeverLieOverEachOther_data()
 {
     QTest::addColumn<int>("height"); // of the window, pixels
     QTest::newRow("default") << 0;
@@ -445,7 +445,7 @@ void TestFrmVarSpeed::inputsNeverLieOverEachOther_data()
 
 // However low the window, the inputs keep the room they need (the panel
 // scrolls): the profile table, its buttons and the boxes below never overlap.
-void TestFrmVarSpeed::inputsNeverLieOverEachOther()
+void TestVarSpeedWindow::inputsNeverLieOverEachOther()
 {
     QFETCH(int, height);
     // In the main window's area, as the program shows it.
@@ -473,7 +473,7 @@ void TestFrmVarSpeed::inputsNeverLieOverEachOther()
                      qPrintable(inputs[i]->objectName() + QStringLiteral(" over ") + inputs[j]->objectName()));
 }
 
-void TestFrmVarSpeed::inputsShowWhatTheyMean()
+void TestVarSpeedWindow::inputsShowWhatTheyMean()
 {
     // The setpoint box names the resistance's unit; the profile its sum.
     child<QComboBox>(QStringLiteral("unitCombo_0"))->setCurrentText(QStringLiteral("Pa"));
@@ -509,5 +509,5 @@ void TestFrmVarSpeed::inputsShowWhatTheyMean()
     QCOMPARE(loads->horizontalHeaderItem(10)->text(), QStringLiteral("合计输入功率\nkW"));
 }
 
-QTEST_MAIN(TestFrmVarSpeed)
-#include "tst_frmvarspeed.moc"
+QTEST_MAIN(TestVarSpeedWindow)
+#include "tst_varspeedwindow.moc"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/varspeed.h"
+#include "speedwindow/lastvarspeedrun.h"
 #include "store/varspeedstore.h"
 
 #include <QWidget>
@@ -36,12 +37,12 @@ class VarSpeedSheets;
 // "选型", "评价", "增加", "删除"; "resultTabs" with "acceptedTable" and
 // "rejectedTable"; "varSpeedChart", "loadTable", "summaryLabel". The data
 // sheets of the accepted pump sets come from acceptedTable's context menu.
-class frmvarspeed : public QWidget
+class VarSpeedWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmvarspeed(QWidget* parent = nullptr);
-    ~frmvarspeed() override;
+    explicit VarSpeedWindow(QWidget* parent = nullptr);
+    ~VarSpeedWindow() override;
 
     // Opens the database file and fills the model list. A failure is a clear
     // message and leaves the window unusable.
@@ -54,10 +55,10 @@ public:
     void runSelection();
     void evaluateModel();
 
-    // The last run (nothing before the first one or after a stopped one).
-    const std::optional<store::VarSpeedRun>& lastRun() const { return m_run; }
+    // The last run with what the window shows of it.
+    const LastVarSpeedRun& lastRun() const { return m_lastRun; }
     // The pump set whose chart and load points are shown, if any.
-    const VarSpeedPump* shownPump() const { return m_shown; }
+    const VarSpeedPump* shownPump() const { return m_lastRun.shown; }
     VarSpeedSheets* sheets() const { return m_sheets; }
 
 signals:
@@ -65,7 +66,6 @@ signals:
     void resultsStored();
 
 private:
-    friend class VarSpeedSheets;
     void buildInputs(QWidget* panel);
     void buildResults(QWidget* panel);
     void run(const std::optional<std::string>& model);
@@ -78,10 +78,7 @@ private:
     void updateControlBoxes();
 
     std::shared_ptr<store::Connection> m_connection;
-    std::optional<store::VarSpeedRun> m_run;
-    DutyTexts m_runDuty; // as typed for the last run
-    std::vector<const VarSpeedPump*> m_listed;
-    const VarSpeedPump* m_shown = nullptr;
+    LastVarSpeedRun m_lastRun;
 
     QLineEdit* m_duty[3] = {};
     QComboBox* m_units[3] = {};

@@ -1,4 +1,4 @@
-#include "speedwindow/frmvarspeed.h"
+#include "speedwindow/varspeedwindow.h"
 #include "store/coretext.h"
 
 #include "controls/commandbutton.h"
@@ -15,8 +15,6 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QScrollArea>
-#include <QStyle>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
@@ -131,9 +130,9 @@ QString motorText(const VarSpeedPump& p, double topSpeed)
 
 } // namespace
 
-frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
+VarSpeedWindow::VarSpeedWindow(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("frmvarspeed"));
+    setObjectName(QStringLiteral("VarSpeedWindow"));
     setWindowTitle(speedtext::windowCaption());
     setFont(programFont(QStringLiteral("宋体"), 9));
     QPalette palette = this->palette();
@@ -146,7 +145,7 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     auto* results = panel(this, QStringLiteral("resultPanel"), speedtext::resultsHeading());
     buildInputs(inputs);
     buildResults(results);
-    m_sheets = new VarSpeedSheets(this);
+    m_sheets = new VarSpeedSheets(this, m_lastRun, m_accepted);
     // The inputs scroll when the window is lower than they need (a small
     // screen, or the main window's area), rather than lying over each other.
     auto* inputsScroll = new QScrollArea(this);
@@ -163,9 +162,9 @@ frmvarspeed::frmvarspeed(QWidget* parent) : QWidget(parent)
     updateControlBoxes();
 }
 
-frmvarspeed::~frmvarspeed() = default;
+VarSpeedWindow::~VarSpeedWindow() = default;
 
-void frmvarspeed::buildInputs(QWidget* panel)
+void VarSpeedWindow::buildInputs(QWidget* panel)
 {
     auto* form = new QFormLayout(panel);
     form->setLabelAlignment(Qt::AlignRight);
@@ -315,7 +314,7 @@ void frmvarspeed::buildInputs(QWidget* panel)
     form->addRow(speedtext::singleModel(), single);
 }
 
-void frmvarspeed::buildResults(QWidget* panel)
+void VarSpeedWindow::buildResults(QWidget* panel)
 {
     auto* layout = new QVBoxLayout(panel);
     m_summary = new QLabel(panel);
@@ -366,7 +365,7 @@ void frmvarspeed::buildResults(QWidget* panel)
     layout->addWidget(splitter, 1);
 }
 
-bool frmvarspeed::load(const QString& databaseFile, QString* error)
+bool VarSpeedWindow::load(const QString& databaseFile, QString* error)
 {
     auto connection = store::Connection::open(databaseFile);
     if (!connection) {
@@ -374,6 +373,7 @@ bool frmvarspeed::load(const QString& databaseFile, QString* error)
         return false;
     }
     m_connection = connection.value();
+    m_lastRun.databaseFile = m_connection->path();
     auto catalogue = store::readCatalogueSnapshot(m_connection->database());
     if (!catalogue) {
         *error = catalogue.error();
@@ -386,14 +386,14 @@ bool frmvarspeed::load(const QString& databaseFile, QString* error)
     return true;
 }
 
-void frmvarspeed::updateControlBoxes()
+void VarSpeedWindow::updateControlBoxes()
 {
     const auto mode = static_cast<ControlMode>(m_control->currentIndex());
     m_proportionalShare->setEnabled(mode == ControlMode::Proportional);
     m_setpoint->setEnabled(mode == ControlMode::CriticalCircuit);
 }
 
-VarSpeedTexts frmvarspeed::texts() const
+VarSpeedTexts VarSpeedWindow::texts() const
 {
     VarSpeedTexts t;
     t.duty.resistance = utf8(m_duty[0]->text());
@@ -424,17 +424,17 @@ VarSpeedTexts frmvarspeed::texts() const
     return t;
 }
 
-void frmvarspeed::runSelection()
+void VarSpeedWindow::runSelection()
 {
     run(std::nullopt);
 }
 
-void frmvarspeed::evaluateModel()
+void VarSpeedWindow::evaluateModel()
 {
     run(utf8(m_model->chosenModel()));
 }
 
-void frmvarspeed::run(const std::optional<std::string>& model)
+void VarSpeedWindow::run(const std::optional<std::string>& model)
 {
     if (!m_connection)
         return;
@@ -476,25 +476,26 @@ void frmvarspeed::run(const std::optional<std::string>& model)
     showPump(nullptr);
     fillAccepted({});
     fillRejected({});
-    m_run = std::move(outcome).value();
-    m_runDuty = typed.duty;
+    m_lastRun.run = std::move(outcome).value();
+    m_lastRun.duty = typed.duty;
+    const store::VarSpeedRun& run = *m_lastRun.run;
     std::vector<const VarSpeedPump*> pumps;
     std::vector<const VarSpeedRejection*> rejected;
-    if (m_run->single) {
-        if (*m_run->single)
-            pumps.push_back(&m_run->single->value());
+    if (run.single) {
+        if (*run.single)
+            pumps.push_back(&run.single->value());
         else
-            rejected.push_back(&m_run->single->error());
+            rejected.push_back(&run.single->error());
     } else {
-        for (const VarSpeedPump& p : m_run->selection.accepted)
+        for (const VarSpeedPump& p : run.selection.accepted)
             pumps.push_back(&p);
-        for (const VarSpeedRejection& r : m_run->selection.rejected)
+        for (const VarSpeedRejection& r : run.selection.rejected)
             rejected.push_back(&r);
     }
     fillAccepted(pumps);
     fillRejected(rejected);
     m_summary->setText(speedtext::summary()
-                           .arg(store::coreText(controlModeName(m_run->selection.request.control)))
+                           .arg(store::coreText(controlModeName(run.selection.request.control)))
                            .arg(pumps.size())
                            .arg(rejected.size()));
     m_tabs->setCurrentIndex(pumps.empty() ? 1 : 0);
@@ -503,11 +504,11 @@ void frmvarspeed::run(const std::optional<std::string>& model)
         m_accepted->selectRow(0);
         showPump(pumpOfRow(0));
     }
-    if (m_run->runNumber > 0)
+    if (run.runNumber > 0)
         emit resultsStored();
 }
 
-void frmvarspeed::showStop(const VarSpeedStop& stop)
+void VarSpeedWindow::showStop(const VarSpeedStop& stop)
 {
     showWarning(this, store::coreText(stop.message));
     QWidget* target = nullptr;
@@ -568,15 +569,16 @@ void frmvarspeed::showStop(const VarSpeedStop& stop)
     }
 }
 
-const VarSpeedPump* frmvarspeed::pumpOfRow(int row) const
+const VarSpeedPump* VarSpeedWindow::pumpOfRow(int row) const
 {
     const QTableWidgetItem* item = row >= 0 ? m_accepted->item(row, 0) : nullptr;
     const int index = item ? item->data(Qt::UserRole + 1).toInt() : -1;
-    return index >= 0 && index < static_cast<int>(m_listed.size()) ? m_listed[static_cast<std::size_t>(index)]
-                                                                   : nullptr;
+    return index >= 0 && index < static_cast<int>(m_lastRun.listed.size())
+               ? m_lastRun.listed[static_cast<std::size_t>(index)]
+               : nullptr;
 }
 
-void frmvarspeed::updateProfileSum()
+void VarSpeedWindow::updateProfileSum()
 {
     double sum = 0.0;
     for (int row = 0; row < m_profile->rowCount(); ++row) {
@@ -589,9 +591,9 @@ void frmvarspeed::updateProfileSum()
     m_profileSum->setStyleSheet(whole ? QString() : QStringLiteral("color: rgb(192,0,0);"));
 }
 
-void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
+void VarSpeedWindow::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
 {
-    m_listed = pumps;
+    m_lastRun.listed = pumps;
     const QSignalBlocker block(m_accepted);
     m_accepted->setSortingEnabled(false);
     m_accepted->setRowCount(static_cast<int>(pumps.size()));
@@ -607,7 +609,7 @@ void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
                             new NumberItem(p.dutyPumps * 10 + p.standbyPumps,
                                            QStringLiteral("%1+%2").arg(p.dutyPumps).arg(p.standbyPumps)));
         auto* motor = new NumberItem(p.motorRating, QString::fromStdString(numberText(p.motorRating)));
-        motor->setToolTip(motorText(p, m_run ? m_run->selection.request.maxSpeed : 1.0));
+        motor->setToolTip(motorText(p, m_lastRun.run ? m_lastRun.run->selection.request.maxSpeed : 1.0));
         m_accepted->setItem(row, 3, motor);
         m_accepted->setItem(row, 4, number(p.design.speedShare, 1, 100.0));
         m_accepted->setItem(row, 5, number(p.design.pumpEfficiency, 1, 100.0));
@@ -621,7 +623,7 @@ void frmvarspeed::fillAccepted(const std::vector<const VarSpeedPump*>& pumps)
     m_accepted->sortByColumn(kEnergyColumn, Qt::AscendingOrder);
 }
 
-void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& rejected)
+void VarSpeedWindow::fillRejected(const std::vector<const VarSpeedRejection*>& rejected)
 {
     m_rejected->setRowCount(static_cast<int>(rejected.size()));
     for (int row = 0; row < static_cast<int>(rejected.size()); ++row) {
@@ -634,16 +636,16 @@ void frmvarspeed::fillRejected(const std::vector<const VarSpeedRejection*>& reje
     }
 }
 
-void frmvarspeed::showPump(const VarSpeedPump* pump)
+void VarSpeedWindow::showPump(const VarSpeedPump* pump)
 {
-    m_shown = pump;
+    m_lastRun.shown = pump;
     m_loads->setRowCount(0);
-    if (!pump || !m_run) {
+    if (!pump || !m_lastRun.run) {
         m_chart->clear();
         m_pumpTitle->clear();
         return;
     }
-    const double top = m_run->selection.request.maxSpeed;
+    const double top = m_lastRun.run->selection.request.maxSpeed;
     m_pumpTitle->setText(
         speedtext::pumpTitle()
             .arg(QString::fromStdString(pump->curves.model))
@@ -658,7 +660,7 @@ void frmvarspeed::showPump(const VarSpeedPump* pump)
                                               fixed(pump->curves.viscosity->ch, 3),
                                               fixed(pump->curves.viscosity->ceta, 3))
              : QString()));
-    m_chart->setData(varSpeedChartData(*pump, m_run->selection.request));
+    m_chart->setData(varSpeedChartData(*pump, m_lastRun.run->selection.request));
     std::vector<std::pair<QString, const VarSpeedPoint*>> rows = {{speedtext::designPoint(), &pump->design}};
     for (const VarSpeedPoint& p : pump->points)
         rows.emplace_back(QStringLiteral("%1%/%2%").arg(QString::fromStdString(numberText(p.flowShare * 100.0)),
