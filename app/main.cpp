@@ -1,7 +1,7 @@
 #include "controls/textfit.h"
 #include "shell/startup.h"
 #include "store/qttranslations.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 #include "translations/language.h"
 
 #include <QApplication>

@@ -7,6 +7,7 @@
 #include "controls/messagebox.h"
 #include "core/fitquality.h"
 #include "core/trim.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 
@@ -532,9 +533,9 @@ void CatalogueEditor::buildCompanyPage(QWidget* page)
     layout->setColumnStretch(0, 1);
 }
 
-bool CatalogueEditor::load(const QString& programFolder, QString* error)
+bool CatalogueEditor::load(const QString& place, QString* error)
 {
-    auto connection = store::Connection::open(store::databasePath(programFolder));
+    auto connection = store::Connection::open(store::databasePath(place));
     if (!connection) {
         *error = connection.error();
         return false;

@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/reportcommand.h"
 #include "store/qttranslations.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 #include "translations/language.h"
 
 #include <cstdio>

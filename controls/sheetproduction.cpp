@@ -3,8 +3,8 @@
 #include "controls/controlstexts.h"
 #include "controls/filedialog.h"
 #include "controls/messagebox.h"
+#include "store/databaselocation.h"
 #include "store/filetargets.h"
-#include "store/settings.h"
 
 #include <QAction>
 #include <QDate>

@@ -4,6 +4,7 @@
 #include "shell/mdiform1.h"
 #include "shell/shelltexts.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/dbcopy.h"
 #include "store/names.h"
 
@@ -21,24 +22,13 @@
 
 namespace tarnwick {
 
-namespace {
-
-QString inUseText(const QString& inUse)
-{
-    return inUse.isEmpty() ? QCoreApplication::translate("tarnwick::shell", "数据库：%1")
-                                 .arg(store::shownLocation(store::databasePath(store::programFolder())))
-                           : inUse;
-}
-
-} // namespace
-
 DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atStartUp)
     : QDialog(parent), m_atStartUp(atStartUp)
 {
     setObjectName(QStringLiteral("DatabaseDialog"));
     setWindowTitle(QCoreApplication::translate("tarnwick::shell", "数据库连接"));
     auto* layout = new QVBoxLayout(this);
-    auto* current = new QLabel(inUseText(inUse), this);
+    auto* current = new QLabel(inUse, this);
     current->setObjectName(QStringLiteral("inUse"));
     current->setWordWrap(true);
     current->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -170,7 +160,13 @@ bool DatabaseDialog::keep()
 
 void showDatabaseDialog(MDIForm1* main)
 {
-    auto* dialog = new DatabaseDialog(main->statusBar()->toolTip(), main);
+    // The status bar names the database and where it came from; a window
+    // loaded without the start-up's description names only the database.
+    QString inUse = main->statusBar()->toolTip();
+    if (inUse.isEmpty())
+        inUse = QCoreApplication::translate("tarnwick::shell", "数据库：%1")
+                    .arg(store::shownLocation(store::databasePath(main->databasePlace())));
+    auto* dialog = new DatabaseDialog(inUse, main);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
