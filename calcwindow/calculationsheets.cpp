@@ -8,6 +8,7 @@
 #include "core/examination.h"
 #include "store/coretext.h"
 #include "store/pumpcatalogue.h"
+#include "store/sheetdata.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -64,11 +65,14 @@ QList<DataSheet> CalculationSheets::sheetOfPickedPump(const SheetHeader& header)
     frmcalculate& w = *m_window;
     if (!w.m_catalogue)
         return {};
-    if (w.m_shown == frmcalculate::Shown::Candidate && w.m_shownCandidate < w.m_candidates.size())
-        return {candidateSheet(w.m_candidates[w.m_shownCandidate], w.m_designRequest, w.m_designDuty, *w.m_catalogue,
-                               header)};
+    if (w.m_shown == frmcalculate::Shown::Candidate && w.m_shownCandidate < w.m_candidates.size()) {
+        const DesignCandidate& candidate = w.m_candidates[w.m_shownCandidate];
+        return {candidateSheet(candidate, w.m_designRequest, w.m_designDuty,
+                               store::candidateSheetData(*w.m_catalogue, candidate), header)};
+    }
     if (w.m_shown == frmcalculate::Shown::Check && w.m_lastCheck)
-        return {checkedSheet(*w.m_lastCheck, w.m_checkDuty, *w.m_catalogue, header)};
+        return {checkedSheet(*w.m_lastCheck, w.m_checkDuty, store::checkedSheetData(*w.m_catalogue, *w.m_lastCheck),
+                             header)};
     return {};
 }
 
@@ -81,7 +85,8 @@ QList<DataSheet> CalculationSheets::sheetsOfAllCandidates(const SheetHeader& hea
         static_cast<std::size_t>(w.m_list1->count()) != w.m_candidates.size())
         return sheets;
     for (const DesignCandidate& candidate : w.m_candidates)
-        sheets.append(candidateSheet(candidate, w.m_designRequest, w.m_designDuty, *w.m_catalogue, header));
+        sheets.append(candidateSheet(candidate, w.m_designRequest, w.m_designDuty,
+                                     store::candidateSheetData(*w.m_catalogue, candidate), header));
     return sheets;
 }
 

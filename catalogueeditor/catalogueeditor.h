@@ -1,53 +1,29 @@
 #pragma once
 
-#include "store/catalogueedit.h"
-#include "store/database.h"
+#include "catalogueeditor/catalogueeditmodel.h"
 
-#include <QHash>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
-#include <optional>
-
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
-class QTableWidget;
 class QTabWidget;
 class QUndoStack;
 
 namespace tarnwick {
 
-class EditorChart;
-
-// Everything the window edits until it is saved: the undo stack keeps whole
-// states, which share their unchanged parts.
-struct CatalogueEditorState
-{
-    QList<store::EditablePump> pumps;
-    QList<std::pair<QString, QByteArray>> schematics; // assigned since the last save
-    store::CompanyInfo company;
-    int current = -1; // the pump on display
-    // Pumps copied with a cut impeller whose 必需汽蚀余量 is still the
-    // original's, with that impeller's diameter, mm: the maker's figure is
-    // wanted. Typing the field clears the mark.
-    QHash<qint64, double> npshFromOriginal;
-};
+class CompanyPage;
+class PumpForm;
+class PumpListPanel;
 
 // The window "水泵目录维护": the pumps of the catalogue in stored order on the
 // left, the chosen pump's fields, points and chart on the right, and the
 // company texts and pictures on a second page. Every edit is checked by the
 // catalogue rules at once and can be undone until it is saved.
 //
-// Object names: "pumpList", "filterBox", "pumpCount"; the fields
-// "pumpField_<field name>"; "pointsGrid", "catalogueChart", "fitQuality",
-// "ruleMessages", "statusText"; buttons by their captions without the dots;
-// on the second page "companyText", "productText", "companyPicture",
-// "productPicture".
+// The window holds the pages, the status line and the undo and save commands;
+// the list, the pump and the company page edit one CatalogueEditModel.
+// Object names: "editorPages", "statusText"; buttons by their captions; the
+// rest as the pages name them.
 class CatalogueEditor : public QWidget
 {
     Q_OBJECT
@@ -59,9 +35,9 @@ public:
     // store::databasePath) and reads the catalogue.
     bool load(const QString& place, QString* error);
 
-    const CatalogueEditorState& state() const { return m_state; }
-    bool hasPendingEdits() const;
-    QUndoStack* undoStack() const { return m_undo; }
+    const CatalogueEditorState& state() const { return m_model->state(); }
+    bool hasPendingEdits() const { return m_model->hasPendingEdits(); }
+    QUndoStack* undoStack() const { return m_model->undoStack(); }
     // Room for the whole pump page without scrolling.
     QSize sizeHint() const override { return QSize(1120, 780); }
 
@@ -95,56 +71,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class CatalogueEditCommand;
-    void buildPumpPage(QWidget* page);
-    void buildCompanyPage(QWidget* page);
-    // Records an edit as one undo step; edits with the same merge key in a
-    // row (typing into one field) make one step.
-    void edit(const QString& text, const QString& mergeKey, const std::function<void(CatalogueEditorState&)>& change);
-    void applyState(const CatalogueEditorState& state);
-    void refreshList();
-    void refreshFilter();
-    void refreshPump();
-    void refreshMarks();
-    void refreshCompany();
+    void showState();
+    void showCurrentPump();
     void refreshButtons();
-    void onFieldEdited(const QString& field, const QString& text);
-    void onPointEdited(int row, int column);
-    // The rows of numbers on the clipboard, for the current pump; nothing when
-    // no pump is current or, after saying why, when the clipboard holds none.
-    std::optional<QList<QList<double>>> clipboardRowsForPump();
-    void choosePicture(const QString& caption,
-                       const std::function<void(CatalogueEditorState&, const QByteArray&)>& set);
-    void resetFromDatabase(int current);
+    // Reads the catalogue again, without the edits.
+    void resetFromDatabase();
 
-    std::shared_ptr<store::Connection> m_connection;
-    store::EditableCatalogue m_read;
-    CatalogueEditorState m_state;
-    QList<store::CatalogueFinding> m_findings;
-    QList<store::CatalogueFinding> m_storedRefusals; // of the catalogue as read
-    bool isStoredRefusal(const store::CatalogueFinding& finding) const;
-    QUndoStack* m_undo = nullptr;
-    bool m_applying = false;
-    QStringList m_listTexts;
-
+    CatalogueEditModel* m_model = nullptr;
     QTabWidget* m_tabs = nullptr;
-    QLineEdit* m_filter = nullptr;
-    QListWidget* m_list = nullptr;
-    QLabel* m_count = nullptr;
-    QLabel* m_keyLabel = nullptr;
-    QList<std::pair<QString, QLineEdit*>> m_fields;
-    QPlainTextEdit* m_dimensions = nullptr;
-    QTableWidget* m_points = nullptr;
-    EditorChart* m_chart = nullptr;
-    QLabel* m_fitQuality = nullptr;
-    QLabel* m_rules = nullptr;
-    QLabel* m_schematic = nullptr;
+    PumpListPanel* m_list = nullptr;
+    PumpForm* m_pump = nullptr;
+    CompanyPage* m_company = nullptr;
     QLabel* m_status = nullptr;
-    QPlainTextEdit* m_companyText = nullptr;
-    QPlainTextEdit* m_productText = nullptr;
-    QLabel* m_companyPicture = nullptr;
-    QLabel* m_productPicture = nullptr;
-    QList<QPushButton*> m_pumpButtons; // need a chosen pump
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_discardButton = nullptr;
     QPushButton* m_undoButton = nullptr;

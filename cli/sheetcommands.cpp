@@ -14,6 +14,7 @@
 #include "store/filetargets.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
+#include "store/sheetdata.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -123,7 +124,8 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
             return kProgramMessage;
         }
         for (const DesignCandidate& candidate : design->candidates)
-            sheets.append(candidateSheet(candidate, design->request, texts, catalogue, header));
+            sheets.append(candidateSheet(candidate, design->request, texts,
+                                         store::candidateSheetData(catalogue, candidate), header));
     } else {
         auto checked = conditions.any() ? runCheckCalculation(catalogue.catalogue(), texts,
                                                               model.toStdString(), conditions)
@@ -132,7 +134,7 @@ int runSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& texts, con
             printMessage(store::coreText(checked.error().message));
             return kProgramMessage;
         }
-        sheets.append(checkedSheet(*checked, texts, catalogue, header));
+        sheets.append(checkedSheet(*checked, texts, store::checkedSheetData(catalogue, *checked), header));
     }
     if (!writeSheets(pdf, sheets))
         return kUsageOrDatabase;
@@ -183,7 +185,7 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
             return kProgramMessage;
         }
         for (const VarSpeedPump& pump : selection.accepted)
-            sheets.append(varSpeedSheet(pump, *request, texts, catalogue, header));
+            sheets.append(varSpeedSheet(pump, *request, texts, store::varSpeedSheetData(catalogue, pump), header));
     } else {
         auto evaluated = evaluateVarSpeedModel(catalogue.catalogue(), *request, model.toStdString());
         if (!evaluated) {
@@ -196,7 +198,8 @@ int runVarSpeedSheetCommand(store::PumpCatalogue& catalogue, const DutyTexts& te
                              .arg(model, store::coreText(rejectionText(r))));
             return kProgramMessage;
         }
-        sheets.append(varSpeedSheet(evaluated->value(), *request, texts, catalogue, header));
+        sheets.append(varSpeedSheet(evaluated->value(), *request, texts,
+                                    store::varSpeedSheetData(catalogue, evaluated->value()), header));
     }
     if (!writeSheets(pdf, sheets))
         return kUsageOrDatabase;

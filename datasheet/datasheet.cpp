@@ -7,11 +7,8 @@
 #include "pdfout/pdffile.h"
 #include "resources/fonts.h"
 #include "store/coretext.h"
-#include "store/names.h"
-#include "store/pumpcatalogue.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -56,107 +53,21 @@ QString number(double value)
     return std::isfinite(value) ? QString::fromStdString(numberText(value)) : QString();
 }
 
-QString fieldText(const QVariant& value)
-{
-    if (value.isNull())
-        return QString();
-    if (store::isNumericValue(value))
-        return number(value.toDouble());
-    return value.toString();
-}
-
-// The unit of a catalogue field's figure on the sheet; empty for texts.
-QString unitOf(const QString& field)
-{
-    namespace n = store::names;
-    static const QList<std::pair<QString, QString>> units = {
-        {n::speed(), QStringLiteral("r/min")},
-        {n::flow(), QStringLiteral("m3/h")},
-        {n::head(), QStringLiteral("m")},
-        {n::shaftPower(), QStringLiteral("kW")},
-        {n::motorPower(), QStringLiteral("kW")},
-        {n::npshRequired(), QStringLiteral("m")},
-        {n::impellerDiameter(), QStringLiteral("mm")},
-        {n::weight(), QStringLiteral("kg")},
-    };
-    for (const auto& [name, unit] : units) {
-        if (name == field)
-            return unit;
-    }
-    return {};
-}
-
-QList<SheetField> viewRowOf(const store::PumpCatalogue& catalogue, const QString& model, QString* pumpType,
-                            SheetField* dimensions)
-{
-    QList<SheetField> fields;
-    const store::RowSet& view = catalogue.viewRows;
-    const int modelColumn = view.fieldIndex(store::names::model());
-    if (modelColumn < 0)
-        return fields;
-    for (int row = 0; row < view.snapshotSize(); ++row) {
-        if (view.isDeleted(row) || view.valueAt(row, modelColumn).toString() != model)
-            continue;
-        const QStringList& names = view.fieldNames();
-        for (int column = 0; column < names.size(); ++column) {
-            // The dimensions are a text of several lines; they stand under
-            // the schematic they belong to.
-            if (names[column] == store::names::installationDimensions()) {
-                *dimensions = {names[column], fieldText(view.valueAt(row, column))};
-                continue;
-            }
-            // The catalogue's own key means nothing to the reader of the sheet.
-            if (names[column] == store::names::key())
-                continue;
-            QString value = fieldText(view.valueAt(row, column));
-            const QString unit = unitOf(names[column]);
-            if (!value.isEmpty() && !unit.isEmpty())
-                value += QLatin1Char(' ') + unit;
-            fields.append({names[column], value});
-            if (pumpType && names[column] == store::names::pumpType())
-                *pumpType = view.valueAt(row, column).toString();
-        }
-        break;
-    }
-    return fields;
-}
-
-QImage schematicOf(const store::PumpCatalogue& catalogue, const QString& pumpType)
-{
-    const store::RowSet& source = catalogue.schematicSource;
-    const int typeColumn = source.fieldIndex(store::names::pumpType());
-    const int pictureColumn = source.fieldIndex(store::names::schematicPicture());
-    if (typeColumn < 0 || pictureColumn < 0)
-        return {};
-    for (int row = 0; row < source.snapshotSize(); ++row) {
-        if (!source.isDeleted(row) && source.valueAt(row, typeColumn).toString() == pumpType)
-            return QImage::fromData(source.valueAt(row, pictureColumn).toByteArray());
-    }
-    return {};
-}
-
-DataSheet commonSheet(const DutyTexts& duty, store::PumpCatalogue& catalogue, const SheetHeader& header,
+// What every kind of sheet takes from the catalogue, and the program's own line.
+DataSheet commonSheet(const DutyTexts& duty, const store::SheetData& data, const SheetHeader& header,
                       const QString& model)
 {
     DataSheet sheet;
     sheet.header = header;
     sheet.duty = duty;
     sheet.model = model;
-    sheet.dimensions.caption = store::names::installationDimensions();
-    sheet.viewFields = viewRowOf(catalogue, model, &sheet.pumpType, &sheet.dimensions);
+    sheet.pumpType = data.pumpType;
+    sheet.viewFields = data.viewFields;
+    sheet.dimensions = data.dimensions;
+    sheet.schematic = QImage::fromData(data.schematic);
     sheet.programVersion = QStringLiteral(TARNWICK_VERSION);
-    if (catalogue.connection)
-        sheet.databaseFile = QFileInfo(catalogue.connection->path()).fileName();
+    sheet.databaseFile = data.databaseFile;
     return sheet;
-}
-
-std::optional<double> speedOf(store::PumpCatalogue& catalogue, const std::string& model)
-{
-    for (const CataloguePump& pump : catalogue.catalogue().pumps) {
-        if (pump.model == model)
-            return pump.speed;
-    }
-    return std::nullopt;
 }
 
 // Draws the chart's calls as vector paths at the device's resolution: each
@@ -750,9 +661,9 @@ QList<SheetField> conditionFieldsOf(const PumpExtras& x, const ServiceConditions
 } // namespace
 
 DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionRequest& request, const DutyTexts& duty,
-                         store::PumpCatalogue& catalogue, const SheetHeader& header)
+                         const store::SheetData& data, const SheetHeader& header)
 {
-    DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(candidate.model));
+    DataSheet sheet = commonSheet(duty, data, header, QString::fromStdString(candidate.model));
     sheet.method = QCoreApplication::translate("tarnwick::datasheet", "设计");
     sheet.request = request;
     sheet.speed = candidate.speed;
@@ -764,19 +675,16 @@ DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionReques
     sheet.fitQuality = candidate.fitQuality;
     sheet.chart = chartInputFor(candidate, request);
     sheet.conditionFields = conditionFieldsOf(candidate.extras, candidate.conditions);
-    sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
 
-DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::PumpCatalogue& catalogue,
+DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, const store::SheetData& data,
                        const SheetHeader& header)
 {
-    DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(pump.model));
+    DataSheet sheet = commonSheet(duty, data, header, QString::fromStdString(pump.model));
     sheet.method = QCoreApplication::translate("tarnwick::datasheet", "校核");
     sheet.request = pump.request;
-    sheet.speed = speedOf(catalogue, pump.model);
-    // The check takes the type from the catalogue row.
-    sheet.pumpType = QString::fromStdString(pump.pumpType);
+    sheet.speed = data.speed;
     sheet.operatingFlow = pump.operatingFlow;
     sheet.operatingHead = pump.operatingHead;
     sheet.operatingEfficiency = pump.operatingEfficiency;
@@ -785,14 +693,13 @@ DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::Pu
     sheet.fitQuality = pump.fitQuality;
     sheet.chart = chartInputFor(pump, pump.request);
     sheet.conditionFields = conditionFieldsOf(pump.extras, pump.conditions);
-    sheet.schematic = schematicOf(catalogue, sheet.pumpType);
     return sheet;
 }
 
 DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request, const DutyTexts& duty,
-                        store::PumpCatalogue& catalogue, const SheetHeader& header)
+                        const store::SheetData& data, const SheetHeader& header)
 {
-    DataSheet sheet = commonSheet(duty, catalogue, header, QString::fromStdString(pump.curves.model));
+    DataSheet sheet = commonSheet(duty, data, header, QString::fromStdString(pump.curves.model));
     sheet.method = varSpeedMethod();
     sheet.request = request.duty;
     sheet.speed = pump.curves.speed;
@@ -801,26 +708,8 @@ DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request
     sheet.operatingEfficiency = pump.design.pumpEfficiency * 100.0; // in percent, as the other sheets
     sheet.operatingPower = pump.design.shaftPower;
     sheet.bestEfficiency = static_cast<float>(pump.curves.bestEfficiency * 100.0);
-    if (sheet.pumpType.isEmpty())
-        sheet.pumpType = QString::fromStdString(pump.curves.type);
-    // The catalogue the selection read is the one the sheet reads; the model
-    // is looked up in case its place differs.
-    const Catalogue& pumps = catalogue.catalogue();
-    std::size_t index = pump.curves.catalogueIndex;
-    if (index >= pumps.pumps.size() || pumps.pumps[index].model != pump.curves.model) {
-        index = pumps.pumps.size();
-        for (std::size_t i = 0; i < pumps.pumps.size(); ++i) {
-            if (pumps.pumps[i].model == pump.curves.model) {
-                index = i;
-                break;
-            }
-        }
-    }
-    if (index < pumps.pumps.size()) {
-        if (const std::optional<PumpCurves> curves = pumpCurves(pumps, index))
-            sheet.fitQuality = fitQuality(curves->points, curves->headFit, curves->powerFit);
-    }
-    sheet.schematic = schematicOf(catalogue, sheet.pumpType);
+    if (data.fitQuality)
+        sheet.fitQuality = *data.fitQuality;
     sheet.varSpeed = VarSpeedSheetPart{pump, request};
     return sheet;
 }

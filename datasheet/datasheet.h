@@ -3,6 +3,7 @@
 #include "core/selection.h"
 #include "core/varspeed.h"
 #include "datasheet/chartdrawing.h"
+#include "store/sheetdata.h"
 
 #include <QImage>
 #include <QList>
@@ -16,10 +17,6 @@ class QPainter;
 
 namespace tarnwick {
 
-namespace store {
-class PumpCatalogue;
-}
-
 // What the engineer enters once for the sheets he hands over.
 struct SheetHeader
 {
@@ -30,11 +27,7 @@ struct SheetHeader
     QString date;
 };
 
-struct SheetField
-{
-    QString caption;
-    QString value;
-};
+using SheetField = store::SheetField;
 
 // What a variable-speed selection adds to the sheet of one pump set: its
 // inputs in working units, the load points and the year's energy.
@@ -73,18 +66,20 @@ struct DataSheet
     std::optional<VarSpeedSheetPart> varSpeed;
 };
 
-// The sheet of a design candidate, with the data-sheet row and the schematic
-// read from the catalogue's snapshots (the row sets do not move).
+// The sheet of a design candidate, with what the catalogue holds of it
+// (store::candidateSheetData).
 DataSheet candidateSheet(const DesignCandidate& candidate, const SelectionRequest& request, const DutyTexts& duty,
-                         store::PumpCatalogue& catalogue, const SheetHeader& header);
-// The sheet of a checked pump.
-DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, store::PumpCatalogue& catalogue,
+                         const store::SheetData& data, const SheetHeader& header);
+// The sheet of a checked pump (store::checkedSheetData): type and speed are
+// the catalogue row's.
+DataSheet checkedSheet(const CheckedPump& pump, const DutyTexts& duty, const store::SheetData& data,
                        const SheetHeader& header);
 
 // The sheet of an accepted variable-speed pump set (or one model evaluated
-// alone); the fit figures come from the catalogue's points of its model.
+// alone; store::varSpeedSheetData); the fit figures are those of the
+// catalogue's points of its model.
 DataSheet varSpeedSheet(const VarSpeedPump& pump, const VarSpeedRequest& request, const DutyTexts& duty,
-                        store::PumpCatalogue& catalogue, const SheetHeader& header);
+                        const store::SheetData& data, const SheetHeader& header);
 
 // The figures of a variable-speed sheet as it prints them: the load table
 // (design point first, then the profile's rows; one text per column of

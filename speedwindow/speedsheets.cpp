@@ -4,6 +4,7 @@
 #include "controls/sheetproduction.h"
 #include "speedwindow/frmvarspeed.h"
 #include "store/pumpcatalogue.h"
+#include "store/sheetdata.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -69,7 +70,8 @@ QList<DataSheet> VarSpeedSheets::sheetOfPickedSet(const SheetHeader& header)
     store::PumpCatalogue* pumps = pump && m_window->m_run ? catalogue() : nullptr;
     if (!pumps)
         return {};
-    return {varSpeedSheet(*pump, m_window->m_run->selection.request, m_window->m_runDuty, *pumps, header)};
+    return {varSpeedSheet(*pump, m_window->m_run->selection.request, m_window->m_runDuty,
+                          store::varSpeedSheetData(*pumps, *pump), header)};
 }
 
 QList<DataSheet> VarSpeedSheets::sheetsOfAllSets(const SheetHeader& header)
@@ -80,7 +82,8 @@ QList<DataSheet> VarSpeedSheets::sheetsOfAllSets(const SheetHeader& header)
     if (!pumps)
         return sheets;
     for (const VarSpeedPump* pump : sets)
-        sheets.append(varSpeedSheet(*pump, m_window->m_run->selection.request, m_window->m_runDuty, *pumps, header));
+        sheets.append(varSpeedSheet(*pump, m_window->m_run->selection.request, m_window->m_runDuty,
+                                    store::varSpeedSheetData(*pumps, *pump), header));
     return sheets;
 }
 
