@@ -1,7 +1,6 @@
 #include "controls/textfit.h"
 #include "shell/startup.h"
-#include "store/qttranslations.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 #include "translations/language.h"
 
 #include <QApplication>
@@ -76,7 +75,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", languageError.toUtf8().constData());
     // Qt's own texts (message box buttons, file and print dialogs) in the program's language.
     if (tarnwick::i18n::currentLanguage() == tarnwick::i18n::Language::Chinese)
-        tarnwick::store::installQtChineseTranslations(app);
+        tarnwick::i18n::installQtChineseTranslations(app);
     else
         tarnwick::fitTextsWhenShown(app);
     tarnwick::applyProgramFont();

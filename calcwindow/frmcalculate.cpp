@@ -530,9 +530,9 @@ bool frmcalculate::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmcalculate::load(const QString& programFolder, QString* error)
+bool frmcalculate::load(const QString& place, QString* error)
 {
-    auto opened = store::PumpCatalogue::open(programFolder);
+    auto opened = store::PumpCatalogue::open(place);
     if (!opened) {
         if (error)
             *error = opened.error();
@@ -569,7 +569,7 @@ bool frmcalculate::reloadCatalogue(QString* error)
 {
     if (!m_catalogue)
         return true;
-    const QString folder = m_catalogue->programFolder;
+    const QString place = m_catalogue->place;
     const QString model = m_combo1->chosenModel();
     const std::array<int, 3> units = {m_combo2->currentIndex(), m_combo3->currentIndex(), m_combo4->currentIndex()};
     ResetChartPage();
@@ -578,7 +578,7 @@ bool frmcalculate::reloadCatalogue(QString* error)
     m_lastRun.rejected.clear();
     m_lastRun.check.reset();
     m_sheets->closeRejectedPumps();
-    if (!load(folder, error))
+    if (!load(place, error))
         return false;
     m_combo2->setCurrentIndex(units[0]);
     m_combo3->setCurrentIndex(units[1]);

@@ -54,10 +54,11 @@ public:
     explicit frmcalculate(QWidget* parent = nullptr);
     ~frmcalculate() override;
 
-    // The window's load: opens the catalogue in the program folder, fills the
-    // model list and the grid, and selects the defaults. False, with the
-    // message, when the database cannot be opened.
-    bool load(const QString& programFolder, QString* error);
+    // The window's load: opens the catalogue at `place` (a folder or a
+    // server's address, see store::databasePath), fills the model list and
+    // the grid, and selects the defaults. False, with the message, when the
+    // database cannot be opened.
+    bool load(const QString& place, QString* error);
 
     // The window's side of switching the mode: empties the candidate list and
     // the operating figures, disables the page tabs, shows the blank curves

@@ -2,6 +2,7 @@
 
 #include "catalogueeditor/editorparts.h"
 #include "catalogueeditor/editortexts.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 
 #include <QUndoStack>
@@ -51,9 +52,9 @@ CatalogueEditModel::~CatalogueEditModel()
     m_undo->clear();
 }
 
-bool CatalogueEditModel::load(const QString& programFolder, QString* error)
+bool CatalogueEditModel::load(const QString& place, QString* error)
 {
-    auto connection = store::Connection::open(store::databasePath(programFolder));
+    auto connection = store::Connection::open(store::databasePath(place));
     if (!connection) {
         *error = connection.error();
         return false;

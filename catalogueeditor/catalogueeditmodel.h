@@ -39,8 +39,9 @@ public:
     explicit CatalogueEditModel(QObject* parent = nullptr);
     ~CatalogueEditModel() override;
 
-    // Opens the database of the program folder and reads the catalogue.
-    bool load(const QString& programFolder, QString* error);
+    // Opens the database at `place` (a folder or a server's address, see
+    // store::databasePath) and reads the catalogue.
+    bool load(const QString& place, QString* error);
     // Reads the catalogue again and drops the edits; the pump at `current`,
     // or the last one, stays on display.
     bool reload(int current, QString* error);

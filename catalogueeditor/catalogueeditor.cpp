@@ -104,9 +104,9 @@ CatalogueEditor::~CatalogueEditor()
     delete m_tabs;
 }
 
-bool CatalogueEditor::load(const QString& programFolder, QString* error)
+bool CatalogueEditor::load(const QString& place, QString* error)
 {
-    if (!m_model->load(programFolder, error))
+    if (!m_model->load(place, error))
         return false;
     const int pointsWithoutPump = m_model->stored().pointsWithoutPump;
     if (pointsWithoutPump > 0)

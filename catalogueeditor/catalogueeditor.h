@@ -31,8 +31,9 @@ public:
     explicit CatalogueEditor(QWidget* parent = nullptr);
     ~CatalogueEditor() override;
 
-    // Opens the database of the program folder and reads the catalogue.
-    bool load(const QString& programFolder, QString* error);
+    // Opens the database at `place` (a folder or a server's address, see
+    // store::databasePath) and reads the catalogue.
+    bool load(const QString& place, QString* error);
 
     const CatalogueEditorState& state() const { return m_model->state(); }
     bool hasPendingEdits() const { return m_model->hasPendingEdits(); }

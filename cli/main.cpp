@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 #include "cli/reportcommand.h"
-#include "store/qttranslations.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 #include "translations/language.h"
 
 #include <cstdio>
@@ -43,7 +42,7 @@ int main(int argc, char* argv[])
     }
     // Qt's own texts in the program's language.
     if (tarnwick::i18n::currentLanguage() == tarnwick::i18n::Language::Chinese)
-        tarnwick::store::installQtChineseTranslations(*app);
+        tarnwick::i18n::installQtChineseTranslations(*app);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     return tarnwick::cli::runCommandLine(arguments);

@@ -5,7 +5,7 @@
 #include "controls/messagebox.h"
 #include "files/filetargets.h"
 #include "store/databasefiles.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 
 #include <QAction>
 #include <QDate>

@@ -6,6 +6,7 @@
 #include "infowindows/picturebox.h"
 #include "infowindows/readonlytextbox.h"
 #include "resources/resources.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/rowset.h"
 
@@ -71,7 +72,7 @@ QImage pictureFromField(const QVariant& value)
 
 } // namespace
 
-frmhelp::frmhelp(const QString& programFolder, QWidget* parent) : QDialog(parent)
+frmhelp::frmhelp(const QString& place, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmhelp"));
     setFont(programFont(QStringLiteral("宋体"), 9));
@@ -94,7 +95,7 @@ frmhelp::frmhelp(const QString& programFolder, QWidget* parent) : QDialog(parent
     buildPrinciple();
     buildCompany();
     buildProducts();
-    loadCompanyRecord(programFolder);
+    loadCompanyRecord(place);
     selectPage(HelpPage::Contents);
 }
 
@@ -147,9 +148,9 @@ void frmhelp::buildProducts()
     m_ole1->setGeometry(twipsRect(240, 1680, 3375, 5380));
 }
 
-void frmhelp::loadCompanyRecord(const QString& programFolder)
+void frmhelp::loadCompanyRecord(const QString& place)
 {
-    auto connection = store::Connection::open(store::databasePath(programFolder));
+    auto connection = store::Connection::open(store::databasePath(place));
     if (!connection) {
         showWarning(parentWidget(), connection.error());
         return;
@@ -201,9 +202,9 @@ void frmhelp::selectPage(HelpPage page)
     setWindowIcon(m_imageList.value(layout.icon - 1));
 }
 
-void showHelpPage(QWidget* parent, HelpPage page, const QString& programFolder)
+void showHelpPage(QWidget* parent, HelpPage page, const QString& place)
 {
-    frmhelp window(programFolder, parent);
+    frmhelp window(place, parent);
     window.selectPage(page);
     execModal(window);
 }

@@ -34,10 +34,11 @@ class frmhelp : public QDialog
 {
     Q_OBJECT
 public:
-    // Opens the database in `programFolder` and fills the bound fields. When
-    // the database, the table or a field cannot be read, the user is told what
-    // failed and the boxes stay empty.
-    explicit frmhelp(const QString& programFolder, QWidget* parent = nullptr);
+    // Opens the database at `place` (a folder or a server's address, see
+    // store::databasePath) and fills the bound fields. When the database, the
+    // table or a field cannot be read, the user is told what failed and the
+    // boxes stay empty.
+    explicit frmhelp(const QString& place, QWidget* parent = nullptr);
     ~frmhelp() override;
 
     // Shows the page's group only, sizes and captions the window and sets its
@@ -62,7 +63,7 @@ private:
     void buildCompany();
     void buildProducts();
     ReadOnlyTextBox* addTextBox(QWidget* parent, const QString& name, const QRect& geometry);
-    void loadCompanyRecord(const QString& programFolder);
+    void loadCompanyRecord(const QString& place);
 
     HelpPage m_page = HelpPage::Contents;
     QList<QIcon> m_imageList;
@@ -80,6 +81,6 @@ private:
 
 // Creates the help window on a page and shows it modally; returns when the
 // user closes it. A new window each time, so the fields are read afresh.
-void showHelpPage(QWidget* parent, HelpPage page, const QString& programFolder);
+void showHelpPage(QWidget* parent, HelpPage page, const QString& place);
 
 } // namespace tarnwick

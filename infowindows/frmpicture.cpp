@@ -4,6 +4,7 @@
 #include "controls/uimetrics.h"
 #include "infowindows/infotexts.h"
 #include "infowindows/picturebox.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 
 #include <QEvent>
@@ -54,7 +55,7 @@ QPoint centredOnScreen(QSize window, const QRect& screen)
                   screen.top() + (screen.height() - window.height()) / 2);
 }
 
-frmpicture::frmpicture(const QString& pumpType, const QString& programFolder, QWidget* parent)
+frmpicture::frmpicture(const QString& pumpType, const QString& place, QWidget* parent)
     : QDialog(parent), m_pumpType(pumpType)
 {
     setObjectName(QStringLiteral("frmpicture"));
@@ -74,7 +75,7 @@ frmpicture::frmpicture(const QString& pumpType, const QString& programFolder, QW
     m_ole1->setObjectName(QStringLiteral("OLE1"));
     m_ole1->setVisible(false);
 
-    auto connection = store::Connection::open(store::databasePath(programFolder));
+    auto connection = store::Connection::open(store::databasePath(place));
     if (!connection) {
         showWarning(parent, connection.error());
     } else {
@@ -146,9 +147,9 @@ void frmpicture::showEvent(QShowEvent* event)
     layoutPicture();
 }
 
-void showSchematic(QWidget* parent, const QString& pumpType, const QString& programFolder)
+void showSchematic(QWidget* parent, const QString& pumpType, const QString& place)
 {
-    frmpicture window(pumpType, programFolder, parent);
+    frmpicture window(pumpType, place, parent);
     execModal(window);
 }
 

@@ -55,9 +55,10 @@ class frmpicture : public QDialog
 {
     Q_OBJECT
 public:
-    // Opens the database in `programFolder`; when it or the table cannot be
-    // read the user is told what failed and the window stays empty.
-    frmpicture(const QString& pumpType, const QString& programFolder, QWidget* parent = nullptr);
+    // Opens the database at `place` (a folder or a server's address, see
+    // store::databasePath); when it or the table cannot be read the user is
+    // told what failed and the window stays empty.
+    frmpicture(const QString& pumpType, const QString& place, QWidget* parent = nullptr);
     ~frmpicture() override;
 
     const QString& pumpType() const { return m_pumpType; }
@@ -88,6 +89,6 @@ private:
 
 // Opens the schematic window of a pump type modally; returns when the user
 // closes it.
-void showSchematic(QWidget* parent, const QString& pumpType, const QString& programFolder);
+void showSchematic(QWidget* parent, const QString& pumpType, const QString& place);
 
 } // namespace tarnwick

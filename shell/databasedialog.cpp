@@ -4,6 +4,7 @@
 #include "shell/mdiform1.h"
 #include "shell/shelltexts.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/dbcopy.h"
 #include "store/names.h"
 
@@ -20,24 +21,13 @@
 
 namespace tarnwick {
 
-namespace {
-
-QString inUseText(const QString& inUse)
-{
-    return inUse.isEmpty() ? shelltext::defaultDatabaseInUse().arg(
-                                 store::shownLocation(store::databasePath(store::programFolder())))
-                           : inUse;
-}
-
-} // namespace
-
 DatabaseDialog::DatabaseDialog(const QString& inUse, QWidget* parent, bool atStartUp)
     : QDialog(parent), m_atStartUp(atStartUp)
 {
     setObjectName(QStringLiteral("DatabaseDialog"));
     setWindowTitle(shelltext::databaseDialogTitle());
     auto* layout = new QVBoxLayout(this);
-    auto* current = new QLabel(inUseText(inUse), this);
+    auto* current = new QLabel(inUse, this);
     current->setObjectName(QStringLiteral("inUse"));
     current->setWordWrap(true);
     current->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -165,7 +155,12 @@ bool DatabaseDialog::keep()
 
 void showDatabaseDialog(MDIForm1* main)
 {
-    auto* dialog = new DatabaseDialog(main->statusBar()->toolTip(), main);
+    // The status bar names the database and where it came from; a window
+    // loaded without the start-up's description names only the database.
+    QString inUse = main->statusBar()->toolTip();
+    if (inUse.isEmpty())
+        inUse = shelltext::defaultDatabaseInUse().arg(store::shownLocation(store::databasePath(main->databasePlace())));
+    auto* dialog = new DatabaseDialog(inUse, main);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -17,6 +17,7 @@ class DatabaseDialog : public QDialog
     Q_OBJECT
 
 public:
+    // `inUse` says which database the program works on now.
     // `atStartUp`: chosen while the program starts, after the database of the
     // settings could not be opened; the choice then takes effect at once.
     explicit DatabaseDialog(const QString& inUse, QWidget* parent = nullptr, bool atStartUp = false);

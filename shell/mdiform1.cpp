@@ -20,9 +20,9 @@
 #include "shell/varspeedcommands.h"
 #include "speedwindow/speedsheets.h"
 #include "speedwindow/varspeedwindow.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/results.h"
-#include "store/settings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -407,7 +407,7 @@ void MDIForm1::showCatalogueEditor()
     if (!m_catalogueEditor) {
         auto* editor = new CatalogueEditor;
         QString error;
-        if (!editor->load(m_programFolder, &error)) {
+        if (!editor->load(m_databasePlace, &error)) {
             delete editor;
             showWarning(this, error);
             return;
@@ -490,7 +490,7 @@ void MDIForm1::setStatusText(const QString& text)
     m_panels[0]->setText(text);
 }
 
-bool MDIForm1::load(const QString& programFolder, QString* error)
+bool MDIForm1::load(const QString& place, QString* error)
 {
     auto fail = [&](const QString& message) {
         m_allResults = store::RowSet();
@@ -500,9 +500,9 @@ bool MDIForm1::load(const QString& programFolder, QString* error)
             *error = message;
         return false;
     };
-    m_programFolder = programFolder;
+    m_databasePlace = place;
 
-    auto connection = store::Connection::open(store::databasePath(programFolder));
+    auto connection = store::Connection::open(store::databasePath(place));
     if (!connection)
         return fail(connection.error());
     m_mainConnection = connection.value();
@@ -554,7 +554,7 @@ bool MDIForm1::ensureCalculationWindow()
     // closed window is created and loaded afresh.
     auto* window = new frmcalculate;
     QString error;
-    if (!window->load(m_programFolder, &error)) {
+    if (!window->load(m_databasePlace, &error)) {
         delete window;
         showWarning(this, error);
         return false;
@@ -640,22 +640,22 @@ void MDIForm1::showReport(const QString& caption, int image, store::RowSet& rows
 
 void MDIForm1::showHelpContents()
 {
-    showHelpPage(this, HelpPage::Contents, m_programFolder);
+    showHelpPage(this, HelpPage::Contents, m_databasePlace);
 }
 
 void MDIForm1::showPrinciple()
 {
-    showHelpPage(this, HelpPage::Principle, m_programFolder);
+    showHelpPage(this, HelpPage::Principle, m_databasePlace);
 }
 
 void MDIForm1::showCompanyIntroduction()
 {
-    showHelpPage(this, HelpPage::Company, m_programFolder);
+    showHelpPage(this, HelpPage::Company, m_databasePlace);
 }
 
 void MDIForm1::showProductIntroduction()
 {
-    showHelpPage(this, HelpPage::Products, m_programFolder);
+    showHelpPage(this, HelpPage::Products, m_databasePlace);
 }
 
 void MDIForm1::showAbout()
@@ -665,7 +665,7 @@ void MDIForm1::showAbout()
 
 void MDIForm1::showSchematicWindow(const QString& pumpType)
 {
-    showSchematic(this, pumpType, m_programFolder);
+    showSchematic(this, pumpType, m_databasePlace);
 }
 
 void MDIForm1::arrange(int code)

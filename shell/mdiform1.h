@@ -45,8 +45,10 @@ public:
 
     // Opens the connection and both result row sets, shows the background
     // window and empties the latest results, in that order. On failure the
-    // message says what could not be opened and nothing is shown.
-    bool load(const QString& programFolder, QString* error);
+    // message says what could not be opened and nothing is shown. `place` is
+    // the folder of the database file or a server database's address (see
+    // store::databasePath); every window opened from here works on it.
+    bool load(const QString& place, QString* error);
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // The calculation window, or null before the first mode command (or after
@@ -56,9 +58,9 @@ public:
     CatalogueEditor* catalogueEditor() const;
     QString statusText() const;
 
-    // The folder of the database, and the window's own connection and
-    // result row sets on it, as the load opened them.
-    const QString& programFolder() const { return m_programFolder; }
+    // Where the database is (a folder or a server's address), and the
+    // window's own connection and result row sets on it, as the load opened them.
+    const QString& databasePlace() const { return m_databasePlace; }
     const std::shared_ptr<store::Connection>& mainConnection() const { return m_mainConnection; }
     store::RowSet& allResults() { return m_allResults; }
     store::RowSet& latestResults() { return m_latestResults; }
@@ -117,7 +119,7 @@ private:
     bool ensureCalculationWindow();
     void setStatusText(const QString& text);
 
-    QString m_programFolder;
+    QString m_databasePlace;
     std::shared_ptr<store::Connection> m_mainConnection;
     store::RowSet m_allResults;
     store::RowSet m_latestResults;

@@ -27,12 +27,13 @@ namespace {
 
 constexpr int kAccessConversionTimeoutMs = 10 * 60 * 1000;
 
-// The main window loaded on the database of `programFolder`, sized to the
-// screen and shown; null with the reason when the database cannot be used.
-std::unique_ptr<MDIForm1> loadMainWindow(const QString& programFolder, QString* error)
+// The main window loaded on the database at `place` (a folder or a server's
+// address), sized to the screen and shown; null with the reason when the
+// database cannot be used.
+std::unique_ptr<MDIForm1> loadMainWindow(const QString& place, QString* error)
 {
     auto window = std::make_unique<MDIForm1>();
-    if (!window->load(programFolder, error))
+    if (!window->load(place, error))
         return nullptr;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -56,16 +57,13 @@ StartAttempt attemptStart(const store::DatabaseLocation& location)
 {
     StartAttempt attempt;
     if (store::isServerLocation(location.path)) {
-        // A shared database on a server: every window opens it instead of
-        // the program folder's file.
-        store::useServerDatabase(location.path);
-        attempt.window = loadMainWindow(store::programFolder(), &attempt.failure);
+        // A shared database on a server: the main window passes its address
+        // to every window it opens.
+        attempt.window = loadMainWindow(location.path, &attempt.failure);
         if (attempt.window)
             attempt.window->statusBar()->setToolTip(store::describeDatabase(location));
         return attempt;
     }
-    // A server tried before in this start is left.
-    store::useServerDatabase(QString());
     // The windows open the database by its folder and the program's file name.
     const QFileInfo file(location.path);
     if (file.fileName() != store::names::databaseFileName()) {
@@ -98,10 +96,10 @@ void applyProgramFont()
     QApplication::setFont(programFont(shelltext::programFontFamily(), 9));
 }
 
-std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder)
+std::unique_ptr<MDIForm1> openMainWindow(const QString& place)
 {
     QString error;
-    auto window = loadMainWindow(programFolder, &error);
+    auto window = loadMainWindow(place, &error);
     if (!window)
         showWarning(nullptr, error + shelltext::cannotStart());
     return window;
@@ -202,8 +200,6 @@ std::unique_ptr<MDIForm1> startOn(const store::DatabaseLocation& location)
         StartAttempt attempt = attemptStart(current);
         if (attempt.window || attempt.failure.isEmpty())
             return std::move(attempt.window);
-        // The file beside the program, not a server that failed.
-        store::useServerDatabase(QString());
         const store::DatabaseLocation local = store::usualDatabaseLocation();
         const bool offerLocal = !sameDatabase(local.path, current.path);
         QStringList answers = {shelltext::retryAnswer(), shelltext::chooseDatabaseAnswer()};

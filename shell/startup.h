@@ -16,10 +16,10 @@ class MDIForm1;
 void applyProgramFont();
 
 // Creates the main window at the top left corner, as wide as the screen and
-// 500 twips less high, loads it on the database in `programFolder` and shows
-// it. When the database cannot be used the user is told why and the result is
-// null.
-std::unique_ptr<MDIForm1> openMainWindow(const QString& programFolder);
+// 500 twips less high, loads it on the database at `place` (a folder or a
+// server's address) and shows it. When the database cannot be used the user
+// is told why and the result is null.
+std::unique_ptr<MDIForm1> openMainWindow(const QString& place);
 
 // Converts the folder's Access database with `cliPath import-mdb` while a
 // progress dialog ("AccessConversionProgress") shows the child's progress

@@ -11,6 +11,7 @@
 #include "shell/shelltexts.h"
 #include "speedwindow/varspeedwindow.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/varspeedstore.h"
 
 #include <QMdiArea>
@@ -73,7 +74,7 @@ void openVarSpeedWindow(MDIForm1* main)
     if (!subWindow) {
         auto* window = new VarSpeedWindow;
         QString error;
-        if (!window->load(store::databasePath(main->programFolder()), &error)) {
+        if (!window->load(store::databasePath(main->databasePlace()), &error)) {
             delete window;
             showWarning(main, error);
             return;

@@ -1,7 +1,6 @@
 #include "store/database.h"
 
 #include "store/names.h"
-#include "store/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +9,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSettings>
 #include <QUrl>
 
 #include <libpq-fe.h>
@@ -28,94 +26,6 @@ std::atomic<int> connectionCounter{0};
 constexpr int kBusyTimeoutMs = 10000;
 
 } // namespace
-
-QString programFolder()
-{
-    QString folder = QCoreApplication::applicationDirPath();
-    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    return folder;
-}
-
-namespace {
-
-QString& serverInUse()
-{
-    static QString location;
-    return location;
-}
-
-// Earlier versions kept the data sheet's header in a file of their own,
-// named after the window's application name alone.
-void takeOverEarlierSettings(QSettings& settings)
-{
-    const QString taken = QStringLiteral("earlierSettingsTaken");
-    if (settings.value(taken).toBool())
-        return;
-    QSettings earlier(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Unknown Organization"),
-                      QStringLiteral("Tarnwick"));
-    const QStringList keys = earlier.allKeys();
-    for (const QString& key : keys) {
-        if (!settings.contains(key))
-            settings.setValue(key, earlier.value(key));
-    }
-    settings.setValue(taken, true);
-}
-
-} // namespace
-
-QSettings userSettings()
-{
-    {
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"),
-                           QStringLiteral("tarnwick"));
-        takeOverEarlierSettings(settings);
-    }
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"), QStringLiteral("tarnwick"));
-}
-
-QString databasePath(const QString& folder)
-{
-    if (!serverInUse().isEmpty())
-        return serverInUse();
-    return folder + QLatin1Char('/') + names::databaseFileName();
-}
-
-void useServerDatabase(const QString& location)
-{
-    serverInUse() = location;
-}
-
-QString settingsDatabase()
-{
-    return userSettings().value(QStringLiteral("database")).toString();
-}
-
-bool setSettingsDatabase(const QString& location, QString* error)
-{
-    // A password stays in the password file or the environment.
-    QString kept = location.trimmed();
-    if (isServerLocation(kept)) {
-        const auto address = parseServerAddress(kept);
-        if (!address) {
-            if (error)
-                *error = address.error();
-            return false;
-        }
-        kept = address->location();
-    }
-    QSettings settings = userSettings();
-    if (kept.isEmpty())
-        settings.remove(QStringLiteral("database"));
-    else
-        settings.setValue(QStringLiteral("database"), kept);
-    return true;
-}
-
-QString connectionString(const QString& folder)
-{
-    return connectionStringForFile(databasePath(folder));
-}
 
 QString connectionStringForFile(const QString& path)
 {

@@ -24,21 +24,7 @@
 // alone reads a file through SQLite's own interface, for speed.
 namespace tarnwick::store {
 
-// The folder of the running executable, without a trailing separator.
-QString programFolder();
-// programFolder + the database file name; or, once the program has been
-// started on a server's database, that database's address.
-QString databasePath(const QString& folder);
-// Starts the windows on a server's database instead of the folder's file.
-void useServerDatabase(const QString& location);
-// The user's choice of database for the windows, kept in the per-user
-// settings ("database"); never with a password.
-QString settingsDatabase();
-// False, with the reason, for a server address that cannot be read; the
-// setting is then left as it was.
-bool setSettingsDatabase(const QString& location, QString* error = nullptr);
 // Names the driver and the database path, as the connection is opened.
-QString connectionString(const QString& folder);
 QString connectionStringForFile(const QString& path);
 
 enum class DatabaseFileKind { Missing, SQLite, Access, Unreadable, Other };

@@ -2,7 +2,6 @@
 
 #include "store/database.h"
 #include "store/names.h"
-#include "store/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +15,78 @@
 #endif
 
 namespace tarnwick::store {
+
+namespace {
+
+// Earlier versions kept the data sheet's header in a file of their own,
+// named after the window's application name alone.
+void takeOverEarlierSettings(QSettings& settings)
+{
+    const QString taken = QStringLiteral("earlierSettingsTaken");
+    if (settings.value(taken).toBool())
+        return;
+    QSettings earlier(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Unknown Organization"),
+                      QStringLiteral("Tarnwick"));
+    const QStringList keys = earlier.allKeys();
+    for (const QString& key : keys) {
+        if (!settings.contains(key))
+            settings.setValue(key, earlier.value(key));
+    }
+    settings.setValue(taken, true);
+}
+
+} // namespace
+
+QString programFolder()
+{
+    QString folder = QCoreApplication::applicationDirPath();
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
+
+QString databasePath(const QString& place)
+{
+    if (isServerLocation(place))
+        return place;
+    return place + QLatin1Char('/') + names::databaseFileName();
+}
+
+QSettings userSettings()
+{
+    {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"),
+                           QStringLiteral("tarnwick"));
+        takeOverEarlierSettings(settings);
+    }
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tarnwick"), QStringLiteral("tarnwick"));
+}
+
+QString settingsDatabase()
+{
+    return userSettings().value(QStringLiteral("database")).toString();
+}
+
+bool setSettingsDatabase(const QString& location, QString* error)
+{
+    // A password stays in the password file or the environment.
+    QString kept = location.trimmed();
+    if (isServerLocation(kept)) {
+        const auto address = parseServerAddress(kept);
+        if (!address) {
+            if (error)
+                *error = address.error();
+            return false;
+        }
+        kept = address->location();
+    }
+    QSettings settings = userSettings();
+    if (kept.isEmpty())
+        settings.remove(QStringLiteral("database"));
+    else
+        settings.setValue(QStringLiteral("database"), kept);
+    return true;
+}
 
 QString shippedDatabasePath()
 {

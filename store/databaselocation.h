@@ -1,8 +1,27 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 namespace tarnwick::store {
+
+// The folder of the running executable, without a trailing separator.
+QString programFolder();
+// The database the windows open for `place`: a server's address names the
+// database itself; anything else is a folder, whose file of the program's
+// name is the database.
+QString databasePath(const QString& place);
+
+// The one settings file of both programs, ~/.config/tarnwick/tarnwick.conf:
+// the database chosen in the windows' dialog, the data sheet's header and the
+// like. The values an earlier version kept elsewhere are taken over once.
+QSettings userSettings();
+// The user's choice of database for the windows, kept in the settings
+// ("database"); never with a password.
+QString settingsDatabase();
+// False, with the reason, for a server address that cannot be read; the
+// setting is then left as it was.
+bool setSettingsDatabase(const QString& location, QString* error = nullptr);
 
 // Which database file the programs use.
 //  - Given: named by --db or the TARNWICK_DB environment variable.

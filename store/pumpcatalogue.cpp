@@ -1,5 +1,6 @@
 #include "store/pumpcatalogue.h"
 
+#include "store/databaselocation.h"
 #include "store/fieldcheck.h"
 #include "store/names.h"
 
@@ -19,25 +20,25 @@ bool requireFields(const RowSet& rows, const QStringList& fields, QString* error
 
 } // namespace
 
-Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QString& folder, DataSheet dataSheet)
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::open(const QString& place, DataSheet dataSheet)
 {
-    return openAt(folder, databasePath(folder), dataSheet);
+    return openAt(place, databasePath(place), dataSheet);
 }
 
 Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openFile(const QString& databaseFile, DataSheet dataSheet)
 {
-    // A server's database has no folder; the program's own stands in.
+    // A server's database has no folder: its address is its place.
     if (isServerLocation(databaseFile))
-        return openAt(store::programFolder(), databaseFile, dataSheet);
+        return openAt(databaseFile, databaseFile, dataSheet);
     return openAt(QFileInfo(databaseFile).absolutePath(), databaseFile, dataSheet);
 }
 
-Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QString& folder, const QString& path,
+Expected<std::unique_ptr<PumpCatalogue>, QString> PumpCatalogue::openAt(const QString& place, const QString& path,
                                                                     DataSheet dataSheet)
 {
     using Result = Expected<std::unique_ptr<PumpCatalogue>, QString>;
     std::unique_ptr<PumpCatalogue> catalogue(new PumpCatalogue);
-    catalogue->programFolder = folder;
+    catalogue->place = place;
     catalogue->connectionString = connectionStringForFile(path);
 
     auto connection = Connection::open(path);

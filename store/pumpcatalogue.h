@@ -26,16 +26,18 @@ public:
     // its fields are checked and its rows are read when first asked for.
     enum class DataSheet { OnDemand, WithCatalogue };
 
-    // Opens everything in order: folder, connection string, connection, the
-    // catalogue and the row sets, the schematic source. Any failure is a
-    // clear message.
-    static Expected<std::unique_ptr<PumpCatalogue>, QString> open(const QString& programFolder,
+    // Opens everything in order: place (see databasePath), connection
+    // string, connection, the catalogue and the row sets, the schematic
+    // source. Any failure is a clear message.
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> open(const QString& place,
                                                                   DataSheet dataSheet = DataSheet::WithCatalogue);
     // The same on a database file elsewhere (the command-line tool's --db).
     static Expected<std::unique_ptr<PumpCatalogue>, QString> openFile(const QString& databaseFile,
                                                                       DataSheet dataSheet = DataSheet::OnDemand);
 
-    QString programFolder;
+    // Where it was opened: the folder of the file, or a server database's
+    // address.
+    QString place;
     QString connectionString;
     std::shared_ptr<Connection> connection;
     RowSet viewRows;         // "水泵查询"
@@ -53,7 +55,7 @@ public:
 
 private:
     PumpCatalogue() = default;
-    static Expected<std::unique_ptr<PumpCatalogue>, QString> openAt(const QString& folder, const QString& path,
+    static Expected<std::unique_ptr<PumpCatalogue>, QString> openAt(const QString& place, const QString& path,
                                                                     DataSheet dataSheet);
     Catalogue m_catalogue;
 };

@@ -1,6 +1,7 @@
 #include "store/import/accessconversion.h"
 
 #include "store/database.h"
+#include "store/databaselocation.h"
 
 #include <QCoreApplication>
 #include <QDir>

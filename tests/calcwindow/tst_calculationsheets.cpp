@@ -6,7 +6,7 @@
 #include "calcwindow/performancechart.h"
 #include "controls/messagebox.h"
 #include "controls/sheetproduction.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 
 #include <QApplication>

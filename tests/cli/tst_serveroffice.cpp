@@ -6,6 +6,7 @@
 
 #include "store/catalogueedit.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/varspeedstore.h"
 #include "tests/support/postgresserver.h"
 #include "tests/support/toolrun.h"

@@ -10,6 +10,7 @@
 #include "infowindows/frmpicture.h"
 #include "infowindows/frmsplash.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/rowset.h"
 

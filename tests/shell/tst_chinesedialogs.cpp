@@ -1,6 +1,6 @@
 #include "controls/messagebox.h"
 #include "shell/reportwindow/reportdialogs.h"
-#include "store/qttranslations.h"
+#include "translations/language.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -71,7 +71,7 @@ private slots:
 void TestChineseDialogs::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QVERIFY2(store::installQtChineseTranslations(*qApp), "qt6-translations-l10n is not installed");
+    QVERIFY2(i18n::installQtChineseTranslations(*qApp), "qt6-translations-l10n is not installed");
 }
 
 void TestChineseDialogs::cleanup()

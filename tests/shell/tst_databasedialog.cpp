@@ -4,6 +4,7 @@
 #include "controls/messagebox.h"
 #include "shell/databasedialog.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "tests/support/testdatabase.h"
 
 #include <QApplication>

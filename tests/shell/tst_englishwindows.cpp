@@ -9,7 +9,7 @@
 #include "infowindows/picturebox.h"
 #include "infowindows/textlabel.h"
 #include "shell/mdiform1.h"
-#include "store/settings.h"
+#include "store/databaselocation.h"
 #include "tests/calcwindow/calcwindowfixture.h"
 #include "translations/language.h"
 

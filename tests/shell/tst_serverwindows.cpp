@@ -6,6 +6,7 @@
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/dbcopy.h"
 #include "tests/support/postgresserver.h"
 #include "tests/support/testdatabase.h"
@@ -79,7 +80,13 @@ void TestServerWindows::windowsWorkOnTheServer()
     QTest::mouseClick(calc->findChild<QWidget*>(QStringLiteral("设计")), Qt::LeftButton);
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
     QCOMPARE(storedRows(), 2 * first);
-    store::useServerDatabase(QString());
+
+    // The server is the started window's alone: a window loaded on a folder
+    // in the same process still opens that folder's file.
+    QCOMPARE(store::databasePath(folder.folder()), folder.databaseFile());
+    MDIForm1 local;
+    QVERIFY2(local.load(folder.folder(), &error), qPrintable(error));
+    QCOMPARE(local.mainConnection()->path(), folder.databaseFile());
 }
 
 QTEST_MAIN(TestServerWindows)

@@ -4,6 +4,7 @@
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "tests/support/testdatabase.h"
 
 #include <QApplication>
@@ -352,7 +353,6 @@ void TestStartup::unusableDatabaseOffersAWayOut()
                  qPrintable(window->statusBar()->toolTip()));
         QCOMPARE(store::settingsDatabase(), chosen);
     }
-    store::useServerDatabase(QString());
 }
 
 QTEST_MAIN(TestStartup)

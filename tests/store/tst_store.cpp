@@ -3,6 +3,7 @@
 #include "store/schema.h"
 #include "store/cataloguereader.h"
 #include "store/database.h"
+#include "store/databaselocation.h"
 #include "store/names.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
@@ -91,6 +92,8 @@ private slots:
     void dataSheetIsReadOnlyWhenShown();
     void calculationsReadOnlyTheirColumns();
     void missingDatabaseIsNotCreated();
+    void databaseAtPlace_data();
+    void databaseAtPlace();
     void accessFileIsRecognised();
     void catalogueKeepsStoredOrderOfScatteredPoints();
     void catalogueReadsBadValuesAsNotANumber();
@@ -422,6 +425,26 @@ void TestStore::missingDatabaseIsNotCreated()
     QVERIFY(catalogue.error().contains(path));
     QVERIFY(catalogue.error().contains(QStringLiteral("找不到数据库文件")));
     QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestStore::databaseAtPlace_data()
+{
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<QString>("database");
+    QTest::newRow("folder") << QStringLiteral("/data/pumps") << QStringLiteral("/data/pumps/水泵数据库97.mdb");
+    QTest::newRow("server address") << QStringLiteral("postgresql://engineer@db.example/office")
+                                    << QStringLiteral("postgresql://engineer@db.example/office");
+    QTest::newRow("server socket") << QStringLiteral("postgresql://engineer@/office?host=/run/postgresql")
+                                   << QStringLiteral("postgresql://engineer@/office?host=/run/postgresql");
+    QTest::newRow("folder named like an address")
+        << QStringLiteral("/data/postgresql:") << QStringLiteral("/data/postgresql:/水泵数据库97.mdb");
+}
+
+void TestStore::databaseAtPlace()
+{
+    QFETCH(QString, place);
+    QFETCH(QString, database);
+    QCOMPARE(databasePath(place), database);
 }
 
 void TestStore::accessFileIsRecognised()
