@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/fieldcheck.h"
 #include "store/names.h"
+#include "store/preparedinsert.h"
 
 #include <QCoreApplication>
 #include <QSqlDriver>
@@ -104,15 +105,6 @@ QString readError(const QString& table, const QSqlError& error)
 QString readError(const QString& table, const QSqlQuery& query)
 {
     return readError(table, query.lastError());
-}
-
-// The SQLite handle of a file connection, or null.
-sqlite3* sqliteHandle(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 // A field as the SQLite driver of QSqlQuery makes it: a blob as bytes, an

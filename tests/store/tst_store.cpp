@@ -4,6 +4,7 @@
 #include "store/cataloguereader.h"
 #include "store/database.h"
 #include "store/names.h"
+#include "store/preparedinsert.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
 #include "store/rowset.h"
@@ -95,6 +96,8 @@ private slots:
     void catalogueReadsBadValuesAsNotANumber();
     void catalogueTakesStoredValuesAsTheDriverMakesThem_data();
     void catalogueTakesStoredValuesAsTheDriverMakesThem();
+    void preparedInsertStoresAndFailsAsTheDriver_data();
+    void preparedInsertStoresAndFailsAsTheDriver();
     void clearingEmptyAndFullLatestTable();
     void appendStoresTheRoundedFigures();
     void calculationTimeHasDateAndSeconds();
@@ -601,6 +604,64 @@ void TestStore::catalogueTakesStoredValuesAsTheDriverMakesThem()
              shownRows(readThroughDriver(db, names::pointTable(), cataloguePointColumns())));
     QCOMPARE(shownRows(catalogue->sheetFields),
              shownRows(readThroughDriver(db, names::pumpTable(), catalogueSheetColumns())));
+}
+
+void TestStore::preparedInsertStoresAndFailsAsTheDriver_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("int") << QVariant(42);
+    QTest::newRow("bool") << QVariant(true);
+    QTest::newRow("uint") << QVariant(4000000000u);
+    QTest::newRow("64-bit") << QVariant(qlonglong(9007199254740993LL));
+    QTest::newRow("double") << QVariant(0.1 + 0.2);
+    QTest::newRow("negative zero") << QVariant(-0.0);
+    QTest::newRow("text") << QVariant(QStringLiteral("单级泵 P1"));
+    QTest::newRow("empty text") << QVariant(QString(QLatin1String("")));
+    QTest::newRow("null text") << QVariant(QString());
+    QTest::newRow("empty double") << QVariant(QMetaType(QMetaType::Double));
+    QTest::newRow("bytes, through the driver") << QVariant(QByteArray("\\x00\\xff", 2));
+    QTest::newRow("float, through the driver") << QVariant(1.1f);
+    QTest::newRow("refused by the table") << QVariant(-1);
+}
+
+void TestStore::preparedInsertStoresAndFailsAsTheDriver()
+{
+    if (TestProgramFolder::onServer())
+        QSKIP("a file's inserts go straight to SQLite; a server's through the driver");
+    QFETCH(QVariant, value);
+    TestProgramFolder folder(threePumps());
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    QVERIFY(folder.exec(QStringLiteral("CREATE TABLE t (way TEXT, v CHECK (v IS NOT -1))")));
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    QSqlDatabase db = connection.value()->database();
+    const QString sql = QStringLiteral("INSERT INTO t (way, v) VALUES (?, ?)");
+
+    QSqlQuery driver(db);
+    QVERIFY(driver.prepare(sql));
+    driver.bindValue(0, QStringLiteral("driver"));
+    driver.bindValue(1, value);
+    const bool driverStored = driver.exec();
+    const qint64 driverKey = driver.lastInsertId().toLongLong();
+
+    PreparedInsert insert(db, sql);
+    QVERIFY(insert.isPrepared());
+    const bool stored = insert.exec({QStringLiteral("direct"), value});
+    QCOMPARE(stored, driverStored);
+    QCOMPARE(insert.lastError().text(), driver.lastError().text());
+    QCOMPARE(insert.lastError().nativeErrorCode(), driver.lastError().nativeErrorCode());
+    QCOMPARE(insert.lastError().type(), driver.lastError().type());
+    if (stored)
+        QCOMPARE(insert.insertedKey(), driverKey + 1);
+
+    QSqlQuery read(db);
+    QVERIFY(read.exec(QStringLiteral("SELECT way, quote(v), typeof(v) FROM t ORDER BY rowid")));
+    QStringList rows;
+    while (read.next())
+        rows << read.value(1).toString() + QLatin1Char(' ') + read.value(2).toString();
+    QCOMPARE(rows.size(), stored ? 2 : 0);
+    if (stored)
+        QCOMPARE(rows.at(1), rows.at(0));
 }
 
 void TestStore::clearingEmptyAndFullLatestTable()
