@@ -3,6 +3,7 @@
 #include "core/selectionrules.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tarnwick {
@@ -41,28 +42,43 @@ double CurveFit::slopeAt(double q) const
            static_cast<double>(f32(3.0 * static_cast<double>(c[3]))) * (q * q);
 }
 
-void normalequations(NormalEquations& eq, const std::vector<float>& y, const std::vector<float>& x)
+namespace {
+
+// The powers x^0 … x^6 of one flow, each the very value std::pow(x, e)
+// gives: x^0 and x^1 are exact, and so is x^2, since a 32-bit value squared
+// fits a double and pow, less than one unit in the last place off, cannot miss
+// a result that is representable; the higher ones come from pow.
+std::array<double, 7> powersOf(float x)
+{
+    const double xk = static_cast<double>(x);
+    return {1.0, xk, xk * xk, std::pow(xk, 3.0), std::pow(xk, 4.0), std::pow(xk, 5.0), std::pow(xk, 6.0)};
+}
+
+void clear(NormalEquations& eq)
 {
     for (auto& row : eq.a)
         row.fill(0.0f);
     eq.b.fill(0.0f);
+}
 
-    const std::size_t n = std::min(x.size(), y.size());
-    for (std::size_t k = 0; k < n; ++k) {
-        // Each power once, each the very value std::pow(x, e) gives: x^0 and
-        // x^1 are exact, and so is x^2, since a 32-bit value squared fits a
-        // double and pow, less than one unit in the last place off, cannot
-        // miss a result that is representable; the higher ones come from pow.
-        const double xk = static_cast<double>(x[k]);
-        const double p[7] = {1.0, xk, xk * xk, std::pow(xk, 3.0), std::pow(xk, 4.0), std::pow(xk, 5.0),
-                             std::pow(xk, 6.0)};
-        for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j)
-                eq.a[i][j] = f32(static_cast<double>(eq.a[i][j]) + p[i + j]);
-        }
-        for (int i = 0; i < 4; ++i)
-            eq.b[i] = f32(static_cast<double>(eq.b[i]) + static_cast<double>(y[k]) * p[i]);
+void addPoint(NormalEquations& eq, const std::array<double, 7>& p, float y)
+{
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j)
+            eq.a[i][j] = f32(static_cast<double>(eq.a[i][j]) + p[i + j]);
     }
+    for (int i = 0; i < 4; ++i)
+        eq.b[i] = f32(static_cast<double>(eq.b[i]) + static_cast<double>(y) * p[i]);
+}
+
+} // namespace
+
+void normalequations(NormalEquations& eq, const std::vector<float>& y, const std::vector<float>& x)
+{
+    clear(eq);
+    const std::size_t n = std::min(x.size(), y.size());
+    for (std::size_t k = 0; k < n; ++k)
+        addPoint(eq, powersOf(x[k]), y[k]);
 }
 
 void lusolve(const NormalEquations& eq, CurveFit& fit, int order)
@@ -115,11 +131,13 @@ void lusolve(const NormalEquations& eq, CurveFit& fit, int order)
         fit.c[i] = i < m ? c[i] : 0.0f;
 }
 
-CurveFit fitCurve(const std::vector<float>& y, const std::vector<float>& x)
+namespace {
+
+// The degree the flows determine: the number of distinct flows, at most 4. A
+// non-finite flow makes the count meaningless; the full solve then yields a
+// non-finite fit, which callers reject.
+int fitOrder(const std::vector<float>& x)
 {
-    CurveFit fit;
-    // Count the distinct flows. A non-finite flow makes the count meaningless;
-    // the full solve then yields a non-finite fit, which callers reject.
     std::vector<float> distinct;
     distinct.reserve(x.size());
     bool allFinite = true;
@@ -131,15 +149,50 @@ CurveFit fitCurve(const std::vector<float>& y, const std::vector<float>& x)
     }
     std::sort(distinct.begin(), distinct.end());
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    const int order = allFinite ? static_cast<int>(std::min<std::size_t>(distinct.size(), 4)) : 4;
+    return allFinite ? static_cast<int>(std::min<std::size_t>(distinct.size(), 4)) : 4;
+}
+
+CurveFit solved(const NormalEquations& eq, int order)
+{
+    CurveFit fit;
     if (order < 2) {
         fit.c[0] = CurveFit::kFailureMarker;
         return fit;
     }
-    NormalEquations eq;
-    normalequations(eq, y, x);
     lusolve(eq, fit, order);
     return fit;
+}
+
+} // namespace
+
+CurveFit fitCurve(const std::vector<float>& y, const std::vector<float>& x)
+{
+    const int order = fitOrder(x);
+    NormalEquations eq;
+    if (order >= 2)
+        normalequations(eq, y, x);
+    return solved(eq, order);
+}
+
+CurveFitPair fitCurves(const std::vector<float>& head, const std::vector<float>& power, const std::vector<float>& x)
+{
+    const int order = fitOrder(x);
+    NormalEquations h;
+    NormalEquations p;
+    if (order >= 2) {
+        clear(h);
+        clear(p);
+        const std::size_t nh = std::min(x.size(), head.size());
+        const std::size_t np = std::min(x.size(), power.size());
+        for (std::size_t k = 0; k < std::max(nh, np); ++k) {
+            const std::array<double, 7> powers = powersOf(x[k]);
+            if (k < nh)
+                addPoint(h, powers, head[k]);
+            if (k < np)
+                addPoint(p, powers, power[k]);
+        }
+    }
+    return {solved(h, order), solved(p, order)};
 }
 
 float efficency(const std::vector<float>& heads, const std::vector<float>& flows, const std::vector<float>& powers,

@@ -60,6 +60,15 @@ void lusolve(const NormalEquations& eq, CurveFit& fit, int order = 4);
 // distinct flow fails.
 CurveFit fitCurve(const std::vector<float>& y, const std::vector<float>& x);
 
+// A pump's head and power fits over the same flows, each the very fit
+// fitCurve gives; the flows' powers are formed once for both.
+struct CurveFitPair
+{
+    CurveFit head;
+    CurveFit power;
+};
+CurveFitPair fitCurves(const std::vector<float>& head, const std::vector<float>& power, const std::vector<float>& x);
+
 // The highest point efficiency in percent, Q H / (3.672 N) per point rounded
 // to 32-bit and kept in `work`. A point with zero shaft power returns 0 at once.
 float efficency(const std::vector<float>& heads, const std::vector<float>& flows, const std::vector<float>& powers,

@@ -66,8 +66,9 @@ std::optional<PumpCurves> pumpCurves(const Catalogue& catalogue, std::size_t pum
     if (!points)
         return std::nullopt;
     PumpCurves curves;
-    curves.headFit = fitCurve(points->head, points->flow);
-    curves.powerFit = fitCurve(points->power, points->flow);
+    const CurveFitPair fits = fitCurves(points->head, points->power, points->flow);
+    curves.headFit = fits.head;
+    curves.powerFit = fits.power;
     curves.points = std::move(*points);
     return curves;
 }

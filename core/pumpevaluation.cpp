@@ -14,8 +14,9 @@ PumpEvaluation evaluatePump(const CurvePoints& points, const SelectionRequest& r
 {
     using Stage = PumpEvaluation::Stage;
     PumpEvaluation e;
-    e.headFit = fitCurve(points.head, points.flow);
-    e.powerFit = fitCurve(points.power, points.flow);
+    const CurveFitPair fits = fitCurves(points.head, points.power, points.flow);
+    e.headFit = fits.head;
+    e.powerFit = fits.power;
     if (e.headFit.failed()) {
         e.stage = Stage::HeadFitFailed;
         return e;

@@ -80,8 +80,7 @@ LiquidPoints liquidPointsOf(const CurvePoints& water, std::optional<double> spee
     }
     ViscosityCorrection correction;
     double bestFlow = 0.0;
-    const CurveFit head = fitCurve(water.head, water.flow);
-    const CurveFit power = fitCurve(water.power, water.flow);
+    const auto [head, power] = fitCurves(water.head, water.power, water.flow);
     if (!head.failed() && !power.failed() && head.finite() && power.finite() && water.size() > 0) {
         bestFlow = measuredBestFlow(water, head, power);
         if (speed && std::isfinite(*speed) && *speed > 0.0 && bestFlow > 0.0)

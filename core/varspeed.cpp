@@ -615,10 +615,34 @@ std::optional<double> solveSpeedShare(const CurveFit& head, double q, double tar
     return r;
 }
 
+namespace {
+
+// The top speed must reach Hd at Qd/N; a head read off the curve beyond the
+// measured flows is never quoted. Needs the head fit and the flow range only.
+std::optional<VarSpeedRejection> topSpeedShortfall(const SpeedPumpCurves& c, const VarSpeedRequest& req)
+{
+    const int n = req.dutyPumps;
+    const double qd = req.duty.flow;
+    const double top = req.maxSpeed;
+    const double topFlow = qd / n / top;
+    const double topHead = top * top * fitValue(c.headFit, topFlow);
+    if (topHead >= req.designHead)
+        return std::nullopt;
+    if (topFlow < c.minFlow || topFlow > c.maxFlow) {
+        VarSpeedRejection r = rejection(c, SpeedRejectionRule::BeyondCurve, qd / n);
+        r.lowestFlow = top * c.minFlow;
+        r.highestFlow = top * c.maxFlow;
+        return r;
+    }
+    return rejection(c, SpeedRejectionRule::TooSmall, topHead);
+}
+
+} // namespace
+
 Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
                                                                const std::vector<CataloguePoint>& points, PointRun run,
                                                                const ServiceConditions& conditions,
-                                                               const PumpSheetFields* sheet)
+                                                               const PumpSheetFields* sheet, const VarSpeedRequest* screen)
 {
     using Result = Expected<SpeedPumpCurves, VarSpeedRejection>;
     SpeedPumpCurves c;
@@ -651,8 +675,9 @@ Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePu
         c.viscosity = liquid.correction;
         pts = std::move(liquid.points);
     }
-    c.headFit = fitCurve(pts->head, pts->flow);
-    c.powerFit = fitCurve(pts->power, pts->flow);
+    const CurveFitPair fits = fitCurves(pts->head, pts->power, pts->flow);
+    c.headFit = fits.head;
+    c.powerFit = fits.power;
     if (c.headFit.failed() || c.powerFit.failed() || !c.headFit.finite() || !c.powerFit.finite())
         return noCurve();
     const auto [lo, hi] = std::minmax_element(pts->flow.begin(), pts->flow.end());
@@ -660,6 +685,10 @@ Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePu
     c.maxFlow = static_cast<double>(*hi);
     if (!std::isfinite(c.minFlow) || !std::isfinite(c.maxFlow) || !(c.maxFlow > c.minFlow) || c.minFlow < 0.0)
         return noCurve();
+    if (screen) {
+        if (auto shortfall = topSpeedShortfall(c, *screen))
+            return Result::failure(*shortfall);
+    }
     c.bestEfficiencyFlow = bestEfficiencyFlow(c.headFit, c.powerFit, c.minFlow, c.maxFlow);
     c.bestEfficiency = efficiencyAt(c.headFit, c.powerFit, c.bestEfficiencyFlow) / 100.0;
     if (!(c.bestEfficiency > 0.0) || !(c.bestEfficiencyFlow > 0.0))
@@ -675,19 +704,8 @@ Expected<VarSpeedPump, VarSpeedRejection> evaluateVarSpeedPump(const SpeedPumpCu
     const double hd = req.designHead;
     const double top = req.maxSpeed;
 
-    // The top speed must reach Hd at Qd/N; a head read off the curve beyond
-    // the measured flows is never quoted.
-    const double topFlow = qd / n / top;
-    const double topHead = top * top * fitValue(c.headFit, topFlow);
-    if (!(topHead >= hd)) {
-        if (topFlow < c.minFlow || topFlow > c.maxFlow) {
-            VarSpeedRejection r = rejection(c, SpeedRejectionRule::BeyondCurve, qd / n);
-            r.lowestFlow = top * c.minFlow;
-            r.highestFlow = top * c.maxFlow;
-            return Result::failure(r);
-        }
-        return Result::failure(rejection(c, SpeedRejectionRule::TooSmall, topHead));
-    }
+    if (auto shortfall = topSpeedShortfall(c, req))
+        return Result::failure(*shortfall);
 
     // The design point: N pumps at Qd and Hd, within the preferred region.
     const Hydraulics design = hydraulicsAt(c, req, qd, hd, n);
@@ -803,7 +821,7 @@ VarSpeedSelection runVarSpeedSelection(const Catalogue& catalogue, const VarSpee
         }
         const CataloguePump& pump = catalogue.pumps[i];
         auto curves = preparePumpCurves(pump, i, catalogue.points, index.runOf(pump.key), request.conditions,
-                                        &catalogue.sheetFieldsOf(i));
+                                        &catalogue.sheetFieldsOf(i), listRejected ? nullptr : &request);
         if (!curves) {
             if (listRejected)
                 selection.rejected.push_back(curves.error());

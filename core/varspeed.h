@@ -254,10 +254,15 @@ using VarSpeedProgress = std::function<bool(std::size_t done, std::size_t total)
 // `conditions` the curves are the liquid's (viscosity corrected, still per
 // 1000 kg/m3: the request's density scales the power); a pump beyond the
 // correction fails as ViscosityOutOfRange. `sheet` gives the suction figures.
+// With `screen`, a pump whose top speed cannot carry that request's duty fails
+// as evaluateVarSpeedPump would fail it, before the search for its best flow:
+// the pumps that pass are the same, but a pump that fails both ways may give
+// the other reason, so a run that lists its skipped pumps does not screen.
 Expected<SpeedPumpCurves, VarSpeedRejection> preparePumpCurves(const CataloguePump& pump, std::size_t catalogueIndex,
                                                                const std::vector<CataloguePoint>& points, PointRun run,
                                                                const ServiceConditions& conditions = {},
-                                                               const PumpSheetFields* sheet = nullptr);
+                                                               const PumpSheetFields* sheet = nullptr,
+                                                               const VarSpeedRequest* screen = nullptr);
 
 // The flow of the highest fitted efficiency within [minFlow, maxFlow].
 double bestEfficiencyFlow(const CurveFit& head, const CurveFit& power, double minFlow, double maxFlow);

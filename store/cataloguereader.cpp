@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/fieldcheck.h"
 #include "store/names.h"
+#include "store/preparedinsert.h"
 
 #include <QCoreApplication>
 #include <QSqlDriver>
@@ -26,46 +27,63 @@ float numberOrNaN32(const QVariant& value)
     return static_cast<float>(numberOrNaN(value));
 }
 
-constexpr CatalogueColumn<CataloguePump> kPumpColumns[] = {
-    {names::key, true, [](CataloguePump& p, const QVariant& v) { p.key = numberOrNaN(v); }},
-    {names::model, true, [](CataloguePump& p, const QVariant& v) { p.model = v.toString().toStdString(); }},
-    {names::pumpType, true, [](CataloguePump& p, const QVariant& v) { p.type = v.toString().toStdString(); }},
-    {names::speed, true,
-     [](CataloguePump& p, const QVariant& v) {
-         const double s = numberOrNaN(v);
-         if (!std::isnan(s))
-             p.speed = s;
-     }},
-    {names::motorPower, false,
-     [](CataloguePump& p, const QVariant& v) {
-         // The catalogue's motor, where the table has the field and a rating.
-         const double motor = numberOrNaN(v);
-         if (std::isfinite(motor) && motor > 0.0)
-             p.motorPower = motor;
-     }},
-};
-
-std::optional<double> finiteOrNone(const QVariant& value)
+void takeSpeed(CataloguePump& p, double s)
 {
-    const double v = numberOrNaN(value);
-    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+    if (!std::isnan(s))
+        p.speed = s;
 }
+
+// The catalogue's motor, where the table has the field and a rating.
+void takeMotor(CataloguePump& p, double motor)
+{
+    if (std::isfinite(motor) && motor > 0.0)
+        p.motorPower = motor;
+}
+
+constexpr CatalogueColumn<CataloguePump> kPumpColumns[] = {
+    {names::key, true, [](CataloguePump& p, const QVariant& v) { p.key = numberOrNaN(v); },
+     [](CataloguePump& p, double v) { p.key = v; }},
+    {names::model, true, [](CataloguePump& p, const QVariant& v) { p.model = v.toString().toStdString(); }, nullptr,
+     [](CataloguePump& p, std::string_view t) { p.model.assign(t); }},
+    {names::pumpType, true, [](CataloguePump& p, const QVariant& v) { p.type = v.toString().toStdString(); }, nullptr,
+     [](CataloguePump& p, std::string_view t) { p.type.assign(t); }},
+    {names::speed, true, [](CataloguePump& p, const QVariant& v) { takeSpeed(p, numberOrNaN(v)); }, takeSpeed},
+    {names::motorPower, false, [](CataloguePump& p, const QVariant& v) { takeMotor(p, numberOrNaN(v)); }, takeMotor},
+};
 
 // The data-sheet fields that the suction and impeller figures need, one per
 // pump in the same stored order; a table without them leaves them empty.
+std::optional<double> finiteOrNone(double v)
+{
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<double> finiteOrNone(const QVariant& value)
+{
+    return finiteOrNone(numberOrNaN(value));
+}
+
 constexpr CatalogueColumn<PumpSheetFields> kSheetColumns[] = {
-    {names::flow, false, [](PumpSheetFields& f, const QVariant& v) { f.ratedFlow = finiteOrNone(v); }},
-    {names::head, false, [](PumpSheetFields& f, const QVariant& v) { f.ratedHead = finiteOrNone(v); }},
-    {names::npshRequired, false, [](PumpSheetFields& f, const QVariant& v) { f.npshRequired = finiteOrNone(v); }},
+    {names::flow, false, [](PumpSheetFields& f, const QVariant& v) { f.ratedFlow = finiteOrNone(v); },
+     [](PumpSheetFields& f, double v) { f.ratedFlow = finiteOrNone(v); }},
+    {names::head, false, [](PumpSheetFields& f, const QVariant& v) { f.ratedHead = finiteOrNone(v); },
+     [](PumpSheetFields& f, double v) { f.ratedHead = finiteOrNone(v); }},
+    {names::npshRequired, false, [](PumpSheetFields& f, const QVariant& v) { f.npshRequired = finiteOrNone(v); },
+     [](PumpSheetFields& f, double v) { f.npshRequired = finiteOrNone(v); }},
     {names::impellerDiameter, false,
-     [](PumpSheetFields& f, const QVariant& v) { f.impellerDiameter = finiteOrNone(v); }},
+     [](PumpSheetFields& f, const QVariant& v) { f.impellerDiameter = finiteOrNone(v); },
+     [](PumpSheetFields& f, double v) { f.impellerDiameter = finiteOrNone(v); }},
 };
 
 constexpr CatalogueColumn<CataloguePoint> kPointColumns[] = {
-    {names::key, true, [](CataloguePoint& p, const QVariant& v) { p.key = numberOrNaN(v); }},
-    {names::flow, true, [](CataloguePoint& p, const QVariant& v) { p.flow = numberOrNaN32(v); }},
-    {names::head, true, [](CataloguePoint& p, const QVariant& v) { p.head = numberOrNaN32(v); }},
-    {names::shaftPower, true, [](CataloguePoint& p, const QVariant& v) { p.power = numberOrNaN32(v); }},
+    {names::key, true, [](CataloguePoint& p, const QVariant& v) { p.key = numberOrNaN(v); },
+     [](CataloguePoint& p, double v) { p.key = v; }},
+    {names::flow, true, [](CataloguePoint& p, const QVariant& v) { p.flow = numberOrNaN32(v); },
+     [](CataloguePoint& p, double v) { p.flow = static_cast<float>(v); }},
+    {names::head, true, [](CataloguePoint& p, const QVariant& v) { p.head = numberOrNaN32(v); },
+     [](CataloguePoint& p, double v) { p.head = static_cast<float>(v); }},
+    {names::shaftPower, true, [](CataloguePoint& p, const QVariant& v) { p.power = numberOrNaN32(v); },
+     [](CataloguePoint& p, double v) { p.power = static_cast<float>(v); }},
 };
 
 template <class Row>
@@ -89,15 +107,6 @@ QString readError(const QString& table, const QSqlQuery& query)
     return readError(table, query.lastError());
 }
 
-// The SQLite handle of a file connection, or null.
-sqlite3* sqliteHandle(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
 // A field as the SQLite driver of QSqlQuery makes it: a blob as bytes, an
 // integer as a 64-bit integer, a real as a double, empty as an empty text
 // value, anything else as its text.
@@ -117,6 +126,76 @@ QVariant sqliteValue(sqlite3_stmt* statement, int column)
         return QString(static_cast<const QChar*>(sqlite3_column_text16(statement, column)),
                        sqlite3_column_bytes16(statement, column) / static_cast<int>(sizeof(QChar)));
     }
+}
+
+// Whether the bytes are UTF-8 as RFC 3629 defines it: no overlong forms, no
+// surrogates, nothing above U+10FFFF. Such text comes back byte for byte
+// through SQLite's UTF-16 and QString's UTF-8; anything else does not.
+bool isValidUtf8(std::string_view text)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0;
+            else if (c == 0xED)
+                high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            else if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (n - i < length || s[i + 1] < low || s[i + 1] > high)
+            return false;
+        for (std::size_t k = 2; k < length; ++k) {
+            if (s[i + k] < 0x80 || s[i + k] > 0xBF)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// One stored value into the row: a number or a valid text straight from
+// SQLite where the column takes it so, anything else as the driver makes it.
+template <class Row>
+void takeSqliteValue(const CatalogueColumn<Row>& column, Row& row, sqlite3_stmt* statement, int i)
+{
+    const int type = sqlite3_column_type(statement, i);
+    if (column.takeNumber && type == SQLITE_FLOAT) {
+        column.takeNumber(row, sqlite3_column_double(statement, i));
+        return;
+    }
+    if (column.takeNumber && type == SQLITE_INTEGER) {
+        column.takeNumber(row, static_cast<double>(sqlite3_column_int64(statement, i)));
+        return;
+    }
+    if (column.takeText && type == SQLITE_TEXT) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+        const std::string_view utf8(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(statement, i)));
+        if (isValidUtf8(utf8)) {
+            column.takeText(row, utf8);
+            return;
+        }
+    }
+    column.take(row, sqliteValue(statement, i));
 }
 
 QSqlError sqliteError(sqlite3* handle, int status)
@@ -145,6 +224,11 @@ std::span<const CatalogueColumn<CataloguePump>> cataloguePumpColumns()
 std::span<const CatalogueColumn<CataloguePoint>> cataloguePointColumns()
 {
     return kPointColumns;
+}
+
+std::span<const CatalogueColumn<PumpSheetFields>> catalogueSheetColumns()
+{
+    return kSheetColumns;
 }
 
 QStringList requiredPumpFields()
@@ -243,8 +327,11 @@ bool CatalogueReader::readTable(const Table& table, std::span<const CatalogueCol
         sqlite3_stmt* statement = nullptr;
         int status = sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr);
         if (status == SQLITE_OK) {
-            while ((status = sqlite3_step(statement)) == SQLITE_ROW)
-                takeRow([&](int i) { return sqliteValue(statement, i); });
+            while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
+                Row& row = rows->emplace_back();
+                for (int i = 0; i < count; ++i)
+                    takeSqliteValue(*read[static_cast<std::size_t>(i)], row, statement, i);
+            }
         }
         if (status != SQLITE_DONE)
             *error = readError(table.name, sqliteError(handle, status));
@@ -308,7 +395,7 @@ Expected<Catalogue, QString> CatalogueReader::read() const
         return Result::failure(error);
     // The data-sheet fields the suction and impeller figures need, from the
     // same snapshot; a table without any of them leaves every pump without.
-    const std::span<const CatalogueColumn<PumpSheetFields>> sheetColumns(kSheetColumns);
+    const auto sheetColumns = catalogueSheetColumns();
     const bool anySheetField = std::any_of(sheetColumns.begin(), sheetColumns.end(), [&](const auto& column) {
         return m_pumps.record.indexOf(column.name()) >= 0;
     });

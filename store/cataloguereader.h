@@ -12,18 +12,24 @@
 
 #include <functional>
 #include <span>
+#include <string_view>
 
 namespace tarnwick::store {
 
 // One column of a catalogue table that the calculations read: its field name,
 // whether a table without it is refused, and where its value goes in the
-// core's row.
+// core's row. `take` takes any value as the driver makes it. Reading a file,
+// a stored number may skip that value and go to `takeNumber`, and a stored
+// text that is valid UTF-8 to `takeText`, where the column has them: each
+// must leave the row as `take` would with the driver's value.
 template <class Row>
 struct CatalogueColumn
 {
     QString (*name)();
     bool required;
     void (*take)(Row& row, const QVariant& value);
+    void (*takeNumber)(Row& row, double value) = nullptr;
+    void (*takeText)(Row& row, std::string_view utf8) = nullptr;
 };
 
 // The columns of "水泵性能表" and "流扬功" that design, check and the
@@ -31,6 +37,8 @@ struct CatalogueColumn
 // another field of the catalogue adds it here and to the core's type.
 std::span<const CatalogueColumn<CataloguePump>> cataloguePumpColumns();
 std::span<const CatalogueColumn<CataloguePoint>> cataloguePointColumns();
+// The data-sheet fields the suction and impeller figures read, where the table has them.
+std::span<const CatalogueColumn<PumpSheetFields>> catalogueSheetColumns();
 
 // The fields a catalogue table must have, as the messages name them.
 QStringList requiredPumpFields();

@@ -141,7 +141,7 @@ bool clearCurrentResults(RowSet& latestRows, QString* error)
 }
 
 ResultInserter::ResultInserter(const RowSet& rows, bool withInstant)
-    : m_query(rows.connectionDatabase()), m_table(rows.source()), m_withInstant(withInstant)
+    : m_table(rows.source()), m_withInstant(withInstant)
 {
     QStringList columns;
     QStringList marks;
@@ -152,33 +152,34 @@ ResultInserter::ResultInserter(const RowSet& rows, bool withInstant)
         columns.append(quotedName(field));
         marks.append(QStringLiteral("?"));
     }
-    m_prepared = m_query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(quotedName(m_table), columns.join(QStringLiteral(", ")),
-                                          marks.join(QStringLiteral(", "))));
+    m_insert = std::make_unique<PreparedInsert>(
+        rows.connectionDatabase(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(quotedName(m_table), columns.join(QStringLiteral(", ")),
+                                            marks.join(QStringLiteral(", "))));
 }
+
+ResultInserter::~ResultInserter() = default;
 
 bool ResultInserter::insert(const SelectionResult& result, const RunTime& time, QString* error)
 {
     // The values and their types as a single row is stored.
-    if (m_prepared) {
-        m_query.bindValue(0, time.text);
-        m_query.bindValue(1, QString::fromStdString(result.method));
-        m_query.bindValue(2, result.resistance);
-        m_query.bindValue(3, result.flow);
-        m_query.bindValue(4, static_cast<double>(result.staticHead));
-        m_query.bindValue(5, QString::fromStdString(result.model));
-        m_query.bindValue(6, static_cast<double>(result.bestEfficiency));
-        m_query.bindValue(7, result.operatingHead);
-        m_query.bindValue(8, result.operatingFlow);
-        m_query.bindValue(9, result.operatingEfficiency);
-        if (m_withInstant)
-            m_query.bindValue(10, time.instant);
-    }
-    if (m_prepared && m_query.exec())
+    QVariantList values = {time.text,
+                           QString::fromStdString(result.method),
+                           result.resistance,
+                           result.flow,
+                           static_cast<double>(result.staticHead),
+                           QString::fromStdString(result.model),
+                           static_cast<double>(result.bestEfficiency),
+                           result.operatingHead,
+                           result.operatingFlow,
+                           result.operatingEfficiency};
+    if (m_withInstant)
+        values.append(time.instant);
+    if (m_insert->exec(values))
         return true;
     if (error)
         *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_table),
-                                   m_query.lastError());
+                                   m_insert->lastError());
     return false;
 }
 

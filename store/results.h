@@ -1,5 +1,9 @@
 #pragma once
 
+#include "store/preparedinsert.h"
+
+#include <memory>
+
 #include "core/selection.h"
 #include "store/rowset.h"
 
@@ -43,13 +47,13 @@ class ResultInserter
 {
 public:
     ResultInserter(const RowSet& rows, bool withInstant);
+    ~ResultInserter();
     bool insert(const SelectionResult& result, const RunTime& time, QString* error);
 
 private:
-    QSqlQuery m_query;
     QString m_table;
     bool m_withInstant = false;
-    bool m_prepared = false;
+    std::unique_ptr<PreparedInsert> m_insert;
 };
 
 // The date in the system's short date format, one blank, the time in the

@@ -4,6 +4,7 @@
 #include "store/dbcopy.h"
 #include "store/fieldcheck.h"
 #include "store/names.h"
+#include "store/preparedinsert.h"
 #include "store/results.h"
 #include "store/schema.h"
 
@@ -175,7 +176,25 @@ VarSpeedFailure dbFailure(const QString& message)
 class RowInserter
 {
 public:
-    RowInserter(QSqlDatabase db, const QString& table, const QStringList& columns) : m_query(db), m_table(table)
+    RowInserter(QSqlDatabase db, const QString& table, const QStringList& columns)
+        : m_table(table), m_insert(db, insertSql(db, table, columns))
+    {
+    }
+
+    bool insert(const QVariantList& values, qint64* id, QString* error)
+    {
+        if (!m_insert.exec(values)) {
+            *error = databaseErrorText(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_table),
+                                       m_insert.lastError());
+            return false;
+        }
+        if (id)
+            *id = m_insert.insertedKey();
+        return true;
+    }
+
+private:
+    static QString insertSql(const QSqlDatabase& db, const QString& table, const QStringList& columns)
     {
         QStringList quoted;
         QStringList marks;
@@ -184,33 +203,14 @@ public:
             marks << QStringLiteral("?");
         }
         // A server hands a new result row's key back with the insert.
-        m_server = isServer(db) && table == varspeednames::resultsTable();
-        m_prepared = m_query.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
-                .arg(quotedName(table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(',')),
-                     m_server ? QStringLiteral(" RETURNING %1").arg(quotedName(field::id())) : QString()));
+        const bool returning = isServer(db) && table == varspeednames::resultsTable();
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
+            .arg(quotedName(table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(',')),
+                 returning ? QStringLiteral(" RETURNING %1").arg(quotedName(field::id())) : QString());
     }
 
-    bool insert(const QVariantList& values, qint64* id, QString* error)
-    {
-        if (m_prepared) {
-            for (int i = 0; i < values.size(); ++i)
-                m_query.bindValue(i, values.at(i));
-        }
-        if (!m_prepared || !m_query.exec()) {
-            *error = databaseError(QCoreApplication::translate("tarnwick::store", "写入“%1”").arg(m_table), m_query);
-            return false;
-        }
-        if (id)
-            *id = m_server ? (m_query.next() ? m_query.value(0).toLongLong() : 0) : m_query.lastInsertId().toLongLong();
-        return true;
-    }
-
-private:
-    QSqlQuery m_query;
     QString m_table;
-    bool m_prepared = false;
-    bool m_server = false;
+    PreparedInsert m_insert;
 };
 
 QVariantList pointValues(int index, const VarSpeedPoint& p, const VarSpeedPump& pump)

@@ -5,6 +5,7 @@
 #include "store/database.h"
 #include "store/databaselocation.h"
 #include "store/names.h"
+#include "store/preparedinsert.h"
 #include "store/pumpcatalogue.h"
 #include "store/results.h"
 #include "store/rowset.h"
@@ -21,6 +22,7 @@
 #include <QTest>
 
 #include <bit>
+#include <span>
 #include <cmath>
 #include <unistd.h>
 
@@ -97,6 +99,10 @@ private slots:
     void accessFileIsRecognised();
     void catalogueKeepsStoredOrderOfScatteredPoints();
     void catalogueReadsBadValuesAsNotANumber();
+    void catalogueTakesStoredValuesAsTheDriverMakesThem_data();
+    void catalogueTakesStoredValuesAsTheDriverMakesThem();
+    void preparedInsertStoresAndFailsAsTheDriver_data();
+    void preparedInsertStoresAndFailsAsTheDriver();
     void clearingEmptyAndFullLatestTable();
     void appendStoresTheRoundedFigures();
     void calculationTimeHasDateAndSeconds();
@@ -497,6 +503,192 @@ void TestStore::catalogueReadsBadValuesAsNotANumber()
     QVERIFY(run);
     QCOMPARE(run->entries, std::vector<std::string>{"没有找到满足你需要的风机！"});
     QCOMPARE(folder.rowCount(names::allResultsTable()), 0);
+}
+
+namespace {
+
+// Every column of a table through the driver and the column's own `take`:
+// the reading the catalogue reader must agree with, value for value.
+template <class Row>
+std::vector<Row> readThroughDriver(const QSqlDatabase& db, const QString& table,
+                                   std::span<const CatalogueColumn<Row>> columns)
+{
+    std::vector<Row> rows;
+    QSqlQuery query(db);
+    QStringList fields;
+    for (const auto& column : columns)
+        fields << quotedName(column.name());
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(fields.join(QLatin1Char(',')), quotedName(table))))
+        return rows;
+    while (query.next()) {
+        Row& row = rows.emplace_back();
+        for (int i = 0; i < static_cast<int>(columns.size()); ++i)
+            columns[static_cast<std::size_t>(i)].take(row, query.value(i));
+    }
+    return rows;
+}
+
+QString bits(double v)
+{
+    return QString::number(std::bit_cast<quint64>(v), 16);
+}
+
+QString bits(float v)
+{
+    return QString::number(std::bit_cast<quint32>(v), 16);
+}
+
+QString bits(const std::optional<double>& v)
+{
+    return v ? bits(*v) : QStringLiteral("none");
+}
+
+QString shown(const CataloguePump& p)
+{
+    return QStringList{bits(p.key), QString::fromLatin1(QByteArray::fromStdString(p.model).toHex()), QString::fromLatin1(QByteArray::fromStdString(p.type).toHex()),
+                       bits(p.speed), bits(p.motorPower)}
+        .join(QLatin1Char('|'));
+}
+
+QString shown(const CataloguePoint& p)
+{
+    return QStringList{bits(p.key), bits(p.flow), bits(p.head), bits(p.power)}.join(QLatin1Char('|'));
+}
+
+QString shown(const PumpSheetFields& f)
+{
+    return QStringList{bits(f.ratedFlow), bits(f.ratedHead), bits(f.npshRequired), bits(f.impellerDiameter)}.join(
+        QLatin1Char('|'));
+}
+
+template <class Row>
+QStringList shownRows(const std::vector<Row>& rows)
+{
+    QStringList list;
+    for (const Row& row : rows)
+        list << shown(row);
+    return list;
+}
+
+} // namespace
+
+void TestStore::catalogueTakesStoredValuesAsTheDriverMakesThem_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("stored");
+    const QString pumps = names::pumpTable();
+    const QString points = names::pointTable();
+    auto row = [](const char* name, const QString& table, const QString& field, const char* stored) {
+        QTest::newRow(name) << table << field << QString::fromUtf8(stored);
+    };
+    row("real speed", pumps, names::speed(), "1450.25");
+    row("integer speed", pumps, names::speed(), "2900");
+    row("integer beyond a double's integers", pumps, names::speed(), "9007199254740993");
+    row("speed as padded text", pumps, names::speed(), "' 1450 '");
+    row("speed as words", pumps, names::speed(), "'fast'");
+    row("empty speed", pumps, names::speed(), "NULL");
+    row("speed as bytes", pumps, names::speed(), "x'31343530'");
+    row("infinite motor", pumps, names::motorPower(), "9e999");
+    row("negative zero motor", pumps, names::motorPower(), "-0.0");
+    row("real key", pumps, names::key(), "1.5");
+    row("Chinese model", pumps, names::model(), "'单级泵-80'");
+    row("four-byte model", pumps, names::model(), "CAST(x'50f09f9880' AS TEXT)");
+    row("overlong model", pumps, names::model(), "CAST(x'50c0af' AS TEXT)");
+    row("surrogate model", pumps, names::model(), "CAST(x'50eda080' AS TEXT)");
+    row("cut model", pumps, names::model(), "CAST(x'50e4b8' AS TEXT)");
+    row("above the last code point", pumps, names::pumpType(), "CAST(x'f4908080' AS TEXT)");
+    row("numeric model", pumps, names::model(), "1200");
+    row("model as bytes", pumps, names::model(), "x'5031'");
+    row("empty type", pumps, names::pumpType(), "NULL");
+    row("real NPSH", pumps, names::npshRequired(), "3.3");
+    row("NPSH as text", pumps, names::npshRequired(), "'3.3'");
+    row("float flow", points, names::flow(), "0.1");
+    row("integer head", points, names::head(), "33");
+    row("head beyond a float", points, names::head(), "1e300");
+    row("power as text", points, names::shaftPower(), "'2.5e1'");
+    row("empty power", points, names::shaftPower(), "NULL");
+}
+
+void TestStore::catalogueTakesStoredValuesAsTheDriverMakesThem()
+{
+    if (TestProgramFolder::onServer())
+        QSKIP("a file's values come straight from SQLite; a server's through the driver");
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QString, stored);
+    TestProgramFolder folder(threePumps());
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    QVERIFY(folder.exec(QStringLiteral("UPDATE %1 SET %2 = %3 WHERE rowid = (SELECT min(rowid) FROM %1)")
+                            .arg(quotedName(table), quotedName(field), stored)));
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    const QSqlDatabase db = connection.value()->database();
+    const auto catalogue = readCatalogueSnapshot(db);
+    QVERIFY2(catalogue, qPrintable(catalogue.ok() ? QString() : catalogue.error()));
+    QCOMPARE(shownRows(catalogue->pumps), shownRows(readThroughDriver(db, names::pumpTable(), cataloguePumpColumns())));
+    QCOMPARE(shownRows(catalogue->points),
+             shownRows(readThroughDriver(db, names::pointTable(), cataloguePointColumns())));
+    QCOMPARE(shownRows(catalogue->sheetFields),
+             shownRows(readThroughDriver(db, names::pumpTable(), catalogueSheetColumns())));
+}
+
+void TestStore::preparedInsertStoresAndFailsAsTheDriver_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("int") << QVariant(42);
+    QTest::newRow("bool") << QVariant(true);
+    QTest::newRow("uint") << QVariant(4000000000u);
+    QTest::newRow("64-bit") << QVariant(qlonglong(9007199254740993LL));
+    QTest::newRow("double") << QVariant(0.1 + 0.2);
+    QTest::newRow("negative zero") << QVariant(-0.0);
+    QTest::newRow("text") << QVariant(QStringLiteral("单级泵 P1"));
+    QTest::newRow("empty text") << QVariant(QString(QLatin1String("")));
+    QTest::newRow("null text") << QVariant(QString());
+    QTest::newRow("empty double") << QVariant(QMetaType(QMetaType::Double));
+    QTest::newRow("bytes, through the driver") << QVariant(QByteArray("\\x00\\xff", 2));
+    QTest::newRow("float, through the driver") << QVariant(1.1f);
+    QTest::newRow("refused by the table") << QVariant(-1);
+}
+
+void TestStore::preparedInsertStoresAndFailsAsTheDriver()
+{
+    if (TestProgramFolder::onServer())
+        QSKIP("a file's inserts go straight to SQLite; a server's through the driver");
+    QFETCH(QVariant, value);
+    TestProgramFolder folder(threePumps());
+    QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+    QVERIFY(folder.exec(QStringLiteral("CREATE TABLE t (way TEXT, v CHECK (v IS NOT -1))")));
+    auto connection = Connection::open(folder.databasePath());
+    QVERIFY(connection);
+    QSqlDatabase db = connection.value()->database();
+    const QString sql = QStringLiteral("INSERT INTO t (way, v) VALUES (?, ?)");
+
+    QSqlQuery driver(db);
+    QVERIFY(driver.prepare(sql));
+    driver.bindValue(0, QStringLiteral("driver"));
+    driver.bindValue(1, value);
+    const bool driverStored = driver.exec();
+    const qint64 driverKey = driver.lastInsertId().toLongLong();
+
+    PreparedInsert insert(db, sql);
+    QVERIFY(insert.isPrepared());
+    const bool stored = insert.exec({QStringLiteral("direct"), value});
+    QCOMPARE(stored, driverStored);
+    QCOMPARE(insert.lastError().text(), driver.lastError().text());
+    QCOMPARE(insert.lastError().nativeErrorCode(), driver.lastError().nativeErrorCode());
+    QCOMPARE(insert.lastError().type(), driver.lastError().type());
+    if (stored)
+        QCOMPARE(insert.insertedKey(), driverKey + 1);
+
+    QSqlQuery read(db);
+    QVERIFY(read.exec(QStringLiteral("SELECT way, quote(v), typeof(v) FROM t ORDER BY rowid")));
+    QStringList rows;
+    while (read.next())
+        rows << read.value(1).toString() + QLatin1Char(' ') + read.value(2).toString();
+    QCOMPARE(rows.size(), stored ? 2 : 0);
+    if (stored)
+        QCOMPARE(rows.at(1), rows.at(0));
 }
 
 void TestStore::clearingEmptyAndFullLatestTable()
